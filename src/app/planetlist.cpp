@@ -1,0 +1,17 @@
+#include "app/planetlist.h"
+
+#include "app/platform.h"
+
+namespace PlanetList {
+
+QString documentPath()
+{
+    return QStringLiteral("CoreComponent\\OQ9planetslist.pdf");
+}
+
+void open()
+{
+    Platform::current().shellOpen(documentPath());
+}
+
+} // namespace PlanetList

@@ -1,0 +1,16 @@
+#include "app/appinfo.h"
+#include "app/pictures.h"
+#include "app/startup.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(AppInfo::title());
+    QApplication::setApplicationVersion(AppInfo::version().text());
+    QApplication::setWindowIcon(Pictures::programIcon());
+    if (!Startup::start())
+        return 0;
+    return QApplication::exec();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QWidget>
+
+/// "Orbiquest9 - Mass Function -": the explanation of the mass function.
+class Dialog : public QWidget
+{
+    Q_OBJECT
+
+public:
+    Dialog();
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QPointF>
+
+/// Where one tick of the animation puts the planet and the star. Pure
+/// geometry in twips; y grows downwards, so growing angles turn clockwise
+/// on screen.
+namespace OrbitMotion {
+
+/// Radians per degree, as the program has always used it (not exactly π/180).
+inline constexpr double RadiansPerDegree = 0.017453292421651667;
+/// The half turn between star and planet, as the program has always used it.
+inline constexpr double HalfTurn = 3.1415926358973;
+
+struct Orbit
+{
+    double eccentricity = 0;
+    double orbitRadius = 0;  ///< horizontal half-axis of the planet's path
+    double orbitHeight = 0;  ///< vertical half-axis when the path is an ellipse
+    double wobbleRadius = 0; ///< radius of the star's circle
+    QPointF orbitCentre;
+    QPointF starCentre;
+};
+
+/// Top-left corner of the planet picture at `angleDeg`: half a turn ahead
+/// of the star, on a circle for e below 0.1, on the ellipse for e up to 1,
+/// and parked at (0, 0) for any other e.
+QPointF planetCorner(const Orbit &orbit, int angleDeg);
+/// Top-left corner of the star picture at `angleDeg`.
+QPointF starCorner(const Orbit &orbit, int angleDeg);
+
+} // namespace OrbitMotion
