@@ -1,0 +1,135 @@
+#include "files/plotfiles.h"
+
+#include "app/appinfo.h"
+#include "app/formregistry.h"
+#include "app/mdiform1.h"
+#include "app/picturebox.h"
+#include "app/platform.h"
+#include "files/picturefile.h"
+
+#include <QDir>
+#include <QImageWriter>
+
+namespace PlotFiles {
+
+namespace {
+
+void showFailure(const QString &text)
+{
+    Platform::current().messageBox(text, MsgBox::Exclamation, AppInfo::title());
+}
+
+QString shownName(const QString &fileName)
+{
+    return QDir::toNativeSeparators(fileName);
+}
+
+} // namespace
+
+QList<FileType> saveTypes()
+{
+    // The descriptions are the program's own, "(*png)" and "(*ico)" included;
+    // the patterns are what makes each entry list its files.
+    return {
+        {QStringLiteral("OQ9データファイル(*.oq9)"), QStringLiteral("*.oq9")},
+        {QStringLiteral("JPEGイメージ(*.jpg)"), QStringLiteral("*.jpg")},
+        {QStringLiteral("GIFイメージ(*.gif)"), QStringLiteral("*.gif")},
+        {QStringLiteral("PNGイメージ(*png)"), QStringLiteral("*.png")},
+        {QStringLiteral("Bitmapイメージ(*.bmp)"), QStringLiteral("*.bmp")},
+        {QStringLiteral("ICON(*ico)"), QStringLiteral("*.ico")},
+        {QStringLiteral("すべてのファイル(*.*)"), QStringLiteral("*")},
+    };
+}
+
+QString saveFilter()
+{
+    QStringList entries;
+    for (const FileType &type : saveTypes()) {
+        const QString named = QLatin1Char('(') + type.pattern + QLatin1Char(')');
+        entries << (type.description.endsWith(named)
+                        ? type.description
+                        : type.description + QLatin1Char(' ') + named);
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+QString FileExtension(const QString &fileName)
+{
+    for (qsizetype i = fileName.size() - 1; i >= 0; --i) {
+        const QChar c = fileName.at(i);
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\'))
+            return {};
+        if (c == QLatin1Char('.'))
+            return fileName.mid(i + 1);
+    }
+    return {};
+}
+
+QByteArray writeFormat(const QString &fileName)
+{
+    const QByteArray named = FileExtension(fileName).toLower().toLatin1();
+    if (!named.isEmpty() && QImageWriter::supportedImageFormats().contains(named))
+        return named;
+    return QByteArrayLiteral("bmp");
+}
+
+bool SavePlotAs(PictureBox *surface)
+{
+    const QString fileName = Platform::current().saveFileName(surface->window(), saveFilter());
+    if (fileName.isEmpty())
+        return false;
+    form<MDIForm1>()->setPanel1(fileName);
+    return SavePlotPicture(surface, fileName);
+}
+
+bool SavePlotPicture(PictureBox *surface, const QString &fileName)
+{
+    const QString error = PictureFile::write(surface->image(), fileName, writeFormat(fileName));
+    if (!error.isEmpty()) {
+        showFailure(QStringLiteral("The picture could not be saved as\n%1\n\n%2\n\nNothing was saved.")
+                        .arg(shownName(fileName), error));
+        return false;
+    }
+    Platform::current().messageBox(QStringLiteral("Saved as ") + FileExtension(fileName)
+                                       + QStringLiteral(" file"),
+                                   MsgBox::OkOnly, AppInfo::title());
+    return true;
+}
+
+QString ShowOpenFileDialog(QWidget *owner)
+{
+    return Platform::current().openFileName(owner, QStringLiteral("ファイルを開く"));
+}
+
+bool LoadPlotPicture(PictureBox *surface, const QString &fileName)
+{
+    if (fileName.isEmpty()) {
+        surface->setPicture(QImage());
+        return false;
+    }
+    const PictureFile::ReadResult result = PictureFile::read(fileName);
+    surface->setPicture(result.image);
+    if (!result.error.isEmpty()) {
+        showFailure(QStringLiteral("The file\n%1\ncould not be loaded: %2")
+                        .arg(shownName(fileName), result.error));
+        return false;
+    }
+    return true;
+}
+
+void saveCommand(QString &tag, PictureBox *surface)
+{
+    tag = QStringLiteral("Save");
+    form<MDIForm1>()->setPanel1(tag);
+    SavePlotAs(surface);
+}
+
+void loadCommand(QWidget *owner, QString &tag, PictureBox *surface)
+{
+    tag = QStringLiteral("Open");
+    form<MDIForm1>()->setPanel1(tag);
+    surface->setPicture(QImage());
+    LoadPlotPicture(surface, ShowOpenFileDialog(owner));
+}
+
+} // namespace PlotFiles
