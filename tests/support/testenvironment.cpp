@@ -1,5 +1,6 @@
 #include "support/testenvironment.h"
 
+#include "app/appinfo.h"
 #include "app/formregistry.h"
 
 #include <QCoreApplication>
@@ -19,6 +20,10 @@ TestEnvironment::TestEnvironment()
     qputenv("XDG_RUNTIME_DIR", (root + QStringLiteral("/runtime")).toUtf8());
     qputenv("XDG_PICTURES_DIR", (root + QStringLiteral("/pictures")).toUtf8());
     QDir::setCurrent(root);
+    // The simulator checks for updates whenever it loads: keep that check on
+    // this machine, where a closed port refuses it at once. A test that
+    // serves the version file points the host at its own server.
+    AppInfo::setMakerHost(QStringLiteral("127.0.0.1:1"));
     resetWindows();
 }
 

@@ -3,8 +3,9 @@
 #include <QTemporaryDir>
 
 /// Runs a test in isolation: HOME, the XDG folders and the current folder
-/// point into a fresh temporary folder, and every window of the program is
-/// unloaded before and after each test function.
+/// point into a fresh temporary folder, the maker's web server is a closed
+/// port on this machine, and every window of the program is unloaded before
+/// and after each test function.
 class TestEnvironment
 {
 public:
