@@ -2,6 +2,7 @@
 
 #include "app/colors.h"
 #include "app/platform.h"
+#include "files/plotfiles.h"
 
 #include <QMenuBar>
 
@@ -58,8 +59,10 @@ void RV::End_Click()
 
 void RV::FOpen_Click()
 {
+    PlotFiles::loadCommand(this, Tag, RVC);
 }
 
 void RV::Fsave_Click()
 {
+    PlotFiles::saveCommand(Tag, RVC);
 }

@@ -11,6 +11,7 @@
 #include "app/platform.h"
 #include "app/twips.h"
 #include "capture/form5.h"
+#include "files/plotfiles.h"
 #include "massfunction/dialog.h"
 #include "massfunction/form2.h"
 #include "register/form4.h"
@@ -225,10 +226,12 @@ void Form1::Close_Click()
 
 void Form1::Load_Click()
 {
+    PlotFiles::loadCommand(this, Tag, Simulator);
 }
 
 void Form1::Save_Click()
 {
+    PlotFiles::saveCommand(Tag, Simulator);
 }
 
 void Form1::List_Click()
