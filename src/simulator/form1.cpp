@@ -2,6 +2,7 @@
 
 #include "about/frmabout1.h"
 #include "app/appinfo.h"
+#include "app/bastootip.h"
 #include "app/closing.h"
 #include "app/colors.h"
 #include "app/formregistry.h"
@@ -18,6 +19,7 @@
 #include "rv/rv.h"
 #include "simulator/orbitmotion.h"
 #include "simulator/stopsimulation.h"
+#include "update/updatecheck.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -73,6 +75,9 @@ void Form1::createControls()
     Simulator->placeChild(Planet1, QPointF(9720, 3360));
     Star = pictureLabel(Simulator, "Star", Pictures::star());
     Simulator->placeChild(Star, QPointF(3120, 3240));
+
+    Image1_0 = pictureLabel(this, "Image1_0", Pictures::programIcon().pixmap(32));
+    Image1_0->hide();
 
     // The original platform never fired a timer faster than about 15.6 ms,
     // so one revolution of 360 ticks took about 5.6 s; 16 ms keeps that pace.
@@ -158,6 +163,9 @@ void Form1::formLoad()
     Timer1->start();
     catalog = PlanetCatalog::builtIn();
     WebAddress = AppInfo::homePage().toString();
+    // The shipped picture of Image1(0) is an icon, which the tip does not draw.
+    basTootip::createSimulatorTip(Simulator, Pictures::programIcon());
+    UpdateCheck::run(UpdateCheck::Report::StartUp, this);
 }
 
 void Form1::showInFrame()
@@ -257,6 +265,8 @@ void Form1::Help_Click()
 
 void Form1::mnuUpdateCheck_Click()
 {
+    WebAddress = AppInfo::homePage().toString();
+    UpdateCheck::run(UpdateCheck::Report::Menu, this);
 }
 
 void Form1::Timer1_Timer()

@@ -37,6 +37,8 @@ public:
     QLabel *Planet1 = nullptr;
     QLabel *Star = nullptr;
     QLabel *Gravity = nullptr;
+    /// Image1(0): holds the picture of the simulator's tool tip (the program icon).
+    QLabel *Image1_0 = nullptr;
     QTimer *Timer1 = nullptr;
 
     // Centre of the drawing area, of the planet's orbit and of the star's circle, in twips.
