@@ -1,0 +1,46 @@
+#pragma once
+
+/// The minimum mass of a companion from the elements a radial-velocity
+/// survey measures, and its conversion to the number the catalog window
+/// shows. Pure arithmetic, no widgets; Form1::MassFunction adds the guard.
+///
+/// The constants are the ones the program has always computed with, not
+/// the most exact ones, so that results agree with earlier versions to the
+/// last shown digit (51 Peg b: 0.4716685 Jupiter masses).
+namespace MassFunctionMath {
+
+inline constexpr double MetresPerAU = 149597870000.0;
+inline constexpr double SecondsPerDay = 86400.0;
+inline constexpr double DaysPerYear = 365.2422;
+inline constexpr double KgPerSolarMass = 1.989E30;
+/// 2π times G = 6.67259E-11, taken as this literal.
+inline constexpr double TwoPiG = 4.1925119212723924E-10;
+inline constexpr double KgPerJupiterMass = 1.89871642E27;
+inline constexpr float EarthMassesPerJupiterMass = 318;
+
+/// True when the elements may enter the formula: P, K, a and M positive,
+/// e not negative. (An e of 1 or more is refused by the caller.)
+bool argumentsValid(double axisMetres, double periodDays, double eccentricity,
+                    float semiAmplitude, double starMassKg);
+
+/// m sin i in kilograms, rounded to single precision.
+///
+/// The total mass of the system comes from Kepler's third law with a and
+/// P alone, so the star's mass takes no part: the formula treats the
+/// system mass as the host mass, which is close enough for a companion
+/// much lighter than its star.
+/// @param axisMetres    semi-major axis, metres (AU × MetresPerAU)
+/// @param periodDays    orbital period, days
+/// @param eccentricity  0 ≤ e < 1
+/// @param semiAmplitude radial-velocity semi-amplitude of the star, m/s
+float minimumMassKg(double axisMetres, double periodDays, double eccentricity,
+                    float semiAmplitude);
+
+/// m sin i in Jupiter masses, rounded to single precision.
+float jupiterMasses(double massKg);
+
+/// The number the catalog window shows: Jupiter masses, or Earth masses
+/// (× 318, single precision) when the Earth-mass box is ticked.
+float shownMass(float jupiterMasses, bool earthMasses);
+
+} // namespace MassFunctionMath
