@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -30,6 +31,10 @@ PictureBox::PictureBox(QWidget *parent)
 void PictureBox::setTwipsGeometry(int left, int top, int width, int height)
 {
     setGeometry(Twips::rect(left, top, width, height));
+    // A hidden widget gets its resize event only when shown; the drawing
+    // must have its size before then.
+    if (m_image.size() != innerPixelSize())
+        resetImage();
 }
 
 void PictureBox::setBorder(bool border)
@@ -107,8 +112,12 @@ void PictureBox::circle(QPointF centre, double radius, const QColor &color,
 void PictureBox::pset(QPointF point, const QColor &color)
 {
     QPainter painter(&m_image);
-    const QPoint pixel(int(std::floor(point.x() / TwipsPerPixel)),
-                       int(std::floor(point.y() / TwipsPerPixel)));
+    // Points far off the surface are drawn nowhere; clamping keeps their
+    // pixel numbers within int.
+    auto pixelOf = [](double twips) {
+        return int(std::floor(std::clamp(twips / TwipsPerPixel, -1e6, 1e6)));
+    };
+    const QPoint pixel(pixelOf(point.x()), pixelOf(point.y()));
     const int offset = (m_drawWidth - 1) / 2;
     painter.fillRect(QRect(pixel.x() - offset, pixel.y() - offset, m_drawWidth, m_drawWidth), color);
     m_current = point;
