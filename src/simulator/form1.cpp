@@ -15,9 +15,11 @@
 #include "files/plotfiles.h"
 #include "massfunction/dialog.h"
 #include "massfunction/form2.h"
+#include "massfunction/massfunction.h"
 #include "register/form4.h"
 #include "rv/rv.h"
 #include "simulator/orbitmotion.h"
+#include "simulator/scenesetup.h"
 #include "simulator/stopsimulation.h"
 #include "update/updatecheck.h"
 
@@ -188,6 +190,7 @@ void Form1::showWindow()
 
 void Form1::Screen1_Click()
 {
+    SceneSetup(*this).run();
 }
 
 void Form1::Screen2_Click()
@@ -284,8 +287,25 @@ void Form1::Timer1_Timer()
     ++AngleDeg;
 }
 
-void Form1::Simulator_MouseDown(Qt::MouseButton, QPointF, QPoint)
+void Form1::Simulator_MouseDown(Qt::MouseButton button, QPointF, QPoint globalPos)
 {
+    NewLine = QStringLiteral("\r\n");
+    const QString message = AppInfo::organisation() + NewLine + QStringLiteral("Midlevels Floor 31")
+                            + NewLine + AppInfo::homePage().toString();
+    InfoTitle = QStringLiteral("【Information】") + AppInfo::title() + QStringLiteral(" Ver(")
+                + AppInfo::version().text() + QStringLiteral(")");
+    if (button == Qt::RightButton)
+        Platform::current().popupMenu(Scr, globalPos);
+    Platform::current().messageBox(message, MsgBox::Information, InfoTitle);
+}
+
+float Form1::MassFunction(double a, double P, double e, float K, double M)
+{
+    if (!MassFunctionMath::argumentsValid(a, P, e, K, M)) {
+        StopSimulation();
+        return 0;
+    }
+    return MassFunctionMath::minimumMassKg(a, P, e, K);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -56,6 +56,27 @@ public:
     double OrbitHeight = 0;
     double WobbleRadius = 0;
 
+    // The last scene set-up's values; they stay until the next set-up.
+    double PeriodDays = 0;
+    float SemiAmplitude = 0;
+    float AxisAU = 0;
+    double AxisMetres = 0;
+    double StarMassSolar = 0; ///< as typed; a catalog planet leaves it alone
+    double StarMassKg = 0;
+    double MinMassKg = 0;
+    float MinMassJup = 0;
+    QString BodyClass; ///< "Planet", "Brown Dwarf" or "Star"; empty before the first set-up
+    qint16 EntryCount = 0;
+
+    // The information box of a press on the drawing area, rebuilt at every press.
+    QString NewLine;
+    QString InfoTitle;
+
+    /// m sin i in kg (single precision) from a in metres, P in days, e, K
+    /// in m/s and M in kg. Out-of-range elements stop the simulation and
+    /// give 0. M takes no part in the result; see MassFunctionMath.
+    float MassFunction(double a, double P, double e, float K, double M);
+
     PlanetCatalog catalog;
     QString WebAddress;
 
