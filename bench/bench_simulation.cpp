@@ -1,0 +1,121 @@
+// Costs of the simulation's two drawing paths, and the CPU share of a
+// running animation.
+//
+//   bench_simulation               one tick (both moves and the repaint of
+//                                  what they uncovered and covered) and one
+//                                  DrawRadialVelocityCurve, medians of 15 runs
+//   bench_simulation --cpu-share S the process's CPU share while 51 Peg b
+//                                  circles on screen for S seconds
+//
+// The set-up is answered by the scripted platform, so nobody has to type.
+// Run offscreen for the costs and under xvfb-run for the CPU share
+// (bench/cpu_share.sh does both kinds of CPU measurement).
+
+#include "app/appinfo.h"
+#include "app/formregistry.h"
+#include "rv/drawradialvelocitycurve.h"
+#include "simulator/form1.h"
+#include "support/scriptedplatform.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QRegion>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int Runs = 15;
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Microseconds per call of `step`, median over Runs runs of `calls` calls.
+template<typename Step>
+double microsecondsPerCall(int calls, Step step)
+{
+    std::vector<double> perCall;
+    for (int run = 0; run < Runs; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < calls; ++i)
+            step();
+        perCall.push_back(double(clock.nsecsElapsed()) / 1000.0 / calls);
+    }
+    return median(perCall);
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+Form1 *startScene(ScriptedPlatform &platform)
+{
+    // Nothing listens there: the start-up update check fails at once, silently.
+    AppInfo::setMakerHost(QStringLiteral("127.0.0.1:9"));
+    Form1 *simulator = form<Form1>();
+    simulator->showInFrame();
+    platform.inputAnswers.enqueue(QStringLiteral("4.230785"));
+    platform.inputAnswers.enqueue(QStringLiteral("55.94"));
+    simulator->Screen1_Click();
+    QApplication::processEvents();
+    return simulator;
+}
+
+int measureCosts(Form1 *simulator)
+{
+    simulator->Timer1->stop();
+    PictureBox *surface = simulator->Simulator;
+    const double tick = microsecondsPerCall(360, [&] {
+        const QRegion before = QRegion(simulator->Planet1->geometry()) + simulator->Star->geometry();
+        simulator->Timer1_Timer();
+        surface->repaint(before + simulator->Planet1->geometry() + simulator->Star->geometry());
+    });
+    const double curve = microsecondsPerCall(20, [] { DrawRadialVelocityCurve(); });
+    std::printf("one tick (two moves + repaint of the damaged region): %.1f us\n", tick);
+    std::printf("one DrawRadialVelocityCurve (summary + 241 points):    %.1f us\n", curve);
+    return 0;
+}
+
+int measureCpuShare(double seconds)
+{
+    const double startCpu = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    QTimer::singleShot(int(seconds * 1000), qApp, &QCoreApplication::quit);
+    QApplication::exec();
+    const double share = (cpuSeconds() - startCpu) / (double(wall.nsecsElapsed()) / 1e9);
+    std::printf("CPU share with 51 Peg b animated for %.0f s: %.1f %% of one core\n", seconds,
+                share * 100);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    ScriptedPlatform platform;
+    Form1 *simulator = startScene(platform);
+
+    const QStringList arguments = QApplication::arguments();
+    const qsizetype cpuShare = arguments.indexOf(QStringLiteral("--cpu-share"));
+    const int result = cpuShare >= 0
+                           ? measureCpuShare(arguments.value(cpuShare + 1, QStringLiteral("10")).toDouble())
+                           : measureCosts(simulator);
+    FormRegistry::instance().unloadAll();
+    return result;
+}
