@@ -6,7 +6,7 @@ packages=(
     build-essential cmake ninja-build
     qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
     fonts-noto-cjk
-    xvfb xauth
+    xvfb xauth xdotool
 )
 
 missing=()
