@@ -88,7 +88,7 @@ void Form5::Image1_Click()
         Timer1->stop();
         break;
     case CaptureFiles::DelayAnswer::Kind::TooLong:
-        // Refused without side effects: a countdown already running goes on.
+        // Refused; a countdown already running goes on.
         warn(QStringLiteral("The delay must be between 1 and %1 seconds.")
                  .arg(CaptureFiles::MaxDelaySeconds));
         break;
