@@ -8,7 +8,7 @@ bool argumentsValid(double axisMetres, double periodDays, double eccentricity,
                     float semiAmplitude, double starMassKg)
 {
     return periodDays > 0 && semiAmplitude > 0 && axisMetres > 0 && eccentricity >= 0
-           && starMassKg > 0;
+           && eccentricity < 1 && starMassKg > 0;
 }
 
 float minimumMassKg(double axisMetres, double periodDays, double eccentricity,

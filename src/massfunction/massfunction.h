@@ -19,16 +19,16 @@ inline constexpr double KgPerJupiterMass = 1.89871642E27;
 inline constexpr float EarthMassesPerJupiterMass = 318;
 
 /// True when the elements may enter the formula: P, K, a and M positive,
-/// e not negative. (An e of 1 or more is refused by the caller.)
+/// 0 ≤ e < 1 (from 1 on, √(1 − e²) has no real value).
 bool argumentsValid(double axisMetres, double periodDays, double eccentricity,
                     float semiAmplitude, double starMassKg);
 
 /// m sin i in kilograms, rounded to single precision.
 ///
 /// The total mass of the system comes from Kepler's third law with a and
-/// P alone, so the star's mass takes no part: the formula treats the
-/// system mass as the host mass, which is close enough for a companion
-/// much lighter than its star.
+/// P alone and stands in for the star's mass, which is close enough for a
+/// companion much lighter than its star; a star mass typed by the user
+/// takes no part.
 /// @param axisMetres    semi-major axis, metres (AU × MetresPerAU)
 /// @param periodDays    orbital period, days
 /// @param eccentricity  0 ≤ e < 1

@@ -3,6 +3,7 @@
 #include "app/textnumber.h"
 
 #include <cmath>
+#include <utility>
 
 namespace RvCurve {
 

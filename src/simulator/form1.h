@@ -73,8 +73,9 @@ public:
     QString InfoTitle;
 
     /// m sin i in kg (single precision) from a in metres, P in days, e, K
-    /// in m/s and M in kg. Out-of-range elements stop the simulation and
-    /// give 0. M takes no part in the result; see MassFunctionMath.
+    /// in m/s and M in kg. Out-of-range elements (see
+    /// MassFunctionMath::argumentsValid) stop the simulation and give 0.
+    /// M takes no part in the result.
     float MassFunction(double a, double P, double e, float K, double M);
 
     PlanetCatalog catalog;

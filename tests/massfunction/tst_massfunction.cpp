@@ -131,6 +131,7 @@ void TestMassFunction::argumentsValid_data()
     QTest::newRow("no axis") << 0.0 << 1.0 << 0.5 << 1.0f << 1.0 << false;
     QTest::newRow("no period") << 1.0 << 0.0 << 0.5 << 1.0f << 1.0 << false;
     QTest::newRow("negative e") << 1.0 << 1.0 << -0.1 << 1.0f << 1.0 << false;
+    QTest::newRow("e of 1") << 1.0 << 1.0 << 1.0 << 1.0f << 1.0 << false;
     QTest::newRow("no velocity") << 1.0 << 1.0 << 0.5 << 0.0f << 1.0 << false;
     QTest::newRow("no star") << 1.0 << 1.0 << 0.5 << 1.0f << 0.0 << false;
 }

@@ -377,6 +377,8 @@ void TestSceneSetup::massFunctionGuardStops()
     QCOMPARE(platform().beeps, 1);
     QVERIFY(!simulator()->Timer1->isActive());
     QCOMPARE(panel1(), SimulatorFixture::stoppedPanel());
+    QCOMPARE(simulator()->MassFunction(1e10, 1, 1.5, 10, 1), 0.0f);
+    QCOMPARE(platform().beeps, 2);
     QVERIFY(simulator()->MassFunction(1e10, 1, 0.1, 10, 1) > 0);
     QCOMPARE(simulator()->MassFunction(1e10, 1, 0.1, 10, 1),
              simulator()->MassFunction(1e10, 1, 0.1, 10, 7));
