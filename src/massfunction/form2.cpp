@@ -20,7 +20,11 @@ Form2::Form2()
     setWindowIcon(Pictures::programIcon());
     setFixedSize(Twips::size(10200, 6045));
     setFont(Fonts::gothic(14.25));
-    Controls::setBackColor(this, Colors::rgb(0, 0, 0));
+    // Only the window's own ground is black; the boxes and the list keep theirs.
+    QPalette ground = palette();
+    ground.setColor(QPalette::Window, Colors::rgb(0, 0, 0));
+    setPalette(ground);
+    setAutoFillBackground(true);
     createControls();
 }
 
@@ -60,6 +64,9 @@ void Form2::createControls()
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setGeometry(Twips::rect(3960, 2520, 5295, 630));
+    // The designed box is two rows high; a horizontal bar would hide them.
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List1->setTextElideMode(Qt::ElideNone);
 
     Label1 = label(this, "Label1", QStringLiteral("Explanation of About the planet"), 360, 3480,
                    4455, 375);
@@ -69,9 +76,6 @@ void Form2::createControls()
     Text4->setGeometry(Twips::rect(240, 3840, 9735, 975));
     Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    for (QLineEdit *box : {Text1, Text2, Text3, Text5})
-        Controls::setBackColor(box, Colors::rgb(255, 255, 255));
-    Controls::setBackColor(Text4, Colors::rgb(255, 255, 255));
 
     connect(List1, &QListWidget::currentRowChanged, this, &Form2::List1_Click);
     connect(Check1, &QCheckBox::toggled, this, &Form2::Check1_Click);
