@@ -1,6 +1,7 @@
 #include "about/frmabout1.h"
 
 #include "app/appinfo.h"
+#include "app/controls.h"
 #include "app/fonts.h"
 #include "app/formregistry.h"
 #include "app/pictures.h"
@@ -18,9 +19,7 @@ QLabel *colouredLabel(QWidget *parent, const char *name, const QColor &color)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
+    Controls::setForeColor(label, color);
     return label;
 }
 

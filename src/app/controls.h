@@ -2,9 +2,11 @@
 
 #include "app/twips.h"
 
+#include <QAction>
 #include <QColor>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPalette>
 #include <QWidget>
 
@@ -60,6 +62,16 @@ inline QLineEdit *textBox(QWidget *parent, const char *name, int left, int top, 
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(Twips::rect(left, top, width, height));
     return box;
+}
+
+/// A menu item with its object name, caption and shortcut.
+inline QAction *menuItem(QMenu *menu, const char *name, const QString &caption,
+                         const QKeySequence &shortcut = {})
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    return action;
 }
 
 } // namespace Controls

@@ -2,6 +2,7 @@
 
 #include "app/appinfo.h"
 #include "app/closing.h"
+#include "app/controls.h"
 #include "app/formregistry.h"
 #include "app/pictures.h"
 #include "app/platform.h"
@@ -43,26 +44,19 @@ void MDIForm1::createMenus()
         m_ownMenus.append(menu);
         return menu;
     };
-    auto addItem = [this](QMenu *menu, const char *name, const QString &caption,
-                          const QKeySequence &shortcut) {
-        QAction *action = menu->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(shortcut);
-        action->setParent(this);
-        return action;
-    };
+    using Controls::menuItem;
 
     m1 = addMenu("m1", QStringLiteral("Screen"));
-    Scr1 = addItem(m1, "Scr1", QStringLiteral("Screen1(&F1)"), Qt::Key_F1);
-    Scr2 = addItem(m1, "Scr2", QStringLiteral("Screen2(&F2)"), Qt::Key_F2);
-    Scr3 = addItem(m1, "Scr3", QStringLiteral("Screen3(&F3)"), Qt::Key_F3);
+    Scr1 = menuItem(m1, "Scr1", QStringLiteral("Screen1(&F1)"), Qt::Key_F1);
+    Scr2 = menuItem(m1, "Scr2", QStringLiteral("Screen2(&F2)"), Qt::Key_F2);
+    Scr3 = menuItem(m1, "Scr3", QStringLiteral("Screen3(&F3)"), Qt::Key_F3);
     m2 = addMenu("m2", QStringLiteral("Close"));
-    Close = addItem(m2, "Close", QStringLiteral("Close(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    Close = menuItem(m2, "Close", QStringLiteral("Close(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C));
     m3 = addMenu("m3", QStringLiteral("List"));
-    List = addItem(m3, "List", QStringLiteral("List(&L)"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    List = menuItem(m3, "List", QStringLiteral("List(&L)"), QKeySequence(Qt::CTRL | Qt::Key_L));
     m4 = addMenu("m4", QStringLiteral("Help"));
     // The frame's own update item has never had a command behind it.
-    mnuCU = addItem(m4, "mnuCU", QStringLiteral("Check Update(&U)"),
+    mnuCU = menuItem(m4, "mnuCU", QStringLiteral("Check Update(&U)"),
                     QKeySequence(Qt::CTRL | Qt::Key_U));
 
     connect(Scr1, &QAction::triggered, this, &MDIForm1::Scr1_Click);

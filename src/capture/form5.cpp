@@ -1,6 +1,7 @@
 #include "capture/form5.h"
 
 #include "app/colors.h"
+#include "app/controls.h"
 #include "app/formregistry.h"
 #include "app/picturebox.h"
 #include "app/platform.h"
@@ -60,8 +61,7 @@ Form5::Form5()
 
     fld = menuBar()->addMenu(QStringLiteral("Folder"));
     fld->setObjectName(QStringLiteral("fld"));
-    fldO = fld->addAction(QStringLiteral("Open(&O)"));
-    fldO->setObjectName(QStringLiteral("fldO"));
+    fldO = Controls::menuItem(fld, "fldO", QStringLiteral("Open(&O)"));
     connect(fldO, &QAction::triggered, this, &Form5::fldO_Click);
 }
 

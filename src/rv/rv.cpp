@@ -89,12 +89,8 @@ void RV::formLoad()
 
 void RV::createMenus()
 {
-    auto addItem = [this](QMenu *menu, const char *name, const QString &caption, Qt::Key key) {
-        QAction *action = menu->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(QKeySequence(Qt::CTRL | key));
-        action->setParent(this);
-        return action;
+    auto addItem = [](QMenu *menu, const char *name, const QString &caption, Qt::Key key) {
+        return Controls::menuItem(menu, name, caption, QKeySequence(Qt::CTRL | key));
     };
     Ctrl = menuBar()->addMenu(QStringLiteral("Control"));
     Ctrl->setObjectName(QStringLiteral("Ctrl"));

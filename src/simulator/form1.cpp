@@ -5,6 +5,7 @@
 #include "app/bastootip.h"
 #include "app/closing.h"
 #include "app/colors.h"
+#include "app/controls.h"
 #include "app/formregistry.h"
 #include "app/mdiform1.h"
 #include "app/pictures.h"
@@ -96,43 +97,37 @@ void Form1::createMenus()
         menu->setObjectName(QString::fromLatin1(name));
         return menu;
     };
-    auto addItem = [](QMenu *menu, const char *name, const QString &caption,
-                      const QKeySequence &shortcut) {
-        QAction *action = menu->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcut(shortcut);
-        return action;
-    };
+    using Controls::menuItem;
     auto ctrl = [](Qt::Key key) { return QKeySequence(Qt::CTRL | key); };
 
     m1 = addMenu(nullptr, "m1", QStringLiteral("Start"));
     Scr = addMenu(m1, "Scr", QStringLiteral("Screen"));
-    Screen1 = addItem(Scr, "Screen1", QStringLiteral("Screen1(&F1)"), Qt::Key_F1);
-    Screen2 = addItem(Scr, "Screen2", QStringLiteral("Screen2(&F2)"), Qt::Key_F2);
-    Screen3 = addItem(Scr, "Screen3", QStringLiteral("Screen3(&F3)"), Qt::Key_F3);
+    Screen1 = menuItem(Scr, "Screen1", QStringLiteral("Screen1(&F1)"), Qt::Key_F1);
+    Screen2 = menuItem(Scr, "Screen2", QStringLiteral("Screen2(&F2)"), Qt::Key_F2);
+    Screen3 = menuItem(Scr, "Screen3", QStringLiteral("Screen3(&F3)"), Qt::Key_F3);
     m1->addSeparator();
-    Cpt = addItem(m1, "Cpt", QStringLiteral("Capture(&Z)"), ctrl(Qt::Key_Z));
-    Exit = addItem(m1, "Exit", QStringLiteral("EXIT(&E)"), ctrl(Qt::Key_E));
+    Cpt = menuItem(m1, "Cpt", QStringLiteral("Capture(&Z)"), ctrl(Qt::Key_Z));
+    Exit = menuItem(m1, "Exit", QStringLiteral("EXIT(&E)"), ctrl(Qt::Key_E));
     m1->addSeparator();
-    Reg = addItem(m1, "Reg", QStringLiteral("Register(&F4)"), Qt::Key_F4);
+    Reg = menuItem(m1, "Reg", QStringLiteral("Register(&F4)"), Qt::Key_F4);
     m1->addSeparator();
-    Close = addItem(m1, "Close", QStringLiteral("Close(&C)"), ctrl(Qt::Key_C));
+    Close = menuItem(m1, "Close", QStringLiteral("Close(&C)"), ctrl(Qt::Key_C));
 
     m3 = addMenu(nullptr, "m3", QStringLiteral("File"));
     Fl = addMenu(m3, "Fl", QStringLiteral("File"));
-    Load = addItem(Fl, "Load", QStringLiteral("Load(&O)"), ctrl(Qt::Key_O));
-    Save = addItem(Fl, "Save", QStringLiteral("Save(&S)"), ctrl(Qt::Key_S));
+    Load = menuItem(Fl, "Load", QStringLiteral("Load(&O)"), ctrl(Qt::Key_O));
+    Save = menuItem(Fl, "Save", QStringLiteral("Save(&S)"), ctrl(Qt::Key_S));
 
     m4 = addMenu(nullptr, "m4", QStringLiteral("List"));
-    List = addItem(m4, "List", QStringLiteral("List(&L)"), ctrl(Qt::Key_L));
-    DB = addItem(m4, "DB", QStringLiteral("DATABASE(&D)"), ctrl(Qt::Key_D));
+    List = menuItem(m4, "List", QStringLiteral("List(&L)"), ctrl(Qt::Key_L));
+    DB = menuItem(m4, "DB", QStringLiteral("DATABASE(&D)"), ctrl(Qt::Key_D));
 
     m5 = addMenu(nullptr, "m5", QStringLiteral("Core"));
-    MF = addItem(m5, "MF", QStringLiteral("Mass Function(&M)"), ctrl(Qt::Key_M));
+    MF = menuItem(m5, "MF", QStringLiteral("Mass Function(&M)"), ctrl(Qt::Key_M));
 
     Hlp = addMenu(nullptr, "Hlp", QStringLiteral("Help"));
-    Help = addItem(Hlp, "Help", QStringLiteral("About(&A)"), ctrl(Qt::Key_A));
-    mnuUpdateCheck = addItem(Hlp, "mnuUpdateCheck", QStringLiteral("UpdateCheck(&U)"),
+    Help = menuItem(Hlp, "Help", QStringLiteral("About(&A)"), ctrl(Qt::Key_A));
+    mnuUpdateCheck = menuItem(Hlp, "mnuUpdateCheck", QStringLiteral("UpdateCheck(&U)"),
                              ctrl(Qt::Key_U));
 
     connect(Screen1, &QAction::triggered, this, &Form1::Screen1_Click);
