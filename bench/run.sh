@@ -1,0 +1,17 @@
+#!/bin/sh
+# Builds and runs every benchmark in a virtual X server and prints the figures.
+# Usage: bench/run.sh   (uses the default preset's build folder)
+set -eu
+cd "$(dirname "$0")/.."
+
+cmake --preset default >/dev/null
+cmake --build --preset default --target orbiquest9 bench
+build=build/default
+
+export XDG_RUNTIME_DIR="$(mktemp -d)"
+chmod 700 "$XDG_RUNTIME_DIR"
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+
+xvfb-run -a "$build/bench/bench_startup"
+xvfb-run -a "$build/bench/bench_simulation"
+sh bench/cpu_share.sh "$build"
