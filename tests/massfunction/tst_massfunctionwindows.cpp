@@ -1,0 +1,96 @@
+#include "app/formregistry.h"
+#include "massfunction/dialog.h"
+#include "massfunction/form2.h"
+#include "support/scriptedplatform.h"
+#include "support/testenvironment.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTest>
+
+class TestMassFunctionWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rowClick_data();
+    void rowClick();
+    void cautionOnClearingOnly();
+    void dialog();
+};
+
+void TestMassFunctionWindows::rowClick_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("explanation");
+
+    QTest::newRow("heading") << 0 << "Planet"
+                             << "Display about explanation of the planet or the planetary system in this.";
+    QTest::newRow("55Cnc c has no explanation") << 6 << QStringLiteral("55Cnc c/かに座55番星 惑星 c") << QString();
+}
+
+void TestMassFunctionWindows::rowClick()
+{
+    QFETCH(int, row);
+    QFETCH(QString, name);
+    QFETCH(QString, explanation);
+    TestEnvironment environment;
+    Form2 *window = form<Form2>();
+    window->Text5->setText(QStringLiteral("Planet"));
+    window->Text4->setPlainText(QStringLiteral("the previous row's"));
+    window->List1->setCurrentRow(row);
+
+    QCOMPARE(window->Text2->text(), name);
+    QCOMPARE(window->Text4->toPlainText(), explanation);
+    // The results belong to the last set-up, not to the chosen row.
+    QCOMPARE(window->Text5->text(), QString());
+}
+
+void TestMassFunctionWindows::cautionOnClearingOnly()
+{
+    TestEnvironment environment;
+    ScriptedPlatform platform;
+    Form2 *window = form<Form2>();
+    window->Check1->setChecked(true);
+    QCOMPARE(window->Label6->text(), QStringLiteral("M_{E}(地球質量)"));
+    QVERIFY(platform.messageBoxes.isEmpty());
+
+    window->Check1->setChecked(false);
+    QCOMPARE(platform.messageBoxes.size(), 1);
+    const ScriptedPlatform::Box box = platform.messageBoxes.first();
+    QCOMPARE(box.prompt, QStringLiteral("Orbiquest9 calaculates at Mass of Jupiter."));
+    QCOMPARE(box.title, QStringLiteral("Caution!"));
+    QCOMPARE(box.style, MsgBox::OkOnly | MsgBox::Exclamation);
+    QCOMPARE(window->Label6->text(), QStringLiteral("M_{JUP}(木星質量)"));
+}
+
+void TestMassFunctionWindows::dialog()
+{
+    const QString equals = QStringLiteral("＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝");
+    const QStringList lines = {
+        QStringLiteral("m = (Nsin i)^2 / (M + N)^ 3=K^3 * P^2{(1 - e^2)^3}^(1/2) / 2πG"),
+        equals,
+        QStringLiteral("Nz = Nsin(i) ～ {K(1 - e^2)^(1/2)} * {P^2(M)^2 / 2πG}^(1/3)"),
+        equals,
+        QStringLiteral("　This is a important equation to calculate minimum mass of the planets which "
+                       "is called 'Mass Function'."),
+        "If we know the dates of the exoplanets when newly astronomers which is called 'Orbiquest' "
+        "have discovered the exoplanets, ",
+        "this would be able to calculate if actually you don't observe the exoplanetary system. If "
+        "you calculated with this equation, you would get near the observational result in CNE.",
+        "Orbiquests judge mass size of the heavenlybody to know with Mass Function. In the end of "
+        "right side equation is makes up of the two observational volumes that are P and K ."};
+    TestEnvironment environment;
+    Dialog *first = form<Dialog>();
+    first->show();
+    // A second opening finds the one window, its eight lines written once.
+    QCOMPARE(form<Dialog>(), first);
+    QCOMPARE(first->Text1->toPlainText(), lines.join(u'\n'));
+}
+
+QTEST_MAIN(TestMassFunctionWindows)
+#include "tst_massfunctionwindows.moc"
