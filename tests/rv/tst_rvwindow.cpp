@@ -5,6 +5,7 @@
 #include "rv/rv.h"
 #include "rv/rvcurve.h"
 #include "simulator/form1.h"
+#include "support/imagecheck.h"
 #include "support/scriptedplatform.h"
 #include "support/testenvironment.h"
 
@@ -21,16 +22,6 @@ namespace {
 
 const QColor Yellow = Colors::rgb(255, 255, 0);
 const QColor Cyan = Colors::rgb(0, 255, 255);
-
-int countColor(const QImage &image, const QColor &color)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) == color.rgb();
-    }
-    return count;
-}
 
 /// Fills the boxes the plot is drawn from, "e|K|P|ω|m", as the set-up does, and draws it.
 void draw(const QString &values)

@@ -12,6 +12,7 @@
 #include "simulator/orbitmotion.h"
 #include "simulator/scenesetup.h"
 #include "simulator/stopsimulation.h"
+#include "support/imagecheck.h"
 #include "support/scriptedplatform.h"
 #include "support/testenvironment.h"
 
@@ -30,16 +31,6 @@ namespace {
 const QColor Magenta = Colors::rgb(255, 0, 255);
 const QColor Yellow = Colors::rgb(255, 255, 0);
 const QColor Black = Colors::rgb(0, 0, 0);
-
-int countColor(const QImage &image, const QColor &color)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) == color.rgb();
-    }
-    return count;
-}
 
 /// True when `image` has `color` within `reach` pixels of the pixel `twips` falls on.
 bool colorNear(const QImage &image, QPointF twips, const QColor &color, int reach = 2)
