@@ -196,6 +196,9 @@ TipWindow *createSimulatorTip(QWidget *simulator, const TipPicture &picture)
     entries.resize(toolParam + 1);
     entries[toolParam] = TipEntry{picture, simulatorText(), Colors::rgb(255, 255, 255), toolParam};
 
+    // The tip shows even while another program is active; Qt decides that
+    // on the top-level window that holds the simulator.
+    simulator->window()->setAttribute(Qt::WA_AlwaysShowToolTips);
     auto *tip = new TipWindow(simulator);
     simulator->installEventFilter(new ToolWatcher(tip, toolParam, simulator));
     return tip;
