@@ -103,6 +103,8 @@ void TestToolTip::simulatorShowsTheShippedIcon()
     ScriptedPlatform platform;
     QWidget *simulator = form<Form1>()->Simulator;
     checkTip(simulator, QSize(0, 0));
+    // The tip must come up even while the program is not the active one.
+    QVERIFY(simulator->window()->testAttribute(Qt::WA_AlwaysShowToolTips));
 
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(simulator, &leave);
