@@ -9,12 +9,9 @@
 #include "app/twips.h"
 
 #include <QCoreApplication>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-
-#include <algorithm>
 
 namespace {
 
@@ -24,23 +21,6 @@ QLabel *colouredLabel(QWidget *parent, const char *name, const QColor &color)
     label->setObjectName(QString::fromLatin1(name));
     Controls::setForeColor(label, color);
     return label;
-}
-
-// The designed sizes assumed the original font; a fallback font may be
-// taller or wider, so the control grows to its line height and, where the
-// text is wider than `maxWidth` pixels, the font steps down until it fits.
-void fitText(QWidget *control, const QString &text, int maxWidth)
-{
-    QFont font = control->font();
-    constexpr int padding = 12;
-    while (QFontMetrics(font).horizontalAdvance(text) + padding > maxWidth && font.pointSizeF() > 8)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    control->setFont(font);
-    const QFontMetrics metrics(font);
-    QRect place = control->geometry();
-    place.setWidth(std::max(place.width(), std::min(maxWidth, metrics.horizontalAdvance(text) + padding)));
-    place.setHeight(std::max(place.height(), metrics.height() + 4));
-    control->setGeometry(place);
 }
 
 } // namespace
@@ -79,7 +59,7 @@ frmAbout1::frmAbout1()
     linkFont.setUnderline(true);
     Command1->setFont(linkFont);
     Command1->setFlat(true);
-    fitText(Command1, Command1->text(), width() - 2 * Command1->x());
+    Controls::fitText(Command1, Command1->text(), width() - 2 * Command1->x());
     Command1->setCursor(Qt::PointingHandCursor);
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
@@ -104,7 +84,7 @@ void frmAbout1::formLoad()
     lblVersion2->setText(version.shortText());
     lblVersion3->setText(QLatin1Char('(') + version.text() + QLatin1Char(')'));
     lblTitle->setText(AppInfo::title());
-    fitText(lblTitle, lblTitle->text(), width() - lblTitle->x());
+    Controls::fitText(lblTitle, lblTitle->text(), width() - lblTitle->x());
 }
 
 void frmAbout1::cmdOK_Click()

@@ -4,11 +4,14 @@
 
 #include <QAction>
 #include <QColor>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPalette>
 #include <QWidget>
+
+#include <algorithm>
 
 /// Small helpers for the designed controls: a fore colour and a back colour
 /// the way the windows were designed with them, and labels and text boxes
@@ -62,6 +65,24 @@ inline QLineEdit *textBox(QWidget *parent, const char *name, int left, int top, 
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(Twips::rect(left, top, width, height));
     return box;
+}
+
+/// The designed sizes assumed the original font; a fallback font may be
+/// taller or wider. The control grows to its line height and, where `text`
+/// and `padding` (room for a check box's mark, say) are wider than
+/// `maxWidth` pixels, the font steps down until they fit.
+inline void fitText(QWidget *control, const QString &text, int maxWidth, int padding = 12)
+{
+    QFont font = control->font();
+    while (QFontMetrics(font).horizontalAdvance(text) + padding > maxWidth && font.pointSizeF() > 8)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    control->setFont(font);
+    const QFontMetrics metrics(font);
+    QRect place = control->geometry();
+    const int needed = std::min(maxWidth, metrics.horizontalAdvance(text) + padding);
+    place.setWidth(std::max(place.width(), needed));
+    place.setHeight(std::max(place.height(), metrics.height() + 4));
+    control->setGeometry(place);
 }
 
 /// A menu item with its object name, caption and shortcut.

@@ -46,6 +46,7 @@ void Form2::createControls()
     Check1->setGeometry(Twips::rect(7440, 720, 2295, 495));
     setForeColor(Check1, Colors::qbColor(10));
     Controls::setBackColor(Check1, Colors::qbColor(8));
+    Controls::fitText(Check1, Check1->text(), width() - Check1->x(), 32);
 
     Label3 = label(this, "Label3", QStringLiteral("Judgement of the Orbital form"), 720, 1080,
                    4335, 375);
