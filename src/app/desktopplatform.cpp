@@ -36,7 +36,10 @@ QMessageBox::Icon iconOf(int style)
 
 int DesktopPlatform::messageBox(const QString &prompt, int style, const QString &title)
 {
-    QMessageBox box(iconOf(style), title.isEmpty() ? AppInfo::title() : title, prompt);
+    // Owned by the active window, the box opens over it, even over the
+    // always-on-top capture window.
+    QMessageBox box(iconOf(style), title.isEmpty() ? AppInfo::title() : title, prompt,
+                    QMessageBox::NoButton, QApplication::activeWindow());
     switch (style & 0x7) {
     case MsgBox::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
@@ -67,7 +70,7 @@ int DesktopPlatform::messageBox(const QString &prompt, int style, const QString 
 QString DesktopPlatform::inputBox(const QString &prompt, const QString &title,
                                   const QString &defaultText)
 {
-    QInputDialog dialog;
+    QInputDialog dialog(QApplication::activeWindow());
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
