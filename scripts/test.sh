@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
+bash scripts/check-floors.sh
 
 jobs=$(nproc)
 for preset in default sanitize; do

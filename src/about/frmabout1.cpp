@@ -1,12 +1,12 @@
 #include "about/frmabout1.h"
 
-#include "app/appinfo.h"
-#include "app/controls.h"
-#include "app/fonts.h"
-#include "app/formregistry.h"
-#include "app/pictures.h"
-#include "app/platform.h"
-#include "app/twips.h"
+#include "ground/appinfo.h"
+#include "ground/controls.h"
+#include "ground/fonts.h"
+#include "ground/formregistry.h"
+#include "ground/pictures.h"
+#include "ground/platform.h"
+#include "ground/twips.h"
 
 #include <QCoreApplication>
 #include <QLabel>

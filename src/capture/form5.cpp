@@ -1,11 +1,11 @@
 #include "capture/form5.h"
 
-#include "app/colors.h"
-#include "app/controls.h"
-#include "app/formregistry.h"
-#include "app/picturebox.h"
-#include "app/platform.h"
-#include "app/twips.h"
+#include "ground/colors.h"
+#include "ground/controls.h"
+#include "ground/formregistry.h"
+#include "ground/picturebox.h"
+#include "ground/platform.h"
+#include "ground/twips.h"
 #include "capture/capturefiles.h"
 #include "capture/capturefolder.h"
 

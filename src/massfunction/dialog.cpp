@@ -1,10 +1,10 @@
 #include "massfunction/dialog.h"
 
-#include "app/fonts.h"
-#include "app/formregistry.h"
-#include "app/pictures.h"
-#include "app/platform.h"
-#include "app/twips.h"
+#include "ground/fonts.h"
+#include "ground/formregistry.h"
+#include "ground/pictures.h"
+#include "ground/platform.h"
+#include "ground/twips.h"
 #include "massfunction/formulapicture.h"
 
 #include <QDir>

@@ -1,14 +1,13 @@
 #include "register/form4.h"
 
-#include "app/appinfo.h"
-#include "app/colors.h"
-#include "app/fonts.h"
-#include "app/platform.h"
-#include "app/twips.h"
+#include "ground/appinfo.h"
+#include "ground/colors.h"
+#include "ground/fonts.h"
+#include "ground/platform.h"
+#include "ground/twips.h"
 #include "register/catalogdocument.h"
 #include "register/droplist.h"
 #include "register/registrationdialogue.h"
-#include "simulator/stopsimulation.h"
 
 #include <QDir>
 #include <QLabel>
@@ -102,7 +101,7 @@ void Form4::Register_Click()
 {
     switch (RegistrationDialogue(comparison).run(record)) {
     case RegistrationDialogue::Outcome::Stopped:
-        StopSimulation();
+        emit stopped();
         return;
     case RegistrationDialogue::Outcome::Duplicate:
         Platform::current().messageBox(

@@ -41,6 +41,11 @@ public:
     /// The values of the last planet that passed each step of the dialogue.
     PlanetRecord record;
 
+signals:
+    /// A stop answer ended the registration dialogue; like every stop
+    /// answer it stops the simulation, which the top floor wires up.
+    void stopped();
+
 public slots:
     /// Runs the registration dialogue and files an accepted planet.
     void Register_Click();

@@ -15,7 +15,6 @@
 /// wide and 4935 high, y downwards, with the zero-velocity line at 3180.
 namespace RvCurve {
 
-inline constexpr double Pi = 3.1415926358973; ///< the program's π, not the exact one
 inline constexpr double ZeroLine = 3180;
 inline constexpr int PointCount = 241;
 

@@ -1,6 +1,6 @@
 #include "about/frmabout1.h"
-#include "app/appinfo.h"
-#include "app/formregistry.h"
+#include "ground/appinfo.h"
+#include "ground/formregistry.h"
 #include "support/scriptedplatform.h"
 #include "support/testenvironment.h"
 

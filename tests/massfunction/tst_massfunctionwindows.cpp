@@ -1,6 +1,7 @@
-#include "app/formregistry.h"
+#include "ground/formregistry.h"
 #include "massfunction/dialog.h"
 #include "massfunction/form2.h"
+#include "support/findcontrol.h"
 #include "support/scriptedplatform.h"
 #include "support/testenvironment.h"
 
@@ -40,14 +41,16 @@ void TestMassFunctionWindows::rowClick()
     QFETCH(QString, explanation);
     TestEnvironment environment;
     Form2 *window = form<Form2>();
-    window->Text5->setText(QStringLiteral("Planet"));
-    window->Text4->setPlainText(QStringLiteral("the previous row's"));
-    window->List1->setCurrentRow(row);
+    auto *explanationBox = control<QPlainTextEdit>(window, "Text4");
+    control<QLineEdit>(window, "Text5")->setText(QStringLiteral("Planet"));
+    explanationBox->setPlainText(QStringLiteral("the previous row's"));
+    control<QListWidget>(window, "List1")->setCurrentRow(row);
 
-    QCOMPARE(window->Text2->text(), name);
-    QCOMPARE(window->Text4->toPlainText(), explanation);
+    QCOMPARE(control<QLineEdit>(window, "Text2")->text(), name);
+    QCOMPARE(window->chosenPlanetName(), name);
+    QCOMPARE(explanationBox->toPlainText(), explanation);
     // The results belong to the last set-up, not to the chosen row.
-    QCOMPARE(window->Text5->text(), QString());
+    QCOMPARE(control<QLineEdit>(window, "Text5")->text(), QString());
 }
 
 void TestMassFunctionWindows::cautionOnClearingOnly()
@@ -55,17 +58,21 @@ void TestMassFunctionWindows::cautionOnClearingOnly()
     TestEnvironment environment;
     ScriptedPlatform platform;
     Form2 *window = form<Form2>();
-    window->Check1->setChecked(true);
-    QCOMPARE(window->Label6->text(), QStringLiteral("M_{E}(地球質量)"));
+    auto *earthMassBox = control<QCheckBox>(window, "Check1");
+    auto *unitLabel = control<QLabel>(window, "Label6");
+    earthMassBox->setChecked(true);
+    QCOMPARE(unitLabel->text(), QStringLiteral("M_{E}(地球質量)"));
+    QVERIFY(window->showsEarthMasses());
     QVERIFY(platform.messageBoxes.isEmpty());
 
-    window->Check1->setChecked(false);
+    earthMassBox->setChecked(false);
     QCOMPARE(platform.messageBoxes.size(), 1);
     const ScriptedPlatform::Box box = platform.messageBoxes.first();
     QCOMPARE(box.prompt, QStringLiteral("Orbiquest9 calaculates at Mass of Jupiter."));
     QCOMPARE(box.title, QStringLiteral("Caution!"));
     QCOMPARE(box.style, MsgBox::OkOnly | MsgBox::Exclamation);
-    QCOMPARE(window->Label6->text(), QStringLiteral("M_{JUP}(木星質量)"));
+    QCOMPARE(unitLabel->text(), QStringLiteral("M_{JUP}(木星質量)"));
+    QVERIFY(!window->showsEarthMasses());
 }
 
 void TestMassFunctionWindows::dialog()

@@ -1,12 +1,13 @@
-#include "app/appinfo.h"
-#include "app/formregistry.h"
-#include "app/mdiform1.h"
+#include "ground/appinfo.h"
+#include "ground/formregistry.h"
+#include "frame/mdiform1.h"
 #include "register/catalogdocument.h"
 #include "register/droplist.h"
 #include "register/form4.h"
 #include "register/planetrecord.h"
 #include "simulator/form1.h"
 
+#include "support/findcontrol.h"
 #include "support/scriptedplatform.h"
 #include "support/testenvironment.h"
 
@@ -163,7 +164,7 @@ void TestForm4::acceptedPlanet()
     QCOMPARE(rows(), QStringList{listRow});
     QCOMPARE(document(), line);
     QCOMPARE(onlyMessage(MsgBox::Information), QStringLiteral("Set register. Save to doc file(.doc)."));
-    QVERIFY(form<Form1>()->Timer1->isActive());
+    QVERIFY(form<Form1>()->isAnimating());
 }
 
 void TestForm4::duplicate_data()
@@ -190,7 +191,7 @@ void TestForm4::duplicate()
              QStringLiteral("These datas already have existed.\r\nPlease add the others."));
     QCOMPARE(m_window->List1->count(), 1);
     QCOMPARE(document(), NewPlanetLine);
-    QVERIFY(form<Form1>()->Timer1->isActive());
+    QVERIFY(form<Form1>()->isAnimating());
 }
 
 void TestForm4::stopAnswer_data()
@@ -226,7 +227,7 @@ void TestForm4::stopAnswer()
     QVERIFY(m_platform->messageBoxes.isEmpty());
     QCOMPARE(m_window->List1->count(), 0);
     QCOMPARE(document(), QByteArray("<no document>"));
-    QVERIFY(!form<Form1>()->Timer1->isActive());
+    QVERIFY(!form<Form1>()->isAnimating());
     QCOMPARE(form<MDIForm1>()->panel1(), AppInfo::title() + "  " + AppInfo::copyrightNotice());
 }
 

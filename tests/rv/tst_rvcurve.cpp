@@ -1,3 +1,4 @@
+#include "ground/constants.h"
 #include "rv/rvcurve.h"
 
 #include <QTest>
@@ -31,8 +32,8 @@ void TestRvCurve::rows_data()
     QTest::addColumn<double>("height"); // at θ = 0
 
     QTest::newRow("e 0.1: first row") << 0.1 << 50.0 << 0.0 << Row::EccentricSmallK << 3180 + 800 * 1.1;
-    QTest::newRow("first row turns with ω") << 0.5 << 50.0 << RvCurve::Pi / 2 << Row::EccentricSmallK
-                                            << 3180 + 1200 * std::cos(RvCurve::Pi / 2);
+    QTest::newRow("first row turns with ω") << 0.5 << 50.0 << Constants::Pi / 2 << Row::EccentricSmallK
+                                            << 3180 + 1200 * std::cos(Constants::Pi / 2);
     QTest::newRow("K 99.99: first row") << 0.3 << 99.99 << 0.0 << Row::EccentricSmallK << 3180 + 16 * 99.99 * 1.3;
     QTest::newRow("K 100: second row, K·e") << 0.3 << 100.0 << 0.0 << Row::EccentricLargeK << 3150.0;
     QTest::newRow("e 0.0999: third row") << 0.0999 << 50.0 << 0.0 << Row::CircularLargeK << 3980.0;
@@ -78,8 +79,8 @@ void TestRvCurve::points()
     const QList<QPointF> points = RvCurve::points(Elements{0.0, 20.0, 10.0, 0.0});
     // Y at θ = 0, X two degrees later; the last Y just short of 720°.
     QVERIFY(std::fabs(points.first().y() - 3500) < 1e-3);
-    QVERIFY(std::fabs(points.first().x() - (200 + 500 * RvCurve::Pi / 90)) < 1e-3);
-    QVERIFY(std::fabs(points.last().y() - (3180 + 320 * std::cos(719.997 * RvCurve::Pi / 180))) < 1e-2);
+    QVERIFY(std::fabs(points.first().x() - (200 + 500 * Constants::Pi / 90)) < 1e-3);
+    QVERIFY(std::fabs(points.last().y() - (3180 + 320 * std::cos(719.997 * Constants::Pi / 180))) < 1e-2);
 }
 
 void TestRvCurve::summary()

@@ -1,21 +1,22 @@
-#include "app/appinfo.h"
-#include "app/colors.h"
-#include "app/controls.h"
-#include "app/formregistry.h"
-#include "app/mdiform1.h"
-#include "app/textnumber.h"
 #include "catalog/catalog.h"
+#include "frame/mdiform1.h"
+#include "ground/appinfo.h"
+#include "ground/colors.h"
+#include "ground/constants.h"
+#include "ground/controls.h"
+#include "ground/formregistry.h"
+#include "ground/picturebox.h"
+#include "ground/textnumber.h"
 #include "massfunction/form2.h"
-#include "massfunction/massfunction.h"
 #include "rv/rv.h"
 #include "simulator/form1.h"
-#include "simulator/orbitmotion.h"
 #include "simulator/scenesetup.h"
-#include "simulator/stopsimulation.h"
+#include "support/findcontrol.h"
 #include "support/imagecheck.h"
 #include "support/scriptedplatform.h"
 #include "support/testenvironment.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +46,21 @@ bool colorNear(const QImage &image, QPointF twips, const QColor &color, int reac
     return false;
 }
 
+QLineEdit *box(const QObject *window, const char *name)
+{
+    return control<QLineEdit>(window, name);
+}
+
+QTimer *animationTimer()
+{
+    return control<QTimer>(form<Form1>(), "Timer1");
+}
+
+PictureBox *drawingArea()
+{
+    return control<PictureBox>(form<Form1>(), "Simulator");
+}
+
 QString stoppedPanel()
 {
     return AppInfo::title() + QStringLiteral("  ") + AppInfo::copyrightNotice();
@@ -69,6 +85,7 @@ private slots:
     void drawing_data();
     void drawing();
     void tick();
+    void angleWrapsAfter32767();
     void stopSimulation_data();
     void stopSimulation();
     void pressShowsInformation_data();
@@ -111,7 +128,7 @@ int TestSimulator::queueAnswers(const QString &answers)
 int TestSimulator::setUp(const QString &answers)
 {
     const int count = queueAnswers(answers);
-    simulator()->Screen1_Click();
+    control<QAction>(simulator(), "Screen1")->trigger();
     return count;
 }
 
@@ -163,21 +180,24 @@ void TestSimulator::catalogHit()
     QCOMPARE(m_platform->beeps, 2);
     QVERIFY(m_platform->messageBoxes.isEmpty());
     Form2 *form2 = form<Form2>();
-    QCOMPARE(form2->Text1->text(), jupiter);
-    QCOMPARE(form2->Text5->text(), bodyClass);
-    QCOMPARE(simulator()->AxisAU, float(catalog.CatalogA[i]));
-    QCOMPARE(QStringList({rv->Text1->text(), rv->Text3->text() + u'|' + rv->Text2->text()}),
+    QCOMPARE(box(form2, "Text1")->text(), jupiter);
+    QCOMPARE(box(form2, "Text5")->text(), bodyClass);
+    const Simulation &simulation = simulator()->simulation();
+    QCOMPARE(simulation.elements.axisAU, catalog.CatalogA[i]);
+    QCOMPARE(simulation.elements.catalogIndex, index);
+    QCOMPARE(simulation.companionClass, bodyClass);
+    QCOMPARE(QStringList({box(rv, "Text1")->text(), box(rv, "Text3")->text() + u'|' + box(rv, "Text2")->text()}),
              QStringList({TextNumber::shortest(catalog.CatalogE[i]), answers}));
-    QCOMPARE(rv->Text5->text(), TextNumber::shortest(catalog.CatalogOmega[i] * OrbitMotion::RadiansPerDegree));
-    QVERIFY(countColor(rv->RVC->image(), Yellow) > 200);
+    QCOMPARE(box(rv, "Text5")->text(), TextNumber::shortest(catalog.CatalogOmega[i] * Constants::RadiansPerDegree));
+    QVERIFY(countColor(control<PictureBox>(rv, "RVC")->image(), Yellow) > 200);
     QCOMPARE(form<MDIForm1>()->panel1(), QStringLiteral("Running  ") + AppInfo::copyrightNotice());
-    QVERIFY(simulator()->Timer1->isActive());
+    QVERIFY(animationTimer()->isActive());
 
     // The class is still judged in Jupiter masses.
-    form2->Check1->setChecked(true);
+    control<QCheckBox>(form2, "Check1")->setChecked(true);
     setUp(answers);
-    QCOMPARE(form2->Text1->text(), earth);
-    QCOMPARE(form2->Text5->text(), bodyClass);
+    QCOMPARE(box(form2, "Text1")->text(), earth);
+    QCOMPARE(box(form2, "Text5")->text(), bodyClass);
 }
 
 void TestSimulator::catalogMiss()
@@ -189,18 +209,22 @@ void TestSimulator::catalogMiss()
     QCOMPARE(m_platform->beeps, 6);
     QVERIFY(m_platform->messageBoxes.isEmpty());
     RV *rv = form<RV>();
-    QCOMPARE(QStringList({rv->Text1->text(), rv->Text2->text(), rv->Text3->text()}),
+    QCOMPARE(QStringList({box(rv, "Text1")->text(), box(rv, "Text2")->text(), box(rv, "Text3")->text()}),
              QStringList({"0.2", "55.9401", "4.230785"}));
-    QCOMPARE(rv->Text5->text(), TextNumber::shortest(90 * OrbitMotion::RadiansPerDegree));
-    QCOMPARE(form<Form2>()->Text3->text(), QStringLiteral("Ellipse"));
-    QCOMPARE(form<Form2>()->Text5->text(), QStringLiteral("Planet"));
-    QCOMPARE(Controls::foreColor(form<Form2>()->Text5), Colors::rgb(255, 0, 0));
-    QCOMPARE(simulator()->StarMassSolar, 3.0);
-    QVERIFY(std::fabs(simulator()->OrbitHeight - 2310) < 1e-3);
-    // The star's mass takes no part in the minimum mass.
-    const float expected = MassFunctionMath::jupiterMasses(MassFunctionMath::minimumMassKg(
-        double(0.1f) * MassFunctionMath::MetresPerAU, 4.230785, 0.2, 55.9401f));
-    QCOMPARE(form<Form2>()->Text1->text(), TextNumber::shortest(expected));
+    // 90° with the program's radians per degree, 0.017453292421651667.
+    QCOMPARE(box(rv, "Text5")->text(), QStringLiteral("1.57079631794865"));
+    Form2 *form2 = form<Form2>();
+    QCOMPARE(box(form2, "Text3")->text(), QStringLiteral("Ellipse"));
+    QCOMPARE(box(form2, "Text5")->text(), QStringLiteral("Planet"));
+    QCOMPARE(Controls::foreColor(box(form2, "Text5")), Colors::rgb(255, 0, 0));
+    const Simulation &simulation = simulator()->simulation();
+    QCOMPARE(simulation.elements.starMassSolar, 3.0);
+    QCOMPARE(simulation.elements.catalogIndex, 0);
+    QVERIFY(std::fabs(simulation.sizes.orbitHeight - 2310) < 1e-3);
+    // Worked by hand: total mass a³/P² = 0.1³ / (4.230785 / 365.2422)² suns,
+    // m sin i = K √(1 − e²) (M² P / 2πG)^(1/3) = 3.15972e27 kg = 1.664136 M_J.
+    // The star's mass of 3 takes no part.
+    QCOMPARE(box(form2, "Text1")->text(), QStringLiteral("1.664136"));
 }
 
 void TestSimulator::stops_data()
@@ -251,22 +275,22 @@ void TestSimulator::stops()
         QCOMPARE(box.title, QStringLiteral("Orbiquest9"));
         QCOMPARE(box.style, MsgBox::OkOnly | MsgBox::Exclamation);
     }
-    QVERIFY(!simulator()->Timer1->isActive());
+    QVERIFY(!animationTimer()->isActive());
     QCOMPARE(form<MDIForm1>()->panel1(), stoppedPanel());
-    QCOMPARE(form<Form2>()->Text1->text(), QString());
-    QCOMPARE(form<RV>()->Text2->text(), QString());
+    QCOMPARE(box(form<Form2>(), "Text1")->text(), QString());
+    QCOMPARE(box(form<RV>(), "Text2")->text(), QString());
 }
 
 void TestSimulator::massFunctionGuard()
 {
     Form1 *form1 = simulator();
     QVERIFY(!FormRegistry::instance().isLoaded<RV>());
-    QVERIFY(form1->Timer1->isActive());
-    QVERIFY(form1->MassFunction(1e10, 1, 0.1, 10, 1) > 0);
+    QVERIFY(animationTimer()->isActive());
+    QVERIFY(form1->massFunction(1e10, 1, 0.1, 10, 1) > 0);
 
-    QCOMPARE(form1->MassFunction(1e10, 1, 1.5, 10, 1), 0.0f);
+    QCOMPARE(form1->massFunction(1e10, 1, 1.5, 10, 1), 0.0f);
     QCOMPARE(m_platform->beeps, 1);
-    QVERIFY(!form1->Timer1->isActive());
+    QVERIFY(!animationTimer()->isActive());
     QCOMPARE(form<MDIForm1>()->panel1(), stoppedPanel());
     // The stop loads the RV window, hidden, to clear its picture.
     QVERIFY(FormRegistry::instance().isLoaded<RV>());
@@ -297,46 +321,57 @@ void TestSimulator::drawing()
     QFETCH(QColor, line);
     QFETCH(QColor, formText);
     setUp(answers);
-    QCOMPARE(Controls::foreColor(form<Form2>()->Text3), formText);
+    QCOMPARE(Controls::foreColor(box(form<Form2>(), "Text3")), formText);
     Form1 *form1 = simulator();
     // The animation moves pictures over the drawing and never redraws it.
     for (int i = 0; i < 400; ++i)
-        form1->Timer1_Timer();
+        form1->animateOneTick();
 
-    const QImage drawn = form1->Simulator->image();
-    const QPointF star(form1->StarCenterX, form1->StarCenterY);
+    const QImage drawn = drawingArea()->image();
+    // The centre of the drawing area, 10815 × 8055 twips inside a border.
+    const QPointF star(5377.5, 3997.5);
+    QCOMPARE(form1->simulation().starCentre, star);
     for (const QPointF &offset : {QPointF(318, 0), QPointF(-318, 0), QPointF(0, 318), QPointF(0, -318)})
         QVERIFY(colorNear(drawn, star + offset, Magenta));
     QVERIFY(!colorNear(drawn, star, Magenta, 10));
-    const QPointF orbit(form1->OrbitCenterX, form1->OrbitCenterY);
+    const QPointF orbit = star;
     const double height = aspect * radius;
     for (const QPointF &offset : {QPointF(radius, 0), QPointF(-radius, 0), QPointF(0, height), QPointF(0, -height)})
         QVERIFY(colorNear(drawn, orbit + offset, line));
 
-    form1->Exit_Click();
-    const QImage stopped = form1->Simulator->image();
+    control<QAction>(form1, "Exit")->trigger();
+    const QImage stopped = drawingArea()->image();
     QCOMPARE(countColor(stopped, Black), stopped.width() * stopped.height());
 }
 
 void TestSimulator::tick()
 {
+    // A circle of 0.5 AU: 2310 twips around the centre, the star on 318.
+    setUp(QStringLiteral("10|50||90|0.5|1"));
     Form1 *form1 = simulator();
-    form1->OrbitCenterX = form1->StarCenterX = 5377;
-    form1->OrbitCenterY = form1->StarCenterY = 3997;
-    form1->Eccentricity = 0;
-    form1->OrbitRadius = 2310;
-    form1->WobbleRadius = 318;
-    form1->AngleDeg = 90;
-    form1->Timer1_Timer();
+    for (int i = 0; i <= 90; ++i)
+        form1->animateOneTick();
 
-    // Nearest-pixel placement; a corner a hair above the line may floor one pixel up.
-    const PictureBox *area = form1->Simulator;
-    QVERIFY((form1->Planet1->pos() - area->toPixels(QPointF(5377, 1687))).manhattanLength() <= 1);
-    QVERIFY((form1->Star->pos() - area->toPixels(QPointF(5377, 4315))).manhattanLength() <= 1);
-    QCOMPARE(form1->AngleDeg, qint16(91));
-    form1->AngleDeg = 32767;
-    form1->Timer1_Timer();
-    QCOMPARE(form1->AngleDeg, qint16(1));
+    // At 90° the planet stands half a turn from the star: straight above
+    // the centre (5377.5, 3997.5), the star straight below. Nearest-pixel
+    // placement; a corner a hair above the line may floor one pixel up.
+    const PictureBox *area = drawingArea();
+    QVERIFY((control<QLabel>(form1, "Planet1")->pos() - area->toPixels(QPointF(5377.5, 1687.5)))
+                .manhattanLength()
+            <= 1);
+    QVERIFY((control<QLabel>(form1, "Star")->pos() - area->toPixels(QPointF(5377.5, 4315.5)))
+                .manhattanLength()
+            <= 1);
+    QCOMPARE(form1->simulation().angleDeg, qint16(91));
+}
+
+void TestSimulator::angleWrapsAfter32767()
+{
+    Simulation simulation;
+    simulation.angleDeg = 32766;
+    QCOMPARE(simulation.nextAngle(), qint16(32766));
+    QCOMPARE(simulation.nextAngle(), qint16(0));
+    QCOMPARE(simulation.angleDeg, qint16(1));
 }
 
 void TestSimulator::stopSimulation_data()
@@ -355,16 +390,21 @@ void TestSimulator::stopSimulation()
     Form1 *form1 = simulator();
     QImage background(20, 20, QImage::Format_RGB32);
     background.fill(Qt::red);
-    form1->Simulator->setPicture(background);
-    form<RV>()->RVC->setPicture(background);
-    form1->Simulator->circle(QPointF(5000, 4000), 1000, Magenta);
-    form1->Tag = tag;
+    PictureBox *plot = control<PictureBox>(form<RV>(), "RVC");
+    drawingArea()->setPicture(background);
+    plot->setPicture(background);
+    drawingArea()->circle(QPointF(5000, 4000), 1000, Magenta);
 
-    StopSimulation();
+    // EXIT sets the status word "Stop" and stops.
+    if (tag == QStringLiteral("Stop"))
+        control<QAction>(form1, "Exit")->trigger();
+    else
+        form1->stopSimulation();
 
-    QCOMPARE(countColor(form1->Simulator->image(), Magenta), 0);
-    QCOMPARE(form1->Simulator->picture().isNull(), simulatorPictureGoes);
-    QCOMPARE(form<RV>()->RVC->picture().isNull(), !simulatorPictureGoes);
+    QCOMPARE(form1->statusWord(), tag == QStringLiteral("Stop") ? tag : QString());
+    QCOMPARE(countColor(drawingArea()->image(), Magenta), 0);
+    QCOMPARE(drawingArea()->picture().isNull(), simulatorPictureGoes);
+    QCOMPARE(plot->picture().isNull(), !simulatorPictureGoes);
 }
 
 void TestSimulator::pressShowsInformation_data()
@@ -388,7 +428,7 @@ void TestSimulator::pressShowsInformation()
     QFETCH(int, questions);
     m_platform->popupChoices.enqueue(choice);
     queueAnswers(QStringLiteral("4.230785|55.94"));
-    QTest::mousePress(simulator()->Simulator, button, {}, QPoint(100, 100));
+    QTest::mousePress(drawingArea(), button, {}, QPoint(100, 100));
 
     QCOMPARE(m_platform->popups, popups);
     QCOMPARE(m_platform->inputBoxes.size(), questions);
