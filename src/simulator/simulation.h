@@ -4,6 +4,7 @@
 #include "simulator/orbitmotion.h"
 #include "simulator/scenescale.h"
 
+#include <QMetaType>
 #include <QPointF>
 #include <QString>
 
@@ -60,3 +61,5 @@ struct Simulation
     /// The angle this tick draws; turns the animation one degree on.
     qint16 nextAngle();
 };
+
+Q_DECLARE_METATYPE(Simulation)

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -202,8 +203,18 @@ void TestSimulator::catalogHit()
 
 void TestSimulator::catalogMiss()
 {
+    QSignalSpy started(simulator(), &Form1::simulationStarted);
     // 51Peg b's period with a K a hair off in single precision; a star of 3 suns.
     setUp(QStringLiteral("4.230785|55.9401|0.2|90|0.1|3"));
+
+    // Readers get the whole simulation with the signal.
+    QCOMPARE(started.size(), 1);
+    const auto announced = started.first().first().value<Simulation>();
+    QCOMPARE(announced.elements.periodDays, 4.230785);
+    QCOMPARE(announced.elements.semiAmplitude, 55.9401f);
+    QCOMPARE(announced.elements.omegaDegrees, 90.0);
+    QCOMPARE(announced.elements.axisAU, double(0.1f));
+    QCOMPARE(announced.companionClass, QStringLiteral("Planet"));
 
     QCOMPARE(m_platform->inputBoxes.size(), 6);
     QCOMPARE(m_platform->beeps, 6);
@@ -263,12 +274,14 @@ void TestSimulator::stops()
 {
     QFETCH(QString, answers);
     QFETCH(QString, refusal);
+    QSignalSpy started(simulator(), &Form1::simulationStarted);
     const int asked = setUp(answers);
 
     QCOMPARE(m_platform->inputBoxes.size(), asked);
     // One beep per question and one from the stop.
     QCOMPARE(m_platform->beeps, asked + 1);
     QCOMPARE(m_platform->messageBoxes.size(), refusal.isEmpty() ? 0 : 1);
+    QCOMPARE(started.size(), 0);
     if (!refusal.isEmpty()) {
         const ScriptedPlatform::Box box = m_platform->messageBoxes.first();
         QCOMPARE(box.prompt, refusal);
