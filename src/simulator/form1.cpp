@@ -84,12 +84,10 @@ void Form1::createControls()
     m_tipPicture = pictureLabel(this, "Image1_0", Pictures::programIcon().pixmap(32));
     m_tipPicture->hide();
 
-    // The original platform never fired a timer faster than about 15.6 ms,
-    // so one revolution of 360 ticks took about 5.6 s; 16 ms keeps that pace.
     m_animationTimer = new QTimer(this);
     m_animationTimer->setObjectName(QStringLiteral("Timer1"));
-    m_animationTimer->setInterval(16);
-    connect(m_animationTimer, &QTimer::timeout, this, &Form1::animateOneTick);
+    m_animationTimer->setInterval(TickMs);
+    connect(m_animationTimer, &QTimer::timeout, this, &Form1::wakeForTicks);
 }
 
 void Form1::createMenus()
@@ -120,7 +118,7 @@ void Form1::createMenus()
     item(start, "Reg", QStringLiteral("Register(&F4)"), Qt::Key_F4, &Form1::showWindow<Form4>);
     start->addSeparator();
     item(start, "Close", QStringLiteral("Close(&C)"), ctrl(Qt::Key_C), [this] {
-        m_animationTimer->stop();
+        haltAnimation();
         emit closeAllRequested();
     });
 
@@ -172,12 +170,20 @@ void Form1::showInFrame()
 
 bool Form1::isAnimating() const
 {
-    return m_animationTimer->isActive();
+    return m_animationOn;
 }
 
 void Form1::startAnimation()
 {
-    m_animationTimer->start();
+    m_animationOn = true;
+    m_ticksPerWake = 1;
+    m_animationTimer->start(TickMs);
+}
+
+void Form1::haltAnimation()
+{
+    m_animationOn = false;
+    m_animationTimer->stop();
 }
 
 template<class Window>
@@ -191,7 +197,7 @@ void Form1::showWindow()
 
 void Form1::setUpSimulation()
 {
-    m_animationTimer->stop();
+    haltAnimation();
     m_tipPicture->clear();
     m_drawingArea->cls();
 
@@ -220,12 +226,12 @@ void Form1::showSimulation()
     rv->showElements(m_simulation);
     drawOrbit();
 
-    m_animationTimer->start();
+    startAnimation();
     FrameHost::current().setPanel1(QStringLiteral("Running  ") + AppInfo::copyrightNotice());
     rv->drawRadialVelocityCurve(m_simulation.curveElements(),
                                 TextNumber::carried(m_simulation.shownMass()),
                                 catalogWindow->chosenPlanetName());
-    m_animationTimer->start();
+    startAnimation();
     Controls::setForeColor(m_caption, Colors::qbColor(15));
 }
 
@@ -265,6 +271,40 @@ void Form1::animateOneTick()
     const OrbitMotion::Orbit orbit = m_simulation.orbit();
     m_drawingArea->placeChild(m_planetPicture, OrbitMotion::planetCorner(orbit, angle));
     m_drawingArea->placeChild(m_starPicture, OrbitMotion::starCorner(orbit, angle));
+    // Before the first set-up both pictures rest on the centre from this
+    // tick on; further ticks would only wake the program. The animation
+    // stays switched on, and the next set-up runs the timer again.
+    if (m_simulation.isStill())
+        m_animationTimer->stop();
+}
+
+void Form1::wakeForTicks()
+{
+    // The ticks since the last wake-up before this one moved no picture by
+    // a pixel; they count for the angle all the same, so the pace stays.
+    for (int skipped = 1; skipped < m_ticksPerWake; ++skipped)
+        m_simulation.nextAngle();
+    animateOneTick();
+    if (!m_animationTimer->isActive())
+        return;
+    m_ticksPerWake = ticksUntilAPictureMoves();
+    m_animationTimer->setInterval(TickMs * m_ticksPerWake);
+}
+
+int Form1::ticksUntilAPictureMoves() const
+{
+    const OrbitMotion::Orbit orbit = m_simulation.orbit();
+    const QPoint planet = m_planetPicture->pos();
+    const QPoint star = m_starPicture->pos();
+    Simulation ahead = m_simulation;
+    constexpr int OneTurn = 360;
+    for (int ticks = 1; ticks < OneTurn; ++ticks) {
+        const qint16 angle = ahead.nextAngle();
+        if (m_drawingArea->toPixels(OrbitMotion::planetCorner(orbit, angle)) != planet
+            || m_drawingArea->toPixels(OrbitMotion::starCorner(orbit, angle)) != star)
+            return ticks;
+    }
+    return OneTurn;
 }
 
 void Form1::showInformation(Qt::MouseButton button, QPointF, QPoint globalPos)
@@ -294,7 +334,7 @@ float Form1::massFunction(double axisMetres, double periodDays, double eccentric
 void Form1::stopSimulation()
 {
     Platform::current().beep();
-    m_animationTimer->stop();
+    haltAnimation();
     m_drawingArea->cls();
     m_caption->clear();
     if (m_statusWord == QStringLiteral("Stop"))

@@ -36,9 +36,11 @@ public:
     /// The current simulation: the last one a set-up completed (all zero
     /// before the first).
     const Simulation &simulation() const { return m_simulation; }
-    /// True while the animation timer runs.
+    /// True while the animation is switched on: from the start routine or a
+    /// set-up until a stop. Timer1 itself rests while there is nothing to
+    /// move (before the first set-up).
     bool isAnimating() const;
-    /// Starts the animation timer (the start routine switches it on).
+    /// Switches the animation on (the start routine does).
     void startAnimation();
 
     /// The window's status word: "Stop" after EXIT, "Open" or "Save" after a
@@ -86,10 +88,22 @@ private:
     /// Shows the set-up's results in Screen1, Screen2 and Screen3.
     void showSimulation();
     void drawOrbit();
+    void haltAnimation();
     void exitCommand();
     void showDatabase();
     void checkForUpdate();
     void showInformation(Qt::MouseButton button, QPointF twips, QPoint globalPos);
+
+    /// Timer1 wakes when the next tick moves a picture by a pixel, and runs
+    /// the ticks in between unseen: an animation costs what it shows.
+    void wakeForTicks();
+    /// Ticks from now until the planet or the star lands on another pixel
+    /// (at most a turn of 360).
+    int ticksUntilAPictureMoves() const;
+
+    /// The original platform never fired a timer faster than about 15.6 ms,
+    /// so one revolution of 360 ticks took about 5.6 s; 16 ms keeps that pace.
+    static constexpr int TickMs = 16;
 
     Simulation m_simulation;
     PlanetCatalog m_catalog;
@@ -102,6 +116,8 @@ private:
     QLabel *m_starPicture = nullptr;
     QLabel *m_tipPicture = nullptr;
     QTimer *m_animationTimer = nullptr;
+    bool m_animationOn = false;
+    int m_ticksPerWake = 1; ///< ticks the current wait of Timer1 stands for
     QMenu *m_screenMenu = nullptr;
     QList<QMenu *> m_menus;
 };

@@ -58,6 +58,10 @@ struct Simulation
     /// value rounded through its text.
     RvCurve::Elements curveElements() const;
 
+    /// True before the first set-up: the orbit and the star's circle have
+    /// no size, so the pictures rest on the centre whatever the angle.
+    bool isStill() const { return sizes.orbitRadius == 0 && sizes.wobbleRadius == 0; }
+
     /// The angle this tick draws; turns the animation one degree on.
     qint16 nextAngle();
 };

@@ -87,6 +87,8 @@ private slots:
     void drawing();
     void tick();
     void angleWrapsAfter32767();
+    void paceIsOneDegreeEvery16Ms();
+    void timerRestsWithNothingToMove();
     void stopSimulation_data();
     void stopSimulation();
     void pressShowsInformation_data();
@@ -385,6 +387,47 @@ void TestSimulator::angleWrapsAfter32767()
     QCOMPARE(simulation.nextAngle(), qint16(32766));
     QCOMPARE(simulation.nextAngle(), qint16(0));
     QCOMPARE(simulation.angleDeg, qint16(1));
+}
+
+void TestSimulator::paceIsOneDegreeEvery16Ms()
+{
+    // One revolution is 360 ticks of 16 ms, about 5.8 s. Timer1 sleeps
+    // through ticks that move no picture by a pixel, and counts them.
+    QTimer *timer = animationTimer();
+    QCOMPARE(timer->interval(), 16);
+    // 0.05 AU: 231 twips, pushed out by 500 past the star's circle.
+    setUp(QStringLiteral("10|50||90|0.05|1"));
+    QCOMPARE(timer->interval(), 16);
+    Form1 *form1 = simulator();
+    const qint16 startAngle = form1->simulation().angleDeg;
+    int waitedMs = 0;
+    int wakes = 0;
+    while (waitedMs < 360 * 16) {
+        waitedMs += timer->interval();
+        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+        ++wakes;
+        QCOMPARE(form1->simulation().angleDeg - startAngle, waitedMs / 16);
+    }
+    QCOMPARE(waitedMs, 360 * 16);
+    // Some ticks moved neither picture by a pixel and cost no wake-up.
+    QVERIFY(wakes < 360);
+    QVERIFY(wakes > 180);
+}
+
+void TestSimulator::timerRestsWithNothingToMove()
+{
+    Form1 *form1 = simulator();
+    QVERIFY(animationTimer()->isActive());
+    // Before any set-up the first tick puts both pictures on the centre;
+    // after it the timer rests, while the animation stays switched on.
+    form1->animateOneTick();
+    QVERIFY(!animationTimer()->isActive());
+    QVERIFY(form1->isAnimating());
+    QCOMPARE(control<QLabel>(form1, "Planet1")->pos(), drawingArea()->toPixels(QPointF(5377.5, 3997.5)));
+
+    setUp(QStringLiteral("4.230785|55.94"));
+    form1->animateOneTick();
+    QVERIFY(animationTimer()->isActive());
 }
 
 void TestSimulator::stopSimulation_data()
