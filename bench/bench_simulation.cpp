@@ -3,7 +3,7 @@
 //
 //   bench_simulation               one tick (both moves and the repaint of
 //                                  what they uncovered and covered) and one
-//                                  DrawRadialVelocityCurve, medians of 15 runs
+//                                  RV plot, medians of 15 runs
 //   bench_simulation --cpu-share S the process's CPU share while 51 Peg b
 //                                  circles on screen for S seconds
 //
@@ -95,7 +95,7 @@ int measureCosts(Form1 *simulator)
                                             QString());
     });
     std::printf("one tick (two moves + repaint of the damaged region): %.1f us\n", tick);
-    std::printf("one DrawRadialVelocityCurve (summary + 241 points):    %.1f us\n", curve);
+    std::printf("one RV plot (summary + 241 points):                  %.1f us\n", curve);
     return 0;
 }
 
