@@ -1,6 +1,7 @@
 #include "kepler/keplerorbit.h"
 
 #include <array>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -352,12 +353,28 @@ KeplerEquation::KeplerEquation(double eccentricity)
         m_nodeMeans[j] = nodes[j].anomaly - m_eccentricity * nodes[j].sine;
     for (int k = 0; k < intervals; ++k)
         m_intervals[k] = hermiteInterval(k, m_eccentricity);
+    int k = 0;
+    for (int bin = 0; bin < detail::meanBins; ++bin) {
+        const double binStart = bin * (pi / detail::meanBins);
+        while (k + 1 < intervals && m_nodeMeans[k + 1] <= binStart)
+            ++k;
+        m_binIntervals[bin] = static_cast<std::uint8_t>(k);
+    }
 }
 
 double KeplerEquation::eccentricAnomaly(double meanAnomaly) const
 {
     return solvedWithSign(meanAnomaly, [this](double m) {
-        const int k = bracket(m, [this](int j) { return m_nodeMeans[j]; });
+        // The bin's first interval, then at most one node more: past the
+        // corner, nodes lie at least 0.0042 apart in M (at e → 1, E ≥ π/8)
+        // and bins 0.0031 wide. In the corner the search decides.
+        const double position = m * (detail::meanBins / pi);
+        const int bin = position < detail::meanBins ? static_cast<int>(position) : detail::meanBins - 1;
+        int k = m_binIntervals[bin];
+        if (k < m_cornerIntervals)
+            k = bracket(m, [this](int j) { return m_nodeMeans[j]; });
+        else if (k + 1 < intervals && m_nodeMeans[k + 1] <= m)
+            ++k;
         return k < m_cornerIntervals ? solveNearPeriastron(k, m, m_eccentricity, m_intervals[k])
                                      : solveInInterval(k, m, m_eccentricity, m_intervals[k]);
     });

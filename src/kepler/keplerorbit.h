@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -54,6 +55,7 @@ double eccentricAnomaly(double meanAnomaly, double eccentricity);
 
 namespace detail {
 inline constexpr int solverIntervals = 64;
+inline constexpr int meanBins = 1024; ///< equal bins of M over [0, π] that find an interval at once
 /// The solver's starting guess on one interval of its table, for one e:
 /// E − E_start ≈ linear t + quadratic t² + cubic t³, t the fraction of the
 /// interval's width in M.
@@ -85,6 +87,7 @@ private:
     int m_cornerIntervals;
     std::array<double, detail::solverIntervals + 1> m_nodeMeans{};
     std::array<detail::SolverInterval, detail::solverIntervals> m_intervals{};
+    std::array<std::uint8_t, detail::meanBins> m_binIntervals{}; ///< the interval holding each bin's start
 };
 
 /// The true anomaly ν, radians in [−π, π], for the eccentric anomaly E
