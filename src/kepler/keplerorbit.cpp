@@ -31,7 +31,7 @@ double nearestInteger(double x)
 }
 
 // M reduced into [−π, π] (it may end up within 1e-15 beyond ±π).
-double reducedMeanAnomaly(double meanAnomaly)
+[[gnu::always_inline]] inline double reducedMeanAnomaly(double meanAnomaly)
 {
     if (std::fabs(meanAnomaly) <= pi)
         return meanAnomaly;
@@ -43,6 +43,10 @@ double reducedMeanAnomaly(double meanAnomaly)
     // come out as NaN.
     return std::remainder(meanAnomaly, twoPi);
 }
+
+// The hot path's small functions are inlined by force: each call would
+// otherwise pass its results through memory, and a solve is a chain of
+// dependent steps that waits for every one of them.
 
 // The solver's table: eccentric anomalies E_j = jπ/64 on [0, π] with their
 // sine and cosine. For a given e, M_j = E_j − e sin E_j increases with j, so
@@ -100,7 +104,7 @@ using Interval = detail::SolverInterval;
 // and dE/dM = 1/(1 − e cos E) at each, written as E_k + c1 t + c2 t² + c3 t³
 // with t = (M − M_k)/(M_k+1 − M_k). Off by at most 3e-5 rad next to the
 // singular corner (e → 1, E ≈ π/8), by 1e-7 or less elsewhere.
-Interval hermiteInterval(int k, double e)
+[[gnu::always_inline]] inline Interval hermiteInterval(int k, double e)
 {
     const Node &a = nodes[k];
     const Node &b = nodes[k + 1];
@@ -115,7 +119,7 @@ Interval hermiteInterval(int k, double e)
 
 // E − E_k at M for the interval's interpolant (Estrin's scheme: the chain of
 // dependent operations is what a solve waits for).
-double hermiteOffset(const Interval &interval, double meanAnomaly)
+[[gnu::always_inline]] inline double hermiteOffset(const Interval &interval, double meanAnomaly)
 {
     const double t = (meanAnomaly - interval.startMean) * interval.inverseWidth;
     return t * interval.linear + (t * t) * (interval.quadratic + t * interval.cubic);
@@ -161,7 +165,7 @@ struct Step
 // start come from those of E_n and the series of sin d and cos d − 1 (next
 // terms below 1.1e-15 and 5e-18), and f is assembled from M_n − M + d so
 // that nothing large cancels.
-Step halleyStep(double start, const Node &node, double meanAnomaly, double e)
+[[gnu::always_inline]] inline Step halleyStep(double start, const Node &node, double meanAnomaly, double e)
 {
     const double d = start - node.anomaly;
     const double d2 = d * d;
@@ -206,14 +210,14 @@ double solveNearPeriastron(int k, double meanAnomaly, double e, const Interval &
 }
 
 // Solution for M in [0, π] away from the corner, bracketed in interval k.
-double solveInInterval(int k, double meanAnomaly, double e, const Interval &interval)
+[[gnu::always_inline]] inline double solveInInterval(int k, double meanAnomaly, double e, const Interval &interval)
 {
     const double offset = hermiteOffset(interval, meanAnomaly);
     const Node &node = nodes[offset > 0.5 * nodeStep ? k + 1 : k];
     return clampedToHalfTurn(halleyStep(nodes[k].anomaly + offset, node, meanAnomaly, e).anomaly);
 }
 
-double solveInBracket(int k, double meanAnomaly, double e, const Interval &interval)
+[[gnu::always_inline]] inline double solveInBracket(int k, double meanAnomaly, double e, const Interval &interval)
 {
     return inCorner(k, e) ? solveNearPeriastron(k, meanAnomaly, e, interval)
                           : solveInInterval(k, meanAnomaly, e, interval);
