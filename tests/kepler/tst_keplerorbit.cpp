@@ -75,6 +75,8 @@ private slots:
     void peakToPeakIsTwiceK_data();
     void peakToPeakIsTwiceK();
     void planetsAdd();
+    void velocityReturnsOnBadOrbits_data();
+    void velocityReturnsOnBadOrbits();
     void conjunction_data();
     void conjunction();
     void refusal_data();
@@ -299,6 +301,28 @@ void TestKeplerOrbit::planetsAdd()
         QVERIFY(std::fabs(curve[i] - sum) <= 1e-9);
     }
     QVERIFY(Kepler::radialVelocities({}, times) == std::vector<double>(times.size(), 0.0));
+}
+
+void TestKeplerOrbit::velocityReturnsOnBadOrbits_data()
+{
+    QTest::addColumn<Orbit>("orbit");
+    QTest::newRow("P = 0") << Orbit{0, 10, 0.3, 1, 0};
+    QTest::newRow("P NaN") << Orbit{notANumber, 10, 0.3, 1, 0};
+    QTest::newRow("e = 1") << Orbit{10, 10, 1.0, 1, 0};
+    QTest::newRow("e NaN") << Orbit{10, 10, notANumber, 1, 0};
+    QTest::newRow("e = -3") << Orbit{10, 10, -3.0, 1, 0};
+    QTest::newRow("T_p infinite") << Orbit{10, 10, 0.3, 1, infinity};
+}
+
+void TestKeplerOrbit::velocityReturnsOnBadOrbits()
+{
+    QFETCH(Orbit, orbit);
+    // Refused orbits are the caller's to stop; the evaluators must still
+    // return, whatever they return.
+    QVERIFY(Kepler::refusal(orbit));
+    const std::vector<double> times{0.0, 1.5, 1e9};
+    QCOMPARE(Kepler::radialVelocities({&orbit, 1}, times).size(), times.size());
+    QVERIFY(!std::isfinite(Kepler::radialVelocity(orbit, 1.5)));
 }
 
 void TestKeplerOrbit::conjunction_data()
