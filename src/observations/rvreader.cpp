@@ -156,6 +156,9 @@ public:
             if (layout.fromHeader || parseNumber(field, unused) == NumberStatus::NotANumber)
                 name = field;
         }
+        if (name.size() > maxInstrumentNameBytes)
+            return lineError(line, "instrument name longer than " + std::to_string(maxInstrumentNameBytes)
+                                       + " bytes: " + quoted(name));
         const auto index = instrumentIndex(name);
         if (!index)
             return lineError(line, "more than " + std::to_string(maxInstruments)

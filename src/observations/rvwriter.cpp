@@ -1,5 +1,9 @@
 #include "observations/rvwriter.h"
 
+#include "observations/rvreader.h"
+#include "observations/textlines.h"
+
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -7,17 +11,30 @@ namespace Observations {
 
 namespace {
 
-// A name the readers see as one field: whatever would split it or start a
-// comment becomes an underscore.
-std::string instrumentField(const std::string &name)
+// A name the reader takes back as the same one field: whatever would split
+// it or start a comment, and whatever is not UTF-8 text, becomes an
+// underscore, and it is cut to the reader's limit.
+std::string instrumentField(std::string_view name)
 {
     if (name.empty())
         return "default";
-    std::string field = name;
-    for (char &c : field)
-        if (c == ' ' || c == '\t' || c == ',' || c == ';' || c == '#' || c == '"' || c == '\n' || c == '\r'
-            || c == '\f' || c == '\v')
-            c = '_';
+    std::string field;
+    std::size_t i = 0;
+    while (i < name.size()) {
+        const std::size_t length = Text::validSequenceLength(name.substr(i));
+        if (field.size() + std::max<std::size_t>(length, 1) > maxInstrumentNameBytes)
+            break;
+        const char c = name[i];
+        const bool splits = c == ' ' || c == '\t' || c == ',' || c == ';' || c == '#' || c == '"' || c == '\n'
+                            || c == '\r' || c == '\f' || c == '\v';
+        if (length == 0 || splits) {
+            field += '_';
+            ++i;
+        } else {
+            field += name.substr(i, length);
+            i += length;
+        }
+    }
     return field;
 }
 

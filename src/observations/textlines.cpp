@@ -31,8 +31,8 @@ bool isLineEnd(char c)
     return c == '\n' || c == '\r';
 }
 
-// The length of the valid UTF-8 sequence at the start of `s`, or 0 when it is
-// invalid (or a control character that no text table holds).
+} // namespace
+
 std::size_t validSequenceLength(std::string_view s)
 {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
@@ -42,24 +42,30 @@ std::size_t validSequenceLength(std::string_view s)
                              || lead == 0x7f;
         return control ? 0 : 1;
     }
+    // The well-formed sequences of Unicode's table 3-7: no overlong forms,
+    // no surrogates, nothing above U+10FFFF.
     std::size_t length = 0;
-    if (lead >= 0xc2 && lead <= 0xdf)
+    unsigned char low = 0x80, high = 0xbf; // the second byte's range
+    if (lead >= 0xc2 && lead <= 0xdf) {
         length = 2;
-    else if (lead >= 0xe0 && lead <= 0xef)
+    } else if (lead >= 0xe0 && lead <= 0xef) {
         length = 3;
-    else if (lead >= 0xf0 && lead <= 0xf4)
+        low = lead == 0xe0 ? 0xa0 : 0x80;
+        high = lead == 0xed ? 0x9f : 0xbf;
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
         length = 4;
-    else
+        low = lead == 0xf0 ? 0x90 : 0x80;
+        high = lead == 0xf4 ? 0x8f : 0xbf;
+    } else {
         return 0;
-    if (s.size() < length)
+    }
+    if (s.size() < length || byte(1) < low || byte(1) > high)
         return 0;
-    for (std::size_t i = 1; i < length; ++i)
+    for (std::size_t i = 2; i < length; ++i)
         if ((byte(i) & 0xc0) != 0x80)
             return 0;
     return length;
 }
-
-} // namespace
 
 std::optional<std::string> textRefusal(std::string_view text)
 {
@@ -79,7 +85,7 @@ std::optional<std::string> textRefusal(std::string_view text)
         }
     }
     if (odd * binaryShareDenominator > sample.size())
-        return "a binary file (mostly not UTF-8 text), not a table of velocities";
+        return "a binary file (not UTF-8 text), not a table of velocities";
     return std::nullopt;
 }
 

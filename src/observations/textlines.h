@@ -52,6 +52,10 @@ enum class NumberStatus { Ok, NotANumber, OutOfRange, NotFinite };
 /// Parses a whole field as a decimal number (an optional leading `+` allowed).
 NumberStatus parseNumber(std::string_view field, double &value);
 
+/// The length of the valid UTF-8 sequence at the start of `s`, or 0 when
+/// it is invalid or a control character other than blanks and line ends.
+std::size_t validSequenceLength(std::string_view s);
+
 /// "line N: " + message.
 std::string lineError(std::size_t line, std::string_view message);
 

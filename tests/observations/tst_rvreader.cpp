@@ -207,6 +207,8 @@ void TestRvReader::refuses_data()
     QTest::newRow("binary, not UTF-8") << QByteArray(repeated("\xff\xfe\x81\x90\x01", 100)) << "the text is a binary file";
     QTest::newRow("line too long") << QByteArray("1 2 3\n" + repeated("1", 64 * 1024 + 1) + "\n")
                                    << "line 2: longer than 65536 bytes";
+    QTest::newRow("instrument name too long") << QByteArray("1 2 3 " + repeated("n", 257) + "\n")
+                                              << "line 1: instrument name longer than 256 bytes";
     QTest::newRow("line too long at the end") << QByteArray("1 2 3\n" + repeated("1 ", 40000)) << "line 2: longer than";
 }
 
@@ -451,12 +453,16 @@ void TestRvReader::fileRefusals()
 void TestRvReader::writerText()
 {
     DataSet data;
-    data.instruments = {"HARPS N", "a,b#c", ""};
-    data.measurements = {{2450000.5, -12.25, 1.5, 0}, {0.1, 1e-7, 3, 1}, {-2, 1e22, 0.125, 2}};
-    QCOMPARE(toText(data), std::string("time mnvel errvel tel\n"
-                                       "2450000.5 -12.25 1.5 HARPS_N\n"
-                                       "0.1 1e-07 3 a_b_c\n"
-                                       "-2 1e+22 0.125 default\n"));
+    data.instruments = {"HARPS N", "a,b#c", "", "\"x\"\t\x01\xff\xc3\xa9", std::string(300, 'n')};
+    data.measurements = {{2450000.5, -12.25, 1.5, 0}, {0.1, 1e-7, 3, 1}, {-2, 1e22, 0.125, 2},
+                         {1, 2, 3, 3}, {4, 5, 6, 4}};
+    QCOMPARE(toText(data), "time mnvel errvel tel\n"
+                           "2450000.5 -12.25 1.5 HARPS_N\n"
+                           "0.1 1e-07 3 a_b_c\n"
+                           "-2 1e+22 0.125 default\n"
+                           "1 2 3 _x____\xc3\xa9\n"
+                           "4 5 6 "
+                               + std::string(256, 'n') + "\n");
 }
 
 void TestRvReader::writerRoundTrip_data()
