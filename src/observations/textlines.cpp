@@ -87,7 +87,7 @@ std::optional<std::string> textRefusal(std::string_view text)
     if (text.size() > maxTextBytes)
         return "larger than " + std::to_string(maxTextBytes / (1024 * 1024)) + " MiB: refused";
     if (std::memchr(text.data(), '\0', text.size()) != nullptr)
-        return "a binary file (it holds NUL bytes), not a table of velocities";
+        return "binary (it holds NUL bytes), not a table of velocities";
     const std::string_view sample = text.substr(0, binarySampleBytes);
     std::size_t odd = 0;
     for (std::size_t i = 0; i < sample.size();) {
@@ -100,7 +100,7 @@ std::optional<std::string> textRefusal(std::string_view text)
         }
     }
     if (odd * binaryShareDenominator > sample.size())
-        return "a binary file (not UTF-8 text), not a table of velocities";
+        return "binary (not UTF-8 text), not a table of velocities";
     return std::nullopt;
 }
 
