@@ -174,7 +174,7 @@ void TestKeplerOrbit::solverReturnsOnBadInput()
     QCOMPARE(std::isfinite(prepared), finite);
     if (finite) {
         QVERIFY(std::fabs(once) <= pi);
-        QCOMPARE(prepared, once);
+        QVERIFY(std::fabs(prepared - once) <= 1e-15);
     }
 }
 
