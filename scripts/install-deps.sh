@@ -9,6 +9,7 @@ packages=(
     fonts-noto-cjk
     xvfb xauth xdotool
     dpkg-dev
+    clang libclang-rt-dev
 )
 
 missing=()

@@ -3,7 +3,8 @@
 # the source tree, then builds and runs the whole test suite twice: a
 # release build in which every warning is an error (it also builds and
 # unpacks the Debian package), and a debug build under AddressSanitizer,
-# UndefinedBehaviorSanitizer and LeakSanitizer.
+# UndefinedBehaviorSanitizer and LeakSanitizer. Ends with a minute of
+# fuzzing the velocity reader.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,3 +22,6 @@ cmake --preset sanitize
 cmake --build --preset sanitize -j "$jobs"
 # The package is the release build's; it is checked once, above.
 ctest --preset sanitize -j "$jobs" --label-exclude package
+
+echo "== fuzz =="
+bash scripts/fuzz.sh
