@@ -8,6 +8,7 @@
 #include "ground/platform.h"
 #include "ground/twips.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
@@ -107,4 +108,9 @@ void frmAbout1::paintEvent(QPaintEvent *event)
     painter.drawLine(Twips::rect(90, 3240, 0, 0).topLeft(), Twips::rect(5654, 3240, 0, 0).topLeft());
     painter.setPen(Qt::white);
     painter.drawLine(Twips::rect(105, 3255, 0, 0).topLeft(), Twips::rect(5654, 3255, 0, 0).topLeft());
+}
+
+void frmAbout1::closeEvent(QCloseEvent *event)
+{
+    unloadOnClose(this, event);
 }

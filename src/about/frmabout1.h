@@ -31,5 +31,6 @@ public slots:
     void Command1_Click();
 
 protected:
+    void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 };

@@ -187,8 +187,5 @@ bool Form5::eventFilter(QObject *watched, QEvent *event)
 
 void Form5::closeEvent(QCloseEvent *event)
 {
-    // Closing the window unloads it, like every window of the program: the
-    // next reference creates a fresh one.
-    event->ignore();
-    FormRegistry::instance().unload(this);
+    unloadOnClose(this, event);
 }

@@ -1,5 +1,7 @@
 #include "ground/formregistry.h"
 
+#include <QCloseEvent>
+
 FormRegistry &FormRegistry::instance()
 {
     static FormRegistry registry;
@@ -27,4 +29,10 @@ void FormRegistry::unloadAll()
 {
     while (!m_forms.isEmpty())
         unload(m_forms.constLast());
+}
+
+void unloadOnClose(QWidget *window, QCloseEvent *event)
+{
+    event->ignore();
+    FormRegistry::instance().unload(window);
 }

@@ -80,6 +80,13 @@ private:
     QList<QWidget *> m_forms;
 };
 
+class QCloseEvent;
+
+/// What a window's close box does: it unloads the window (later, as
+/// unload() does), so the next reference builds it fresh. Every window but
+/// the frame calls this from its closeEvent().
+void unloadOnClose(QWidget *window, QCloseEvent *event);
+
 /// Shorthand for FormRegistry::instance().form<T>().
 template<class T>
 T *form()

@@ -7,6 +7,7 @@
 #include "ground/twips.h"
 #include "massfunction/formulapicture.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -58,7 +59,7 @@ void Dialog::formLoad()
 {
     const QString equals(20, QChar(0xFF1D)); // twenty full-width equals signs
     Lines = {
-        QStringLiteral("m = (Nsin i)^2 / (M + N)^ 3") + QStringLiteral("=")
+        QStringLiteral("m = (Nsin i)^3 / (M + N)^2") + QStringLiteral("=")
             + QStringLiteral("K^3 * P^2{(1 - e^2)^3}^(1/2) / 2πG"),
         equals,
         QStringLiteral("Nz = Nsin(i) ～ {K(1 - e^2)^(1/2)} * {P^2(M)^2 / 2πG}^(1/3)"),
@@ -95,4 +96,9 @@ void Dialog::OLE1_Activate()
     // Like every file command, nothing is said when the picture cannot be written.
     if (FormulaPicture::massFunction().save(file, "PNG"))
         Platform::current().shellOpen(file);
+}
+
+void Dialog::closeEvent(QCloseEvent *event)
+{
+    unloadOnClose(this, event);
 }

@@ -34,6 +34,9 @@ public:
     /// The file the picture is written to before the viewer opens it.
     static QString massFunctionPictureFile();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 public slots:
     void OKButton_Click();
     void OLE1_Activate();

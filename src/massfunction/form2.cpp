@@ -1,5 +1,6 @@
 #include "massfunction/form2.h"
 
+#include "ground/formregistry.h"
 #include "ground/colors.h"
 #include "ground/controls.h"
 #include "ground/fonts.h"
@@ -11,6 +12,7 @@
 #include "simulator/simulation.h"
 #include "simulator/orbitform.h"
 
+#include <QCloseEvent>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -197,4 +199,9 @@ bool Form2::showsEarthMasses() const
 QString Form2::chosenPlanetName() const
 {
     return m_planetNameBox->text();
+}
+
+void Form2::closeEvent(QCloseEvent *event)
+{
+    unloadOnClose(this, event);
 }

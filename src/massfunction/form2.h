@@ -35,6 +35,9 @@ public:
     /// Name of the list row chosen last; empty before any choice.
     QString chosenPlanetName() const;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void createControls();
     void fillTables();

@@ -1,5 +1,6 @@
 #include "register/form4.h"
 
+#include "ground/formregistry.h"
 #include "ground/appinfo.h"
 #include "ground/colors.h"
 #include "ground/fonts.h"
@@ -9,6 +10,7 @@
 #include "register/droplist.h"
 #include "register/registrationdialogue.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
@@ -135,11 +137,21 @@ void Form4::addPlanet(const PlanetRecord &planet)
 
 void Form4::deleteFirstRow()
 {
-    if (m_planetList->count() > 0 && m_planetList->item(0)->isSelected())
-        delete m_planetList->takeItem(0);
+    if (m_planetList->count() == 0 || !m_planetList->item(0)->isSelected())
+        return;
+    delete m_planetList->takeItem(0);
+    // The list would select the row that moved up; a second click without
+    // a new choice must remove nothing.
+    m_planetList->clearSelection();
+    m_planetList->setCurrentRow(-1);
 }
 
 void Form4::addDroppedText(const QString &text)
 {
     m_planetList->addItem(text);
+}
+
+void Form4::closeEvent(QCloseEvent *event)
+{
+    unloadOnClose(this, event);
 }

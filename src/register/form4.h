@@ -30,6 +30,9 @@ signals:
     /// answer it stops the simulation, which the top floor wires up.
     void stopped();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void createControls();
     /// Register: runs the registration dialogue and files an accepted planet.

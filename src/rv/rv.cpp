@@ -13,6 +13,7 @@
 #include "rv/linecontrol.h"
 #include "simulator/simulation.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -177,4 +178,9 @@ bool RV::drawRadialVelocityCurve(const RvCurve::Elements &elements, double mass,
     for (const QPointF &point : points)
         m_plot->pset(point);
     return true;
+}
+
+void RV::closeEvent(QCloseEvent *event)
+{
+    unloadOnClose(this, event);
 }

@@ -42,6 +42,9 @@ public:
     /// Removes the plot's background picture (a loaded file).
     void removePlotPicture();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void createControls(QWidget *client);
     void createMenus();

@@ -348,6 +348,5 @@ void Form1::stopSimulation()
 void Form1::closeEvent(QCloseEvent *event)
 {
     // Closing this window by its own close box unloads it alone, without a question.
-    event->ignore();
-    FormRegistry::instance().unload(this);
+    unloadOnClose(this, event);
 }

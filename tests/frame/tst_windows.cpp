@@ -15,12 +15,17 @@
 #include "support/testenvironment.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QHash>
+#include <QPointer>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -76,6 +81,10 @@ private slots:
     void closeAllAsksOnlyWhileTheFrameIsClosing_data();
     void closeAllAsksOnlyWhileTheFrameIsClosing();
     void exitStopsOnly();
+    void closeBoxUnloads_data();
+    void closeBoxUnloads();
+    void frameScreenCommandsShowTheOneWindow_data();
+    void frameScreenCommandsShowTheOneWindow();
 
 private:
     std::unique_ptr<TestEnvironment> m_environment;
@@ -313,6 +322,58 @@ void TestWindows::exitStopsOnly()
     QCOMPARE(loadedNames(), (QStringList{"MDIForm1", "Form1", "RV"}));
     QCOMPARE(form<MDIForm1>()->panel1(),
              QStringLiteral("Orbiquest9  ") + AppInfo::copyrightNotice());
+}
+
+void TestWindows::closeBoxUnloads_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char *kind : {"Form2", "RV", "Form4", "Dialog", "frmAbout1", "Form5"})
+        QTest::newRow(kind) << QString::fromLatin1(kind);
+}
+
+void TestWindows::closeBoxUnloads()
+{
+    QFETCH(QString, kind);
+    const QHash<QString, std::function<QWidget *()>> load = {
+        {"Form2", [] { return form<Form2>(); }},   {"RV", [] { return form<RV>(); }},
+        {"Form4", [] { return form<Form4>(); }},   {"Dialog", [] { return form<Dialog>(); }},
+        {"frmAbout1", [] { return form<frmAbout1>(); }}, {"Form5", [] { return form<Form5>(); }},
+    };
+    QPointer<QWidget> window = load.value(kind)();
+    window->show();
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(window.isNull());
+    QVERIFY(!loadedNames().contains(kind));
+    // The next reference builds a fresh one.
+    QCOMPARE(load.value(kind)()->objectName(), kind);
+}
+
+void TestWindows::frameScreenCommandsShowTheOneWindow_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("Scr2") << "Scr2" << "Form2";
+    QTest::newRow("Scr3") << "Scr3" << "RV";
+}
+
+void TestWindows::frameScreenCommandsShowTheOneWindow()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, kind);
+    form<MDIForm1>();
+    frameItem(qPrintable(item))->trigger();
+    frameItem(qPrintable(item))->trigger();
+
+    // Twice the command, one window of the kind, shown.
+    QList<QWidget *> shown;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == kind)
+            shown.append(window);
+    }
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown.first()->isVisible());
+    QCOMPARE(loadedNames().count(kind), 1);
 }
 
 QTEST_MAIN(TestWindows)

@@ -79,7 +79,7 @@ void TestMassFunctionWindows::dialog()
 {
     const QString equals = QStringLiteral("＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝");
     const QStringList lines = {
-        QStringLiteral("m = (Nsin i)^2 / (M + N)^ 3=K^3 * P^2{(1 - e^2)^3}^(1/2) / 2πG"),
+        QStringLiteral("m = (Nsin i)^3 / (M + N)^2=K^3 * P^2{(1 - e^2)^3}^(1/2) / 2πG"),
         equals,
         QStringLiteral("Nz = Nsin(i) ～ {K(1 - e^2)^(1/2)} * {P^2(M)^2 / 2πG}^(1/3)"),
         equals,

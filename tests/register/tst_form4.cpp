@@ -314,6 +314,12 @@ void TestForm4::deleteRemovesOnlyASelectedFirstRow()
         control<QPushButton>(m_window, "Delete")->click();
     }
     QCOMPARE(rows(), (QStringList{"second", "third"}));
+
+    // After a delete nothing is selected: clicking again without a new
+    // choice removes nothing.
+    QVERIFY(planetList()->selectedItems().isEmpty());
+    control<QPushButton>(m_window, "Delete")->click();
+    QCOMPARE(rows(), (QStringList{"second", "third"}));
 }
 
 void TestForm4::droppedText()
