@@ -92,6 +92,7 @@ int measureCosts(Form1 *simulator)
     const double curve = microsecondsPerCall(20, [&] {
         form<RV>()->drawRadialVelocityCurve(simulation.curveElements(),
                                             TextNumber::carried(simulation.shownMass()),
+                                            simulation.earthMassesShown,
                                             QString());
     });
     std::printf("one tick (two moves + repaint of the damaged region): %.1f us\n", tick);

@@ -9,6 +9,7 @@
 #include "ground/textnumber.h"
 #include "catalog/catalog.h"
 #include "massfunction/companionclass.h"
+#include "massfunction/massfunction.h"
 #include "simulator/simulation.h"
 #include "simulator/orbitform.h"
 
@@ -159,6 +160,7 @@ void Form2::showChosenPlanet()
     if (row < 0 || row >= m_planetNames.size())
         return;
     m_massBox->clear();
+    m_shownJupiterMasses.reset();
     m_planetNameBox->setText(m_planetNames.at(row));
     m_orbitFormBox->clear();
     m_explanationBox->setPlainText(m_explanations.at(row));
@@ -167,6 +169,11 @@ void Form2::showChosenPlanet()
 
 void Form2::showMassUnit()
 {
+    // The number follows its unit label.
+    if (m_shownJupiterMasses) {
+        m_massBox->setText(TextNumber::shortest(
+            MassFunctionMath::shownMass(*m_shownJupiterMasses, m_earthMassBox->isChecked())));
+    }
     if (m_earthMassBox->isChecked()) {
         Controls::setForeColor(m_massUnitLabel, Colors::rgb(0, 169, 241));
         m_massUnitLabel->setText(QStringLiteral("M_{E}(地球質量)"));
@@ -181,6 +188,7 @@ void Form2::showMassUnit()
 
 void Form2::showResult(const Simulation &simulation)
 {
+    m_shownJupiterMasses = simulation.minimumMassJupiter;
     m_massBox->setText(TextNumber::shortest(simulation.shownMass()));
     const CompanionClass companion = CompanionClass::of(simulation.minimumMassJupiter);
     Controls::setForeColor(m_classBox, companion.color);
@@ -194,11 +202,6 @@ void Form2::showResult(const Simulation &simulation)
 bool Form2::showsEarthMasses() const
 {
     return m_earthMassBox->isChecked();
-}
-
-QString Form2::chosenPlanetName() const
-{
-    return m_planetNameBox->text();
 }
 
 void Form2::closeEvent(QCloseEvent *event)

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -32,8 +34,6 @@ public:
     void showResult(const Simulation &simulation);
     /// True while the Earth-mass box is ticked.
     bool showsEarthMasses() const;
-    /// Name of the list row chosen last; empty before any choice.
-    QString chosenPlanetName() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -49,6 +49,9 @@ private:
     QStringList m_planetNames;
     QStringList m_explanations;
 
+    /// m sin i in Jupiter masses of the result shown; nothing while the
+    /// mass box is empty. Ticking the Earth-mass box converts it.
+    std::optional<float> m_shownJupiterMasses;
     QLineEdit *m_massBox = nullptr;
     QLineEdit *m_planetNameBox = nullptr;
     QLineEdit *m_orbitFormBox = nullptr;

@@ -139,15 +139,21 @@ void RV::showElements(const Simulation &simulation)
     m_omegaRadiansBox->setText(shortest(simulation.omegaRadians()));
 }
 
+QStringList RV::printedSummary() const
+{
+    return m_printedSummary;
+}
+
 void RV::removePlotPicture()
 {
     m_plot->setPicture(QImage());
 }
 
 bool RV::drawRadialVelocityCurve(const RvCurve::Elements &elements, double mass,
-                                 const QString &planetName)
+                                 bool earthMasses, const QString &planetName)
 {
     m_plot->cls();
+    m_printedSummary.clear();
     if (inputMissing(elements, mass)) {
         Platform::current().messageBox(
             QStringLiteral("Please Click on this button after you input the datas."),
@@ -158,7 +164,9 @@ bool RV::drawRadialVelocityCurve(const RvCurve::Elements &elements, double mass,
     }
 
     m_plot->setForeColor(Colors::rgb(0, 255, 255));
-    for (const RvCurve::SummaryLine &line : RvCurve::summary(planetName, mass, elements)) {
+    for (const RvCurve::SummaryLine &line :
+         RvCurve::summary(planetName, mass, earthMasses, elements)) {
+        m_printedSummary.append(line.text + line.italicTail);
         m_plot->pset(line.position);
         m_plot->print(line.text, false);
         if (!line.italicTail.isEmpty()) {

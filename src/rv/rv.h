@@ -29,7 +29,8 @@ public:
     void showElements(const Simulation &simulation);
 
     /// Plots the curve of `elements` into the plot with a summary above it:
-    /// the planet's name, `mass` as the catalog window shows it, P, K, e.
+    /// the planet's name (empty for a planet of one's own), `mass` as the
+    /// catalog window shows it (Earth masses with `earthMasses`), P, K, e.
     ///
     /// A K, P or mass of 0 (or one that is not a finite number) means
     /// nothing has been set up yet: the user is asked to set one up, and
@@ -37,7 +38,10 @@ public:
     /// eccentricity outside [0, 1) leaves the summary alone and says the
     /// curve cannot be drawn.
     bool drawRadialVelocityCurve(const RvCurve::Elements &elements, double mass,
-                                 const QString &planetName);
+                                 bool earthMasses, const QString &planetName);
+    /// The summary lines the last plot printed, each with its italic tail
+    /// appended ("Mass = 2.5 M_JUP/sin" and "i" give "Mass = 2.5 M_JUP/sini").
+    QStringList printedSummary() const;
 
     /// Removes the plot's background picture (a loaded file).
     void removePlotPicture();
@@ -50,6 +54,7 @@ private:
     void createMenus();
 
     QString m_statusWord; ///< "Open" or "Save" after a file command
+    QStringList m_printedSummary;
     PictureBox *m_plot = nullptr;
     QLineEdit *m_eccentricityBox = nullptr;
     QLineEdit *m_semiAmplitudeBox = nullptr;

@@ -76,14 +76,16 @@ QList<QPointF> points(const Elements &elements)
     return plotted;
 }
 
-QList<SummaryLine> summary(const QString &planetName, double mass, const Elements &elements)
+QList<SummaryLine> summary(const QString &planetName, double mass, bool earthMasses,
+                           const Elements &elements)
 {
     using TextNumber::printItem;
     using TextNumber::shortest;
     return {
         {QPointF(168, 0), QStringLiteral("Planet: ") + planetName, {}},
         {QPointF(168, 318),
-         QStringLiteral("Mass =") + printItem(mass) + QStringLiteral("M_JUP/sin"),
+         QStringLiteral("Mass =") + printItem(mass)
+             + (earthMasses ? QStringLiteral("M_E/sin") : QStringLiteral("M_JUP/sin")),
          QStringLiteral("i")},
         {QPointF(4500, 318), QStringLiteral("P =") + printItem(elements.periodDays)
                                  + QStringLiteral("day"),

@@ -228,9 +228,13 @@ void Form1::showSimulation()
 
     startAnimation();
     FrameHost::current().setPanel1(QStringLiteral("Running  ") + AppInfo::copyrightNotice());
+    // The plot names the planet it shows: a catalog planet by its name, a
+    // planet of one's own by none.
+    const int catalogIndex = m_simulation.elements.catalogIndex;
     rv->drawRadialVelocityCurve(m_simulation.curveElements(),
                                 TextNumber::carried(m_simulation.shownMass()),
-                                catalogWindow->chosenPlanetName());
+                                m_simulation.earthMassesShown,
+                                catalogIndex > 0 ? PlanetCatalog::planetName(catalogIndex) : QString());
     startAnimation();
     Controls::setForeColor(m_caption, Colors::qbColor(15));
 }

@@ -20,6 +20,7 @@ private slots:
     void noCurve();
     void abscissa();
     void points();
+    void summary_data();
     void summary();
 };
 
@@ -83,13 +84,23 @@ void TestRvCurve::points()
     QVERIFY(std::fabs(points.last().y() - (3180 + 320 * std::cos(719.997 * Constants::Pi / 180))) < 1e-2);
 }
 
+void TestRvCurve::summary_data()
+{
+    QTest::addColumn<bool>("earthMasses");
+    QTest::addColumn<QString>("massLine");
+    QTest::newRow("Jupiter masses") << false << "Mass = 2.5 M_JUP/sin|i";
+    QTest::newRow("Earth masses") << true << "Mass = 2.5 M_E/sin|i";
+}
+
 void TestRvCurve::summary()
 {
+    QFETCH(bool, earthMasses);
+    QFETCH(QString, massLine);
     QStringList texts;
-    for (const RvCurve::SummaryLine &line :
-         RvCurve::summary(QStringLiteral("51Peg b"), 2.5, Elements{0.013, 55.94, 4.230785, 1}))
+    for (const RvCurve::SummaryLine &line : RvCurve::summary(
+             QStringLiteral("51Peg b"), 2.5, earthMasses, Elements{0.013, 55.94, 4.230785, 1}))
         texts << line.text + u'|' + line.italicTail;
-    QCOMPARE(texts, QStringList({"Planet: 51Peg b|", "Mass = 2.5 M_JUP/sin|i", "P = 4.230785 day|",
+    QCOMPARE(texts, QStringList({"Planet: 51Peg b|", massLine, "P = 4.230785 day|",
                                  "K =55.94m/s|", "e =0.013|"}));
 }
 

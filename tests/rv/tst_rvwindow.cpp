@@ -35,7 +35,7 @@ void draw(const QString &values)
     const QStringList value = values.split(u'|');
     auto number = [&value](int i) { return TextNumber::leadingNumber(value.at(i)); };
     form<RV>()->drawRadialVelocityCurve(RvCurve::Elements{number(0), number(1), number(2), number(3)},
-                                        number(4), QString());
+                                        number(4), false, QString());
 }
 
 } // namespace

@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -87,6 +88,9 @@ private slots:
     void drawing();
     void tick();
     void angleWrapsAfter32767();
+    void plotNamesThePlottedPlanet_data();
+    void plotNamesThePlottedPlanet();
+    void earthMassBoxConvertsTheShownMass();
     void paceIsOneDegreeEvery16Ms();
     void timerRestsWithNothingToMove();
     void stopSimulation_data();
@@ -387,6 +391,62 @@ void TestSimulator::angleWrapsAfter32767()
     QCOMPARE(simulation.nextAngle(), qint16(32766));
     QCOMPARE(simulation.nextAngle(), qint16(0));
     QCOMPARE(simulation.angleDeg, qint16(1));
+}
+
+void TestSimulator::plotNamesThePlottedPlanet_data()
+{
+    QTest::addColumn<QString>("answers");
+    QTest::addColumn<bool>("earthMasses");
+    QTest::addColumn<QString>("nameLine");
+    QTest::addColumn<QString>("massLine");
+
+    // Screen2's row 3 (HD209458 b) is chosen first in every row.
+    QTest::newRow("catalog planet") << "4.230785|55.94" << false << "Planet: 51Peg b"
+                                    << "Mass = 0.4716685 M_JUP/sini";
+    QTest::newRow("catalog planet in Earth masses") << "4.230785|55.94" << true
+                                                    << "Planet: 51Peg b" << "Mass = 149.9906 M_E/sini";
+    QTest::newRow("a planet of one's own") << "4.230785|55.9401|0.2|90|0.1|3" << false << "Planet: "
+                                           << "Mass = 1.664136 M_JUP/sini";
+}
+
+void TestSimulator::plotNamesThePlottedPlanet()
+{
+    QFETCH(QString, answers);
+    QFETCH(bool, earthMasses);
+    Form2 *form2 = form<Form2>();
+    control<QListWidget>(form2, "List1")->setCurrentRow(3);
+    QCOMPARE(box(form2, "Text2")->text(), QStringLiteral("HD209458 b"));
+    control<QCheckBox>(form2, "Check1")->setChecked(earthMasses);
+    setUp(answers);
+
+    const QStringList summary = form<RV>()->printedSummary();
+    QCOMPARE(summary.size(), 5);
+    QTEST(summary.at(0), "nameLine");
+    QTEST(summary.at(1), "massLine");
+}
+
+void TestSimulator::earthMassBoxConvertsTheShownMass()
+{
+    setUp(QStringLiteral("4.230785|55.94"));
+    Form2 *form2 = form<Form2>();
+    auto *earthMassBox = control<QCheckBox>(form2, "Check1");
+    // 51 Peg b: 0.4716685 Jupiter masses, × 318 = 149.9906 Earth masses.
+    QCOMPARE(box(form2, "Text1")->text(), QStringLiteral("0.4716685"));
+    earthMassBox->setChecked(true);
+    QCOMPARE(box(form2, "Text1")->text(), QStringLiteral("149.9906"));
+    QCOMPARE(control<QLabel>(form2, "Label6")->text(), QStringLiteral("M_{E}(地球質量)"));
+    earthMassBox->setChecked(false);
+    QCOMPARE(box(form2, "Text1")->text(), QStringLiteral("0.4716685"));
+    QCOMPARE(m_platform->messageBoxes.size(), 1);
+    QCOMPARE(m_platform->messageBoxes.first().title, QStringLiteral("Caution!"));
+
+    // A chosen row clears the result; the box then has nothing to convert.
+    control<QListWidget>(form2, "List1")->setCurrentRow(2);
+    QCOMPARE(box(form2, "Text1")->text(), QString());
+    QCOMPARE(box(form2, "Text3")->text(), QString());
+    QCOMPARE(box(form2, "Text5")->text(), QString());
+    earthMassBox->setChecked(true);
+    QCOMPARE(box(form2, "Text1")->text(), QString());
 }
 
 void TestSimulator::paceIsOneDegreeEvery16Ms()
