@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPalette>
@@ -83,6 +84,19 @@ inline void fitText(QWidget *control, const QString &text, int maxWidth, int pad
     place.setWidth(std::max(place.width(), needed));
     place.setHeight(std::max(place.height(), metrics.height() + 4));
     control->setGeometry(place);
+}
+
+/// The same for a filled list of the designed height: its font steps down
+/// until `rows` whole rows fit the list's inside, so a fallback font taller
+/// than the designed one still lets the user browse it.
+inline void fitRows(QListWidget *list, int rows)
+{
+    const int inside = list->height() - 2 * list->frameWidth();
+    QFont font = list->font();
+    while (list->count() > 0 && rows * list->sizeHintForRow(0) > inside && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        list->setFont(font);
+    }
 }
 
 /// A menu item with its object name, caption and shortcut.

@@ -93,6 +93,8 @@ void Form2::formLoad()
 {
     fillTables();
     m_catalogList->addItems(m_rowTexts);
+    // About three rows fit the designed height in the designed font.
+    Controls::fitRows(m_catalogList, 3);
 }
 
 void Form2::fillTables()

@@ -20,6 +20,9 @@ private slots:
     void rowClick_data();
     void rowClick();
     void cautionOnClearingOnly();
+    void listRows_data();
+    void listRows();
+    void listShowsThreeWholeRows();
     void dialog();
 };
 
@@ -50,6 +53,45 @@ void TestMassFunctionWindows::rowClick()
     QCOMPARE(explanationBox->toPlainText(), explanation);
     // The results belong to the last set-up, not to the chosen row.
     QCOMPARE(control<QLineEdit>(window, "Text5")->text(), QString());
+}
+
+void TestMassFunctionWindows::listRows_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<double>("period");
+    QTest::addColumn<double>("velocity");
+
+    // P (days) and K (m/s) of the published elements the catalog carries.
+    const QList<QPair<double, double>> published = {
+        {4.230785, 55.94}, {2.87598, 40.4}, {3.52474554, 84.27}, {21.22, 275},  {14.652, 73.38},
+        {44.36, 9.60},     {5552, 47.5},    {2.7955, 5.80},      {260.0, 4.88}, {1083.2, 49.3},
+        {2594, 11.1},      {798.5, 50.5},   {255.870, 564.8},    {1383, 42.0},  {804.9, 418}};
+    for (int i = 0; i < published.size(); ++i)
+        QTest::addRow("row %d", i + 1) << i + 1 << published[i].first << published[i].second;
+}
+
+void TestMassFunctionWindows::listRows()
+{
+    QFETCH(int, row);
+    TestEnvironment environment;
+    auto *list = control<QListWidget>(form<Form2>(), "List1");
+    QCOMPARE(list->count(), 16);
+    const QStringList fields = list->item(row)->text().split(u' ', Qt::SkipEmptyParts);
+    QCOMPARE(fields.size(), 3);
+    QCOMPARE(fields.at(0), QString::number(row) + u'.');
+    QTEST(fields.at(1).toDouble(), "period");
+    QTEST(fields.at(2).toDouble(), "velocity");
+}
+
+void TestMassFunctionWindows::listShowsThreeWholeRows()
+{
+    TestEnvironment environment;
+    Form2 *window = form<Form2>();
+    window->show();
+    auto *list = control<QListWidget>(window, "List1");
+    QCOMPARE(list->height(), 42); // the designed 630 twips
+    // Rows 0 to 2 lie wholly inside the list without scrolling.
+    QVERIFY(list->visualItemRect(list->item(2)).bottom() < list->viewport()->height());
 }
 
 void TestMassFunctionWindows::cautionOnClearingOnly()
