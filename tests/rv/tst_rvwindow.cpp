@@ -10,11 +10,13 @@
 #include "support/testenvironment.h"
 
 #include <QAction>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -52,6 +54,8 @@ private slots:
     void refusals_data();
     void refusals();
     void clearEndAndToolTip();
+    void curveIsTwoPixelsWide();
+    void summaryLinesDoNotOverlap();
 
 private:
     std::unique_ptr<TestEnvironment> m_environment;
@@ -135,6 +139,50 @@ void TestRvWindow::clearEndAndToolTip()
     control<QAction>(rv, "End")->trigger();
     QCOMPARE(m_platform->beeps, 1);
     QVERIFY(rv->isVisible());
+}
+
+void TestRvWindow::curveIsTwoPixelsWide()
+{
+    draw(QStringLiteral("0|60|20|0.5|2.5"));
+    const QImage plot = plotOf(form<RV>())->image();
+    // Every column the curve passes through holds a run of at least two
+    // yellow pixels: points of width 2, not 1.
+    int columns = 0;
+    for (int x = 0; x < plot.width(); ++x) {
+        int longest = 0;
+        int run = 0;
+        for (int y = 0; y < plot.height(); ++y) {
+            run = QColor(plot.pixel(x, y)) == Yellow ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        if (longest == 0)
+            continue;
+        ++columns;
+        QVERIFY2(longest >= 2, qPrintable(QStringLiteral("column %1").arg(x)));
+    }
+    QVERIFY(columns > 300);
+}
+
+void TestRvWindow::summaryLinesDoNotOverlap()
+{
+    // A long mass and period, in the font the plot prints with.
+    const RvCurve::Elements elements{0.681, 50.5, 798.5, 1.4974924897777};
+    const QList<RvCurve::SummaryLine> lines
+        = RvCurve::summary(QStringLiteral("Cassiopeia HD17156 b"), 1.681055, false, elements);
+    PictureBox *plot = plotOf(form<RV>());
+    const QFontMetricsF metrics(plot->font());
+    // Where each line's ink lands, in pixels: text starts at its position,
+    // baseline one ascent lower.
+    QList<QRectF> places;
+    for (const RvCurve::SummaryLine &line : lines) {
+        const QPointF baseline = line.position / 15 + QPointF(0, metrics.ascent());
+        places.append(metrics.tightBoundingRect(line.text + line.italicTail).translated(baseline));
+    }
+    for (qsizetype i = 0; i < places.size(); ++i) {
+        for (qsizetype j = i + 1; j < places.size(); ++j)
+            QVERIFY2(!places[i].intersects(places[j]),
+                     qPrintable(lines[i].text + QStringLiteral(" / ") + lines[j].text));
+    }
 }
 
 QTEST_MAIN(TestRvWindow)

@@ -86,6 +86,8 @@ private slots:
     void massFunctionGuard();
     void drawing_data();
     void drawing();
+    void secondSetUpDrawsOnAClearedArea();
+    void nearlyCircularOrbitKeepsItsGap();
     void tick();
     void angleWrapsAfter32767();
     void plotNamesThePlottedPlanet_data();
@@ -363,6 +365,39 @@ void TestSimulator::drawing()
     control<QAction>(form1, "Exit")->trigger();
     const QImage stopped = drawingArea()->image();
     QCOMPARE(countColor(stopped, Black), stopped.width() * stopped.height());
+}
+
+void TestSimulator::secondSetUpDrawsOnAClearedArea()
+{
+    const QPointF centre(5377.5, 3997.5);
+    const QColor ellipseLine = Colors::rgb(0, 255, 149);
+    const QColor circleLine = Colors::rgb(0, 255, 169);
+    // 16Cygni B: an ellipse 776.62 twips wide each side of the centre.
+    setUp(QStringLiteral("798.5|50.5"));
+    QVERIFY(colorNear(drawingArea()->image(), centre + QPointF(776.62, 0), ellipseLine));
+    // 47UMa c: a circle of 1755.6 twips; the ellipse must be gone.
+    setUp(QStringLiteral("2594|11.1"));
+    const QImage drawn = drawingArea()->image();
+    QCOMPARE(countColor(drawn, ellipseLine), 0);
+    QVERIFY(colorNear(drawn, centre + QPointF(1755.6, 0), circleLine));
+    QVERIFY(colorNear(drawn, centre - QPointF(1755.6, 0), circleLine));
+}
+
+void TestSimulator::nearlyCircularOrbitKeepsItsGap()
+{
+    // e = 0.09 at 0.5 AU: a circle of 2310 twips (154 pixels) drawn from
+    // 0.09 radians round to a full turn, counter-clockwise from the right,
+    // leaving a gap of 0.09 × 154 ≈ 14 pixels just above the right-hand end.
+    setUp(QStringLiteral("10|50|0.09|90|0.5|1"));
+    const QImage drawn = drawingArea()->image();
+    const QColor line = Colors::rgb(0, 255, 169);
+    const QPointF centre(5377.5, 3997.5);
+    auto onCircle = [&centre](double radians) {
+        return centre + QPointF(2310 * std::cos(radians), -2310 * std::sin(radians));
+    };
+    QVERIFY(!colorNear(drawn, onCircle(0.045), line, 3));
+    for (double radians : {0.2, 1.0, 3.1416, 4.5, 6.2})
+        QVERIFY2(colorNear(drawn, onCircle(radians), line), qPrintable(QString::number(radians)));
 }
 
 void TestSimulator::tick()
