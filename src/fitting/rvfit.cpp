@@ -309,9 +309,14 @@ Observations::DataSet residualSet(const State &state)
     return residuals;
 }
 
-std::vector<bool> allFree(const Layout &layout)
+/// Every parameter but √e cos ω and √e sin ω of circular orbits.
+std::vector<bool> freeParameters(const Layout &layout, bool circular)
 {
-    return std::vector<bool>(std::size_t(layout.size()), true);
+    std::vector<bool> free(std::size_t(layout.size()), true);
+    if (circular)
+        for (int j = 0; j < layout.planets; ++j)
+            free[std::size_t(layout.planet(j) + 2)] = free[std::size_t(layout.planet(j) + 3)] = false;
+    return free;
 }
 
 /// Fits a model without planets: offsets, and jitters and trend when asked.
@@ -328,7 +333,7 @@ Outcome fitBaseline(State &state, const std::atomic<bool> *cancel)
             }
         state.x(state.layout.offset(k)) = sw > 0 ? swy / sw : 0.0;
     }
-    return minimise(state.data, state.layout, state.x, allFree(state.layout), cancel);
+    return minimise(state.data, state.layout, state.x, freeParameters(state.layout, state.options.circular), cancel);
 }
 
 /// The sinusoid a + b cos 2πft + c sin 2πft of the residuals at frequency f,
@@ -370,7 +375,7 @@ Outcome addPlanet(State &state, const Kepler::Orbit &start, bool varyShape, cons
     const double conjunction = Kepler::conjunctionFromPeriastron(start.periastronTime, start.periodDays,
                                                                  start.eccentricity, start.omegaRadians);
     std::vector<Kepler::Orbit> starts{start};
-    if (varyShape)
+    if (varyShape && !state.options.circular)
         for (double e : {0.05, 0.3, 0.6})
             for (int quarter = 0; quarter < (e < 0.1 ? 1 : 4); ++quarter) {
                 Kepler::Orbit o = start;
@@ -382,7 +387,7 @@ Outcome addPlanet(State &state, const Kepler::Orbit &start, bool varyShape, cons
     // The new planet alone first (with offsets and trend), which is cheap.
     std::vector<bool> newOnly(std::size_t(to.size()), false);
     for (int q = 0; q < Layout::perPlanet; ++q)
-        newOnly[std::size_t(to.planet(j) + q)] = true;
+        newOnly[std::size_t(to.planet(j) + q)] = !state.options.circular || q < 2 || q == 4;
     for (int k = 0; k < to.instruments; ++k)
         newOnly[std::size_t(to.offset(k))] = true;
     if (to.trend)
@@ -392,7 +397,8 @@ Outcome addPlanet(State &state, const Kepler::Orbit &start, bool varyShape, cons
     for (const auto &orbit : starts) {
         VectorXd x = base;
         Kepler::Orbit o = orbit;
-        o.eccentricity = std::max(o.eccentricity, 0.01); // √e cos ω and √e sin ω have no slope at e = 0
+        // √e cos ω and √e sin ω have no slope at e = 0.
+        o.eccentricity = state.options.circular ? 0.0 : std::max(o.eccentricity, 0.01);
         setPlanet(x.data() + to.planet(j), o);
         if (minimise(state.data, to, x, newOnly, cancel, 40) == Outcome::Cancelled)
             return Outcome::Cancelled;
@@ -406,14 +412,20 @@ Outcome addPlanet(State &state, const Kepler::Orbit &start, bool varyShape, cons
         return Outcome::Stalled;
     state.layout = to;
     state.x = best;
-    return minimise(state.data, state.layout, state.x, allFree(state.layout), cancel);
+    return minimise(state.data, state.layout, state.x, freeParameters(state.layout, state.options.circular), cancel);
 }
 
 /// A symmetric positive semi-definite matrix's pseudo-inverse, scaled so that
 /// parameters of very different sizes do not decide the cut-off.
-MatrixXd covarianceOf(const MatrixXd &fisher)
+/// Held parameters get zero rows and columns.
+MatrixXd covarianceOf(MatrixXd fisher, const std::vector<bool> &free)
 {
     const Eigen::Index m = fisher.rows();
+    for (Eigen::Index a = 0; a < m; ++a)
+        if (!free[std::size_t(a)]) {
+            fisher.row(a).setZero();
+            fisher.col(a).setZero();
+        }
     VectorXd scale(m);
     for (Eigen::Index a = 0; a < m; ++a)
         scale(a) = fisher(a, a) > 0 ? 1 / std::sqrt(fisher(a, a)) : 1.0;
@@ -571,7 +583,7 @@ Outcome bootstrap(const State &state, Result &result, const Progress &progress, 
         for (std::size_t i = 0; i < resampled.size(); ++i)
             resampled.velocity[i] = best.mean[i] + normalised[pick(random)] * std::sqrt(best.variance[i]);
         VectorXd x = state.x;
-        const Outcome outcome = minimise(resampled, state.layout, x, allFree(state.layout), cancel);
+        const Outcome outcome = minimise(resampled, state.layout, x, freeParameters(state.layout, state.options.circular), cancel);
         if (outcome == Outcome::Cancelled)
             return Outcome::Cancelled;
         for (std::size_t j = 0; j < planets; ++j) {
@@ -648,7 +660,7 @@ Result search(const Observations::DataSet &data, const Options &options, bool st
     VectorXd gradient;
     MatrixXd fisher;
     linearise(state.data, state.layout, state.x, e, gradient, fisher);
-    Result result = makeResult(state, covarianceOf(fisher));
+    Result result = makeResult(state, covarianceOf(fisher, freeParameters(state.layout, state.options.circular)));
     if (bootstrap(state, result, progress, cancel) == Outcome::Cancelled)
         return cancelledResult();
     if (progress)
