@@ -1,7 +1,8 @@
 #include "fitting/rvfit.h"
 #include "kepler/planetmass.h"
+#include "observations/rvreader.h"
+#include "observations/synthetic.h"
 
-#include <QFile>
 #include <QTest>
 
 #include <cmath>
@@ -63,22 +64,9 @@ const Fitting::PlanetResult &closest(const Fitting::Result &result, double perio
     });
 }
 
-/// A tiny reader of the K2-24 file (`,errvel,t,vel`) so this test does not
-/// depend on the program's own reader.
 DataSet readK224()
 {
-    QFile file(QStringLiteral(ORBIQUEST9_SOURCE_DIR "/tests/fitting/k2-24_rv.csv"));
-    DataSet data;
-    data.instruments = {"HIRES"};
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return data;
-    file.readLine();
-    while (!file.atEnd()) {
-        const QList<QByteArray> fields = file.readLine().trimmed().split(',');
-        if (fields.size() == 4)
-            data.measurements.push_back({fields[2].toDouble(), fields[3].toDouble(), fields[1].toDouble(), 0});
-    }
-    return data;
+    return Observations::loadFile(ORBIQUEST9_SOURCE_DIR "/data/rv/k2-24_rv.csv").data;
 }
 
 } // namespace
@@ -140,6 +128,33 @@ private slots:
         if (fitJitter)
             for (const auto &instrument : result.instruments)
                 expectWithin("jitter", instrument.jitter, jitter, instrument.jitterUncertainty);
+    }
+
+    // The program's own synthetic examples, as a user would fit them.
+    void recoversExampleSets_data()
+    {
+        QTest::addColumn<int>("index");
+        const auto &examples = Observations::exampleSets();
+        for (std::size_t i = 0; i < examples.size(); ++i)
+            QTest::newRow(examples[i].name.c_str()) << int(i);
+    }
+    void recoversExampleSets()
+    {
+        QFETCH(int, index);
+        const auto &example = Observations::exampleSets()[std::size_t(index)];
+        const DataSet data = Observations::simulate(example.planets, example.plans);
+        Fitting::Options options;
+        options.planets = int(example.planets.size());
+        const Fitting::Result result = Fitting::fit(data, options);
+        QVERIFY2(result.ok(), result.message.c_str());
+        for (const auto &planet : example.planets) {
+            const auto &fitted = closest(result, planet.periodDays);
+            expectWithin("P", fitted.value.periodDays, planet.periodDays, fitted.uncertainty.periodDays);
+            expectWithin("K", fitted.value.semiAmplitude, planet.semiAmplitude, fitted.uncertainty.semiAmplitude);
+        }
+        for (std::size_t k = 0; k < example.plans.size(); ++k)
+            expectWithin("offset", result.instruments[k].offset, example.plans[k].instrumentOffset,
+                         result.instruments[k].offsetUncertainty);
     }
 
     // K2-24 b and c (Petigura et al. 2016, AJ 152, 8): P = 20.8851 d and 42.3633 d.
