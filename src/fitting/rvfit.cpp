@@ -464,16 +464,6 @@ MatrixXd covarianceOf(MatrixXd fisher, const std::vector<bool> &free)
         * scale.asDiagonal();
 }
 
-double massInJupiters(double solarMasses)
-{
-    return solarMasses * Kepler::GM_sun / Kepler::GM_jupiter;
-}
-
-double massInEarths(double solarMasses)
-{
-    return solarMasses * Kepler::GM_sun / Kepler::GM_earth;
-}
-
 /// The elements a user reads, from the five internal parameters; T_c is
 /// moved to the conjunction nearest the reference time.
 std::array<double, 8> elementsOf(const double *p, double referenceTime, double starMass)
@@ -487,7 +477,7 @@ std::array<double, 8> elementsOf(const double *p, double referenceTime, double s
     if (omega < 0)
         omega += twoPi;
     return {o.periodDays, o.semiAmplitude, o.eccentricity, omega, periastron, conjunction,
-            massInJupiters(mass), massInEarths(mass)};
+            mass * Kepler::jupiterMassesPerSolarMass, mass * Kepler::earthMassesPerSolarMass};
 }
 
 PlanetElements toElements(const std::array<double, 8> &a)
