@@ -168,10 +168,13 @@ FrequencyGrid automaticGrid(const Observations::DataSet &data)
         if (gap >= 0.1)
             smallestSpacing = std::min(smallestSpacing, gap);
     }
-    const double maxFrequency = std::clamp(0.5 / smallestSpacing, 1.2, 10.0);
-    const double minFrequency = 0.5 / span;
+    return gridBetween(0.5 / span, std::clamp(0.5 / smallestSpacing, 1.2, 10.0), span);
+}
+
+FrequencyGrid gridBetween(double minFrequency, double maxFrequency, double spanDays)
+{
     const double pointsPerWidth = 10;
-    const double count = std::ceil((maxFrequency - minFrequency) * span * pointsPerWidth) + 1;
+    const double count = std::ceil((maxFrequency - minFrequency) * spanDays * pointsPerWidth) + 1;
     return {minFrequency, maxFrequency, std::size_t(std::clamp(count, 2.0, 2e6))};
 }
 

@@ -61,6 +61,11 @@ struct FrequencyGrid
 /// Assumes data the refusal below accepts; returns a zero grid otherwise.
 FrequencyGrid automaticGrid(const Observations::DataSet &data);
 
+/// The grid from minFrequency to maxFrequency (cycles/day) with the
+/// automatic grid's 10 points per 1/T for a time span T (days), 2 to
+/// 2,000,000 points.
+FrequencyGrid gridBetween(double minFrequency, double maxFrequency, double spanDays);
+
 /// Why no periodogram of these data on this grid exists (a sentence for the
 /// user), or nothing: fewer than 3 points, non-finite values, uncertainties
 /// not > 0, all times equal (zero span), all velocities equal after
