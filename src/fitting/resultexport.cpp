@@ -134,7 +134,18 @@ std::string resultJson(const Result &result)
         addField(json, "minimumMassJupiter", v.minimumMassJupiter);
         addField(json, "minimumMassJupiterUncertainty", u.minimumMassJupiter);
         addField(json, "minimumMassEarth", v.minimumMassEarth);
-        addField(json, "minimumMassEarthUncertainty", u.minimumMassEarth, false);
+        addField(json, "minimumMassEarthUncertainty", u.minimumMassEarth, result.bootstrapRuns > 0);
+        if (result.bootstrapRuns > 0) {
+            const auto &b = result.planets[j].bootstrapUncertainty;
+            addField(json, "periodBootstrapUncertainty", b.periodDays);
+            addField(json, "semiAmplitudeBootstrapUncertainty", b.semiAmplitude);
+            addField(json, "eccentricityBootstrapUncertainty", b.eccentricity);
+            addField(json, "omegaDegreesBootstrapUncertainty", degrees(b.omegaRadians));
+            addField(json, "periastronTimeBootstrapUncertainty", b.periastronTime);
+            addField(json, "conjunctionTimeBootstrapUncertainty", b.conjunctionTime);
+            addField(json, "minimumMassJupiterBootstrapUncertainty", b.minimumMassJupiter);
+            addField(json, "minimumMassEarthBootstrapUncertainty", b.minimumMassEarth, false);
+        }
         json += "}";
     }
     json += "], \"instruments\": [";
@@ -160,6 +171,7 @@ std::string resultJson(const Result &result)
     addField(json, "bic", result.bic);
     addField(json, "points", result.pointCount);
     addField(json, "parameters", result.parameterCount);
+    addField(json, "bootstrapRuns", result.bootstrapRuns);
     addField(json, "starMass", result.starMassSolar, false);
     return json + "}";
 }

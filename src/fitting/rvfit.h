@@ -61,9 +61,9 @@ struct Options
     int bootstrapRuns = 0;             ///< 0: none; else ≥ 10 refits of resampled residuals
     unsigned bootstrapSeed = 1;        ///< makes a bootstrap reproducible
     std::optional<Periodogram::FrequencyGrid> grid; ///< the periodogram's grid; automatic when empty
-    /// Starting orbits for fit(): used for the first planets when given
-    /// (each start is refined together with the usual variations of e and ω);
-    /// the remaining planets come from periodogram peaks of the residuals.
+    /// Starting orbits for fit(): the first planets start from these as given
+    /// (one start each, e.g. periods known from transits); the remaining
+    /// planets come from periodogram peaks of the residuals.
     std::vector<Kepler::Orbit> startingOrbits;
 };
 

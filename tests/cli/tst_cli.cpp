@@ -184,6 +184,7 @@ private slots:
         QTest::newRow("no period") << QStringList{"simulate", "--k", "5"} << 2 << "--period and --k are required";
         QTest::newRow("bad cadence") << QStringList{"simulate", "--period", "3", "--k", "5", "--cadence", "weekly"} << 2 << "random or nightly";
         QTest::newRow("negative star mass") << QStringList{"fit", "DATA", "--star-mass", "-1"} << 2 << "--star-mass must lie in";
+        QTest::newRow("unwritable output") << QStringList{"simulate", "--period", "3", "--k", "5", "-o", "/nonexistent/x.txt"} << 1 << "cannot be written";
         QTest::newRow("periods crossed") << QStringList{"periodogram", "DATA", "--min-period", "50", "--max-period", "10"} << 2 << "shorter than";
     }
     void badInputIsRefusedInOneLine()
