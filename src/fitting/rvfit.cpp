@@ -654,7 +654,9 @@ Result search(const Observations::DataSet &data, const Options &options, bool st
             const Observations::DataSet residuals = residualSet(state);
             if (Periodogram::refusal(residuals, state.grid))
                 break;
-            const auto spectrum = Periodogram::generalisedLombScargle(residuals, state.grid);
+            const auto spectrum = Periodogram::generalisedLombScargle(residuals, state.grid, cancel);
+            if (cancelled(cancel))
+                return cancelledResult();
             const auto peaks = Periodogram::highestPeaks(spectrum, residuals, 1);
             if (peaks.empty())
                 break;

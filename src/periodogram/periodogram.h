@@ -2,6 +2,7 @@
 
 #include "observations/rvdata.h"
 
+#include <atomic>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -82,8 +83,10 @@ struct Spectrum
 /// The generalised Lomb–Scargle power on every point of the grid. Throws
 /// std::invalid_argument with the refusal's sentence for refused input.
 /// Runs on up to two threads; 400 points × 200,000 frequencies take some
-/// tens of milliseconds (see bench/bench_periodogram.cpp).
-Spectrum generalisedLombScargle(const Observations::DataSet &data, const FrequencyGrid &grid);
+/// tens of milliseconds (see bench/bench_periodogram.cpp). Raising *cancel
+/// stops it within a few hundred frequencies and gives an empty spectrum.
+Spectrum generalisedLombScargle(const Observations::DataSet &data, const FrequencyGrid &grid,
+                                const std::atomic<bool> *cancel = nullptr);
 
 /// One peak of a spectrum.
 struct Peak
