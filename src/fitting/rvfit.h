@@ -123,7 +123,8 @@ struct Result
     bool ok() const { return status == Status::Converged || status == Status::Stalled; }
 };
 
-/// Reports progress in [0, 1] with a short name of the stage.
+/// Reports progress in [0, 1] with a short name of the stage ("offsets",
+/// "fit", "bootstrap", "done"), on the thread that runs the fit.
 using Progress = std::function<void(double fraction, std::string_view stage)>;
 
 /// Why these data cannot be fitted with these options (a sentence), or nothing.
