@@ -112,11 +112,6 @@ std::string jsonNumber(double value)
     return std::isfinite(value) ? shortest(value) : std::string("null");
 }
 
-double degrees(double radians)
-{
-    return radians * 180 / std::numbers::pi;
-}
-
 /// A data set and, for a .sys file, the star's mass.
 struct Loaded
 {
@@ -227,7 +222,7 @@ void printFit(const Fitting::Result &result, const std::string &path, bool massG
                                                                                   : result.planets[j].uncertainty;
             planets.addRow({std::string(1, char('b' + j)), withError(v.periodDays, u.periodDays, 8),
                             withError(v.semiAmplitude, u.semiAmplitude, 4), withError(v.eccentricity, u.eccentricity, 3),
-                            withError(degrees(v.omegaRadians), degrees(u.omegaRadians), 4),
+                            withError(Fitting::degreesFromRadians(v.omegaRadians), Fitting::degreesFromRadians(u.omegaRadians), 4),
                             withError(v.periastronTime, u.periastronTime, 10),
                             withError(v.minimumMassJupiter, u.minimumMassJupiter, 4),
                             withError(v.minimumMassEarth, u.minimumMassEarth, 4)});

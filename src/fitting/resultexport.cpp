@@ -19,11 +19,6 @@ std::string number(double value)
     return text;
 }
 
-double degrees(double radians)
-{
-    return radians * 180 / std::numbers::pi;
-}
-
 std::string statusName(Status status)
 {
     switch (status) {
@@ -55,6 +50,11 @@ void addField(std::string &json, const char *name, double value, bool comma = tr
 }
 
 } // namespace
+
+double degreesFromRadians(double radians)
+{
+    return radians * 180 / std::numbers::pi;
+}
 
 std::string jsonString(std::string_view text)
 {
@@ -90,7 +90,7 @@ std::string resultCsv(const Result &result)
         const auto &u = result.planets[j].uncertainty;
         csv += "planet," + std::string(1, char('b' + j));
         for (auto [a, b] : {std::pair{v.periodDays, u.periodDays}, {v.semiAmplitude, u.semiAmplitude},
-                            {v.eccentricity, u.eccentricity}, {degrees(v.omegaRadians), degrees(u.omegaRadians)},
+                            {v.eccentricity, u.eccentricity}, {degreesFromRadians(v.omegaRadians), degreesFromRadians(u.omegaRadians)},
                             {v.periastronTime, u.periastronTime}, {v.conjunctionTime, u.conjunctionTime},
                             {v.minimumMassJupiter, u.minimumMassJupiter}, {v.minimumMassEarth, u.minimumMassEarth}})
             csv += "," + number(a) + "," + number(b);
@@ -125,8 +125,8 @@ std::string resultJson(const Result &result)
         addField(json, "semiAmplitudeUncertainty", u.semiAmplitude);
         addField(json, "eccentricity", v.eccentricity);
         addField(json, "eccentricityUncertainty", u.eccentricity);
-        addField(json, "omegaDegrees", degrees(v.omegaRadians));
-        addField(json, "omegaDegreesUncertainty", degrees(u.omegaRadians));
+        addField(json, "omegaDegrees", degreesFromRadians(v.omegaRadians));
+        addField(json, "omegaDegreesUncertainty", degreesFromRadians(u.omegaRadians));
         addField(json, "periastronTime", v.periastronTime);
         addField(json, "periastronTimeUncertainty", u.periastronTime);
         addField(json, "conjunctionTime", v.conjunctionTime);
@@ -140,7 +140,7 @@ std::string resultJson(const Result &result)
             addField(json, "periodBootstrapUncertainty", b.periodDays);
             addField(json, "semiAmplitudeBootstrapUncertainty", b.semiAmplitude);
             addField(json, "eccentricityBootstrapUncertainty", b.eccentricity);
-            addField(json, "omegaDegreesBootstrapUncertainty", degrees(b.omegaRadians));
+            addField(json, "omegaDegreesBootstrapUncertainty", degreesFromRadians(b.omegaRadians));
             addField(json, "periastronTimeBootstrapUncertainty", b.periastronTime);
             addField(json, "conjunctionTimeBootstrapUncertainty", b.conjunctionTime);
             addField(json, "minimumMassJupiterBootstrapUncertainty", b.minimumMassJupiter);

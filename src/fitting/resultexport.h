@@ -26,6 +26,9 @@ std::string resultJson(const Result &result);
 /// time,velocity,uncertainty,instrument,model,residual — one row per measurement.
 std::string residualsCsv(const Result &result, const Observations::DataSet &data);
 
+/// ω and its uncertainty as written out: radians to degrees.
+double degreesFromRadians(double radians);
+
 /// Text as a JSON string literal, quotes included, with ", \, control
 /// characters escaped (UTF-8 passes through).
 std::string jsonString(std::string_view text);
