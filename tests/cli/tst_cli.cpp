@@ -109,6 +109,17 @@ private slots:
         QVERIFY(root["chiSquare"].toDouble() > 0 && root["rms"].toDouble() > 0);
     }
 
+    void findAndBootstrap()
+    {
+        const Run run = cli({"fit", m_data, "--find", "--planets", "4", "--bootstrap", "20", "--json"});
+        QCOMPARE(run.exitCode, 0);
+        const QJsonObject root = json(run);
+        // One planet in the data: the search stops when the residuals show no significant peak.
+        QCOMPARE(root["planets"].toArray().size(), 1);
+        QCOMPARE(root["bootstrapRuns"].toInt(), 20);
+        QVERIFY(root["planets"].toArray()[0].toObject()["periodBootstrapUncertainty"].toDouble() > 0);
+    }
+
     void systemFileGivesStarMass()
     {
         const Run run = cli({"fit", ORBIQUEST9_SOURCE_DIR "/data/rv/51peg.sys", "--json"});
