@@ -101,9 +101,7 @@ struct Evaluation
 void planetVelocities(const Data &data, const double *p, std::vector<double> &out)
 {
     const Kepler::Orbit orbit = orbitOf(p);
-    out.resize(data.size());
-    for (std::size_t i = 0; i < data.size(); ++i)
-        out[i] = Kepler::radialVelocity(orbit, data.time[i]);
+    out = Kepler::radialVelocities(std::span<const Kepler::Orbit>(&orbit, 1), data.time);
 }
 
 void finish(const Data &data, const Layout &layout, const VectorXd &x, Evaluation &e)
@@ -155,10 +153,11 @@ void planetDerivatives(const Data &data, const double *p, MatrixXd &jacobian, in
     const double qC = 1 + e * std::cos(nuC);
     const double meanCPerOmega = -root3 / (qC * qC);
     const double meanCPerE = -std::sin(nuC) * (2 + e * std::cos(nuC)) * std::sqrt(oneMinusE2) / (qC * qC);
+    const Kepler::KeplerEquation equation(e);
     for (std::size_t i = 0; i < data.size(); ++i) {
         const double t = data.time[i];
         const double mean = twoPi * (t - o.periastronTime) / period;
-        const double nu = Kepler::trueAnomaly(Kepler::eccentricAnomaly(mean, e), e);
+        const double nu = Kepler::trueAnomaly(equation.eccentricAnomaly(mean), e);
         const double q = 1 + e * std::cos(nu);
         const double nuPerMean = q * q / root3;
         const double nuPerE = std::sin(nu) * (2 + e * std::cos(nu)) / oneMinusE2;
