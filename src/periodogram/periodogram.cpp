@@ -170,7 +170,11 @@ FrequencyGrid automaticGrid(const Observations::DataSet &data)
         if (gap >= 0.1)
             smallestSpacing = std::min(smallestSpacing, gap);
     }
-    return gridBetween(0.5 / span, std::clamp(0.5 / smallestSpacing, 1.2, 10.0), span);
+    const double minFrequency = 0.5 / span;
+    // A span of a few hours puts 1/(2T) above the sampling's limit; such data
+    // still get periods from 2T down to T/10.
+    const double maxFrequency = std::max(std::clamp(0.5 / smallestSpacing, 1.2, 10.0), 20 * minFrequency);
+    return gridBetween(minFrequency, maxFrequency, span);
 }
 
 FrequencyGrid gridBetween(double minFrequency, double maxFrequency, double spanDays)

@@ -56,7 +56,8 @@ struct FrequencyGrid
 /// - f_max = 1 / (2 Δ), Δ the smallest spacing of distinct times that is at
 ///   least 0.1 day (Nyquist-like for the densest regular cadence), but never
 ///   below 1.2 cycles/day, so nightly data still show the one-day alias and
-///   periods down to 0.83 day, and never above 10 cycles/day;
+///   periods down to 0.83 day, and never above 10 cycles/day — but at
+///   least 20 f_min, so a span of hours still has periods from 2T to T/10;
 /// - 10 points per 1/T, so no peak of width ~1/T falls between points;
 /// - at most 2,000,000 points.
 /// Assumes data the refusal below accepts; returns a zero grid otherwise.
