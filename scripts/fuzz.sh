@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets of the numeric libraries with clang in
 # build/fuzz (no Qt needed) and runs the velocity reader's target, then the
-# periodogram and fit's target, each for a bounded time. Usage: scripts/fuzz.sh [seconds]   (default 60)
+# periodogram and fit's target, each for a bounded time.
+# Usage: scripts/fuzz.sh [seconds]   (default 60)
 # A crash leaves its input in build/fuzz/artifacts/ and makes the script fail.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -70,7 +70,8 @@ FrequencyGrid gridBetween(double minFrequency, double maxFrequency, double spanD
 
 /// Why no periodogram of these data on this grid exists (a sentence for the
 /// user), or nothing: fewer than 3 points, non-finite values, uncertainties
-/// not > 0, all times equal (zero span), all velocities equal after
+/// not > 0, values that cannot be days and m/s (|t| > 1e8 days, |v| or σ
+/// above the speed of light, σ < 1e-6 m/s), all times equal (zero span), all velocities equal after
 /// subtracting each instrument's mean, or a grid not as documented above.
 std::optional<std::string> refusal(const Observations::DataSet &data, const FrequencyGrid &grid);
 

@@ -304,6 +304,7 @@ private slots:
         QTest::newRow("no star mass") << "mass" << "mass";
         QTest::newRow("fewer points than parameters") << "few" << "parameters";
         QTest::newRow("unknown instrument") << "instrument" << "instrument";
+        QTest::newRow("uncertainty of 1e-300 m/s") << "tinysigma" << "below 1 micrometre";
     }
     void refusesBadInput()
     {
@@ -321,6 +322,8 @@ private slots:
             options.planets = 5;
         if (kind == "mass")
             options.starMassSolar = 0;
+        if (kind == "tinysigma")
+            data.measurements[3].uncertainty = 1e-300;
         if (kind == "instrument")
             data.measurements[3].instrument = 2;
         for (const auto &result : {Fitting::fit(data, options), Fitting::findPlanets(data, options)}) {

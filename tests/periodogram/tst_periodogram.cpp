@@ -211,6 +211,9 @@ private slots:
         QTest::newRow("not a number") << "nan" << "finite";
         QTest::newRow("zero uncertainty") << "zerosigma" << "uncertainty";
         QTest::newRow("constant velocity") << "constant" << "do not vary";
+        QTest::newRow("time of 1e300 days") << "hugetime" << "100 million days";
+        QTest::newRow("velocity faster than light") << "fast" << "faster than light";
+        QTest::newRow("uncertainty of 1e-300 m/s") << "tinysigma" << "below 1 micrometre";
     }
     void refusesDegenerateData()
     {
@@ -225,6 +228,12 @@ private slots:
             data.measurements[2].velocity = std::nan("");
         if (kind == "zerosigma")
             data.measurements[1].uncertainty = 0;
+        if (kind == "hugetime")
+            data.measurements[3].time = 1e300;
+        if (kind == "fast")
+            data.measurements[3].velocity = -3e8;
+        if (kind == "tinysigma")
+            data.measurements[3].uncertainty = 1e-300;
         if (kind == "constant")
             for (auto &m : data.measurements)
                 m.velocity = 4;
