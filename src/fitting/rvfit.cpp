@@ -51,7 +51,6 @@ struct Layout
     int trendIndex() const { return perPlanet * planets + instruments; }
     int jitter2(int k) const { return perPlanet * planets + instruments + (trend ? 1 : 0) + k; }
     int size() const { return perPlanet * planets + instruments + (trend ? 1 : 0) + (jitter ? instruments : 0); }
-    bool isJitter(int index) const { return jitter && index >= jitter2(0); }
 };
 
 Kepler::Orbit orbitOf(const double *p)
