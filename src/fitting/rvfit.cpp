@@ -524,6 +524,8 @@ Result makeResult(const State &state, const MatrixXd &covariance)
         std::array<double, 8> sigma{};
         for (int r = 0; r < 8; ++r)
             sigma[std::size_t(r)] = std::sqrt(std::max(external(r, r), 0.0));
+        if (state.options.circular)
+            sigma[2] = sigma[3] = 0; // held, not measured; ω = 0 by convention
         result.planets.push_back({toElements(value), toElements(sigma), {}});
     }
     const Evaluation e = evaluate(data, layout, x);

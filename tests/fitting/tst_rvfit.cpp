@@ -192,6 +192,8 @@ private slots:
             QVERIFY2(distance < std::max(3 * planet.uncertainty.periodDays, 0.03 * period),
                      qPrintable(QStringLiteral("%1 ± %2").arg(planet.value.periodDays).arg(planet.uncertainty.periodDays)));
             QCOMPARE(planet.value.eccentricity, 0.0);
+            QCOMPARE(planet.uncertainty.eccentricity, 0.0);
+            QCOMPARE(planet.uncertainty.omegaRadians, 0.0);
         }
     }
 
