@@ -11,7 +11,7 @@
 /// The generalised Lomb–Scargle periodogram of radial velocities and the
 /// significance of its peaks. Pure double precision, no Qt.
 ///
-/// Power (Zechmeister & Kürster 2009, A&A 496, 577, eqs. 4–20): with
+/// Power (Zechmeister & Kürster 2009, A&A 496, 577, section 2): with
 /// normalised weights w_i = (1/σ_i²) / Σ_j 1/σ_j², a floating mean and
 ///   Y = Σ w y, C = Σ w cos ωt, S = Σ w sin ωt,
 ///   YY = Σ w y² − Y², YC = Σ w y cos − Y C, YS = Σ w y sin − Y S,
@@ -26,7 +26,7 @@
 /// Several instruments: each instrument's weighted mean is subtracted first,
 /// so an offset between instruments does not show as a long period.
 ///
-/// False-alarm probability (Baluev 2008, MNRAS 385, 1279, eqs. 5–8, the
+/// False-alarm probability (Baluev 2008, MNRAS 385, 1279, the
 /// "Davies bound" for the floating-mean periodogram, d = 3 parameters under
 /// the alternative, 1 under the null): with N points, N_H = N − 1,
 /// N_K = N − 3 and the power p of the peak,
@@ -36,7 +36,8 @@
 ///   W    = f_max T_eff,  T_eff = √(4π D_t),  D_t = weighted variance of the times,
 ///   FAP  = min(1, Ψ + τ),
 /// with f_max the highest frequency of the grid. The bound is tight for small
-/// FAP, which is where a decision is taken.
+/// FAP, which is where a decision is taken. With fewer than 5 points nothing
+/// is significant: FAP = 1.
 namespace Periodogram {
 
 /// A uniform grid of frequencies, cycles per day: count ≥ 2 points from
