@@ -137,7 +137,7 @@ void TestMassFunctionWindows::dialog()
     first->show();
     // A second opening finds the one window, its eight lines written once.
     QCOMPARE(form<Dialog>(), first);
-    QCOMPARE(first->Text1->toPlainText(), lines.join(u'\n'));
+    QCOMPARE(control<QPlainTextEdit>(first, "Text1")->toPlainText(), lines.join(u'\n'));
 }
 
 QTEST_MAIN(TestMassFunctionWindows)
