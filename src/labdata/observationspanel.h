@@ -1,0 +1,148 @@
+#pragma once
+
+#include "labdata/analysisrunner.h"
+#include "labdata/dataloading.h"
+
+#include "fitting/rvfit.h"
+#include "kepler/keplerorbit.h"
+#include "observations/rvdata.h"
+
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+class DataChart;
+class FitControls;
+class PeriodogramChart;
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+class ResultTable;
+class SyntheticDialog;
+
+/// Measured radial velocities and their analysis, for the Kepler lab to
+/// embed: loading data (File-menu actions, drag and drop), synthetic
+/// observations of the lab's planet, the velocity, residual, phase and
+/// periodogram plots, the fit with its settings and results, and exports.
+///
+/// Fits and periodograms run on a worker thread (AnalysisRunner); the
+/// window stays live and a run can be cancelled.
+///
+/// Object names: "ObservationsPanel"; the plots "velocityChart",
+/// "residualChart", "phaseChart", "periodogramChart" in the tabs
+/// "plotTabs"; "phasePlanet", "peakTable", "resultTable", "dataTitle",
+/// "usePlanetChoice", "usePlanetButton"; the fit controls of FitControls;
+/// the actions of fileMenuActions() "actionOpenRvData", "actionMakeSynthetic",
+/// "actionSaveData", "actionExportResiduals", "actionExportFitCsv",
+/// "actionExportFitJson", "actionExportPlot", the menus "realDataMenu"
+/// (items "shippedSet_<file name>") and "exampleMenu" (items "exampleSet_<n>").
+class ObservationsPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ObservationsPanel(QWidget *parent = nullptr);
+    ~ObservationsPanel() override;
+
+    /// The panel's file commands, submenus and separators in menu order,
+    /// for a File menu: open, the shipped and example sets, synthetic
+    /// observations, then the exports.
+    QList<QAction *> fileMenuActions() const { return m_fileActions; }
+
+    /// Loads `path` and shows it. A file that cannot be read is reported
+    /// through the platform layer and leaves the data shown before.
+    bool openFile(const QString &path);
+    /// Shows `data` under `title`; a star mass, when given, goes into the
+    /// fit's settings. Clears the fit and starts the periodogram.
+    void setData(const Observations::DataSet &data, const QString &title,
+                 std::optional<double> starMassSolar = std::nullopt);
+    /// Loads one of the shipped sets by its file name ("51peg.sys").
+    bool openShippedSet(const QString &fileName);
+
+    /// The lab's current planets (synthetic observations are of them) and
+    /// the star's mass, solar masses.
+    void setCurrentPlanets(const std::vector<Kepler::Orbit> &planets, double starMassSolar);
+
+    /// Makes `widget` (the lab window, say) accept dropped data files too.
+    void acceptDropsOn(QWidget *widget);
+
+    const Observations::DataSet &data() const { return m_data; }
+    const std::optional<Fitting::Result> &fitResult() const { return m_fit; }
+    AnalysisRunner *runner() const { return m_runner; }
+    SyntheticDialog *syntheticDialog() const { return m_synthetic; }
+
+public slots:
+    void openDataDialog();
+    void fit();
+    void findPlanets();
+    void bootstrap();
+    void makeSyntheticObservations();
+    void saveData();
+    void exportResiduals();
+    void exportFitCsv();
+    void exportFitJson();
+    void exportPlot();
+
+signals:
+    /// "Use as current planet": the chosen fitted planet and the star's
+    /// mass (solar masses).
+    void planetChosen(const Kepler::Orbit &orbit, double starMassSolar);
+    /// After new data are shown or a fit ends, for a window's title or status.
+    void dataShown(const QString &title);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createActions();
+    QWidget *createPlots();
+    void startRun(AnalysisRequest::Kind kind, Fitting::Options options);
+    void showOutcome(const AnalysisOutcome &outcome);
+    void showData();
+    void showFit();
+    void showPhase();
+    void showPeaks(const std::vector<Periodogram::Peak> &peaks);
+    void updateCommands();
+    void makeFromDialog();
+    void chooseSavedFile(const QString &filter, const QString &caption,
+                         const std::function<QByteArray()> &bytes);
+    void reportWriteFailure(const QString &path, const QString &why);
+
+    Observations::DataSet m_data;
+    QString m_title;
+    std::optional<Fitting::Result> m_fit;
+    std::vector<Kepler::Orbit> m_currentPlanets;
+    double m_currentStarMass = 1.0;
+    /// Data shown and data of the run going: a run over older data is ignored when it ends.
+    int m_dataGeneration = 0;
+    int m_runGeneration = 0;
+    bool m_periodogramPending = false;
+
+    AnalysisRunner *m_runner;
+    FitControls *m_controls;
+    ResultTable *m_results;
+    QLabel *m_dataTitle;
+    QComboBox *m_usePlanet;
+    QPushButton *m_usePlanetButton;
+    QTabWidget *m_tabs;
+    DataChart *m_velocities;
+    DataChart *m_residuals;
+    DataChart *m_phase;
+    QComboBox *m_phasePlanet;
+    PeriodogramChart *m_periodogram;
+    QTableWidget *m_peaks;
+    SyntheticDialog *m_synthetic;
+
+    QList<QAction *> m_fileActions;
+    QMenu *m_realDataMenu;
+    QMenu *m_exampleMenu;
+    QAction *m_saveData;
+    QAction *m_exportResiduals;
+    QAction *m_exportFitCsv;
+    QAction *m_exportFitJson;
+};
