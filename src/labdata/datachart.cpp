@@ -2,6 +2,7 @@
 
 #include "labdata/errorbaritem.h"
 
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>

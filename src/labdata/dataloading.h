@@ -2,7 +2,9 @@
 
 #include "observations/rvdata.h"
 
+#include <QList>
 #include <QString>
+#include <QUrl>
 
 #include <optional>
 
