@@ -35,8 +35,9 @@
 ///
 /// Limits that keep hostile input cheap: text of at most maxTextBytes, lines
 /// of at most maxLineBytes (checked before the line is split), at most
-/// maxMeasurements rows, and no NUL bytes nor a mostly invalid UTF-8 start
-/// (a binary file).
+/// maxMeasurements rows, instrument names of at most maxInstrumentNameBytes,
+/// at most 1000 different instruments, and no NUL bytes nor more than one
+/// byte in 16 of the first 64 KiB outside UTF-8 text (a binary file).
 ///
 /// On any error the result holds no measurements and `error` one English line,
 /// naming the line where it can ("line 17: uncertainty must be > 0 (found 0)").
@@ -45,6 +46,7 @@ namespace Observations {
 inline constexpr std::size_t maxTextBytes = 256u * 1024u * 1024u;
 inline constexpr std::size_t maxLineBytes = 64u * 1024u;
 inline constexpr std::size_t maxMeasurements = 1'000'000u;
+inline constexpr std::size_t maxInstrumentNameBytes = 256u;
 
 struct LoadResult
 {

@@ -55,8 +55,9 @@ std::optional<std::string> refusal(const SyntheticPlan &plan);
 DataSet simulate(std::span<const Kepler::Orbit> planets, const SyntheticPlan &plan);
 
 /// Several instruments observing the same planets: each plan simulated as
-/// above, then merged and sorted by time; instruments in the plans' order.
-/// Empty when any plan or planet is refused.
+/// above, then merged and sorted by time; instruments in the plans' order,
+/// plans that name the same instrument sharing it. Empty when any plan or
+/// planet is refused.
 DataSet simulate(std::span<const Kepler::Orbit> planets, std::span<const SyntheticPlan> plans);
 
 /// One of the program's named synthetic examples.
