@@ -71,7 +71,7 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
       m_synthetic(new SyntheticDialog(this))
 {
     setObjectName(QStringLiteral("ObservationsPanel"));
-    setAcceptDrops(true);
+    acceptDropsOn(this);
     m_dataTitle->setObjectName(QStringLiteral("dataTitle"));
     m_dataTitle->setText(tr("No data: open a file, drop one here, or choose a set from the File menu."));
     m_dataTitle->setWordWrap(true);
