@@ -15,3 +15,4 @@ trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 xvfb-run -a "$build/bench/bench_startup"
 xvfb-run -a "$build/bench/bench_simulation"
 sh bench/cpu_share.sh "$build"
+"$build/bench/bench_rvreader"

@@ -144,6 +144,17 @@ public:
                 return lineError(line, std::string(names[k]) + " is not finite: " + quoted(field));
             }
         }
+        // NaN or infinity anywhere in a row marks a broken export, even in a
+        // column the program does not use.
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const bool used = i == layout.time || i == layout.velocity || i == layout.uncertainty
+                              || (layout.fromHeader && i == layout.instrument);
+            double unused = 0;
+            const NumberStatus status = used ? NumberStatus::Ok : parseNumber(fields[i], unused);
+            if (status == NumberStatus::NotFinite || status == NumberStatus::OutOfRange)
+                return lineError(line, "column " + std::to_string(i + 1) + " is not a finite number: "
+                                           + quoted(fields[i]));
+        }
         if (!(measurement.uncertainty > 0))
             return lineError(line, "uncertainty must be > 0 (found " + quoted(fields[layout.uncertainty]) + ")");
         if (measurements.size() == maxMeasurements)
@@ -293,7 +304,7 @@ Column columnFromName(std::string_view name)
 LoadResult parseText(std::string_view text, std::string_view defaultInstrument)
 {
     if (const auto refusal = textRefusal(text))
-        return failed("the text is " + *refusal);
+        return failed("the file is " + *refusal);
 
     LineReader lines(text);
     Collector collector(defaultInstrument);

@@ -30,8 +30,9 @@
 ///   after the fourth.
 ///
 /// Values are kept as given: times in whatever scale the file uses (JD, BJD,
-/// reduced JD, MJD), velocities and uncertainties in m/s. Every value must be
-/// finite and every uncertainty > 0.
+/// reduced JD, MJD), velocities and uncertainties in m/s. Every number in a
+/// row must be finite, even in a column that is not used, and every
+/// uncertainty > 0.
 ///
 /// Limits that keep hostile input cheap: text of at most maxTextBytes, lines
 /// of at most maxLineBytes (checked before the line is split), at most

@@ -10,7 +10,8 @@
 /// splitting and number parsing. Internal to the observations library.
 namespace Observations::Text {
 
-/// Why a text cannot be a table at all (too large, binary), or nothing.
+/// Why a text cannot be a table at all, to follow "the file is ", or nothing:
+/// larger than maxTextBytes, or binary.
 std::optional<std::string> textRefusal(std::string_view text);
 
 /// Walks a text line by line (LF, CR LF or CR), counting lines from 1.

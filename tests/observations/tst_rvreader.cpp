@@ -192,6 +192,9 @@ void TestRvReader::refuses_data()
     QTest::newRow("infinite uncertainty") << QByteArray("1 2 inf\n") << "line 1: uncertainty is not finite";
     QTest::newRow("zero uncertainty") << QByteArray("jd rv err\n1 2 3\n4 5 0\n") << "line 3: uncertainty must be > 0";
     QTest::newRow("negative uncertainty") << QByteArray("1 2 -3\n") << "line 1: uncertainty must be > 0";
+    QTest::newRow("NaN in an unused column") << QByteArray("bjd,fwhm,rv,err\n1,9,2,3\n4,NaN,5,6\n")
+                                             << "line 3: column 2 is not a finite number: 'NaN'";
+    QTest::newRow("infinity in a fourth column") << QByteArray("1 2 3 -inf\n") << "line 1: column 4 is not a finite";
     QTest::newRow("out of range") << QByteArray("1 1e999 3\n") << "line 1: velocity is out of range";
     QTest::newRow("word for a number") << QByteArray("1 2 3\n4 five 6\n") << "line 2: velocity is not a number";
     QTest::newRow("two signs") << QByteArray("1 +-2 3\n") << "line 1: velocity is not a number";
@@ -203,8 +206,9 @@ void TestRvReader::refuses_data()
     QTest::newRow("header row with missing field") << QByteArray(",errvel,t,vel\n0,1.5,2364.8\n")
                                                    << "line 2: expected at least 4 fields";
     QTest::newRow("CR LF line numbers") << QByteArray("1 2 3\r\n4 5 6\r\n7 8 0\r\n") << "line 3: uncertainty";
-    QTest::newRow("NUL byte") << QByteArray("1 2 3\n4 5 6\0\n", 13) << "the text is a binary file (it holds NUL";
-    QTest::newRow("binary, not UTF-8") << QByteArray(repeated("\xff\xfe\x81\x90\x01", 100)) << "the text is a binary file";
+    QTest::newRow("NUL byte") << QByteArray("1 2 3\n4 5 6\0\n", 13) << "the file is binary (it holds NUL";
+    QTest::newRow("binary, not UTF-8") << QByteArray(repeated("\xff\xfe\x81\x90\x01", 100))
+                                       << "the file is binary (not UTF-8 text)";
     QTest::newRow("line too long") << QByteArray("1 2 3\n" + repeated("1", 64 * 1024 + 1) + "\n")
                                    << "line 2: longer than 65536 bytes";
     QTest::newRow("instrument name too long") << QByteArray("1 2 3 " + repeated("n", 257) + "\n")
@@ -416,7 +420,7 @@ void TestRvReader::systemRefusals_data()
                                            << "no such file: none.vels";
     QTest::newRow("bad line in a velocity file") << QByteArray("Mass\t1\nRV[]\tX_1_A.vels\nRV[]\tX_2_B.vels\n")
                                                  << "X_2_B.vels: line 3: uncertainty must be > 0";
-    QTest::newRow("binary system file") << QByteArray("Mass\t1\0", 7) << "the system file is a binary file";
+    QTest::newRow("binary system file") << QByteArray("Mass\t1\0", 7) << "the system file is binary";
 }
 
 void TestRvReader::systemRefusals()
