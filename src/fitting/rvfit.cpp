@@ -139,6 +139,42 @@ Evaluation evaluate(const Data &data, const Layout &layout, const VectorXd &x)
     return e;
 }
 
+/// ∂v/∂(ln P, √e cos ω, √e sin ω, T_c) of one planet at every point, into
+/// the Jacobian's columns column + 0, 2, 3, 4. With M = 2π (t − T_c)/P + M_c(e, ω),
+/// M_c the mean anomaly at conjunction (ν_c = π/2 − ω):
+///   dν/dM|e = (1 + e cos ν)² / (1 − e²)^{3/2},  dν/de|M = sin ν (2 + e cos ν) / (1 − e²),
+/// and for M_c the inverse relations at ν_c (dM/dν = 1 / (dν/dM), dM/de|ν = −(dν/de|M)(dM/dν)).
+void planetDerivatives(const Data &data, const double *p, MatrixXd &jacobian, int column)
+{
+    const Kepler::Orbit o = orbitOf(p);
+    const double period = o.periodDays, k = o.semiAmplitude, e = o.eccentricity, w = o.omegaRadians;
+    const double conjunction = p[4];
+    const double oneMinusE2 = 1 - e * e;
+    const double root3 = oneMinusE2 * std::sqrt(oneMinusE2);
+    const double nuC = std::numbers::pi / 2 - w;
+    const double qC = 1 + e * std::cos(nuC);
+    const double meanCPerOmega = -root3 / (qC * qC);
+    const double meanCPerE = -std::sin(nuC) * (2 + e * std::cos(nuC)) * std::sqrt(oneMinusE2) / (qC * qC);
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        const double t = data.time[i];
+        const double mean = twoPi * (t - o.periastronTime) / period;
+        const double nu = Kepler::trueAnomaly(Kepler::eccentricAnomaly(mean, e), e);
+        const double q = 1 + e * std::cos(nu);
+        const double nuPerMean = q * q / root3;
+        const double nuPerE = std::sin(nu) * (2 + e * std::cos(nu)) / oneMinusE2;
+        const double vPerNu = -k * std::sin(nu + w);
+        const auto row = Eigen::Index(i);
+        jacobian(row, column) = vPerNu * nuPerMean * (-twoPi * (t - conjunction) / period);
+        jacobian(row, column + 4) = vPerNu * nuPerMean * (-twoPi / period);
+        if (e > 1e-14) {
+            const double vPerE = vPerNu * (nuPerMean * meanCPerE + nuPerE) + k * std::cos(w);
+            const double vPerOmega = vPerNu * nuPerMean * meanCPerOmega - k * std::sin(nu + w) - k * e * std::sin(w);
+            jacobian(row, column + 2) = vPerE * 2 * p[2] - vPerOmega * p[3] / e;
+            jacobian(row, column + 3) = vPerE * 2 * p[3] + vPerOmega * p[2] / e;
+        }
+    }
+}
+
 /// The gradient of −ln L and its Fisher matrix over all parameters.
 void linearise(const Data &data, const Layout &layout, const VectorXd &x, const Evaluation &e, VectorXd &gradient,
                MatrixXd &fisher)
@@ -146,22 +182,12 @@ void linearise(const Data &data, const Layout &layout, const VectorXd &x, const 
     const int m = layout.size();
     const std::size_t n = data.size();
     MatrixXd jacobian = MatrixXd::Zero(Eigen::Index(n), m); // ∂μ/∂θ
-    std::vector<double> plus, minus;
     for (int j = 0; j < layout.planets; ++j) {
         const int base = layout.planet(j);
         const auto &v = e.planetVelocity[std::size_t(j)];
         for (std::size_t i = 0; i < n; ++i)
             jacobian(Eigen::Index(i), base + 1) = v[i];
-        const double steps[] = {1e-7, 0, 1e-6, 1e-6, 1e-6 * std::exp(x(base))};
-        for (int q : {0, 2, 3, 4}) {
-            VectorXd shifted = x;
-            shifted(base + q) = x(base + q) + steps[q];
-            planetVelocities(data, shifted.data() + base, plus);
-            shifted(base + q) = x(base + q) - steps[q];
-            planetVelocities(data, shifted.data() + base, minus);
-            for (std::size_t i = 0; i < n; ++i)
-                jacobian(Eigen::Index(i), base + q) = (plus[i] - minus[i]) / (2 * steps[q]);
-        }
+        planetDerivatives(data, x.data() + base, jacobian, base);
     }
     for (std::size_t i = 0; i < n; ++i) {
         jacobian(Eigen::Index(i), layout.offset(data.instrument[i])) = 1;
@@ -309,9 +335,14 @@ Observations::DataSet residualSet(const State &state)
     return residuals;
 }
 
-std::vector<bool> allFree(const Layout &layout)
+/// Every parameter but √e cos ω and √e sin ω of circular orbits.
+std::vector<bool> freeParameters(const Layout &layout, bool circular)
 {
-    return std::vector<bool>(std::size_t(layout.size()), true);
+    std::vector<bool> free(std::size_t(layout.size()), true);
+    if (circular)
+        for (int j = 0; j < layout.planets; ++j)
+            free[std::size_t(layout.planet(j) + 2)] = free[std::size_t(layout.planet(j) + 3)] = false;
+    return free;
 }
 
 /// Fits a model without planets: offsets, and jitters and trend when asked.
@@ -328,7 +359,7 @@ Outcome fitBaseline(State &state, const std::atomic<bool> *cancel)
             }
         state.x(state.layout.offset(k)) = sw > 0 ? swy / sw : 0.0;
     }
-    return minimise(state.data, state.layout, state.x, allFree(state.layout), cancel);
+    return minimise(state.data, state.layout, state.x, freeParameters(state.layout, state.options.circular), cancel);
 }
 
 /// The sinusoid a + b cos 2πft + c sin 2πft of the residuals at frequency f,
@@ -370,7 +401,7 @@ Outcome addPlanet(State &state, const Kepler::Orbit &start, bool varyShape, cons
     const double conjunction = Kepler::conjunctionFromPeriastron(start.periastronTime, start.periodDays,
                                                                  start.eccentricity, start.omegaRadians);
     std::vector<Kepler::Orbit> starts{start};
-    if (varyShape)
+    if (varyShape && !state.options.circular)
         for (double e : {0.05, 0.3, 0.6})
             for (int quarter = 0; quarter < (e < 0.1 ? 1 : 4); ++quarter) {
                 Kepler::Orbit o = start;
@@ -382,7 +413,7 @@ Outcome addPlanet(State &state, const Kepler::Orbit &start, bool varyShape, cons
     // The new planet alone first (with offsets and trend), which is cheap.
     std::vector<bool> newOnly(std::size_t(to.size()), false);
     for (int q = 0; q < Layout::perPlanet; ++q)
-        newOnly[std::size_t(to.planet(j) + q)] = true;
+        newOnly[std::size_t(to.planet(j) + q)] = !state.options.circular || q < 2 || q == 4;
     for (int k = 0; k < to.instruments; ++k)
         newOnly[std::size_t(to.offset(k))] = true;
     if (to.trend)
@@ -392,7 +423,8 @@ Outcome addPlanet(State &state, const Kepler::Orbit &start, bool varyShape, cons
     for (const auto &orbit : starts) {
         VectorXd x = base;
         Kepler::Orbit o = orbit;
-        o.eccentricity = std::max(o.eccentricity, 0.01); // √e cos ω and √e sin ω have no slope at e = 0
+        // √e cos ω and √e sin ω have no slope at e = 0.
+        o.eccentricity = state.options.circular ? 0.0 : std::max(o.eccentricity, 0.01);
         setPlanet(x.data() + to.planet(j), o);
         if (minimise(state.data, to, x, newOnly, cancel, 40) == Outcome::Cancelled)
             return Outcome::Cancelled;
@@ -406,14 +438,20 @@ Outcome addPlanet(State &state, const Kepler::Orbit &start, bool varyShape, cons
         return Outcome::Stalled;
     state.layout = to;
     state.x = best;
-    return minimise(state.data, state.layout, state.x, allFree(state.layout), cancel);
+    return minimise(state.data, state.layout, state.x, freeParameters(state.layout, state.options.circular), cancel);
 }
 
 /// A symmetric positive semi-definite matrix's pseudo-inverse, scaled so that
 /// parameters of very different sizes do not decide the cut-off.
-MatrixXd covarianceOf(const MatrixXd &fisher)
+/// Held parameters get zero rows and columns.
+MatrixXd covarianceOf(MatrixXd fisher, const std::vector<bool> &free)
 {
     const Eigen::Index m = fisher.rows();
+    for (Eigen::Index a = 0; a < m; ++a)
+        if (!free[std::size_t(a)]) {
+            fisher.row(a).setZero();
+            fisher.col(a).setZero();
+        }
     VectorXd scale(m);
     for (Eigen::Index a = 0; a < m; ++a)
         scale(a) = fisher(a, a) > 0 ? 1 / std::sqrt(fisher(a, a)) : 1.0;
@@ -571,7 +609,7 @@ Outcome bootstrap(const State &state, Result &result, const Progress &progress, 
         for (std::size_t i = 0; i < resampled.size(); ++i)
             resampled.velocity[i] = best.mean[i] + normalised[pick(random)] * std::sqrt(best.variance[i]);
         VectorXd x = state.x;
-        const Outcome outcome = minimise(resampled, state.layout, x, allFree(state.layout), cancel);
+        const Outcome outcome = minimise(resampled, state.layout, x, freeParameters(state.layout, state.options.circular), cancel);
         if (outcome == Outcome::Cancelled)
             return Outcome::Cancelled;
         for (std::size_t j = 0; j < planets; ++j) {
@@ -648,7 +686,7 @@ Result search(const Observations::DataSet &data, const Options &options, bool st
     VectorXd gradient;
     MatrixXd fisher;
     linearise(state.data, state.layout, state.x, e, gradient, fisher);
-    Result result = makeResult(state, covarianceOf(fisher));
+    Result result = makeResult(state, covarianceOf(fisher, freeParameters(state.layout, state.options.circular)));
     if (bootstrap(state, result, progress, cancel) == Outcome::Cancelled)
         return cancelledResult();
     if (progress)

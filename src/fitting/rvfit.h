@@ -55,6 +55,7 @@ struct Options
     int planets = 1;                   ///< 1–4 (fit); the most planets findPlanets adds
     bool fitJitter = false;            ///< one jitter s_k per instrument
     bool fitTrend = false;             ///< the linear trend c
+    bool circular = false;             ///< hold e = 0 (weak signals, or orbits known to be circular)
     double starMassSolar = 1.0;        ///< M★, solar masses, > 0, for m sin i
     double falseAlarmThreshold = 1e-3; ///< findPlanets stops at a peak with FAP above this, (0, 1]
     int bootstrapRuns = 0;             ///< 0: none; else ≥ 10 refits of resampled residuals
