@@ -31,6 +31,7 @@ AnalysisRunner::AnalysisRunner(QObject *parent)
 {
     connect(&m_watcher, &QFutureWatcher<AnalysisOutcome>::finished, this, [this] {
         const AnalysisOutcome outcome = m_watcher.result();
+        m_running = false;
         emit runningChanged(false);
         emit finished(outcome);
     });
@@ -41,11 +42,6 @@ AnalysisRunner::~AnalysisRunner()
     m_cancel->store(true);
     m_watcher.disconnect();
     m_watcher.waitForFinished();
-}
-
-bool AnalysisRunner::isRunning() const
-{
-    return m_watcher.isRunning();
 }
 
 void AnalysisRunner::cancel()
@@ -71,12 +67,13 @@ void AnalysisRunner::reportProgress(double fraction, std::string_view stage)
 
 bool AnalysisRunner::start(AnalysisRequest request)
 {
-    if (isRunning())
+    if (m_running)
         return false;
     // A fresh flag per run: a late cancel of the previous run cannot stop this one.
     m_cancel = std::make_shared<std::atomic<bool>>(false);
     m_lastPercent->store(-1);
     auto cancelFlag = m_cancel;
+    m_running = true;
     emit runningChanged(true);
     emit progressed(0, QString());
     m_watcher.setFuture(QtConcurrent::run([this, request = std::move(request), cancelFlag] {

@@ -55,7 +55,8 @@ public:
     /// Starts `request`; false (and nothing started) while a run is going.
     bool start(AnalysisRequest request);
     void cancel();
-    bool isRunning() const;
+    /// From start() until finished() has been emitted.
+    bool isRunning() const { return m_running; }
     /// Blocks until the current run has ended (for tests and for closing).
     void waitForFinished();
 
@@ -75,4 +76,5 @@ private:
     QFutureWatcher<AnalysisOutcome> m_watcher;
     std::shared_ptr<std::atomic<bool>> m_cancel;
     std::shared_ptr<std::atomic<int>> m_lastPercent;
+    bool m_running = false;
 };

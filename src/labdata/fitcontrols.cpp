@@ -26,6 +26,7 @@ FitControls::FitControls(QWidget *parent)
       m_planets(named(new QSpinBox, "planetCount")),
       m_jitter(named(new QCheckBox(tr("Jitter per instrument")), "fitJitter")),
       m_trend(named(new QCheckBox(tr("Linear trend")), "fitTrend")),
+      m_circular(named(new QCheckBox(tr("Circular orbits (e = 0)")), "fitCircular")),
       m_starMass(named(new QDoubleSpinBox, "starMass")),
       m_threshold(named(new QDoubleSpinBox, "fapThreshold")),
       m_fit(named(new QPushButton(tr("Fit")), "fitButton")),
@@ -54,6 +55,7 @@ FitControls::FitControls(QWidget *parent)
     form->addRow(tr("Planets"), m_planets);
     form->addRow(m_jitter);
     form->addRow(m_trend);
+    form->addRow(m_circular);
     form->addRow(tr("Star mass"), m_starMass);
     form->addRow(tr("FAP threshold"), m_threshold);
 
@@ -87,6 +89,7 @@ Fitting::Options FitControls::options() const
     options.planets = m_planets->value();
     options.fitJitter = m_jitter->isChecked();
     options.fitTrend = m_trend->isChecked();
+    options.circular = m_circular->isChecked();
     options.starMassSolar = m_starMass->value();
     options.falseAlarmThreshold = m_threshold->value();
     return options;

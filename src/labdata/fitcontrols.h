@@ -12,7 +12,7 @@ class QPushButton;
 class QSpinBox;
 
 /// The fit's settings and commands, and the progress of a run with its
-/// Cancel button. Object names: "planetCount", "fitJitter", "fitTrend",
+/// Cancel button. Object names: "planetCount", "fitJitter", "fitTrend", "fitCircular",
 /// "starMass", "fapThreshold", "fitButton", "findPlanetsButton",
 /// "bootstrapButton", "fitProgress", "cancelButton", "fitStatus".
 class FitControls : public QGroupBox
@@ -48,6 +48,7 @@ private:
     QSpinBox *m_planets;
     QCheckBox *m_jitter;
     QCheckBox *m_trend;
+    QCheckBox *m_circular;
     QDoubleSpinBox *m_starMass;
     QDoubleSpinBox *m_threshold;
     QPushButton *m_fit;

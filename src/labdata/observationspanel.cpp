@@ -112,7 +112,8 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
     connect(m_usePlanetButton, &QPushButton::clicked, this, [this] {
         const int planet = m_usePlanet->currentIndex();
         if (m_fit && planet >= 0 && std::size_t(planet) < m_fit->planets.size())
-            emit planetChosen(m_fit->planets[std::size_t(planet)].orbit(), m_fit->starMassSolar);
+            emit planetChosen(m_fit->planets[std::size_t(planet)].orbit(), m_fit->starMassSolar,
+                              tr("%1 %2 (fit)").arg(m_title, PlotData::planetLetter(planet)));
     });
     updateCommands();
 }
@@ -292,11 +293,9 @@ void ObservationsPanel::setData(const Observations::DataSet &data, const QString
     }
 }
 
-void ObservationsPanel::setCurrentPlanets(const std::vector<Kepler::Orbit> &planets,
-                                          double starMassSolar)
+void ObservationsPanel::setPlanetSource(std::function<CurrentPlanets()> source)
 {
-    m_currentPlanets = planets;
-    m_currentStarMass = starMassSolar;
+    m_planetSource = std::move(source);
 }
 
 void ObservationsPanel::acceptDropsOn(QWidget *widget)
@@ -455,7 +454,7 @@ void ObservationsPanel::showFit()
     for (int j = 0; j < planets; ++j) {
         const auto &value = m_fit->planets[std::size_t(j)].value;
         names << tr("Planet %1: P = %2 d, K = %3 m/s")
-                     .arg(QChar(u'b' + char16_t(j)))
+                     .arg(PlotData::planetLetter(j))
                      .arg(value.periodDays, 0, 'g', 6)
                      .arg(value.semiAmplitude, 0, 'g', 4);
     }
@@ -501,7 +500,14 @@ void ObservationsPanel::makeSyntheticObservations()
 void ObservationsPanel::makeFromDialog()
 {
     const Observations::SyntheticPlan plan = m_synthetic->plan(Observations::SyntheticPlan{}.startTime);
-    for (const Kepler::Orbit &orbit : m_currentPlanets) {
+    const CurrentPlanets current = m_planetSource ? m_planetSource() : CurrentPlanets{};
+    if (current.orbits.empty()) {
+        Platform::current().messageBox(tr("There is no planet to observe: choose one in the lab first."),
+                                       MsgBox::OkOnly | MsgBox::Exclamation,
+                                       tr("Make synthetic observations"));
+        return;
+    }
+    for (const Kepler::Orbit &orbit : current.orbits) {
         if (auto refused = Kepler::refusal(orbit)) {
             Platform::current().messageBox(QString::fromStdString(*refused),
                                            MsgBox::OkOnly | MsgBox::Exclamation,
@@ -509,7 +515,7 @@ void ObservationsPanel::makeFromDialog()
             return;
         }
     }
-    const Observations::DataSet data = Observations::simulate(m_currentPlanets, plan);
+    const Observations::DataSet data = Observations::simulate(current.orbits, plan);
     if (data.measurements.empty()) {
         Platform::current().messageBox(tr("No observations could be made of this planet."),
                                        MsgBox::OkOnly | MsgBox::Exclamation,
@@ -517,7 +523,7 @@ void ObservationsPanel::makeFromDialog()
         return;
     }
     setData(data, tr("Synthetic observations (%1)").arg(QString::fromStdString(plan.instrument)),
-            m_currentStarMass);
+            current.starMassSolar);
     saveData();
 }
 

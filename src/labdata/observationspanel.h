@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -46,6 +47,13 @@ class ObservationsPanel : public QWidget
     Q_OBJECT
 
 public:
+    /// The planets synthetic observations are made of, and their star's mass.
+    struct CurrentPlanets
+    {
+        std::vector<Kepler::Orbit> orbits;
+        double starMassSolar = 1.0;
+    };
+
     explicit ObservationsPanel(QWidget *parent = nullptr);
     ~ObservationsPanel() override;
 
@@ -64,9 +72,9 @@ public:
     /// Loads one of the shipped sets by its file name ("51peg.sys").
     bool openShippedSet(const QString &fileName);
 
-    /// The lab's current planets (synthetic observations are of them) and
-    /// the star's mass, solar masses.
-    void setCurrentPlanets(const std::vector<Kepler::Orbit> &planets, double starMassSolar);
+    /// The planets synthetic observations are of: asked from `source` each
+    /// time (the lab's current planet), so they are never out of date.
+    void setPlanetSource(std::function<CurrentPlanets()> source);
 
     /// Makes `widget` (the lab window, say) accept dropped data files too.
     void acceptDropsOn(QWidget *widget);
@@ -89,9 +97,9 @@ public slots:
     void exportPlot();
 
 signals:
-    /// "Use as current planet": the chosen fitted planet and the star's
-    /// mass (solar masses).
-    void planetChosen(const Kepler::Orbit &orbit, double starMassSolar);
+    /// "Use as current planet": the chosen fitted planet, the star's mass
+    /// (solar masses) and a name for it ("51 Peg b (fit)").
+    void planetChosen(const Kepler::Orbit &orbit, double starMassSolar, const QString &name);
     /// After new data are shown or a fit ends, for a window's title or status.
     void dataShown(const QString &title);
 
@@ -116,8 +124,7 @@ private:
     Observations::DataSet m_data;
     QString m_title;
     std::optional<Fitting::Result> m_fit;
-    std::vector<Kepler::Orbit> m_currentPlanets;
-    double m_currentStarMass = 1.0;
+    std::function<CurrentPlanets()> m_planetSource;
     /// Data shown and data of the run going: a run over older data is ignored when it ends.
     int m_dataGeneration = 0;
     int m_runGeneration = 0;

@@ -146,6 +146,11 @@ QList<QPointF> phaseCurve(const Fitting::Result &fit, int planet, int samples)
     return curve;
 }
 
+QString planetLetter(int index)
+{
+    return QString(QChar(u'b' + char16_t(index)));
+}
+
 QList<int> pointsPerInstrument(const Observations::DataSet &data)
 {
     QList<int> counts(qsizetype(data.instruments.size()), 0);

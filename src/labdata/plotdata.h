@@ -44,6 +44,10 @@ QList<QPointF> phaseCurve(const Fitting::Result &fit, int planet, int samples);
 /// residual periodogram.
 Observations::DataSet residualData(const Fitting::Result &fit, const Observations::DataSet &data);
 
+/// The letter of planet `index` (0 → "b", 1 → "c" …), as astronomers name
+/// a star's planets.
+QString planetLetter(int index);
+
 /// How many measurements each instrument of the set has.
 QList<int> pointsPerInstrument(const Observations::DataSet &data);
 

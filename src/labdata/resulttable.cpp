@@ -1,5 +1,7 @@
 #include "labdata/resulttable.h"
 
+#include "labdata/plotdata.h"
+
 #include <QHeaderView>
 
 #include <cmath>
@@ -12,12 +14,6 @@ QString number(double value)
     if (!std::isfinite(value))
         return QObject::tr("—");
     return QString::number(value, 'g', 7);
-}
-
-/// Planets are named b, c, d, e as astronomers name them.
-QString planetLetter(std::size_t index)
-{
-    return QString(QChar(u'b' + char16_t(index)));
 }
 
 } // namespace
@@ -67,7 +63,7 @@ void ResultTable::showResult(const Fitting::Result &result)
         const Fitting::PlanetElements &v = planet.value;
         const Fitting::PlanetElements &s = planet.uncertainty;
         const Fitting::PlanetElements &b = planet.bootstrapUncertainty;
-        const QString p = QStringLiteral(" ") + planetLetter(j);
+        const QString p = QStringLiteral(" ") + PlotData::planetLetter(int(j));
         addRow(tr("P") + p, v.periodDays, s.periodDays, b.periodDays, tr("d"));
         addRow(tr("K") + p, v.semiAmplitude, s.semiAmplitude, b.semiAmplitude, tr("m/s"));
         addRow(tr("e") + p, v.eccentricity, s.eccentricity, b.eccentricity, QString());
