@@ -30,12 +30,12 @@ QString masses(double solarMasses)
 
 double jupiterMasses(double solarMasses)
 {
-    return solarMasses * Kepler::GM_sun / Kepler::GM_jupiter;
+    return solarMasses * Kepler::jupiterMassesPerSolarMass;
 }
 
 double earthMasses(double solarMasses)
 {
-    return solarMasses * Kepler::GM_sun / Kepler::GM_earth;
+    return solarMasses * Kepler::earthMassesPerSolarMass;
 }
 
 Values of(const LabPlanet &planet)

@@ -22,8 +22,8 @@ struct Values
     /// a of the relative orbit by Kepler's third law from P, M★ and m (the
     /// true mass, or m sin i face-on), AU.
     double semiMajorAxisAu = 0;
-    /// The star's orbital speed, m/s, as Kepler::starOrbitalSpeed defines
-    /// it; none face-on.
+    /// The star's orbital speed about the barycentre, m/s, 2π a★ / P =
+    /// K √(1 − e²) / sin i (Kepler::starOrbitalSpeed); none face-on.
     std::optional<double> starSpeed;
     /// The seed's MassFunction for the same P, K, e and its orbital radius,
     /// Jupiter masses; none when the seed would refuse the elements.
