@@ -9,15 +9,16 @@ double phaseAt(const Kepler::Orbit &orbit, double timeDays)
 {
     const double cycles = (timeDays - orbit.periastronTime) / orbit.periodDays;
     const double phase = cycles - std::floor(cycles);
-    // Rounding can carry a value just below a whole number up to 1.
-    return phase < 1 ? phase : 0;
+    // A whole number of orbits that rounding left a hair short of it is the
+    // periastron, not the end of the orbit before.
+    return 1 - phase > 1e-12 ? phase : 0;
 }
 
 void sample(const Kepler::Orbit &orbit, double firstTime, std::span<Point> points)
 {
-    const double step = orbit.periodDays / double(points.size() - 1);
+    const double last = double(points.size() - 1);
     for (size_t k = 0; k < points.size(); ++k) {
-        const double time = firstTime + step * double(k);
+        const double time = firstTime + orbit.periodDays * (double(k) / last);
         points[k] = {time, phaseAt(orbit, time), Kepler::radialVelocity(orbit, time)};
     }
 }
