@@ -2,6 +2,7 @@
 
 #include "labdata/observationspanel.h"
 
+#include "app/formregistry.h"
 #include "catalog/catalog.h"
 #include "lab/keplerlab.h"
 

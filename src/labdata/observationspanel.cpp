@@ -2,7 +2,6 @@
 
 #include "labdata/datachart.h"
 #include "labdata/fitcontrols.h"
-#include "labdata/labexport.h"
 #include "labdata/periodogramchart.h"
 #include "labdata/plotdata.h"
 #include "labdata/resulttable.h"
@@ -10,6 +9,7 @@
 
 #include "app/platform.h"
 #include "fitting/resultexport.h"
+#include "lab/labexport.h"
 #include "observations/datafolder.h"
 #include "observations/rvwriter.h"
 #include "observations/synthetic.h"
@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
@@ -533,17 +534,16 @@ void ObservationsPanel::chooseSavedFile(const QString &filter, const QString &ca
     const QString path = Platform::current().saveFileName(this, filter);
     if (path.isEmpty())
         return;
-    const QString why = LabExport::writeFile(path, bytes());
-    if (!why.isEmpty())
-        reportWriteFailure(path, why);
+    const QString failure = LabExport::writeFile(path, bytes());
+    if (!failure.isEmpty())
+        reportWriteFailure(failure);
     else
         m_controls->showStatus(tr("%1 saved as %2.").arg(caption, QFileInfo(path).fileName()));
 }
 
-void ObservationsPanel::reportWriteFailure(const QString &path, const QString &why)
+void ObservationsPanel::reportWriteFailure(const QString &failure)
 {
-    Platform::current().messageBox(tr("%1 could not be written:\n%2").arg(path, why),
-                                   MsgBox::OkOnly | MsgBox::Critical, tr("Save"));
+    Platform::current().messageBox(failure, MsgBox::OkOnly | MsgBox::Critical, tr("Save"));
 }
 
 void ObservationsPanel::saveData()
@@ -582,9 +582,10 @@ void ObservationsPanel::exportPlot()
     const QString path = Platform::current().saveFileName(this, PictureFilter);
     if (path.isEmpty())
         return;
-    const QString why = LabExport::writePicture(page, path);
-    if (!why.isEmpty())
-        reportWriteFailure(path, why);
+    const QString failure = LabExport::writePicture(path, page->size(), m_title,
+                                                    [page](QPainter &painter) { page->render(&painter); });
+    if (!failure.isEmpty())
+        reportWriteFailure(failure);
     else
         m_controls->showStatus(tr("Plot saved as %1.").arg(QFileInfo(path).fileName()));
 }

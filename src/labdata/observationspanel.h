@@ -119,7 +119,7 @@ private:
     void makeFromDialog();
     void chooseSavedFile(const QString &filter, const QString &caption,
                          const std::function<QByteArray()> &bytes);
-    void reportWriteFailure(const QString &path, const QString &why);
+    void reportWriteFailure(const QString &failure);
 
     Observations::DataSet m_data;
     QString m_title;

@@ -1,6 +1,5 @@
 #include "labdata/analysisrunner.h"
 #include "labdata/datachart.h"
-#include "labdata/labexport.h"
 #include "labdata/observationspanel.h"
 #include "labdata/periodogramchart.h"
 #include "labdata/resulttable.h"
