@@ -27,7 +27,7 @@ FitControls::FitControls(QWidget *parent)
       m_jitter(named(new QCheckBox(tr("Jitter per instrument")), "fitJitter")),
       m_trend(named(new QCheckBox(tr("Linear trend")), "fitTrend")),
       m_circular(named(new QCheckBox(tr("Circular orbits (e = 0)")), "fitCircular")),
-      m_starMass(named(new QDoubleSpinBox, "starMass")),
+      m_starMass(named(new QDoubleSpinBox, "fitStarMass")),
       m_threshold(named(new QDoubleSpinBox, "fapThreshold")),
       m_fit(named(new QPushButton(tr("Fit")), "fitButton")),
       m_find(named(new QPushButton(tr("Find planets")), "findPlanetsButton")),

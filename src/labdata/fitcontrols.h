@@ -13,7 +13,7 @@ class QSpinBox;
 
 /// The fit's settings and commands, and the progress of a run with its
 /// Cancel button. Object names: "planetCount", "fitJitter", "fitTrend", "fitCircular",
-/// "starMass", "fapThreshold", "fitButton", "findPlanetsButton",
+/// "fitStarMass", "fapThreshold", "fitButton", "findPlanetsButton",
 /// "bootstrapButton", "fitProgress", "cancelButton", "fitStatus".
 class FitControls : public QGroupBox
 {

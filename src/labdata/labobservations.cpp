@@ -41,11 +41,6 @@ ObservationsPanel *attach(KeplerLab *lab)
         file->insertActions(first, observations->fileMenuActions());
         file->insertSeparator(first);
     }
-    // The shortcuts of the panel's commands work wherever the focus is in the lab.
-    for (QAction *action : observations->fileMenuActions()) {
-        if (!action->shortcut().isEmpty())
-            lab->addAction(action);
-    }
     observations->acceptDropsOn(lab);
     // A file dropped on the lab is shown where it can be seen.
     QObject::connect(observations, &ObservationsPanel::dataShown, tabs,

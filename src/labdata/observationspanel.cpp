@@ -23,6 +23,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -175,6 +176,8 @@ QWidget *ObservationsPanel::createPlots()
 void ObservationsPanel::createActions()
 {
     auto *open = namedAction(this, tr("Open RV data…"), QStringLiteral("actionOpenRvData"));
+    // Shown in the menu; the key itself is taken by eventFilter() in the
+    // panel and in every widget given to acceptDropsOn().
     open->setShortcut(QKeySequence::Open);
     open->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(open, &QAction::triggered, this, &ObservationsPanel::openDataDialog);
@@ -226,8 +229,6 @@ void ObservationsPanel::createActions()
     m_fileActions = {open, m_realDataMenu->menuAction(), m_exampleMenu->menuAction(), synthetic,
                      separator(), m_saveData, m_exportResiduals, m_exportFitCsv, m_exportFitJson,
                      plot};
-    // Ctrl+O also works where the panel stands without the lab's menu.
-    addAction(open);
 }
 
 void ObservationsPanel::openDataDialog()
@@ -312,6 +313,20 @@ bool ObservationsPanel::eventFilter(QObject *watched, QEvent *event)
         if (drag->mimeData()->hasUrls() && !firstLocalFile(drag->mimeData()->urls()).isEmpty()) {
             drag->acceptProposedAction();
             return true;
+        }
+    } else if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        // Claimed before Qt's shortcut map sees the key: Screen1's menus keep
+        // their own Ctrl+O in the same frame, and two owners of one key would
+        // leave it to neither.
+        auto *key = static_cast<QKeyEvent *>(event);
+        const QKeySequence pressed(key->keyCombination());
+        for (QAction *action : std::as_const(m_fileActions)) {
+            if (action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == pressed) {
+                key->accept();
+                if (event->type() == QEvent::KeyPress)
+                    action->trigger();
+                return true;
+            }
         }
     } else if (event->type() == QEvent::Drop) {
         auto *drop = static_cast<QDropEvent *>(event);

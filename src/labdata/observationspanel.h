@@ -76,7 +76,8 @@ public:
     /// time (the lab's current planet), so they are never out of date.
     void setPlanetSource(std::function<CurrentPlanets()> source);
 
-    /// Makes `widget` (the lab window, say) accept dropped data files too.
+    /// Makes `widget` (the lab window, say) accept dropped data files too,
+    /// and the panel's shortcuts (Ctrl+O) work while the focus is in it.
     void acceptDropsOn(QWidget *widget);
 
     const Observations::DataSet &data() const { return m_data; }

@@ -183,7 +183,7 @@ void TestObservationsPanel::fitQuickSet()
 void TestObservationsPanel::controlsByObjectName_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char *name : {"planetCount", "fitJitter", "fitTrend", "fitCircular", "starMass", "fapThreshold",
+    for (const char *name : {"planetCount", "fitJitter", "fitTrend", "fitCircular", "fitStarMass", "fapThreshold",
                              "fitButton", "findPlanetsButton", "bootstrapButton", "fitProgress",
                              "cancelButton", "fitStatus", "resultTable", "velocityChart",
                              "residualChart", "phaseChart", "phasePlanet", "periodogramChart",
@@ -221,6 +221,10 @@ void TestObservationsPanel::fileMenuOffersEverySet()
 
 void TestObservationsPanel::openedFileFillsThePlot()
 {
+    // Ctrl+O in the panel asks for the file.
+    child<QWidget>("planetCount")->setFocus();
+    QTest::keyClick(child<QWidget>("planetCount"), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(m_platform->openTitles.size(), 1);
     loadText(TwoInstruments);
     const auto *chart = child<DataChart>("velocityChart");
     QCOMPARE(seriesCounts(chart), (QList<int>{3, 2}));
@@ -232,7 +236,7 @@ void TestObservationsPanel::openedFileFillsThePlot()
     QCOMPARE(chart->instrumentSeries().at(0)->points(),
              (QList<QPointF>{{0, -1}, {1, 1}, {3, 0}}));
     QVERIFY(child<QLabel>("dataTitle")->text().contains(QStringLiteral("HIRES (2)")));
-    QCOMPARE(m_platform->openTitles, QStringList{QStringLiteral("Open RV data")});
+    QCOMPARE(m_platform->openTitles, QStringList(2, QStringLiteral("Open RV data")));
     QVERIFY(m_platform->messageBoxes.isEmpty());
 }
 
@@ -242,7 +246,7 @@ void TestObservationsPanel::shippedSetKeepsItsInstrumentsAndStarMass()
     QVERIFY(m_platform->messageBoxes.isEmpty());
     // The catalog folder's README: 256 Lick and 153 ELODIE velocities; the system file's Mass 1.12.
     QCOMPARE(seriesCounts(child<DataChart>("velocityChart")), (QList<int>{256, 153}));
-    QCOMPARE(child<QDoubleSpinBox>("starMass")->value(), 1.12);
+    QCOMPARE(child<QDoubleSpinBox>("fitStarMass")->value(), 1.12);
     waitIdle();
     // 51 Peg b's 4.2308-day period is the highest peak of the data.
     const QTableWidget *peaks = child<QTableWidget>("peakTable");
@@ -462,7 +466,7 @@ void TestObservationsPanel::syntheticObservationsOfTheCurrentPlanet()
     QVERIFY(!dialog->isVisible());
     QCOMPARE(m_panel->data().measurements.size(), std::size_t(30));
     QCOMPARE(m_panel->data().instruments, std::vector<std::string>{"Test scope"});
-    QCOMPARE(child<QDoubleSpinBox>("starMass")->value(), 0.8);
+    QCOMPARE(child<QDoubleSpinBox>("fitStarMass")->value(), 0.8);
     const QList<QByteArray> lines = readAll(path).split('\n');
     QCOMPARE(lines.first(), QByteArray("time mnvel errvel tel"));
     // The written name stays one field; the times lie in the 90 days asked for.
