@@ -15,6 +15,7 @@ trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 xvfb-run -a "$build/bench/bench_startup"
 xvfb-run -a "$build/bench/bench_simulation"
 xvfb-run -a "$build/bench/bench_lab"
+"$build/bench/bench_kepler"
 sh bench/cpu_share.sh "$build"
 "$build/bench/bench_rvreader"
 "$build/bench/bench_periodogram"

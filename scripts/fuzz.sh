@@ -9,8 +9,8 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 build=build/fuzz
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+cmake -S . -B "$build" -G Ninja \
+    -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBIQUEST9_FUZZ=ON >/dev/null
 cmake --build "$build" --target fuzz_rvreader
 

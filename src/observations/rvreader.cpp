@@ -214,41 +214,47 @@ LoadResult failed(std::string message)
     return LoadResult{DataSet{}, std::move(message)};
 }
 
+struct FileBytes
+{
+    std::string bytes;
+    std::string error; ///< empty when `bytes` holds the whole file
+};
+
 // The file's bytes, read only when the file is a sane size. Reading stops
 // past the limit too, for files whose size the system does not know
 // (devices, pipes).
-std::variant<std::string, std::string> readBounded(const std::filesystem::path &path)
+FileBytes readBounded(const std::filesystem::path &path)
 {
     const std::string shown = path.filename().string();
+    const auto refused = [](std::string message) { return FileBytes{{}, std::move(message)}; };
+    const auto tooLarge = [&] {
+        return refused(shown + " is larger than " + std::to_string(maxTextBytes / (1024 * 1024)) + " MiB: refused");
+    };
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (error || !std::filesystem::exists(status))
-        return std::variant<std::string, std::string>(std::in_place_index<1>, "no such file: " + shown);
+        return refused("no such file: " + shown);
     if (std::filesystem::is_directory(status))
-        return std::variant<std::string, std::string>(std::in_place_index<1>, shown + " is a folder, not a file");
+        return refused(shown + " is a folder, not a file");
     if (std::filesystem::is_regular_file(status)) {
         const auto size = std::filesystem::file_size(path, error);
         if (!error && size > maxTextBytes)
-            return std::variant<std::string, std::string>(
-                std::in_place_index<1>, shown + " is larger than " + std::to_string(maxTextBytes / (1024 * 1024))
-                                            + " MiB: refused");
+            return tooLarge();
     }
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return std::variant<std::string, std::string>(std::in_place_index<1>, "cannot open " + shown);
-    std::string bytes;
+        return refused("cannot open " + shown);
+    FileBytes file;
     std::array<char, 1 << 16> chunk;
     while (in) {
         in.read(chunk.data(), chunk.size());
-        bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
-        if (bytes.size() > maxTextBytes)
-            return std::variant<std::string, std::string>(
-                std::in_place_index<1>, shown + " is larger than " + std::to_string(maxTextBytes / (1024 * 1024))
-                                            + " MiB: refused");
+        file.bytes.append(chunk.data(), static_cast<std::size_t>(in.gcount()));
+        if (file.bytes.size() > maxTextBytes)
+            return tooLarge();
     }
     if (in.bad())
-        return std::variant<std::string, std::string>(std::in_place_index<1>, "cannot read " + shown);
-    return std::variant<std::string, std::string>(std::in_place_index<0>, std::move(bytes));
+        return refused("cannot read " + shown);
+    return file;
 }
 
 bool isSystemFile(const std::filesystem::path &path)
@@ -368,10 +374,10 @@ LoadResult loadFile(const std::string &path)
         SystemResult system = loadSystemFile(path);
         return LoadResult{std::move(system.system.data), std::move(system.error)};
     }
-    auto bytes = readBounded(file);
-    if (auto *message = std::get_if<1>(&bytes))
-        return failed(std::move(*message));
-    return parseText(std::get<0>(bytes), instrumentNameFromFile(file));
+    const FileBytes read = readBounded(file);
+    if (!read.error.empty())
+        return failed(read.error);
+    return parseText(read.bytes, instrumentNameFromFile(file));
 }
 
 SystemResult parseSystemText(std::string_view text, const std::filesystem::path &folder,
@@ -423,10 +429,10 @@ SystemResult parseSystemText(std::string_view text, const std::filesystem::path 
     DataSet &merged = system.data;
     for (const std::string &name : velocityFiles) {
         const std::filesystem::path file = folder / name;
-        auto bytes = readBounded(file);
-        if (auto *message = std::get_if<1>(&bytes))
-            return systemFailure(std::move(*message));
-        LoadResult part = parseText(std::get<0>(bytes), instrumentNameFromFile(file));
+        const FileBytes read = readBounded(file);
+        if (!read.error.empty())
+            return systemFailure(read.error);
+        LoadResult part = parseText(read.bytes, instrumentNameFromFile(file));
         if (!part.ok())
             return systemFailure(name + ": " + part.error);
         if (merged.measurements.size() + part.data.measurements.size() > maxMeasurements)
@@ -449,10 +455,10 @@ SystemResult parseSystemText(std::string_view text, const std::filesystem::path 
 SystemResult loadSystemFile(const std::string &path)
 {
     const std::filesystem::path file(path);
-    auto bytes = readBounded(file);
-    if (auto *message = std::get_if<1>(&bytes))
-        return systemFailure(std::move(*message));
-    return parseSystemText(std::get<0>(bytes), file.parent_path(), file.stem().string());
+    const FileBytes read = readBounded(file);
+    if (!read.error.empty())
+        return systemFailure(read.error);
+    return parseSystemText(read.bytes, file.parent_path(), file.stem().string());
 }
 
 } // namespace Observations
