@@ -19,11 +19,6 @@ std::string number(double value)
     return text;
 }
 
-double degrees(double radians)
-{
-    return radians * 180 / std::numbers::pi;
-}
-
 std::string statusName(Status status)
 {
     switch (status) {
@@ -55,6 +50,11 @@ void addField(std::string &json, const char *name, double value, bool comma = tr
 }
 
 } // namespace
+
+double degreesFromRadians(double radians)
+{
+    return radians * 180 / std::numbers::pi;
+}
 
 std::string jsonString(std::string_view text)
 {
@@ -90,7 +90,7 @@ std::string resultCsv(const Result &result)
         const auto &u = result.planets[j].uncertainty;
         csv += "planet," + std::string(1, char('b' + j));
         for (auto [a, b] : {std::pair{v.periodDays, u.periodDays}, {v.semiAmplitude, u.semiAmplitude},
-                            {v.eccentricity, u.eccentricity}, {degrees(v.omegaRadians), degrees(u.omegaRadians)},
+                            {v.eccentricity, u.eccentricity}, {degreesFromRadians(v.omegaRadians), degreesFromRadians(u.omegaRadians)},
                             {v.periastronTime, u.periastronTime}, {v.conjunctionTime, u.conjunctionTime},
                             {v.minimumMassJupiter, u.minimumMassJupiter}, {v.minimumMassEarth, u.minimumMassEarth}})
             csv += "," + number(a) + "," + number(b);
@@ -125,8 +125,8 @@ std::string resultJson(const Result &result)
         addField(json, "semiAmplitudeUncertainty", u.semiAmplitude);
         addField(json, "eccentricity", v.eccentricity);
         addField(json, "eccentricityUncertainty", u.eccentricity);
-        addField(json, "omegaDegrees", degrees(v.omegaRadians));
-        addField(json, "omegaDegreesUncertainty", degrees(u.omegaRadians));
+        addField(json, "omegaDegrees", degreesFromRadians(v.omegaRadians));
+        addField(json, "omegaDegreesUncertainty", degreesFromRadians(u.omegaRadians));
         addField(json, "periastronTime", v.periastronTime);
         addField(json, "periastronTimeUncertainty", u.periastronTime);
         addField(json, "conjunctionTime", v.conjunctionTime);
@@ -134,7 +134,18 @@ std::string resultJson(const Result &result)
         addField(json, "minimumMassJupiter", v.minimumMassJupiter);
         addField(json, "minimumMassJupiterUncertainty", u.minimumMassJupiter);
         addField(json, "minimumMassEarth", v.minimumMassEarth);
-        addField(json, "minimumMassEarthUncertainty", u.minimumMassEarth, false);
+        addField(json, "minimumMassEarthUncertainty", u.minimumMassEarth, result.bootstrapRuns > 0);
+        if (result.bootstrapRuns > 0) {
+            const auto &b = result.planets[j].bootstrapUncertainty;
+            addField(json, "periodBootstrapUncertainty", b.periodDays);
+            addField(json, "semiAmplitudeBootstrapUncertainty", b.semiAmplitude);
+            addField(json, "eccentricityBootstrapUncertainty", b.eccentricity);
+            addField(json, "omegaDegreesBootstrapUncertainty", degreesFromRadians(b.omegaRadians));
+            addField(json, "periastronTimeBootstrapUncertainty", b.periastronTime);
+            addField(json, "conjunctionTimeBootstrapUncertainty", b.conjunctionTime);
+            addField(json, "minimumMassJupiterBootstrapUncertainty", b.minimumMassJupiter);
+            addField(json, "minimumMassEarthBootstrapUncertainty", b.minimumMassEarth, false);
+        }
         json += "}";
     }
     json += "], \"instruments\": [";
@@ -160,6 +171,7 @@ std::string resultJson(const Result &result)
     addField(json, "bic", result.bic);
     addField(json, "points", result.pointCount);
     addField(json, "parameters", result.parameterCount);
+    addField(json, "bootstrapRuns", result.bootstrapRuns);
     addField(json, "starMass", result.starMassSolar, false);
     return json + "}";
 }

@@ -464,16 +464,6 @@ MatrixXd covarianceOf(MatrixXd fisher, const std::vector<bool> &free)
         * scale.asDiagonal();
 }
 
-double massInJupiters(double solarMasses)
-{
-    return solarMasses * Kepler::GM_sun / Kepler::GM_jupiter;
-}
-
-double massInEarths(double solarMasses)
-{
-    return solarMasses * Kepler::GM_sun / Kepler::GM_earth;
-}
-
 /// The elements a user reads, from the five internal parameters; T_c is
 /// moved to the conjunction nearest the reference time.
 std::array<double, 8> elementsOf(const double *p, double referenceTime, double starMass)
@@ -487,7 +477,7 @@ std::array<double, 8> elementsOf(const double *p, double referenceTime, double s
     if (omega < 0)
         omega += twoPi;
     return {o.periodDays, o.semiAmplitude, o.eccentricity, omega, periastron, conjunction,
-            massInJupiters(mass), massInEarths(mass)};
+            mass * Kepler::jupiterMassesPerSolarMass, mass * Kepler::earthMassesPerSolarMass};
 }
 
 PlanetElements toElements(const std::array<double, 8> &a)
@@ -664,7 +654,9 @@ Result search(const Observations::DataSet &data, const Options &options, bool st
             const Observations::DataSet residuals = residualSet(state);
             if (Periodogram::refusal(residuals, state.grid))
                 break;
-            const auto spectrum = Periodogram::generalisedLombScargle(residuals, state.grid);
+            const auto spectrum = Periodogram::generalisedLombScargle(residuals, state.grid, cancel);
+            if (cancelled(cancel))
+                return cancelledResult();
             const auto peaks = Periodogram::highestPeaks(spectrum, residuals, 1);
             if (peaks.empty())
                 break;

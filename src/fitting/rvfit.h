@@ -61,9 +61,9 @@ struct Options
     int bootstrapRuns = 0;             ///< 0: none; else ≥ 10 refits of resampled residuals
     unsigned bootstrapSeed = 1;        ///< makes a bootstrap reproducible
     std::optional<Periodogram::FrequencyGrid> grid; ///< the periodogram's grid; automatic when empty
-    /// Starting orbits for fit(): used for the first planets when given
-    /// (each start is refined together with the usual variations of e and ω);
-    /// the remaining planets come from periodogram peaks of the residuals.
+    /// Starting orbits for fit(): the first planets start from these as given
+    /// (one start each, e.g. periods known from transits); the remaining
+    /// planets come from periodogram peaks of the residuals.
     std::vector<Kepler::Orbit> startingOrbits;
 };
 
@@ -123,7 +123,8 @@ struct Result
     bool ok() const { return status == Status::Converged || status == Status::Stalled; }
 };
 
-/// Reports progress in [0, 1] with a short name of the stage.
+/// Reports progress in [0, 1] with a short name of the stage ("offsets",
+/// "fit", "bootstrap", "done"), on the thread that runs the fit.
 using Progress = std::function<void(double fraction, std::string_view stage)>;
 
 /// Why these data cannot be fitted with these options (a sentence), or nothing.

@@ -96,7 +96,7 @@ double power(const Prepared &data, double sumCos, double sumSin, double sumYCos,
 __attribute__((target_clones("avx2", "default")))
 #endif
 void evaluateBlocks(const Prepared &data, const FrequencyGrid &grid, std::size_t firstBlock,
-                    std::size_t endBlock, double *out)
+                    std::size_t endBlock, double *out, const std::atomic<bool> *cancel)
 {
     const std::size_t n = data.time.size();
     const double step = grid.step();
@@ -111,6 +111,8 @@ void evaluateBlocks(const Prepared &data, const FrequencyGrid &grid, std::size_t
     for (std::size_t block = firstBlock; block < endBlock; ++block) {
         const std::size_t firstIndex = block * lanes;
         if ((block - firstBlock) % refreshBlocks == 0) {
+            if (cancel && cancel->load(std::memory_order_relaxed))
+                return;
             const double f = grid.minFrequency + step * double(firstIndex);
             for (std::size_t i = 0; i < n; ++i) {
                 double c = std::cos(twoPi * f * data.time[i]);
@@ -168,10 +170,13 @@ FrequencyGrid automaticGrid(const Observations::DataSet &data)
         if (gap >= 0.1)
             smallestSpacing = std::min(smallestSpacing, gap);
     }
-    const double maxFrequency = std::clamp(0.5 / smallestSpacing, 1.2, 10.0);
-    const double minFrequency = 0.5 / span;
+    return gridBetween(0.5 / span, std::clamp(0.5 / smallestSpacing, 1.2, 10.0), span);
+}
+
+FrequencyGrid gridBetween(double minFrequency, double maxFrequency, double spanDays)
+{
     const double pointsPerWidth = 10;
-    const double count = std::ceil((maxFrequency - minFrequency) * span * pointsPerWidth) + 1;
+    const double count = std::ceil((maxFrequency - minFrequency) * spanDays * pointsPerWidth) + 1;
     return {minFrequency, maxFrequency, std::size_t(std::clamp(count, 2.0, 2e6))};
 }
 
@@ -200,7 +205,8 @@ std::optional<std::string> refusal(const Observations::DataSet &data, const Freq
     return std::nullopt;
 }
 
-Spectrum generalisedLombScargle(const Observations::DataSet &data, const FrequencyGrid &grid)
+Spectrum generalisedLombScargle(const Observations::DataSet &data, const FrequencyGrid &grid,
+                                const std::atomic<bool> *cancel)
 {
     if (const auto reason = refusal(data, grid))
         throw std::invalid_argument(*reason);
@@ -214,13 +220,16 @@ Spectrum generalisedLombScargle(const Observations::DataSet &data, const Frequen
     const bool twoThreads = double(prepared.time.size()) * double(grid.count) > threadThreshold
         && std::thread::hardware_concurrency() > 1;
     if (!twoThreads) {
-        evaluateBlocks(prepared, grid, 0, blocks, spectrum.power.data());
-        return spectrum;
+        evaluateBlocks(prepared, grid, 0, blocks, spectrum.power.data(), cancel);
+    } else {
+        const std::size_t half = blocks / 2;
+        std::thread helper(evaluateBlocks, std::cref(prepared), std::cref(grid), half, blocks,
+                           spectrum.power.data(), cancel);
+        evaluateBlocks(prepared, grid, 0, half, spectrum.power.data(), cancel);
+        helper.join();
     }
-    const std::size_t half = blocks / 2;
-    std::thread helper(evaluateBlocks, std::cref(prepared), std::cref(grid), half, blocks, spectrum.power.data());
-    evaluateBlocks(prepared, grid, 0, half, spectrum.power.data());
-    helper.join();
+    if (cancel && cancel->load(std::memory_order_relaxed))
+        return {};
     return spectrum;
 }
 

@@ -2,6 +2,7 @@
 
 #include "observations/rvdata.h"
 
+#include <atomic>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -61,6 +62,11 @@ struct FrequencyGrid
 /// Assumes data the refusal below accepts; returns a zero grid otherwise.
 FrequencyGrid automaticGrid(const Observations::DataSet &data);
 
+/// The grid from minFrequency to maxFrequency (cycles/day) with the
+/// automatic grid's 10 points per 1/T for a time span T (days), 2 to
+/// 2,000,000 points.
+FrequencyGrid gridBetween(double minFrequency, double maxFrequency, double spanDays);
+
 /// Why no periodogram of these data on this grid exists (a sentence for the
 /// user), or nothing: fewer than 3 points, non-finite values, uncertainties
 /// not > 0, all times equal (zero span), all velocities equal after
@@ -77,8 +83,10 @@ struct Spectrum
 /// The generalised Lomb–Scargle power on every point of the grid. Throws
 /// std::invalid_argument with the refusal's sentence for refused input.
 /// Runs on up to two threads; 400 points × 200,000 frequencies take some
-/// tens of milliseconds (see bench/bench_periodogram.cpp).
-Spectrum generalisedLombScargle(const Observations::DataSet &data, const FrequencyGrid &grid);
+/// tens of milliseconds (see bench/bench_periodogram.cpp). Raising *cancel
+/// stops it within a few hundred frequencies and gives an empty spectrum.
+Spectrum generalisedLombScargle(const Observations::DataSet &data, const FrequencyGrid &grid,
+                                const std::atomic<bool> *cancel = nullptr);
 
 /// One peak of a spectrum.
 struct Peak

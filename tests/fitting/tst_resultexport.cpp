@@ -56,6 +56,17 @@ private slots:
         QCOMPARE(root["bic"].toDouble(), 190.0);
         QCOMPARE(root["points"].toInt(), 32);
         QVERIFY(!root.contains("trend"));
+        QVERIFY(!planet.contains("periodBootstrapUncertainty"));
+    }
+
+    void jsonCarriesBootstrap()
+    {
+        Fitting::Result result = handResult();
+        result.bootstrapRuns = 50;
+        result.planets[0].bootstrapUncertainty.periodDays = 0.005;
+        const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(Fitting::resultJson(result))).object();
+        QCOMPARE(root["bootstrapRuns"].toInt(), 50);
+        QCOMPARE(root["planets"].toArray().at(0).toObject()["periodBootstrapUncertainty"].toDouble(), 0.005);
     }
 
     void jsonStringEscapes_data()

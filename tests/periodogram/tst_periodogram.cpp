@@ -185,6 +185,14 @@ private slots:
         }
     }
 
+    void cancelGivesEmptySpectrum()
+    {
+        const DataSet data = sinusoids({{10, 1}}, 200, 100, 0, 6);
+        std::atomic<bool> cancel{true};
+        const auto spectrum = Periodogram::generalisedLombScargle(data, {0.01, 5, 100000}, &cancel);
+        QVERIFY(spectrum.frequencies.empty() && spectrum.power.empty());
+    }
+
     void falseAlarmLimits()
     {
         const DataSet data = sinusoids({}, 50, 100, 0, 2);
