@@ -3,11 +3,25 @@
 #include <QChart>
 #include <QLegendMarker>
 #include <QLineSeries>
-#include <QScatterSeries>
 #include <QValueAxis>
 
 #include <algorithm>
 #include <cmath>
+
+namespace {
+
+/// The round step (1, 2 or 5 times a power of ten) nearest above `rough`.
+double niceStep(double rough)
+{
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double factor : {1.0, 2.0, 5.0}) {
+        if (factor * power >= rough)
+            return factor * power;
+    }
+    return 10 * power;
+}
+
+} // namespace
 
 RvPlot::RvPlot(QWidget *parent)
     : QChartView(parent)
@@ -15,7 +29,6 @@ RvPlot::RvPlot(QWidget *parent)
     , m_trueSeries(new QLineSeries)
     , m_schematicSeries(new QLineSeries)
     , m_cursorSeries(new QLineSeries)
-    , m_markerSeries(new QScatterSeries)
     , m_timeAxis(new QValueAxis)
     , m_velocityAxis(new QValueAxis)
 {
@@ -34,12 +47,13 @@ RvPlot::RvPlot(QWidget *parent)
     m_schematicSeries->setPen(QPen(QColor(230, 120, 0), 1.5, Qt::DashLine));
     m_cursorSeries->setName(QStringLiteral("planet now"));
     m_cursorSeries->setPen(QPen(QColor(200, 30, 30), 1));
-    m_markerSeries->setName(QStringLiteral("planet now"));
-    m_markerSeries->setColor(QColor(200, 30, 30));
-    m_markerSeries->setBorderColor(QColor(200, 30, 30));
-    m_markerSeries->setMarkerSize(9);
 
-    m_timeAxis->setGridLineVisible(true);
+    // Ticks at round numbers from 0, whatever the range.
+    for (QValueAxis *axis : {m_timeAxis, m_velocityAxis}) {
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor(0);
+        axis->setGridLineVisible(true);
+    }
     m_velocityAxis->setTitleText(QStringLiteral("radial velocity v (m/s)"));
     m_velocityAxis->setLabelFormat(QStringLiteral("%.4g"));
     m_timeAxis->setLabelFormat(QStringLiteral("%.4g"));
@@ -47,20 +61,22 @@ RvPlot::RvPlot(QWidget *parent)
     chart->addAxis(m_velocityAxis, Qt::AlignLeft);
     for (QXYSeries *series : {static_cast<QXYSeries *>(m_trueSeries),
                               static_cast<QXYSeries *>(m_schematicSeries),
-                              static_cast<QXYSeries *>(m_cursorSeries),
-                              static_cast<QXYSeries *>(m_markerSeries)}) {
+                              static_cast<QXYSeries *>(m_cursorSeries)}) {
         chart->addSeries(series);
         series->attachAxis(m_timeAxis);
         series->attachAxis(m_velocityAxis);
     }
-    // The cursor line and its dot are one thing to the reader: one entry.
-    for (QLegendMarker *marker : chart->legend()->markers(m_cursorSeries))
-        marker->setVisible(false);
+    // The cursor is drawn over the chart by the view, not as a series or a
+    // scene item: those repaint a series' whole span or wait a turn of the
+    // event loop before they reach the screen, a second repaint per frame.
+    // The empty series above only gives the cursor its legend entry.
+    connect(chart, &QChart::plotAreaChanged, this, &RvPlot::placeCursor);
     chart->legend()->setAlignment(Qt::AlignBottom);
     m_schematicSeries->setVisible(false);
     for (QLegendMarker *marker : chart->legend()->markers(m_schematicSeries))
         marker->setVisible(false);
 
+    setOptimizationFlag(QGraphicsView::DontSavePainterState);
     m_truePoints.resize(SampleCount);
     m_schematicPoints.resize(SampleCount);
 }
@@ -127,18 +143,72 @@ void RvPlot::recompute()
     if (schematic)
         m_schematicSeries->replace(m_schematicPoints);
 
-    if (m_phaseAxis) {
-        m_timeAxis->setRange(0, 1);
-        m_timeAxis->setTitleText(QStringLiteral("orbital phase (0 = periastron)"));
-    } else {
-        m_timeAxis->setRange(0, m_orbit.periodDays);
-        m_timeAxis->setTitleText(QStringLiteral("time t (days)"));
+    // A change of an axis lays the whole chart out again, which costs far
+    // more than the curves: change each axis only when it must.
+    const double span = m_phaseAxis ? 1.0 : m_orbit.periodDays;
+    if (m_timeAxis->min() != 0 || m_timeAxis->max() != span) {
+        m_timeAxis->setRange(0, span);
+        m_timeAxis->setTickInterval(niceStep(span / 5));
     }
-    const double reach = std::max({std::fabs(lowest), std::fabs(highest), 1e-3});
-    m_velocityAxis->setRange(-1.1 * reach, 1.1 * reach);
-    m_timeAxis->applyNiceNumbers();
-    m_velocityAxis->applyNiceNumbers();
+    const QString timeTitle = m_phaseAxis ? QStringLiteral("orbital phase (0 = periastron)")
+                                          : QStringLiteral("time t (days)");
+    if (m_timeAxis->titleText() != timeTitle)
+        m_timeAxis->setTitleText(timeTitle);
+
+    // The velocity axis stays while the curves fit and fill more than half of it.
+    const double reach = std::max({-lowest, highest, 1e-3});
+    const double top = m_velocityAxis->max();
+    if (reach > top || reach < 0.5 * top || m_velocityAxis->min() != -top) {
+        const double step = niceStep(reach / 2);
+        const double limit = step * std::ceil(1.1 * reach / step);
+        m_velocityAxis->setRange(-limit, limit);
+        m_velocityAxis->setTickInterval(step);
+    }
     placeCursor();
+    cacheItems();
+}
+
+void RvPlot::cacheItems()
+{
+    // Each item of the chart keeps a picture of itself until it changes, so
+    // a moving cursor repaints its thin strip from pictures instead of
+    // stroking the 1500-point curves again on every frame. New items (an
+    // axis's labels after a range change) join here.
+    for (QGraphicsItem *item : scene()->items())
+        item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+}
+
+QPointF RvPlot::markerPosition() const
+{
+    return m_cursorDot;
+}
+
+QLineF RvPlot::cursorLine() const
+{
+    const QRectF plot = chart()->plotArea();
+    return {m_cursorDot.x(), plot.top(), m_cursorDot.x(), plot.bottom()};
+}
+
+QRect RvPlot::cursorDamage() const
+{
+    const QRectF plot = chart()->plotArea();
+    const QRectF strip(m_cursorDot.x() - CursorReach, plot.top() - CursorReach, 2 * CursorReach,
+                       plot.height() + 2 * CursorReach);
+    return mapFromScene(strip).boundingRect().adjusted(-1, -1, 1, 1);
+}
+
+void RvPlot::drawForeground(QPainter *painter, const QRectF &)
+{
+    if (m_orbit.periodDays <= 0)
+        return;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(m_cursorSeries->pen());
+    painter->drawLine(cursorLine());
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(m_cursorSeries->pen().color());
+    painter->drawEllipse(m_cursorDot, CursorReach - 1, CursorReach - 1);
+    painter->restore();
 }
 
 void RvPlot::placeCursor()
@@ -147,6 +217,9 @@ void RvPlot::placeCursor()
         return;
     const double x = abscissa(m_cursorTime);
     const double v = Kepler::radialVelocity(m_orbit, m_cursorTime);
-    m_cursorSeries->replace({QPointF(x, m_velocityAxis->min()), QPointF(x, m_velocityAxis->max())});
-    m_markerSeries->replace({QPointF(x, v)});
+    m_cursorX = x;
+    const QRect before = cursorDamage();
+    m_cursorDot = chart()->mapToPosition(QPointF(x, v), m_trueSeries);
+    viewport()->update(before);
+    viewport()->update(cursorDamage());
 }

@@ -9,7 +9,6 @@
 #include <vector>
 
 class QLineSeries;
-class QScatterSeries;
 class QValueAxis;
 
 /// The lab's radial-velocity plot: the true Keplerian curve of the star
@@ -44,11 +43,24 @@ public:
 
     QLineSeries *trueSeries() const { return m_trueSeries; }
     QLineSeries *schematicSeries() const { return m_schematicSeries; }
-    QLineSeries *cursorSeries() const { return m_cursorSeries; }
+    /// Where the cursor stands on the horizontal axis (days or phase).
+    double cursorX() const { return m_cursorX; }
+    /// The cursor's line and its dot on the true curve, in the chart's
+    /// coordinates (pixels).
+    QLineF cursorLine() const;
+    QPointF markerPosition() const;
+
+protected:
+    void drawForeground(QPainter *painter, const QRectF &rect) override;
 
 private:
+    /// Radius of the cursor's dot plus a pixel, pixels.
+    static constexpr double CursorReach = 5.5;
+
+    QRect cursorDamage() const;
     void recompute();
     void placeCursor();
+    void cacheItems();
     double abscissa(double timeDays) const;
 
     Kepler::Orbit m_orbit;
@@ -59,8 +71,9 @@ private:
     QList<QPointF> m_schematicPoints;
     QLineSeries *m_trueSeries;
     QLineSeries *m_schematicSeries;
-    QLineSeries *m_cursorSeries;
-    QScatterSeries *m_markerSeries;
+    QLineSeries *m_cursorSeries; ///< empty: the cursor's legend entry
+    double m_cursorX = 0;
+    QPointF m_cursorDot; ///< the cursor on the true curve, chart coordinates
     QValueAxis *m_timeAxis;
     QValueAxis *m_velocityAxis;
 };

@@ -288,12 +288,17 @@ void TestKeplerLab::cursorFollowsThePlanet()
     lab->showPlanet(roundPlanet(20, 10, 0, 0));
     lab->setAnimationTime(25);
     QCOMPARE(lab->animationTime(), 5.0);
-    QLineSeries *cursor = control<RvPlot>("rvChart")->cursorSeries();
-    QCOMPARE(cursor->count(), 2);
-    QCOMPARE(cursor->at(0).x(), 5.0);
-    QCOMPARE(cursor->at(1).x(), 5.0);
+    RvPlot *plot = control<RvPlot>("rvChart");
+    QCOMPARE(plot->cursorX(), 5.0);
+    // The dot sits on the curve where the chart puts (5 d, v(5 d)) = (5, 0):
+    // a quarter orbit after periastron of a circle with ω = 0.
+    const QPointF expected = plot->chart()->mapToPosition(QPointF(5, 0));
+    QVERIFY(std::fabs(plot->markerPosition().x() - expected.x()) < 0.01);
+    QVERIFY(std::fabs(plot->markerPosition().y() - expected.y()) < 0.01);
+    QCOMPARE(plot->cursorLine().x1(), plot->markerPosition().x());
+    QCOMPARE(plot->cursorLine().x2(), plot->markerPosition().x());
     control<QCheckBox>("phaseCheck")->setChecked(true);
-    QCOMPARE(cursor->at(0).x(), 0.25);
+    QCOMPARE(plot->cursorX(), 0.25);
 }
 
 void TestKeplerLab::faceOnGivesNoNumberThatIsNot()
