@@ -12,12 +12,17 @@ namespace {
 /// The spectrum and its peaks, or the refusal's sentence.
 std::string periodogramOf(const Observations::DataSet &data,
                           const std::optional<Periodogram::FrequencyGrid> &chosen,
-                          AnalysisOutcome &outcome)
+                          const std::atomic<bool> *cancel, AnalysisOutcome &outcome)
 {
     const Periodogram::FrequencyGrid grid = chosen ? *chosen : Periodogram::automaticGrid(data);
     if (auto refused = Periodogram::refusal(data, grid))
         return *refused;
-    outcome.spectrum = Periodogram::generalisedLombScargle(data, grid);
+    outcome.spectrum = Periodogram::generalisedLombScargle(data, grid, cancel);
+    if (cancel && cancel->load()) {
+        outcome.cancelled = true;
+        outcome.spectrum = {};
+        return {};
+    }
     outcome.peaks = Periodogram::highestPeaks(outcome.spectrum, data, AnalysisRunner::PeakCount);
     return {};
 }
@@ -91,7 +96,7 @@ AnalysisOutcome AnalysisRunner::run(const AnalysisRequest &request, const Fittin
     outcome.kind = request.kind;
     try {
         if (request.kind == AnalysisRequest::Kind::Periodogram) {
-            outcome.error = periodogramOf(request.data, request.options.grid, outcome);
+            outcome.error = periodogramOf(request.data, request.options.grid, cancel, outcome);
             return outcome;
         }
         if (auto refused = Fitting::refusal(request.data, request.options)) {
@@ -110,7 +115,9 @@ AnalysisOutcome AnalysisRunner::run(const AnalysisRequest &request, const Fittin
             return outcome;
         }
         // A residual periodogram that cannot be made (too few points left) is no failure of the fit.
-        periodogramOf(PlotData::residualData(result, request.data), request.options.grid, outcome);
+        periodogramOf(PlotData::residualData(result, request.data), request.options.grid, cancel, outcome);
+        // The fit is done: a cancel that only stopped its residual periodogram keeps the fit.
+        outcome.cancelled = false;
         outcome.fit = std::move(result);
     } catch (const std::exception &failure) {
         outcome.error = failure.what();

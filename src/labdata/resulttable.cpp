@@ -2,10 +2,11 @@
 
 #include "labdata/plotdata.h"
 
+#include "fitting/resultexport.h"
+
 #include <QHeaderView>
 
 #include <cmath>
-#include <numbers>
 
 namespace {
 
@@ -57,7 +58,6 @@ void ResultTable::showResult(const Fitting::Result &result)
     setRowCount(0);
     if (!result.ok())
         return;
-    constexpr double degrees = 180.0 / std::numbers::pi;
     for (std::size_t j = 0; j < result.planets.size(); ++j) {
         const Fitting::PlanetResult &planet = result.planets[j];
         const Fitting::PlanetElements &v = planet.value;
@@ -67,8 +67,9 @@ void ResultTable::showResult(const Fitting::Result &result)
         addRow(tr("P") + p, v.periodDays, s.periodDays, b.periodDays, tr("d"));
         addRow(tr("K") + p, v.semiAmplitude, s.semiAmplitude, b.semiAmplitude, tr("m/s"));
         addRow(tr("e") + p, v.eccentricity, s.eccentricity, b.eccentricity, QString());
-        addRow(tr("ω") + p, v.omegaRadians * degrees, s.omegaRadians * degrees,
-               b.omegaRadians * degrees, tr("°"));
+        addRow(tr("ω") + p, Fitting::degreesFromRadians(v.omegaRadians),
+               Fitting::degreesFromRadians(s.omegaRadians),
+               Fitting::degreesFromRadians(b.omegaRadians), tr("°"));
         addRow(tr("T_p") + p, v.periastronTime, s.periastronTime, b.periastronTime, tr("d"));
         addRow(tr("T_c") + p, v.conjunctionTime, s.conjunctionTime, b.conjunctionTime, tr("d"));
         addRow(tr("m sin i") + p, v.minimumMassJupiter, s.minimumMassJupiter,
