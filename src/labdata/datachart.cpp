@@ -10,6 +10,34 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+/// A tick step of 1, 2 or 5 times a power of ten giving about five ticks.
+double niceStep(double span)
+{
+    const double rough = span / 5;
+    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double factor : {1.0, 2.0, 5.0}) {
+        if (factor * decade >= rough)
+            return factor * decade;
+    }
+    return 10 * decade;
+}
+
+/// The range as asked, with ticks at round values anchored at zero, so
+/// the axis neither wastes room (applyNiceNumbers() can nearly double a
+/// range) nor labels odd numbers.
+void setNiceRange(QValueAxis *axis, double low, double high)
+{
+    axis->setRange(low, high);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(niceStep(high - low));
+    axis->setLabelFormat(QStringLiteral("%g"));
+}
+
+} // namespace
+
 DataChart::DataChart(const QString &xTitle, const QString &yTitle, QWidget *parent)
     : QChartView(parent),
       m_xAxis(new QValueAxis),
@@ -126,9 +154,7 @@ void DataChart::fitRanges()
     }
     const double xPad = xMax > xMin ? 0.02 * (xMax - xMin) : 1.0;
     const double yPad = yMax > yMin ? 0.06 * (yMax - yMin) : 1.0;
-    m_xAxis->setRange(xMin - xPad, xMax + xPad);
-    m_yAxis->setRange(yMin - yPad, yMax + yPad);
-    m_xAxis->applyNiceNumbers();
-    m_yAxis->applyNiceNumbers();
+    setNiceRange(m_xAxis, xMin - xPad, xMax + xPad);
+    setNiceRange(m_yAxis, yMin - yPad, yMax + yPad);
     m_zero->replace({QPointF(m_xAxis->min(), 0), QPointF(m_xAxis->max(), 0)});
 }

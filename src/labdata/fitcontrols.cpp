@@ -10,6 +10,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace {
 
 template<class T>
@@ -18,6 +20,33 @@ T *named(T *widget, const char *name)
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
+
+/// A probability typed and shown as "0.001" or "1e-06"; the arrows step by
+/// factors of ten, as thresholds are chosen in decades.
+class ProbabilitySpinBox : public QDoubleSpinBox
+{
+public:
+    ProbabilitySpinBox()
+    {
+        setDecimals(12);
+        setRange(1e-12, 1.0);
+    }
+
+    QString textFromValue(double value) const override { return QString::number(value, 'g', 3); }
+
+    double valueFromText(const QString &text) const override { return text.trimmed().toDouble(); }
+
+    QValidator::State validate(QString &text, int &) const override
+    {
+        bool isNumber = false;
+        const double value = text.trimmed().toDouble(&isNumber);
+        if (isNumber && value >= minimum() && value <= maximum())
+            return QValidator::Acceptable;
+        return QValidator::Intermediate;
+    }
+
+    void stepBy(int steps) override { setValue(value() * std::pow(10.0, steps)); }
+};
 
 } // namespace
 
@@ -28,7 +57,7 @@ FitControls::FitControls(QWidget *parent)
       m_trend(named(new QCheckBox(tr("Linear trend")), "fitTrend")),
       m_circular(named(new QCheckBox(tr("Circular orbits (e = 0)")), "fitCircular")),
       m_starMass(named(new QDoubleSpinBox, "fitStarMass")),
-      m_threshold(named(new QDoubleSpinBox, "fapThreshold")),
+      m_threshold(named(new ProbabilitySpinBox, "fapThreshold")),
       m_fit(named(new QPushButton(tr("Fit")), "fitButton")),
       m_find(named(new QPushButton(tr("Find planets")), "findPlanetsButton")),
       m_bootstrap(named(new QPushButton(tr("Bootstrap…")), "bootstrapButton")),
@@ -43,11 +72,7 @@ FitControls::FitControls(QWidget *parent)
     m_starMass->setSingleStep(0.01);
     m_starMass->setValue(1.0);
     m_starMass->setSuffix(tr(" M☉"));
-    // FAP thresholds span decades, so the box steps by factors of ten.
-    m_threshold->setRange(1e-9, 1.0);
-    m_threshold->setDecimals(9);
     m_threshold->setValue(1e-3);
-    m_threshold->setStepType(QAbstractSpinBox::AdaptiveDecimalStepType);
     m_threshold->setToolTip(tr("Find planets stops at the first peak whose false-alarm "
                                "probability is above this"));
 

@@ -34,9 +34,32 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
-constexpr int CurveSamples = 1500;
+/// Points of a drawn curve: enough for 20 a period of the shortest planet,
+/// between these bounds, so a short period over a long span is drawn as the
+/// band it really is rather than as a false slow wave.
+constexpr int MinimumCurveSamples = 1500;
+constexpr int MaximumCurveSamples = 40000;
+constexpr int PhaseCurveSamples = 400;
+
+int curveSamples(const Fitting::Result &fit, const Observations::DataSet &data)
+{
+    double first = INFINITY, last = -INFINITY, shortest = INFINITY;
+    for (const auto &m : data.measurements) {
+        first = std::min(first, m.time);
+        last = std::max(last, m.time);
+    }
+    for (const auto &planet : fit.planets)
+        shortest = std::min(shortest, planet.value.periodDays);
+    if (!(last > first) || !(shortest > 0) || !std::isfinite(shortest))
+        return MinimumCurveSamples;
+    return int(std::clamp(20.0 * (last - first) / shortest, double(MinimumCurveSamples),
+                          double(MaximumCurveSamples)));
+}
 
 const QString TextFilter = QStringLiteral("RV data (*.txt)");
 const QString CsvFilter = QStringLiteral("CSV table (*.csv)");
@@ -96,6 +119,8 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
     split->addWidget(createPlots());
     split->setStretchFactor(0, 0);
     split->setStretchFactor(1, 1);
+    side->setMinimumWidth(300);
+    split->setSizes({400, 1000});
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(split);
@@ -134,10 +159,11 @@ QWidget *ObservationsPanel::createPlots()
     m_velocities = new DataChart(tr("Time since first measurement (days)"),
                                  tr("Velocity − instrument mean (m/s)"));
     m_velocities->setObjectName(QStringLiteral("velocityChart"));
-    m_residuals = new DataChart(tr("Time since first measurement (days)"), tr("Residual (m/s)"));
+    m_residuals = new DataChart(tr("Time since first measurement (days)"), tr("O − C (m/s)"));
     m_residuals->setObjectName(QStringLiteral("residualChart"));
     m_residuals->setZeroLine(true);
     m_residuals->chart()->legend()->hide();
+    m_residuals->setMinimumHeight(150);
     auto *timeSplit = new QSplitter(Qt::Vertical);
     timeSplit->addWidget(m_velocities);
     timeSplit->addWidget(m_residuals);
@@ -156,21 +182,32 @@ QWidget *ObservationsPanel::createPlots()
     phaseLayout->addWidget(m_phase, 1);
     m_tabs->addTab(phasePage, tr("Phase"));
 
-    auto *periodogramPage = new QWidget;
+    // The periodogram stays in sight under the fit: each fit changes the
+    // residual periodogram, and the next planet is its highest peak.
+    auto *periodogramRow = new QWidget;
     m_periodogram = new PeriodogramChart;
     m_periodogram->setObjectName(QStringLiteral("periodogramChart"));
     m_peaks = new QTableWidget(0, 4);
     m_peaks->setObjectName(QStringLiteral("peakTable"));
     m_peaks->setHorizontalHeaderLabels({tr("Of"), tr("Period (d)"), tr("Power"), tr("FAP")});
     m_peaks->verticalHeader()->setVisible(false);
-    m_peaks->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_peaks->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_peaks->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_peaks->setMaximumHeight(170);
-    auto *periodogramLayout = new QVBoxLayout(periodogramPage);
+    m_peaks->setMinimumWidth(280);
+    m_peaks->setMaximumWidth(340);
+    auto *periodogramLayout = new QHBoxLayout(periodogramRow);
+    periodogramLayout->setContentsMargins(0, 0, 0, 0);
     periodogramLayout->addWidget(m_periodogram, 1);
     periodogramLayout->addWidget(m_peaks);
-    m_tabs->addTab(periodogramPage, tr("Periodogram"));
-    return m_tabs;
+
+    m_plots = new QSplitter(Qt::Vertical);
+    m_plots->setObjectName(QStringLiteral("plotArea"));
+    m_plots->addWidget(m_tabs);
+    m_plots->addWidget(periodogramRow);
+    m_plots->setStretchFactor(0, 3);
+    m_plots->setStretchFactor(1, 2);
+    m_periodogram->setMinimumHeight(200);
+    return m_plots;
 }
 
 void ObservationsPanel::createActions()
@@ -218,7 +255,7 @@ void ObservationsPanel::createActions()
     m_exportFitJson = namedAction(this, tr("Export fit results (JSON)…"),
                                   QStringLiteral("actionExportFitJson"));
     connect(m_exportFitJson, &QAction::triggered, this, &ObservationsPanel::exportFitJson);
-    auto *plot = namedAction(this, tr("Export plot (PNG/SVG)…"), QStringLiteral("actionExportPlot"));
+    auto *plot = namedAction(this, tr("Export plots (PNG/SVG)…"), QStringLiteral("actionExportPlot"));
     connect(plot, &QAction::triggered, this, &ObservationsPanel::exportPlot);
 
     auto separator = [this] {
@@ -459,7 +496,7 @@ void ObservationsPanel::showData()
                             fit ? tr("Velocity − fitted offset (m/s)")
                                 : tr("Velocity − instrument mean (m/s)"));
     m_velocities->setInstruments(PlotData::alignedPoints(m_data, fit));
-    m_velocities->setCurve(fit ? PlotData::modelCurve(*fit, m_data, CurveSamples) : QList<QPointF>());
+    m_velocities->setCurve(fit ? PlotData::modelCurve(*fit, m_data, curveSamples(*fit, m_data)) : QList<QPointF>());
     m_residuals->setInstruments(fit ? PlotData::residualPoints(*fit, m_data) : QList<InstrumentPoints>());
 }
 
@@ -493,7 +530,7 @@ void ObservationsPanel::showPhase()
         return;
     }
     m_phase->setInstruments(PlotData::phasePoints(*m_fit, m_data, planet));
-    m_phase->setCurve(PlotData::phaseCurve(*m_fit, planet, CurveSamples));
+    m_phase->setCurve(PlotData::phaseCurve(*m_fit, planet, PhaseCurveSamples));
 }
 
 void ObservationsPanel::updateCommands()
@@ -593,7 +630,7 @@ void ObservationsPanel::exportFitJson()
 
 void ObservationsPanel::exportPlot()
 {
-    QWidget *page = m_tabs->currentWidget();
+    QWidget *page = m_plots;
     const QString path = Platform::current().saveFileName(this, PictureFilter);
     if (path.isEmpty())
         return;

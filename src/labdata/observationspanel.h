@@ -21,6 +21,7 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QSplitter;
 class QTabWidget;
 class QTableWidget;
 class ResultTable;
@@ -35,8 +36,9 @@ class SyntheticDialog;
 /// window stays live and a run can be cancelled.
 ///
 /// Object names: "ObservationsPanel"; the plots "velocityChart",
-/// "residualChart", "phaseChart", "periodogramChart" in the tabs
-/// "plotTabs"; "phasePlanet", "peakTable", "resultTable", "dataTitle",
+/// "residualChart" and "phaseChart" in the tabs "plotTabs", under them
+/// "periodogramChart" beside "peakTable", all in "plotArea"; "phasePlanet",
+/// "resultTable", "dataTitle",
 /// "usePlanetChoice", "usePlanetButton"; the fit controls of FitControls;
 /// the actions of fileMenuActions() "actionOpenRvData", "actionMakeSynthetic",
 /// "actionSaveData", "actionExportResiduals", "actionExportFitCsv",
@@ -138,6 +140,7 @@ private:
     QComboBox *m_usePlanet;
     QPushButton *m_usePlanetButton;
     QTabWidget *m_tabs;
+    QSplitter *m_plots;
     DataChart *m_velocities;
     DataChart *m_residuals;
     DataChart *m_phase;

@@ -27,7 +27,7 @@ PeriodogramChart::PeriodogramChart(QWidget *parent)
     m_period->setLabelFormat(QStringLiteral("%g"));
     m_period->setMinorTickCount(8);
     m_period->setTitleText(tr("Period (days)"));
-    m_power->setTitleText(tr("Normalised power"));
+    m_power->setTitleText(tr("Power"));
     chart->addAxis(m_period, Qt::AlignBottom);
     chart->addAxis(m_power, Qt::AlignLeft);
     setChart(chart);

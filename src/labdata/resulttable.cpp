@@ -23,13 +23,14 @@ ResultTable::ResultTable(QWidget *parent)
     : QTableWidget(0, ColumnCount, parent)
 {
     setObjectName(QStringLiteral("resultTable"));
-    setHorizontalHeaderLabels({tr("Quantity"), tr("Value"), tr("± (covariance)"),
+    setHorizontalHeaderLabels({tr("Quantity"), tr("Value"), tr("±"),
                                tr("± (bootstrap)"), tr("Unit")});
     verticalHeader()->setVisible(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     horizontalHeader()->setStretchLastSection(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
+    setColumnHidden(Bootstrap, true);
 }
 
 void ResultTable::clearResult()
@@ -56,6 +57,7 @@ void ResultTable::addRow(const QString &name, double value, double uncertainty, 
 void ResultTable::showResult(const Fitting::Result &result)
 {
     setRowCount(0);
+    setColumnHidden(Bootstrap, result.bootstrapRuns == 0);
     if (!result.ok())
         return;
     for (std::size_t j = 0; j < result.planets.size(); ++j) {

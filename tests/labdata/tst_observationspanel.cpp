@@ -1,5 +1,6 @@
 #include "labdata/analysisrunner.h"
 #include "labdata/datachart.h"
+#include "labdata/fitcontrols.h"
 #include "labdata/observationspanel.h"
 #include "labdata/periodogramchart.h"
 #include "labdata/resulttable.h"
@@ -102,6 +103,7 @@ private slots:
 
     void controlsByObjectName_data();
     void controlsByObjectName();
+    void fapThresholdStepsByDecades();
     void fileMenuOffersEverySet();
     void openedFileFillsThePlot();
     void shippedSetKeepsItsInstrumentsAndStarMass();
@@ -187,7 +189,7 @@ void TestObservationsPanel::controlsByObjectName_data()
                              "fitButton", "findPlanetsButton", "bootstrapButton", "fitProgress",
                              "cancelButton", "fitStatus", "resultTable", "velocityChart",
                              "residualChart", "phaseChart", "phasePlanet", "periodogramChart",
-                             "peakTable", "plotTabs", "dataTitle", "usePlanetChoice",
+                             "peakTable", "plotTabs", "plotArea", "dataTitle", "usePlanetChoice",
                              "usePlanetButton", "actionOpenRvData", "actionMakeSynthetic",
                              "actionSaveData", "actionExportResiduals", "actionExportFitCsv",
                              "actionExportFitJson", "actionExportPlot", "realDataMenu", "exampleMenu"})
@@ -198,6 +200,21 @@ void TestObservationsPanel::controlsByObjectName()
 {
     QFETCH(QString, name);
     QVERIFY(m_panel->findChild<QObject *>(name));
+}
+
+void TestObservationsPanel::fapThresholdStepsByDecades()
+{
+    auto *fap = child<QDoubleSpinBox>("fapThreshold");
+    QCOMPARE(fap->text(), QStringLiteral("0.001"));
+    fap->stepBy(-3);
+    QVERIFY(std::abs(fap->value() / 1e-6 - 1) < 1e-9);
+    QCOMPARE(fap->text(), QStringLiteral("1e-06"));
+    fap->stepBy(10);
+    QCOMPARE(fap->value(), 1.0);
+    fap->findChild<QLineEdit *>()->selectAll();
+    QTest::keyClicks(fap->findChild<QLineEdit *>(), QStringLiteral("2.5e-4"));
+    fap->interpretText();
+    QCOMPARE(m_panel->findChild<FitControls *>()->options().falseAlarmThreshold, 2.5e-4);
 }
 
 void TestObservationsPanel::fileMenuOffersEverySet()
