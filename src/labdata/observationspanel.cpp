@@ -451,7 +451,9 @@ void ObservationsPanel::showOutcome(const AnalysisOutcome &outcome)
     if (result.planets.empty())
         status = tr("No peak is significant below the false-alarm threshold: no planet found.");
     else if (outcome.kind == AnalysisRequest::Kind::FindPlanets)
-        status += QLatin1Char(' ') + tr("%n planet(s) found.", nullptr, int(result.planets.size()));
+        status += QLatin1Char(' ') + (result.planets.size() == 1
+                                          ? tr("1 planet found.")
+                                          : tr("%1 planets found.").arg(result.planets.size()));
     if (result.bootstrapRuns > 0)
         status += QLatin1Char(' ') + tr("Bootstrap of %1 refits.").arg(result.bootstrapRuns);
     m_controls->showStatus(status);
