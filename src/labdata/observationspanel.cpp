@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -48,16 +49,13 @@ constexpr int PhaseCurveSamples = 400;
 
 int curveSamples(const Fitting::Result &fit, const Observations::DataSet &data)
 {
-    double first = INFINITY, last = -INFINITY, shortest = INFINITY;
-    for (const auto &m : data.measurements) {
-        first = std::min(first, m.time);
-        last = std::max(last, m.time);
-    }
+    double shortest = INFINITY;
     for (const auto &planet : fit.planets)
         shortest = std::min(shortest, planet.value.periodDays);
-    if (!(last > first) || !(shortest > 0) || !std::isfinite(shortest))
+    const double span = PlotData::timeSpan(data);
+    if (!(span > 0) || !(shortest > 0) || !std::isfinite(shortest))
         return MinimumCurveSamples;
-    return int(std::clamp(20.0 * (last - first) / shortest, double(MinimumCurveSamples),
+    return int(std::clamp(20.0 * span / shortest, double(MinimumCurveSamples),
                           double(MaximumCurveSamples)));
 }
 
@@ -193,12 +191,38 @@ QWidget *ObservationsPanel::createPlots()
     m_peaks->verticalHeader()->setVisible(false);
     m_peaks->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_peaks->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_peaks->setMinimumWidth(280);
-    m_peaks->setMaximumWidth(340);
+    m_peaks->setMinimumWidth(300);
+    m_periodFrom = new QDoubleSpinBox;
+    m_periodFrom->setObjectName(QStringLiteral("periodFrom"));
+    m_periodTo = new QDoubleSpinBox;
+    m_periodTo->setObjectName(QStringLiteral("periodTo"));
+    for (QDoubleSpinBox *box : {m_periodFrom, m_periodTo}) {
+        box->setRange(0.01, 1e7);
+        box->setDecimals(3);
+        box->setSuffix(tr(" d"));
+        box->setToolTip(tr("The periods the periodogram covers; the fits search the same range"));
+        connect(box, &QDoubleSpinBox::valueChanged, this, [this] { m_gridEdited = true; });
+    }
+    m_recompute = new QPushButton(tr("Recompute"));
+    m_recompute->setObjectName(QStringLiteral("periodogramButton"));
+    connect(m_recompute, &QPushButton::clicked, this,
+            [this] { startRun(AnalysisRequest::Kind::Periodogram, {}); });
+    connect(m_runner, &AnalysisRunner::runningChanged, m_recompute, &QWidget::setDisabled);
+    auto *range = new QHBoxLayout;
+    range->addWidget(new QLabel(tr("Periods")));
+    range->addWidget(m_periodFrom, 1);
+    range->addWidget(new QLabel(tr("to")));
+    range->addWidget(m_periodTo, 1);
+    range->addWidget(m_recompute);
+    auto *peakColumn = new QVBoxLayout;
+    peakColumn->addLayout(range);
+    peakColumn->addWidget(m_peaks, 1);
+    m_peaks->setMaximumWidth(QWIDGETSIZE_MAX);
+
     auto *periodogramLayout = new QHBoxLayout(periodogramRow);
     periodogramLayout->setContentsMargins(0, 0, 0, 0);
     periodogramLayout->addWidget(m_periodogram, 1);
-    periodogramLayout->addWidget(m_peaks);
+    periodogramLayout->addLayout(peakColumn);
 
     m_plots = new QSplitter(Qt::Vertical);
     m_plots->setObjectName(QStringLiteral("plotArea"));
@@ -316,7 +340,10 @@ void ObservationsPanel::setData(const Observations::DataSet &data, const QString
     m_periodogram->setData({}, {});
     m_periodogram->setResiduals({}, {});
     m_periodogram->setPeaks({});
-    m_peaks->setRowCount(0);
+    m_dataPeaks.clear();
+    m_residualPeaks.clear();
+    listPeaks();
+    showAutomaticGrid();
     m_controls->showStatus(QString());
     showData();
     showFit();
@@ -381,6 +408,15 @@ void ObservationsPanel::startRun(AnalysisRequest::Kind kind, Fitting::Options op
 {
     if (m_data.measurements.empty())
         return;
+    if (m_gridEdited) {
+        const double from = m_periodFrom->value();
+        const double to = m_periodTo->value();
+        if (!(from < to)) {
+            m_controls->showStatus(tr("The shortest period must be below the longest."));
+            return;
+        }
+        options.grid = Periodogram::gridBetween(1.0 / to, 1.0 / from, PlotData::timeSpan(m_data));
+    }
     m_runGeneration = m_dataGeneration;
     m_runner->start({kind, m_data, std::move(options)});
 }
@@ -438,12 +474,18 @@ void ObservationsPanel::showOutcome(const AnalysisOutcome &outcome)
     }
     if (outcome.kind == AnalysisRequest::Kind::Periodogram) {
         m_periodogram->setData(outcome.spectrum.frequencies, outcome.spectrum.power);
-        showPeaks(outcome.peaks);
+        m_dataPeaks = outcome.peaks;
+        QList<QPointF> marks;
+        for (const Periodogram::Peak &peak : m_dataPeaks)
+            marks.append({peak.periodDays, peak.power});
+        m_periodogram->setPeaks(marks);
+        listPeaks();
         return;
     }
     m_fit = outcome.fit;
     m_periodogram->setResiduals(outcome.spectrum.frequencies, outcome.spectrum.power);
-    showPeaks(outcome.peaks);
+    m_residualPeaks = outcome.peaks;
+    listPeaks();
     const Fitting::Result &result = *m_fit;
     QString status = result.status == Fitting::Status::Stalled
                          ? tr("The fit stopped at its iteration limit; the best point found is shown.")
@@ -464,31 +506,36 @@ void ObservationsPanel::showOutcome(const AnalysisOutcome &outcome)
     emit dataShown(m_title);
 }
 
-void ObservationsPanel::showPeaks(const std::vector<Periodogram::Peak> &peaks)
+void ObservationsPanel::listPeaks()
 {
-    const bool ofResiduals = m_fit.has_value();
-    // The data's peaks stay listed above those of the residuals.
-    if (!ofResiduals)
-        m_peaks->setRowCount(0);
-    else {
-        for (int row = m_peaks->rowCount() - 1; row >= 0; --row) {
-            if (m_peaks->item(row, 0)->text() != tr("data"))
-                m_peaks->removeRow(row);
+    // The data's peaks above those of the residuals of the last fit.
+    m_peaks->setRowCount(0);
+    auto list = [this](const std::vector<Periodogram::Peak> &peaks, const QString &of) {
+        for (const Periodogram::Peak &peak : peaks) {
+            const int row = m_peaks->rowCount();
+            m_peaks->insertRow(row);
+            const QString cells[] = {of, QString::number(peak.periodDays, 'g', 7),
+                                     QString::number(peak.power, 'f', 3),
+                                     fapText(peak.falseAlarmProbability)};
+            for (int column = 0; column < 4; ++column)
+                m_peaks->setItem(row, column, new QTableWidgetItem(cells[column]));
         }
+    };
+    list(m_dataPeaks, tr("data"));
+    list(m_residualPeaks, tr("residuals"));
+}
+
+void ObservationsPanel::showAutomaticGrid()
+{
+    const Periodogram::FrequencyGrid grid = Periodogram::automaticGrid(m_data);
+    const bool usable = grid.count >= 2 && grid.minFrequency > 0;
+    {
+        const QSignalBlocker quietFrom(m_periodFrom);
+        const QSignalBlocker quietTo(m_periodTo);
+        m_periodFrom->setValue(usable ? 1.0 / grid.maxFrequency : m_periodFrom->minimum());
+        m_periodTo->setValue(usable ? 1.0 / grid.minFrequency : m_periodTo->minimum());
     }
-    QList<QPointF> marks;
-    for (const Periodogram::Peak &peak : peaks) {
-        const int row = m_peaks->rowCount();
-        m_peaks->insertRow(row);
-        const QString cells[] = {ofResiduals ? tr("residuals") : tr("data"),
-                                 QString::number(peak.periodDays, 'g', 7),
-                                 QString::number(peak.power, 'f', 3), fapText(peak.falseAlarmProbability)};
-        for (int column = 0; column < 4; ++column)
-            m_peaks->setItem(row, column, new QTableWidgetItem(cells[column]));
-        marks.append({peak.periodDays, peak.power});
-    }
-    if (!ofResiduals)
-        m_periodogram->setPeaks(marks);
+    m_gridEdited = false;
 }
 
 void ObservationsPanel::showData()

@@ -18,6 +18,7 @@ class FitControls;
 class PeriodogramChart;
 class QAction;
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -37,7 +38,8 @@ class SyntheticDialog;
 ///
 /// Object names: "ObservationsPanel"; the plots "velocityChart",
 /// "residualChart" and "phaseChart" in the tabs "plotTabs", under them
-/// "periodogramChart" beside "peakTable", all in "plotArea"; "phasePlanet",
+/// "periodogramChart" beside "peakTable" with its period range "periodFrom",
+/// "periodTo" and "periodogramButton", all in "plotArea"; "phasePlanet",
 /// "resultTable", "dataTitle",
 /// "usePlanetChoice", "usePlanetButton"; the fit controls of FitControls;
 /// the actions of fileMenuActions() "actionOpenRvData", "actionMakeSynthetic",
@@ -117,7 +119,8 @@ private:
     void showData();
     void showFit();
     void showPhase();
-    void showPeaks(const std::vector<Periodogram::Peak> &peaks);
+    void listPeaks();
+    void showAutomaticGrid();
     void updateCommands();
     void makeFromDialog();
     void chooseSavedFile(const QString &filter, const QString &caption,
@@ -147,6 +150,13 @@ private:
     QComboBox *m_phasePlanet;
     PeriodogramChart *m_periodogram;
     QTableWidget *m_peaks;
+    QDoubleSpinBox *m_periodFrom;
+    QDoubleSpinBox *m_periodTo;
+    QPushButton *m_recompute;
+    std::vector<Periodogram::Peak> m_dataPeaks;
+    std::vector<Periodogram::Peak> m_residualPeaks;
+    /// The user chose the periods; otherwise the automatic grid of each data set is used.
+    bool m_gridEdited = false;
     SyntheticDialog *m_synthetic;
 
     QList<QAction *> m_fileActions;

@@ -37,6 +37,16 @@ double timeOrigin(const Observations::DataSet &data)
         ->time;
 }
 
+double timeSpan(const Observations::DataSet &data)
+{
+    double first = INFINITY, last = -INFINITY;
+    for (const auto &m : data.measurements) {
+        first = std::min(first, m.time);
+        last = std::max(last, m.time);
+    }
+    return last > first ? last - first : 0.0;
+}
+
 QList<InstrumentPoints> alignedPoints(const Observations::DataSet &data, const Fitting::Result *fit)
 {
     QList<InstrumentPoints> instruments = emptyInstruments(data);
@@ -74,9 +84,7 @@ QList<QPointF> modelCurve(const Fitting::Result &fit, const Observations::DataSe
     if (!fit.ok() || data.measurements.empty() || fit.instruments.empty() || samples < 2)
         return curve;
     const double origin = timeOrigin(data);
-    double last = origin;
-    for (const auto &m : data.measurements)
-        last = std::max(last, m.time);
+    const double last = origin + timeSpan(data);
     // The model of the fit at these times for the first instrument.
     Observations::DataSet times;
     times.instruments = data.instruments;

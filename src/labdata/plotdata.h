@@ -14,6 +14,9 @@ namespace PlotData {
 /// The time the charts count from: the earliest measurement, days.
 double timeOrigin(const Observations::DataSet &data);
 
+/// Days from the earliest to the latest measurement; 0 for fewer than two times.
+double timeSpan(const Observations::DataSet &data);
+
 /// Each instrument's points with its zero point removed, so instruments line
 /// up: without a fit (fit == nullptr or not ok) its weighted mean
 /// Σ(v/σ²)/Σ(1/σ²), with a fit its fitted offset γ_k. One entry per

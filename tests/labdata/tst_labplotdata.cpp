@@ -198,6 +198,8 @@ void TestLabPlotData::countsPerInstrument()
 {
     QCOMPARE(PlotData::pointsPerInstrument(twoInstruments()), (QList<int>{2, 1}));
     QCOMPARE(PlotData::pointsPerInstrument({}), QList<int>{});
+    QCOMPARE(PlotData::timeSpan(twoInstruments()), 6.0);
+    QCOMPARE(PlotData::timeSpan({}), 0.0);
 }
 
 QTEST_MAIN(TestLabPlotData)

@@ -111,6 +111,7 @@ private slots:
     void malformedFileKeepsThePreviousData();
     void droppedFileIsLoaded();
     void periodogramMarksItsPeaks();
+    void periodRangeIsEditable();
     void fitRunsOnTheWorkerAndFillsTheTable();
     void cancelLeavesTheWindowResponsive();
     void exportsStartWithTheirHeaders_data();
@@ -189,7 +190,7 @@ void TestObservationsPanel::controlsByObjectName_data()
                              "fitButton", "findPlanetsButton", "bootstrapButton", "fitProgress",
                              "cancelButton", "fitStatus", "resultTable", "velocityChart",
                              "residualChart", "phaseChart", "phasePlanet", "periodogramChart",
-                             "peakTable", "plotTabs", "plotArea", "dataTitle", "usePlanetChoice",
+                             "peakTable", "plotTabs", "plotArea", "periodFrom", "periodTo", "periodogramButton", "dataTitle", "usePlanetChoice",
                              "usePlanetButton", "actionOpenRvData", "actionMakeSynthetic",
                              "actionSaveData", "actionExportResiduals", "actionExportFitCsv",
                              "actionExportFitJson", "actionExportPlot", "realDataMenu", "exampleMenu"})
@@ -337,6 +338,38 @@ void TestObservationsPanel::periodogramMarksItsPeaks()
     QVERIFY(chart->periodAxis()->min() < QuickPlanet.periodDays);
     QVERIFY(chart->periodAxis()->max() > QuickPlanet.periodDays);
     QVERIFY(!chart->residualSeries()->isVisible());
+}
+
+void TestObservationsPanel::periodRangeIsEditable()
+{
+    const Observations::DataSet data = quickSet();
+    m_panel->setData(data, QStringLiteral("quick"));
+    waitIdle();
+    auto *from = child<QDoubleSpinBox>("periodFrom");
+    auto *to = child<QDoubleSpinBox>("periodTo");
+    // The automatic grid reaches twice the time span.
+    double first = INFINITY, last = -INFINITY;
+    for (const auto &m : data.measurements) {
+        first = std::min(first, m.time);
+        last = std::max(last, m.time);
+    }
+    QVERIFY(std::abs(to->value() - 2 * (last - first)) < 0.01);
+    QVERIFY(from->value() < 1.0);
+
+    from->setValue(5);
+    to->setValue(50);
+    child<QPushButton>("periodogramButton")->click();
+    QVERIFY(m_panel->runner()->isRunning());
+    waitIdle();
+    const auto *chart = child<PeriodogramChart>("periodogramChart");
+    for (const QPointF &p : chart->dataSeries()->points())
+        QVERIFY(p.x() > 4.99 && p.x() < 50.01);
+    QVERIFY(std::abs(chart->peakSeries()->at(0).x() - QuickPlanet.periodDays) < 0.5);
+
+    from->setValue(60);
+    child<QPushButton>("periodogramButton")->click();
+    QVERIFY(!m_panel->runner()->isRunning());
+    QCOMPARE(child<QLabel>("fitStatus")->text(), QStringLiteral("The shortest period must be below the longest."));
 }
 
 void TestObservationsPanel::fitRunsOnTheWorkerAndFillsTheTable()
