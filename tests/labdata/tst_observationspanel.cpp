@@ -114,6 +114,8 @@ private slots:
     void periodRangeIsEditable();
     void fitRunsOnTheWorkerAndFillsTheTable();
     void cancelLeavesTheWindowResponsive();
+    void newDataDuringAFitReplaceIt();
+    void refusedFitIsSaid();
     void exportsStartWithTheirHeaders_data();
     void exportsStartWithTheirHeaders();
     void plotExport_data();
@@ -432,6 +434,36 @@ void TestObservationsPanel::cancelLeavesTheWindowResponsive()
     QCOMPARE(child<ResultTable>("resultTable")->rowCount(), 0);
     QVERIFY(child<QPushButton>("fitButton")->isEnabled());
     QVERIFY(!child<QPushButton>("cancelButton")->isEnabled());
+}
+
+void TestObservationsPanel::newDataDuringAFitReplaceIt()
+{
+    m_panel->setData(slowSet(), QStringLiteral("slow"));
+    waitIdle();
+    child<QSpinBox>("planetCount")->setValue(4);
+    child<QPushButton>("findPlanetsButton")->click();
+    QVERIFY(m_panel->runner()->isRunning());
+    m_panel->setData(quickSet(), QStringLiteral("quick"));
+    QCOMPARE(m_panel->data().measurements.size(), std::size_t(40));
+    // The search over the old data ends cancelled, then the new data's periodogram runs.
+    QTRY_VERIFY_WITH_TIMEOUT(child<PeriodogramChart>("periodogramChart")->peakSeries()->count() > 0, 30000);
+    waitIdle();
+    QVERIFY(!m_panel->fitResult());
+    QCOMPARE(child<ResultTable>("resultTable")->rowCount(), 0);
+    QVERIFY(std::abs(child<PeriodogramChart>("periodogramChart")->peakSeries()->at(0).x()
+                     - QuickPlanet.periodDays) < 0.5);
+}
+
+void TestObservationsPanel::refusedFitIsSaid()
+{
+    loadText("2450000.5 10 1\n2450001.5 12 1\n2450003.5 9 1\n");
+    waitIdle();
+    child<QSpinBox>("planetCount")->setValue(2);
+    child<QPushButton>("fitButton")->click();
+    waitIdle();
+    QVERIFY(!child<QLabel>("fitStatus")->text().isEmpty());
+    QCOMPARE(child<ResultTable>("resultTable")->rowCount(), 0);
+    QVERIFY(m_platform->messageBoxes.isEmpty());
 }
 
 void TestObservationsPanel::exportsStartWithTheirHeaders_data()
