@@ -56,7 +56,8 @@ constexpr const char *periodogramHelp =
 constexpr const char *fitHelp =
     "Usage: orbiquest9-cli fit FILE [--planets N] [--jitter] [--trend] [--circular]\n"
     "                              [--star-mass M] [--find] [--fap X] [--bootstrap N]\n"
-    "                              [--min-period D] [--max-period D] [--json]\n"
+    "                              [--min-period D] [--max-period D] [--residuals FILE]\n"
+    "                              [--json | --csv]\n"
     "\n"
     "Maximum-likelihood fit of N Keplerian orbits, one offset per instrument,\n"
     "-ln L = 1/2 sum [ r^2/(sigma^2 + s^2) + ln(2 pi (sigma^2 + s^2)) ].\n"
@@ -72,7 +73,10 @@ constexpr const char *fitHelp =
     "                   is below --fap (default 0.001)\n"
     "  --bootstrap N    also give bootstrap uncertainties from N refits (10-100000)\n"
     "  --min-period D, --max-period D   limit the periods searched, days\n"
-    "  --json           print JSON instead of a table\n";
+    "  --residuals FILE write time, velocity, uncertainty, instrument, model and\n"
+    "                   residual of every measurement to FILE (CSV)\n"
+    "  --json           print JSON instead of a table\n"
+    "  --csv            print CSV instead of a table\n";
 
 constexpr const char *simulateHelp =
     "Usage: orbiquest9-cli simulate --period P --k K [--e E] [--omega DEG] [--tp T]\n"
@@ -142,6 +146,15 @@ Loaded load(const std::string &path)
     if (loaded.data.measurements.empty())
         throw DataError{path + ": the file holds no measurements"};
     return loaded;
+}
+
+void writeFile(const std::string &path, const std::string &text)
+{
+    std::ofstream stream(path, std::ios::binary | std::ios::trunc);
+    stream << text;
+    stream.close();
+    if (!stream)
+        throw DataError{path + ": cannot be written"};
 }
 
 double spanOf(const Observations::DataSet &data)
@@ -247,14 +260,17 @@ void printFit(const Fitting::Result &result, const std::string &path, bool massG
 int fit(const std::vector<std::string> &words, std::ostream &out)
 {
     const Arguments arguments(words,
-                              {"--planets", "--star-mass", "--fap", "--bootstrap", "--min-period", "--max-period"},
-                              {"--jitter", "--trend", "--circular", "--find", "--json", "--help"});
+                              {"--planets", "--star-mass", "--fap", "--bootstrap", "--min-period", "--max-period",
+                               "--residuals"},
+                              {"--jitter", "--trend", "--circular", "--find", "--json", "--csv", "--help"});
     if (arguments.flag("--help")) {
         out << fitHelp;
         return Success;
     }
     if (arguments.positional().size() != 1)
         throw UsageError{"fit needs exactly one FILE (see --help)"};
+    if (arguments.flag("--json") && arguments.flag("--csv"))
+        throw UsageError{"choose either --json or --csv"};
     Fitting::Options options;
     options.planets = int(arguments.whole("--planets", 1, 1, 4));
     options.fitJitter = arguments.flag("--jitter");
@@ -273,8 +289,12 @@ int fit(const std::vector<std::string> &words, std::ostream &out)
                                                             : Fitting::fit(loaded.data, options);
     if (!result.ok())
         throw DataError{result.message};
+    if (const auto file = arguments.text("--residuals"))
+        writeFile(*file, Fitting::residualsCsv(result, loaded.data));
     if (arguments.flag("--json"))
         out << Fitting::resultJson(result) << "\n";
+    else if (arguments.flag("--csv"))
+        out << Fitting::resultCsv(result);
     else
         printFit(result, path, starMass > 0 || loaded.starMassSolar > 0, out);
     return Success;
@@ -338,15 +358,10 @@ int simulate(const std::vector<std::string> &words, std::ostream &out)
     } else {
         text = Observations::toText(data);
     }
-    if (const auto file = arguments.text("-o")) {
-        std::ofstream stream(*file, std::ios::binary | std::ios::trunc);
-        stream << text;
-        stream.close();
-        if (!stream)
-            throw DataError{*file + ": cannot be written"};
-    } else {
+    if (const auto file = arguments.text("-o"))
+        writeFile(*file, text);
+    else
         out << text;
-    }
     return Success;
 }
 

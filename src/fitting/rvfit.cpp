@@ -51,7 +51,6 @@ struct Layout
     int trendIndex() const { return perPlanet * planets + instruments; }
     int jitter2(int k) const { return perPlanet * planets + instruments + (trend ? 1 : 0) + k; }
     int size() const { return perPlanet * planets + instruments + (trend ? 1 : 0) + (jitter ? instruments : 0); }
-    bool isJitter(int index) const { return jitter && index >= jitter2(0); }
 };
 
 Kepler::Orbit orbitOf(const double *p)
@@ -101,9 +100,7 @@ struct Evaluation
 void planetVelocities(const Data &data, const double *p, std::vector<double> &out)
 {
     const Kepler::Orbit orbit = orbitOf(p);
-    out.resize(data.size());
-    for (std::size_t i = 0; i < data.size(); ++i)
-        out[i] = Kepler::radialVelocity(orbit, data.time[i]);
+    out = Kepler::radialVelocities(std::span<const Kepler::Orbit>(&orbit, 1), data.time);
 }
 
 void finish(const Data &data, const Layout &layout, const VectorXd &x, Evaluation &e)
@@ -155,10 +152,11 @@ void planetDerivatives(const Data &data, const double *p, MatrixXd &jacobian, in
     const double qC = 1 + e * std::cos(nuC);
     const double meanCPerOmega = -root3 / (qC * qC);
     const double meanCPerE = -std::sin(nuC) * (2 + e * std::cos(nuC)) * std::sqrt(oneMinusE2) / (qC * qC);
+    const Kepler::KeplerEquation equation(e);
     for (std::size_t i = 0; i < data.size(); ++i) {
         const double t = data.time[i];
         const double mean = twoPi * (t - o.periastronTime) / period;
-        const double nu = Kepler::trueAnomaly(Kepler::eccentricAnomaly(mean, e), e);
+        const double nu = Kepler::trueAnomaly(equation.eccentricAnomaly(mean), e);
         const double q = 1 + e * std::cos(nu);
         const double nuPerMean = q * q / root3;
         const double nuPerE = std::sin(nu) * (2 + e * std::cos(nu)) / oneMinusE2;
@@ -526,6 +524,8 @@ Result makeResult(const State &state, const MatrixXd &covariance)
         std::array<double, 8> sigma{};
         for (int r = 0; r < 8; ++r)
             sigma[std::size_t(r)] = std::sqrt(std::max(external(r, r), 0.0));
+        if (state.options.circular)
+            sigma[2] = sigma[3] = 0; // held, not measured; ω = 0 by convention
         result.planets.push_back({toElements(value), toElements(sigma), {}});
     }
     const Evaluation e = evaluate(data, layout, x);

@@ -118,7 +118,7 @@ struct Result
     double rms = 0;                 ///< √(Σ r² / n), m/s
     double bic = 0;                 ///< k ln n + 2 (−ln L)
     int bootstrapRuns = 0;          ///< refits that entered the bootstrap spread
-    std::vector<Periodogram::Peak> peaks; ///< findPlanets: the peak each planet was found at
+    std::vector<Periodogram::Peak> peaks; ///< the residual periodogram's peak each planet started from, in order (none for starting orbits)
 
     bool ok() const { return status == Status::Converged || status == Status::Stalled; }
 };

@@ -22,6 +22,12 @@ constexpr std::size_t lanes = 8;
 /// within 1e-12 of the definition.
 constexpr std::size_t refreshBlocks = 64;
 
+/// Bounds of values that are still numbers of the kind a velocity file holds;
+/// beyond them sums of squares and weights lose every digit.
+constexpr double maxAbsoluteTime = 1e8;      ///< days
+constexpr double speedOfLight = 299792458.0; ///< m/s
+constexpr double minUncertainty = 1e-6;      ///< m/s
+
 /// Below this many point-frequency pairs a second thread costs more than it saves.
 constexpr double threadThreshold = 2e6;
 
@@ -170,7 +176,11 @@ FrequencyGrid automaticGrid(const Observations::DataSet &data)
         if (gap >= 0.1)
             smallestSpacing = std::min(smallestSpacing, gap);
     }
-    return gridBetween(0.5 / span, std::clamp(0.5 / smallestSpacing, 1.2, 10.0), span);
+    const double minFrequency = 0.5 / span;
+    // A span of a few hours puts 1/(2T) above the sampling's limit; such data
+    // still get periods from 2T down to T/10.
+    const double maxFrequency = std::max(std::clamp(0.5 / smallestSpacing, 1.2, 10.0), 20 * minFrequency);
+    return gridBetween(minFrequency, maxFrequency, span);
 }
 
 FrequencyGrid gridBetween(double minFrequency, double maxFrequency, double spanDays)
@@ -192,6 +202,12 @@ std::optional<std::string> refusal(const Observations::DataSet &data, const Freq
             return "A measurement holds a value that is not a finite number.";
         if (!(m.uncertainty > 0))
             return "Every uncertainty must be greater than zero.";
+        if (std::abs(m.time) > maxAbsoluteTime)
+            return "A time lies beyond 100 million days; times must be days (JD, BJD, MJD or reduced).";
+        if (std::abs(m.velocity) > speedOfLight || m.uncertainty > speedOfLight)
+            return "A velocity or uncertainty is faster than light; velocities must be m/s.";
+        if (m.uncertainty < minUncertainty)
+            return "An uncertainty is below 1 micrometre per second; uncertainties must be m/s.";
         first = std::min(first, m.time);
         last = std::max(last, m.time);
     }

@@ -11,7 +11,7 @@
 /// The generalised Lomb–Scargle periodogram of radial velocities and the
 /// significance of its peaks. Pure double precision, no Qt.
 ///
-/// Power (Zechmeister & Kürster 2009, A&A 496, 577, eqs. 4–20): with
+/// Power (Zechmeister & Kürster 2009, A&A 496, 577, section 2): with
 /// normalised weights w_i = (1/σ_i²) / Σ_j 1/σ_j², a floating mean and
 ///   Y = Σ w y, C = Σ w cos ωt, S = Σ w sin ωt,
 ///   YY = Σ w y² − Y², YC = Σ w y cos − Y C, YS = Σ w y sin − Y S,
@@ -26,7 +26,7 @@
 /// Several instruments: each instrument's weighted mean is subtracted first,
 /// so an offset between instruments does not show as a long period.
 ///
-/// False-alarm probability (Baluev 2008, MNRAS 385, 1279, eqs. 5–8, the
+/// False-alarm probability (Baluev 2008, MNRAS 385, 1279, the
 /// "Davies bound" for the floating-mean periodogram, d = 3 parameters under
 /// the alternative, 1 under the null): with N points, N_H = N − 1,
 /// N_K = N − 3 and the power p of the peak,
@@ -36,7 +36,8 @@
 ///   W    = f_max T_eff,  T_eff = √(4π D_t),  D_t = weighted variance of the times,
 ///   FAP  = min(1, Ψ + τ),
 /// with f_max the highest frequency of the grid. The bound is tight for small
-/// FAP, which is where a decision is taken.
+/// FAP, which is where a decision is taken. With fewer than 5 points nothing
+/// is significant: FAP = 1.
 namespace Periodogram {
 
 /// A uniform grid of frequencies, cycles per day: count ≥ 2 points from
@@ -56,7 +57,8 @@ struct FrequencyGrid
 /// - f_max = 1 / (2 Δ), Δ the smallest spacing of distinct times that is at
 ///   least 0.1 day (Nyquist-like for the densest regular cadence), but never
 ///   below 1.2 cycles/day, so nightly data still show the one-day alias and
-///   periods down to 0.83 day, and never above 10 cycles/day;
+///   periods down to 0.83 day, and never above 10 cycles/day — but at
+///   least 20 f_min, so a span of hours still has periods from 2T to T/10;
 /// - 10 points per 1/T, so no peak of width ~1/T falls between points;
 /// - at most 2,000,000 points.
 /// Assumes data the refusal below accepts; returns a zero grid otherwise.
@@ -69,7 +71,8 @@ FrequencyGrid gridBetween(double minFrequency, double maxFrequency, double spanD
 
 /// Why no periodogram of these data on this grid exists (a sentence for the
 /// user), or nothing: fewer than 3 points, non-finite values, uncertainties
-/// not > 0, all times equal (zero span), all velocities equal after
+/// not > 0, values that cannot be days and m/s (|t| > 1e8 days, |v| or σ
+/// above the speed of light, σ < 1e-6 m/s), all times equal (zero span), all velocities equal after
 /// subtracting each instrument's mean, or a grid not as documented above.
 std::optional<std::string> refusal(const Observations::DataSet &data, const FrequencyGrid &grid);
 

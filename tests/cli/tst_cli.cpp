@@ -109,6 +109,39 @@ private slots:
         QVERIFY(root["chiSquare"].toDouble() > 0 && root["rms"].toDouble() > 0);
     }
 
+    void findAndBootstrap()
+    {
+        const Run run = cli({"fit", m_data, "--find", "--planets", "4", "--bootstrap", "20", "--json"});
+        QCOMPARE(run.exitCode, 0);
+        const QJsonObject root = json(run);
+        // One planet in the data: the search stops when the residuals show no significant peak.
+        QCOMPARE(root["planets"].toArray().size(), 1);
+        QCOMPARE(root["bootstrapRuns"].toInt(), 20);
+        QVERIFY(root["planets"].toArray()[0].toObject()["periodBootstrapUncertainty"].toDouble() > 0);
+    }
+
+    void csvAndResiduals()
+    {
+        const QString residuals = m_folder.filePath("residuals.csv");
+        const Run run = cli({"fit", m_data, "--csv", "--residuals", residuals});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.startsWith("kind,name,period_d,"));
+        const qsizetype row = run.out.indexOf("\nplanet,b,");
+        QVERIFY(row > 0);
+        QVERIFY(std::abs(run.out.mid(row + 10, 12).split(',').first().toDouble() - 12.5) < 0.1);
+        QFile file(residuals);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
+        QCOMPARE(lines.size(), 81);
+        QCOMPARE(lines[0], QByteArray("time,velocity,uncertainty,instrument,model,residual"));
+        // residual = velocity − model on every row.
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const QList<QByteArray> fields = lines[i].split(',');
+            QCOMPARE(fields.size(), 6);
+            QVERIFY(std::abs(fields[1].toDouble() - fields[4].toDouble() - fields[5].toDouble()) < 1e-6);
+        }
+    }
+
     void systemFileGivesStarMass()
     {
         const Run run = cli({"fit", ORBIQUEST9_SOURCE_DIR "/data/rv/51peg.sys", "--json"});
@@ -185,6 +218,7 @@ private slots:
         QTest::newRow("bad cadence") << QStringList{"simulate", "--period", "3", "--k", "5", "--cadence", "weekly"} << 2 << "random or nightly";
         QTest::newRow("negative star mass") << QStringList{"fit", "DATA", "--star-mass", "-1"} << 2 << "--star-mass must lie in";
         QTest::newRow("unwritable output") << QStringList{"simulate", "--period", "3", "--k", "5", "-o", "/nonexistent/x.txt"} << 1 << "cannot be written";
+        QTest::newRow("json and csv") << QStringList{"fit", "DATA", "--json", "--csv"} << 2 << "either --json or --csv";
         QTest::newRow("periods crossed") << QStringList{"periodogram", "DATA", "--min-period", "50", "--max-period", "10"} << 2 << "shorter than";
     }
     void badInputIsRefusedInOneLine()

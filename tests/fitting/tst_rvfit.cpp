@@ -192,6 +192,8 @@ private slots:
             QVERIFY2(distance < std::max(3 * planet.uncertainty.periodDays, 0.03 * period),
                      qPrintable(QStringLiteral("%1 ± %2").arg(planet.value.periodDays).arg(planet.uncertainty.periodDays)));
             QCOMPARE(planet.value.eccentricity, 0.0);
+            QCOMPARE(planet.uncertainty.eccentricity, 0.0);
+            QCOMPARE(planet.uncertainty.omegaRadians, 0.0);
         }
     }
 
@@ -304,6 +306,7 @@ private slots:
         QTest::newRow("no star mass") << "mass" << "mass";
         QTest::newRow("fewer points than parameters") << "few" << "parameters";
         QTest::newRow("unknown instrument") << "instrument" << "instrument";
+        QTest::newRow("uncertainty of 1e-300 m/s") << "tinysigma" << "below 1 micrometre";
     }
     void refusesBadInput()
     {
@@ -321,6 +324,8 @@ private slots:
             options.planets = 5;
         if (kind == "mass")
             options.starMassSolar = 0;
+        if (kind == "tinysigma")
+            data.measurements[3].uncertainty = 1e-300;
         if (kind == "instrument")
             data.measurements[3].instrument = 2;
         for (const auto &result : {Fitting::fit(data, options), Fitting::findPlanets(data, options)}) {
