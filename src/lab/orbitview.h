@@ -4,6 +4,7 @@
 #include "lab/orbitgeometry.h"
 
 #include <QPixmap>
+#include <QRegion>
 #include <QWidget>
 
 /// The orbit seen from above, relative to the star at its focus: the
@@ -51,7 +52,7 @@ private:
     Frame frameFor(QSize size) const;
     void drawStill(QPainter &painter, QSize size) const;
     void drawMoving(QPainter &painter, const Frame &frame) const;
-    QRect movingRect(const Frame &frame) const;
+    QRegion movingRegion(const Frame &frame) const;
     QPointF toScreen(const Frame &frame, OrbitGeometry::PlanePoint point) const;
     void rebuildCache();
 

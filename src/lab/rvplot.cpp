@@ -39,7 +39,11 @@ RvPlot::RvPlot(QWidget *parent)
     auto *chart = new QChart;
     chart->setTitle(QStringLiteral("Radial velocity of the star"));
     chart->setMargins(QMargins(4, 4, 4, 4));
+    // Square corners: the chart then covers the whole view, which need not
+    // paint what lies behind it whenever the cursor moves.
+    chart->setBackgroundRoundness(0);
     setChart(chart);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 
     m_trueSeries->setName(QStringLiteral("true Keplerian curve"));
     m_trueSeries->setPen(QPen(QColor(20, 90, 200), 2));
