@@ -49,10 +49,15 @@ void OrbitView::setTime(double timeDays)
 {
     if (m_orbit.periodDays <= 0)
         return;
-    const QRegion before = movingRegion(m_frame);
+    const std::array<QRect, 2> before = dotSquares(m_frame);
     m_time = timeDays;
     m_planet = OrbitGeometry::planetAt(m_orbit, 1, m_time);
-    update(before + movingRegion(m_frame));
+    const std::array<QRect, 2> after = dotSquares(m_frame);
+    // One rectangle per dot, where it was and where it is (a dot moves a
+    // pixel or two per frame), not the box around both dots: they stand
+    // far apart. Few rectangles make a cheap repaint and a cheap flush.
+    for (size_t dot = 0; dot < before.size(); ++dot)
+        update(before[dot].united(after[dot]));
 }
 
 OrbitView::Frame OrbitView::frameFor(QSize size) const
@@ -80,14 +85,13 @@ QPointF OrbitView::toScreen(const Frame &frame, OrbitGeometry::PlanePoint point)
     return frame.origin + QPointF(point.x * frame.scale, -point.y * frame.scale);
 }
 
-QRegion OrbitView::movingRegion(const Frame &frame) const
+std::array<QRect, 2> OrbitView::dotSquares(const Frame &frame) const
 {
-    // Two small squares, not the box around both: the dots stand far apart.
     const QPointF planet = toScreen(frame, m_planet);
     const QPointF star = toScreen(frame, {-m_planet.x * ReflexShare, -m_planet.y * ReflexShare});
     const QPointF reach(PlanetRadius + 2, PlanetRadius + 2);
-    return QRegion(QRectF(planet - reach, planet + reach).toAlignedRect())
-           + QRectF(star - reach, star + reach).toAlignedRect();
+    return {QRectF(planet - reach, planet + reach).toAlignedRect(),
+            QRectF(star - reach, star + reach).toAlignedRect()};
 }
 
 void OrbitView::rebuildCache()

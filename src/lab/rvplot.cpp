@@ -80,7 +80,7 @@ RvPlot::RvPlot(QWidget *parent)
     for (QLegendMarker *marker : chart->legend()->markers(m_schematicSeries))
         marker->setVisible(false);
 
-    setOptimizationFlag(QGraphicsView::DontSavePainterState);
+    setOptimizationFlags(QGraphicsView::DontSavePainterState | QGraphicsView::DontAdjustForAntialiasing);
     m_truePoints.resize(SampleCount);
     m_schematicPoints.resize(SampleCount);
 }
@@ -206,9 +206,13 @@ void RvPlot::drawForeground(QPainter *painter, const QRectF &)
     if (m_orbit.periodDays <= 0)
         return;
     painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
+    // A crisp one-pixel line: no antialiasing to blend along its length.
+    painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setPen(m_cursorSeries->pen());
-    painter->drawLine(cursorLine());
+    const QLineF line = cursorLine();
+    const double x = std::floor(line.x1()) + 0.5;
+    painter->drawLine(QLineF(x, line.y1(), x, line.y2()));
+    painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(Qt::NoPen);
     painter->setBrush(m_cursorSeries->pen().color());
     painter->drawEllipse(m_cursorDot, CursorReach - 1, CursorReach - 1);
@@ -224,6 +228,5 @@ void RvPlot::placeCursor()
     m_cursorX = x;
     const QRect before = cursorDamage();
     m_cursorDot = chart()->mapToPosition(QPointF(x, v), m_trueSeries);
-    viewport()->update(before);
-    viewport()->update(cursorDamage());
+    viewport()->update(before.united(cursorDamage()));
 }
