@@ -1,6 +1,7 @@
 #include "lab/rvplot.h"
 
 #include <QChart>
+#include <QGraphicsTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QValueAxis>
@@ -34,16 +35,13 @@ RvPlot::RvPlot(QWidget *parent)
 {
     setObjectName(QStringLiteral("rvChart"));
     setRenderHint(QPainter::Antialiasing);
-    setMinimumSize(420, 260);
+    setMinimumSize(420, 300);
 
     auto *chart = new QChart;
     chart->setTitle(QStringLiteral("Radial velocity of the star"));
     chart->setMargins(QMargins(4, 4, 4, 4));
-    // Square corners: the chart then covers the whole view, which need not
-    // paint what lies behind it whenever the cursor moves.
     chart->setBackgroundRoundness(0);
     setChart(chart);
-    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 
     m_trueSeries->setName(QStringLiteral("true Keplerian curve"));
     m_trueSeries->setPen(QPen(QColor(20, 90, 200), 2));
@@ -163,7 +161,7 @@ void RvPlot::recompute()
     const double reach = std::max({-lowest, highest, 1e-3});
     const double top = m_velocityAxis->max();
     if (reach > top || reach < 0.5 * top || m_velocityAxis->min() != -top) {
-        const double step = niceStep(reach / 2);
+        const double step = niceStep(reach / 4);
         const double limit = step * std::ceil(1.1 * reach / step);
         m_velocityAxis->setRange(-limit, limit);
         m_velocityAxis->setTickInterval(step);
@@ -178,8 +176,13 @@ void RvPlot::cacheItems()
     // a moving cursor repaints its thin strip from pictures instead of
     // stroking the 1500-point curves again on every frame. New items (an
     // axis's labels after a range change) join here.
-    for (QGraphicsItem *item : scene()->items())
-        item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+    // Texts stay uncached: a cached title or legend label keeps the
+    // picture of its first, still empty, layout. They lie outside the
+    // cursor's strip anyway.
+    for (QGraphicsItem *item : scene()->items()) {
+        if (!dynamic_cast<QGraphicsTextItem *>(item))
+            item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+    }
 }
 
 QPointF RvPlot::markerPosition() const
