@@ -42,6 +42,14 @@ RvPlot::RvPlot(QWidget *parent)
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->setBackgroundRoundness(0);
     setChart(chart);
+    // One plain ground for the chart and the view around it, so the view
+    // paints every pixel itself and the widgets behind it never repaint
+    // when the cursor moves; a plain fill also costs less than the theme's
+    // gradient.
+    chart->setBackgroundBrush(Qt::white);
+    setBackgroundBrush(Qt::white);
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 
     m_trueSeries->setName(QStringLiteral("true Keplerian curve"));
     m_trueSeries->setPen(QPen(QColor(20, 90, 200), 2));
