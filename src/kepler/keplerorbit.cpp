@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <numbers>
 
@@ -11,31 +12,42 @@ namespace {
 
 constexpr double pi = std::numbers::pi;
 
-// 2π in two parts: twoPiHigh is the double nearest 2π, twoPiLow what it
-// misses. M − k·twoPiHigh is exact in one fma when k has at most 30 bits, so
-// subtracting k·twoPiLow afterwards reduces M by the true 2π to about 4e-16.
-constexpr double twoPiHigh = 2 * std::numbers::pi;
-constexpr double twoPiLow = 2.4492935982947064e-16;
-constexpr double exactTurnsUpTo = 1073741824.0; // 2^30 turns
+// 2π in three parts for Cody and Waite's reduction: the first two have 27
+// significant bits, so k·part is exact for |k| < 2^26 turns, M − k·first is
+// exact too (the two are within a factor 2), and the reduced M is good to
+// about 5e-16 rad.
+constexpr double twoPiFirst = 0x1.921fb54p+2;
+constexpr double twoPiSecond = 0x1.10b461p-28;
+constexpr double twoPiThird = 2.2884754904439327e-17;
+constexpr double twoPi = 2 * std::numbers::pi; // the double nearest 2π
+constexpr double exactTurnsBelow = 67108864.0; // 2^26
+
+// The integer nearest x, inline: adding and subtracting 1.5·2^52 rounds any
+// |x| < 2^51 (std::nearbyint is a library call on plain x86-64).
+double nearestInteger(double x)
+{
+    constexpr double shift = 6755399441055744.0;
+    return std::fabs(x) < 0x1p51 ? (x + shift) - shift : std::nearbyint(x);
+}
 
 // M reduced into [−π, π] (it may end up within 1e-15 beyond ±π).
-double reducedMeanAnomaly(double meanAnomaly)
+[[gnu::always_inline]] inline double reducedMeanAnomaly(double meanAnomaly)
 {
     if (std::fabs(meanAnomaly) <= pi)
         return meanAnomaly;
-    const double turns = std::nearbyint(meanAnomaly / twoPiHigh);
-    if (std::fabs(turns) <= exactTurnsUpTo)
-        return std::fma(-turns, twoPiHigh, meanAnomaly) - turns * twoPiLow;
-    // Beyond 2^30 turns a double M no longer carries a phase worth keeping
-    // (its spacing exceeds 1e-6 rad): reduce it exactly by the double 2π.
-    // Infinity and NaN come out as NaN.
-    return std::remainder(meanAnomaly, twoPiHigh);
+    const double turns = nearestInteger(meanAnomaly * (1 / twoPi));
+    if (std::fabs(turns) < exactTurnsBelow)
+        return ((meanAnomaly - turns * twoPiFirst) - turns * twoPiSecond) - turns * twoPiThird;
+    // Beyond 2^26 turns (|M| > 4e8), reduce exactly by the double 2π: its
+    // error costs |M|·4e-17, less than the spacing of doubles near M, so M
+    // itself is the coarser of the two. Infinity and NaN come out as NaN.
+    return std::remainder(meanAnomaly, twoPi);
 }
 
-// The solver's table: eccentric anomalies E_j = jπ/32 on [0, π] with their
-// sine and cosine. For a given e, M_j = E_j − e sin E_j increases with j,
-// so a mean anomaly is bracketed by a binary search, and the sine and cosine
-// of any E are a short Taylor series away from the nearest node.
+// The solver's table: eccentric anomalies E_j = jπ/64 on [0, π] with their
+// sine and cosine. For a given e, M_j = E_j − e sin E_j increases with j, so
+// a search brackets M between two nodes, and the sine and cosine of any E
+// are a short Taylor series away from the nearest node.
 constexpr int intervals = detail::solverIntervals;
 constexpr double nodeStep = pi / intervals;
 
@@ -55,22 +67,19 @@ const std::array<Node, intervals + 1> nodes = [] {
     return table;
 }();
 
-struct SineCosine
+// The k with M_k ≤ M < M_k+1 (0 for M below M_1 or NaN), for M in [0, π]:
+// a search in base 4, whose three comparisons per round are independent, so
+// the three rounds cost three comparison times, not the six of a binary search.
+template<typename MeanAtNode>
+int bracket(double meanAnomaly, MeanAtNode meanAtNode)
 {
-    double sine;
-    double cosine;
-};
-
-// sin and cos of node.anomaly + d for |d| ≤ 0.05 (half a node step, a little
-// more after a correction): the series stop at d⁷ and d⁸, whose next terms
-// are below 5e-18.
-SineCosine nearNode(const Node &node, double d)
-{
-    const double d2 = d * d;
-    const double sinD = d * (1 + d2 * (-1.0 / 6 + d2 * (1.0 / 120 + d2 * (-1.0 / 5040))));
-    const double cosDMinusOne = d2 * (-0.5 + d2 * (1.0 / 24 + d2 * (-1.0 / 720 + d2 * (1.0 / 40320))));
-    return {node.sine + (node.sine * cosDMinusOne + node.cosine * sinD),
-            node.cosine + (node.cosine * cosDMinusOne - node.sine * sinD)};
+    static_assert(intervals == 64);
+    int k = 0;
+    for (int step = 16; step > 0; step /= 4) {
+        k += step * (int(meanAtNode(k + step) <= meanAnomaly) + int(meanAtNode(k + 2 * step) <= meanAnomaly)
+                     + int(meanAtNode(k + 3 * step) <= meanAnomaly));
+    }
+    return k;
 }
 
 const Node &nearestNode(double eccentricAnomaly)
@@ -84,41 +93,37 @@ const Node &nearestNode(double eccentricAnomaly)
     return nodes[static_cast<int>(position)];
 }
 
-// The starting guess inside [E_k, E_k+1] for one e: the quintic Hermite
-// interpolant of the inverse function E(M) through both nodes, matching E,
-// dE/dM = 1/(1 − e cos E) and d²E/dM² = −e sin E/(1 − e cos E)³ at each,
-// written as E_k + t (c1 + t (c2 + … + t c5)) with t = (M − M_k)/(M_k+1 − M_k).
-// Off by at most 3e-4 rad right next to the singular corner (e → 1, E ≈ π/16),
-// by far less elsewhere.
 using Interval = detail::SolverInterval;
 
-Interval hermiteInterval(int k, double e)
+// The hot path's small functions are inlined by force: each call would
+// otherwise pass its results through memory, and a solve is a chain of
+// dependent steps that waits for every one of them.
+
+// The starting guess inside [E_k, E_k+1] for one e: the cubic Hermite
+// interpolant of the inverse function E(M) through both nodes, matching E
+// and dE/dM = 1/(1 − e cos E) at each, written as E_k + c1 t + c2 t² + c3 t³
+// with t = (M − M_k)/(M_k+1 − M_k). Off by at most 2e-5 rad (at e → 1 just
+// past the corner, E ≈ π/8), 1e-6 at e ≤ 0.9, 4e-8 at e ≤ 0.5; one Halley
+// step cubes that.
+[[gnu::always_inline]] inline Interval hermiteInterval(int k, double e)
 {
     const Node &a = nodes[k];
     const Node &b = nodes[k + 1];
     const double meanA = a.anomaly - e * a.sine;
     const double width = (b.anomaly - e * b.sine) - meanA;
-    const double slopeA = 1 / (1 - e * a.cosine);
-    const double slopeB = 1 / (1 - e * b.cosine);
-    // Derivatives with respect to t.
-    const double firstA = width * slopeA;
-    const double firstB = width * slopeB;
-    const double secondA = -width * width * e * a.sine * slopeA * slopeA * slopeA;
-    const double secondB = -width * width * e * b.sine * slopeB * slopeB * slopeB;
-    const double rest = (b.anomaly - a.anomaly) - firstA - 0.5 * secondA;
-    const double restFirst = firstB - firstA - secondA;
-    const double restSecond = secondB - secondA;
-    return {meanA, 1 / width,
-            {firstA, 0.5 * secondA, 10 * rest - 4 * restFirst + 0.5 * restSecond,
-             -15 * rest + 7 * restFirst - restSecond, 6 * rest - 3 * restFirst + 0.5 * restSecond}};
+    const double step = b.anomaly - a.anomaly;
+    // dE/dt at both ends.
+    const double slopeA = width / (1 - e * a.cosine);
+    const double slopeB = width / (1 - e * b.cosine);
+    return {meanA, 1 / width, slopeA, 3 * step - 2 * slopeA - slopeB, slopeA + slopeB - 2 * step};
 }
 
-// E − E_k at M for the interval's interpolant.
-double hermiteOffset(const Interval &interval, double meanAnomaly)
+// E − E_k at M for the interval's interpolant (Estrin's scheme: the chain of
+// dependent operations is what a solve waits for).
+[[gnu::always_inline]] inline double hermiteOffset(const Interval &interval, double meanAnomaly)
 {
     const double t = (meanAnomaly - interval.startMean) * interval.inverseWidth;
-    const std::array<double, 5> &c = interval.coefficients;
-    return t * (c[0] + t * (c[1] + t * (c[2] + t * (c[3] + t * c[4]))));
+    return t * interval.linear + (t * t) * (interval.quadratic + t * interval.cubic);
 }
 
 // Starting guess for E < π/16 at e ≥ 0.5, where E(M) bends like a cube root
@@ -138,27 +143,44 @@ double cubicStart(double meanAnomaly, double e)
 
 // Near periastron at high e (E < π/8, e ≥ 0.5) the starts are rougher and the
 // iteration's constant larger, so a Newton step follows the Halley step
-// there; elsewhere the Halley step alone leaves rounding error.
-constexpr int cubicIntervals = 2;
-constexpr int cornerIntervals = 4;
+// there; elsewhere the Halley step alone leaves below 3e-15.
+constexpr int cubicIntervals = 4;
+constexpr int cornerIntervals = 8;
 constexpr double cornerEccentricity = 0.5;
+
+bool inCorner(int k, double e)
+{
+    return k < cornerIntervals && e >= cornerEccentricity;
+}
 
 struct Step
 {
-    double anomaly;
-    double change;
-    SineCosine start; // sin and cos where the step started
+    double anomaly;    // after the step
+    double change;     // the step
+    double eSine;      // e sin E where the step started
+    double eCosine;    // e cos E there
 };
 
-// One Halley step (third order) from `start`, with sin and cos of the start
-// from the Taylor series about `node` (|start − node| ≤ ~0.05).
-Step halleyStep(double start, const Node &node, double meanAnomaly, double e)
+// One Halley step (third order) for f(E) = E − e sin E − M from `start`.
+// With d = start − E_n for a node n within ~0.03 rad, sin and cos of the
+// start come from those of E_n and the series of sin d and cos d − 1 (next
+// terms below 1.1e-15 and 5e-18), and f is assembled from M_n − M + d so
+// that nothing large cancels.
+[[gnu::always_inline]] inline Step halleyStep(double start, const Node &node, double meanAnomaly, double e)
 {
-    const SineCosine at = nearNode(node, start - node.anomaly);
-    const double residual = start - e * at.sine - meanAnomaly;
-    const double slope = 1 - e * at.cosine;
-    const double change = -residual * slope / (slope * slope - 0.5 * residual * e * at.sine);
-    return {start + change, change, at};
+    const double d = start - node.anomaly;
+    const double d2 = d * d;
+    const double sinD = d + (d * d2) * (-1.0 / 6 + d2 * (1.0 / 120));
+    const double cosDMinusOne = d2 * (-0.5 + d2 * (1.0 / 24 - d2 * (1.0 / 720)));
+    const double eSinNode = e * node.sine;
+    const double eCosNode = e * node.cosine;
+    const double eSineChange = eSinNode * cosDMinusOne + eCosNode * sinD;
+    const double eCosineChange = eCosNode * cosDMinusOne - eSinNode * sinD;
+    const double f = ((node.anomaly - eSinNode - meanAnomaly) + d) - eSineChange;
+    const double slope = (1 - eCosNode) - eCosineChange;
+    const double eSine = eSinNode + eSineChange;
+    const double change = -(f * slope) / (slope * slope - 0.5 * f * eSine);
+    return {start + change, change, eSine, eCosNode + eCosineChange};
 }
 
 // The guard: the root of a mean anomaly in [0, π] lies in [0, π]. (When the
@@ -170,51 +192,43 @@ double clampedToHalfTurn(double anomaly)
     return anomaly > pi ? pi : anomaly;
 }
 
-// Solution for M in [0, π] in the corner region, from the bracket k < cornerIntervals.
+// Solution for M in [0, π] in the corner, bracketed in interval k.
 double solveNearPeriastron(int k, double meanAnomaly, double e, const Interval &interval)
 {
     const double start = k < cubicIntervals ? cubicStart(meanAnomaly, e)
                                             : nodes[k].anomaly + hermiteOffset(interval, meanAnomaly);
     const Step halley = halleyStep(start, nearestNode(start), meanAnomaly, e);
-    // The Newton step's sine and cosine are carried over from the start's by
-    // the angle addition formulas: the Halley step is below 1e-3 rad.
+    // The Newton step's e sin E and e cos E are carried over from the start's
+    // by the angle addition formulas: the Halley step is below 2e-4 rad here.
     const double h = halley.change;
     const double h2 = h * h;
     const double sinH = h * (1 - h2 / 6 * (1 - h2 / 20));
     const double cosHMinusOne = -0.5 * h2 * (1 - h2 / 12);
-    const SineCosine &at = halley.start;
-    const double sine = at.sine + (at.sine * cosHMinusOne + at.cosine * sinH);
-    const double cosine = at.cosine + (at.cosine * cosHMinusOne - at.sine * sinH);
-    const double newton = -(halley.anomaly - e * sine - meanAnomaly) / (1 - e * cosine);
+    const double eSine = halley.eSine + (halley.eSine * cosHMinusOne + halley.eCosine * sinH);
+    const double eCosine = halley.eCosine + (halley.eCosine * cosHMinusOne - halley.eSine * sinH);
+    const double newton = -(halley.anomaly - eSine - meanAnomaly) / (1 - eCosine);
     return clampedToHalfTurn(halley.anomaly + newton);
 }
 
-// Solution for M in [0, π] in interval k away from the corner.
-double solveInInterval(int k, double meanAnomaly, double e, const Interval &interval)
+// Solution for M in [0, π] away from the corner, bracketed in interval k.
+[[gnu::always_inline]] inline double solveInInterval(int k, double meanAnomaly, double e, const Interval &interval)
 {
     const double offset = hermiteOffset(interval, meanAnomaly);
     const Node &node = nodes[offset > 0.5 * nodeStep ? k + 1 : k];
     return clampedToHalfTurn(halleyStep(nodes[k].anomaly + offset, node, meanAnomaly, e).anomaly);
 }
 
-bool inCorner(int k, double e)
+[[gnu::always_inline]] inline double solveInBracket(int k, double meanAnomaly, double e, const Interval &interval)
 {
-    return k < cornerIntervals && e >= cornerEccentricity;
+    return inCorner(k, e) ? solveNearPeriastron(k, meanAnomaly, e, interval)
+                          : solveInInterval(k, meanAnomaly, e, interval);
 }
 
 // E in [0, π] for M in [0, π], with nothing prepared for this e.
 double solveOnHalfTurn(double meanAnomaly, double e)
 {
-    int k = 0;
-    for (int step = intervals / 2; step > 0; step /= 2) {
-        const Node &node = nodes[k + step];
-        if (node.anomaly - e * node.sine <= meanAnomaly)
-            k += step;
-    }
-    // The cubic start needs no interval.
-    const Interval interval = (inCorner(k, e) && k < cubicIntervals) ? Interval{} : hermiteInterval(k, e);
-    return inCorner(k, e) ? solveNearPeriastron(k, meanAnomaly, e, interval)
-                          : solveInInterval(k, meanAnomaly, e, interval);
+    const int k = bracket(meanAnomaly, [e](int j) { return nodes[j].anomaly - e * nodes[j].sine; });
+    return solveInBracket(k, meanAnomaly, e, hermiteInterval(k, e));
 }
 
 bool validEccentricity(double e)
@@ -229,6 +243,12 @@ double solvedWithSign(double meanAnomaly, SolveOnHalfTurn solveOnHalfTurn)
     const double reduced = reducedMeanAnomaly(meanAnomaly);
     return std::copysign(solveOnHalfTurn(std::fabs(reduced)), reduced);
 }
+
+struct SineCosine
+{
+    double sine;
+    double cosine;
+};
 
 // √(1 + e) and √(1 − e), the scales of the half-angle form below.
 struct HalfAngleScales
@@ -282,8 +302,8 @@ public:
     double meanAnomaly(double timeDays) const
     {
         double phase = (timeDays - m_periastron) / m_period;
-        phase -= std::nearbyint(phase);
-        return twoPiHigh * phase;
+        phase -= nearestInteger(phase);
+        return twoPi * phase;
     }
 
     // v = K [cos(ν + ω) + e cos ω], m/s, for the eccentric anomaly E.
@@ -338,15 +358,28 @@ KeplerEquation::KeplerEquation(double eccentricity)
         m_nodeMeans[j] = nodes[j].anomaly - m_eccentricity * nodes[j].sine;
     for (int k = 0; k < intervals; ++k)
         m_intervals[k] = hermiteInterval(k, m_eccentricity);
+    int k = 0;
+    for (int bin = 0; bin < detail::meanBins; ++bin) {
+        const double binStart = bin * (pi / detail::meanBins);
+        while (k + 1 < intervals && m_nodeMeans[k + 1] <= binStart)
+            ++k;
+        m_binIntervals[bin] = static_cast<std::uint8_t>(k);
+    }
 }
 
 double KeplerEquation::eccentricAnomaly(double meanAnomaly) const
 {
     return solvedWithSign(meanAnomaly, [this](double m) {
-        int k = 0;
-        for (int step = intervals / 2; step > 0; step /= 2)
-            if (m_nodeMeans[k + step] <= m)
-                k += step;
+        // The bin's first interval, then at most one node more: past the
+        // corner, nodes lie at least 0.0042 apart in M (at e → 1, E ≥ π/8)
+        // and bins 0.0031 wide. In the corner the search decides.
+        const double position = m * (detail::meanBins / pi);
+        const int bin = position < detail::meanBins ? static_cast<int>(position) : detail::meanBins - 1;
+        int k = m_binIntervals[bin];
+        if (k < m_cornerIntervals)
+            k = bracket(m, [this](int j) { return m_nodeMeans[j]; });
+        else if (k + 1 < intervals && m_nodeMeans[k + 1] <= m)
+            ++k;
         return k < m_cornerIntervals ? solveNearPeriastron(k, m, m_eccentricity, m_intervals[k])
                                      : solveInInterval(k, m, m_eccentricity, m_intervals[k]);
     });
@@ -386,12 +419,12 @@ std::vector<double> radialVelocities(std::span<const Orbit> orbits, std::span<co
 
 double periastronFromConjunction(double conjunctionTime, double periodDays, double e, double omega)
 {
-    return conjunctionTime - periodDays * conjunctionMeanAnomaly(e, omega) / twoPiHigh;
+    return conjunctionTime - periodDays * conjunctionMeanAnomaly(e, omega) / twoPi;
 }
 
 double conjunctionFromPeriastron(double periastronTime, double periodDays, double e, double omega)
 {
-    return periastronTime + periodDays * conjunctionMeanAnomaly(e, omega) / twoPiHigh;
+    return periastronTime + periodDays * conjunctionMeanAnomaly(e, omega) / twoPi;
 }
 
 } // namespace Kepler
