@@ -44,7 +44,7 @@
 namespace {
 
 /// Room the lab needs to show its plot and views side by side.
-constexpr QSize LabSize(1120, 800);
+constexpr QSize LabSize(1200, 860);
 
 QLabel *valueLabel(QWidget *parent, const char *name)
 {
@@ -297,6 +297,10 @@ void KeplerLab::showInFrame()
             wanted = wanted.boundedTo(screen->availableSize());
         frame->resize(wanted);
     }
+    // Top left, as large as the frame allows, so that nothing of the lab
+    // hangs outside the work area.
+    const QSize area = frame->mdiArea()->viewport()->size();
+    m_subWindow->setGeometry(QRect(QPoint(0, 0), LabSize.boundedTo(area).expandedTo(QSize(600, 480))));
     m_subWindow->show();
     show();
     frame->mdiArea()->setActiveSubWindow(m_subWindow);

@@ -49,10 +49,15 @@ void OrbitView::setTime(double timeDays)
 {
     if (m_orbit.periodDays <= 0)
         return;
-    const QRect before = movingRect(m_frame);
+    const std::array<QRect, 2> before = dotSquares(m_frame);
     m_time = timeDays;
     m_planet = OrbitGeometry::planetAt(m_orbit, 1, m_time);
-    update(before.united(movingRect(m_frame)));
+    const std::array<QRect, 2> after = dotSquares(m_frame);
+    // One rectangle per dot, where it was and where it is (a dot moves a
+    // pixel or two per frame), not the box around both dots: they stand
+    // far apart. Few rectangles make a cheap repaint and a cheap flush.
+    for (size_t dot = 0; dot < before.size(); ++dot)
+        update(before[dot].united(after[dot]));
 }
 
 OrbitView::Frame OrbitView::frameFor(QSize size) const
@@ -80,14 +85,13 @@ QPointF OrbitView::toScreen(const Frame &frame, OrbitGeometry::PlanePoint point)
     return frame.origin + QPointF(point.x * frame.scale, -point.y * frame.scale);
 }
 
-QRect OrbitView::movingRect(const Frame &frame) const
+std::array<QRect, 2> OrbitView::dotSquares(const Frame &frame) const
 {
     const QPointF planet = toScreen(frame, m_planet);
     const QPointF star = toScreen(frame, {-m_planet.x * ReflexShare, -m_planet.y * ReflexShare});
-    const double reach = PlanetRadius + 2;
-    return QRectF(planet - QPointF(reach, reach), planet + QPointF(reach, reach))
-        .united(QRectF(star - QPointF(reach, reach), star + QPointF(reach, reach)))
-        .toAlignedRect();
+    const QPointF reach(PlanetRadius + 2, PlanetRadius + 2);
+    return {QRectF(planet - reach, planet + reach).toAlignedRect(),
+            QRectF(star - reach, star + reach).toAlignedRect()};
 }
 
 void OrbitView::rebuildCache()
@@ -108,9 +112,9 @@ void OrbitView::resizeEvent(QResizeEvent *)
 void OrbitView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    const QRect dirty = event->rect();
-    painter.drawPixmap(dirty, m_still, QRectF(QPointF(dirty.topLeft()) * m_still.devicePixelRatio(),
-                                              QSizeF(dirty.size()) * m_still.devicePixelRatio()));
+    const qreal ratio = m_still.devicePixelRatio();
+    for (const QRect &dirty : event->region())
+        painter.drawPixmap(dirty, m_still, QRectF(QPointF(dirty.topLeft()) * ratio, QSizeF(dirty.size()) * ratio));
     if (m_orbit.periodDays > 0)
         drawMoving(painter, m_frame);
 }

@@ -4,7 +4,10 @@
 #include "lab/orbitgeometry.h"
 
 #include <QPixmap>
+#include <QRect>
 #include <QWidget>
+
+#include <array>
 
 /// The orbit seen from above, relative to the star at its focus: the
 /// planet's orbit, the line of nodes, the planet's periastron, the
@@ -51,7 +54,8 @@ private:
     Frame frameFor(QSize size) const;
     void drawStill(QPainter &painter, QSize size) const;
     void drawMoving(QPainter &painter, const Frame &frame) const;
-    QRect movingRect(const Frame &frame) const;
+    /// The squares the planet and the star cover, pixels.
+    std::array<QRect, 2> dotSquares(const Frame &frame) const;
     QPointF toScreen(const Frame &frame, OrbitGeometry::PlanePoint point) const;
     void rebuildCache();
 

@@ -1,6 +1,7 @@
 #include "lab/rvplot.h"
 
 #include <QChart>
+#include <QGraphicsTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QValueAxis>
@@ -34,12 +35,21 @@ RvPlot::RvPlot(QWidget *parent)
 {
     setObjectName(QStringLiteral("rvChart"));
     setRenderHint(QPainter::Antialiasing);
-    setMinimumSize(420, 260);
+    setMinimumSize(420, 300);
 
     auto *chart = new QChart;
     chart->setTitle(QStringLiteral("Radial velocity of the star"));
     chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->setBackgroundRoundness(0);
     setChart(chart);
+    // One plain ground for the chart and the view around it, so the view
+    // paints every pixel itself and the widgets behind it never repaint
+    // when the cursor moves; a plain fill also costs less than the theme's
+    // gradient.
+    chart->setBackgroundBrush(Qt::white);
+    setBackgroundBrush(Qt::white);
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
 
     m_trueSeries->setName(QStringLiteral("true Keplerian curve"));
     m_trueSeries->setPen(QPen(QColor(20, 90, 200), 2));
@@ -76,7 +86,7 @@ RvPlot::RvPlot(QWidget *parent)
     for (QLegendMarker *marker : chart->legend()->markers(m_schematicSeries))
         marker->setVisible(false);
 
-    setOptimizationFlag(QGraphicsView::DontSavePainterState);
+    setOptimizationFlags(QGraphicsView::DontSavePainterState | QGraphicsView::DontAdjustForAntialiasing);
     m_truePoints.resize(SampleCount);
     m_schematicPoints.resize(SampleCount);
 }
@@ -159,7 +169,7 @@ void RvPlot::recompute()
     const double reach = std::max({-lowest, highest, 1e-3});
     const double top = m_velocityAxis->max();
     if (reach > top || reach < 0.5 * top || m_velocityAxis->min() != -top) {
-        const double step = niceStep(reach / 2);
+        const double step = niceStep(reach / 4);
         const double limit = step * std::ceil(1.1 * reach / step);
         m_velocityAxis->setRange(-limit, limit);
         m_velocityAxis->setTickInterval(step);
@@ -174,8 +184,13 @@ void RvPlot::cacheItems()
     // a moving cursor repaints its thin strip from pictures instead of
     // stroking the 1500-point curves again on every frame. New items (an
     // axis's labels after a range change) join here.
-    for (QGraphicsItem *item : scene()->items())
-        item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+    // Texts stay uncached: a cached title or legend label keeps the
+    // picture of its first, still empty, layout. They lie outside the
+    // cursor's strip anyway.
+    for (QGraphicsItem *item : scene()->items()) {
+        if (!dynamic_cast<QGraphicsTextItem *>(item))
+            item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
+    }
 }
 
 QPointF RvPlot::markerPosition() const
@@ -202,9 +217,13 @@ void RvPlot::drawForeground(QPainter *painter, const QRectF &)
     if (m_orbit.periodDays <= 0)
         return;
     painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
+    // A crisp one-pixel line: no antialiasing to blend along its length.
+    painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setPen(m_cursorSeries->pen());
-    painter->drawLine(cursorLine());
+    const QLineF line = cursorLine();
+    const double x = std::floor(line.x1()) + 0.5;
+    painter->drawLine(QLineF(x, line.y1(), x, line.y2()));
+    painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(Qt::NoPen);
     painter->setBrush(m_cursorSeries->pen().color());
     painter->drawEllipse(m_cursorDot, CursorReach - 1, CursorReach - 1);
@@ -220,6 +239,5 @@ void RvPlot::placeCursor()
     m_cursorX = x;
     const QRect before = cursorDamage();
     m_cursorDot = chart()->mapToPosition(QPointF(x, v), m_trueSeries);
-    viewport()->update(before);
-    viewport()->update(cursorDamage());
+    viewport()->update(before.united(cursorDamage()));
 }

@@ -80,7 +80,10 @@ void SideView::render(QPainter &painter, QSize size) const
     painter.drawLine(star - reach * along, star + reach * along);
     painter.setPen(QPen(PlaneColor, 1.5));
     arrow(painter, star, star + 0.75 * reach * normal);
-    painter.drawText(star + 0.75 * reach * normal + QPointF(4, 12), QStringLiteral("orbit's normal"));
+    // Below the arrow's tip and ending there, so it stays inside the view.
+    const QPointF tip = star + 0.75 * reach * normal;
+    painter.drawText(QRectF(tip.x() - 120, tip.y() + 4, 120, 16), Qt::AlignRight,
+                     QStringLiteral("orbit's normal"));
 
     if (m_inclinationDegrees > 0.05) {
         painter.setPen(QPen(AngleColor, 1.5));
