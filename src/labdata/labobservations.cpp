@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <cmath>
+
 namespace LabObservations {
 
 namespace {
@@ -56,6 +58,10 @@ ObservationsPanel *attach(KeplerLab *lab)
                          LabPlanet planet;
                          planet.name = name;
                          planet.orbit = orbit;
+                         // The lab counts days from 0, not in JD; moving T_p by whole
+                         // periods leaves every velocity as it was.
+                         const double cycles = std::floor(orbit.periastronTime / orbit.periodDays);
+                         planet.orbit.periastronTime = orbit.periastronTime - cycles * orbit.periodDays;
                          planet.starMassSolar = starMassSolar;
                          lab->showPlanet(planet);
                          tabs->setCurrentWidget(ownView);

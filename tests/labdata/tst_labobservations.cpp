@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
@@ -198,6 +199,9 @@ void TestLabObservations::fittedPlanetBecomesTheLabsPlanet()
     QCOMPARE(planet.orbit.semiAmplitude, 274.0);
     QCOMPARE(planet.orbit.eccentricity, 0.68);
     QCOMPARE(planet.starMassSolar, 1.24);
+    // T_p by whole periods into the lab's first orbit: 2454000.5 − 115754 × 21.2 = 15.7 d.
+    QVERIFY(std::abs(planet.orbit.periastronTime - 15.7) < 1e-6);
+    QVERIFY(std::abs(form<KeplerLab>()->findChild<QDoubleSpinBox *>(QStringLiteral("periastronTimeSpin"))->value() - 15.7) < 1e-3);
     QCOMPARE(planet.inclinationDegrees, 90.0);
     QCOMPARE(labTabs()->currentIndex(), 0);
 }
