@@ -161,7 +161,7 @@ QWidget *ObservationsPanel::createPlots()
     m_residuals->setObjectName(QStringLiteral("residualChart"));
     m_residuals->setZeroLine(true);
     m_residuals->chart()->legend()->hide();
-    m_residuals->setMinimumHeight(150);
+    m_residuals->setMinimumHeight(170);
     auto *timeSplit = new QSplitter(Qt::Vertical);
     timeSplit->addWidget(m_velocities);
     timeSplit->addWidget(m_residuals);
@@ -191,7 +191,8 @@ QWidget *ObservationsPanel::createPlots()
     m_peaks->verticalHeader()->setVisible(false);
     m_peaks->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_peaks->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_peaks->setMinimumWidth(300);
+    m_peaks->setMinimumWidth(260);
+    m_peaks->setMaximumWidth(330);
     m_periodFrom = new QDoubleSpinBox;
     m_periodFrom->setObjectName(QStringLiteral("periodFrom"));
     m_periodTo = new QDoubleSpinBox;
@@ -207,22 +208,22 @@ QWidget *ObservationsPanel::createPlots()
     m_recompute->setObjectName(QStringLiteral("periodogramButton"));
     connect(m_recompute, &QPushButton::clicked, this,
             [this] { startRun(AnalysisRequest::Kind::Periodogram, {}); });
-    connect(m_runner, &AnalysisRunner::runningChanged, m_recompute, &QWidget::setDisabled);
+    connect(m_runner, &AnalysisRunner::runningChanged, this, &ObservationsPanel::updateCommands);
     auto *range = new QHBoxLayout;
-    range->addWidget(new QLabel(tr("Periods")));
-    range->addWidget(m_periodFrom, 1);
+    range->addWidget(new QLabel(tr("Periods from")));
+    range->addWidget(m_periodFrom);
     range->addWidget(new QLabel(tr("to")));
-    range->addWidget(m_periodTo, 1);
+    range->addWidget(m_periodTo);
     range->addWidget(m_recompute);
-    auto *peakColumn = new QVBoxLayout;
-    peakColumn->addLayout(range);
-    peakColumn->addWidget(m_peaks, 1);
-    m_peaks->setMaximumWidth(QWIDGETSIZE_MAX);
+    range->addStretch(1);
+    auto *chartColumn = new QVBoxLayout;
+    chartColumn->addWidget(m_periodogram, 1);
+    chartColumn->addLayout(range);
 
     auto *periodogramLayout = new QHBoxLayout(periodogramRow);
     periodogramLayout->setContentsMargins(0, 0, 0, 0);
-    periodogramLayout->addWidget(m_periodogram, 1);
-    periodogramLayout->addLayout(peakColumn);
+    periodogramLayout->addLayout(chartColumn, 1);
+    periodogramLayout->addWidget(m_peaks);
 
     m_plots = new QSplitter(Qt::Vertical);
     m_plots->setObjectName(QStringLiteral("plotArea"));
@@ -592,6 +593,10 @@ void ObservationsPanel::updateCommands()
     m_exportFitCsv->setEnabled(m_fit.has_value());
     m_exportFitJson->setEnabled(m_fit.has_value());
     m_usePlanetButton->setEnabled(haveFit);
+    const bool canRecompute = haveData && !m_runner->isRunning();
+    for (QWidget *control : {static_cast<QWidget *>(m_periodFrom), static_cast<QWidget *>(m_periodTo),
+                             static_cast<QWidget *>(m_recompute)})
+        control->setEnabled(canRecompute);
 }
 
 void ObservationsPanel::makeSyntheticObservations()
