@@ -155,7 +155,7 @@ QWidget *ObservationsPanel::createPlots()
     m_tabs->setObjectName(QStringLiteral("plotTabs"));
 
     m_velocities = new DataChart(tr("Time since first measurement (days)"),
-                                 tr("Velocity − instrument mean (m/s)"));
+                                 tr("Velocity − mean (m/s)"));
     m_velocities->setObjectName(QStringLiteral("velocityChart"));
     m_residuals = new DataChart(tr("Time since first measurement (days)"), tr("O − C (m/s)"));
     m_residuals->setObjectName(QStringLiteral("residualChart"));
@@ -543,8 +543,8 @@ void ObservationsPanel::showData()
 {
     const Fitting::Result *fit = m_fit ? &*m_fit : nullptr;
     m_velocities->setTitles(tr("Time since first measurement (days)"),
-                            fit ? tr("Velocity − fitted offset (m/s)")
-                                : tr("Velocity − instrument mean (m/s)"));
+                            fit ? tr("Velocity − offset (m/s)")
+                                : tr("Velocity − mean (m/s)"));
     m_velocities->setInstruments(PlotData::alignedPoints(m_data, fit));
     m_velocities->setCurve(fit ? PlotData::modelCurve(*fit, m_data, curveSamples(*fit, m_data)) : QList<QPointF>());
     m_residuals->setInstruments(fit ? PlotData::residualPoints(*fit, m_data) : QList<InstrumentPoints>());
