@@ -1,3 +1,4 @@
+#include "labdata/analysisrunner.h"
 #include "labdata/periodogramchart.h"
 #include "labdata/plotdata.h"
 
@@ -74,6 +75,9 @@ private slots:
     void envelope_data();
     void envelope();
     void countsPerInstrument();
+    void runnerSaysWhyNot_data();
+    void runnerSaysWhyNot();
+    void raisedCancelFlagCancels();
 };
 
 void TestLabPlotData::alignedWithoutFitUsesWeightedMeans()
@@ -200,6 +204,54 @@ void TestLabPlotData::countsPerInstrument()
     QCOMPARE(PlotData::pointsPerInstrument({}), QList<int>{});
     QCOMPARE(PlotData::timeSpan(twoInstruments()), 6.0);
     QCOMPARE(PlotData::timeSpan({}), 0.0);
+}
+
+void TestLabPlotData::runnerSaysWhyNot_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("planets");
+    QTest::newRow("periodogram of two points") << int(AnalysisRequest::Kind::Periodogram) << 1;
+    QTest::newRow("five planets") << int(AnalysisRequest::Kind::Fit) << 5;
+    QTest::newRow("fit of two points") << int(AnalysisRequest::Kind::Fit) << 1;
+}
+
+void TestLabPlotData::runnerSaysWhyNot()
+{
+    QFETCH(int, kind);
+    QFETCH(int, planets);
+    AnalysisRequest request;
+    request.kind = AnalysisRequest::Kind(kind);
+    request.data = twoInstruments();
+    request.data.measurements.pop_back();
+    request.options.planets = planets;
+    const AnalysisOutcome outcome = AnalysisRunner::run(request, {}, nullptr);
+    QVERIFY(!outcome.error.empty());
+    QVERIFY(!outcome.cancelled);
+    QVERIFY(!outcome.fit);
+    QVERIFY(outcome.spectrum.power.empty());
+}
+
+void TestLabPlotData::raisedCancelFlagCancels()
+{
+    const Fitting::Result truth = circularFit({{7.0, 30.0, 1.0}}, {2.0, -3.0});
+    QList<double> times;
+    for (int i = 0; i < 60; ++i)
+        times.append(0.83 * i + 0.1 * (i % 7));
+    AnalysisRequest request;
+    request.kind = AnalysisRequest::Kind::FindPlanets;
+    request.data = exactData(truth, times);
+    const std::atomic<bool> cancel{true};
+    const AnalysisOutcome outcome = AnalysisRunner::run(request, {}, &cancel);
+    QVERIFY(outcome.cancelled);
+    QVERIFY(!outcome.fit);
+
+    // Not cancelled, the same request finds the planet.
+    const AnalysisOutcome found = AnalysisRunner::run(request, {}, nullptr);
+    QVERIFY2(found.error.empty(), found.error.c_str());
+    QVERIFY(found.fit && found.fit->planets.size() == 1);
+    QVERIFY(std::abs(found.fit->planets[0].value.periodDays - 7.0) < 0.01);
+    // The residual periodogram came along.
+    QVERIFY(!found.spectrum.power.empty());
 }
 
 QTEST_MAIN(TestLabPlotData)
