@@ -1,7 +1,8 @@
 #include "lab/rvplot.h"
 
 #include <QChart>
-#include <QGraphicsTextItem>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QValueAxis>
@@ -50,6 +51,8 @@ RvPlot::RvPlot(QWidget *parent)
     setBackgroundBrush(Qt::white);
     setFrameShape(QFrame::NoFrame);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    // Any change of the chart (curves, axes, legend) makes its picture stale.
+    connect(chart->scene(), &QGraphicsScene::changed, this, &RvPlot::forgetStill);
 
     m_trueSeries->setName(QStringLiteral("true Keplerian curve"));
     m_trueSeries->setPen(QPen(QColor(20, 90, 200), 2));
@@ -175,22 +178,6 @@ void RvPlot::recompute()
         m_velocityAxis->setTickInterval(step);
     }
     placeCursor();
-    cacheItems();
-}
-
-void RvPlot::cacheItems()
-{
-    // Each item of the chart keeps a picture of itself until it changes, so
-    // a moving cursor repaints its thin strip from pictures instead of
-    // stroking the 1500-point curves again on every frame. New items (an
-    // axis's labels after a range change) join here.
-    // Texts stay uncached: a cached title or legend label keeps the
-    // picture of its first, still empty, layout. They lie outside the
-    // cursor's strip anyway.
-    for (QGraphicsItem *item : scene()->items()) {
-        if (!dynamic_cast<QGraphicsTextItem *>(item))
-            item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
-    }
 }
 
 QPointF RvPlot::markerPosition() const
@@ -212,9 +199,37 @@ QRect RvPlot::cursorDamage() const
     return mapFromScene(strip).boundingRect().adjusted(-1, -1, 1, 1);
 }
 
+void RvPlot::paintEvent(QPaintEvent *event)
+{
+    // The chart as it stands is kept as one picture; a frame of the
+    // animation copies the cursor's strip from it and draws the cursor,
+    // instead of walking the chart's hundred items for a thin strip.
+    const qreal ratio = viewport()->devicePixelRatioF();
+    if (m_still.isNull() || m_still.size() != viewport()->size() * ratio) {
+        m_still = QPixmap(viewport()->size() * ratio);
+        m_still.setDevicePixelRatio(ratio);
+        QPainter painter(&m_still);
+        painter.setRenderHints(renderHints());
+        m_paintingStill = true;
+        render(&painter, QRectF(QPointF(0, 0), viewport()->size()), viewport()->rect());
+        m_paintingStill = false;
+    }
+    QPainter painter(viewport());
+    for (const QRect &dirty : event->region())
+        painter.drawPixmap(dirty, m_still, QRectF(QPointF(dirty.topLeft()) * ratio, QSizeF(dirty.size()) * ratio));
+    painter.setTransform(viewportTransform());
+    drawForeground(&painter, mapToScene(viewport()->rect()).boundingRect());
+}
+
+void RvPlot::forgetStill()
+{
+    m_still = QPixmap();
+    viewport()->update();
+}
+
 void RvPlot::drawForeground(QPainter *painter, const QRectF &)
 {
-    if (m_orbit.periodDays <= 0)
+    if (m_orbit.periodDays <= 0 || m_paintingStill)
         return;
     painter->save();
     // A crisp one-pixel line: no antialiasing to blend along its length.

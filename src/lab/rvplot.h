@@ -4,6 +4,7 @@
 #include "lab/labcurve.h"
 
 #include <QChartView>
+#include <QPixmap>
 
 #include <span>
 #include <vector>
@@ -51,6 +52,7 @@ public:
     QPointF markerPosition() const;
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void drawForeground(QPainter *painter, const QRectF &rect) override;
 
 private:
@@ -58,9 +60,9 @@ private:
     static constexpr double CursorReach = 5.5;
 
     QRect cursorDamage() const;
+    void forgetStill();
     void recompute();
     void placeCursor();
-    void cacheItems();
     double abscissa(double timeDays) const;
 
     Kepler::Orbit m_orbit;
@@ -73,6 +75,8 @@ private:
     QLineSeries *m_schematicSeries;
     QLineSeries *m_cursorSeries; ///< empty: the cursor's legend entry
     double m_cursorX = 0;
+    QPixmap m_still;             ///< the chart without the cursor, as shown
+    bool m_paintingStill = false;
     QPointF m_cursorDot; ///< the cursor on the true curve, chart coordinates
     QValueAxis *m_timeAxis;
     QValueAxis *m_velocityAxis;
