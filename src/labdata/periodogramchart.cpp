@@ -127,4 +127,7 @@ void PeriodogramChart::fitRanges()
     m_period->setRange(low, high);
     m_power->setRange(0, top > 0 ? top * 1.08 : 1);
     m_power->applyNiceNumbers();
+    // The normalised power never exceeds 1; rounding the axis must not suggest it does.
+    if (m_power->max() > 1)
+        m_power->setRange(0, 1);
 }

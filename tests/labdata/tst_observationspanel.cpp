@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
+#include <QValueAxis>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
@@ -272,6 +273,8 @@ void TestObservationsPanel::shippedSetKeepsItsInstrumentsAndStarMass()
     const QTableWidget *peaks = child<QTableWidget>("peakTable");
     QVERIFY(peaks->rowCount() > 0);
     QVERIFY(std::abs(peaks->item(0, 1)->text().toDouble() - 4.2308) < 0.01);
+    // Its power is near 1; the axis stops at 1, the most a normalised power can be.
+    QCOMPARE(qobject_cast<QValueAxis *>(child<PeriodogramChart>("periodogramChart")->chart()->axes(Qt::Vertical).value(0))->max(), 1.0);
 }
 
 void TestObservationsPanel::malformedFileKeepsThePreviousData_data()
