@@ -5,7 +5,7 @@
 #   1 numeric  src/catalog/ src/kepler/ src/observations/ src/periodogram/
 #              src/fitting/, and the pure files of the window folders (below)
 #   2 windows  src/simulator/ src/rv/ src/massfunction/ src/files/ src/register/
-#              src/update/ src/capture/ src/about/ src/lab/
+#              src/update/ src/capture/ src/about/ src/lab/ src/labdata/
 #   3 top      src/frame/ src/cli/ src/main.cpp
 #
 # and fails when
@@ -34,7 +34,7 @@ floor_of_folder() {
     case $1 in
     ground) echo 0 ;;
     catalog | kepler | observations | periodogram | fitting) echo 1 ;;
-    simulator | rv | massfunction | files | register | update | capture | about | lab) echo 2 ;;
+    simulator | rv | massfunction | files | register | update | capture | about | lab | labdata) echo 2 ;;
     frame | cli | .) echo 3 ;;
     *) echo "" ;;
     esac

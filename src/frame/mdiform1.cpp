@@ -7,6 +7,7 @@
 #include "ground/pictures.h"
 #include "ground/platform.h"
 #include "ground/planetlist.h"
+#include "lab/keplerlab.h"
 #include "massfunction/form2.h"
 #include "rv/rv.h"
 #include "simulator/form1.h"
@@ -57,6 +58,7 @@ void MDIForm1::createMenus()
     item(screens, "Scr1", QStringLiteral("Screen1(&F1)"), Qt::Key_F1, &MDIForm1::showSimulator);
     item(screens, "Scr2", QStringLiteral("Screen2(&F2)"), Qt::Key_F2, &MDIForm1::showWindow<Form2>);
     item(screens, "Scr3", QStringLiteral("Screen3(&F3)"), Qt::Key_F3, &MDIForm1::showWindow<RV>);
+    item(screens, "KeplerLab", QStringLiteral("Kepler Lab(&K)"), Qt::Key_F6, &KeplerLab::open);
     QMenu *closing = addMenu("m2", QStringLiteral("Close"));
     item(closing, "Close", QStringLiteral("Close(&C)"), ctrl(Qt::Key_C), &MDIForm1::close);
     QMenu *list = addMenu("m3", QStringLiteral("List"));

@@ -28,6 +28,8 @@ public:
 
     void adoptChild(QWidget *child, const QList<QMenu *> &childMenus) override;
     void showFrame() override;
+    QWidget *frameWindow() override { return this; }
+    QMdiArea *workArea() override { return m_mdiArea; }
     QString panel1() const override;
     void setPanel1(const QString &text) override;
     QString statusWord() const override { return m_statusWord; }

@@ -9,6 +9,8 @@ class DetachedFrame final : public FrameHost
 public:
     void adoptChild(QWidget *, const QList<QMenu *> &) override {}
     void showFrame() override {}
+    QWidget *frameWindow() override { return nullptr; }
+    QMdiArea *workArea() override { return nullptr; }
     QString panel1() const override { return m_panel1; }
     void setPanel1(const QString &text) override { m_panel1 = text; }
     QString statusWord() const override { return m_word; }

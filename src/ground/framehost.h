@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QMdiArea;
 class QMenu;
 class QWidget;
 
@@ -23,6 +24,10 @@ public:
     virtual void adoptChild(QWidget *child, const QList<QMenu *> &childMenus) = 0;
     /// Shows the frame window.
     virtual void showFrame() = 0;
+    /// The frame window and its work area, for a window that sizes and
+    /// places itself there (the Kepler lab); nothing without a frame.
+    virtual QWidget *frameWindow() = 0;
+    virtual QMdiArea *workArea() = 0;
 
     /// Text of the status bar's first panel.
     virtual QString panel1() const = 0;

@@ -135,6 +135,10 @@ void Form1::createMenus()
 
     QMenu *core = addMenu(nullptr, "m5", QStringLiteral("Core"));
     item(core, "MF", QStringLiteral("Mass Function(&M)"), ctrl(Qt::Key_M), &Form1::showWindow<Dialog>);
+    // The lab reads this window, so this window does not include the lab:
+    // the top floor opens it.
+    item(core, "KeplerLab", QStringLiteral("Kepler Lab(&K)"), Qt::Key_F6,
+         [this] { emit labRequested(); });
 
     QMenu *help = addMenu(nullptr, "Hlp", QStringLiteral("Help"));
     item(help, "Help", QStringLiteral("About(&A)"), ctrl(Qt::Key_A), &Form1::showWindow<frmAbout1>);

@@ -69,6 +69,8 @@ signals:
     void simulationStarted(const Simulation &simulation);
     /// Close(&C) of the main menu: the frame decides, after the timer stopped.
     void closeAllRequested();
+    /// Kepler Lab(&K) of the main menu.
+    void labRequested();
 
 public slots:
     /// Screen1(&F1): the set-up dialogue, then the scene.
