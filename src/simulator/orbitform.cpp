@@ -2,6 +2,8 @@
 
 #include "app/colors.h"
 
+#include <cmath>
+
 std::optional<OrbitForm> OrbitForm::of(double eccentricity)
 {
     if (eccentricity >= 0 && eccentricity < EllipseFrom) {
@@ -10,7 +12,8 @@ std::optional<OrbitForm> OrbitForm::of(double eccentricity)
     }
     if (eccentricity >= EllipseFrom && eccentricity < 1) {
         return OrbitForm{QStringLiteral("Ellipse"), Colors::rgb(0, 0, 149),
-                         Colors::rgb(0, 255, 149), std::nullopt, eccentricity};
+                         Colors::rgb(0, 255, 149), std::nullopt,
+                         std::sqrt(1 - eccentricity * eccentricity)};
     }
     return std::nullopt;
 }

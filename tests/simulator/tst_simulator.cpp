@@ -196,7 +196,8 @@ void TestSimulator::catalogMiss()
     QCOMPARE(form<Form2>()->Text5->text(), QStringLiteral("Planet"));
     QCOMPARE(Controls::foreColor(form<Form2>()->Text5), Colors::rgb(255, 0, 0));
     QCOMPARE(simulator()->StarMassSolar, 3.0);
-    QVERIFY(std::fabs(simulator()->OrbitHeight - 2310) < 1e-3);
+    // 462 × √(1 − 0.2²)
+    QVERIFY(std::fabs(simulator()->OrbitHeight - 452.6657) < 1e-3);
     // The star's mass takes no part in the minimum mass.
     const float expected = MassFunctionMath::jupiterMasses(MassFunctionMath::minimumMassKg(
         double(0.1f) * MassFunctionMath::MetresPerAU, 4.230785, 0.2, 55.9401f));
@@ -285,8 +286,8 @@ void TestSimulator::drawing_data()
     // 47UMa c: e = 0 at 3.8 AU, 17556 twips shrunk by ten.
     QTest::newRow("circle") << "2594|11.1" << 1755.6 << 1.0 << circle << Colors::rgb(0, 0, 169);
     QTest::newRow("empty e is a circle") << "10|50||90|0.1|1" << 462.0 << 1.0 << circle << Colors::rgb(0, 0, 169);
-    // 16Cygni B: e = 0.681 at 1.681 AU, 7766.2 twips shrunk by ten.
-    QTest::newRow("ellipse") << "798.5|50.5" << 776.62 << 0.681 << Colors::rgb(0, 255, 149) << Colors::rgb(0, 0, 149);
+    // 16Cygni B: e = 0.681 at 1.681 AU, 7766.2 twips shrunk by ten; √(1 − 0.681²) = 0.7322834.
+    QTest::newRow("ellipse") << "798.5|50.5" << 776.62 << 0.7322834 << Colors::rgb(0, 255, 149) << Colors::rgb(0, 0, 149);
 }
 
 void TestSimulator::drawing()
@@ -329,10 +330,12 @@ void TestSimulator::tick()
     form1->AngleDeg = 90;
     form1->Timer1_Timer();
 
-    // Nearest-pixel placement; a corner a hair above the line may floor one pixel up.
+    // The pictures' centres at (5377, 1687) and (5377, 4315), their corners
+    // half a picture (375 × 555 and 735 × 855) up and left. Nearest-pixel
+    // placement; a corner a hair above the line may floor one pixel up.
     const PictureBox *area = form1->Simulator;
-    QVERIFY((form1->Planet1->pos() - area->toPixels(QPointF(5377, 1687))).manhattanLength() <= 1);
-    QVERIFY((form1->Star->pos() - area->toPixels(QPointF(5377, 4315))).manhattanLength() <= 1);
+    QVERIFY((form1->Planet1->pos() - area->toPixels(QPointF(5189.5, 1409.5))).manhattanLength() <= 1);
+    QVERIFY((form1->Star->pos() - area->toPixels(QPointF(5009.5, 3887.5))).manhattanLength() <= 1);
     QCOMPARE(form1->AngleDeg, qint16(91));
     form1->AngleDeg = 32767;
     form1->Timer1_Timer();
