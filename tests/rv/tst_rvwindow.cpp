@@ -2,6 +2,7 @@
 #include "app/formregistry.h"
 #include "massfunction/form2.h"
 #include "rv/drawradialvelocitycurve.h"
+#include "rv/linecontrol.h"
 #include "rv/rv.h"
 #include "rv/rvcurve.h"
 #include "simulator/form1.h"
@@ -14,6 +15,8 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 #include <cmath>
 #include <memory>
@@ -50,6 +53,7 @@ private slots:
     void refusals_data();
     void refusals();
     void clearEndAndToolTip();
+    void curveCentredOnZeroAxis();
 
 private:
     std::unique_ptr<TestEnvironment> m_environment;
@@ -136,6 +140,28 @@ void TestRvWindow::clearEndAndToolTip()
     rv->End->trigger();
     QCOMPARE(m_platform->beeps, 1);
     QVERIFY(rv->isVisible());
+}
+
+void TestRvWindow::curveCentredOnZeroAxis()
+{
+    // A circle with K = 50 swings 16·50 = 800 twips (53 pixels) either side
+    // of its zero line, which must be the axis drawn beside the "0" mark.
+    draw(QStringLiteral("0|50|20|1|2.5"));
+    const QImage plot = form<RV>()->RVC->image();
+    int top = plot.height();
+    int bottom = -1;
+    for (int y = 0; y < plot.height(); ++y) {
+        for (int x = 0; x < plot.width(); ++x) {
+            if (QColor(plot.pixel(x, y)) == Yellow) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    const double axis = form<RV>()->Line2->twipsLine().y1() / 15;
+    QVERIFY2(std::fabs((top + bottom) / 2.0 - axis) <= 2,
+             qPrintable(QStringLiteral("curve %1 to %2, axis %3").arg(top).arg(bottom).arg(axis)));
+    QVERIFY(std::abs((bottom - top) - 2 * 800 / 15) <= 3);
 }
 
 QTEST_MAIN(TestRvWindow)
