@@ -213,12 +213,15 @@ bool SceneSetup::showScene()
 
     // Everything the scene will show is computed before anything is shown,
     // so a value too large for the arithmetic is refused with nothing half done.
+    // An eccentricity just below 1 is written as "1"; the RV window then
+    // says itself that it cannot draw that curve, which is no size fault.
     const RvCurve::Elements curve{TextNumber::leadingNumber(eccentricityText),
                                   TextNumber::leadingNumber(velocityText),
                                   TextNumber::leadingNumber(periodText),
                                   TextNumber::leadingNumber(omegaText)};
+    const bool curveDrawable = RvCurve::rowFor(curve.eccentricity, curve.semiAmplitude).has_value();
     if (!allFinite({massKg, jupiterMasses, shown, sizes.orbitRadius, sizes.orbitHeight})
-        || RvCurve::points(curve).isEmpty())
+        || (curveDrawable && RvCurve::points(curve).isEmpty()))
         return refuse(tooLargeRefusal());
 
     m_form.MinMassKg = massKg;

@@ -66,6 +66,7 @@ private slots:
     void stops_data();
     void stops();
     void massFunctionGuard();
+    void eccentricityJustBelowOne();
     void drawing_data();
     void drawing();
     void tick();
@@ -270,6 +271,20 @@ void TestSimulator::massFunctionGuard()
     // The stop loads the RV window, hidden, to clear its picture.
     QVERIFY(FormRegistry::instance().isLoaded<RV>());
     QVERIFY(!form<RV>()->isVisible());
+}
+
+void TestSimulator::eccentricityJustBelowOne()
+{
+    // 0.9999999999999999 < 1 is an orbit; written with 15 digits it reads
+    // "1", which the RV window cannot draw and says so, as for e = 1.
+    setUp(QStringLiteral("10|50|0.9999999999999999|90|0.1|1"));
+
+    QCOMPARE(m_platform->messageBoxes.size(), 1);
+    QCOMPARE(m_platform->messageBoxes.first().prompt,
+             QStringLiteral("Can NOT draw the radial velocity curve. "));
+    QCOMPARE(form<RV>()->Text1->text(), QStringLiteral("1"));
+    QCOMPARE(form<Form2>()->Text3->text(), QStringLiteral("Ellipse"));
+    QVERIFY(simulator()->Timer1->isActive());
 }
 
 void TestSimulator::drawing_data()
