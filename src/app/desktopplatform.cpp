@@ -127,6 +127,11 @@ QImage DesktopPlatform::captureActiveWindow()
     return screen ? screen->grabWindow(0).toImage() : QImage();
 }
 
+bool DesktopPlatform::dialogueOpen()
+{
+    return QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr;
+}
+
 QAction *DesktopPlatform::popupMenu(QMenu *menu, const QPoint &globalPos)
 {
     return menu->exec(globalPos);

@@ -76,6 +76,11 @@ public:
     /// A picture of the window that is active now, or a null image.
     virtual QImage captureActiveWindow() = 0;
 
+    /// True while a message or input box, a file dialog, a menu or any other
+    /// modal window of the program is open: news that arrives now must wait,
+    /// or it would land in the middle of what the user is answering.
+    virtual bool dialogueOpen() = 0;
+
     /// Shows `menu` at `globalPos` until it closes. The item the user
     /// chooses has been triggered when this returns; returns it, or nullptr
     /// when the menu was dismissed.
