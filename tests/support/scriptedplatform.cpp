@@ -90,9 +90,9 @@ QImage ScriptedPlatform::clipboardImage()
     return clipboard;
 }
 
-QImage ScriptedPlatform::captureActiveWindow()
+WindowCapture ScriptedPlatform::captureActiveWindow()
 {
-    return capturedWindows.isEmpty() ? QImage() : capturedWindows.dequeue();
+    return {capturedWindows.isEmpty() ? QImage() : capturedWindows.dequeue(), wholeScreenCaptures};
 }
 
 QAction *ScriptedPlatform::popupMenu(QMenu *menu, const QPoint &)

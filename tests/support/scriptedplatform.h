@@ -34,6 +34,8 @@ public:
     /// objectName of the pop-up item to choose; an empty name dismisses.
     QQueue<QString> popupChoices;
     QQueue<QImage> capturedWindows;
+    /// Captures answer as a platform that cannot name the active window.
+    bool wholeScreenCaptures = false;
     QImage clipboard;
 
     QList<Box> messageBoxes;
@@ -57,7 +59,7 @@ public:
     QString saveFileName(QWidget *owner, const QString &filter) override;
     QString openFileName(QWidget *owner, const QString &title) override;
     QImage clipboardImage() override;
-    QImage captureActiveWindow() override;
+    WindowCapture captureActiveWindow() override;
     /// True while one of this double's boxes is answering.
     bool dialogueOpen() override;
     QAction *popupMenu(QMenu *menu, const QPoint &globalPos) override;
