@@ -14,4 +14,6 @@ trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
 xvfb-run -a "$build/bench/bench_startup"
 xvfb-run -a "$build/bench/bench_simulation"
+"$build/bench/bench_kepler"
 sh bench/cpu_share.sh "$build"
+"$build/bench/bench_rvreader"

@@ -8,6 +8,7 @@ packages=(
     qt6-charts-dev qt6-svg-dev libeigen3-dev
     fonts-noto-cjk
     xvfb xauth xdotool
+    clang libclang-rt-dev
 )
 
 missing=()
