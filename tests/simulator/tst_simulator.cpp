@@ -349,6 +349,9 @@ void TestSimulator::tick()
     const PictureBox *area = form1->Simulator;
     QVERIFY((form1->Planet1->pos() - area->toPixels(QPointF(5189.5, 1409.5))).manhattanLength() <= 1);
     QVERIFY((form1->Star->pos() - area->toPixels(QPointF(5009.5, 3887.5))).manhattanLength() <= 1);
+    // The geometry centres pictures of the designed sizes; these are they.
+    QCOMPARE(QSizeF(form1->Planet1->size()) * 15, OrbitMotion::PlanetPicture);
+    QCOMPARE(QSizeF(form1->Star->size()) * 15, OrbitMotion::StarPicture);
     QCOMPARE(form1->AngleDeg, qint16(91));
     form1->AngleDeg = 32767;
     form1->Timer1_Timer();
