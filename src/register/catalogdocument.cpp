@@ -1,6 +1,7 @@
 #include "register/catalogdocument.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace CatalogDocument {
 
@@ -29,6 +30,10 @@ bool endsOpen(const QString &path)
 
 QString append(const QString &path, const QString &line)
 {
+    // Opening a named pipe would wait for a reader for ever.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("It is not a regular file.");
     QByteArray bytes = line.toUtf8();
     if (endsOpen(path))
         bytes.prepend("\r\n");

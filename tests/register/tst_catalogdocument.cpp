@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -78,6 +79,7 @@ class TestCatalogDocument : public QObject
 private slots:
     void writeOnlyDocumentGrows();
     void shortWriteIsTakenBack();
+    void namedPipeIsRefusedAtOnce();
 };
 
 void TestCatalogDocument::writeOnlyDocumentGrows()
@@ -111,6 +113,14 @@ void TestCatalogDocument::shortWriteIsTakenBack()
     }
     QVERIFY(!error.isEmpty());
     QCOMPARE(contents(path), QByteArray("a\r\n"));
+}
+
+void TestCatalogDocument::namedPipeIsRefusedAtOnce()
+{
+    QTemporaryDir environment;
+    const QString path = environment.path() + QStringLiteral("/planet_catalog.doc");
+    QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    QCOMPARE(CatalogDocument::append(path, QStringLiteral("51Peg b\r\n")), QStringLiteral("It is not a regular file."));
 }
 
 QTEST_APPLESS_MAIN(TestCatalogDocument)
