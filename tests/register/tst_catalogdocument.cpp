@@ -93,7 +93,8 @@ void TestCatalogDocument::writeOnlyDocumentGrows()
     QString error;
     {
         OrdinaryUser user;
-        QVERIFY(!QFile(path).open(QIODevice::ReadOnly)); // the premise: it cannot be read
+        if (QFile(path).open(QIODevice::ReadOnly))
+            QSKIP("no file can be made unreadable here");
         error = CatalogDocument::append(path, QStringLiteral("b\r\n"));
     }
     QCOMPARE(error, QString());
