@@ -1,0 +1,156 @@
+#pragma once
+
+#include "kepler/keplerorbit.h"
+#include "observations/rvdata.h"
+#include "periodogram/periodogram.h"
+
+#include <atomic>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+/// Maximum-likelihood Keplerian fits of radial velocities. Pure C++ and
+/// Eigen, no Qt; every call may run on a worker thread.
+///
+/// Model of measurement i from instrument k at time t_i (days, m/s):
+///   μ_i = Σ_planets v_j(t_i) + γ_k + c (t_i − t_ref),
+/// with v_j the Keplerian velocity of kepler/keplerorbit.h
+/// (v = K[cos(ν + ω) + e cos ω], ω the star's argument of periastron),
+/// γ_k one offset per instrument, c an optional linear trend (m/s/day) and
+/// t_ref the mean time of the data.
+///
+/// Likelihood (Gaussian with jitter, s_k an optional jitter per instrument):
+///   −ln L = ½ Σ_i [ r_i² / (σ_i² + s_k²) + ln(2π (σ_i² + s_k²)) ],  r_i = y_i − μ_i.
+///
+/// Internal parameters (better conditioned, and e < 1, K > 0, P > 0 hold by
+/// construction): per planet ln P, ln K, √e cos ω, √e sin ω and the time of
+/// inferior conjunction T_c (where ν = π/2 − ω); then the offsets, the trend
+/// and per instrument s² (kept ≥ 0).
+///
+/// Optimiser: Levenberg–Marquardt on −ln L with its Fisher (Gauss–Newton)
+/// Hessian — Σ J J^T / V for the velocity parameters, ½ Σ (∂V/∂s²)² / V² for
+/// the jitters — and numerical derivatives of the Keplerian velocity.
+/// Several starts (eccentricities and ω around the periodogram's period).
+///
+/// Uncertainties: the inverse Fisher matrix at the optimum, carried to
+/// P, K, e, ω, T_p, T_c and m sin i by the Jacobian of that transformation
+/// (linear propagation). A bootstrap (residuals resampled, refitted from the
+/// optimum, standard deviation of each element) on request.
+namespace Fitting {
+
+/// How a call went.
+enum class Status {
+    Converged, ///< the optimiser's step became negligible
+    Stalled,   ///< the iteration limit was reached; the best point found is reported
+    Refused,   ///< bad input; see Result::message
+    Cancelled  ///< the cancel flag was raised; nothing is reported
+};
+
+/// Settings of one fit or one search.
+struct Options
+{
+    int planets = 1;                   ///< 1–4 (fit); the most planets findPlanets adds
+    bool fitJitter = false;            ///< one jitter s_k per instrument
+    bool fitTrend = false;             ///< the linear trend c
+    bool circular = false;             ///< hold e = 0 (weak signals, or orbits known to be circular)
+    double starMassSolar = 1.0;        ///< M★, solar masses, > 0, for m sin i
+    double falseAlarmThreshold = 1e-3; ///< findPlanets stops at a peak with FAP above this, (0, 1]
+    int bootstrapRuns = 0;             ///< 0: none; else ≥ 10 refits of resampled residuals
+    unsigned bootstrapSeed = 1;        ///< makes a bootstrap reproducible
+    std::optional<Periodogram::FrequencyGrid> grid; ///< the periodogram's grid; automatic when empty
+    /// Starting orbits for fit(): the first planets start from these as given
+    /// (one start each, e.g. periods known from transits); the remaining
+    /// planets come from periodogram peaks of the residuals.
+    std::vector<Kepler::Orbit> startingOrbits;
+};
+
+/// Orbital elements of one planet, or their 1σ uncertainties.
+struct PlanetElements
+{
+    double periodDays = 0;         ///< P, days
+    double semiAmplitude = 0;      ///< K, m/s
+    double eccentricity = 0;       ///< e
+    double omegaRadians = 0;       ///< ω of the star, radians, [0, 2π) as a value
+    double periastronTime = 0;     ///< T_p, days
+    double conjunctionTime = 0;    ///< T_c, days, the one nearest t_ref
+    double minimumMassJupiter = 0; ///< m sin i, Jupiter masses
+    double minimumMassEarth = 0;   ///< m sin i, Earth masses
+};
+
+struct PlanetResult
+{
+    PlanetElements value;
+    PlanetElements uncertainty;          ///< from the covariance matrix
+    PlanetElements bootstrapUncertainty; ///< all zero unless a bootstrap ran
+
+    Kepler::Orbit orbit() const;
+};
+
+struct InstrumentResult
+{
+    std::string name;
+    int points = 0;
+    double offset = 0;              ///< γ_k, m/s
+    double offsetUncertainty = 0;
+    double jitter = 0;              ///< s_k, m/s; 0 when not fitted
+    double jitterUncertainty = 0;   ///< from σ(s²) / (2 s), or √σ(s²) at s = 0
+    double rms = 0;                 ///< of this instrument's residuals, m/s
+};
+
+struct Result
+{
+    Status status = Status::Refused;
+    std::string message; ///< a sentence for the user when refused or cancelled
+    std::vector<PlanetResult> planets;
+    std::vector<InstrumentResult> instruments;
+    bool trendFitted = false;
+    double trend = 0;               ///< c, m/s/day
+    double trendUncertainty = 0;
+    double referenceTime = 0;       ///< t_ref, days
+    double starMassSolar = 1.0;
+    int pointCount = 0;             ///< n
+    int parameterCount = 0;         ///< k
+    double negativeLogLikelihood = 0; ///< −ln L at the optimum
+    double chiSquare = 0;           ///< Σ r² / (σ² + s²)
+    double rms = 0;                 ///< √(Σ r² / n), m/s
+    double bic = 0;                 ///< k ln n + 2 (−ln L)
+    int bootstrapRuns = 0;          ///< refits that entered the bootstrap spread
+    std::vector<Periodogram::Peak> peaks; ///< the residual periodogram's peak each planet started from, in order (none for starting orbits)
+
+    bool ok() const { return status == Status::Converged || status == Status::Stalled; }
+};
+
+/// Reports progress in [0, 1] with a short name of the stage ("offsets",
+/// "fit", "bootstrap", "done"), on the thread that runs the fit.
+using Progress = std::function<void(double fraction, std::string_view stage)>;
+
+/// Why these data cannot be fitted with these options (a sentence), or nothing.
+std::optional<std::string> refusal(const Observations::DataSet &data, const Options &options);
+
+/// Fits options.planets Keplerians. Planets without a starting orbit start at
+/// the highest periodogram peak of the residuals of the planets before them.
+/// Raising *cancel makes it return Status::Cancelled promptly.
+Result fit(const Observations::DataSet &data, const Options &options,
+           const Progress &progress = {}, const std::atomic<bool> *cancel = nullptr);
+
+/// Periodogram → highest peak → fit of all planets so far → periodogram of the
+/// residuals → next peak …, until the next peak's FAP exceeds
+/// options.falseAlarmThreshold or options.planets planets (at most 4) are in.
+/// With no significant peak at all, the result holds no planet (offsets,
+/// jitters and trend only) and status Converged.
+Result findPlanets(const Observations::DataSet &data, const Options &options,
+                   const Progress &progress = {}, const std::atomic<bool> *cancel = nullptr);
+
+/// The model velocity μ_i of the result at each measurement of data (m/s),
+/// offsets and trend included.
+std::vector<double> modelVelocities(const Result &result, const Observations::DataSet &data);
+
+/// −ln L of the formula above for given residuals r_i, uncertainties σ_i and
+/// jitters s_i (m/s).
+double negativeLogLikelihood(std::span<const double> residuals, std::span<const double> uncertainties,
+                             std::span<const double> jitters);
+
+} // namespace Fitting

@@ -1,0 +1,114 @@
+#include "fitting/resultexport.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <numbers>
+
+namespace {
+
+/// A result written out by hand, so the writers are checked on their own.
+Fitting::Result handResult()
+{
+    Fitting::Result result;
+    result.status = Fitting::Status::Converged;
+    Fitting::PlanetResult planet;
+    planet.value = {20.885, 5.5, 0.06, std::numbers::pi / 2, 2457000.5, 2457001.25, 0.07, 22.3};
+    planet.uncertainty = {0.004, 0.6, 0.05, std::numbers::pi / 180, 1.5, 0.3, 0.008, 2.5};
+    result.planets.push_back(planet);
+    result.instruments.push_back({"HIRES \"red\"\\chip\n", 32, -1.25, 0.5, 2.0, 0.75, 3.1});
+    result.negativeLogLikelihood = 80.5;
+    result.chiSquare = 31.0;
+    result.rms = 3.25;
+    result.bic = 190.0;
+    result.pointCount = 32;
+    result.parameterCount = 8;
+    result.starMassSolar = 1.07;
+    return result;
+}
+
+} // namespace
+
+class TestResultExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void jsonReadsBack()
+    {
+        const std::string text = Fitting::resultJson(handResult());
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
+        QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString() + " in " + QString::fromStdString(text)));
+        const QJsonObject root = document.object();
+        QCOMPARE(root["status"].toString(), QStringLiteral("converged"));
+        const QJsonObject planet = root["planets"].toArray().at(0).toObject();
+        QCOMPARE(planet["period"].toDouble(), 20.885);
+        QCOMPARE(planet["omegaDegrees"].toDouble(), 90.0);
+        QCOMPARE(planet["omegaDegreesUncertainty"].toDouble(), 1.0);
+        QCOMPARE(planet["minimumMassEarth"].toDouble(), 22.3);
+        const QJsonObject instrument = root["instruments"].toArray().at(0).toObject();
+        QCOMPARE(instrument["name"].toString(), QStringLiteral("HIRES \"red\"\\chip\n"));
+        QCOMPARE(instrument["jitter"].toDouble(), 2.0);
+        QCOMPARE(root["bic"].toDouble(), 190.0);
+        QCOMPARE(root["points"].toInt(), 32);
+        QVERIFY(!root.contains("trend"));
+        QVERIFY(!planet.contains("periodBootstrapUncertainty"));
+    }
+
+    void jsonCarriesBootstrap()
+    {
+        Fitting::Result result = handResult();
+        result.bootstrapRuns = 50;
+        result.planets[0].bootstrapUncertainty.periodDays = 0.005;
+        const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(Fitting::resultJson(result))).object();
+        QCOMPARE(root["bootstrapRuns"].toInt(), 50);
+        QCOMPARE(root["planets"].toArray().at(0).toObject()["periodBootstrapUncertainty"].toDouble(), 0.005);
+    }
+
+    void jsonStringEscapes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("escaped");
+        QTest::newRow("plain") << "ELODIE" << "\"ELODIE\"";
+        QTest::newRow("quote and backslash") << "a\"b\\c" << "\"a\\\"b\\\\c\"";
+        QTest::newRow("control character") << QStringLiteral("x\u0001y") << "\"x\\u0001y\"";
+        QTest::newRow("Japanese passes through") << QStringLiteral("すばる") << QStringLiteral("\"すばる\"");
+    }
+    void jsonStringEscapes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, escaped);
+        QCOMPARE(QString::fromStdString(Fitting::jsonString(text.toStdString())), escaped);
+    }
+
+    void csvHasOneRowPerItem()
+    {
+        const QString csv = QString::fromStdString(Fitting::resultCsv(handResult()));
+        const QStringList lines = csv.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.filter(QRegularExpression("^planet,")).size(), 1);
+        QCOMPARE(lines.filter(QRegularExpression("^instrument,")).size(), 1);
+        QVERIFY(lines.filter(QRegularExpression("^instrument,")).at(0).startsWith("instrument,\"HIRES \"\"red\"\""));
+        QVERIFY(csv.contains("planet,b,20.885,0.004,5.5,0.6,0.06,0.05,90,1,"));
+        QVERIFY(csv.contains("summary,converged,80.5,31,3.25,190,32,8,,,1.07"));
+    }
+
+    void residualsFollowModel()
+    {
+        Fitting::Result result = handResult();
+        result.planets.clear();
+        result.instruments[0].offset = 2.0;
+        Observations::DataSet data;
+        data.instruments = {"A"};
+        data.measurements = {{1.0, 5.0, 1.0, 0}, {2.0, -1.5, 2.0, 0}};
+        const QString csv = QString::fromStdString(Fitting::residualsCsv(result, data));
+        QCOMPARE(csv, QStringLiteral("time,velocity,uncertainty,instrument,model,residual\n"
+                                     "1,5,1,A,2,3\n2,-1.5,2,A,2,-3.5\n"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestResultExport)
+#include "tst_resultexport.moc"

@@ -1,0 +1,283 @@
+#include "periodogram/periodogram.h"
+
+#include <QTest>
+
+#include <Eigen/Dense>
+
+#include <cmath>
+#include <numbers>
+#include <random>
+
+using Observations::DataSet;
+using Observations::Measurement;
+
+namespace {
+
+constexpr double twoPi = 2 * std::numbers::pi;
+
+/// Random times over a span, uncertainties between 1 and 3 m/s, velocities
+/// of sinusoids of the given (period, amplitude) plus Gaussian noise.
+DataSet sinusoids(std::vector<std::pair<double, double>> waves, int points, double span, double offset,
+                  unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> uniform(0, 1);
+    std::normal_distribution<double> normal(0, 1);
+    DataSet data;
+    data.instruments = {"test"};
+    for (int i = 0; i < points; ++i) {
+        Measurement m;
+        m.time = offset + span * uniform(random);
+        m.uncertainty = 1 + 2 * uniform(random);
+        m.velocity = 3 + m.uncertainty * normal(random);
+        for (auto [period, amplitude] : waves)
+            m.velocity += amplitude * std::sin(twoPi * m.time / period + 0.7);
+        data.measurements.push_back(m);
+    }
+    return data;
+}
+
+/// The definition, independently: weighted least squares of a + b cos + c sin
+/// at one frequency, p = 1 − χ²/χ²₀ with χ²₀ about the weighted mean.
+double directPower(const DataSet &data, double frequency)
+{
+    Eigen::Matrix3d normal = Eigen::Matrix3d::Zero();
+    Eigen::Vector3d right = Eigen::Vector3d::Zero();
+    double sw = 0, swy = 0;
+    for (const auto &m : data.measurements) {
+        const double w = 1 / (m.uncertainty * m.uncertainty);
+        const Eigen::Vector3d row(1, std::cos(twoPi * frequency * m.time), std::sin(twoPi * frequency * m.time));
+        normal += w * row * row.transpose();
+        right += w * m.velocity * row;
+        sw += w;
+        swy += w * m.velocity;
+    }
+    const Eigen::Vector3d x = normal.ldlt().solve(right);
+    double chi2 = 0, chi20 = 0;
+    for (const auto &m : data.measurements) {
+        const double w = 1 / (m.uncertainty * m.uncertainty);
+        const double model = x(0) + x(1) * std::cos(twoPi * frequency * m.time) + x(2) * std::sin(twoPi * frequency * m.time);
+        chi2 += w * (m.velocity - model) * (m.velocity - model);
+        chi20 += w * (m.velocity - swy / sw) * (m.velocity - swy / sw);
+    }
+    return 1 - chi2 / chi20;
+}
+
+} // namespace
+
+class TestPeriodogram : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void powerMatchesLeastSquares_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::addColumn<double>("timeOffset");
+        QTest::addColumn<double>("maxFrequency");
+        QTest::addColumn<int>("count");
+        QTest::newRow("small grid, one thread") << 40 << 0.0 << 1.0 << 3000;
+        QTest::newRow("large grid, two threads") << 150 << 0.0 << 2.0 << 40000;
+        QTest::newRow("barycentric Julian dates") << 60 << 2457000.0 << 1.5 << 20000;
+    }
+    void powerMatchesLeastSquares()
+    {
+        QFETCH(int, points);
+        QFETCH(double, timeOffset);
+        QFETCH(double, maxFrequency);
+        QFETCH(int, count);
+        const DataSet data = sinusoids({{17.3, 4.0}}, points, 300, timeOffset, 11);
+        const Periodogram::FrequencyGrid grid{0.002, maxFrequency, std::size_t(count)};
+        const auto spectrum = Periodogram::generalisedLombScargle(data, grid);
+        QCOMPARE(spectrum.power.size(), std::size_t(count));
+        int compared = 0;
+        for (std::size_t k = 0; k < spectrum.power.size(); k += 37) {
+            const double expected = directPower(data, spectrum.frequencies[k]);
+            if (std::abs(spectrum.power[k] - expected) > 1e-9)
+                QFAIL(qPrintable(QStringLiteral("f = %1: power %2, least squares %3")
+                                     .arg(spectrum.frequencies[k], 0, 'g', 12)
+                                     .arg(spectrum.power[k], 0, 'g', 15)
+                                     .arg(expected, 0, 'g', 15)));
+            ++compared;
+        }
+        QVERIFY(compared > 50);
+        QCOMPARE(spectrum.frequencies.back(), maxFrequency);
+    }
+
+    void findsInjectedPeriod_data()
+    {
+        QTest::addColumn<double>("period");
+        QTest::addColumn<double>("amplitude");
+        QTest::newRow("4.23 d, strong") << 4.23 << 10.0;
+        QTest::newRow("51.7 d, strong") << 51.7 << 10.0;
+        QTest::newRow("0.9 d, weaker") << 0.9 << 3.0;
+        QTest::newRow("123 d, weaker") << 123.0 << 3.0;
+    }
+    void findsInjectedPeriod()
+    {
+        QFETCH(double, period);
+        QFETCH(double, amplitude);
+        const DataSet data = sinusoids({{period, amplitude}}, 80, 400, 0, 5);
+        const auto spectrum = Periodogram::generalisedLombScargle(data, Periodogram::automaticGrid(data));
+        const auto peaks = Periodogram::highestPeaks(spectrum, data, 3);
+        QCOMPARE(peaks.size(), std::size_t(3));
+        // A peak is 1/T wide in frequency (T = 400 days); its top lies well within.
+        QVERIFY2(std::abs(1 / peaks[0].periodDays - 1 / period) < 0.3 / 400,
+                 qPrintable(QString::number(peaks[0].periodDays)));
+        QVERIFY(peaks[0].falseAlarmProbability < 1e-6);
+        QVERIFY(peaks[0].power >= peaks[1].power && peaks[1].power >= peaks[2].power);
+    }
+
+    void peaksAreDistinct()
+    {
+        const DataSet data = sinusoids({{9.1, 8.0}, {31.0, 6.0}}, 120, 500, 0, 3);
+        const auto spectrum = Periodogram::generalisedLombScargle(data, Periodogram::automaticGrid(data));
+        const auto peaks = Periodogram::highestPeaks(spectrum, data, 2);
+        QCOMPARE(peaks.size(), std::size_t(2));
+        std::vector<double> periods{peaks[0].periodDays, peaks[1].periodDays};
+        std::sort(periods.begin(), periods.end());
+        QVERIFY2(std::abs(periods[0] - 9.1) < 0.05 && std::abs(periods[1] - 31.0) < 0.5,
+                 qPrintable(QStringLiteral("%1 %2").arg(periods[0]).arg(periods[1])));
+    }
+
+    void offsetBetweenInstrumentsIsNotASignal()
+    {
+        DataSet data = sinusoids({}, 60, 200, 0, 9);
+        data.instruments = {"A", "B"};
+        for (auto &m : data.measurements)
+            if (m.time > 100) {
+                m.instrument = 1;
+                m.velocity += 50;
+            }
+        const auto spectrum = Periodogram::generalisedLombScargle(data, Periodogram::automaticGrid(data));
+        const auto peaks = Periodogram::highestPeaks(spectrum, data, 1);
+        QCOMPARE(peaks.size(), std::size_t(1));
+        QVERIFY2(peaks[0].falseAlarmProbability > 0.01, qPrintable(QString::number(peaks[0].power)));
+    }
+
+    // Noise only: the fraction of realisations whose highest peak exceeds a
+    // power must follow Baluev's bound, which is close to exact where it is small.
+    void falseAlarmAgainstMonteCarlo()
+    {
+        const int realisations = 400;
+        const DataSet layout = sinusoids({}, 40, 150, 0, 1);
+        const auto grid = Periodogram::automaticGrid(layout);
+        std::mt19937 random(77);
+        std::normal_distribution<double> normal(0, 1);
+        std::vector<double> highest;
+        for (int r = 0; r < realisations; ++r) {
+            DataSet data = layout;
+            for (auto &m : data.measurements)
+                m.velocity = m.uncertainty * normal(random);
+            const auto spectrum = Periodogram::generalisedLombScargle(data, grid);
+            highest.push_back(*std::max_element(spectrum.power.begin(), spectrum.power.end()));
+        }
+        for (double fap : {0.05, 0.1, 0.2}) {
+            double power = 0.0, high = 1.0;
+            for (int step = 0; step < 60; ++step) {
+                const double middle = (power + high) / 2;
+                (Periodogram::falseAlarmProbability(middle, layout, grid.maxFrequency) > fap ? power : high) = middle;
+            }
+            const double observed = double(std::count_if(highest.begin(), highest.end(), [&](double p) { return p > power; }))
+                / realisations;
+            QVERIFY2(observed > 0.4 * fap && observed < 1.3 * fap,
+                     qPrintable(QStringLiteral("bound %1 at p = %2, Monte-Carlo %3").arg(fap).arg(power).arg(observed)));
+        }
+    }
+
+    void cancelGivesEmptySpectrum()
+    {
+        const DataSet data = sinusoids({{10, 1}}, 200, 100, 0, 6);
+        std::atomic<bool> cancel{true};
+        const auto spectrum = Periodogram::generalisedLombScargle(data, {0.01, 5, 100000}, &cancel);
+        QVERIFY(spectrum.frequencies.empty() && spectrum.power.empty());
+    }
+
+    void falseAlarmLimits()
+    {
+        const DataSet data = sinusoids({}, 50, 100, 0, 2);
+        QCOMPARE(Periodogram::falseAlarmProbability(0.0, data, 1.0), 1.0);
+        QVERIFY(Periodogram::falseAlarmProbability(0.9, data, 1.0) < 1e-20);
+        QVERIFY(Periodogram::falseAlarmProbability(0.3, data, 1.0) < Periodogram::falseAlarmProbability(0.3, data, 5.0));
+    }
+
+    void refusesDegenerateData_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reasonPart");
+        QTest::newRow("no points") << "none" << "at least 3";
+        QTest::newRow("two points") << "two" << "at least 3";
+        QTest::newRow("same time") << "sametime" << "same time";
+        QTest::newRow("not a number") << "nan" << "finite";
+        QTest::newRow("zero uncertainty") << "zerosigma" << "uncertainty";
+        QTest::newRow("constant velocity") << "constant" << "do not vary";
+        QTest::newRow("time of 1e300 days") << "hugetime" << "100 million days";
+        QTest::newRow("velocity faster than light") << "fast" << "faster than light";
+        QTest::newRow("uncertainty of 1e-300 m/s") << "tinysigma" << "below 1 micrometre";
+    }
+    void refusesDegenerateData()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reasonPart);
+        DataSet data;
+        data.instruments = {"x"};
+        const int n = kind == "none" ? 0 : kind == "two" ? 2 : 6;
+        for (int i = 0; i < n; ++i)
+            data.measurements.push_back({kind == "sametime" ? 5.0 : double(i), double(i % 3), 1.0, 0});
+        if (kind == "nan")
+            data.measurements[2].velocity = std::nan("");
+        if (kind == "zerosigma")
+            data.measurements[1].uncertainty = 0;
+        if (kind == "hugetime")
+            data.measurements[3].time = 1e300;
+        if (kind == "fast")
+            data.measurements[3].velocity = -3e8;
+        if (kind == "tinysigma")
+            data.measurements[3].uncertainty = 1e-300;
+        if (kind == "constant")
+            for (auto &m : data.measurements)
+                m.velocity = 4;
+        const Periodogram::FrequencyGrid grid{0.01, 1, 100};
+        const auto reason = Periodogram::refusal(data, grid);
+        QVERIFY(reason.has_value());
+        QVERIFY2(QString::fromStdString(*reason).contains(reasonPart), reason->c_str());
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, Periodogram::generalisedLombScargle(data, grid));
+        QCOMPARE(Periodogram::automaticGrid(data).count, std::size_t(0));
+    }
+
+    void refusesBadGrid()
+    {
+        const DataSet data = sinusoids({{10, 1}}, 20, 50, 0, 4);
+        QVERIFY(Periodogram::refusal(data, {0, 1, 100}).has_value());
+        QVERIFY(Periodogram::refusal(data, {0.5, 0.1, 100}).has_value());
+        QVERIFY(Periodogram::refusal(data, {0.1, 1, 1}).has_value());
+        QVERIFY(!Periodogram::refusal(data, {0.1, 1, 2}).has_value());
+    }
+
+    void automaticGridFollowsSampling_data()
+    {
+        QTest::addColumn<double>("spacing");
+        QTest::addColumn<double>("maxFrequency");
+        QTest::newRow("nightly: one cycle a day and a bit") << 1.0 << 1.2;
+        QTest::newRow("every 0.2 day: Nyquist of 2.5") << 0.2 << 2.5;
+        QTest::newRow("every 3 days: still nightly aliases") << 3.0 << 1.2;
+        QTest::newRow("every 5 minutes for 4 hours: up to T/10") << 5.0 / 1440 << 20 * 0.5 / (49 * 5.0 / 1440);
+    }
+    void automaticGridFollowsSampling()
+    {
+        QFETCH(double, spacing);
+        QFETCH(double, maxFrequency);
+        DataSet data;
+        data.instruments = {"x"};
+        for (int i = 0; i < 50; ++i)
+            data.measurements.push_back({spacing * i, std::sin(i * 0.3), 1.0, 0});
+        const double span = spacing * 49;
+        const auto grid = Periodogram::automaticGrid(data);
+        QVERIFY2(std::abs(grid.maxFrequency - maxFrequency) < 1e-9 * maxFrequency, qPrintable(QString::number(grid.maxFrequency)));
+        QVERIFY(grid.minFrequency <= 1 / span && grid.minFrequency > 0);
+        QVERIFY(grid.step() <= 0.2 / span);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPeriodogram)
+#include "tst_periodogram.moc"
