@@ -7,7 +7,7 @@
 #     scripted platform and measures its own CPU time while planet and star
 #     circle.
 # Usage: bench/cpu_share.sh [build folder]   (default: build/default)
-# Build first: cmake --build <build folder> --target orbiquest9 bench_simulation
+# Build first: cmake --build <build folder> --target orbiquest9 bench_simulation bench_lab
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -40,3 +40,4 @@ echo "orbiquest9 after start-up, animation only: $(awk -v t=$((after - before)) 
     'BEGIN { printf "%.1f %% of one core", 100 * t / hz / s }') over $seconds s"
 
 xvfb-run -a "$build/bench/bench_simulation" --cpu-share "$seconds" 2>/dev/null
+xvfb-run -a "$build/bench/bench_lab" --cpu-share "$seconds" 2>/dev/null

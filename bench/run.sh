@@ -14,6 +14,7 @@ trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
 xvfb-run -a "$build/bench/bench_startup"
 xvfb-run -a "$build/bench/bench_simulation"
+xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/bench_lab"
 "$build/bench/bench_kepler"
 sh bench/cpu_share.sh "$build"
 "$build/bench/bench_rvreader"

@@ -7,6 +7,7 @@
 #include "app/pictures.h"
 #include "app/platform.h"
 #include "app/planetlist.h"
+#include "lab/keplerlab.h"
 #include "massfunction/form2.h"
 #include "rv/rv.h"
 #include "simulator/form1.h"
@@ -50,6 +51,8 @@ void MDIForm1::createMenus()
     Scr1 = menuItem(m1, "Scr1", QStringLiteral("Screen1(&F1)"), Qt::Key_F1);
     Scr2 = menuItem(m1, "Scr2", QStringLiteral("Screen2(&F2)"), Qt::Key_F2);
     Scr3 = menuItem(m1, "Scr3", QStringLiteral("Screen3(&F3)"), Qt::Key_F3);
+    connect(menuItem(m1, "KeplerLab", QStringLiteral("Kepler Lab(&K)"), Qt::Key_F6),
+            &QAction::triggered, this, &KeplerLab::open);
     m2 = addMenu("m2", QStringLiteral("Close"));
     Close = menuItem(m2, "Close", QStringLiteral("Close(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C));
     m3 = addMenu("m3", QStringLiteral("List"));

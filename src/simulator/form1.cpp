@@ -14,6 +14,8 @@
 #include "app/twips.h"
 #include "capture/form5.h"
 #include "files/plotfiles.h"
+#include "lab/keplerlab.h"
+#include "lab/simulatorplanet.h"
 #include "massfunction/dialog.h"
 #include "massfunction/form2.h"
 #include "massfunction/massfunction.h"
@@ -124,6 +126,8 @@ void Form1::createMenus()
 
     m5 = addMenu(nullptr, "m5", QStringLiteral("Core"));
     MF = menuItem(m5, "MF", QStringLiteral("Mass Function(&M)"), ctrl(Qt::Key_M));
+    connect(menuItem(m5, "KeplerLab", QStringLiteral("Kepler Lab(&K)"), Qt::Key_F6),
+            &QAction::triggered, this, &KeplerLab::open);
 
     Hlp = addMenu(nullptr, "Hlp", QStringLiteral("Help"));
     Help = menuItem(Hlp, "Help", QStringLiteral("About(&A)"), ctrl(Qt::Key_A));
@@ -185,7 +189,8 @@ void Form1::showWindow()
 
 void Form1::Screen1_Click()
 {
-    SceneSetup(*this).run();
+    if (SceneSetup(*this).run())
+        KeplerLab::handOver(simulatorPlanet(*this));
 }
 
 void Form1::Screen2_Click()

@@ -1,0 +1,146 @@
+// Costs of the Kepler lab.
+//
+//   bench_lab                 one change of an element (curves of 1500
+//                             points resampled, derived values, views) and
+//                             one animation frame (cursor and dots moved and
+//                             the damage repainted), medians of 15 runs
+//   bench_lab --cpu-share S   the process's CPU share with the lab playing
+//                             for S seconds, then paused for S seconds
+//
+// Only the frame and the lab are loaded, so the figures are the lab's own.
+// Run under xvfb-run for the CPU share (bench/cpu_share.sh does).
+
+#include "app/appinfo.h"
+#include "app/formregistry.h"
+#include "lab/keplerlab.h"
+#include "lab/orbitview.h"
+#include "lab/rvplot.h"
+#include "support/scriptedplatform.h"
+
+#include <QApplication>
+#include <QDoubleSpinBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int Runs = 15;
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template<typename Step>
+double microsecondsPerCall(int calls, Step step)
+{
+    std::vector<double> perCall;
+    for (int run = 0; run < Runs; ++run) {
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < calls; ++i)
+            step(i);
+        perCall.push_back(double(clock.nsecsElapsed()) / 1000.0 / calls);
+    }
+    return median(perCall);
+}
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void runFor(double seconds)
+{
+    // A loop of its own: quitting the application would ask the frame to close.
+    QEventLoop loop;
+    QTimer::singleShot(int(seconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+double shareOver(double seconds)
+{
+    const double startCpu = cpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    runFor(seconds);
+    return 100 * (cpuSeconds() - startCpu) / (double(wall.nsecsElapsed()) / 1e9);
+}
+
+void flushPaints()
+{
+    // The chart's scene reports its damage one turn of the loop later.
+    QApplication::processEvents();
+    QApplication::processEvents();
+}
+
+int measureCosts(KeplerLab *lab)
+{
+    lab->pause();
+    auto *eccentricity = lab->findChild<QDoubleSpinBox *>(QStringLiteral("eccentricitySpin"));
+    const double change = microsecondsPerCall(20, [&](int i) {
+        eccentricity->setValue(0.1 + 0.04 * i);
+        flushPaints();
+    });
+    const double period = lab->planet().orbit.periodDays;
+    const double frame = microsecondsPerCall(120, [&](int i) {
+        lab->setAnimationTime(period * i / 120.0);
+        flushPaints();
+    });
+    auto *plot = lab->findChild<RvPlot *>(QStringLiteral("rvChart"));
+    const double cursor = microsecondsPerCall(120, [&](int i) {
+        plot->setCursorTime(period * i / 120.0);
+        flushPaints();
+    });
+    auto *orbit = lab->findChild<OrbitView *>(QStringLiteral("orbitView"));
+    const double dots = microsecondsPerCall(120, [&](int i) {
+        orbit->setTime(period * i / 120.0);
+        flushPaints();
+    });
+    std::printf("lab, one element change (1500-point curve, values, views, repaint): %.0f us\n", change);
+    std::printf("lab, one animation frame (cursor and dots, repaint of the damage):  %.0f us\n", frame);
+    std::printf("  of which the plot's cursor: %.0f us, the orbit's dots: %.0f us\n", cursor, dots);
+    return 0;
+}
+
+int measureCpuShare(KeplerLab *lab, double seconds)
+{
+    lab->play();
+    const double playing = shareOver(seconds);
+    lab->pause();
+    const double paused = shareOver(seconds);
+    std::printf("lab playing 51 Peg b for %.0f s: %.1f %% of one core\n", seconds, playing);
+    std::printf("lab paused for %.0f s:           %.1f %% of one core\n", seconds, paused);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    ScriptedPlatform platform;
+    AppInfo::setMakerHost(QStringLiteral("127.0.0.1:9"));
+    KeplerLab::open();
+    KeplerLab *lab = form<KeplerLab>();
+    runFor(1); // shown and settled
+
+    const QStringList arguments = QApplication::arguments();
+    const qsizetype cpuShare = arguments.indexOf(QStringLiteral("--cpu-share"));
+    const int result = cpuShare >= 0
+                           ? measureCpuShare(lab, arguments.value(cpuShare + 1, QStringLiteral("10")).toDouble())
+                           : measureCosts(lab);
+    FormRegistry::instance().unloadAll();
+    return result;
+}

@@ -1,0 +1,105 @@
+#include "lab/sideview.h"
+
+#include "lab/labplanet.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QColor Ground(8, 12, 28);
+const QColor PlaneColor(110, 170, 255);
+const QColor SkyColor(150, 150, 150);
+const QColor TextColor(225, 225, 225);
+const QColor StarColor(255, 220, 60);
+const QColor AngleColor(255, 160, 60);
+
+void arrow(QPainter &painter, QPointF from, QPointF to)
+{
+    painter.drawLine(from, to);
+    const QPointF direction = (to - from) / std::max(1e-9, std::hypot(to.x() - from.x(), to.y() - from.y()));
+    const QPointF across(-direction.y(), direction.x());
+    painter.drawLine(to, to - 8 * direction + 4 * across);
+    painter.drawLine(to, to - 8 * direction - 4 * across);
+}
+
+} // namespace
+
+SideView::SideView(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("sideView"));
+    setMinimumSize(200, 240);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void SideView::setInclination(double degrees)
+{
+    m_inclinationDegrees = std::clamp(degrees, 0.0, 90.0);
+    update();
+}
+
+void SideView::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    render(painter, size());
+}
+
+void SideView::render(QPainter &painter, QSize size) const
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(QRect(QPoint(0, 0), size), Ground);
+    painter.setPen(TextColor);
+    painter.drawText(QRect(8, 6, size.width() - 16, 20), Qt::AlignLeft,
+                     QStringLiteral("Side view along the line of nodes"));
+
+    const double i = m_inclinationDegrees * LabUnits::RadiansPerDegree;
+    const QPointF star(size.width() / 2.0, size.height() * 0.42);
+    const double reach = std::min(size.width() * 0.4, size.height() * 0.3);
+
+    // The sky plane, across the line of sight.
+    painter.setPen(QPen(SkyColor, 1, Qt::DashLine));
+    painter.drawLine(QPointF(8, star.y()), QPointF(size.width() - 8, star.y()));
+    painter.setPen(SkyColor);
+    painter.drawText(QPointF(10, star.y() - 5), QStringLiteral("sky plane"));
+
+    // The line of sight, from the star down to the observer.
+    painter.setPen(QPen(TextColor, 1.5));
+    const QPointF eye(star.x(), size.height() - 46);
+    arrow(painter, star + QPointF(0, 14), eye);
+    painter.drawText(QRectF(0, size.height() - 42, size.width(), 18), Qt::AlignHCenter,
+                     QStringLiteral("to observer"));
+
+    // The orbital plane: tilted by i out of the sky plane (i = 90° holds
+    // the line of sight), its normal i away from the line of sight.
+    const QPointF along(std::cos(i), -std::sin(i));
+    const QPointF normal(std::sin(i), std::cos(i));
+    painter.setPen(QPen(PlaneColor, 3));
+    painter.drawLine(star - reach * along, star + reach * along);
+    painter.setPen(QPen(PlaneColor, 1.5));
+    arrow(painter, star, star + 0.75 * reach * normal);
+    // Below the arrow's tip and ending there, so it stays inside the view.
+    const QPointF tip = star + 0.75 * reach * normal;
+    painter.drawText(QRectF(tip.x() - 120, tip.y() + 4, 120, 16), Qt::AlignRight,
+                     QStringLiteral("orbit's normal"));
+
+    if (m_inclinationDegrees > 0.05) {
+        painter.setPen(QPen(AngleColor, 1.5));
+        const double radius = 0.35 * reach;
+        // From the line of sight (straight down, −90° in Qt's angles) to the normal.
+        painter.drawArc(QRectF(star - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius)),
+                        -90 * 16, int(std::lround(m_inclinationDegrees * 16)));
+    }
+    painter.setPen(AngleColor);
+    painter.drawText(QPointF(8, size.height() - 8),
+                     QStringLiteral("i = %1°   sin i = %2")
+                         .arg(QString::number(m_inclinationDegrees, 'f', 1),
+                              QString::number(std::sin(i), 'f', 3)));
+
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(StarColor);
+    painter.drawEllipse(star, 5, 5);
+    painter.setBrush(Qt::NoBrush);
+}
