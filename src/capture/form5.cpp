@@ -3,6 +3,7 @@
 #include "ground/colors.h"
 #include "ground/controls.h"
 #include "ground/formregistry.h"
+#include "ground/framehost.h"
 #include "ground/picturebox.h"
 #include "ground/platform.h"
 #include "ground/twips.h"
@@ -99,17 +100,28 @@ void Form5::Image1_Click()
     }
 }
 
+QString Form5::wholeScreenNote()
+{
+    return QStringLiteral("Z Capture: this desktop does not tell which window is active, "
+                          "so the whole screen was captured.");
+}
+
 void Form5::Timer1_Timer()
 {
     Timer1->stop();
     Timer1->setInterval(0);
     Platform &platform = Platform::current();
-    const QImage capture = platform.captureActiveWindow();
+    const WindowCapture taken = platform.captureActiveWindow();
+    const QImage &capture = taken.image;
     platform.beep();
     show();
     if (capture.isNull()) {
         warn(QStringLiteral("Nothing was captured: no active window could be copied."));
         return;
+    }
+    if (taken.wholeScreen && !m_toldWholeScreen) {
+        m_toldWholeScreen = true;
+        FrameHost::current().setPanel1(wholeScreenNote());
     }
     showThumbnail(capture);
     if (saveCapture(capture)) {

@@ -22,6 +22,10 @@ public:
     /// Load handler: tool tip of the click area and the designed size.
     void formLoad();
 
+    /// Status text, shown once per window, when a capture took the whole
+    /// screen because the window system does not name the active window.
+    static QString wholeScreenNote();
+
     /// The cyan box that shows the last capture.
     PictureBox *Picture1 = nullptr;
     /// The click area over Picture1 that starts a countdown; it shows the
@@ -58,4 +62,6 @@ private:
     /// Saves `capture` under the next free number; false after telling the user why not.
     bool saveCapture(const QImage &capture);
     void warn(const QString &text);
+
+    bool m_toldWholeScreen = false;
 };

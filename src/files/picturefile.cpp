@@ -1,5 +1,9 @@
 #include "files/picturefile.h"
 
+#include "files/picturecheck.h"
+
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
@@ -20,6 +24,11 @@ QString tooLarge(QSize size)
         .arg(size.width())
         .arg(size.height())
         .arg(MaxPixels / 1'000'000);
+}
+
+QString damaged(const QString &detail)
+{
+    return QStringLiteral("the picture data is damaged or incomplete (%1).").arg(detail);
 }
 
 bool fits(QSize size)
@@ -53,23 +62,38 @@ QString write(const QImage &image, const QString &fileName, const QByteArray &fo
 
 ReadResult read(const QString &fileName)
 {
+    // A named pipe or a device would make the reader wait for data for ever.
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        return {{}, QStringLiteral("the file cannot be opened.")};
+    if (!info.isFile())
+        return {{}, QStringLiteral("it is not a regular file.")};
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, QStringLiteral("the file cannot be opened.")};
+    if (file.size() > MaxFileBytes)
+        return {{}, QStringLiteral("the file is larger than %1 MB.").arg(MaxFileBytes >> 20)};
+
+    // Before any decoder sees the file: some fill a cut-off picture with grey
+    // and call it a success, and one allocates whatever a chunk declares,
+    // even while only reading the picture's size.
+    if (!PictureCheck::whole(file))
+        return {{}, damaged(QStringLiteral("the file ends before the picture does"))};
+    file.seek(0);
+
     // The reader's own guard catches formats that do not declare their size
     // up front; the check of the declared size below gives the clearer reason.
     QImageReader::setAllocationLimit(AllocationLimitMB);
-    QImageReader reader(fileName);
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
-    if (!reader.canRead()) {
-        if (reader.error() == QImageReader::FileNotFoundError)
-            return {{}, QStringLiteral("the file cannot be opened.")};
+    if (!reader.canRead())
         return {{}, QStringLiteral("it is not a picture in a format this program can read.")};
-    }
     const QSize declared = reader.size();
     if (declared.isValid() && !fits(declared))
         return {{}, tooLarge(declared)};
     QImage image = reader.read();
     if (image.isNull())
-        return {{}, QStringLiteral("the picture data is damaged or incomplete (%1).")
-                        .arg(reader.errorString())};
+        return {{}, damaged(reader.errorString())};
     if (!fits(image.size()))
         return {{}, tooLarge(image.size())};
     return {image, {}};

@@ -18,6 +18,10 @@ inline constexpr qint64 MaxPixels = 16'000'000;
 /// Memory the image reader may allocate for one picture, in megabytes.
 inline constexpr int AllocationLimitMB = 128;
 
+/// The largest file Load reads, in bytes, as much as the reader may
+/// allocate: a bitmap of MaxPixels at four bytes a pixel is 64 MB.
+inline constexpr qint64 MaxFileBytes = qint64(AllocationLimitMB) * 1024 * 1024;
+
 /// Icons hold at most this many pixels on a side.
 inline constexpr int MaxIconSide = 256;
 
@@ -39,7 +43,9 @@ struct ReadResult
 };
 
 /// Reads the picture in `fileName`, whatever its extension says: the
-/// content decides the format. Refuses pictures of more than MaxPixels.
+/// content decides the format. Refuses anything but a regular file, files
+/// of more than MaxFileBytes, pictures of more than MaxPixels, and a PNG,
+/// JPEG or bitmap that PictureCheck does not find whole, before decoding.
 ReadResult read(const QString &fileName);
 
 } // namespace PictureFile

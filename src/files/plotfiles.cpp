@@ -27,28 +27,22 @@ QString shownName(const QString &fileName)
 
 QList<FileType> saveTypes()
 {
-    // The descriptions are the program's own, "(*png)" and "(*ico)" included;
-    // the patterns are what makes each entry list its files.
     return {
-        {QStringLiteral("OQ9データファイル(*.oq9)"), QStringLiteral("*.oq9")},
-        {QStringLiteral("JPEGイメージ(*.jpg)"), QStringLiteral("*.jpg")},
-        {QStringLiteral("GIFイメージ(*.gif)"), QStringLiteral("*.gif")},
-        {QStringLiteral("PNGイメージ(*png)"), QStringLiteral("*.png")},
-        {QStringLiteral("Bitmapイメージ(*.bmp)"), QStringLiteral("*.bmp")},
-        {QStringLiteral("ICON(*ico)"), QStringLiteral("*.ico")},
-        {QStringLiteral("すべてのファイル(*.*)"), QStringLiteral("*")},
+        {QStringLiteral("OQ9データファイル"), QStringLiteral("*.oq9")},
+        {QStringLiteral("JPEGイメージ"), QStringLiteral("*.jpg")},
+        {QStringLiteral("GIFイメージ"), QStringLiteral("*.gif")},
+        {QStringLiteral("PNGイメージ"), QStringLiteral("*.png")},
+        {QStringLiteral("Bitmapイメージ"), QStringLiteral("*.bmp")},
+        {QStringLiteral("ICON"), QStringLiteral("*.ico")},
+        {QStringLiteral("すべてのファイル"), QStringLiteral("*")},
     };
 }
 
 QString saveFilter()
 {
     QStringList entries;
-    for (const FileType &type : saveTypes()) {
-        const QString named = QLatin1Char('(') + type.pattern + QLatin1Char(')');
-        entries << (type.description.endsWith(named)
-                        ? type.description
-                        : type.description + QLatin1Char(' ') + named);
-    }
+    for (const FileType &type : saveTypes())
+        entries << type.name + QLatin1Char('(') + type.pattern + QLatin1Char(')');
     return entries.join(QStringLiteral(";;"));
 }
 

@@ -14,14 +14,13 @@ namespace PlotFiles {
 /// One entry of the save dialog's type list.
 struct FileType
 {
-    QString description; ///< as the program has always shown it
-    QString pattern;     ///< the files the entry lists
+    QString name;    ///< as the program has always shown it, before the pattern
+    QString pattern; ///< the files the entry lists, shown once after the name
 };
 
 /// The types the save dialog offers, the program's own ".oq9" first.
 QList<FileType> saveTypes();
-/// saveTypes() as a Qt name-filter list ("Description (pattern);;…"). A
-/// description that already ends with its pattern is not repeated.
+/// saveTypes() as a Qt name-filter list: "Name(pattern);;…".
 QString saveFilter();
 
 /// The text after the last "." of the file's own name, or the empty text

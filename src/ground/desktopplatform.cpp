@@ -2,6 +2,7 @@
 
 #include "ground/appinfo.h"
 #include "ground/httpdownload.h"
+#include "ground/x11activewindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -115,16 +116,24 @@ QImage DesktopPlatform::clipboardImage()
     return QGuiApplication::clipboard()->image();
 }
 
-QImage DesktopPlatform::captureActiveWindow()
+WindowCapture DesktopPlatform::captureActiveWindow()
 {
-    QWidget *window = QApplication::activeWindow();
-    if (window)
-        return window->grab().toImage();
-    // Another program's window is active: take the screen under the pointer.
+    if (QWidget *window = QApplication::activeWindow())
+        return {window->grab().toImage(), false};
     QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    return screen ? screen->grabWindow(0).toImage() : QImage();
+    if (!screen)
+        return {};
+    // Another program's window is active: on X11 the window manager names it.
+    if (const std::optional<WId> active = X11ActiveWindow::id())
+        return {screen->grabWindow(*active).toImage(), false};
+    return {screen->grabWindow(0).toImage(), true};
+}
+
+bool DesktopPlatform::dialogueOpen()
+{
+    return QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr;
 }
 
 QAction *DesktopPlatform::popupMenu(QMenu *menu, const QPoint &globalPos)

@@ -15,7 +15,8 @@ public:
     QString saveFileName(QWidget *owner, const QString &filter) override;
     QString openFileName(QWidget *owner, const QString &title) override;
     QImage clipboardImage() override;
-    QImage captureActiveWindow() override;
+    WindowCapture captureActiveWindow() override;
+    bool dialogueOpen() override;
     QAction *popupMenu(QMenu *menu, const QPoint &globalPos) override;
     void download(const QUrl &url, const DownloadLimits &limits, QObject *context,
                   std::function<void(std::optional<QByteArray>)> done) override;

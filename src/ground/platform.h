@@ -39,6 +39,13 @@ struct DownloadLimits
     qint64 maxBytes = 64 * 1024;
 };
 
+/// What a capture of the active window took.
+struct WindowCapture
+{
+    QImage image;
+    bool wholeScreen = false; ///< the active window could not be named: the screen instead
+};
+
 /// The one door to everything modal or outside the program: message and
 /// input boxes, the beep, the shell, file dialogs, the clipboard, screen
 /// capture and downloads. Windows call Platform::current() and never a Qt
@@ -73,8 +80,15 @@ public:
     virtual QString openFileName(QWidget *owner, const QString &title) = 0;
 
     virtual QImage clipboardImage() = 0;
-    /// A picture of the window that is active now, or a null image.
-    virtual QImage captureActiveWindow() = 0;
+    /// A picture of the window that is active now, or of the whole screen
+    /// (`wholeScreen`) where the window system cannot name another
+    /// program's active window; a null image when nothing could be copied.
+    virtual WindowCapture captureActiveWindow() = 0;
+
+    /// True while a message or input box, a file dialog, a menu or any other
+    /// modal window of the program is open: news that arrives now must wait,
+    /// or it would land in the middle of what the user is answering.
+    virtual bool dialogueOpen() = 0;
 
     /// Shows `menu` at `globalPos` until it closes. The item the user
     /// chooses has been triggered when this returns; returns it, or nullptr

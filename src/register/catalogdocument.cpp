@@ -1,6 +1,7 @@
 #include "register/catalogdocument.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace CatalogDocument {
 
@@ -11,10 +12,15 @@ QString fileName()
 
 namespace {
 
-bool endsOpen(QFile &file)
+// Only a document that can be read is peeked at; one that may only be
+// written to is appended to as it is.
+bool endsOpen(const QString &path)
 {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.isSequential())
+        return false;
     const qint64 size = file.size();
-    if (file.isSequential() || size == 0 || !file.seek(size - 1))
+    if (size == 0 || !file.seek(size - 1))
         return false;
     char last = 0;
     return file.read(&last, 1) == 1 && last != '\n';
@@ -24,14 +30,18 @@ bool endsOpen(QFile &file)
 
 QString append(const QString &path, const QString &line)
 {
+    // Opening a named pipe would wait for a reader for ever.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("It is not a regular file.");
+    QByteArray bytes = line.toUtf8();
+    if (endsOpen(path))
+        bytes.prepend("\r\n");
     QFile file(path);
     // Unbuffered: the line goes to the system in one write, not in pieces.
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return file.errorString();
     const qint64 before = file.size();
-    QByteArray bytes = line.toUtf8();
-    if (endsOpen(file))
-        bytes.prepend("\r\n");
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.resize(before);

@@ -11,10 +11,13 @@ QString fileName();
 
 /// Appends `line` (complete with its line end) to the file at `path`,
 /// creating it when missing, in UTF-8 and in a single write, so the line
-/// arrives whole. When the document's last line lacks its line end, a CR LF
-/// goes first so the new line stays a line of its own. Existing bytes are
-/// never changed; a write that fails partway is taken back. Returns the
-/// empty text on success, otherwise the reason.
+/// arrives whole. The file is opened for appending only, so a document that
+/// may be written but not read still grows. When a readable document's last
+/// line lacks its line end, a CR LF goes first so the new line stays a line
+/// of its own. Existing bytes are never changed; a write that fails
+/// partway is taken back. Anything but a regular file (a folder, a device,
+/// a named pipe) is refused. Returns the empty text on success, otherwise
+/// the reason.
 QString append(const QString &path, const QString &line);
 
 } // namespace CatalogDocument

@@ -3,6 +3,7 @@
 #include "ground/constants.h"
 #include "ground/textnumber.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -20,31 +21,34 @@ std::optional<Row> rowFor(double eccentricity, double semiAmplitude)
     return semiAmplitude < 10 ? Row::CircularSmallK : Row::CircularLargeK;
 }
 
+namespace {
+
+double rowScale(Row row)
+{
+    return row == Row::CircularSmallK ? 10 * 16 : 16;
+}
+
+bool eccentric(Row row)
+{
+    return row == Row::EccentricSmallK || row == Row::EccentricLargeK;
+}
+
+} // namespace
+
 float height(Row row, const Elements &elements, float theta)
 {
     const double k = elements.semiAmplitude;
-    const double e = elements.eccentricity;
-    const double phase = std::cos(double(theta) + elements.omega);
-    switch (row) {
-    case Row::EccentricSmallK:
-        return float(ZeroLine + 16 * k * (phase + e * std::cos(elements.omega)));
-    case Row::EccentricLargeK:
-        // Large amplitudes of eccentric orbits are drawn with K·e, mirrored,
-        // so that they stay on the plot.
-        return float(ZeroLine - k * e * phase);
-    case Row::CircularSmallK:
-        return float(ZeroLine + k * 10 * 16 * phase);
-    case Row::CircularLargeK:
-        break;
-    }
-    return float(ZeroLine + 16 * k * phase);
+    const double offset = eccentric(row) ? elements.eccentricity * std::cos(elements.omega) : 0;
+    const double peak = std::fabs(k) * (1 + std::fabs(offset));
+    const double scale = peak > 0 ? std::min(rowScale(row), Room / peak) : rowScale(row);
+    return float(ZeroLine + scale * k * (std::cos(double(theta) + elements.omega) + offset));
 }
 
 float abscissa(double periodDays, float theta)
 {
     if (periodDays < 10)
-        return float(300 + 100 * periodDays * double(theta));
-    return float(200 + 500 * double(theta));
+        return float(300 + std::clamp(100 * periodDays, 0.0, FullWidthScale) * double(theta));
+    return float(200 + FullWidthScale * double(theta));
 }
 
 QList<QPointF> points(const Elements &elements)
@@ -67,7 +71,7 @@ QList<QPointF> points(const Elements &elements)
             break;
         theta = float(double(theta) + double(oneDegree));
     }
-    // Values too large for single precision give no curve rather than
+    // An ω or a period that is no finite number gives no curve rather than
     // points at infinity.
     for (const QPointF &point : std::as_const(plotted)) {
         if (!std::isfinite(point.x()) || !std::isfinite(point.y()))

@@ -3,6 +3,8 @@
 #include "ground/colors.h"
 #include "ground/constants.h"
 
+#include <cmath>
+
 std::optional<OrbitForm> OrbitForm::of(double eccentricity)
 {
     const std::optional<Constants::OrbitShape> shape = Constants::orbitShape(eccentricity);
@@ -13,5 +15,5 @@ std::optional<OrbitForm> OrbitForm::of(double eccentricity)
                          Colors::rgb(0, 255, 169), eccentricity, 1.0};
     }
     return OrbitForm{QStringLiteral("Ellipse"), Colors::rgb(0, 0, 149), Colors::rgb(0, 255, 149),
-                     std::nullopt, eccentricity};
+                     std::nullopt, std::sqrt(1 - eccentricity * eccentricity)};
 }

@@ -3,8 +3,18 @@
 #include "ground/constants.h"
 
 #include <cmath>
+#include <optional>
 
 namespace OrbitMotion {
+
+namespace {
+
+QPointF cornerAround(QPointF centre, QSizeF picture)
+{
+    return centre - QPointF(picture.width() / 2, picture.height() / 2);
+}
+
+} // namespace
 
 QPointF planetCorner(const Orbit &orbit, int angleDeg)
 {
@@ -15,16 +25,18 @@ QPointF planetCorner(const Orbit &orbit, int angleDeg)
         return QPointF(0, 0);
     const double height = *shape == Constants::OrbitShape::Ellipse ? orbit.orbitHeight
                                                                     : orbit.orbitRadius;
-    const double x = orbit.orbitCentre.x() + orbit.orbitRadius * std::cos(phi);
-    const double y = orbit.orbitCentre.y() + height * std::sin(phi);
-    return QPointF(double(float(x)), y);
+    const QPointF centre(orbit.orbitCentre.x() + orbit.orbitRadius * std::cos(phi),
+                         orbit.orbitCentre.y() + height * std::sin(phi));
+    const QPointF corner = cornerAround(centre, PlanetPicture);
+    return QPointF(double(float(corner.x())), corner.y());
 }
 
 QPointF starCorner(const Orbit &orbit, int angleDeg)
 {
     const double theta = angleDeg * Constants::RadiansPerDegree;
-    return QPointF(orbit.starCentre.x() + orbit.wobbleRadius * std::cos(theta),
-                   orbit.starCentre.y() + orbit.wobbleRadius * std::sin(theta));
+    return cornerAround(QPointF(orbit.starCentre.x() + orbit.wobbleRadius * std::cos(theta),
+                                orbit.starCentre.y() + orbit.wobbleRadius * std::sin(theta)),
+                        StarPicture);
 }
 
 } // namespace OrbitMotion

@@ -1,7 +1,9 @@
 #include "simulator/scenescale.h"
 
-#include "ground/constants.h"
+#include "simulator/orbitform.h"
+#include "simulator/orbitmotion.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace SceneScale {
@@ -17,17 +19,24 @@ Sizes forOrbit(float axisAU, double eccentricity)
     if (radius < 100)
         radius *= 8;
 
-    double height = eccentricity * radius;
-    if (height < 120 && eccentricity > Constants::EllipseFrom) {
-        while (height <= 500 && height > 0)
-            height *= 5;
-    }
-
     // Keep the planet's path clear of the star's circle.
     if (radius < WobbleRadius)
         radius += 500;
     else if (radius - WobbleRadius < 100)
         radius *= 10;
+
+    const std::optional<OrbitForm> form = OrbitForm::of(eccentricity);
+    double height = radius * (form ? form->aspect : 1.0);
+
+    // The planet's picture is centred on its path, so the path may come no
+    // nearer to the area's edge than half the picture.
+    const double widthRoom = AreaHalfWidth - OrbitMotion::PlanetPicture.width() / 2;
+    const double heightRoom = AreaHalfHeight - OrbitMotion::PlanetPicture.height() / 2;
+    const double shrink = std::min({1.0, widthRoom / radius, heightRoom / height});
+    if (shrink < 1) {
+        radius *= shrink;
+        height *= shrink;
+    }
 
     sizes.orbitRadius = radius;
     sizes.orbitHeight = height;

@@ -165,9 +165,13 @@ bool SceneSetup::deriveResults()
 
     // Everything the scene will show is worked out before anything is shown,
     // so a value too large for the arithmetic is refused with nothing half done.
+    // An eccentricity just below 1 is carried as "1"; the RV window then
+    // says itself that it cannot draw that curve, which is no size fault.
+    const RvCurve::Elements curve = scene.curveElements();
+    const bool curveDrawable = RvCurve::rowFor(curve.eccentricity, curve.semiAmplitude).has_value();
     if (!allFinite({scene.minimumMassKg, scene.minimumMassJupiter, scene.shownMass(),
                     scene.sizes.orbitRadius, scene.sizes.orbitHeight})
-        || RvCurve::points(scene.curveElements()).isEmpty())
+        || (curveDrawable && RvCurve::points(curve).isEmpty()))
         return refuse(tooLargeRefusal());
     scene.companionClass = CompanionClass::of(scene.minimumMassJupiter).name;
     return true;

@@ -6,6 +6,7 @@
 #include "update/versionfile.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 #include <optional>
 
@@ -113,12 +114,31 @@ void UpdateCheck::start()
     m_running = true;
     Platform::current().download(AppInfo::versionFile(), DownloadLimits{timeoutMs(), MaxBytes}, this,
                                  [this](std::optional<QByteArray> versionFile) {
-                                     m_running = false;
-                                     if (versionFile)
-                                         conclude(*versionFile, m_report);
-                                     emit finished();
-                                     deleteLater();
+                                     if (!versionFile) {
+                                         m_running = false;
+                                         finish();
+                                         return;
+                                     }
+                                     m_versionFile = *versionFile;
+                                     reportWhenNoDialogue();
                                  });
+}
+
+void UpdateCheck::reportWhenNoDialogue()
+{
+    if (Platform::current().dialogueOpen()) {
+        QTimer::singleShot(DialogueCheckMs, this, &UpdateCheck::reportWhenNoDialogue);
+        return;
+    }
+    m_running = false;
+    conclude(m_versionFile, m_report);
+    finish();
+}
+
+void UpdateCheck::finish()
+{
+    emit finished();
+    deleteLater();
 }
 
 void UpdateCheck::conclude(const QByteArray &versionFile, Report report)

@@ -13,6 +13,10 @@
 /// - different (older, empty, any other first line): a status text and the
 ///   "UpdateCheck" questions, which may open the download page;
 /// - no answer, an HTTP error, too slow or too big: nothing at all.
+///
+/// An answer that arrives while a dialogue of the program is open (the
+/// set-up's questions, a message box) waits until none is open, so that it
+/// never lands between two questions.
 class UpdateCheck : public QObject
 {
     Q_OBJECT
@@ -24,6 +28,8 @@ public:
     /// 64 KiB; a version file is one short line.
     static constexpr int DefaultTimeoutMs = 5000;
     static constexpr qint64 MaxBytes = 64 * 1024;
+    /// How often a waiting answer looks whether the dialogue has ended.
+    static constexpr int DialogueCheckMs = 100;
 
     /// Starts a check owned by `owner` (the simulator window) and returns
     /// at once; the check is abandoned when its owner goes. While a check of
@@ -44,9 +50,13 @@ signals:
 private:
     UpdateCheck(Report report, QObject *owner);
     void start();
+    /// Reports the answer once no dialogue of the program is open, then ends.
+    void reportWhenNoDialogue();
+    void finish();
     /// Tells the user what the downloaded version file means.
     static void conclude(const QByteArray &versionFile, Report report);
 
     Report m_report;
     bool m_running = false;
+    QByteArray m_versionFile;
 };

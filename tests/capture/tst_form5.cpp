@@ -1,4 +1,5 @@
 #include "ground/formregistry.h"
+#include "frame/mdiform1.h"
 #include "capture/capturefolder.h"
 #include "capture/form5.h"
 #include "simulator/form1.h"
@@ -50,6 +51,8 @@ private slots:
     void failureIsReported_data();
     void failureIsReported();
     void captureMenuShowsTheWindow();
+    void onlyALeftClickAsksForTheDelay();
+    void wholeScreenIsSaidOnce();
 
 private:
     Form5 *window();
@@ -236,6 +239,32 @@ void TestForm5::captureMenuShowsTheWindow()
 
     QVERIFY(FormRegistry::instance().isLoaded<Form5>());
     QVERIFY(FormRegistry::instance().find<Form5>()->isVisible());
+}
+
+void TestForm5::onlyALeftClickAsksForTheDelay()
+{
+    Form5 *capture = window();
+    m_platform->inputAnswers << QStringLiteral("5") << QStringLiteral("5");
+    QTest::mouseClick(capture->Image1, Qt::RightButton);
+    QTest::mouseClick(capture->Image1, Qt::MiddleButton);
+    QVERIFY(m_platform->inputBoxes.isEmpty());
+    QVERIFY(!capture->Timer1->isActive());
+    QTest::mouseClick(capture->Image1, Qt::LeftButton);
+    QCOMPARE(m_platform->inputBoxes.size(), 1);
+}
+
+void TestForm5::wholeScreenIsSaidOnce()
+{
+    m_platform->wholeScreenCaptures = true;
+    Form5 *capture = window();
+    MDIForm1 *frame = form<MDIForm1>();
+    queueWindow();
+    QCOMPARE(takeCapture(capture), QStringLiteral("Set capture!\r\ncap001.jpg"));
+    QCOMPARE(frame->panel1(), Form5::wholeScreenNote());
+    frame->setPanel1(QStringLiteral("Orbiquest9"));
+    queueWindow();
+    QCOMPARE(takeCapture(capture), QStringLiteral("Set capture!\r\ncap002.jpg"));
+    QCOMPARE(frame->panel1(), QStringLiteral("Orbiquest9"));
 }
 
 QTEST_MAIN(TestForm5)

@@ -20,6 +20,7 @@
 #include <functional>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -98,6 +99,40 @@ double peakMemoryMB()
     return usage.ru_maxrss / 1024.0; // kilobytes on Linux
 }
 
+/// The most address space the process ever reserved, in MB: it grows with
+/// an allocation even when nothing is written into it.
+double peakAddressSpaceMB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmPeak:"))
+            return line.mid(7).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+/// A PNG of 72 bytes: signature and header of `png`, then a text chunk
+/// whose length field says 2 GiB − 1 (the largest a chunk may declare),
+/// followed by a few bytes of it.
+QByteArray pngWithHugeTextChunk(const QByteArray &png)
+{
+    QByteArray bytes = png.left(33);
+    bytes += QByteArray::fromHex("7FFFFFFF") + "tEXt" + "Comment";
+    bytes += QByteArray(72 - bytes.size(), 'x');
+    return bytes;
+}
+
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
 const QStringList SampleNames{"plot.oq9", "a.b.oq9", "plot.jpg", "plot.gif", "plot.png",
                               "plot.bmp", "plot.ico", "plot.txt", "xpng",     "plot"};
 
@@ -150,10 +185,10 @@ void TestPlotFiles::filterEntries_data()
     QTest::newRow("oq9") << 0 << "OQ9データファイル(*.oq9)" << QStringList{"plot.oq9", "a.b.oq9"};
     QTest::newRow("jpg") << 1 << "JPEGイメージ(*.jpg)" << QStringList{"plot.jpg"};
     QTest::newRow("gif") << 2 << "GIFイメージ(*.gif)" << QStringList{"plot.gif"};
-    QTest::newRow("png") << 3 << "PNGイメージ(*png) (*.png)" << QStringList{"plot.png"};
+    QTest::newRow("png") << 3 << "PNGイメージ(*.png)" << QStringList{"plot.png"};
     QTest::newRow("bmp") << 4 << "Bitmapイメージ(*.bmp)" << QStringList{"plot.bmp"};
-    QTest::newRow("ico") << 5 << "ICON(*ico) (*.ico)" << QStringList{"plot.ico"};
-    QTest::newRow("all files") << 6 << "すべてのファイル(*.*) (*)" << SampleNames;
+    QTest::newRow("ico") << 5 << "ICON(*.ico)" << QStringList{"plot.ico"};
+    QTest::newRow("all files") << 6 << "すべてのファイル(*)" << SampleNames;
 }
 
 void TestPlotFiles::filterEntries()
@@ -164,6 +199,8 @@ void TestPlotFiles::filterEntries()
     const QStringList entries = PlotFiles::saveFilter().split(QStringLiteral(";;"));
     QCOMPARE(entries.size(), 7);
     QCOMPARE(entries.at(entry), text);
+    // Shown once: one pair of parentheses in the entry.
+    QCOMPARE(text.count(u'('), 1);
 
     // Qt takes an entry's patterns from its last parentheses.
     const QString patterns = QRegularExpression(QStringLiteral("\\(([^()]*)\\)$")).match(text).captured(1);
@@ -324,25 +361,32 @@ void TestPlotFiles::badFile_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<qint64>("size"); // grown sparse to this size; -1: no file at all
+    QTest::addColumn<qint64>("size"); // grown sparse to this size; -1: no file at all; -2: a named pipe
     QTest::addColumn<QString>("reason");
 
     QImage blue(300, 200, QImage::Format_RGB32);
     blue.fill(Qt::blue);
-    QByteArray png;
-    QBuffer buffer(&png);
-    QVERIFY(buffer.open(QIODevice::WriteOnly) && blue.save(&buffer, "png"));
+    const QByteArray png = encoded(blue, "png");
+    const QByteArray jpeg = encoded(blue, "jpg");
+    const QByteArray bmp = encoded(blue, "bmp");
     const QString notAPicture = QStringLiteral("not a picture");
+    const QString damaged = QStringLiteral("damaged or incomplete");
     QTest::newRow("empty") << "Form1" << "empty.oq9" << QByteArray() << 0LL << notAPicture;
     QTest::newRow("text renamed .png") << "RV" << "note.png" << QByteArray("Planet list\r\n") << 0LL
                                        << notAPicture;
-    QTest::newRow("truncated png") << "Form1" << "cut.png" << png.left(png.size() / 2) << 0LL
-                                   << "damaged or incomplete";
+    QTest::newRow("truncated png") << "Form1" << "cut.png" << png.left(png.size() / 2) << 0LL << damaged;
+    QTest::newRow("truncated jpeg") << "RV" << "cut.jpg" << jpeg.left(jpeg.size() / 2) << 0LL << damaged;
+    QTest::newRow("jpeg without its last byte") << "RV" << "cut1.jpg" << jpeg.chopped(1) << 0LL << damaged;
+    QTest::newRow("truncated bmp") << "Form1" << "cut.bmp" << bmp.left(bmp.size() / 2) << 0LL << damaged;
+    QTest::newRow("truncated oq9") << "RV" << "cut.oq9" << bmp.chopped(4) << 0LL << damaged;
+    QTest::newRow("png text chunk declaring 2 GiB") << "Form1" << "text.png" << pngWithHugeTextChunk(png) << 0LL
+                                                    << damaged;
     QTest::newRow("pixmap header declaring 30000 × 30000") << "RV" << "huge.oq9"
         << QByteArray("P6 30000 30000 255\n") << 0LL << "30000 × 30000 pixels";
     QTest::newRow("a png header, then a gigabyte of zeros")
-        << "Form1" << "padded.png" << png.left(33) << (qint64(1) << 30) << "damaged or incomplete";
+        << "Form1" << "padded.png" << png.left(33) << (qint64(1) << 30) << "larger than 128 MB";
     QTest::newRow("missing") << "RV" << "gone.png" << QByteArray() << -1LL << "cannot be opened";
+    QTest::newRow("named pipe") << "RV" << "pipe.png" << QByteArray() << -2LL << "not a regular file";
 }
 
 void TestPlotFiles::badFile()
@@ -359,10 +403,13 @@ void TestPlotFiles::badFile()
         writeFile(path, bytes);
     if (size > 0)
         QVERIFY(QFile::resize(path, size));
+    if (size == -2)
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     const PlotWindow plot = plotWindow(window);
     plot.surface->setPicture(QImage(30, 30, QImage::Format_RGB32));
     drawSample(plot.surface);
     const double memoryBefore = peakMemoryMB();
+    const double addressSpaceBefore = peakAddressSpaceMB();
 
     platform.fileNames.enqueue(path);
     plot.load->trigger();
@@ -372,6 +419,8 @@ void TestPlotFiles::badFile()
     QVERIFY2(prompt.contains(reason), qPrintable(prompt));
     QVERIFY(isBlank(plot.surface));
     QVERIFY(peakMemoryMB() - memoryBefore < 32);
+    QVERIFY2(peakAddressSpaceMB() - addressSpaceBefore < 256,
+             qPrintable(QString::number(peakAddressSpaceMB() - addressSpaceBefore)));
 }
 
 QTEST_MAIN(TestPlotFiles)

@@ -6,7 +6,9 @@
 #include "support/scriptedplatform.h"
 #include "support/testenvironment.h"
 
+#include <QGuiApplication>
 #include <QHelpEvent>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -96,6 +98,8 @@ private slots:
     void bitmapWidensTheTip_data();
     void bitmapWidensTheTip();
     void otherEventsBehaveAsWithoutTheTip();
+    void tipStaysClearOfThePointer_data();
+    void tipStaysClearOfThePointer();
 };
 
 void TestToolTip::simulatorShowsTheShippedIcon()
@@ -144,6 +148,44 @@ void TestToolTip::otherEventsBehaveAsWithoutTheTip()
 
     QCOMPARE(plain.events.size(), sentTypes.size());
     QCOMPARE(watched.events, plain.events);
+}
+
+void TestToolTip::tipStaysClearOfThePointer_data()
+{
+    QTest::addColumn<QPoint>("fromBottomRight"); // the pointer, from the available area's bottom-right
+    QTest::addColumn<QPoint>("tipFromPointer");  // the tip's top-left, from the pointer
+
+    // The tip (318 × 69) opens 2 right of and 16 below the pointer; where
+    // that would leave the screen it goes above the pointer, its bottom row
+    // 1 pixel over it: top = pointer − 1 − 68. At the right edge its last
+    // column is the area's last: left = right − 317, the pointer being at right − 1.
+    QTest::newRow("middle") << QPoint(-500, -400) << QPoint(2, 16);
+    QTest::newRow("at the bottom") << QPoint(-500, -5) << QPoint(2, -69);
+    QTest::newRow("on the bottom row") << QPoint(-500, 0) << QPoint(2, -69);
+    QTest::newRow("bottom-right corner") << QPoint(-1, -1) << QPoint(-316, -69);
+}
+
+void TestToolTip::tipStaysClearOfThePointer()
+{
+    QFETCH(QPoint, fromBottomRight);
+    QFETCH(QPoint, tipFromPointer);
+    QWidget simulator;
+    basTootip::createSimulatorTip(&simulator, Pictures::programIcon());
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint pointer = available.bottomRight() + fromBottomRight;
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), pointer);
+    QVERIFY(QCoreApplication::sendEvent(&simulator, &help));
+    auto *tip = simulator.findChild<basTootip::TipWindow *>();
+
+    // A window is placed by its corner; the offscreen test platform then
+    // adds a frame that a tool-tip window of a real desktop does not have.
+    const QRect placed(tip->frameGeometry().topLeft(), tip->size());
+    QCOMPARE(placed, QRect(pointer + tipFromPointer, QSize(318, 69)));
+    QVERIFY(!placed.contains(pointer));
+    QVERIFY(available.contains(placed));
+    // It stays up while the pointer rests.
+    QTest::qWait(500);
+    QVERIFY(tip->isVisible());
 }
 
 QTEST_MAIN(TestToolTip)

@@ -16,7 +16,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -327,11 +326,14 @@ void TestForm4::droppedText()
     planetList()->addItem(QStringLiteral("first"));
     const auto drop = [this](QMimeData &data) {
         QWidget *target = planetList()->viewport();
+        // As a real drag: it enters, moves over the list, and is let go.
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(target, &enter);
-        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragMoveEvent move(QPoint(12, 14), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &move);
+        QDropEvent drop(QPointF(12, 14), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(target, &drop);
-        return enter.isAccepted();
+        return enter.isAccepted() && move.isAccepted();
     };
     QMimeData picture;
     picture.setImageData(QImage(4, 4, QImage::Format_RGB32));

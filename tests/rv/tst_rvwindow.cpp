@@ -2,6 +2,7 @@
 #include "ground/formregistry.h"
 #include "ground/picturebox.h"
 #include "ground/textnumber.h"
+#include "rv/linecontrol.h"
 #include "rv/rv.h"
 #include "rv/rvcurve.h"
 #include "support/findcontrol.h"
@@ -56,6 +57,7 @@ private slots:
     void clearEndAndToolTip();
     void curveIsTwoPixelsWide();
     void summaryLinesDoNotOverlap();
+    void curveCentredOnZeroAxis();
 
 private:
     std::unique_ptr<TestEnvironment> m_environment;
@@ -183,6 +185,28 @@ void TestRvWindow::summaryLinesDoNotOverlap()
             QVERIFY2(!places[i].intersects(places[j]),
                      qPrintable(lines[i].text + QStringLiteral(" / ") + lines[j].text));
     }
+}
+
+void TestRvWindow::curveCentredOnZeroAxis()
+{
+    // A circle with K = 50 swings 16·50 = 800 twips (53 pixels) either side
+    // of its zero line, which must be the axis drawn beside the "0" mark.
+    draw(QStringLiteral("0|50|20|1|2.5"));
+    const QImage plot = plotOf(form<RV>())->image();
+    int top = plot.height();
+    int bottom = -1;
+    for (int y = 0; y < plot.height(); ++y) {
+        for (int x = 0; x < plot.width(); ++x) {
+            if (QColor(plot.pixel(x, y)) == Yellow) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    const double axis = control<LineControl>(form<RV>(), "Line2")->twipsLine().y1() / 15;
+    QVERIFY2(std::fabs((top + bottom) / 2.0 - axis) <= 2,
+             qPrintable(QStringLiteral("curve %1 to %2, axis %3").arg(top).arg(bottom).arg(axis)));
+    QVERIFY(std::abs((bottom - top) - 2 * 800 / 15) <= 3);
 }
 
 QTEST_MAIN(TestRvWindow)

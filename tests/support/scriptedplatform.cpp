@@ -50,7 +50,16 @@ int ScriptedPlatform::messageBox(const QString &prompt, int style, const QString
 QString ScriptedPlatform::inputBox(const QString &prompt, const QString &title, const QString &)
 {
     inputBoxes.append({prompt, title, 0});
+    ++m_openDialogues;
+    if (whileInputBoxOpen)
+        whileInputBoxOpen();
+    --m_openDialogues;
     return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();
+}
+
+bool ScriptedPlatform::dialogueOpen()
+{
+    return m_openDialogues > 0;
 }
 
 void ScriptedPlatform::beep()
@@ -81,9 +90,9 @@ QImage ScriptedPlatform::clipboardImage()
     return clipboard;
 }
 
-QImage ScriptedPlatform::captureActiveWindow()
+WindowCapture ScriptedPlatform::captureActiveWindow()
 {
-    return capturedWindows.isEmpty() ? QImage() : capturedWindows.dequeue();
+    return {capturedWindows.isEmpty() ? QImage() : capturedWindows.dequeue(), wholeScreenCaptures};
 }
 
 QAction *ScriptedPlatform::popupMenu(QMenu *menu, const QPoint &)
@@ -99,5 +108,9 @@ QAction *ScriptedPlatform::popupMenu(QMenu *menu, const QPoint &)
 void ScriptedPlatform::download(const QUrl &url, const DownloadLimits &limits, QObject *context,
                                 std::function<void(std::optional<QByteArray>)> done)
 {
-    HttpDownload::start(url, limits, context, std::move(done));
+    HttpDownload::start(url, limits, context,
+                        [this, done = std::move(done)](std::optional<QByteArray> body) {
+                            ++downloadsEnded;
+                            done(std::move(body));
+                        });
 }

@@ -34,6 +34,8 @@ public:
     /// objectName of the pop-up item to choose; an empty name dismisses.
     QQueue<QString> popupChoices;
     QQueue<QImage> capturedWindows;
+    /// Captures answer as a platform that cannot name the active window.
+    bool wholeScreenCaptures = false;
     QImage clipboard;
 
     QList<Box> messageBoxes;
@@ -44,6 +46,10 @@ public:
     QStringList openTitles;
     int beeps = 0;
     int popups = 0;
+    /// Downloads that have ended, counted just before their answer is handed on.
+    int downloadsEnded = 0;
+    /// Runs while an input box is open, as a real one runs the event loop.
+    std::function<void()> whileInputBoxOpen;
 
     int messageBox(const QString &prompt, int style, const QString &title = {}) override;
     QString inputBox(const QString &prompt, const QString &title,
@@ -53,7 +59,9 @@ public:
     QString saveFileName(QWidget *owner, const QString &filter) override;
     QString openFileName(QWidget *owner, const QString &title) override;
     QImage clipboardImage() override;
-    QImage captureActiveWindow() override;
+    WindowCapture captureActiveWindow() override;
+    /// True while one of this double's boxes is answering.
+    bool dialogueOpen() override;
     QAction *popupMenu(QMenu *menu, const QPoint &globalPos) override;
     /// A real, bounded download: tests serve the answers themselves.
     void download(const QUrl &url, const DownloadLimits &limits, QObject *context,
@@ -61,4 +69,5 @@ public:
 
 private:
     Platform *m_previous;
+    int m_openDialogues = 0;
 };

@@ -120,6 +120,7 @@ private slots:
     void outcome();
     void oneCheckPerWindowAndNoneAfterIt();
     void simulatorChecksAtStartAndFromTheMenu();
+    void answerWaitsUntilTheSetUpEnds();
 };
 
 void TestUpdateCheck::initTestCase()
@@ -276,6 +277,34 @@ void TestUpdateCheck::simulatorChecksAtStartAndFromTheMenu()
     AppInfo::setVersion({9, 0, 59});
     QCOMPARE(platform.messageBoxes.first().prompt, QString(upToDateBox).replace("9.0.59", "10.2.3"));
     QCOMPARE(server.paths.size(), 2);
+}
+
+void TestUpdateCheck::answerWaitsUntilTheSetUpEnds()
+{
+    TestEnvironment environment;
+    ScriptedPlatform platform;
+    Server server;
+    server.response = file("9.1.0\r\n");
+    QVERIFY(!makerServer(server).isEmpty());
+    // The start-up check's answer arrives while the set-up asks for P.
+    int boxesDuringSetUp = -1;
+    platform.whileInputBoxOpen = [&platform, &boxesDuringSetUp] {
+        if (boxesDuringSetUp >= 0)
+            return;
+        QVERIFY(QTest::qWaitFor([&platform] { return platform.downloadsEnded == 1; }, 10000));
+        QTest::qWait(3 * UpdateCheck::DialogueCheckMs);
+        boxesDuringSetUp = int(platform.messageBoxes.size());
+    };
+    platform.messageAnswers << MsgBox::Cancel << MsgBox::Ok; // refuse, and confirm it
+    Form1 *simulator = form<Form1>();
+    platform.inputAnswers << QStringLiteral("4.230785") << QStringLiteral("55.94"); // 51Peg b
+    simulator->setUpSimulation();
+
+    QCOMPARE(boxesDuringSetUp, 0);
+    QCOMPARE(platform.inputBoxes.size(), 2);
+    QTRY_COMPARE(platform.messageBoxes.size(), 2);
+    QCOMPARE(platform.messageBoxes.first().prompt, questions.first());
+    QCOMPARE(form<MDIForm1>()->panel1(), updateStatus);
 }
 
 QTEST_MAIN(TestUpdateCheck)
