@@ -461,6 +461,9 @@ void TestKeplerLab::pictureExport()
         QVERIFY(bytes.startsWith("<?xml"));
         QVERIFY(bytes.contains("<svg"));
         QVERIFY(bytes.contains("Orbiquest9 - Kepler Lab"));
+        // Lines as vectors, not a picture of the screen.
+        QVERIFY(bytes.contains("<path") || bytes.contains("<polyline"));
+        QVERIFY(!bytes.contains("<image"));
     }
     QVERIFY(m_platform->messageBoxes.isEmpty());
 }
