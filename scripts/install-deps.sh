@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build
     qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev
-    qt6-charts-dev qt6-svg-dev libeigen3-dev
+    qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libeigen3-dev
     fonts-noto-cjk
     xvfb xauth xdotool
     clang libclang-rt-dev

@@ -67,19 +67,28 @@ const std::array<Node, intervals + 1> nodes = [] {
     return table;
 }();
 
-// The k with M_k ≤ M < M_k+1 (0 for M below M_1 or NaN), for M in [0, π]:
-// a search in base 4, whose three comparisons per round are independent, so
-// the three rounds cost three comparison times, not the six of a binary search.
+// How many of the seven nodes first, first + stride, …, first + 6·stride
+// have M_j ≤ M. The seven comparisons are independent of one another, so a
+// round costs one comparison time, not seven.
 template<typename MeanAtNode>
-int bracket(double meanAnomaly, MeanAtNode meanAtNode)
+[[gnu::always_inline]] inline int nodesAtOrBelow(int first, int stride, double meanAnomaly, MeanAtNode meanAtNode)
+{
+    int count = 0;
+    for (int i = 0; i < 7; ++i)
+        count += int(meanAtNode(first + i * stride) <= meanAnomaly);
+    return count;
+}
+
+// The k with M_k ≤ M < M_k+1 (0 for M below M_1 or NaN), for M in [0, π]:
+// a search in base 8 whose two rounds a solve waits for, where a binary
+// search would wait for six. The second round looks at most 7 nodes past the
+// first's, so k stays below 64 when the reduction left M a hair beyond π.
+template<typename MeanAtNode>
+[[gnu::always_inline]] inline int bracket(double meanAnomaly, MeanAtNode meanAtNode)
 {
     static_assert(intervals == 64);
-    int k = 0;
-    for (int step = 16; step > 0; step /= 4) {
-        k += step * (int(meanAtNode(k + step) <= meanAnomaly) + int(meanAtNode(k + 2 * step) <= meanAnomaly)
-                     + int(meanAtNode(k + 3 * step) <= meanAnomaly));
-    }
-    return k;
+    const int coarse = 8 * nodesAtOrBelow(8, 8, meanAnomaly, meanAtNode);
+    return coarse + nodesAtOrBelow(coarse + 1, 1, meanAnomaly, meanAtNode);
 }
 
 const Node &nearestNode(double eccentricAnomaly)

@@ -43,9 +43,10 @@ std::optional<std::string> refusal(const Orbit &orbit);
 /// result E lies in [−π, π], has the sign of the reduced M and satisfies
 /// |E − e sin E − M_reduced| ≤ 1e-12 (below 3e-15 on the tests' dense grid).
 ///
-/// Method: a table of E_j = jπ/64 brackets M (a search in base 4); the
-/// starting guess is the cubic Hermite interpolant of the inverse function
-/// E(M) between the two nodes, or, for E < π/16 at e ≥ 0.5 where E(M) bends
+/// Method: a table of E_j = jπ/64 brackets M (two rounds of a search in
+/// base 8, seven independent comparisons each); the starting guess is the
+/// cubic Hermite interpolant of the inverse function E(M) between the two
+/// nodes, or, for E < π/16 at e ≥ 0.5 where E(M) bends
 /// like a cube root, the exact root of the cubic (1 − e) E + e E³/6 = M. One
 /// Halley step follows, with sin E and cos E from short Taylor series about
 /// the nearest node, and near periastron at e ≥ 0.5 (E < π/8) one Newton

@@ -14,6 +14,7 @@
 #include "lab/rvplot.h"
 #include "lab/sideview.h"
 #include "lab/simulatorplanet.h"
+#include "labdata/labobservations.h"
 #include "simulator/form1.h"
 
 #include <QCheckBox>
@@ -63,6 +64,7 @@ KeplerLab::KeplerLab()
     setWindowIcon(Pictures::programIcon());
     createControls();
     createMenus();
+    LabObservations::attach(this);
 
     m_frameTimer = new QTimer(this);
     m_frameTimer->setObjectName(QStringLiteral("frameTimer"));

@@ -6,6 +6,7 @@
 #include "app/pictures.h"
 #include "app/platform.h"
 #include "catalog/catalog.h"
+#include "labdata/labobservations.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -78,6 +79,7 @@ void Form2::createControls()
     Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
 
+    LabObservations::addRealDataButton(this, List1, Twips::rect(240, 4920, 1935, 420));
     connect(List1, &QListWidget::currentRowChanged, this, &Form2::List1_Click);
     connect(Check1, &QCheckBox::toggled, this, &Form2::Check1_Click);
 }

@@ -62,6 +62,8 @@ class TestKeplerOrbit : public QObject
 private slots:
     void solverMeetsTheEquation_data();
     void solverMeetsTheEquation();
+    void solverAtTableNodes_data();
+    void solverAtTableNodes();
     void largeMeanAnomalies_data();
     void largeMeanAnomalies();
     void solverReturnsOnBadInput_data();
@@ -108,6 +110,38 @@ void TestKeplerOrbit::solverMeetsTheEquation()
         // E lies in [−π, π] with the sign of M (0 for M = 0).
         QVERIFY2(std::fabs(once) <= pi && once * m >= 0, where);
         QVERIFY2(std::fabs(prepared) <= pi && prepared * m >= 0, where);
+    }
+}
+
+void TestKeplerOrbit::solverAtTableNodes_data()
+{
+    QTest::addColumn<double>("e");
+    QTest::addColumn<int>("node");
+    // The solver's search switches where M passes M_j = E_j − e sin E_j,
+    // E_j = jπ/64: the rounds' nodes (multiples of 8), their neighbours, the
+    // ends, and the corner's edges (π/16 and π/8: j = 4 and 8).
+    for (double e : {0.0, 0.3, 0.5, 0.9, 0.99, 0.9999})
+        for (int node : {1, 4, 7, 8, 9, 15, 16, 17, 24, 32, 40, 48, 55, 56, 57, 63, 64})
+            QTest::addRow("e = %g, j = %d", e, node) << e << node;
+}
+
+void TestKeplerOrbit::solverAtTableNodes()
+{
+    QFETCH(double, e);
+    QFETCH(int, node);
+    // At M_j the root is E_j itself; a hair either side it moves by the
+    // hair over (1 − e cos E_j) at most. (Past M_64 = π lies the other end
+    // of the turn, which the dense grid covers.)
+    const long double exactRoot = node * 3.14159265358979323846264338327950288L / 64;
+    const double nodeMean = double(exactRoot - e * std::sin(exactRoot));
+    const double above = node < 64 ? std::nextafter(nodeMean, 4.0) : nodeMean;
+    for (double m : {std::nextafter(nodeMean, 0.0), nodeMean, above}) {
+        const Kepler::KeplerEquation equation(e);
+        for (double anomaly : {Kepler::eccentricAnomaly(m, e), equation.eccentricAnomaly(m)}) {
+            const QByteArray where = QByteArray("M = ") + QByteArray::number(m, 'g', 17);
+            QVERIFY2(std::fabs(residual(anomaly, e, m)) <= tolerance, where);
+            QVERIFY2(std::fabs(anomaly - exactRoot) <= 1e-9, where);
+        }
     }
 }
 

@@ -1,0 +1,126 @@
+#include "labdata/analysisrunner.h"
+
+#include "labdata/plotdata.h"
+
+#include <QPointer>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <stdexcept>
+
+namespace {
+
+/// The spectrum and its peaks, or the refusal's sentence.
+std::string periodogramOf(const Observations::DataSet &data,
+                          const std::optional<Periodogram::FrequencyGrid> &chosen,
+                          const std::atomic<bool> *cancel, AnalysisOutcome &outcome)
+{
+    const Periodogram::FrequencyGrid grid = chosen ? *chosen : Periodogram::automaticGrid(data);
+    if (auto refused = Periodogram::refusal(data, grid))
+        return *refused;
+    outcome.spectrum = Periodogram::generalisedLombScargle(data, grid, cancel);
+    if (cancel && cancel->load()) {
+        outcome.cancelled = true;
+        outcome.spectrum = {};
+        return {};
+    }
+    outcome.peaks = Periodogram::highestPeaks(outcome.spectrum, data, AnalysisRunner::PeakCount);
+    return {};
+}
+
+} // namespace
+
+AnalysisRunner::AnalysisRunner(QObject *parent)
+    : QObject(parent),
+      m_cancel(std::make_shared<std::atomic<bool>>(false)),
+      m_lastPercent(std::make_shared<std::atomic<int>>(-1))
+{
+    connect(&m_watcher, &QFutureWatcher<AnalysisOutcome>::finished, this, [this] {
+        const AnalysisOutcome outcome = m_watcher.result();
+        m_running = false;
+        emit runningChanged(false);
+        emit finished(outcome);
+    });
+}
+
+AnalysisRunner::~AnalysisRunner()
+{
+    m_cancel->store(true);
+    m_watcher.disconnect();
+    m_watcher.waitForFinished();
+}
+
+void AnalysisRunner::cancel()
+{
+    m_cancel->store(true);
+}
+
+void AnalysisRunner::waitForFinished()
+{
+    m_watcher.waitForFinished();
+}
+
+void AnalysisRunner::reportProgress(double fraction, std::string_view stage)
+{
+    const int percent = std::clamp(int(fraction * 100.0 + 0.5), 0, 100);
+    // Only whole percent steps cross threads, so a fast loop cannot flood the event queue.
+    if (m_lastPercent->exchange(percent) == percent)
+        return;
+    const QString text = QString::fromUtf8(stage.data(), qsizetype(stage.size()));
+    QMetaObject::invokeMethod(this, [this, percent, text] { emit progressed(percent, text); },
+                              Qt::QueuedConnection);
+}
+
+bool AnalysisRunner::start(AnalysisRequest request)
+{
+    if (m_running)
+        return false;
+    // A fresh flag per run: a late cancel of the previous run cannot stop this one.
+    m_cancel = std::make_shared<std::atomic<bool>>(false);
+    m_lastPercent->store(-1);
+    auto cancelFlag = m_cancel;
+    m_running = true;
+    emit runningChanged(true);
+    emit progressed(0, QString());
+    m_watcher.setFuture(QtConcurrent::run([this, request = std::move(request), cancelFlag] {
+        return run(request,
+                   [this](double fraction, std::string_view stage) { reportProgress(fraction, stage); },
+                   cancelFlag.get());
+    }));
+    return true;
+}
+
+AnalysisOutcome AnalysisRunner::run(const AnalysisRequest &request, const Fitting::Progress &progress,
+                                    const std::atomic<bool> *cancel)
+{
+    AnalysisOutcome outcome;
+    outcome.kind = request.kind;
+    try {
+        if (request.kind == AnalysisRequest::Kind::Periodogram) {
+            outcome.error = periodogramOf(request.data, request.options.grid, cancel, outcome);
+            return outcome;
+        }
+        if (auto refused = Fitting::refusal(request.data, request.options)) {
+            outcome.error = *refused;
+            return outcome;
+        }
+        Fitting::Result result = request.kind == AnalysisRequest::Kind::Fit
+                                     ? Fitting::fit(request.data, request.options, progress, cancel)
+                                     : Fitting::findPlanets(request.data, request.options, progress, cancel);
+        if (result.status == Fitting::Status::Cancelled) {
+            outcome.cancelled = true;
+            return outcome;
+        }
+        if (!result.ok()) {
+            outcome.error = result.message;
+            return outcome;
+        }
+        // A residual periodogram that cannot be made (too few points left) is no failure of the fit.
+        periodogramOf(PlotData::residualData(result, request.data), request.options.grid, cancel, outcome);
+        // The fit is done: a cancel that only stopped its residual periodogram keeps the fit.
+        outcome.cancelled = false;
+        outcome.fit = std::move(result);
+    } catch (const std::exception &failure) {
+        outcome.error = failure.what();
+    }
+    return outcome;
+}

@@ -1,0 +1,160 @@
+#include "labdata/datachart.h"
+
+#include "labdata/errorbaritem.h"
+
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+/// A tick step of 1, 2 or 5 times a power of ten giving about five ticks.
+double niceStep(double span)
+{
+    const double rough = span / 5;
+    const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double factor : {1.0, 2.0, 5.0}) {
+        if (factor * decade >= rough)
+            return factor * decade;
+    }
+    return 10 * decade;
+}
+
+/// The range as asked, with ticks at round values anchored at zero, so
+/// the axis neither wastes room (applyNiceNumbers() can nearly double a
+/// range) nor labels odd numbers.
+void setNiceRange(QValueAxis *axis, double low, double high)
+{
+    axis->setRange(low, high);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(niceStep(high - low));
+    axis->setLabelFormat(QStringLiteral("%g"));
+}
+
+} // namespace
+
+DataChart::DataChart(const QString &xTitle, const QString &yTitle, QWidget *parent)
+    : QChartView(parent),
+      m_xAxis(new QValueAxis),
+      m_yAxis(new QValueAxis),
+      m_curve(new QLineSeries),
+      m_zero(new QLineSeries)
+{
+    auto *chart = new QChart;
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->legend()->setAlignment(Qt::AlignTop);
+    chart->addAxis(m_xAxis, Qt::AlignBottom);
+    chart->addAxis(m_yAxis, Qt::AlignLeft);
+    setChart(chart);
+    setRenderHint(QPainter::Antialiasing);
+    setTitles(xTitle, yTitle);
+
+    m_zero->setPen(QPen(Qt::gray, 1, Qt::DashLine));
+    attach(m_zero);
+    chart->legend()->markers(m_zero).first()->setVisible(false);
+    m_zero->setVisible(false);
+    m_curve->setPen(QPen(Qt::black, 1.6));
+    attach(m_curve);
+    m_curve->setVisible(false);
+
+    m_bars = new ErrorBarItem(chart, m_zero);
+    connect(chart, &QChart::plotAreaChanged, this, [this] { m_bars->follow(); });
+    connect(m_xAxis, &QValueAxis::rangeChanged, this, [this] { m_bars->follow(); });
+    connect(m_yAxis, &QValueAxis::rangeChanged, this, [this] { m_bars->follow(); });
+}
+
+void DataChart::attach(QAbstractSeries *series)
+{
+    chart()->addSeries(series);
+    series->attachAxis(m_xAxis);
+    series->attachAxis(m_yAxis);
+}
+
+void DataChart::setTitles(const QString &xTitle, const QString &yTitle)
+{
+    m_xAxis->setTitleText(xTitle);
+    m_yAxis->setTitleText(yTitle);
+}
+
+void DataChart::setInstruments(const QList<InstrumentPoints> &instruments)
+{
+    for (QScatterSeries *series : std::as_const(m_series)) {
+        chart()->removeSeries(series);
+        delete series;
+    }
+    m_series.clear();
+    m_instruments = instruments;
+    for (const InstrumentPoints &instrument : instruments) {
+        auto *series = new QScatterSeries;
+        series->setName(instrument.name);
+        series->setColor(instrument.color);
+        series->setBorderColor(instrument.color.darker(140));
+        series->setMarkerSize(7);
+        series->replace(instrument.points);
+        attach(series);
+        m_series.append(series);
+    }
+    m_bars->setBars(instruments);
+    fitRanges();
+}
+
+void DataChart::setCurve(const QList<QPointF> &curve, const QString &name)
+{
+    m_curve->replace(curve);
+    m_curve->setName(name);
+    m_curve->setVisible(!curve.isEmpty());
+    fitRanges();
+}
+
+void DataChart::setZeroLine(bool shown)
+{
+    m_zero->setVisible(shown);
+    fitRanges();
+}
+
+int DataChart::errorBarCount() const
+{
+    return m_bars->barCount();
+}
+
+void DataChart::fitRanges()
+{
+    double xMin = INFINITY, xMax = -INFINITY, yMin = INFINITY, yMax = -INFINITY;
+    auto take = [&](double x, double low, double high) {
+        xMin = std::min(xMin, x);
+        xMax = std::max(xMax, x);
+        yMin = std::min(yMin, low);
+        yMax = std::max(yMax, high);
+    };
+    for (const InstrumentPoints &instrument : std::as_const(m_instruments)) {
+        for (qsizetype i = 0; i < instrument.points.size(); ++i) {
+            const double sigma = i < instrument.errors.size() ? instrument.errors.at(i) : 0.0;
+            const QPointF &p = instrument.points.at(i);
+            take(p.x(), p.y() - sigma, p.y() + sigma);
+        }
+    }
+    if (m_curve->isVisible()) {
+        for (const QPointF &p : m_curve->points())
+            take(p.x(), p.y(), p.y());
+    }
+    if (!(xMin <= xMax)) {
+        m_xAxis->setRange(0, 1);
+        m_yAxis->setRange(-1, 1);
+        m_zero->clear();
+        return;
+    }
+    if (m_zero->isVisible()) {
+        yMin = std::min(yMin, 0.0);
+        yMax = std::max(yMax, 0.0);
+    }
+    const double xPad = xMax > xMin ? 0.02 * (xMax - xMin) : 1.0;
+    const double yPad = yMax > yMin ? 0.06 * (yMax - yMin) : 1.0;
+    setNiceRange(m_xAxis, xMin - xPad, xMax + xPad);
+    setNiceRange(m_yAxis, yMin - yPad, yMax + yPad);
+    m_zero->replace({QPointF(m_xAxis->min(), 0), QPointF(m_xAxis->max(), 0)});
+}

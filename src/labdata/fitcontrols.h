@@ -1,0 +1,63 @@
+#pragma once
+
+#include "fitting/rvfit.h"
+
+#include <QGroupBox>
+
+class QCheckBox;
+class QDoubleSpinBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+
+/// The fit's settings and commands, and the progress of a run with its
+/// Cancel button. Object names: "planetCount", "fitJitter", "fitTrend", "fitCircular",
+/// "fitStarMass", "fapThreshold", "fitButton", "findPlanetsButton",
+/// "bootstrapButton", "fitProgress", "cancelButton", "fitStatus".
+class FitControls : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    explicit FitControls(QWidget *parent = nullptr);
+
+    /// The settings as the numeric code takes them.
+    Fitting::Options options() const;
+
+    /// M★ in solar masses, 0.05–100.
+    void setStarMass(double solarMasses);
+    double starMass() const;
+
+    /// While running, the commands are disabled and Cancel enabled.
+    void setRunning(bool running);
+    /// Whether there are data to fit, and a fit to bootstrap.
+    void setAvailable(bool haveData, bool haveFit);
+    void showProgress(int percent, const QString &stage);
+    void showStatus(const QString &text);
+
+signals:
+    void fitRequested();
+    void findPlanetsRequested();
+    void bootstrapRequested();
+    void cancelRequested();
+
+private:
+    void updateEnabled();
+
+    QSpinBox *m_planets;
+    QCheckBox *m_jitter;
+    QCheckBox *m_trend;
+    QCheckBox *m_circular;
+    QDoubleSpinBox *m_starMass;
+    QDoubleSpinBox *m_threshold;
+    QPushButton *m_fit;
+    QPushButton *m_find;
+    QPushButton *m_bootstrap;
+    QProgressBar *m_progress;
+    QPushButton *m_cancel;
+    QLabel *m_status;
+    bool m_running = false;
+    bool m_haveData = false;
+    bool m_haveFit = false;
+};
