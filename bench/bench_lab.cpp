@@ -10,8 +10,8 @@
 // Only the frame and the lab are loaded, so the figures are the lab's own.
 // Run under xvfb-run for the CPU share (bench/cpu_share.sh does).
 
-#include "app/appinfo.h"
-#include "app/formregistry.h"
+#include "ground/appinfo.h"
+#include "ground/formregistry.h"
 #include "lab/keplerlab.h"
 #include "lab/orbitview.h"
 #include "lab/rvplot.h"

@@ -3,7 +3,7 @@
 //
 //   bench_simulation               one tick (both moves and the repaint of
 //                                  what they uncovered and covered) and one
-//                                  DrawRadialVelocityCurve, medians of 15 runs
+//                                  RV plot, medians of 15 runs
 //   bench_simulation --cpu-share S the process's CPU share while 51 Peg b
 //                                  circles on screen for S seconds
 //
@@ -11,9 +11,11 @@
 // Run offscreen for the costs and under xvfb-run for the CPU share
 // (bench/cpu_share.sh does both kinds of CPU measurement).
 
-#include "app/appinfo.h"
-#include "app/formregistry.h"
-#include "rv/drawradialvelocitycurve.h"
+#include "ground/appinfo.h"
+#include "ground/formregistry.h"
+#include "ground/picturebox.h"
+#include "ground/textnumber.h"
+#include "rv/rv.h"
 #include "simulator/form1.h"
 #include "support/scriptedplatform.h"
 
@@ -70,23 +72,31 @@ Form1 *startScene(ScriptedPlatform &platform)
     simulator->showInFrame();
     platform.inputAnswers.enqueue(QStringLiteral("4.230785"));
     platform.inputAnswers.enqueue(QStringLiteral("55.94"));
-    simulator->Screen1_Click();
+    simulator->setUpSimulation();
     QApplication::processEvents();
     return simulator;
 }
 
 int measureCosts(Form1 *simulator)
 {
-    simulator->Timer1->stop();
-    PictureBox *surface = simulator->Simulator;
+    simulator->findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
+    auto *surface = simulator->findChild<PictureBox *>(QStringLiteral("Simulator"));
+    auto *planet = simulator->findChild<QLabel *>(QStringLiteral("Planet1"));
+    auto *star = simulator->findChild<QLabel *>(QStringLiteral("Star"));
     const double tick = microsecondsPerCall(360, [&] {
-        const QRegion before = QRegion(simulator->Planet1->geometry()) + simulator->Star->geometry();
-        simulator->Timer1_Timer();
-        surface->repaint(before + simulator->Planet1->geometry() + simulator->Star->geometry());
+        const QRegion before = QRegion(planet->geometry()) + star->geometry();
+        simulator->animateOneTick();
+        surface->repaint(before + planet->geometry() + star->geometry());
     });
-    const double curve = microsecondsPerCall(20, [] { DrawRadialVelocityCurve(); });
+    const Simulation &simulation = simulator->simulation();
+    const double curve = microsecondsPerCall(20, [&] {
+        form<RV>()->drawRadialVelocityCurve(simulation.curveElements(),
+                                            TextNumber::carried(simulation.shownMass()),
+                                            simulation.earthMassesShown,
+                                            QString());
+    });
     std::printf("one tick (two moves + repaint of the damaged region): %.1f us\n", tick);
-    std::printf("one DrawRadialVelocityCurve (summary + 241 points):    %.1f us\n", curve);
+    std::printf("one RV plot (summary + 241 points):                  %.1f us\n", curve);
     return 0;
 }
 

@@ -3,9 +3,9 @@
 // is on screen; the parent times the whole way from process creation.
 // Run it inside an X server (xvfb-run) so the frame is really shown.
 
-#include "app/formregistry.h"
-#include "app/mdiform1.h"
-#include "app/startup.h"
+#include "ground/formregistry.h"
+#include "frame/mdiform1.h"
+#include "frame/startup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -8,6 +8,7 @@ packages=(
     qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libeigen3-dev
     fonts-noto-cjk
     xvfb xauth xdotool
+    dpkg-dev
     clang libclang-rt-dev
 )
 

@@ -1,6 +1,6 @@
-#include "app/appinfo.h"
-#include "app/pictures.h"
-#include "app/startup.h"
+#include "ground/appinfo.h"
+#include "ground/pictures.h"
+#include "frame/startup.h"
 
 #include <QApplication>
 

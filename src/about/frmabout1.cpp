@@ -1,13 +1,14 @@
 #include "about/frmabout1.h"
 
-#include "app/appinfo.h"
-#include "app/controls.h"
-#include "app/fonts.h"
-#include "app/formregistry.h"
-#include "app/pictures.h"
-#include "app/platform.h"
-#include "app/twips.h"
+#include "ground/appinfo.h"
+#include "ground/controls.h"
+#include "ground/fonts.h"
+#include "ground/formregistry.h"
+#include "ground/pictures.h"
+#include "ground/platform.h"
+#include "ground/twips.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
@@ -31,71 +32,63 @@ frmAbout1::frmAbout1()
     setWindowIcon(Pictures::programIcon());
     setFixedSize(Twips::size(6390, 4155));
 
-    lblTitle = colouredLabel(this, "lblTitle", QColor(0, 128, 0));
-    lblTitle->setGeometry(Twips::rect(2280, 240, 3885, 480));
-    lblTitle->setFont(Fonts::gothic(26.25, true));
+    m_title = colouredLabel(this, "lblTitle", QColor(0, 128, 0));
+    m_title->setGeometry(Twips::rect(2280, 240, 3885, 480));
+    m_title->setFont(Fonts::gothic(26.25, true));
 
     const QFont versionFont = Fonts::gothic(14.25, true);
-    lblVersion = colouredLabel(this, "lblVersion", palette().color(QPalette::WindowText));
-    lblVersion2 = colouredLabel(this, "lblVersion2", QColor(255, 128, 0));
-    lblVersion3 = colouredLabel(this, "lblVersion3", QColor(255, 0, 0));
+    m_versionPrefix = colouredLabel(this, "lblVersion", palette().color(QPalette::WindowText));
+    m_shortVersion = colouredLabel(this, "lblVersion2", QColor(255, 128, 0));
+    m_fullVersion = colouredLabel(this, "lblVersion3", QColor(255, 0, 0));
     int left = 3120;
-    for (QLabel *label : {lblVersion, lblVersion2, lblVersion3}) {
+    for (QLabel *label : {m_versionPrefix, m_shortVersion, m_fullVersion}) {
         label->setFont(versionFont);
         label->setGeometry(Twips::rect(left, 960, 1800, 375));
         left += 600;
     }
-    lblVersion3->setGeometry(Twips::rect(4320, 960, 1995, 375));
+    m_fullVersion->setGeometry(Twips::rect(4320, 960, 1995, 375));
 
-    lblDescription = new QLabel(AppInfo::copyrightNotice(), this);
-    lblDescription->setObjectName(QStringLiteral("lblDescription"));
-    lblDescription->setGeometry(Twips::rect(360, 1920, 4965, 450));
-    lblDescription->setWordWrap(true);
+    auto *description = new QLabel(AppInfo::copyrightNotice(), this);
+    description->setObjectName(QStringLiteral("lblDescription"));
+    description->setGeometry(Twips::rect(360, 1920, 4965, 450));
+    description->setWordWrap(true);
 
-    Command1 = new QPushButton(AppInfo::homePage().toString(), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(Twips::rect(360, 2400, 5175, 495));
+    auto *link = new QPushButton(AppInfo::homePage().toString(), this);
+    link->setObjectName(QStringLiteral("Command1"));
+    link->setGeometry(Twips::rect(360, 2400, 5175, 495));
     QFont linkFont = Fonts::gothic(12, true);
     linkFont.setUnderline(true);
-    Command1->setFont(linkFont);
-    Command1->setFlat(true);
-    Controls::fitText(Command1, Command1->text(), width() - 2 * Command1->x());
-    Command1->setCursor(Qt::PointingHandCursor);
+    link->setFont(linkFont);
+    link->setFlat(true);
+    Controls::fitText(link, link->text(), width() - 2 * link->x());
+    link->setCursor(Qt::PointingHandCursor);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(Twips::rect(2280, 3480, 1380, 345));
-    cmdOK->setDefault(true);
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setGeometry(Twips::rect(2280, 3480, 1380, 345));
+    ok->setDefault(true);
 
-    picIcon = new QLabel(this);
-    picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(Pictures::programPicture(64));
-    picIcon->setGeometry(Twips::rect(600, 240, 960, 960));
+    auto *icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("picIcon"));
+    icon->setPixmap(Pictures::programPicture(64));
+    icon->setGeometry(Twips::rect(600, 240, 960, 960));
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout1::cmdOK_Click);
-    connect(Command1, &QPushButton::clicked, this, &frmAbout1::Command1_Click);
+    connect(ok, &QPushButton::clicked, this, [this] { FormRegistry::instance().unload(this); });
+    connect(link, &QPushButton::clicked, this, [] {
+        Platform::current().shellOpen(AppInfo::homePage().toString(),
+                                      QCoreApplication::applicationDirPath());
+    });
 }
 
 void frmAbout1::formLoad()
 {
     const AppVersion version = AppInfo::version();
     setWindowTitle(QStringLiteral("About ") + AppInfo::title());
-    lblVersion->setText(QStringLiteral("Ver. "));
-    lblVersion2->setText(version.shortText());
-    lblVersion3->setText(QLatin1Char('(') + version.text() + QLatin1Char(')'));
-    lblTitle->setText(AppInfo::title());
-    Controls::fitText(lblTitle, lblTitle->text(), width() - lblTitle->x());
-}
-
-void frmAbout1::cmdOK_Click()
-{
-    FormRegistry::instance().unload(this);
-}
-
-void frmAbout1::Command1_Click()
-{
-    Platform::current().shellOpen(AppInfo::homePage().toString(),
-                                  QCoreApplication::applicationDirPath());
+    m_versionPrefix->setText(QStringLiteral("Ver. "));
+    m_shortVersion->setText(version.shortText());
+    m_fullVersion->setText(QLatin1Char('(') + version.text() + QLatin1Char(')'));
+    m_title->setText(AppInfo::title());
+    Controls::fitText(m_title, m_title->text(), width() - m_title->x());
 }
 
 void frmAbout1::paintEvent(QPaintEvent *event)
@@ -107,4 +100,9 @@ void frmAbout1::paintEvent(QPaintEvent *event)
     painter.drawLine(Twips::rect(90, 3240, 0, 0).topLeft(), Twips::rect(5654, 3240, 0, 0).topLeft());
     painter.setPen(Qt::white);
     painter.drawLine(Twips::rect(105, 3255, 0, 0).topLeft(), Twips::rect(5654, 3255, 0, 0).topLeft());
+}
+
+void frmAbout1::closeEvent(QCloseEvent *event)
+{
+    unloadOnClose(this, event);
 }

@@ -6,7 +6,9 @@ class QLabel;
 class QPushButton;
 
 /// The About window: title, version in three forms, the maker's notice and
-/// a link button to the maker's page.
+/// a link button to the maker's page. Controls keep their designed names as
+/// objectName: "lblTitle", "lblVersion", "lblVersion2", "lblVersion3",
+/// "lblDescription", "picIcon", "Command1" (the link) and "cmdOK".
 class frmAbout1 : public QWidget
 {
     Q_OBJECT
@@ -17,19 +19,14 @@ public:
     /// Load handler: captions from the application's title and version.
     void formLoad();
 
-    QLabel *lblTitle = nullptr;
-    QLabel *lblVersion = nullptr;
-    QLabel *lblVersion2 = nullptr;
-    QLabel *lblVersion3 = nullptr;
-    QLabel *lblDescription = nullptr;
-    QLabel *picIcon = nullptr;
-    QPushButton *Command1 = nullptr;
-    QPushButton *cmdOK = nullptr;
-
-public slots:
-    void cmdOK_Click();
-    void Command1_Click();
 
 protected:
+    void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    QLabel *m_title = nullptr;
+    QLabel *m_versionPrefix = nullptr;
+    QLabel *m_shortVersion = nullptr;
+    QLabel *m_fullVersion = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "capture/capturefiles.h"
 
-#include "app/textnumber.h"
+#include "ground/textnumber.h"
 
 #include <QDir>
 #include <QFileInfo>

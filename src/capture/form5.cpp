@@ -1,11 +1,11 @@
 #include "capture/form5.h"
 
-#include "app/colors.h"
-#include "app/controls.h"
-#include "app/formregistry.h"
-#include "app/picturebox.h"
-#include "app/platform.h"
-#include "app/twips.h"
+#include "ground/colors.h"
+#include "ground/controls.h"
+#include "ground/formregistry.h"
+#include "ground/picturebox.h"
+#include "ground/platform.h"
+#include "ground/twips.h"
 #include "capture/capturefiles.h"
 #include "capture/capturefolder.h"
 
@@ -187,8 +187,5 @@ bool Form5::eventFilter(QObject *watched, QEvent *event)
 
 void Form5::closeEvent(QCloseEvent *event)
 {
-    // Closing the window unloads it, like every window of the program: the
-    // next reference creates a fresh one.
-    event->ignore();
-    FormRegistry::instance().unload(this);
+    unloadOnClose(this, event);
 }

@@ -1,10 +1,9 @@
 #include "files/plotfiles.h"
 
-#include "app/appinfo.h"
-#include "app/formregistry.h"
-#include "app/mdiform1.h"
-#include "app/picturebox.h"
-#include "app/platform.h"
+#include "ground/appinfo.h"
+#include "ground/framehost.h"
+#include "ground/picturebox.h"
+#include "ground/platform.h"
 #include "files/picturefile.h"
 
 #include <QDir>
@@ -78,7 +77,7 @@ bool SavePlotAs(PictureBox *surface)
     const QString fileName = Platform::current().saveFileName(surface->window(), saveFilter());
     if (fileName.isEmpty())
         return false;
-    form<MDIForm1>()->setPanel1(fileName);
+    FrameHost::current().setPanel1(fileName);
     return SavePlotPicture(surface, fileName);
 }
 
@@ -120,14 +119,14 @@ bool LoadPlotPicture(PictureBox *surface, const QString &fileName)
 void saveCommand(QString &tag, PictureBox *surface)
 {
     tag = QStringLiteral("Save");
-    form<MDIForm1>()->setPanel1(tag);
+    FrameHost::current().setPanel1(tag);
     SavePlotAs(surface);
 }
 
 void loadCommand(QWidget *owner, QString &tag, PictureBox *surface)
 {
     tag = QStringLiteral("Open");
-    form<MDIForm1>()->setPanel1(tag);
+    FrameHost::current().setPanel1(tag);
     surface->setPicture(QImage());
     LoadPlotPicture(surface, ShowOpenFileDialog(owner));
 }

@@ -1,5 +1,6 @@
 #include "lab/derivedvalues.h"
 
+#include "ground/constants.h"
 #include "kepler/physicalconstants.h"
 #include "kepler/planetmass.h"
 #include "massfunction/massfunction.h"
@@ -58,8 +59,8 @@ Values of(const LabPlanet &planet)
     values.semiMajorAxisAu = Kepler::semiMajorAxisAu(
         orbit.periodDays, planet.starMassSolar, values.trueMassSolar.value_or(values.minimumMassSolar));
 
-    const double axisMetres = planet.seedAxisAu * MassFunctionMath::MetresPerAU;
-    const double starMassKg = planet.starMassSolar * MassFunctionMath::KgPerSolarMass;
+    const double axisMetres = planet.seedAxisAu * Constants::MetresPerAU;
+    const double starMassKg = planet.starMassSolar * Constants::KgPerSolarMass;
     const auto semiAmplitude = float(orbit.semiAmplitude);
     if (MassFunctionMath::argumentsValid(axisMetres, orbit.periodDays, orbit.eccentricity,
                                          semiAmplitude, starMassKg)) {

@@ -1,10 +1,10 @@
 #include "lab/keplerlab.h"
 
-#include "app/controls.h"
-#include "app/formregistry.h"
-#include "app/mdiform1.h"
-#include "app/pictures.h"
-#include "app/platform.h"
+#include "ground/controls.h"
+#include "ground/formregistry.h"
+#include "ground/framehost.h"
+#include "ground/pictures.h"
+#include "ground/platform.h"
 #include "catalog/catalog.h"
 #include "lab/derivedvalues.h"
 #include "lab/elementcontrol.h"
@@ -14,7 +14,6 @@
 #include "lab/rvplot.h"
 #include "lab/sideview.h"
 #include "lab/simulatorplanet.h"
-#include "labdata/labobservations.h"
 #include "simulator/form1.h"
 
 #include <QCheckBox>
@@ -64,15 +63,15 @@ KeplerLab::KeplerLab()
     setWindowIcon(Pictures::programIcon());
     createControls();
     createMenus();
-    LabObservations::attach(this);
 
     m_frameTimer = new QTimer(this);
     m_frameTimer->setObjectName(QStringLiteral("frameTimer"));
     m_frameTimer->setInterval(FrameInterval);
     connect(m_frameTimer, &QTimer::timeout, this, &KeplerLab::nextFrame);
 
-    MDIForm1 *frame = form<MDIForm1>();
-    m_subWindow = frame->mdiArea()->addSubWindow(this, Qt::Window | Qt::WindowTitleHint
+    // The lab is a child of the frame's work area, which the frame lends
+    // through FrameHost; it is loaded first.
+    m_subWindow = FrameHost::current().workArea()->addSubWindow(this, Qt::Window | Qt::WindowTitleHint
                                                            | Qt::WindowSystemMenuHint
                                                            | Qt::WindowMinMaxButtonsHint
                                                            | Qt::WindowCloseButtonHint);
@@ -271,7 +270,9 @@ void KeplerLab::createMenus()
 void KeplerLab::formLoad()
 {
     const Form1 *simulator = FormRegistry::instance().find<Form1>();
-    const std::optional<LabPlanet> current = simulator ? simulatorPlanet(*simulator) : std::nullopt;
+    const std::optional<LabPlanet> current = simulator && simulator->isAnimating()
+                                                 ? simulatorPlanet(simulator->simulation())
+                                                 : std::nullopt;
     showPlanet(current.value_or(catalogLabPlanet(PlanetCatalog::FirstPlanet)));
 }
 
@@ -288,7 +289,8 @@ void KeplerLab::handOver(const std::optional<LabPlanet> &planet)
 
 void KeplerLab::showInFrame()
 {
-    MDIForm1 *frame = form<MDIForm1>();
+    FrameHost &host = FrameHost::current();
+    QWidget *frame = host.frameWindow();
     frame->show();
     if (!frame->isMaximized() && !frame->isFullScreen()) {
         // The frame was designed around Screen1; give the lab room if the screen has it.
@@ -299,11 +301,11 @@ void KeplerLab::showInFrame()
     }
     // Top left, as large as the frame allows, so that nothing of the lab
     // hangs outside the work area.
-    const QSize area = frame->mdiArea()->viewport()->size();
+    const QSize area = host.workArea()->viewport()->size();
     m_subWindow->setGeometry(QRect(QPoint(0, 0), LabSize.boundedTo(area).expandedTo(QSize(600, 480))));
     m_subWindow->show();
     show();
-    frame->mdiArea()->setActiveSubWindow(m_subWindow);
+    host.workArea()->setActiveSubWindow(m_subWindow);
 }
 
 void KeplerLab::showPlanet(const LabPlanet &planet)

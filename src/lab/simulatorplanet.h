@@ -4,10 +4,9 @@
 
 #include <optional>
 
-class Form1;
+struct Simulation;
 
-/// The planet of the simulator's last set-up while its animation runs,
-/// as the lab shows it (edge-on, periastron at t = 0); nothing before a
-/// set-up or after a stop. The one place that knows where the simulator
-/// keeps its planet.
-std::optional<LabPlanet> simulatorPlanet(const Form1 &simulator);
+/// The planet of a simulation Screen1 set up, as the lab shows it (edge-on,
+/// periastron at t = 0); nothing for a simulation not set up. The one place
+/// that turns the simulator's planet into the lab's.
+std::optional<LabPlanet> simulatorPlanet(const Simulation &simulation);

@@ -2,7 +2,7 @@
 
 #include "labdata/observationspanel.h"
 
-#include "app/formregistry.h"
+#include "ground/formregistry.h"
 #include "catalog/catalog.h"
 #include "lab/keplerlab.h"
 

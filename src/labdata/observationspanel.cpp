@@ -7,7 +7,7 @@
 #include "labdata/resulttable.h"
 #include "labdata/syntheticdialog.h"
 
-#include "app/platform.h"
+#include "ground/platform.h"
 #include "fitting/resultexport.h"
 #include "lab/labexport.h"
 #include "observations/datafolder.h"

@@ -1,12 +1,13 @@
 #include "massfunction/dialog.h"
 
-#include "app/fonts.h"
-#include "app/formregistry.h"
-#include "app/pictures.h"
-#include "app/platform.h"
-#include "app/twips.h"
+#include "ground/fonts.h"
+#include "ground/formregistry.h"
+#include "ground/pictures.h"
+#include "ground/platform.h"
+#include "ground/twips.h"
 #include "massfunction/formulapicture.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -22,43 +23,43 @@ Dialog::Dialog()
     setWindowIcon(Pictures::programIcon());
     setFixedSize(Twips::size(8505, 4185));
 
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(Twips::rect(2160, 240, 6135, 2655));
-    Text1->setFont(Fonts::gothic(14.25));
-    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_explanationBox = new QPlainTextEdit(this);
+    m_explanationBox->setObjectName(QStringLiteral("Text1"));
+    m_explanationBox->setGeometry(Twips::rect(2160, 240, 6135, 2655));
+    m_explanationBox->setFont(Fonts::gothic(14.25));
+    m_explanationBox->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_explanationBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_explanationBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setGeometry(Twips::rect(5760, 3240, 1455, 495));
-    connect(OKButton, &QPushButton::clicked, this, &Dialog::OKButton_Click);
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setGeometry(Twips::rect(5760, 3240, 1455, 495));
+    connect(ok, &QPushButton::clicked, this, [this] { FormRegistry::instance().unload(this); });
 
-    OLE1 = new QToolButton(this);
-    OLE1->setObjectName(QStringLiteral("OLE1"));
-    OLE1->setGeometry(Twips::rect(240, 360, 1695, 855));
-    OLE1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    OLE1->setAutoRaise(true);
-    OLE1->setIcon(FormulaPicture::documentIcon());
-    OLE1->setIconSize(QSize(32, 32));
-    OLE1->setText(QStringLiteral("MassFunction"));
-    connect(OLE1, &QToolButton::clicked, this, &Dialog::OLE1_Activate);
+    auto *pictureIcon = new QToolButton(this);
+    pictureIcon->setObjectName(QStringLiteral("OLE1"));
+    pictureIcon->setGeometry(Twips::rect(240, 360, 1695, 855));
+    pictureIcon->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    pictureIcon->setAutoRaise(true);
+    pictureIcon->setIcon(FormulaPicture::documentIcon());
+    pictureIcon->setIconSize(QSize(32, 32));
+    pictureIcon->setText(QStringLiteral("MassFunction"));
+    connect(pictureIcon, &QToolButton::clicked, this, &Dialog::openFormulaPicture);
 
     // Like an image control without stretching, the label takes the
     // picture's own size.
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
+    auto *formulaLabel = new QLabel(this);
+    formulaLabel->setObjectName(QStringLiteral("Image1"));
     const QPixmap formula = QPixmap::fromImage(FormulaPicture::minimumMass());
-    Image1->setPixmap(formula);
-    Image1->setGeometry(QRect(Twips::rect(240, 3120, 0, 0).topLeft(), formula.size()));
+    formulaLabel->setPixmap(formula);
+    formulaLabel->setGeometry(QRect(Twips::rect(240, 3120, 0, 0).topLeft(), formula.size()));
 }
 
 void Dialog::formLoad()
 {
     const QString equals(20, QChar(0xFF1D)); // twenty full-width equals signs
-    Lines = {
-        QStringLiteral("m = (Nsin i)^2 / (M + N)^ 3") + QStringLiteral("=")
+    const QStringList lines = {
+        QStringLiteral("m = (Nsin i)^3 / (M + N)^2") + QStringLiteral("=")
             + QStringLiteral("K^3 * P^2{(1 - e^2)^3}^(1/2) / 2πG"),
         equals,
         QStringLiteral("Nz = Nsin(i) ～ {K(1 - e^2)^(1/2)} * {P^2(M)^2 / 2πG}^(1/3)"),
@@ -74,7 +75,7 @@ void Dialog::formLoad()
                        "Function. In the end of right side equation is makes up of the two "
                        "observational volumes that are P and K ."),
     };
-    Text1->setPlainText(Lines.join(QStringLiteral("\r\n")));
+    m_explanationBox->setPlainText(lines.join(QStringLiteral("\r\n")));
 }
 
 QString Dialog::massFunctionPictureFile()
@@ -83,16 +84,16 @@ QString Dialog::massFunctionPictureFile()
            + QStringLiteral("/massfunction01.png");
 }
 
-void Dialog::OKButton_Click()
-{
-    FormRegistry::instance().unload(this);
-}
-
-void Dialog::OLE1_Activate()
+void Dialog::openFormulaPicture()
 {
     const QString file = massFunctionPictureFile();
     QDir().mkpath(QFileInfo(file).absolutePath());
     // Like every file command, nothing is said when the picture cannot be written.
     if (FormulaPicture::massFunction().save(file, "PNG"))
         Platform::current().shellOpen(file);
+}
+
+void Dialog::closeEvent(QCloseEvent *event)
+{
+    unloadOnClose(this, event);
 }

@@ -10,7 +10,9 @@ class QToolButton;
 
 /// "Orbiquest9 - Mass Function -": explains the mass function in eight
 /// lines of text and two formula pictures. The formulas are wording for
-/// the reader; the computation is MassFunctionMath's.
+/// the reader; the computation is MassFunctionMath's. Controls keep their
+/// designed names as objectName: the text "Text1", the button "OKButton",
+/// the picture's icon "OLE1" and the formula picture "Image1".
 class Dialog : public QWidget
 {
     Q_OBJECT
@@ -18,23 +20,20 @@ class Dialog : public QWidget
 public:
     Dialog();
 
-    /// Load handler: sets the lines and writes them, joined, into Text1.
+    /// Load handler: writes the eight lines, joined by carriage return and
+    /// line feed, into Text1.
     void formLoad();
-
-    /// The lines of the explanation, joined by carriage return and line feed.
-    QStringList Lines;
-
-    QPlainTextEdit *Text1 = nullptr;
-    QPushButton *OKButton = nullptr;
-    /// The icon of the mass-function picture; activating it opens the
-    /// picture in the user's viewer.
-    QToolButton *OLE1 = nullptr;
-    QLabel *Image1 = nullptr;
 
     /// The file the picture is written to before the viewer opens it.
     static QString massFunctionPictureFile();
 
-public slots:
-    void OKButton_Click();
-    void OLE1_Activate();
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    /// The icon "OLE1" was activated: writes the picture, opens it in the
+    /// user's viewer.
+    void openFormulaPicture();
+
+    QPlainTextEdit *m_explanationBox = nullptr;
 };

@@ -1,13 +1,19 @@
 #include "massfunction/form2.h"
 
-#include "app/colors.h"
-#include "app/controls.h"
-#include "app/fonts.h"
-#include "app/pictures.h"
-#include "app/platform.h"
+#include "ground/formregistry.h"
+#include "ground/colors.h"
+#include "ground/controls.h"
+#include "ground/fonts.h"
+#include "ground/pictures.h"
+#include "ground/platform.h"
+#include "ground/textnumber.h"
 #include "catalog/catalog.h"
-#include "labdata/labobservations.h"
+#include "massfunction/companionclass.h"
+#include "massfunction/massfunction.h"
+#include "simulator/simulation.h"
+#include "simulator/orbitform.h"
 
+#include <QCloseEvent>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,63 +42,64 @@ void Form2::createControls()
     using Controls::textBox;
 
     // A caption-less label that the explanation box covers.
-    Label5 = label(this, "Label5", QString(), 240, 4080, 1695, 375);
+    label(this, "Label5", QString(), 240, 4080, 1695, 375);
 
-    Label2 = label(this, "Label2", QStringLiteral("Name"), 600, 360, 1095, 375);
-    setForeColor(Label2, Colors::qbColor(13));
-    Text2 = textBox(this, "Text2", 2160, 360, 4095, 420);
+    QLabel *nameCaption = label(this, "Label2", QStringLiteral("Name"), 600, 360, 1095, 375);
+    setForeColor(nameCaption, Colors::qbColor(13));
+    m_planetNameBox = textBox(this, "Text2", 2160, 360, 4095, 420);
 
-    Check1 = new QCheckBox(QStringLiteral("M_{E}(地球質量)"), this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    Check1->setGeometry(Twips::rect(7440, 720, 2295, 495));
-    setForeColor(Check1, Colors::qbColor(10));
-    Controls::setBackColor(Check1, Colors::qbColor(8));
-    Controls::fitText(Check1, Check1->text(), width() - Check1->x(), 32);
+    m_earthMassBox = new QCheckBox(QStringLiteral("M_{E}(地球質量)"), this);
+    m_earthMassBox->setObjectName(QStringLiteral("Check1"));
+    m_earthMassBox->setGeometry(Twips::rect(7440, 720, 2295, 495));
+    setForeColor(m_earthMassBox, Colors::qbColor(10));
+    Controls::setBackColor(m_earthMassBox, Colors::qbColor(8));
+    Controls::fitText(m_earthMassBox, m_earthMassBox->text(), width() - m_earthMassBox->x(), 32);
 
-    Label3 = label(this, "Label3", QStringLiteral("Judgement of the Orbital form"), 720, 1080,
+    QLabel *orbitFormCaption = label(this, "Label3", QStringLiteral("Judgement of the Orbital form"), 720, 1080,
                    4335, 375);
-    setForeColor(Label3, Colors::qbColor(10));
-    Text3 = textBox(this, "Text3", 5640, 1080, 1335, 420);
+    setForeColor(orbitFormCaption, Colors::qbColor(10));
+    m_orbitFormBox = textBox(this, "Text3", 5640, 1080, 1335, 420);
 
-    Label4 = label(this, "Label4", QStringLiteral("m=Msin(i)="), 600, 1920, 1695, 375);
-    setForeColor(Label4, Colors::rgb(255, 255, 0));
-    Text1 = textBox(this, "Text1", 2400, 1875, 2175, 420);
-    Label6 = label(this, "Label6", QStringLiteral("(M_JUP)"), 4680, 1920, 2775, 375);
-    setForeColor(Label6, Colors::rgb(255, 255, 0));
-    Text5 = textBox(this, "Text5", 7800, 1920, 2055, 420);
+    QLabel *massCaption = label(this, "Label4", QStringLiteral("m=Msin(i)="), 600, 1920, 1695, 375);
+    setForeColor(massCaption, Colors::rgb(255, 255, 0));
+    m_massBox = textBox(this, "Text1", 2400, 1875, 2175, 420);
+    m_massUnitLabel = label(this, "Label6", QStringLiteral("(M_JUP)"), 4680, 1920, 2775, 375);
+    setForeColor(m_massUnitLabel, Colors::rgb(255, 255, 0));
+    m_classBox = textBox(this, "Text5", 7800, 1920, 2055, 420);
 
-    Label8 = label(this, "Label8", QStringLiteral("The Exoplanets Catalog"), 240, 2640, 3495, 375);
-    setForeColor(Label8, Colors::qbColor(10));
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setGeometry(Twips::rect(3960, 2520, 5295, 630));
+    QLabel *listCaption = label(this, "Label8", QStringLiteral("The Exoplanets Catalog"), 240, 2640, 3495, 375);
+    setForeColor(listCaption, Colors::qbColor(10));
+    m_catalogList = new QListWidget(this);
+    m_catalogList->setObjectName(QStringLiteral("List1"));
+    m_catalogList->setGeometry(Twips::rect(3960, 2520, 5295, 630));
     // The designed box is two rows high; a horizontal bar would hide them.
-    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    List1->setTextElideMode(Qt::ElideNone);
+    m_catalogList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_catalogList->setTextElideMode(Qt::ElideNone);
 
-    Label1 = label(this, "Label1", QStringLiteral("Explanation of About the planet"), 360, 3480,
+    QLabel *explanationCaption = label(this, "Label1", QStringLiteral("Explanation of About the planet"), 360, 3480,
                    4455, 375);
-    setForeColor(Label1, Colors::rgb(255, 128, 0));
-    Text4 = new QPlainTextEdit(this);
-    Text4->setObjectName(QStringLiteral("Text4"));
-    Text4->setGeometry(Twips::rect(240, 3840, 9735, 975));
-    Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setForeColor(explanationCaption, Colors::rgb(255, 128, 0));
+    m_explanationBox = new QPlainTextEdit(this);
+    m_explanationBox->setObjectName(QStringLiteral("Text4"));
+    m_explanationBox->setGeometry(Twips::rect(240, 3840, 9735, 975));
+    m_explanationBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
 
-    LabObservations::addRealDataButton(this, List1, Twips::rect(240, 4920, 1935, 420));
-    connect(List1, &QListWidget::currentRowChanged, this, &Form2::List1_Click);
-    connect(Check1, &QCheckBox::toggled, this, &Form2::Check1_Click);
+    connect(m_catalogList, &QListWidget::currentRowChanged, this, &Form2::showChosenPlanet);
+    connect(m_earthMassBox, &QCheckBox::toggled, this, &Form2::showMassUnit);
 }
 
 void Form2::formLoad()
 {
     fillTables();
-    List1->addItems(RowText);
+    m_catalogList->addItems(m_rowTexts);
+    // About three rows fit the designed height in the designed font.
+    Controls::fitRows(m_catalogList, 3);
 }
 
 void Form2::fillTables()
 {
-    RowText = {
+    m_rowTexts = {
         QStringLiteral(" No, P(day / Period)   K(m/s / Velocity) "),
         QStringLiteral(" 1.       4.230785          55.94    "),
         QStringLiteral(" 2.       2.87598           40.4     "),
@@ -111,66 +118,95 @@ void Form2::fillTables()
         QStringLiteral("15.    804.9              418        "),
     };
 
-    PlanetName.clear();
+    m_planetNames.clear();
     for (int i = 0; i <= PlanetCatalog::LastPlanet; ++i)
-        PlanetName.append(PlanetCatalog::planetName(i));
+        m_planetNames.append(PlanetCatalog::planetName(i));
 
-    Explanation = QStringList(PlanetCatalog::LastPlanet + 1);
-    Explanation[0] = QStringLiteral(
+    m_explanations = QStringList(PlanetCatalog::LastPlanet + 1);
+    m_explanations[0] = QStringLiteral(
         "Display about explanation of the planet or the planetary system in this.");
-    Explanation[1] = QStringLiteral(
+    m_explanations[1] = QStringLiteral(
         "October 6 in 1995, Swiss astronomers have discovered the 1st planet out solar-system.");
-    Explanation[2] = QStringLiteral(
+    m_explanations[2] = QStringLiteral(
         "HD 149026 is now the second brightest star with a transiting extrasolar planet. The "
         "mass of the star, based on interpolation of stellar evolutionary models, is 1.3±0.1 Ms "
         "together with the Doppler amplitude, K = 43.3 m/s, we derive a planet mass, M sin i = "
         "0.36 MJup, and orbitalradius of 0.042 AU.");
-    Explanation[3] = QStringLiteral(
+    m_explanations[3] = QStringLiteral(
         "This planet was detected transit-method by astronomers. They call 'Hot Jupiter'.");
-    Explanation[4] = QStringLiteral(
+    m_explanations[4] = QStringLiteral(
         "This is the 2nd planet which have been detected with Subaru Telescope by astronomers "
         "in NAO. In nearly future, Astronomers probably may have solved the process of evolution "
         "of the planet which is called Hot Jupiters.");
-    Explanation[5] = QStringLiteral(
+    m_explanations[5] = QStringLiteral(
         "This planetary system have been known similar to our system. Four planets run around "
         "the star.");
-    Explanation[10] = QStringLiteral(
+    m_explanations[10] = QStringLiteral(
         "The G0 V star 47 UMa exhibits very low amplitude radial velocity variations having a "
         "period of 2.98 yr, a velocity amplitude of K5 45.5 m/s , and small eccentricity.");
-    Explanation[12] = QStringLiteral(
+    m_explanations[12] = QStringLiteral(
         "16Cygni B b which the planet has eccentricity of 0.63 run around 16Cygni B(HD186427) "
         "the form of ellipse orbit. Astronomers detected a planetary-mass companion to the "
         "solar-type star 16Cygni B, the secondary star of the 16 Cygni triple star system. ");
-    Explanation[13] = QStringLiteral(
+    m_explanations[13] = QStringLiteral(
         "An often proposed explanation for the planet eccentricities involves the gravitational "
         "perturbation of a stellar companion, that can be applied to HD 202206.");
-    Explanation[15] = QStringLiteral(
+    m_explanations[15] = QStringLiteral(
         "The resulting mass function of this binary yields a minimum mass for the companion of "
         "26MJ±1.4MJ.");
 }
 
-void Form2::List1_Click()
+void Form2::showChosenPlanet()
 {
-    const int row = List1->currentRow();
-    if (row < 0 || row >= PlanetName.size())
+    const int row = m_catalogList->currentRow();
+    if (row < 0 || row >= m_planetNames.size())
         return;
-    Text1->clear();
-    Text2->setText(PlanetName.at(row));
-    Text3->clear();
-    Text4->setPlainText(Explanation.at(row));
-    Text5->clear();
+    m_massBox->clear();
+    m_shownJupiterMasses.reset();
+    m_planetNameBox->setText(m_planetNames.at(row));
+    m_orbitFormBox->clear();
+    m_explanationBox->setPlainText(m_explanations.at(row));
+    m_classBox->clear();
 }
 
-void Form2::Check1_Click()
+void Form2::showMassUnit()
 {
-    if (Check1->isChecked()) {
-        Controls::setForeColor(Label6, Colors::rgb(0, 169, 241));
-        Label6->setText(QStringLiteral("M_{E}(地球質量)"));
+    // The number follows its unit label.
+    if (m_shownJupiterMasses) {
+        m_massBox->setText(TextNumber::shortest(
+            MassFunctionMath::shownMass(*m_shownJupiterMasses, m_earthMassBox->isChecked())));
+    }
+    if (m_earthMassBox->isChecked()) {
+        Controls::setForeColor(m_massUnitLabel, Colors::rgb(0, 169, 241));
+        m_massUnitLabel->setText(QStringLiteral("M_{E}(地球質量)"));
         return;
     }
     Platform::current().messageBox(QStringLiteral("Orbiquest9 calaculates at Mass of Jupiter."),
                                    MsgBox::OkOnly | MsgBox::Exclamation,
                                    QStringLiteral("Caution!"));
-    Controls::setForeColor(Label6, Colors::rgb(255, 255, 0));
-    Label6->setText(QStringLiteral("M_{JUP}(木星質量)"));
+    Controls::setForeColor(m_massUnitLabel, Colors::rgb(255, 255, 0));
+    m_massUnitLabel->setText(QStringLiteral("M_{JUP}(木星質量)"));
+}
+
+void Form2::showResult(const Simulation &simulation)
+{
+    m_shownJupiterMasses = simulation.minimumMassJupiter;
+    m_massBox->setText(TextNumber::shortest(simulation.shownMass()));
+    const CompanionClass companion = CompanionClass::of(simulation.minimumMassJupiter);
+    Controls::setForeColor(m_classBox, companion.color);
+    m_classBox->setText(companion.name);
+    if (const std::optional<OrbitForm> orbit = OrbitForm::of(simulation.elements.eccentricity)) {
+        Controls::setForeColor(m_orbitFormBox, orbit->textColor);
+        m_orbitFormBox->setText(orbit->name);
+    }
+}
+
+bool Form2::showsEarthMasses() const
+{
+    return m_earthMassBox->isChecked();
+}
+
+void Form2::closeEvent(QCloseEvent *event)
+{
+    unloadOnClose(this, event);
 }

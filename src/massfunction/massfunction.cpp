@@ -1,8 +1,12 @@
 #include "massfunction/massfunction.h"
 
+#include "ground/constants.h"
+
 #include <cmath>
 
 namespace MassFunctionMath {
+
+using namespace Constants;
 
 bool argumentsValid(double axisMetres, double periodDays, double eccentricity,
                     float semiAmplitude, double starMassKg)

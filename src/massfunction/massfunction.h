@@ -3,20 +3,8 @@
 /// The minimum mass of a companion from the elements a radial-velocity
 /// survey measures, and its conversion to the number the catalog window
 /// shows. Pure arithmetic, no widgets; Form1::MassFunction adds the guard.
-///
-/// The constants are the ones the program has always computed with, not
-/// the most exact ones, so that results agree with earlier versions to the
-/// last shown digit (51 Peg b: 0.4716685 Jupiter masses).
+/// The constants are the program's own (ground/constants.h).
 namespace MassFunctionMath {
-
-inline constexpr double MetresPerAU = 149597870000.0;
-inline constexpr double SecondsPerDay = 86400.0;
-inline constexpr double DaysPerYear = 365.2422;
-inline constexpr double KgPerSolarMass = 1.989E30;
-/// 2π times G = 6.67259E-11, taken as this literal.
-inline constexpr double TwoPiG = 4.1925119212723924E-10;
-inline constexpr double KgPerJupiterMass = 1.89871642E27;
-inline constexpr float EarthMassesPerJupiterMass = 318;
 
 /// True when the elements may enter the formula: P, K, a and M positive,
 /// 0 ≤ e < 1 (from 1 on, √(1 − e²) has no real value).
@@ -29,7 +17,7 @@ bool argumentsValid(double axisMetres, double periodDays, double eccentricity,
 /// P alone and stands in for the star's mass, which is close enough for a
 /// companion much lighter than its star; a star mass typed by the user
 /// takes no part.
-/// @param axisMetres    semi-major axis, metres (AU × MetresPerAU)
+/// @param axisMetres    semi-major axis, metres (AU × Constants::MetresPerAU)
 /// @param periodDays    orbital period, days
 /// @param eccentricity  0 ≤ e < 1
 /// @param semiAmplitude radial-velocity semi-amplitude of the star, m/s

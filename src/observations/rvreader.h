@@ -1,5 +1,6 @@
 #pragma once
 
+#include "observations/readerlimits.h"
 #include "observations/rvdata.h"
 
 #include <cstddef>
@@ -43,11 +44,6 @@
 /// On any error the result holds no measurements and `error` one English line,
 /// naming the line where it can ("line 17: uncertainty must be > 0 (found 0)").
 namespace Observations {
-
-inline constexpr std::size_t maxTextBytes = 256u * 1024u * 1024u;
-inline constexpr std::size_t maxLineBytes = 64u * 1024u;
-inline constexpr std::size_t maxMeasurements = 1'000'000u;
-inline constexpr std::size_t maxInstrumentNameBytes = 256u;
 
 struct LoadResult
 {

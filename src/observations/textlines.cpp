@@ -1,6 +1,6 @@
 #include "observations/textlines.h"
 
-#include "observations/rvreader.h"
+#include "observations/readerlimits.h"
 
 #include <array>
 #include <charconv>

@@ -1,15 +1,16 @@
 #include "register/form4.h"
 
-#include "app/appinfo.h"
-#include "app/colors.h"
-#include "app/fonts.h"
-#include "app/platform.h"
-#include "app/twips.h"
+#include "ground/formregistry.h"
+#include "ground/appinfo.h"
+#include "ground/colors.h"
+#include "ground/fonts.h"
+#include "ground/platform.h"
+#include "ground/twips.h"
 #include "register/catalogdocument.h"
 #include "register/droplist.h"
 #include "register/registrationdialogue.h"
-#include "simulator/stopsimulation.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
@@ -58,51 +59,51 @@ Form4::Form4()
 
 void Form4::createControls()
 {
-    Label8 = heading(this, "Label8", QStringLiteral("Planet Catalog"), Twips::rect(3960, 120, 2895, 495));
-    Label8->setAlignment(Qt::AlignCenter);
-    QPalette catalogColours = Label8->palette();
+    QLabel *title = heading(this, "Label8", QStringLiteral("Planet Catalog"), Twips::rect(3960, 120, 2895, 495));
+    title->setAlignment(Qt::AlignCenter);
+    QPalette catalogColours = title->palette();
     catalogColours.setColor(QPalette::Window, Colors::rgb(255, 255, 0));
     catalogColours.setColor(QPalette::WindowText, Colors::rgb(128, 0, 0));
-    Label8->setPalette(catalogColours);
-    Label8->setAutoFillBackground(true);
+    title->setPalette(catalogColours);
+    title->setAutoFillBackground(true);
 
     // The column headings of a list row, in the order of its fields.
-    Label1 = heading(this, "Label1", QStringLiteral("Name"), Twips::rect(600, 840, 1455, 375));
-    Label2 = heading(this, "Label2", QStringLiteral("P(d)"), Twips::rect(2280, 840, 1215, 375));
-    Label3 = heading(this, "Label3", QStringLiteral("K(m/s)"), Twips::rect(3720, 840, 1575, 375));
-    Label4 = heading(this, "Label4", QStringLiteral("e"), Twips::rect(5520, 840, 1095, 375));
-    Label5 = heading(this, "Label5", QStringLiteral("ω"), Twips::rect(6840, 840, 975, 375));
-    Label6 = heading(this, "Label6", QStringLiteral("a(AU)"), Twips::rect(8040, 840, 1335, 375));
-    Label7 = heading(this, "Label7", QStringLiteral("M"), Twips::rect(9600, 840, 615, 375));
+    heading(this, "Label1", QStringLiteral("Name"), Twips::rect(600, 840, 1455, 375));
+    heading(this, "Label2", QStringLiteral("P(d)"), Twips::rect(2280, 840, 1215, 375));
+    heading(this, "Label3", QStringLiteral("K(m/s)"), Twips::rect(3720, 840, 1575, 375));
+    heading(this, "Label4", QStringLiteral("e"), Twips::rect(5520, 840, 1095, 375));
+    heading(this, "Label5", QStringLiteral("ω"), Twips::rect(6840, 840, 975, 375));
+    heading(this, "Label6", QStringLiteral("a(AU)"), Twips::rect(8040, 840, 1335, 375));
+    heading(this, "Label7", QStringLiteral("M"), Twips::rect(9600, 840, 615, 375));
 
-    List1 = new DropList(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setFont(Fonts::gothic(FontPoints));
-    List1->setGeometry(Twips::rect(240, 1320, 10095, 1485));
-    connect(List1, &DropList::textDropped, this, &Form4::List1_OLEDragDrop);
+    m_planetList = new DropList(this);
+    m_planetList->setObjectName(QStringLiteral("List1"));
+    m_planetList->setFont(Fonts::gothic(FontPoints));
+    m_planetList->setGeometry(Twips::rect(240, 1320, 10095, 1485));
+    connect(m_planetList, &DropList::textDropped, this, &Form4::addDroppedText);
 
-    Register = button(this, "Register", QStringLiteral("Register"), Twips::rect(1920, 3360, 1815, 735));
-    Delete = button(this, "Delete", QStringLiteral("Delete"), Twips::rect(4440, 3360, 1815, 735));
-    Clear = button(this, "Clear", QStringLiteral("Clear"), Twips::rect(7080, 3360, 1695, 735));
-    connect(Register, &QPushButton::clicked, this, &Form4::Register_Click);
-    connect(Delete, &QPushButton::clicked, this, &Form4::Delete_Click);
-    connect(Clear, &QPushButton::clicked, this, &Form4::Clear_Click);
+    m_registerButton = button(this, "Register", QStringLiteral("Register"), Twips::rect(1920, 3360, 1815, 735));
+    QPushButton *deleteButton = button(this, "Delete", QStringLiteral("Delete"), Twips::rect(4440, 3360, 1815, 735));
+    QPushButton *clearButton = button(this, "Clear", QStringLiteral("Clear"), Twips::rect(7080, 3360, 1695, 735));
+    connect(m_registerButton, &QPushButton::clicked, this, &Form4::registerPlanet);
+    connect(deleteButton, &QPushButton::clicked, this, &Form4::deleteFirstRow);
+    connect(clearButton, &QPushButton::clicked, m_planetList, &QListWidget::clear);
 }
 
 void Form4::formLoad()
 {
-    Register->setToolTip(
+    m_registerButton->setToolTip(
         QStringLiteral("To click this button which you make the based CNE original planets catalog."));
-    List1->resize(Twips::toPixels(10095), List1->height());
+    m_planetList->resize(Twips::toPixels(10095), m_planetList->height());
     resize(Twips::size(10995, 5000));
-    comparison = ComparisonTable::fromCatalog(PlanetCatalog::builtIn());
+    m_builtInPlanets = ComparisonTable::fromCatalog(PlanetCatalog::builtIn());
 }
 
-void Form4::Register_Click()
+void Form4::registerPlanet()
 {
-    switch (RegistrationDialogue(comparison).run(record)) {
+    switch (RegistrationDialogue(m_builtInPlanets).run(m_lastAnswers)) {
     case RegistrationDialogue::Outcome::Stopped:
-        StopSimulation();
+        emit stopped();
         return;
     case RegistrationDialogue::Outcome::Duplicate:
         Platform::current().messageBox(
@@ -110,14 +111,14 @@ void Form4::Register_Click()
             MsgBox::Information, AppInfo::title());
         return;
     case RegistrationDialogue::Outcome::Accepted:
-        addPlanet(record);
+        addPlanet(m_lastAnswers);
         return;
     }
 }
 
 void Form4::addPlanet(const PlanetRecord &planet)
 {
-    List1->addItem(PlanetRecordText::listRow(planet));
+    m_planetList->addItem(PlanetRecordText::listRow(planet));
     // The name alone: the system resolves it in the current folder, and
     // fails when that folder no longer exists.
     const QString error = CatalogDocument::append(CatalogDocument::fileName(),
@@ -134,18 +135,23 @@ void Form4::addPlanet(const PlanetRecord &planet)
                                    MsgBox::Information, AppInfo::title());
 }
 
-void Form4::Delete_Click()
+void Form4::deleteFirstRow()
 {
-    if (List1->count() > 0 && List1->item(0)->isSelected())
-        delete List1->takeItem(0);
+    if (m_planetList->count() == 0 || !m_planetList->item(0)->isSelected())
+        return;
+    delete m_planetList->takeItem(0);
+    // The list would select the row that moved up; a second click without
+    // a new choice must remove nothing.
+    m_planetList->clearSelection();
+    m_planetList->setCurrentRow(-1);
 }
 
-void Form4::Clear_Click()
+void Form4::addDroppedText(const QString &text)
 {
-    List1->clear();
+    m_planetList->addItem(text);
 }
 
-void Form4::List1_OLEDragDrop(const QString &text)
+void Form4::closeEvent(QCloseEvent *event)
 {
-    List1->addItem(text);
+    unloadOnClose(this, event);
 }

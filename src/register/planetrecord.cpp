@@ -1,7 +1,7 @@
 #include "register/planetrecord.h"
 
-#include "app/textnumber.h"
-#include "simulator/orbitmotion.h"
+#include "ground/textnumber.h"
+#include "ground/constants.h"
 
 #include <QStringList>
 
@@ -38,7 +38,7 @@ QString singleLine(QString text)
 
 float omegaRadians(float degrees)
 {
-    return float(double(degrees) * OrbitMotion::RadiansPerDegree);
+    return float(double(degrees) * Constants::RadiansPerDegree);
 }
 
 QString listRow(const PlanetRecord &planet)

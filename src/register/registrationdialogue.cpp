@@ -1,7 +1,7 @@
 #include "register/registrationdialogue.h"
 
-#include "app/platform.h"
-#include "app/textnumber.h"
+#include "ground/inputdialogue.h"
+#include "ground/textnumber.h"
 
 #include <cmath>
 #include <optional>
@@ -10,8 +10,7 @@ namespace {
 
 QString ask(const QString &prompt)
 {
-    Platform::current().beep();
-    return Platform::current().inputBox(prompt, RegistrationDialogue::title());
+    return InputDialogue(RegistrationDialogue::title()).askText(prompt);
 }
 
 /// The answer as a single-precision number. An answer beyond that range

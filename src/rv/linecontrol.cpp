@@ -1,6 +1,6 @@
 #include "rv/linecontrol.h"
 
-#include "app/twips.h"
+#include "ground/twips.h"
 
 #include <QPainter>
 

@@ -1,16 +1,40 @@
 #include "rv/rv.h"
 
-#include "app/colors.h"
-#include "app/controls.h"
-#include "app/fonts.h"
-#include "app/pictures.h"
-#include "app/platform.h"
+#include "ground/colors.h"
+#include "ground/controls.h"
+#include "ground/fonts.h"
+#include "ground/pictures.h"
+#include "ground/platform.h"
 #include "files/plotfiles.h"
+#include "ground/appinfo.h"
+#include "ground/formregistry.h"
+#include "ground/picturebox.h"
+#include "ground/textnumber.h"
 #include "rv/linecontrol.h"
+#include "simulator/simulation.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+
+#include <cmath>
+
+namespace {
+
+// A zero K, P or mass is what the boxes hold before any set-up; an
+// eccentricity of 0 is a circular orbit and perfectly valid.
+bool inputMissing(const RvCurve::Elements &elements, double mass)
+{
+    for (double value : {elements.eccentricity, elements.semiAmplitude, elements.periodDays,
+                         elements.omega, mass}) {
+        if (!std::isfinite(value))
+            return true;
+    }
+    return elements.semiAmplitude == 0 || elements.periodDays == 0 || mass == 0;
+}
+
+} // namespace
 
 RV::RV()
 {
@@ -36,93 +60,135 @@ void RV::createControls(QWidget *client)
 
     // The carrier boxes were designed small and black on the black window;
     // the one under the plot stays hidden behind it.
-    Text1 = textBox(client, "Text1", 4800, 4440, 975, 495);
-    Text2 = textBox(client, "Text2", 5880, 6450, 135, 285);
-    Text3 = textBox(client, "Text3", 6960, 6720, 615, 495);
-    Text5 = textBox(client, "Text5", 240, 6570, 255, 285);
-    Text5->setText(QStringLiteral("Text5"));
-    Text4 = textBox(client, "Text4", 480, 6450, 255, 285);
-    Text4->setText(QStringLiteral("Text4"));
-    Text6 = textBox(client, "Text6", 120, 6480, 255, 285);
-    Text6->setText(QStringLiteral("Text6"));
-    for (QLineEdit *box : {Text1, Text2, Text3, Text4, Text5, Text6})
+    m_eccentricityBox = textBox(client, "Text1", 4800, 4440, 975, 495);
+    m_semiAmplitudeBox = textBox(client, "Text2", 5880, 6450, 135, 285);
+    m_periodBox = textBox(client, "Text3", 6960, 6720, 615, 495);
+    m_omegaRadiansBox = textBox(client, "Text5", 240, 6570, 255, 285);
+    m_omegaRadiansBox->setText(QStringLiteral("Text5"));
+    QLineEdit *text4 = textBox(client, "Text4", 480, 6450, 255, 285);
+    text4->setText(QStringLiteral("Text4"));
+    QLineEdit *text6 = textBox(client, "Text6", 120, 6480, 255, 285);
+    text6->setText(QStringLiteral("Text6"));
+    for (QLineEdit *box : {m_eccentricityBox, m_semiAmplitudeBox, m_periodBox, text4,
+                           m_omegaRadiansBox, text6})
         setBackColor(box, Colors::rgb(0, 0, 0));
 
-    Picture1 = new PictureBox(client);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setTwipsGeometry(840, 720, 7575, 5175);
-    Picture1->setBackColor(Colors::rgb(0, 0, 0));
-    RVC = new PictureBox(Picture1);
-    RVC->setObjectName(QStringLiteral("RVC"));
-    RVC->setTwipsGeometry(0, 0, 7335, 4935);
-    RVC->setBackColor(Colors::rgb(0, 0, 128));
-    RVC->setForeColor(Colors::rgb(0, 255, 255));
+    auto *frame = new PictureBox(client);
+    frame->setObjectName(QStringLiteral("Picture1"));
+    frame->setTwipsGeometry(840, 720, 7575, 5175);
+    frame->setBackColor(Colors::rgb(0, 0, 0));
+    m_plot = new PictureBox(frame);
+    m_plot->setObjectName(QStringLiteral("RVC"));
+    m_plot->setTwipsGeometry(0, 0, 7335, 4935);
+    m_plot->setBackColor(Colors::rgb(0, 0, 128));
+    m_plot->setForeColor(Colors::rgb(0, 255, 255));
 
     // Axis decorations over the plot; they are never redrawn or moved.
     const QColor lightGrey = Colors::rgb(192, 192, 192);
-    Line3 = new LineControl(RVC, "Line3", QLineF(1080, 4680, 1080, 960), lightGrey);
-    Line2 = new LineControl(RVC, "Line2", QLineF(240, 3480, 6960, 3480), lightGrey);
-    Line1 = new LineControl(RVC, "Line1", QLineF(0, 0, 0, 4440), Colors::qbColor(10),
-                            Qt::DotLine);
+    new LineControl(m_plot, "Line3", QLineF(1080, 4680, 1080, 960), lightGrey);
+    new LineControl(m_plot, "Line2", QLineF(240, 3480, 6960, 3480), lightGrey);
+    new LineControl(m_plot, "Line1", QLineF(0, 0, 0, 4440), Colors::qbColor(10), Qt::DotLine);
 
-    Label6 = label(client, "Label6", QStringLiteral("Radial Velocities"), 3000, 120, 3495, 495);
-    setForeColor(Label6, Colors::rgb(255, 128, 0));
-    setBackColor(Label6, Colors::rgb(64, 0, 0));
-    Label8 = label(client, "Label8", QStringLiteral("Velocity (m/s)"), 360, 240, 2415, 375);
-    setForeColor(Label8, Colors::qbColor(11));
-    setBackColor(Label8, Colors::qbColor(9));
-    Label5 = label(client, "Label5", QStringLiteral("Orbital Phase"), 3840, 6120, 1935, 375);
-    setForeColor(Label5, Colors::rgb(255, 255, 0));
-    setBackColor(Label5, Colors::rgb(192, 0, 0));
-    Label4 = label(client, "Label4", QStringLiteral("0"), 480, 3960, 255, 375);
-    setBackColor(Label4, Colors::rgb(255, 255, 255));
-    Label3 = label(client, "Label3", QStringLiteral("0"), 1800, 6000, 255, 375);
-    setBackColor(Label3, Colors::rgb(255, 255, 255));
-    Label7 = label(client, "Label7", QString(), 0, 0, 0, 0);
+    QLabel *title = label(client, "Label6", QStringLiteral("Radial Velocities"), 3000, 120, 3495, 495);
+    setForeColor(title, Colors::rgb(255, 128, 0));
+    setBackColor(title, Colors::rgb(64, 0, 0));
+    QLabel *velocityCaption = label(client, "Label8", QStringLiteral("Velocity (m/s)"), 360, 240, 2415, 375);
+    setForeColor(velocityCaption, Colors::qbColor(11));
+    setBackColor(velocityCaption, Colors::qbColor(9));
+    QLabel *phaseCaption = label(client, "Label5", QStringLiteral("Orbital Phase"), 3840, 6120, 1935, 375);
+    setForeColor(phaseCaption, Colors::rgb(255, 255, 0));
+    setBackColor(phaseCaption, Colors::rgb(192, 0, 0));
+    QLabel *velocityZero = label(client, "Label4", QStringLiteral("0"), 480, 3960, 255, 375);
+    setBackColor(velocityZero, Colors::rgb(255, 255, 255));
+    QLabel *phaseZero = label(client, "Label3", QStringLiteral("0"), 1800, 6000, 255, 375);
+    setBackColor(phaseZero, Colors::rgb(255, 255, 255));
+    label(client, "Label7", QString(), 0, 0, 0, 0);
 }
 
 void RV::formLoad()
 {
-    RVC->setToolTip(
+    m_plot->setToolTip(
         QStringLiteral("This screen shows the Radius Velocity Curve of the planets each other."));
 }
 
 void RV::createMenus()
 {
-    auto addItem = [](QMenu *menu, const char *name, const QString &caption, Qt::Key key) {
-        return Controls::menuItem(menu, name, caption, QKeySequence(Qt::CTRL | key));
+    auto addItem = [this](QMenu *menu, const char *name, const QString &caption, Qt::Key key,
+                          auto command) {
+        QAction *action = Controls::menuItem(menu, name, caption, QKeySequence(Qt::CTRL | key));
+        connect(action, &QAction::triggered, this, command);
     };
-    Ctrl = menuBar()->addMenu(QStringLiteral("Control"));
-    Ctrl->setObjectName(QStringLiteral("Ctrl"));
-    Clear = addItem(Ctrl, "Clear", QStringLiteral("Clear(&C)"), Qt::Key_C);
-    End = addItem(Ctrl, "End", QStringLiteral("End(&E)"), Qt::Key_E);
-    File = menuBar()->addMenu(QStringLiteral("File"));
-    File->setObjectName(QStringLiteral("File"));
-    FOpen = addItem(File, "FOpen", QStringLiteral("Load(O)"), Qt::Key_O);
-    Fsave = addItem(File, "Fsave", QStringLiteral("Save(S)"), Qt::Key_S);
-
-    connect(Clear, &QAction::triggered, this, &RV::Clear_Click);
-    connect(End, &QAction::triggered, this, &RV::End_Click);
-    connect(FOpen, &QAction::triggered, this, &RV::FOpen_Click);
-    connect(Fsave, &QAction::triggered, this, &RV::Fsave_Click);
+    QMenu *control = menuBar()->addMenu(QStringLiteral("Control"));
+    control->setObjectName(QStringLiteral("Ctrl"));
+    addItem(control, "Clear", QStringLiteral("Clear(&C)"), Qt::Key_C, [this] { m_plot->cls(); });
+    addItem(control, "End", QStringLiteral("End(&E)"), Qt::Key_E, [] { Platform::current().beep(); });
+    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("File"));
+    addItem(file, "FOpen", QStringLiteral("Load(O)"), Qt::Key_O,
+            [this] { PlotFiles::loadCommand(this, m_statusWord, m_plot); });
+    addItem(file, "Fsave", QStringLiteral("Save(S)"), Qt::Key_S,
+            [this] { PlotFiles::saveCommand(m_statusWord, m_plot); });
 }
 
-void RV::Clear_Click()
+void RV::showElements(const Simulation &simulation)
 {
-    RVC->cls();
+    using TextNumber::shortest;
+    m_semiAmplitudeBox->setText(shortest(simulation.elements.semiAmplitude));
+    m_periodBox->setText(shortest(simulation.elements.periodDays));
+    m_eccentricityBox->setText(shortest(simulation.elements.eccentricity));
+    m_omegaRadiansBox->setText(shortest(simulation.omegaRadians()));
 }
 
-void RV::End_Click()
+QStringList RV::printedSummary() const
 {
-    Platform::current().beep();
+    return m_printedSummary;
 }
 
-void RV::FOpen_Click()
+void RV::removePlotPicture()
 {
-    PlotFiles::loadCommand(this, Tag, RVC);
+    m_plot->setPicture(QImage());
 }
 
-void RV::Fsave_Click()
+bool RV::drawRadialVelocityCurve(const RvCurve::Elements &elements, double mass,
+                                 bool earthMasses, const QString &planetName)
 {
-    PlotFiles::saveCommand(Tag, RVC);
+    m_plot->cls();
+    m_printedSummary.clear();
+    if (inputMissing(elements, mass)) {
+        Platform::current().messageBox(
+            QStringLiteral("Please Click on this button after you input the datas."),
+            MsgBox::OkOnly, AppInfo::title());
+        // The carrier values and the plot go with the window.
+        FormRegistry::instance().unload(this);
+        return false;
+    }
+
+    m_plot->setForeColor(Colors::rgb(0, 255, 255));
+    for (const RvCurve::SummaryLine &line :
+         RvCurve::summary(planetName, mass, earthMasses, elements)) {
+        m_printedSummary.append(line.text + line.italicTail);
+        m_plot->pset(line.position);
+        m_plot->print(line.text, false);
+        if (!line.italicTail.isEmpty()) {
+            m_plot->setFontItalic(true);
+            m_plot->print(line.italicTail, true);
+            m_plot->setFontItalic(false);
+        }
+    }
+
+    m_plot->setForeColor(Colors::qbColor(14));
+    m_plot->setDrawWidth(2);
+    const QList<QPointF> points = RvCurve::points(elements);
+    if (points.isEmpty()) {
+        Platform::current().messageBox(QStringLiteral("Can NOT draw the radial velocity curve. "),
+                                       MsgBox::OkOnly, AppInfo::title());
+    }
+    for (const QPointF &point : points)
+        m_plot->pset(point);
+    return true;
+}
+
+void RV::closeEvent(QCloseEvent *event)
+{
+    unloadOnClose(this, event);
 }

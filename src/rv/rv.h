@@ -1,20 +1,20 @@
 #pragma once
 
-#include "app/picturebox.h"
+#include "rv/rvcurve.h"
 
 #include <QMainWindow>
 
-class LineControl;
-class QAction;
-class QLabel;
+class PictureBox;
 class QLineEdit;
-class QMenu;
+struct Simulation;
 
 /// "Screen3": the radial-velocity plot of the current planet.
 ///
-/// The plot itself is drawn by DrawRadialVelocityCurve() into RVC. The
-/// small dark text boxes carry the curve's inputs, written by the Screen1
-/// set-up: Text1 e, Text2 K (m/s), Text3 P (days), Text5 ω (radians).
+/// Controls keep their designed names as objectName: the plot "RVC" inside
+/// "Picture1", the carrier boxes "Text1" (e), "Text2" (K, m/s), "Text3"
+/// (P, days) and "Text5" (ω, radians), the decorations "Text4", "Text6",
+/// "Label3" … "Label8" and "Line1" … "Line3", and the menu items "Clear",
+/// "End", "FOpen" and "Fsave".
 class RV : public QMainWindow
 {
     Q_OBJECT
@@ -25,40 +25,39 @@ public:
     /// Load handler: the plot's tool tip.
     void formLoad();
 
-    QString Tag;
-    PictureBox *Picture1 = nullptr;
-    PictureBox *RVC = nullptr;
+    /// Writes e, K, P and ω (radians) of `simulation` into the carrier boxes.
+    void showElements(const Simulation &simulation);
 
-    QLineEdit *Text1 = nullptr;
-    QLineEdit *Text2 = nullptr;
-    QLineEdit *Text3 = nullptr;
-    QLineEdit *Text4 = nullptr;
-    QLineEdit *Text5 = nullptr;
-    QLineEdit *Text6 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *Label6 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLabel *Label8 = nullptr;
-    LineControl *Line1 = nullptr;
-    LineControl *Line2 = nullptr;
-    LineControl *Line3 = nullptr;
+    /// Plots the curve of `elements` into the plot with a summary above it:
+    /// the planet's name (empty for a planet of one's own), `mass` as the
+    /// catalog window shows it (Earth masses with `earthMasses`), P, K, e.
+    ///
+    /// A K, P or mass of 0 (or one that is not a finite number) means
+    /// nothing has been set up yet: the user is asked to set one up, and
+    /// the window is unloaded instead of drawn; returns false. An
+    /// eccentricity outside [0, 1) leaves the summary alone and says the
+    /// curve cannot be drawn.
+    bool drawRadialVelocityCurve(const RvCurve::Elements &elements, double mass,
+                                 bool earthMasses, const QString &planetName);
+    /// The summary lines the last plot printed, each with its italic tail
+    /// appended ("Mass = 2.5 M_JUP/sin" and "i" give "Mass = 2.5 M_JUP/sini").
+    QStringList printedSummary() const;
 
-    QMenu *Ctrl = nullptr;
-    QMenu *File = nullptr;
-    QAction *Clear = nullptr;
-    QAction *End = nullptr;
-    QAction *FOpen = nullptr;
-    QAction *Fsave = nullptr;
+    /// Removes the plot's background picture (a loaded file).
+    void removePlotPicture();
 
-public slots:
-    void Clear_Click();
-    void End_Click();
-    void FOpen_Click();
-    void Fsave_Click();
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createControls(QWidget *client);
     void createMenus();
+
+    QString m_statusWord; ///< "Open" or "Save" after a file command
+    QStringList m_printedSummary;
+    PictureBox *m_plot = nullptr;
+    QLineEdit *m_eccentricityBox = nullptr;
+    QLineEdit *m_semiAmplitudeBox = nullptr;
+    QLineEdit *m_periodBox = nullptr;
+    QLineEdit *m_omegaRadiansBox = nullptr;
 };

@@ -1,19 +1,23 @@
 #include "rv/rvcurve.h"
 
-#include "app/textnumber.h"
+#include "ground/constants.h"
+#include "ground/textnumber.h"
 
 #include <cmath>
 #include <utility>
 
 namespace RvCurve {
 
+using Constants::Pi;
+
 std::optional<Row> rowFor(double eccentricity, double semiAmplitude)
 {
-    if (eccentricity >= 0.1 && eccentricity < 1)
+    const std::optional<Constants::OrbitShape> shape = Constants::orbitShape(eccentricity);
+    if (!shape)
+        return std::nullopt;
+    if (*shape == Constants::OrbitShape::Ellipse)
         return semiAmplitude < 100 ? Row::EccentricSmallK : Row::EccentricLargeK;
-    if (eccentricity >= 0 && eccentricity < 0.1)
-        return semiAmplitude < 10 ? Row::CircularSmallK : Row::CircularLargeK;
-    return std::nullopt;
+    return semiAmplitude < 10 ? Row::CircularSmallK : Row::CircularLargeK;
 }
 
 float height(Row row, const Elements &elements, float theta)
@@ -72,14 +76,16 @@ QList<QPointF> points(const Elements &elements)
     return plotted;
 }
 
-QList<SummaryLine> summary(const QString &planetName, double mass, const Elements &elements)
+QList<SummaryLine> summary(const QString &planetName, double mass, bool earthMasses,
+                           const Elements &elements)
 {
     using TextNumber::printItem;
     using TextNumber::shortest;
     return {
         {QPointF(168, 0), QStringLiteral("Planet: ") + planetName, {}},
         {QPointF(168, 318),
-         QStringLiteral("Mass =") + printItem(mass) + QStringLiteral("M_JUP/sin"),
+         QStringLiteral("Mass =") + printItem(mass)
+             + (earthMasses ? QStringLiteral("M_E/sin") : QStringLiteral("M_JUP/sin")),
          QStringLiteral("i")},
         {QPointF(4500, 318), QStringLiteral("P =") + printItem(elements.periodDays)
                                  + QStringLiteral("day"),

@@ -15,7 +15,6 @@
 /// wide and 4935 high, y downwards, with the zero-velocity line at 3180.
 namespace RvCurve {
 
-inline constexpr double Pi = 3.1415926358973; ///< the program's π, not the exact one
 inline constexpr double ZeroLine = 3180;
 inline constexpr int PointCount = 241;
 
@@ -60,7 +59,10 @@ struct SummaryLine
     QString italicTail;
 };
 
-/// The five summary lines: planet name, mass, period, K and e.
-QList<SummaryLine> summary(const QString &planetName, double mass, const Elements &elements);
+/// The five summary lines: planet name, mass, period, K and e. The mass
+/// is in Jupiter masses ("M_JUP/sin i"), or in Earth masses ("M_E/sin i")
+/// with `earthMasses`, as the catalog window shows it.
+QList<SummaryLine> summary(const QString &planetName, double mass, bool earthMasses,
+                           const Elements &elements);
 
 } // namespace RvCurve

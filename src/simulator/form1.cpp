@@ -1,29 +1,27 @@
 #include "simulator/form1.h"
 
 #include "about/frmabout1.h"
-#include "app/appinfo.h"
-#include "app/bastootip.h"
-#include "app/closing.h"
-#include "app/colors.h"
-#include "app/controls.h"
-#include "app/formregistry.h"
-#include "app/mdiform1.h"
-#include "app/pictures.h"
-#include "app/planetlist.h"
-#include "app/platform.h"
-#include "app/twips.h"
 #include "capture/form5.h"
 #include "files/plotfiles.h"
-#include "lab/keplerlab.h"
-#include "lab/simulatorplanet.h"
+#include "ground/appinfo.h"
+#include "ground/bastootip.h"
+#include "ground/colors.h"
+#include "ground/controls.h"
+#include "ground/formregistry.h"
+#include "ground/framehost.h"
+#include "ground/picturebox.h"
+#include "ground/pictures.h"
+#include "ground/planetlist.h"
+#include "ground/platform.h"
+#include "ground/textnumber.h"
+#include "ground/twips.h"
 #include "massfunction/dialog.h"
 #include "massfunction/form2.h"
 #include "massfunction/massfunction.h"
 #include "register/form4.h"
 #include "rv/rv.h"
-#include "simulator/orbitmotion.h"
+#include "simulator/orbitform.h"
 #include "simulator/scenesetup.h"
-#include "simulator/stopsimulation.h"
 #include "update/updatecheck.h"
 
 #include <QCloseEvent>
@@ -52,9 +50,11 @@ Form1::Form1()
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(AppInfo::title());
     setWindowIcon(Pictures::programIcon());
+    // The frame loads before its child, so it stands first in the load order.
+    FrameHost &frame = FrameHost::current();
     createControls();
     createMenus();
-    form<MDIForm1>()->adoptChild(this, menus());
+    frame.adoptChild(this, menus());
 }
 
 void Form1::createControls()
@@ -63,33 +63,31 @@ void Form1::createControls()
     setFixedSize(Twips::size(11055, 8895));
     setAutoFillBackground(true);
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(Twips::rect(120, 0, 8295, 735));
+    m_caption = new QLabel(this);
+    m_caption->setObjectName(QStringLiteral("Label1"));
+    m_caption->setGeometry(Twips::rect(120, 0, 8295, 735));
 
-    Simulator = new PictureBox(this);
-    Simulator->setObjectName(QStringLiteral("Simulator"));
-    Simulator->setTwipsGeometry(120, 720, 10815, 8055);
-    Simulator->setBorder(true);
-    Simulator->setBackColor(Colors::rgb(0, 0, 0));
-    connect(Simulator, &PictureBox::mouseDown, this, &Form1::Simulator_MouseDown);
+    m_drawingArea = new PictureBox(this);
+    m_drawingArea->setObjectName(QStringLiteral("Simulator"));
+    m_drawingArea->setTwipsGeometry(120, 720, 10815, 8055);
+    m_drawingArea->setBorder(true);
+    m_drawingArea->setBackColor(Colors::rgb(0, 0, 0));
+    connect(m_drawingArea, &PictureBox::mouseDown, this, &Form1::showInformation);
 
-    Gravity = pictureLabel(Simulator, "Gravity", Pictures::gravity());
-    Simulator->placeChild(Gravity, QPointF(5280, 3960));
-    Planet1 = pictureLabel(Simulator, "Planet1", Pictures::planet());
-    Simulator->placeChild(Planet1, QPointF(9720, 3360));
-    Star = pictureLabel(Simulator, "Star", Pictures::star());
-    Simulator->placeChild(Star, QPointF(3120, 3240));
+    QLabel *gravity = pictureLabel(m_drawingArea, "Gravity", Pictures::gravity());
+    m_drawingArea->placeChild(gravity, QPointF(5280, 3960));
+    m_planetPicture = pictureLabel(m_drawingArea, "Planet1", Pictures::planet());
+    m_drawingArea->placeChild(m_planetPicture, QPointF(9720, 3360));
+    m_starPicture = pictureLabel(m_drawingArea, "Star", Pictures::star());
+    m_drawingArea->placeChild(m_starPicture, QPointF(3120, 3240));
 
-    Image1_0 = pictureLabel(this, "Image1_0", Pictures::programIcon().pixmap(32));
-    Image1_0->hide();
+    m_tipPicture = pictureLabel(this, "Image1_0", Pictures::programIcon().pixmap(32));
+    m_tipPicture->hide();
 
-    // The original platform never fired a timer faster than about 15.6 ms,
-    // so one revolution of 360 ticks took about 5.6 s; 16 ms keeps that pace.
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(16);
-    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    m_animationTimer = new QTimer(this);
+    m_animationTimer->setObjectName(QStringLiteral("Timer1"));
+    m_animationTimer->setInterval(TickMs);
+    connect(m_animationTimer, &QTimer::timeout, this, &Form1::wakeForTicks);
 }
 
 void Form1::createMenus()
@@ -97,85 +95,99 @@ void Form1::createMenus()
     auto addMenu = [this](QMenu *parentMenu, const char *name, const QString &title) {
         auto *menu = parentMenu ? parentMenu->addMenu(title) : new QMenu(title, this);
         menu->setObjectName(QString::fromLatin1(name));
+        if (!parentMenu)
+            m_menus.append(menu);
         return menu;
     };
-    using Controls::menuItem;
+    auto item = [this](QMenu *menu, const char *name, const QString &caption,
+                       const QKeySequence &shortcut, auto command) {
+        QAction *action = Controls::menuItem(menu, name, caption, shortcut);
+        connect(action, &QAction::triggered, this, command);
+    };
     auto ctrl = [](Qt::Key key) { return QKeySequence(Qt::CTRL | key); };
 
-    m1 = addMenu(nullptr, "m1", QStringLiteral("Start"));
-    Scr = addMenu(m1, "Scr", QStringLiteral("Screen"));
-    Screen1 = menuItem(Scr, "Screen1", QStringLiteral("Screen1(&F1)"), Qt::Key_F1);
-    Screen2 = menuItem(Scr, "Screen2", QStringLiteral("Screen2(&F2)"), Qt::Key_F2);
-    Screen3 = menuItem(Scr, "Screen3", QStringLiteral("Screen3(&F3)"), Qt::Key_F3);
-    m1->addSeparator();
-    Cpt = menuItem(m1, "Cpt", QStringLiteral("Capture(&Z)"), ctrl(Qt::Key_Z));
-    Exit = menuItem(m1, "Exit", QStringLiteral("EXIT(&E)"), ctrl(Qt::Key_E));
-    m1->addSeparator();
-    Reg = menuItem(m1, "Reg", QStringLiteral("Register(&F4)"), Qt::Key_F4);
-    m1->addSeparator();
-    Close = menuItem(m1, "Close", QStringLiteral("Close(&C)"), ctrl(Qt::Key_C));
+    QMenu *start = addMenu(nullptr, "m1", QStringLiteral("Start"));
+    m_screenMenu = addMenu(start, "Scr", QStringLiteral("Screen"));
+    item(m_screenMenu, "Screen1", QStringLiteral("Screen1(&F1)"), Qt::Key_F1, &Form1::setUpSimulation);
+    item(m_screenMenu, "Screen2", QStringLiteral("Screen2(&F2)"), Qt::Key_F2, &Form1::showWindow<Form2>);
+    item(m_screenMenu, "Screen3", QStringLiteral("Screen3(&F3)"), Qt::Key_F3, &Form1::showWindow<RV>);
+    start->addSeparator();
+    item(start, "Cpt", QStringLiteral("Capture(&Z)"), ctrl(Qt::Key_Z), &Form1::showWindow<Form5>);
+    item(start, "Exit", QStringLiteral("EXIT(&E)"), ctrl(Qt::Key_E), &Form1::exitCommand);
+    start->addSeparator();
+    item(start, "Reg", QStringLiteral("Register(&F4)"), Qt::Key_F4, &Form1::showWindow<Form4>);
+    start->addSeparator();
+    item(start, "Close", QStringLiteral("Close(&C)"), ctrl(Qt::Key_C), [this] {
+        haltAnimation();
+        emit closeAllRequested();
+    });
 
-    m3 = addMenu(nullptr, "m3", QStringLiteral("File"));
-    Fl = addMenu(m3, "Fl", QStringLiteral("File"));
-    Load = menuItem(Fl, "Load", QStringLiteral("Load(&O)"), ctrl(Qt::Key_O));
-    Save = menuItem(Fl, "Save", QStringLiteral("Save(&S)"), ctrl(Qt::Key_S));
+    QMenu *fileMenu = addMenu(nullptr, "m3", QStringLiteral("File"));
+    QMenu *file = addMenu(fileMenu, "Fl", QStringLiteral("File"));
+    item(file, "Load", QStringLiteral("Load(&O)"), ctrl(Qt::Key_O),
+         [this] { PlotFiles::loadCommand(this, m_statusWord, m_drawingArea); });
+    item(file, "Save", QStringLiteral("Save(&S)"), ctrl(Qt::Key_S),
+         [this] { PlotFiles::saveCommand(m_statusWord, m_drawingArea); });
 
-    m4 = addMenu(nullptr, "m4", QStringLiteral("List"));
-    List = menuItem(m4, "List", QStringLiteral("List(&L)"), ctrl(Qt::Key_L));
-    DB = menuItem(m4, "DB", QStringLiteral("DATABASE(&D)"), ctrl(Qt::Key_D));
+    QMenu *list = addMenu(nullptr, "m4", QStringLiteral("List"));
+    item(list, "List", QStringLiteral("List(&L)"), ctrl(Qt::Key_L), &PlanetList::open);
+    item(list, "DB", QStringLiteral("DATABASE(&D)"), ctrl(Qt::Key_D), &Form1::showDatabase);
 
-    m5 = addMenu(nullptr, "m5", QStringLiteral("Core"));
-    MF = menuItem(m5, "MF", QStringLiteral("Mass Function(&M)"), ctrl(Qt::Key_M));
-    connect(menuItem(m5, "KeplerLab", QStringLiteral("Kepler Lab(&K)"), Qt::Key_F6),
-            &QAction::triggered, this, &KeplerLab::open);
+    QMenu *core = addMenu(nullptr, "m5", QStringLiteral("Core"));
+    item(core, "MF", QStringLiteral("Mass Function(&M)"), ctrl(Qt::Key_M), &Form1::showWindow<Dialog>);
+    // The lab reads this window, so this window does not include the lab:
+    // the top floor opens it.
+    item(core, "KeplerLab", QStringLiteral("Kepler Lab(&K)"), Qt::Key_F6,
+         [this] { emit labRequested(); });
 
-    Hlp = addMenu(nullptr, "Hlp", QStringLiteral("Help"));
-    Help = menuItem(Hlp, "Help", QStringLiteral("About(&A)"), ctrl(Qt::Key_A));
-    mnuUpdateCheck = menuItem(Hlp, "mnuUpdateCheck", QStringLiteral("UpdateCheck(&U)"),
-                             ctrl(Qt::Key_U));
-
-    connect(Screen1, &QAction::triggered, this, &Form1::Screen1_Click);
-    connect(Screen2, &QAction::triggered, this, &Form1::Screen2_Click);
-    connect(Screen3, &QAction::triggered, this, &Form1::Screen3_Click);
-    connect(Cpt, &QAction::triggered, this, &Form1::Cpt_Click);
-    connect(Exit, &QAction::triggered, this, &Form1::Exit_Click);
-    connect(Reg, &QAction::triggered, this, &Form1::Reg_Click);
-    connect(Close, &QAction::triggered, this, &Form1::Close_Click);
-    connect(Load, &QAction::triggered, this, &Form1::Load_Click);
-    connect(Save, &QAction::triggered, this, &Form1::Save_Click);
-    connect(List, &QAction::triggered, this, &Form1::List_Click);
-    connect(DB, &QAction::triggered, this, &Form1::DB_Click);
-    connect(MF, &QAction::triggered, this, &Form1::MF_Click);
-    connect(Help, &QAction::triggered, this, &Form1::Help_Click);
-    connect(mnuUpdateCheck, &QAction::triggered, this, &Form1::mnuUpdateCheck_Click);
+    QMenu *help = addMenu(nullptr, "Hlp", QStringLiteral("Help"));
+    item(help, "Help", QStringLiteral("About(&A)"), ctrl(Qt::Key_A), &Form1::showWindow<frmAbout1>);
+    item(help, "mnuUpdateCheck", QStringLiteral("UpdateCheck(&U)"), ctrl(Qt::Key_U),
+         &Form1::checkForUpdate);
 }
 
 QList<QMenu *> Form1::menus() const
 {
-    return {m1, m3, m4, m5, Hlp};
+    return m_menus;
 }
 
 void Form1::formLoad()
 {
-    CenterX = float(Simulator->scaleWidth() / 2);
-    CenterY = float(Simulator->scaleHeight() / 2);
-    OrbitCenterX = StarCenterX = CenterX;
-    OrbitCenterY = StarCenterY = CenterY;
-    Timer1->start();
-    catalog = PlanetCatalog::builtIn();
-    WebAddress = AppInfo::homePage().toString();
+    const QPointF centre(float(m_drawingArea->scaleWidth() / 2),
+                         float(m_drawingArea->scaleHeight() / 2));
+    m_simulation.orbitCentre = m_simulation.starCentre = centre;
+    startAnimation();
+    m_catalog = PlanetCatalog::builtIn();
+    m_webAddress = AppInfo::homePage().toString();
     // The shipped picture of Image1(0) is an icon, which the tip does not draw.
-    basTootip::createSimulatorTip(Simulator, Pictures::programIcon());
+    basTootip::createSimulatorTip(m_drawingArea, Pictures::programIcon());
     UpdateCheck::run(UpdateCheck::Report::StartUp, this);
 }
 
 void Form1::showInFrame()
 {
-    MDIForm1 *frame = form<MDIForm1>();
-    frame->show();
+    FrameHost::current().showFrame();
     if (auto *subWindow = qobject_cast<QMdiSubWindow *>(parentWidget()))
         subWindow->show();
     show();
+}
+
+bool Form1::isAnimating() const
+{
+    return m_animationOn;
+}
+
+void Form1::startAnimation()
+{
+    m_animationOn = true;
+    m_ticksPerWake = 1;
+    m_animationTimer->start(TickMs);
+}
+
+void Form1::haltAnimation()
+{
+    m_animationOn = false;
+    m_animationTimer->stop();
 }
 
 template<class Window>
@@ -187,130 +199,162 @@ void Form1::showWindow()
     window->activateWindow();
 }
 
-void Form1::Screen1_Click()
+void Form1::setUpSimulation()
 {
-    if (SceneSetup(*this).run())
-        KeplerLab::handOver(simulatorPlanet(*this));
-}
+    haltAnimation();
+    m_tipPicture->clear();
+    m_drawingArea->cls();
 
-void Form1::Screen2_Click()
-{
-    showWindow<Form2>();
-}
-
-void Form1::Screen3_Click()
-{
-    showWindow<RV>();
-}
-
-void Form1::Cpt_Click()
-{
-    showWindow<Form5>();
-}
-
-void Form1::Exit_Click()
-{
-    Tag = QStringLiteral("Stop");
-    StopSimulation();
-}
-
-void Form1::Reg_Click()
-{
-    showWindow<Form4>();
-}
-
-void Form1::Close_Click()
-{
-    Timer1->stop();
-    MDIForm1 *frame = form<MDIForm1>();
-    const qsizetype topmost = FormRegistry::instance().count() - 1;
-    if (frame->Tag == QStringLiteral("Close")) {
-        const int answer = Platform::current().messageBox(
-            Closing::closeAllQuestion(), MsgBox::YesNo | MsgBox::Exclamation | MsgBox::SetForeground);
-        if (answer != MsgBox::Yes) {
-            frame->setStatus(AppInfo::title());
-            return;
-        }
+    const QPointF centre(float(m_drawingArea->scaleWidth() / 2),
+                         float(m_drawingArea->scaleHeight() / 2));
+    // A Screen2 not loaded yet would come with its Earth-mass box unticked.
+    const Form2 *catalogWindow = FormRegistry::instance().find<Form2>();
+    SceneSetup setup(m_catalog, centre, catalogWindow && catalogWindow->showsEarthMasses());
+    std::optional<Simulation> simulation = setup.run();
+    if (!simulation) {
+        stopSimulation();
+        return;
     }
-    Closing::unloadDownFrom(topmost);
+    // The animation goes on from where it stood.
+    simulation->angleDeg = m_simulation.angleDeg;
+    m_simulation = *simulation;
+    showSimulation();
+    emit simulationStarted(m_simulation);
 }
 
-void Form1::Load_Click()
+void Form1::showSimulation()
 {
-    PlotFiles::loadCommand(this, Tag, Simulator);
+    Form2 *catalogWindow = form<Form2>();
+    RV *rv = form<RV>();
+    catalogWindow->showResult(m_simulation);
+    rv->showElements(m_simulation);
+    drawOrbit();
+
+    startAnimation();
+    FrameHost::current().setPanel1(QStringLiteral("Running  ") + AppInfo::copyrightNotice());
+    // The plot names the planet it shows: a catalog planet by its name, a
+    // planet of one's own by none.
+    const int catalogIndex = m_simulation.elements.catalogIndex;
+    rv->drawRadialVelocityCurve(m_simulation.curveElements(),
+                                TextNumber::carried(m_simulation.shownMass()),
+                                m_simulation.earthMassesShown,
+                                catalogIndex > 0 ? PlanetCatalog::planetName(catalogIndex) : QString());
+    startAnimation();
+    Controls::setForeColor(m_caption, Colors::qbColor(15));
 }
 
-void Form1::Save_Click()
+void Form1::drawOrbit()
 {
-    PlotFiles::saveCommand(Tag, Simulator);
+    const Simulation &scene = m_simulation;
+    m_drawingArea->setDrawWidth(1);
+    m_drawingArea->circle(scene.starCentre, scene.sizes.wobbleRadius, Colors::rgb(255, 0, 255));
+    const std::optional<OrbitForm> orbit = OrbitForm::of(scene.elements.eccentricity);
+    if (!orbit)
+        return;
+    m_drawingArea->circle(scene.orbitCentre, scene.sizes.orbitRadius, orbit->lineColor,
+                          orbit->startAngle, orbit->aspect);
 }
 
-void Form1::List_Click()
+void Form1::exitCommand()
 {
-    PlanetList::open();
+    m_statusWord = QStringLiteral("Stop");
+    stopSimulation();
 }
 
-void Form1::DB_Click()
+void Form1::showDatabase()
 {
-    WebAddress = AppInfo::databasePage().toString();
-    Platform::current().shellOpen(WebAddress, QCoreApplication::applicationDirPath());
+    m_webAddress = AppInfo::databasePage().toString();
+    Platform::current().shellOpen(m_webAddress, QCoreApplication::applicationDirPath());
 }
 
-void Form1::MF_Click()
+void Form1::checkForUpdate()
 {
-    showWindow<Dialog>();
-}
-
-void Form1::Help_Click()
-{
-    showWindow<frmAbout1>();
-}
-
-void Form1::mnuUpdateCheck_Click()
-{
-    WebAddress = AppInfo::homePage().toString();
+    m_webAddress = AppInfo::homePage().toString();
     UpdateCheck::run(UpdateCheck::Report::Menu, this);
 }
 
-void Form1::Timer1_Timer()
+void Form1::animateOneTick()
 {
-    if (AngleDeg >= 32767)
-        AngleDeg = 0;
-    const OrbitMotion::Orbit orbit{Eccentricity,
-                                   OrbitRadius,
-                                   OrbitHeight,
-                                   WobbleRadius,
-                                   QPointF(OrbitCenterX, OrbitCenterY),
-                                   QPointF(StarCenterX, StarCenterY)};
-    Simulator->placeChild(Planet1, OrbitMotion::planetCorner(orbit, AngleDeg));
-    Simulator->placeChild(Star, OrbitMotion::starCorner(orbit, AngleDeg));
-    ++AngleDeg;
+    const qint16 angle = m_simulation.nextAngle();
+    const OrbitMotion::Orbit orbit = m_simulation.orbit();
+    m_drawingArea->placeChild(m_planetPicture, OrbitMotion::planetCorner(orbit, angle));
+    m_drawingArea->placeChild(m_starPicture, OrbitMotion::starCorner(orbit, angle));
+    // Before the first set-up both pictures rest on the centre from this
+    // tick on; further ticks would only wake the program. The animation
+    // stays switched on, and the next set-up runs the timer again.
+    if (m_simulation.isStill())
+        m_animationTimer->stop();
 }
 
-void Form1::Simulator_MouseDown(Qt::MouseButton button, QPointF, QPoint globalPos)
+void Form1::wakeForTicks()
 {
-    NewLine = QStringLiteral("\r\n");
-    const QString message = AppInfo::organisation() + NewLine + QStringLiteral("Midlevels Floor 31")
-                            + NewLine + AppInfo::homePage().toString();
-    InfoTitle = QStringLiteral("【Information】") + AppInfo::title() + QStringLiteral(" Ver(")
-                + AppInfo::version().text() + QStringLiteral(")");
+    // The ticks since the last wake-up before this one moved no picture by
+    // a pixel; they count for the angle all the same, so the pace stays.
+    for (int skipped = 1; skipped < m_ticksPerWake; ++skipped)
+        m_simulation.nextAngle();
+    animateOneTick();
+    if (!m_animationTimer->isActive())
+        return;
+    m_ticksPerWake = ticksUntilAPictureMoves();
+    m_animationTimer->setInterval(TickMs * m_ticksPerWake);
+}
+
+int Form1::ticksUntilAPictureMoves() const
+{
+    const OrbitMotion::Orbit orbit = m_simulation.orbit();
+    const QPoint planet = m_planetPicture->pos();
+    const QPoint star = m_starPicture->pos();
+    Simulation ahead = m_simulation;
+    constexpr int OneTurn = 360;
+    for (int ticks = 1; ticks < OneTurn; ++ticks) {
+        const qint16 angle = ahead.nextAngle();
+        if (m_drawingArea->toPixels(OrbitMotion::planetCorner(orbit, angle)) != planet
+            || m_drawingArea->toPixels(OrbitMotion::starCorner(orbit, angle)) != star)
+            return ticks;
+    }
+    return OneTurn;
+}
+
+void Form1::showInformation(Qt::MouseButton button, QPointF, QPoint globalPos)
+{
+    const QString newLine = QStringLiteral("\r\n");
+    const QString message = AppInfo::organisation() + newLine + QStringLiteral("Midlevels Floor 31")
+                            + newLine + AppInfo::homePage().toString();
+    const QString title = QStringLiteral("【Information】") + AppInfo::title()
+                          + QStringLiteral(" Ver(") + AppInfo::version().text()
+                          + QStringLiteral(")");
     if (button == Qt::RightButton)
-        Platform::current().popupMenu(Scr, globalPos);
-    Platform::current().messageBox(message, MsgBox::Information, InfoTitle);
+        Platform::current().popupMenu(m_screenMenu, globalPos);
+    Platform::current().messageBox(message, MsgBox::Information, title);
 }
 
-float Form1::MassFunction(double a, double P, double e, float K, double M)
+float Form1::massFunction(double axisMetres, double periodDays, double eccentricity,
+                          float semiAmplitude, double starMassKg)
 {
-    if (!MassFunctionMath::argumentsValid(a, P, e, K, M)) {
-        StopSimulation();
+    if (!MassFunctionMath::argumentsValid(axisMetres, periodDays, eccentricity, semiAmplitude,
+                                          starMassKg)) {
+        stopSimulation();
         return 0;
     }
-    return MassFunctionMath::minimumMassKg(a, P, e, K);
+    return MassFunctionMath::minimumMassKg(axisMetres, periodDays, eccentricity, semiAmplitude);
+}
+
+void Form1::stopSimulation()
+{
+    Platform::current().beep();
+    haltAnimation();
+    m_drawingArea->cls();
+    m_caption->clear();
+    if (m_statusWord == QStringLiteral("Stop"))
+        m_drawingArea->setPicture(QImage());
+    else
+        form<RV>()->removePlotPicture();
+    FrameHost::current().setPanel1(AppInfo::title() + QStringLiteral("  ")
+                                   + AppInfo::copyrightNotice());
 }
 
 void Form1::closeEvent(QCloseEvent *event)
 {
     // Closing this window by its own close box unloads it alone, without a question.
-    event->ignore();
-    FormRegistry::instance().unload(this);
+    unloadOnClose(this, event);
 }

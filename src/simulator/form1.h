@@ -1,18 +1,23 @@
 #pragma once
 
-#include "app/picturebox.h"
 #include "catalog/catalog.h"
+#include "simulator/simulation.h"
 
 #include <QWidget>
 
-class QAction;
+class PictureBox;
 class QLabel;
 class QMenu;
 class QTimer;
 
-/// "Screen1": the orbit simulator inside the frame. It owns the simulator's
-/// state, the built-in catalog and the main menus, which the frame shows in
-/// its menu bar while this window is open.
+/// "Screen1": the orbit simulator inside the frame. It owns the current
+/// Simulation, the built-in catalog and the main menus, which the frame
+/// shows in its menu bar while this window is open.
+///
+/// Its controls keep their designed names as objectName: the drawing area
+/// "Simulator", the pictures "Planet1", "Star", "Gravity" and "Image1_0",
+/// the caption "Label1", the animation timer "Timer1", and the menu items
+/// "Screen1" … "mnuUpdateCheck".
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -28,98 +33,50 @@ public:
     /// The menus the frame shows while this window is open.
     QList<QMenu *> menus() const;
 
-    /// Status word of the window: "Stop" after EXIT, "Open" or "Save" after
-    /// a file command; StopSimulation reads it.
-    QString Tag;
+    /// The current simulation: the last one a set-up completed (all zero
+    /// before the first).
+    const Simulation &simulation() const { return m_simulation; }
+    /// True while the animation is switched on: from the start routine or a
+    /// set-up until a stop. Timer1 itself rests while there is nothing to
+    /// move (before the first set-up).
+    bool isAnimating() const;
+    /// Switches the animation on (the start routine does).
+    void startAnimation();
 
-    PictureBox *Simulator = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Planet1 = nullptr;
-    QLabel *Star = nullptr;
-    QLabel *Gravity = nullptr;
-    /// Image1(0): holds the picture of the simulator's tool tip (the program icon).
-    QLabel *Image1_0 = nullptr;
-    QTimer *Timer1 = nullptr;
-
-    // Centre of the drawing area, of the planet's orbit and of the star's circle, in twips.
-    float CenterX = 0;
-    float CenterY = 0;
-    float OrbitCenterX = 0;
-    float OrbitCenterY = 0;
-    float StarCenterX = 0;
-    float StarCenterY = 0;
-
-    // Animation state read by every tick.
-    qint16 AngleDeg = 0;
-    double Eccentricity = 0;
-    double OrbitRadius = 0;
-    double OrbitHeight = 0;
-    double WobbleRadius = 0;
-
-    // The last scene set-up's values; they stay until the next set-up.
-    double PeriodDays = 0;
-    float SemiAmplitude = 0;
-    float AxisAU = 0;
-    double AxisMetres = 0;
-    double StarMassSolar = 0; ///< as typed; a catalog planet leaves it alone
-    double StarMassKg = 0;
-    double MinMassKg = 0;
-    float MinMassJup = 0;
-    QString BodyClass; ///< "Planet", "Brown Dwarf" or "Star"; empty before the first set-up
-    qint16 EntryCount = 0;
-
-    // The information box of a press on the drawing area, rebuilt at every press.
-    QString NewLine;
-    QString InfoTitle;
+    /// The window's status word: "Stop" after EXIT, "Open" or "Save" after a
+    /// file command; the stop routine reads it.
+    QString statusWord() const { return m_statusWord; }
+    const PlanetCatalog &catalog() const { return m_catalog; }
+    /// The web address the last command opened or checked.
+    QString webAddress() const { return m_webAddress; }
 
     /// m sin i in kg (single precision) from a in metres, P in days, e, K
     /// in m/s and M in kg. Out-of-range elements (see
     /// MassFunctionMath::argumentsValid) stop the simulation and give 0.
     /// M takes no part in the result.
-    float MassFunction(double a, double P, double e, float K, double M);
+    float massFunction(double axisMetres, double periodDays, double eccentricity,
+                       float semiAmplitude, double starMassKg);
 
-    PlanetCatalog catalog;
-    QString WebAddress;
+    /// Halts the animation and resets the screen: beep, timer off, the
+    /// drawn orbit and the caption cleared, the status panel back to the
+    /// title. After EXIT (status word "Stop") it also removes the
+    /// simulator's background picture, otherwise the RV plot's.
+    void stopSimulation();
 
-    QMenu *m1 = nullptr;
-    QMenu *Scr = nullptr;
-    QMenu *m3 = nullptr;
-    QMenu *Fl = nullptr;
-    QMenu *m4 = nullptr;
-    QMenu *m5 = nullptr;
-    QMenu *Hlp = nullptr;
-    QAction *Screen1 = nullptr;
-    QAction *Screen2 = nullptr;
-    QAction *Screen3 = nullptr;
-    QAction *Cpt = nullptr;
-    QAction *Exit = nullptr;
-    QAction *Reg = nullptr;
-    QAction *Close = nullptr;
-    QAction *Load = nullptr;
-    QAction *Save = nullptr;
-    QAction *List = nullptr;
-    QAction *DB = nullptr;
-    QAction *MF = nullptr;
-    QAction *Help = nullptr;
-    QAction *mnuUpdateCheck = nullptr;
+signals:
+    /// A set-up completed: `simulation` is now the current one and its
+    /// scene, results and curve are shown.
+    void simulationStarted(const Simulation &simulation);
+    /// Close(&C) of the main menu: the frame decides, after the timer stopped.
+    void closeAllRequested();
+    /// Kepler Lab(&K) of the main menu.
+    void labRequested();
 
 public slots:
-    void Screen1_Click();
-    void Screen2_Click();
-    void Screen3_Click();
-    void Cpt_Click();
-    void Exit_Click();
-    void Reg_Click();
-    void Close_Click();
-    void Load_Click();
-    void Save_Click();
-    void List_Click();
-    void DB_Click();
-    void MF_Click();
-    void Help_Click();
-    void mnuUpdateCheck_Click();
-    void Timer1_Timer();
-    void Simulator_MouseDown(Qt::MouseButton button, QPointF twips, QPoint globalPos);
+    /// Screen1(&F1): the set-up dialogue, then the scene.
+    void setUpSimulation();
+    /// One tick of Timer1: the planet one degree on, the star opposite.
+    void animateOneTick();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -130,4 +87,39 @@ private:
     /// Shows the default instance of a top-level window and brings it forward.
     template<class Window>
     void showWindow();
+    /// Shows the set-up's results in Screen1, Screen2 and Screen3.
+    void showSimulation();
+    void drawOrbit();
+    void haltAnimation();
+    void exitCommand();
+    void showDatabase();
+    void checkForUpdate();
+    void showInformation(Qt::MouseButton button, QPointF twips, QPoint globalPos);
+
+    /// Timer1 wakes when the next tick moves a picture by a pixel, and runs
+    /// the ticks in between unseen: an animation costs what it shows.
+    void wakeForTicks();
+    /// Ticks from now until the planet or the star lands on another pixel
+    /// (at most a turn of 360).
+    int ticksUntilAPictureMoves() const;
+
+    /// The original platform never fired a timer faster than about 15.6 ms,
+    /// so one revolution of 360 ticks took about 5.6 s; 16 ms keeps that pace.
+    static constexpr int TickMs = 16;
+
+    Simulation m_simulation;
+    PlanetCatalog m_catalog;
+    QString m_statusWord;
+    QString m_webAddress;
+
+    PictureBox *m_drawingArea = nullptr;
+    QLabel *m_caption = nullptr;
+    QLabel *m_planetPicture = nullptr;
+    QLabel *m_starPicture = nullptr;
+    QLabel *m_tipPicture = nullptr;
+    QTimer *m_animationTimer = nullptr;
+    bool m_animationOn = false;
+    int m_ticksPerWake = 1; ///< ticks the current wait of Timer1 stands for
+    QMenu *m_screenMenu = nullptr;
+    QList<QMenu *> m_menus;
 };

@@ -1,16 +1,17 @@
 #include "simulator/orbitform.h"
 
-#include "app/colors.h"
+#include "ground/colors.h"
+#include "ground/constants.h"
 
 std::optional<OrbitForm> OrbitForm::of(double eccentricity)
 {
-    if (eccentricity >= 0 && eccentricity < EllipseFrom) {
+    const std::optional<Constants::OrbitShape> shape = Constants::orbitShape(eccentricity);
+    if (!shape)
+        return std::nullopt;
+    if (*shape == Constants::OrbitShape::Circle) {
         return OrbitForm{QStringLiteral("Circle"), Colors::rgb(0, 0, 169),
                          Colors::rgb(0, 255, 169), eccentricity, 1.0};
     }
-    if (eccentricity >= EllipseFrom && eccentricity < 1) {
-        return OrbitForm{QStringLiteral("Ellipse"), Colors::rgb(0, 0, 149),
-                         Colors::rgb(0, 255, 149), std::nullopt, eccentricity};
-    }
-    return std::nullopt;
+    return OrbitForm{QStringLiteral("Ellipse"), Colors::rgb(0, 0, 149), Colors::rgb(0, 255, 149),
+                     std::nullopt, eccentricity};
 }

@@ -17,8 +17,6 @@ struct OrbitForm
     std::optional<double> startAngle; ///< radians; the arc runs from here to a full turn
     double aspect = 1; ///< vertical half-axis over horizontal half-axis
 
-    static constexpr double EllipseFrom = 0.1;
-
     /// The form for `eccentricity`, or nothing for e outside [0, 1): such
     /// an orbit is not drawn.
     static std::optional<OrbitForm> of(double eccentricity);

@@ -1,28 +1,28 @@
 #include "simulator/orbitmotion.h"
 
+#include "ground/constants.h"
+
 #include <cmath>
 
 namespace OrbitMotion {
 
 QPointF planetCorner(const Orbit &orbit, int angleDeg)
 {
-    const double phi = angleDeg * RadiansPerDegree + HalfTurn;
-    const double e = orbit.eccentricity;
-    double x = 0;
-    double y = 0;
-    if (e >= 0.1 && e < 1) {
-        x = orbit.orbitCentre.x() + orbit.orbitRadius * std::cos(phi);
-        y = orbit.orbitCentre.y() + orbit.orbitHeight * std::sin(phi);
-    } else if (e >= 0 && e < 0.1) {
-        x = orbit.orbitCentre.x() + orbit.orbitRadius * std::cos(phi);
-        y = orbit.orbitCentre.y() + orbit.orbitRadius * std::sin(phi);
-    }
+    // The planet runs half a turn (the program's π) ahead of the star.
+    const double phi = angleDeg * Constants::RadiansPerDegree + Constants::Pi;
+    const std::optional<Constants::OrbitShape> shape = Constants::orbitShape(orbit.eccentricity);
+    if (!shape)
+        return QPointF(0, 0);
+    const double height = *shape == Constants::OrbitShape::Ellipse ? orbit.orbitHeight
+                                                                    : orbit.orbitRadius;
+    const double x = orbit.orbitCentre.x() + orbit.orbitRadius * std::cos(phi);
+    const double y = orbit.orbitCentre.y() + height * std::sin(phi);
     return QPointF(double(float(x)), y);
 }
 
 QPointF starCorner(const Orbit &orbit, int angleDeg)
 {
-    const double theta = angleDeg * RadiansPerDegree;
+    const double theta = angleDeg * Constants::RadiansPerDegree;
     return QPointF(orbit.starCentre.x() + orbit.wobbleRadius * std::cos(theta),
                    orbit.starCentre.y() + orbit.wobbleRadius * std::sin(theta));
 }

@@ -7,11 +7,6 @@
 /// on screen.
 namespace OrbitMotion {
 
-/// Radians per degree, as the program has always used it (not exactly π/180).
-inline constexpr double RadiansPerDegree = 0.017453292421651667;
-/// The half turn between star and planet, as the program has always used it.
-inline constexpr double HalfTurn = 3.1415926358973;
-
 struct Orbit
 {
     double eccentricity = 0;

@@ -1,5 +1,7 @@
 #include "simulator/scenescale.h"
 
+#include "ground/constants.h"
+
 #include <cmath>
 
 namespace SceneScale {
@@ -16,7 +18,7 @@ Sizes forOrbit(float axisAU, double eccentricity)
         radius *= 8;
 
     double height = eccentricity * radius;
-    if (height < 120 && eccentricity > 0.1) {
+    if (height < 120 && eccentricity > Constants::EllipseFrom) {
         while (height <= 500 && height > 0)
             height *= 5;
     }

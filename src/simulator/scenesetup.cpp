@@ -1,34 +1,14 @@
 #include "simulator/scenesetup.h"
 
-#include "app/appinfo.h"
-#include "app/colors.h"
-#include "app/controls.h"
-#include "app/formregistry.h"
-#include "app/mdiform1.h"
-#include "app/platform.h"
-#include "app/textnumber.h"
+#include "ground/appinfo.h"
+#include "ground/platform.h"
 #include "massfunction/companionclass.h"
-#include "massfunction/form2.h"
 #include "massfunction/massfunction.h"
-#include "rv/drawradialvelocitycurve.h"
-#include "rv/rv.h"
-#include "rv/rvcurve.h"
-#include "simulator/form1.h"
-#include "simulator/orbitform.h"
-#include "simulator/orbitmotion.h"
 #include "simulator/scenescale.h"
-#include "simulator/stopsimulation.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTimer>
 
 #include <cmath>
 
 namespace {
-
-constexpr qint16 BuiltInEntries = 15;
 
 bool allFinite(std::initializer_list<double> values)
 {
@@ -41,9 +21,12 @@ bool allFinite(std::initializer_list<double> values)
 
 } // namespace
 
-SceneSetup::SceneSetup(Form1 &simulator)
-    : m_form(simulator)
+SceneSetup::SceneSetup(const PlanetCatalog &catalog, QPointF centre, bool earthMassesShown)
+    : m_catalog(catalog)
+    , m_dialogue(AppInfo::inputBoxTitle())
 {
+    m_simulation.orbitCentre = m_simulation.starCentre = centre;
+    m_simulation.earthMassesShown = earthMassesShown;
 }
 
 QString SceneSetup::periodPrompt()
@@ -87,62 +70,48 @@ QString SceneSetup::tooLargeRefusal()
     return QStringLiteral("This value is too large to calculate with. It cannot be used.");
 }
 
-bool SceneSetup::run()
+std::optional<Simulation> SceneSetup::run()
 {
-    m_form.Timer1->stop();
-    m_form.Image1_0->clear();
-    m_form.EntryCount = BuiltInEntries;
-    m_form.Simulator->cls();
-
     if (!askPeriodAndVelocity())
-        return false;
+        return std::nullopt;
     if (!takeFromCatalog() && !askElements())
-        return false;
-    return showScene();
-}
-
-double SceneSetup::ask(const QString &prompt) const
-{
-    Platform &platform = Platform::current();
-    platform.beep();
-    return TextNumber::leadingNumber(platform.inputBox(prompt, AppInfo::inputBoxTitle()));
+        return std::nullopt;
+    if (!deriveResults())
+        return std::nullopt;
+    return m_simulation;
 }
 
 bool SceneSetup::askPeriodAndVelocity()
 {
-    const double period = ask(periodPrompt());
-    if (period <= 0) {
-        m_form.PeriodDays = period;
-        return stop();
-    }
+    Simulation::Elements &elements = m_simulation.elements;
+    const double period = m_dialogue.askNumber(periodPrompt());
+    if (period <= 0)
+        return false;
     if (!std::isfinite(period))
         return refuse(tooLargeRefusal());
-    m_form.PeriodDays = period;
+    elements.periodDays = period;
 
-    const float velocity = float(ask(velocityPrompt()));
-    if (velocity <= 0) {
-        m_form.SemiAmplitude = velocity;
-        return stop();
-    }
+    const float velocity = float(m_dialogue.askNumber(velocityPrompt()));
+    if (velocity <= 0)
+        return false;
     if (!std::isfinite(velocity))
         return refuse(tooLargeRefusal());
-    m_form.SemiAmplitude = velocity;
+    elements.semiAmplitude = velocity;
     return true;
 }
 
 bool SceneSetup::takeFromCatalog()
 {
-    const PlanetCatalog &catalog = m_form.catalog;
-    for (int i = PlanetCatalog::FirstPlanet; i <= m_form.EntryCount; ++i) {
-        if (catalog.CatalogP[i] != m_form.PeriodDays
-            || float(catalog.CatalogK[i]) != m_form.SemiAmplitude)
+    Simulation::Elements &elements = m_simulation.elements;
+    for (int i = PlanetCatalog::FirstPlanet; i <= PlanetCatalog::LastPlanet; ++i) {
+        if (m_catalog.CatalogP[i] != elements.periodDays
+            || float(m_catalog.CatalogK[i]) != elements.semiAmplitude)
             continue;
-        m_form.AxisAU = float(catalog.CatalogA[i]);
-        m_form.AxisMetres = catalog.CatalogA[i] * MassFunctionMath::MetresPerAU;
-        m_form.Eccentricity = catalog.CatalogE[i];
-        m_form.StarMassKg = catalog.CatalogM[i] * MassFunctionMath::KgPerSolarMass;
-        m_omegaDegrees = catalog.CatalogOmega[i];
-        m_omegaRadians = m_omegaDegrees * OrbitMotion::RadiansPerDegree;
+        elements.axisAU = m_catalog.CatalogA[i];
+        elements.eccentricity = m_catalog.CatalogE[i];
+        elements.starMassSolar = m_catalog.CatalogM[i];
+        elements.omegaDegrees = m_catalog.CatalogOmega[i];
+        elements.catalogIndex = i;
         return true;
     }
     return false;
@@ -150,129 +119,63 @@ bool SceneSetup::takeFromCatalog()
 
 bool SceneSetup::askElements()
 {
-    const double eccentricity = ask(eccentricityPrompt());
-    if (eccentricity < 0) {
-        m_form.Eccentricity = eccentricity;
-        return stop();
-    }
+    Simulation::Elements &elements = m_simulation.elements;
+    const double eccentricity = m_dialogue.askNumber(eccentricityPrompt());
+    if (eccentricity < 0)
+        return false;
     if (eccentricity >= 1)
         return refuse(eccentricityRefusal());
-    m_form.Eccentricity = eccentricity;
+    elements.eccentricity = eccentricity;
 
-    const double omegaDegrees = ask(periastronPrompt());
-    const double omegaRadians = omegaDegrees * OrbitMotion::RadiansPerDegree;
+    elements.omegaDegrees = m_dialogue.askNumber(periastronPrompt());
+    const double omegaRadians = m_simulation.omegaRadians();
     if (omegaRadians <= 0)
-        return stop();
+        return false;
     if (!std::isfinite(omegaRadians))
         return refuse(tooLargeRefusal());
-    m_omegaDegrees = omegaDegrees;
-    m_omegaRadians = omegaRadians;
 
-    const float axisAU = float(ask(distancePrompt()));
-    if (axisAU <= 0) {
-        m_form.AxisAU = axisAU;
-        m_form.AxisMetres = axisAU * MassFunctionMath::MetresPerAU;
-        return stop();
-    }
+    const float axisAU = float(m_dialogue.askNumber(distancePrompt()));
+    if (axisAU <= 0)
+        return false;
     if (!std::isfinite(axisAU))
         return refuse(tooLargeRefusal());
-    m_form.AxisAU = axisAU;
-    m_form.AxisMetres = axisAU * MassFunctionMath::MetresPerAU;
+    elements.axisAU = axisAU;
 
-    const double starMass = ask(starMassPrompt());
-    const double starMassKg = starMass * MassFunctionMath::KgPerSolarMass;
-    if (starMass <= 0) {
-        m_form.StarMassSolar = starMass;
-        m_form.StarMassKg = starMassKg;
-        return stop();
-    }
-    if (!std::isfinite(starMassKg))
+    elements.starMassSolar = m_dialogue.askNumber(starMassPrompt());
+    if (elements.starMassSolar <= 0)
+        return false;
+    if (!std::isfinite(m_simulation.starMassKg()))
         return refuse(tooLargeRefusal());
-    m_form.StarMassSolar = starMass;
-    m_form.StarMassKg = starMassKg;
     return true;
 }
 
-bool SceneSetup::showScene()
+bool SceneSetup::deriveResults()
 {
-    using TextNumber::shortest;
+    Simulation &scene = m_simulation;
+    const Simulation::Elements &elements = scene.elements;
+    if (!MassFunctionMath::argumentsValid(scene.axisMetres(), elements.periodDays,
+                                          elements.eccentricity, elements.semiAmplitude,
+                                          scene.starMassKg()))
+        return false;
+    scene.minimumMassKg = MassFunctionMath::minimumMassKg(scene.axisMetres(), elements.periodDays,
+                                                          elements.eccentricity,
+                                                          elements.semiAmplitude);
+    scene.minimumMassJupiter = MassFunctionMath::jupiterMasses(scene.minimumMassKg);
+    scene.sizes = SceneScale::forOrbit(float(elements.axisAU), elements.eccentricity);
 
-    Form2 *catalogWindow = form<Form2>();
-    const float massKg = m_form.MassFunction(m_form.AxisMetres, m_form.PeriodDays,
-                                             m_form.Eccentricity, m_form.SemiAmplitude,
-                                             m_form.StarMassKg);
-    const float jupiterMasses = MassFunctionMath::jupiterMasses(massKg);
-    const float shown = MassFunctionMath::shownMass(jupiterMasses, catalogWindow->Check1->isChecked());
-    const SceneScale::Sizes sizes = SceneScale::forOrbit(m_form.AxisAU, m_form.Eccentricity);
-
-    const QString massText = shortest(shown);
-    const QString velocityText = shortest(m_form.SemiAmplitude);
-    const QString periodText = shortest(m_form.PeriodDays);
-    const QString eccentricityText = shortest(m_form.Eccentricity);
-    const QString omegaText = shortest(m_omegaRadians);
-
-    // Everything the scene will show is computed before anything is shown,
+    // Everything the scene will show is worked out before anything is shown,
     // so a value too large for the arithmetic is refused with nothing half done.
-    const RvCurve::Elements curve{TextNumber::leadingNumber(eccentricityText),
-                                  TextNumber::leadingNumber(velocityText),
-                                  TextNumber::leadingNumber(periodText),
-                                  TextNumber::leadingNumber(omegaText)};
-    if (!allFinite({massKg, jupiterMasses, shown, sizes.orbitRadius, sizes.orbitHeight})
-        || RvCurve::points(curve).isEmpty())
+    if (!allFinite({scene.minimumMassKg, scene.minimumMassJupiter, scene.shownMass(),
+                    scene.sizes.orbitRadius, scene.sizes.orbitHeight})
+        || RvCurve::points(scene.curveElements()).isEmpty())
         return refuse(tooLargeRefusal());
-
-    m_form.MinMassKg = massKg;
-    m_form.MinMassJup = jupiterMasses;
-
-    RV *rv = form<RV>();
-    catalogWindow->Text1->setText(massText);
-    rv->Text2->setText(velocityText);
-    rv->Text3->setText(periodText);
-    rv->Text1->setText(eccentricityText);
-    rv->Text5->setText(omegaText);
-
-    const CompanionClass companion = CompanionClass::of(jupiterMasses);
-    m_form.BodyClass = companion.name;
-    Controls::setForeColor(catalogWindow->Text5, companion.color);
-    catalogWindow->Text5->setText(m_form.BodyClass);
-
-    m_form.OrbitRadius = sizes.orbitRadius;
-    m_form.OrbitHeight = sizes.orbitHeight;
-    m_form.WobbleRadius = sizes.wobbleRadius;
-    drawOrbit();
-
-    m_form.Timer1->start();
-    form<MDIForm1>()->setPanel1(QStringLiteral("Running  ") + AppInfo::copyrightNotice());
-    DrawRadialVelocityCurve();
-    Controls::setForeColor(m_form.Label1, Colors::qbColor(15));
+    scene.companionClass = CompanionClass::of(scene.minimumMassJupiter).name;
     return true;
-}
-
-void SceneSetup::drawOrbit()
-{
-    PictureBox *surface = m_form.Simulator;
-    surface->setDrawWidth(1);
-    surface->circle(QPointF(m_form.StarCenterX, m_form.StarCenterY), m_form.WobbleRadius,
-                    Colors::rgb(255, 0, 255));
-    const std::optional<OrbitForm> orbit = OrbitForm::of(m_form.Eccentricity);
-    if (!orbit)
-        return;
-    surface->circle(QPointF(m_form.OrbitCenterX, m_form.OrbitCenterY), m_form.OrbitRadius,
-                    orbit->lineColor, orbit->startAngle, orbit->aspect);
-    Form2 *catalogWindow = form<Form2>();
-    Controls::setForeColor(catalogWindow->Text3, orbit->textColor);
-    catalogWindow->Text3->setText(orbit->name);
-}
-
-bool SceneSetup::stop()
-{
-    StopSimulation();
-    return false;
 }
 
 bool SceneSetup::refuse(const QString &reason)
 {
     Platform::current().messageBox(reason, MsgBox::OkOnly | MsgBox::Exclamation,
                                    AppInfo::title());
-    return stop();
+    return false;
 }

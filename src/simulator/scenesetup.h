@@ -1,29 +1,35 @@
 #pragma once
 
+#include "catalog/catalog.h"
+#include "ground/inputdialogue.h"
+#include "simulator/simulation.h"
+
+#include <QPointF>
 #include <QString>
 
-class Form1;
+#include <optional>
 
-/// The Screen1 set-up of one simulation: asks for P and K, completes the
-/// elements from the built-in catalog or asks for e, ω, a and M, computes
-/// the minimum mass, fills the catalog and RV windows, draws the star's
-/// circle and the orbit on the simulator, plots the RV curve and starts the
-/// animation.
+/// The Screen1 set-up dialogue of one simulation: asks for P and K,
+/// completes the elements from the built-in catalog or asks for e, ω, a
+/// and M, and works out everything the scene will show: the minimum mass,
+/// the class, the screen sizes and the curve. It shows nothing itself but
+/// its questions and refusals; Form1 shows the Simulation it returns.
 ///
 /// Each prompt is one input box after a beep. A stop answer (0, empty,
 /// Cancel, or a text without a number, as each prompt says) ends the
-/// set-up through StopSimulation. A value the arithmetic cannot use (an
-/// eccentricity of 1 or more, or a number so large that a result would not
-/// be finite) is refused in a message box, and then the set-up stops the
-/// same way.
+/// set-up. A value the arithmetic cannot use (an eccentricity of 1 or
+/// more, or a number so large that a result would not be finite) is
+/// refused in a message box, and then the set-up ends the same way.
 class SceneSetup
 {
 public:
-    explicit SceneSetup(Form1 &simulator);
+    /// `centre`: centre of the drawing area in twips, where the orbit and
+    /// the star's circle go; `earthMassesShown`: Screen2 shows Earth masses.
+    SceneSetup(const PlanetCatalog &catalog, QPointF centre, bool earthMassesShown);
 
-    /// Runs the whole set-up. Returns true when a scene was set up and
-    /// started, false when it was stopped.
-    bool run();
+    /// Runs the whole dialogue. Returns the completed simulation, or
+    /// nothing after a stop answer or a refusal.
+    std::optional<Simulation> run();
 
     static QString periodPrompt();
     static QString velocityPrompt();
@@ -36,21 +42,17 @@ public:
     static QString tooLargeRefusal();
 
 private:
-    /// Beeps, asks, and reads the answer as a number (0 when there is none).
-    double ask(const QString &prompt) const;
     bool askPeriodAndVelocity();
     /// Completes the elements from the first catalog entry with this P and K.
     bool takeFromCatalog();
     bool askElements();
-    bool showScene();
-    void drawOrbit();
+    /// The mass, class and sizes; false when one of them is not finite.
+    bool deriveResults();
 
-    /// Ends the set-up after a stop answer; always false.
-    bool stop();
-    /// Says why `reason` cannot be used, then stops; always false.
-    bool refuse(const QString &reason);
+    /// Says why a value cannot be used; always false.
+    static bool refuse(const QString &reason);
 
-    Form1 &m_form;
-    double m_omegaDegrees = 0;
-    double m_omegaRadians = 0;
+    const PlanetCatalog &m_catalog;
+    InputDialogue m_dialogue;
+    Simulation m_simulation;
 };

@@ -1,9 +1,8 @@
 #include "update/updatecheck.h"
 
-#include "app/appinfo.h"
-#include "app/formregistry.h"
-#include "app/mdiform1.h"
-#include "app/platform.h"
+#include "ground/appinfo.h"
+#include "ground/framehost.h"
+#include "ground/platform.h"
 #include "update/versionfile.h"
 
 #include <QCoreApplication>
@@ -46,8 +45,8 @@ void openDownloadPage()
 
 void reportUpToDate(UpdateCheck::Report report)
 {
-    MDIForm1 *frame = form<MDIForm1>();
-    frame->setStatus(upToDateStatus());
+    FrameHost &frame = FrameHost::current();
+    frame.setStatus(upToDateStatus());
     if (report == UpdateCheck::Report::Menu) {
         Platform::current().messageBox(upToDateBox(), MsgBox::Information,
                                        QStringLiteral("Set update check"));
@@ -55,13 +54,13 @@ void reportUpToDate(UpdateCheck::Report report)
     }
     // At start-up no box interrupts the user: the frame keeps the long form
     // as its status word, the panel the one-line form, and a beep tells.
-    frame->Tag = upToDateBox();
+    frame.setStatusWord(upToDateBox());
     Platform::current().beep();
 }
 
 void offerUpdate()
 {
-    form<MDIForm1>()->setStatus(QStringLiteral("Please need to update the latest version."));
+    FrameHost::current().setStatus(QStringLiteral("Please need to update the latest version."));
     Platform &platform = Platform::current();
     const QString title = QStringLiteral("UpdateCheck");
     if (platform.messageBox(QStringLiteral("Do you update the latest version Orbiquest9?"),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/appinfo.h"
+#include "ground/appinfo.h"
 
 #include <QByteArray>
 #include <QString>

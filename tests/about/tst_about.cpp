@@ -1,6 +1,7 @@
 #include "about/frmabout1.h"
-#include "app/appinfo.h"
-#include "app/formregistry.h"
+#include "ground/appinfo.h"
+#include "ground/formregistry.h"
+#include "support/findcontrol.h"
 #include "support/scriptedplatform.h"
 #include "support/testenvironment.h"
 
@@ -48,11 +49,11 @@ void TestAbout::labelsFollowTheVersion()
 
     frmAbout1 *about = form<frmAbout1>();
     QCOMPARE(about->windowTitle(), QStringLiteral("About Orbiquest9"));
-    QCOMPARE(about->lblTitle->text(), QStringLiteral("Orbiquest9"));
-    QCOMPARE(about->lblVersion->text(), QStringLiteral("Ver. "));
-    QTEST(about->lblVersion2->text(), "short");
-    QTEST(about->lblVersion3->text(), "full");
-    QCOMPARE(about->lblDescription->text(), AppInfo::copyrightNotice());
+    QCOMPARE(control<QLabel>(about, "lblTitle")->text(), QStringLiteral("Orbiquest9"));
+    QCOMPARE(control<QLabel>(about, "lblVersion")->text(), QStringLiteral("Ver. "));
+    QTEST(control<QLabel>(about, "lblVersion2")->text(), "short");
+    QTEST(control<QLabel>(about, "lblVersion3")->text(), "full");
+    QCOMPARE(control<QLabel>(about, "lblDescription")->text(), AppInfo::copyrightNotice());
 }
 
 void TestAbout::linkOpensTheMakersPageAndStaysOpen()
@@ -61,12 +62,12 @@ void TestAbout::linkOpensTheMakersPageAndStaysOpen()
     ScriptedPlatform platform;
     frmAbout1 *about = form<frmAbout1>();
     about->show();
-    QCOMPARE(about->Command1->text(),
+    QCOMPARE(control<QPushButton>(about, "Command1")->text(),
              QStringLiteral("http://") + AppInfo::makerHost() + QStringLiteral("/astron/skydeck.html"));
 
-    about->Command1->click();
+    control<QPushButton>(about, "Command1")->click();
 
-    QCOMPARE(platform.shellTargets, QStringList{about->Command1->text()});
+    QCOMPARE(platform.shellTargets, QStringList{control<QPushButton>(about, "Command1")->text()});
     QVERIFY(FormRegistry::instance().isLoaded<frmAbout1>());
     QVERIFY(about->isVisible());
 }
@@ -76,10 +77,10 @@ void TestAbout::okUnloadsAndTheNextOpeningIsFresh()
     TestEnvironment environment;
     frmAbout1 *first = form<frmAbout1>();
     QPointer<frmAbout1> watch(first);
-    first->cmdOK->click();
+    control<QPushButton>(first, "cmdOK")->click();
     QVERIFY(!FormRegistry::instance().isLoaded<frmAbout1>());
     QTRY_VERIFY(watch.isNull());
-    QCOMPARE(form<frmAbout1>()->lblVersion2->text(), QStringLiteral("9.0"));
+    QCOMPARE(control<QLabel>(form<frmAbout1>(), "lblVersion2")->text(), QStringLiteral("9.0"));
 }
 
 QTEST_MAIN(TestAbout)

@@ -1,7 +1,8 @@
-#include "app/formregistry.h"
+#include "ground/formregistry.h"
 #include "capture/capturefolder.h"
 #include "capture/form5.h"
 #include "simulator/form1.h"
+#include "support/findcontrol.h"
 #include "support/scriptedplatform.h"
 #include "support/testenvironment.h"
 
@@ -231,7 +232,7 @@ void TestForm5::failureIsReported()
 
 void TestForm5::captureMenuShowsTheWindow()
 {
-    form<Form1>()->Cpt->trigger();
+    control<QAction>(form<Form1>(), "Cpt")->trigger();
 
     QVERIFY(FormRegistry::instance().isLoaded<Form5>());
     QVERIFY(FormRegistry::instance().find<Form5>()->isVisible());

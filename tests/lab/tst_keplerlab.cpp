@@ -1,5 +1,5 @@
-#include "app/formregistry.h"
-#include "app/mdiform1.h"
+#include "ground/formregistry.h"
+#include "frame/mdiform1.h"
 #include "lab/keplerlab.h"
 #include "lab/rvplot.h"
 #include "simulator/form1.h"
@@ -361,7 +361,7 @@ void TestKeplerLab::opensWithTheRunningPlanet()
 {
     // 16 Cygni B from the catalog: P 798.5 d, K 50.5 m/s, e 0.681, ω 85.8°, M★ 0.99.
     m_platform->inputAnswers.append({QStringLiteral("798.5"), QStringLiteral("50.5")});
-    form<Form1>()->Screen1_Click();
+    form<Form1>()->findChild<QAction *>(QStringLiteral("Screen1"))->trigger();
     KeplerLab::open();
     const LabPlanet &planet = form<KeplerLab>()->planet();
     QCOMPARE(planet.name, QStringLiteral("16Cygni B"));
@@ -376,7 +376,7 @@ void TestKeplerLab::opensWithTheRunningPlanet()
     // After a stop, the lab opens with the first catalog planet.
     FormRegistry::instance().unload<KeplerLab>();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    form<Form1>()->Exit_Click();
+    form<Form1>()->findChild<QAction *>(QStringLiteral("Exit"))->trigger();
     KeplerLab::open();
     QCOMPARE(form<KeplerLab>()->planet().name, QStringLiteral("51Peg b"));
     QCOMPARE(spin("periodSpin")->value(), 4.2308);
@@ -389,7 +389,7 @@ void TestKeplerLab::setUpHandsItsPlanetOver()
     // A planet of one's own: P 100, K 20, e 0.2, ω 30°, a 0.5 AU, M★ 0.8.
     m_platform->inputAnswers.append({QStringLiteral("100"), QStringLiteral("20"), QStringLiteral("0.2"),
                                      QStringLiteral("30"), QStringLiteral("0.5"), QStringLiteral("0.8")});
-    form<Form1>()->Screen1_Click();
+    form<Form1>()->findChild<QAction *>(QStringLiteral("Screen1"))->trigger();
     const LabPlanet &planet = form<KeplerLab>()->planet();
     QCOMPARE(planet.orbit.periodDays, 100.0);
     QCOMPARE(planet.orbit.semiAmplitude, 20.0);

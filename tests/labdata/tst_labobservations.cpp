@@ -1,5 +1,5 @@
-#include "app/formregistry.h"
-#include "app/mdiform1.h"
+#include "ground/formregistry.h"
+#include "frame/mdiform1.h"
 #include "catalog/catalog.h"
 #include "lab/keplerlab.h"
 #include "labdata/analysisrunner.h"

@@ -1,4 +1,5 @@
-#include "app/colors.h"
+#include "ground/colors.h"
+#include "ground/constants.h"
 #include "massfunction/companionclass.h"
 #include "massfunction/massfunction.h"
 
@@ -23,7 +24,7 @@ private slots:
 void TestMassFunction::oneSolarMassAtOneAU()
 {
     // a = 1 AU and P = 1 year give a system of one solar mass; K = 1 m/s.
-    const float kg = minimumMassKg(MetresPerAU, DaysPerYear, 0, 1.0f);
+    const float kg = minimumMassKg(Constants::MetresPerAU, Constants::DaysPerYear, 0, 1.0f);
     QVERIFY(std::fabs(kg / 6.6777e25 - 1) < 1e-4);
     QVERIFY(std::fabs(jupiterMasses(kg) - 0.035170f) < 1e-6f);
 }

@@ -1,6 +1,7 @@
-#include "app/formregistry.h"
+#include "ground/formregistry.h"
 #include "massfunction/dialog.h"
 #include "massfunction/form2.h"
+#include "support/findcontrol.h"
 #include "support/scriptedplatform.h"
 #include "support/testenvironment.h"
 
@@ -19,6 +20,9 @@ private slots:
     void rowClick_data();
     void rowClick();
     void cautionOnClearingOnly();
+    void listRows_data();
+    void listRows();
+    void listShowsThreeWholeRows();
     void dialog();
 };
 
@@ -40,14 +44,54 @@ void TestMassFunctionWindows::rowClick()
     QFETCH(QString, explanation);
     TestEnvironment environment;
     Form2 *window = form<Form2>();
-    window->Text5->setText(QStringLiteral("Planet"));
-    window->Text4->setPlainText(QStringLiteral("the previous row's"));
-    window->List1->setCurrentRow(row);
+    auto *explanationBox = control<QPlainTextEdit>(window, "Text4");
+    control<QLineEdit>(window, "Text5")->setText(QStringLiteral("Planet"));
+    explanationBox->setPlainText(QStringLiteral("the previous row's"));
+    control<QListWidget>(window, "List1")->setCurrentRow(row);
 
-    QCOMPARE(window->Text2->text(), name);
-    QCOMPARE(window->Text4->toPlainText(), explanation);
+    QCOMPARE(control<QLineEdit>(window, "Text2")->text(), name);
+    QCOMPARE(explanationBox->toPlainText(), explanation);
     // The results belong to the last set-up, not to the chosen row.
-    QCOMPARE(window->Text5->text(), QString());
+    QCOMPARE(control<QLineEdit>(window, "Text5")->text(), QString());
+}
+
+void TestMassFunctionWindows::listRows_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<double>("period");
+    QTest::addColumn<double>("velocity");
+
+    // P (days) and K (m/s) of the published elements the catalog carries.
+    const QList<QPair<double, double>> published = {
+        {4.230785, 55.94}, {2.87598, 40.4}, {3.52474554, 84.27}, {21.22, 275},  {14.652, 73.38},
+        {44.36, 9.60},     {5552, 47.5},    {2.7955, 5.80},      {260.0, 4.88}, {1083.2, 49.3},
+        {2594, 11.1},      {798.5, 50.5},   {255.870, 564.8},    {1383, 42.0},  {804.9, 418}};
+    for (int i = 0; i < published.size(); ++i)
+        QTest::addRow("row %d", i + 1) << i + 1 << published[i].first << published[i].second;
+}
+
+void TestMassFunctionWindows::listRows()
+{
+    QFETCH(int, row);
+    TestEnvironment environment;
+    auto *list = control<QListWidget>(form<Form2>(), "List1");
+    QCOMPARE(list->count(), 16);
+    const QStringList fields = list->item(row)->text().split(u' ', Qt::SkipEmptyParts);
+    QCOMPARE(fields.size(), 3);
+    QCOMPARE(fields.at(0), QString::number(row) + u'.');
+    QTEST(fields.at(1).toDouble(), "period");
+    QTEST(fields.at(2).toDouble(), "velocity");
+}
+
+void TestMassFunctionWindows::listShowsThreeWholeRows()
+{
+    TestEnvironment environment;
+    Form2 *window = form<Form2>();
+    window->show();
+    auto *list = control<QListWidget>(window, "List1");
+    QCOMPARE(list->height(), 42); // the designed 630 twips
+    // Rows 0 to 2 lie wholly inside the list without scrolling.
+    QVERIFY(list->visualItemRect(list->item(2)).bottom() < list->viewport()->height());
 }
 
 void TestMassFunctionWindows::cautionOnClearingOnly()
@@ -55,24 +99,28 @@ void TestMassFunctionWindows::cautionOnClearingOnly()
     TestEnvironment environment;
     ScriptedPlatform platform;
     Form2 *window = form<Form2>();
-    window->Check1->setChecked(true);
-    QCOMPARE(window->Label6->text(), QStringLiteral("M_{E}(地球質量)"));
+    auto *earthMassBox = control<QCheckBox>(window, "Check1");
+    auto *unitLabel = control<QLabel>(window, "Label6");
+    earthMassBox->setChecked(true);
+    QCOMPARE(unitLabel->text(), QStringLiteral("M_{E}(地球質量)"));
+    QVERIFY(window->showsEarthMasses());
     QVERIFY(platform.messageBoxes.isEmpty());
 
-    window->Check1->setChecked(false);
+    earthMassBox->setChecked(false);
     QCOMPARE(platform.messageBoxes.size(), 1);
     const ScriptedPlatform::Box box = platform.messageBoxes.first();
     QCOMPARE(box.prompt, QStringLiteral("Orbiquest9 calaculates at Mass of Jupiter."));
     QCOMPARE(box.title, QStringLiteral("Caution!"));
     QCOMPARE(box.style, MsgBox::OkOnly | MsgBox::Exclamation);
-    QCOMPARE(window->Label6->text(), QStringLiteral("M_{JUP}(木星質量)"));
+    QCOMPARE(unitLabel->text(), QStringLiteral("M_{JUP}(木星質量)"));
+    QVERIFY(!window->showsEarthMasses());
 }
 
 void TestMassFunctionWindows::dialog()
 {
     const QString equals = QStringLiteral("＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝");
     const QStringList lines = {
-        QStringLiteral("m = (Nsin i)^2 / (M + N)^ 3=K^3 * P^2{(1 - e^2)^3}^(1/2) / 2πG"),
+        QStringLiteral("m = (Nsin i)^3 / (M + N)^2=K^3 * P^2{(1 - e^2)^3}^(1/2) / 2πG"),
         equals,
         QStringLiteral("Nz = Nsin(i) ～ {K(1 - e^2)^(1/2)} * {P^2(M)^2 / 2πG}^(1/3)"),
         equals,
@@ -89,7 +137,7 @@ void TestMassFunctionWindows::dialog()
     first->show();
     // A second opening finds the one window, its eight lines written once.
     QCOMPARE(form<Dialog>(), first);
-    QCOMPARE(first->Text1->toPlainText(), lines.join(u'\n'));
+    QCOMPARE(control<QPlainTextEdit>(first, "Text1")->toPlainText(), lines.join(u'\n'));
 }
 
 QTEST_MAIN(TestMassFunctionWindows)

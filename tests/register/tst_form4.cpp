@@ -1,18 +1,21 @@
-#include "app/appinfo.h"
-#include "app/formregistry.h"
-#include "app/mdiform1.h"
+#include "ground/appinfo.h"
+#include "ground/formregistry.h"
+#include "frame/mdiform1.h"
 #include "register/catalogdocument.h"
 #include "register/droplist.h"
 #include "register/form4.h"
 #include "register/planetrecord.h"
 #include "simulator/form1.h"
 
+#include "support/findcontrol.h"
 #include "support/scriptedplatform.h"
 #include "support/testenvironment.h"
 
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
+#include <QPushButton>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -67,6 +70,7 @@ private:
     QStringList rows() const;
     /// The prompt of the only message box shown, once its title and style are right.
     QString onlyMessage(int style) const;
+    QListWidget *planetList() const { return control<QListWidget>(m_window, "List1"); }
 
     std::optional<TestEnvironment> m_environment;
     std::optional<ScriptedPlatform> m_platform;
@@ -92,14 +96,14 @@ void TestForm4::registerPlanet(const QStringList &answers)
 {
     m_platform.emplace(); // records this registration alone
     m_platform->inputAnswers.append(answers);
-    m_window->Register->click();
+    control<QPushButton>(m_window, "Register")->click();
 }
 
 QStringList TestForm4::rows() const
 {
     QStringList texts;
-    for (int i = 0; i < m_window->List1->count(); ++i)
-        texts << m_window->List1->item(i)->text();
+    for (int i = 0; i < planetList()->count(); ++i)
+        texts << planetList()->item(i)->text();
     return texts;
 }
 
@@ -163,7 +167,7 @@ void TestForm4::acceptedPlanet()
     QCOMPARE(rows(), QStringList{listRow});
     QCOMPARE(document(), line);
     QCOMPARE(onlyMessage(MsgBox::Information), QStringLiteral("Set register. Save to doc file(.doc)."));
-    QVERIFY(form<Form1>()->Timer1->isActive());
+    QVERIFY(form<Form1>()->isAnimating());
 }
 
 void TestForm4::duplicate_data()
@@ -188,9 +192,9 @@ void TestForm4::duplicate()
     QCOMPARE(m_platform->inputBoxes.size(), 3);
     QCOMPARE(onlyMessage(MsgBox::Information),
              QStringLiteral("These datas already have existed.\r\nPlease add the others."));
-    QCOMPARE(m_window->List1->count(), 1);
+    QCOMPARE(planetList()->count(), 1);
     QCOMPARE(document(), NewPlanetLine);
-    QVERIFY(form<Form1>()->Timer1->isActive());
+    QVERIFY(form<Form1>()->isAnimating());
 }
 
 void TestForm4::stopAnswer_data()
@@ -224,9 +228,9 @@ void TestForm4::stopAnswer()
     QCOMPARE(m_platform->inputBoxes.size(), answers.size());
     QCOMPARE(m_platform->beeps, answers.size() + 1); // the last one is StopSimulation's
     QVERIFY(m_platform->messageBoxes.isEmpty());
-    QCOMPARE(m_window->List1->count(), 0);
+    QCOMPARE(planetList()->count(), 0);
     QCOMPARE(document(), QByteArray("<no document>"));
-    QVERIFY(!form<Form1>()->Timer1->isActive());
+    QVERIFY(!form<Form1>()->isAnimating());
     QCOMPARE(form<MDIForm1>()->panel1(), AppInfo::title() + "  " + AppInfo::copyrightNotice());
 }
 
@@ -254,10 +258,10 @@ void TestForm4::documentOnlyGrows()
     registerPlanet(NewPlanet);
     registerPlanet(NewPlanet);
 
-    QCOMPARE(m_window->List1->count(), 2);
+    QCOMPARE(planetList()->count(), 2);
     QCOMPARE(document(), earlier + joint + NewPlanetLine + NewPlanetLine);
-    m_window->Clear->click();
-    QCOMPARE(m_window->List1->count(), 0);
+    control<QPushButton>(m_window, "Clear")->click();
+    QCOMPARE(planetList()->count(), 0);
     QCOMPARE(document(), earlier + joint + NewPlanetLine + NewPlanetLine);
 }
 
@@ -291,7 +295,7 @@ void TestForm4::unwritableDocument()
 
     registerPlanet(NewPlanet);
 
-    QCOMPARE(m_window->List1->count(), 1);
+    QCOMPARE(planetList()->count(), 1);
     const QString prompt = onlyMessage(MsgBox::Exclamation);
     QVERIFY2(prompt.startsWith("The planet could not be added to\n" + shownAs + "\n"), qPrintable(prompt));
     QVERIFY(prompt.endsWith(QStringLiteral("It is shown in the list, but the document was not changed.")));
@@ -301,22 +305,28 @@ void TestForm4::unwritableDocument()
 
 void TestForm4::deleteRemovesOnlyASelectedFirstRow()
 {
-    m_window->Delete->click(); // an empty list: nothing happens
-    m_window->List1->addItems({"first", "second", "third"});
+    control<QPushButton>(m_window, "Delete")->click(); // an empty list: nothing happens
+    planetList()->addItems({"first", "second", "third"});
 
     // Nothing selected, then a later row, then the first: only the last click removes a row.
     for (int selected : {-1, 1, 0}) {
-        m_window->List1->setCurrentRow(selected);
-        m_window->Delete->click();
+        planetList()->setCurrentRow(selected);
+        control<QPushButton>(m_window, "Delete")->click();
     }
+    QCOMPARE(rows(), (QStringList{"second", "third"}));
+
+    // After a delete nothing is selected: clicking again without a new
+    // choice removes nothing.
+    QVERIFY(planetList()->selectedItems().isEmpty());
+    control<QPushButton>(m_window, "Delete")->click();
     QCOMPARE(rows(), (QStringList{"second", "third"}));
 }
 
 void TestForm4::droppedText()
 {
-    m_window->List1->addItem(QStringLiteral("first"));
+    planetList()->addItem(QStringLiteral("first"));
     const auto drop = [this](QMimeData &data) {
-        QWidget *target = m_window->List1->viewport();
+        QWidget *target = planetList()->viewport();
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(target, &enter);
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);

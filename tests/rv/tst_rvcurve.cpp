@@ -1,3 +1,4 @@
+#include "ground/constants.h"
 #include "rv/rvcurve.h"
 
 #include <QTest>
@@ -19,6 +20,7 @@ private slots:
     void noCurve();
     void abscissa();
     void points();
+    void summary_data();
     void summary();
 };
 
@@ -31,8 +33,8 @@ void TestRvCurve::rows_data()
     QTest::addColumn<double>("height"); // at θ = 0
 
     QTest::newRow("e 0.1: first row") << 0.1 << 50.0 << 0.0 << Row::EccentricSmallK << 3180 + 800 * 1.1;
-    QTest::newRow("first row turns with ω") << 0.5 << 50.0 << RvCurve::Pi / 2 << Row::EccentricSmallK
-                                            << 3180 + 1200 * std::cos(RvCurve::Pi / 2);
+    QTest::newRow("first row turns with ω") << 0.5 << 50.0 << Constants::Pi / 2 << Row::EccentricSmallK
+                                            << 3180 + 1200 * std::cos(Constants::Pi / 2);
     QTest::newRow("K 99.99: first row") << 0.3 << 99.99 << 0.0 << Row::EccentricSmallK << 3180 + 16 * 99.99 * 1.3;
     QTest::newRow("K 100: second row, K·e") << 0.3 << 100.0 << 0.0 << Row::EccentricLargeK << 3150.0;
     QTest::newRow("e 0.0999: third row") << 0.0999 << 50.0 << 0.0 << Row::CircularLargeK << 3980.0;
@@ -78,17 +80,27 @@ void TestRvCurve::points()
     const QList<QPointF> points = RvCurve::points(Elements{0.0, 20.0, 10.0, 0.0});
     // Y at θ = 0, X two degrees later; the last Y just short of 720°.
     QVERIFY(std::fabs(points.first().y() - 3500) < 1e-3);
-    QVERIFY(std::fabs(points.first().x() - (200 + 500 * RvCurve::Pi / 90)) < 1e-3);
-    QVERIFY(std::fabs(points.last().y() - (3180 + 320 * std::cos(719.997 * RvCurve::Pi / 180))) < 1e-2);
+    QVERIFY(std::fabs(points.first().x() - (200 + 500 * Constants::Pi / 90)) < 1e-3);
+    QVERIFY(std::fabs(points.last().y() - (3180 + 320 * std::cos(719.997 * Constants::Pi / 180))) < 1e-2);
+}
+
+void TestRvCurve::summary_data()
+{
+    QTest::addColumn<bool>("earthMasses");
+    QTest::addColumn<QString>("massLine");
+    QTest::newRow("Jupiter masses") << false << "Mass = 2.5 M_JUP/sin|i";
+    QTest::newRow("Earth masses") << true << "Mass = 2.5 M_E/sin|i";
 }
 
 void TestRvCurve::summary()
 {
+    QFETCH(bool, earthMasses);
+    QFETCH(QString, massLine);
     QStringList texts;
-    for (const RvCurve::SummaryLine &line :
-         RvCurve::summary(QStringLiteral("51Peg b"), 2.5, Elements{0.013, 55.94, 4.230785, 1}))
+    for (const RvCurve::SummaryLine &line : RvCurve::summary(
+             QStringLiteral("51Peg b"), 2.5, earthMasses, Elements{0.013, 55.94, 4.230785, 1}))
         texts << line.text + u'|' + line.italicTail;
-    QCOMPARE(texts, QStringList({"Planet: 51Peg b|", "Mass = 2.5 M_JUP/sin|i", "P = 4.230785 day|",
+    QCOMPARE(texts, QStringList({"Planet: 51Peg b|", massLine, "P = 4.230785 day|",
                                  "K =55.94m/s|", "e =0.013|"}));
 }
 

@@ -1,20 +1,22 @@
-#include "app/colors.h"
-#include "app/formregistry.h"
-#include "massfunction/form2.h"
-#include "rv/drawradialvelocitycurve.h"
+#include "ground/colors.h"
+#include "ground/formregistry.h"
+#include "ground/picturebox.h"
+#include "ground/textnumber.h"
 #include "rv/rv.h"
 #include "rv/rvcurve.h"
-#include "simulator/form1.h"
+#include "support/findcontrol.h"
 #include "support/imagecheck.h"
 #include "support/scriptedplatform.h"
 #include "support/testenvironment.h"
 
 #include <QAction>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -23,17 +25,19 @@ namespace {
 const QColor Yellow = Colors::rgb(255, 255, 0);
 const QColor Cyan = Colors::rgb(0, 255, 255);
 
-/// Fills the boxes the plot is drawn from, "e|K|P|ω|m", as the set-up does, and draws it.
+PictureBox *plotOf(const RV *rv)
+{
+    return control<PictureBox>(rv, "RVC");
+}
+
+/// Draws the curve of "e|K|P|ω|m", each value read from its text as the
+/// carrier boxes hand it on.
 void draw(const QString &values)
 {
     const QStringList value = values.split(u'|');
-    RV *rv = form<RV>();
-    rv->Text1->setText(value.at(0));
-    rv->Text2->setText(value.at(1));
-    rv->Text3->setText(value.at(2));
-    rv->Text5->setText(value.at(3));
-    form<Form2>()->Text1->setText(value.at(4));
-    DrawRadialVelocityCurve();
+    auto number = [&value](int i) { return TextNumber::leadingNumber(value.at(i)); };
+    form<RV>()->drawRadialVelocityCurve(RvCurve::Elements{number(0), number(1), number(2), number(3)},
+                                        number(4), false, QString());
 }
 
 } // namespace
@@ -50,6 +54,8 @@ private slots:
     void refusals_data();
     void refusals();
     void clearEndAndToolTip();
+    void curveIsTwoPixelsWide();
+    void summaryLinesDoNotOverlap();
 
 private:
     std::unique_ptr<TestEnvironment> m_environment;
@@ -60,7 +66,6 @@ void TestRvWindow::init()
 {
     m_environment = std::make_unique<TestEnvironment>();
     m_platform = std::make_unique<ScriptedPlatform>();
-    form<Form1>()->Timer1->stop();
     m_platform->messageBoxes.clear();
 }
 
@@ -73,7 +78,7 @@ void TestRvWindow::cleanup()
 void TestRvWindow::pointsLandWhereTheModelSays()
 {
     draw(QStringLiteral("0.3|60|20|0.5|2.5"));
-    const QImage plot = form<RV>()->RVC->image();
+    const QImage plot = plotOf(form<RV>())->image();
     QVERIFY(m_platform->messageBoxes.isEmpty());
     // The summary in cyan at the top, the curve in yellow below it.
     QVERIFY(countColor(plot.copy(0, 0, plot.width(), 90), Cyan) > 50);
@@ -116,26 +121,68 @@ void TestRvWindow::refusals()
     QCOMPARE(m_platform->messageBoxes.first().style, MsgBox::OkOnly);
     QCOMPARE(rv.isNull(), unloads);
     if (rv)
-        QCOMPARE(countColor(rv->RVC->image(), Yellow), 0);
-    // Drawing, or failing to, lets the animation run again.
-    QVERIFY(form<Form1>()->Timer1->isActive());
+        QCOMPARE(countColor(plotOf(rv)->image(), Yellow), 0);
 }
 
 void TestRvWindow::clearEndAndToolTip()
 {
     RV *rv = form<RV>();
-    QCOMPARE(rv->RVC->toolTip(),
+    QCOMPARE(plotOf(rv)->toolTip(),
              QStringLiteral("This screen shows the Radius Velocity Curve of the planets each other."));
     draw(QStringLiteral("0.013|55.94|4.230785|1|0.4716685"));
     rv->show();
-    QVERIFY(countColor(rv->RVC->image(), Yellow) > 0);
-    rv->Clear->trigger();
-    const QImage cleared = rv->RVC->image();
+    QVERIFY(countColor(plotOf(rv)->image(), Yellow) > 0);
+    control<QAction>(rv, "Clear")->trigger();
+    const QImage cleared = plotOf(rv)->image();
     QCOMPARE(countColor(cleared, Colors::rgb(0, 0, 128)), cleared.width() * cleared.height());
 
-    rv->End->trigger();
+    control<QAction>(rv, "End")->trigger();
     QCOMPARE(m_platform->beeps, 1);
     QVERIFY(rv->isVisible());
+}
+
+void TestRvWindow::curveIsTwoPixelsWide()
+{
+    draw(QStringLiteral("0|60|20|0.5|2.5"));
+    const QImage plot = plotOf(form<RV>())->image();
+    // Every column the curve passes through holds a run of at least two
+    // yellow pixels: points of width 2, not 1.
+    int columns = 0;
+    for (int x = 0; x < plot.width(); ++x) {
+        int longest = 0;
+        int run = 0;
+        for (int y = 0; y < plot.height(); ++y) {
+            run = QColor(plot.pixel(x, y)) == Yellow ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        if (longest == 0)
+            continue;
+        ++columns;
+        QVERIFY2(longest >= 2, qPrintable(QStringLiteral("column %1").arg(x)));
+    }
+    QVERIFY(columns > 300);
+}
+
+void TestRvWindow::summaryLinesDoNotOverlap()
+{
+    // A long mass and period, in the font the plot prints with.
+    const RvCurve::Elements elements{0.681, 50.5, 798.5, 1.4974924897777};
+    const QList<RvCurve::SummaryLine> lines
+        = RvCurve::summary(QStringLiteral("Cassiopeia HD17156 b"), 1.681055, false, elements);
+    PictureBox *plot = plotOf(form<RV>());
+    const QFontMetricsF metrics(plot->font());
+    // Where each line's ink lands, in pixels: text starts at its position,
+    // baseline one ascent lower.
+    QList<QRectF> places;
+    for (const RvCurve::SummaryLine &line : lines) {
+        const QPointF baseline = line.position / 15 + QPointF(0, metrics.ascent());
+        places.append(metrics.tightBoundingRect(line.text + line.italicTail).translated(baseline));
+    }
+    for (qsizetype i = 0; i < places.size(); ++i) {
+        for (qsizetype j = i + 1; j < places.size(); ++j)
+            QVERIFY2(!places[i].intersects(places[j]),
+                     qPrintable(lines[i].text + QStringLiteral(" / ") + lines[j].text));
+    }
 }
 
 QTEST_MAIN(TestRvWindow)

@@ -1,25 +1,28 @@
-#include "app/appinfo.h"
-#include "app/colors.h"
-#include "app/controls.h"
-#include "app/formregistry.h"
-#include "app/mdiform1.h"
-#include "app/textnumber.h"
 #include "catalog/catalog.h"
+#include "frame/mdiform1.h"
+#include "ground/appinfo.h"
+#include "ground/colors.h"
+#include "ground/constants.h"
+#include "ground/controls.h"
+#include "ground/formregistry.h"
+#include "ground/picturebox.h"
+#include "ground/textnumber.h"
 #include "massfunction/form2.h"
-#include "massfunction/massfunction.h"
 #include "rv/rv.h"
 #include "simulator/form1.h"
-#include "simulator/orbitmotion.h"
 #include "simulator/scenesetup.h"
-#include "simulator/stopsimulation.h"
+#include "support/findcontrol.h"
 #include "support/imagecheck.h"
 #include "support/scriptedplatform.h"
 #include "support/testenvironment.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -45,6 +48,21 @@ bool colorNear(const QImage &image, QPointF twips, const QColor &color, int reac
     return false;
 }
 
+QLineEdit *box(const QObject *window, const char *name)
+{
+    return control<QLineEdit>(window, name);
+}
+
+QTimer *animationTimer()
+{
+    return control<QTimer>(form<Form1>(), "Timer1");
+}
+
+PictureBox *drawingArea()
+{
+    return control<PictureBox>(form<Form1>(), "Simulator");
+}
+
 QString stoppedPanel()
 {
     return AppInfo::title() + QStringLiteral("  ") + AppInfo::copyrightNotice();
@@ -68,7 +86,15 @@ private slots:
     void massFunctionGuard();
     void drawing_data();
     void drawing();
+    void secondSetUpDrawsOnAClearedArea();
+    void nearlyCircularOrbitKeepsItsGap();
     void tick();
+    void angleWrapsAfter32767();
+    void plotNamesThePlottedPlanet_data();
+    void plotNamesThePlottedPlanet();
+    void earthMassBoxConvertsTheShownMass();
+    void paceIsOneDegreeEvery16Ms();
+    void timerRestsWithNothingToMove();
     void stopSimulation_data();
     void stopSimulation();
     void pressShowsInformation_data();
@@ -111,7 +137,7 @@ int TestSimulator::queueAnswers(const QString &answers)
 int TestSimulator::setUp(const QString &answers)
 {
     const int count = queueAnswers(answers);
-    simulator()->Screen1_Click();
+    control<QAction>(simulator(), "Screen1")->trigger();
     return count;
 }
 
@@ -121,24 +147,27 @@ void TestSimulator::catalogHit_data()
     QTest::addColumn<QString>("jupiter");
     QTest::addColumn<QString>("earth");
     QTest::addColumn<QString>("bodyClass");
+    QTest::addColumn<QString>("answers");  // P|K as typed, and as the RV boxes carry them
+    QTest::addColumn<QString>("eccentricity");
+    QTest::addColumn<QString>("omegaRadians"); // ω° × 0.017453292421651667, 15 digits
 
     // Worked out separately in double precision with single-precision
     // rounding of K, m, m_J and the Earth-mass product.
-    QTest::newRow("1 51Peg b") << 1 << "0.4716685" << "149.9906" << "Planet";
-    QTest::newRow("2 HD149026 b") << 2 << "0.3367548" << "107.088" << "Planet";
-    QTest::newRow("3 HD209458 b") << 3 << "0.6900058" << "219.4218" << "Planet";
-    QTest::newRow("4 Cassiopeia HD17156 b") << 4 << "2.780583" << "884.2253" << "Planet";
-    QTest::newRow("5 55Cnc b") << 5 << "0.8329747" << "264.886" << "Planet";
-    QTest::newRow("6 55Cnc c") << 6 << "0.1570678" << "49.94755" << "Planet";
-    QTest::newRow("7 55Cnc d") << 7 << "3.900659" << "1240.41" << "Planet";
-    QTest::newRow("8 55Cnc e") << 8 << "0.03772559" << "11.99674" << "Planet";
-    QTest::newRow("9 55Cnc f") << 9 << "0.141519" << "45.00306" << "Planet";
-    QTest::newRow("10 47UMa b") << 10 << "2.647517" << "841.9104" << "Planet";
-    QTest::newRow("11 47UMa c") << 11 << "0.7937268" << "252.4051" << "Planet";
-    QTest::newRow("12 16Cygni B") << 12 << "1.681055" << "534.5755" << "Planet";
-    QTest::newRow("13 HD202206 b") << 13 << "17.58865" << "5593.19" << "Brown Dwarf";
-    QTest::newRow("14 HD202206 c") << 14 << "2.444548" << "777.3663" << "Planet";
-    QTest::newRow("15 HD137510 b") << 15 << "22.71384" << "7223.002" << "Brown Dwarf";
+    QTest::newRow("1 51Peg b") << 1 << "0.4716685" << "149.9906" << "Planet" << "4.230785|55.94" << "0.013" << "1.0122909604558";
+    QTest::newRow("2 HD149026 b") << 2 << "0.3367548" << "107.088" << "Planet" << "2.87598|40.4" << "0" << "0";
+    QTest::newRow("3 HD209458 b") << 3 << "0.6900058" << "219.4218" << "Planet" << "3.52474554|84.27" << "0" << "0";
+    QTest::newRow("4 Cassiopeia HD17156 b") << 4 << "2.780583" << "884.2253" << "Planet" << "21.22|275" << "0.67" << "0";
+    QTest::newRow("5 55Cnc b") << 5 << "0.8329747" << "264.886" << "Planet" << "14.652|73.38" << "0.0197" << "2.93215312683748";
+    QTest::newRow("6 55Cnc c") << 6 << "0.1570678" << "49.94755" << "Planet" << "44.36|9.6" << "0.071" << "2.00712862848994";
+    QTest::newRow("7 55Cnc d") << 7 << "3.900659" << "1240.41" << "Planet" << "5552|47.5" << "0.091" << "3.16951790377194";
+    QTest::newRow("8 55Cnc e") << 8 << "0.03772559" << "11.99674" << "Planet" << "2.7955|5.8" << "0.09" << "3.26376568284886";
+    QTest::newRow("9 55Cnc f") << 9 << "0.141519" << "45.00306" << "Planet" << "260|4.88" << "0.2" << "3.15904592831895";
+    QTest::newRow("10 47UMa b") << 10 << "2.647517" << "841.9104" << "Planet" << "1083.2|49.3" << "0.061" << "3.00196629652409";
+    QTest::newRow("11 47UMa c") << 11 << "0.7937268" << "252.4051" << "Planet" << "2594|11.1" << "0" << "2.21656813754976";
+    QTest::newRow("12 16Cygni B") << 12 << "1.681055" << "534.5755" << "Planet" << "798.5|50.5" << "0.681" << "1.49749248977771";
+    QTest::newRow("13 HD202206 b") << 13 << "17.58865" << "5593.19" << "Brown Dwarf" << "255.87|564.8" << "0.435" << "2.81312167252182";
+    QTest::newRow("14 HD202206 c") << 14 << "2.444548" << "777.3663" << "Planet" << "1383|42" << "0.267" << "1.37881010131048";
+    QTest::newRow("15 HD137510 b") << 15 << "22.71384" << "7223.002" << "Brown Dwarf" << "804.9|418" << "0.359" << "0.541052065071202";
 }
 
 void TestSimulator::catalogHit()
@@ -147,10 +176,9 @@ void TestSimulator::catalogHit()
     QFETCH(QString, jupiter);
     QFETCH(QString, earth);
     QFETCH(QString, bodyClass);
+    QFETCH(QString, answers);
     const PlanetCatalog catalog = PlanetCatalog::builtIn();
     const auto i = size_t(index);
-    const QString answers
-        = TextNumber::shortest(catalog.CatalogP[i]) + u'|' + TextNumber::shortest(catalog.CatalogK[i]);
     // Screen3 stays open, circular orbits included, for the curve.
     QPointer<RV> rv = form<RV>();
     rv->show();
@@ -163,44 +191,61 @@ void TestSimulator::catalogHit()
     QCOMPARE(m_platform->beeps, 2);
     QVERIFY(m_platform->messageBoxes.isEmpty());
     Form2 *form2 = form<Form2>();
-    QCOMPARE(form2->Text1->text(), jupiter);
-    QCOMPARE(form2->Text5->text(), bodyClass);
-    QCOMPARE(simulator()->AxisAU, float(catalog.CatalogA[i]));
-    QCOMPARE(QStringList({rv->Text1->text(), rv->Text3->text() + u'|' + rv->Text2->text()}),
-             QStringList({TextNumber::shortest(catalog.CatalogE[i]), answers}));
-    QCOMPARE(rv->Text5->text(), TextNumber::shortest(catalog.CatalogOmega[i] * OrbitMotion::RadiansPerDegree));
-    QVERIFY(countColor(rv->RVC->image(), Yellow) > 200);
+    QCOMPARE(box(form2, "Text1")->text(), jupiter);
+    QCOMPARE(box(form2, "Text5")->text(), bodyClass);
+    const Simulation &simulation = simulator()->simulation();
+    QCOMPARE(simulation.elements.axisAU, catalog.CatalogA[i]);
+    QCOMPARE(simulation.elements.catalogIndex, index);
+    QCOMPARE(simulation.companionClass, bodyClass);
+    QCOMPARE(box(rv, "Text3")->text() + u'|' + box(rv, "Text2")->text(), answers);
+    QTEST(box(rv, "Text1")->text(), "eccentricity");
+    QTEST(box(rv, "Text5")->text(), "omegaRadians");
+    QVERIFY(countColor(control<PictureBox>(rv, "RVC")->image(), Yellow) > 200);
     QCOMPARE(form<MDIForm1>()->panel1(), QStringLiteral("Running  ") + AppInfo::copyrightNotice());
-    QVERIFY(simulator()->Timer1->isActive());
+    QVERIFY(animationTimer()->isActive());
 
     // The class is still judged in Jupiter masses.
-    form2->Check1->setChecked(true);
+    control<QCheckBox>(form2, "Check1")->setChecked(true);
     setUp(answers);
-    QCOMPARE(form2->Text1->text(), earth);
-    QCOMPARE(form2->Text5->text(), bodyClass);
+    QCOMPARE(box(form2, "Text1")->text(), earth);
+    QCOMPARE(box(form2, "Text5")->text(), bodyClass);
 }
 
 void TestSimulator::catalogMiss()
 {
+    QSignalSpy started(simulator(), &Form1::simulationStarted);
     // 51Peg b's period with a K a hair off in single precision; a star of 3 suns.
     setUp(QStringLiteral("4.230785|55.9401|0.2|90|0.1|3"));
+
+    // Readers get the whole simulation with the signal.
+    QCOMPARE(started.size(), 1);
+    const auto announced = started.first().first().value<Simulation>();
+    QCOMPARE(announced.elements.periodDays, 4.230785);
+    QCOMPARE(announced.elements.semiAmplitude, 55.9401f);
+    QCOMPARE(announced.elements.omegaDegrees, 90.0);
+    QCOMPARE(announced.elements.axisAU, double(0.1f));
+    QCOMPARE(announced.companionClass, QStringLiteral("Planet"));
 
     QCOMPARE(m_platform->inputBoxes.size(), 6);
     QCOMPARE(m_platform->beeps, 6);
     QVERIFY(m_platform->messageBoxes.isEmpty());
     RV *rv = form<RV>();
-    QCOMPARE(QStringList({rv->Text1->text(), rv->Text2->text(), rv->Text3->text()}),
+    QCOMPARE(QStringList({box(rv, "Text1")->text(), box(rv, "Text2")->text(), box(rv, "Text3")->text()}),
              QStringList({"0.2", "55.9401", "4.230785"}));
-    QCOMPARE(rv->Text5->text(), TextNumber::shortest(90 * OrbitMotion::RadiansPerDegree));
-    QCOMPARE(form<Form2>()->Text3->text(), QStringLiteral("Ellipse"));
-    QCOMPARE(form<Form2>()->Text5->text(), QStringLiteral("Planet"));
-    QCOMPARE(Controls::foreColor(form<Form2>()->Text5), Colors::rgb(255, 0, 0));
-    QCOMPARE(simulator()->StarMassSolar, 3.0);
-    QVERIFY(std::fabs(simulator()->OrbitHeight - 2310) < 1e-3);
-    // The star's mass takes no part in the minimum mass.
-    const float expected = MassFunctionMath::jupiterMasses(MassFunctionMath::minimumMassKg(
-        double(0.1f) * MassFunctionMath::MetresPerAU, 4.230785, 0.2, 55.9401f));
-    QCOMPARE(form<Form2>()->Text1->text(), TextNumber::shortest(expected));
+    // 90° with the program's radians per degree, 0.017453292421651667.
+    QCOMPARE(box(rv, "Text5")->text(), QStringLiteral("1.57079631794865"));
+    Form2 *form2 = form<Form2>();
+    QCOMPARE(box(form2, "Text3")->text(), QStringLiteral("Ellipse"));
+    QCOMPARE(box(form2, "Text5")->text(), QStringLiteral("Planet"));
+    QCOMPARE(Controls::foreColor(box(form2, "Text5")), Colors::rgb(255, 0, 0));
+    const Simulation &simulation = simulator()->simulation();
+    QCOMPARE(simulation.elements.starMassSolar, 3.0);
+    QCOMPARE(simulation.elements.catalogIndex, 0);
+    QVERIFY(std::fabs(simulation.sizes.orbitHeight - 2310) < 1e-3);
+    // Worked by hand: total mass a³/P² = 0.1³ / (4.230785 / 365.2422)² suns,
+    // m sin i = K √(1 − e²) (M² P / 2πG)^(1/3) = 3.15972e27 kg = 1.664136 M_J.
+    // The star's mass of 3 takes no part.
+    QCOMPARE(box(form2, "Text1")->text(), QStringLiteral("1.664136"));
 }
 
 void TestSimulator::stops_data()
@@ -239,34 +284,36 @@ void TestSimulator::stops()
 {
     QFETCH(QString, answers);
     QFETCH(QString, refusal);
+    QSignalSpy started(simulator(), &Form1::simulationStarted);
     const int asked = setUp(answers);
 
     QCOMPARE(m_platform->inputBoxes.size(), asked);
     // One beep per question and one from the stop.
     QCOMPARE(m_platform->beeps, asked + 1);
     QCOMPARE(m_platform->messageBoxes.size(), refusal.isEmpty() ? 0 : 1);
+    QCOMPARE(started.size(), 0);
     if (!refusal.isEmpty()) {
         const ScriptedPlatform::Box box = m_platform->messageBoxes.first();
         QCOMPARE(box.prompt, refusal);
         QCOMPARE(box.title, QStringLiteral("Orbiquest9"));
         QCOMPARE(box.style, MsgBox::OkOnly | MsgBox::Exclamation);
     }
-    QVERIFY(!simulator()->Timer1->isActive());
+    QVERIFY(!animationTimer()->isActive());
     QCOMPARE(form<MDIForm1>()->panel1(), stoppedPanel());
-    QCOMPARE(form<Form2>()->Text1->text(), QString());
-    QCOMPARE(form<RV>()->Text2->text(), QString());
+    QCOMPARE(box(form<Form2>(), "Text1")->text(), QString());
+    QCOMPARE(box(form<RV>(), "Text2")->text(), QString());
 }
 
 void TestSimulator::massFunctionGuard()
 {
     Form1 *form1 = simulator();
     QVERIFY(!FormRegistry::instance().isLoaded<RV>());
-    QVERIFY(form1->Timer1->isActive());
-    QVERIFY(form1->MassFunction(1e10, 1, 0.1, 10, 1) > 0);
+    QVERIFY(animationTimer()->isActive());
+    QVERIFY(form1->massFunction(1e10, 1, 0.1, 10, 1) > 0);
 
-    QCOMPARE(form1->MassFunction(1e10, 1, 1.5, 10, 1), 0.0f);
+    QCOMPARE(form1->massFunction(1e10, 1, 1.5, 10, 1), 0.0f);
     QCOMPARE(m_platform->beeps, 1);
-    QVERIFY(!form1->Timer1->isActive());
+    QVERIFY(!animationTimer()->isActive());
     QCOMPARE(form<MDIForm1>()->panel1(), stoppedPanel());
     // The stop loads the RV window, hidden, to clear its picture.
     QVERIFY(FormRegistry::instance().isLoaded<RV>());
@@ -297,46 +344,187 @@ void TestSimulator::drawing()
     QFETCH(QColor, line);
     QFETCH(QColor, formText);
     setUp(answers);
-    QCOMPARE(Controls::foreColor(form<Form2>()->Text3), formText);
+    QCOMPARE(Controls::foreColor(box(form<Form2>(), "Text3")), formText);
     Form1 *form1 = simulator();
     // The animation moves pictures over the drawing and never redraws it.
     for (int i = 0; i < 400; ++i)
-        form1->Timer1_Timer();
+        form1->animateOneTick();
 
-    const QImage drawn = form1->Simulator->image();
-    const QPointF star(form1->StarCenterX, form1->StarCenterY);
+    const QImage drawn = drawingArea()->image();
+    // The centre of the drawing area, 10815 × 8055 twips inside a border.
+    const QPointF star(5377.5, 3997.5);
+    QCOMPARE(form1->simulation().starCentre, star);
     for (const QPointF &offset : {QPointF(318, 0), QPointF(-318, 0), QPointF(0, 318), QPointF(0, -318)})
         QVERIFY(colorNear(drawn, star + offset, Magenta));
     QVERIFY(!colorNear(drawn, star, Magenta, 10));
-    const QPointF orbit(form1->OrbitCenterX, form1->OrbitCenterY);
+    const QPointF orbit = star;
     const double height = aspect * radius;
     for (const QPointF &offset : {QPointF(radius, 0), QPointF(-radius, 0), QPointF(0, height), QPointF(0, -height)})
         QVERIFY(colorNear(drawn, orbit + offset, line));
 
-    form1->Exit_Click();
-    const QImage stopped = form1->Simulator->image();
+    control<QAction>(form1, "Exit")->trigger();
+    const QImage stopped = drawingArea()->image();
     QCOMPARE(countColor(stopped, Black), stopped.width() * stopped.height());
+}
+
+void TestSimulator::secondSetUpDrawsOnAClearedArea()
+{
+    const QPointF centre(5377.5, 3997.5);
+    const QColor ellipseLine = Colors::rgb(0, 255, 149);
+    const QColor circleLine = Colors::rgb(0, 255, 169);
+    // 16Cygni B: an ellipse 776.62 twips wide each side of the centre.
+    setUp(QStringLiteral("798.5|50.5"));
+    QVERIFY(colorNear(drawingArea()->image(), centre + QPointF(776.62, 0), ellipseLine));
+    // 47UMa c: a circle of 1755.6 twips; the ellipse must be gone.
+    setUp(QStringLiteral("2594|11.1"));
+    const QImage drawn = drawingArea()->image();
+    QCOMPARE(countColor(drawn, ellipseLine), 0);
+    QVERIFY(colorNear(drawn, centre + QPointF(1755.6, 0), circleLine));
+    QVERIFY(colorNear(drawn, centre - QPointF(1755.6, 0), circleLine));
+}
+
+void TestSimulator::nearlyCircularOrbitKeepsItsGap()
+{
+    // e = 0.09 at 0.5 AU: a circle of 2310 twips (154 pixels) drawn from
+    // 0.09 radians round to a full turn, counter-clockwise from the right,
+    // leaving a gap of 0.09 × 154 ≈ 14 pixels just above the right-hand end.
+    setUp(QStringLiteral("10|50|0.09|90|0.5|1"));
+    const QImage drawn = drawingArea()->image();
+    const QColor line = Colors::rgb(0, 255, 169);
+    const QPointF centre(5377.5, 3997.5);
+    auto onCircle = [&centre](double radians) {
+        return centre + QPointF(2310 * std::cos(radians), -2310 * std::sin(radians));
+    };
+    QVERIFY(!colorNear(drawn, onCircle(0.045), line, 3));
+    for (double radians : {0.2, 1.0, 3.1416, 4.5, 6.2})
+        QVERIFY2(colorNear(drawn, onCircle(radians), line), qPrintable(QString::number(radians)));
 }
 
 void TestSimulator::tick()
 {
+    // A circle of 0.5 AU: 2310 twips around the centre, the star on 318.
+    setUp(QStringLiteral("10|50||90|0.5|1"));
     Form1 *form1 = simulator();
-    form1->OrbitCenterX = form1->StarCenterX = 5377;
-    form1->OrbitCenterY = form1->StarCenterY = 3997;
-    form1->Eccentricity = 0;
-    form1->OrbitRadius = 2310;
-    form1->WobbleRadius = 318;
-    form1->AngleDeg = 90;
-    form1->Timer1_Timer();
+    for (int i = 0; i <= 90; ++i)
+        form1->animateOneTick();
 
-    // Nearest-pixel placement; a corner a hair above the line may floor one pixel up.
-    const PictureBox *area = form1->Simulator;
-    QVERIFY((form1->Planet1->pos() - area->toPixels(QPointF(5377, 1687))).manhattanLength() <= 1);
-    QVERIFY((form1->Star->pos() - area->toPixels(QPointF(5377, 4315))).manhattanLength() <= 1);
-    QCOMPARE(form1->AngleDeg, qint16(91));
-    form1->AngleDeg = 32767;
-    form1->Timer1_Timer();
-    QCOMPARE(form1->AngleDeg, qint16(1));
+    // At 90° the planet stands half a turn from the star: straight above
+    // the centre (5377.5, 3997.5), the star straight below. Nearest-pixel
+    // placement; a corner a hair above the line may floor one pixel up.
+    const PictureBox *area = drawingArea();
+    QVERIFY((control<QLabel>(form1, "Planet1")->pos() - area->toPixels(QPointF(5377.5, 1687.5)))
+                .manhattanLength()
+            <= 1);
+    QVERIFY((control<QLabel>(form1, "Star")->pos() - area->toPixels(QPointF(5377.5, 4315.5)))
+                .manhattanLength()
+            <= 1);
+    QCOMPARE(form1->simulation().angleDeg, qint16(91));
+}
+
+void TestSimulator::angleWrapsAfter32767()
+{
+    Simulation simulation;
+    simulation.angleDeg = 32766;
+    QCOMPARE(simulation.nextAngle(), qint16(32766));
+    QCOMPARE(simulation.nextAngle(), qint16(0));
+    QCOMPARE(simulation.angleDeg, qint16(1));
+}
+
+void TestSimulator::plotNamesThePlottedPlanet_data()
+{
+    QTest::addColumn<QString>("answers");
+    QTest::addColumn<bool>("earthMasses");
+    QTest::addColumn<QString>("nameLine");
+    QTest::addColumn<QString>("massLine");
+
+    // Screen2's row 3 (HD209458 b) is chosen first in every row.
+    QTest::newRow("catalog planet") << "4.230785|55.94" << false << "Planet: 51Peg b"
+                                    << "Mass = 0.4716685 M_JUP/sini";
+    QTest::newRow("catalog planet in Earth masses") << "4.230785|55.94" << true
+                                                    << "Planet: 51Peg b" << "Mass = 149.9906 M_E/sini";
+    QTest::newRow("a planet of one's own") << "4.230785|55.9401|0.2|90|0.1|3" << false << "Planet: "
+                                           << "Mass = 1.664136 M_JUP/sini";
+}
+
+void TestSimulator::plotNamesThePlottedPlanet()
+{
+    QFETCH(QString, answers);
+    QFETCH(bool, earthMasses);
+    Form2 *form2 = form<Form2>();
+    control<QListWidget>(form2, "List1")->setCurrentRow(3);
+    QCOMPARE(box(form2, "Text2")->text(), QStringLiteral("HD209458 b"));
+    control<QCheckBox>(form2, "Check1")->setChecked(earthMasses);
+    setUp(answers);
+
+    const QStringList summary = form<RV>()->printedSummary();
+    QCOMPARE(summary.size(), 5);
+    QTEST(summary.at(0), "nameLine");
+    QTEST(summary.at(1), "massLine");
+}
+
+void TestSimulator::earthMassBoxConvertsTheShownMass()
+{
+    setUp(QStringLiteral("4.230785|55.94"));
+    Form2 *form2 = form<Form2>();
+    auto *earthMassBox = control<QCheckBox>(form2, "Check1");
+    // 51 Peg b: 0.4716685 Jupiter masses, × 318 = 149.9906 Earth masses.
+    QCOMPARE(box(form2, "Text1")->text(), QStringLiteral("0.4716685"));
+    earthMassBox->setChecked(true);
+    QCOMPARE(box(form2, "Text1")->text(), QStringLiteral("149.9906"));
+    QCOMPARE(control<QLabel>(form2, "Label6")->text(), QStringLiteral("M_{E}(地球質量)"));
+    earthMassBox->setChecked(false);
+    QCOMPARE(box(form2, "Text1")->text(), QStringLiteral("0.4716685"));
+    QCOMPARE(m_platform->messageBoxes.size(), 1);
+    QCOMPARE(m_platform->messageBoxes.first().title, QStringLiteral("Caution!"));
+
+    // A chosen row clears the result; the box then has nothing to convert.
+    control<QListWidget>(form2, "List1")->setCurrentRow(2);
+    QCOMPARE(box(form2, "Text1")->text(), QString());
+    QCOMPARE(box(form2, "Text3")->text(), QString());
+    QCOMPARE(box(form2, "Text5")->text(), QString());
+    earthMassBox->setChecked(true);
+    QCOMPARE(box(form2, "Text1")->text(), QString());
+}
+
+void TestSimulator::paceIsOneDegreeEvery16Ms()
+{
+    // One revolution is 360 ticks of 16 ms, about 5.8 s. Timer1 sleeps
+    // through ticks that move no picture by a pixel, and counts them.
+    QTimer *timer = animationTimer();
+    QCOMPARE(timer->interval(), 16);
+    // 0.05 AU: 231 twips, pushed out by 500 past the star's circle.
+    setUp(QStringLiteral("10|50||90|0.05|1"));
+    QCOMPARE(timer->interval(), 16);
+    Form1 *form1 = simulator();
+    const qint16 startAngle = form1->simulation().angleDeg;
+    int waitedMs = 0;
+    int wakes = 0;
+    while (waitedMs < 360 * 16) {
+        waitedMs += timer->interval();
+        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+        ++wakes;
+        QCOMPARE(form1->simulation().angleDeg - startAngle, waitedMs / 16);
+    }
+    QCOMPARE(waitedMs, 360 * 16);
+    // Some ticks moved neither picture by a pixel and cost no wake-up.
+    QVERIFY(wakes < 360);
+    QVERIFY(wakes > 180);
+}
+
+void TestSimulator::timerRestsWithNothingToMove()
+{
+    Form1 *form1 = simulator();
+    QVERIFY(animationTimer()->isActive());
+    // Before any set-up the first tick puts both pictures on the centre;
+    // after it the timer rests, while the animation stays switched on.
+    form1->animateOneTick();
+    QVERIFY(!animationTimer()->isActive());
+    QVERIFY(form1->isAnimating());
+    QCOMPARE(control<QLabel>(form1, "Planet1")->pos(), drawingArea()->toPixels(QPointF(5377.5, 3997.5)));
+
+    setUp(QStringLiteral("4.230785|55.94"));
+    form1->animateOneTick();
+    QVERIFY(animationTimer()->isActive());
 }
 
 void TestSimulator::stopSimulation_data()
@@ -355,16 +543,21 @@ void TestSimulator::stopSimulation()
     Form1 *form1 = simulator();
     QImage background(20, 20, QImage::Format_RGB32);
     background.fill(Qt::red);
-    form1->Simulator->setPicture(background);
-    form<RV>()->RVC->setPicture(background);
-    form1->Simulator->circle(QPointF(5000, 4000), 1000, Magenta);
-    form1->Tag = tag;
+    PictureBox *plot = control<PictureBox>(form<RV>(), "RVC");
+    drawingArea()->setPicture(background);
+    plot->setPicture(background);
+    drawingArea()->circle(QPointF(5000, 4000), 1000, Magenta);
 
-    StopSimulation();
+    // EXIT sets the status word "Stop" and stops.
+    if (tag == QStringLiteral("Stop"))
+        control<QAction>(form1, "Exit")->trigger();
+    else
+        form1->stopSimulation();
 
-    QCOMPARE(countColor(form1->Simulator->image(), Magenta), 0);
-    QCOMPARE(form1->Simulator->picture().isNull(), simulatorPictureGoes);
-    QCOMPARE(form<RV>()->RVC->picture().isNull(), !simulatorPictureGoes);
+    QCOMPARE(form1->statusWord(), tag == QStringLiteral("Stop") ? tag : QString());
+    QCOMPARE(countColor(drawingArea()->image(), Magenta), 0);
+    QCOMPARE(drawingArea()->picture().isNull(), simulatorPictureGoes);
+    QCOMPARE(plot->picture().isNull(), !simulatorPictureGoes);
 }
 
 void TestSimulator::pressShowsInformation_data()
@@ -388,7 +581,7 @@ void TestSimulator::pressShowsInformation()
     QFETCH(int, questions);
     m_platform->popupChoices.enqueue(choice);
     queueAnswers(QStringLiteral("4.230785|55.94"));
-    QTest::mousePress(simulator()->Simulator, button, {}, QPoint(100, 100));
+    QTest::mousePress(drawingArea(), button, {}, QPoint(100, 100));
 
     QCOMPARE(m_platform->popups, popups);
     QCOMPARE(m_platform->inputBoxes.size(), questions);

@@ -1,6 +1,6 @@
 #include "support/scriptedplatform.h"
 
-#include "app/httpdownload.h"
+#include "ground/httpdownload.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/platform.h"
+#include "ground/platform.h"
 
 #include <QList>
 #include <QQueue>

@@ -1,7 +1,8 @@
 #include "support/testenvironment.h"
 
-#include "app/appinfo.h"
-#include "app/formregistry.h"
+#include "ground/appinfo.h"
+#include "frame/windowwiring.h"
+#include "ground/formregistry.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,6 +25,7 @@ TestEnvironment::TestEnvironment()
     // this machine, where a closed port refuses it at once. A test that
     // serves the version file points the host at its own server.
     AppInfo::setMakerHost(QStringLiteral("127.0.0.1:1"));
+    WindowWiring::install();
     resetWindows();
 }
 

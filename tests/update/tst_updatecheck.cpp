@@ -1,11 +1,13 @@
-#include "app/appinfo.h"
-#include "app/formregistry.h"
-#include "app/mdiform1.h"
+#include "ground/appinfo.h"
+#include "ground/formregistry.h"
+#include "frame/mdiform1.h"
 #include "simulator/form1.h"
+#include "support/findcontrol.h"
 #include "support/scriptedplatform.h"
 #include "support/testenvironment.h"
 #include "update/updatecheck.h"
 
+#include <QAction>
 #include <QDirIterator>
 #include <QNetworkProxy>
 #include <QSignalSpy>
@@ -216,7 +218,7 @@ void TestUpdateCheck::outcome()
         boxes = questions.mid(0, answers.size());
     }
     QCOMPARE(form<MDIForm1>()->panel1(), status);
-    QCOMPARE(form<MDIForm1>()->Tag, tag);
+    QCOMPARE(form<MDIForm1>()->statusWord(), tag);
     QStringList asked;
     for (const ScriptedPlatform::Box &box : std::as_const(platform.messageBoxes)) {
         asked.append(box.prompt);
@@ -268,7 +270,7 @@ void TestUpdateCheck::simulatorChecksAtStartAndFromTheMenu()
     Form1 *simulator = form<Form1>();
     QTRY_COMPARE(platform.beeps, 1);
     QVERIFY(platform.messageBoxes.isEmpty());
-    simulator->mnuUpdateCheck->trigger();
+    control<QAction>(simulator, "mnuUpdateCheck")->trigger();
     QTRY_COMPARE(platform.messageBoxes.size(), 1);
 
     AppInfo::setVersion({9, 0, 59});

@@ -1,0 +1,126 @@
+#!/usr/bin/env bash
+# Checks that the source tree keeps its floors (see ARCHITECTURE.md):
+#
+#   0 ground   src/ground/                   platform, drawing surface, texts, registry …
+#   1 numeric  src/catalog/ src/kepler/ src/observations/ src/periodogram/
+#              src/fitting/, and the pure files of the window folders (below)
+#   2 windows  src/simulator/ src/rv/ src/massfunction/ src/files/ src/register/
+#              src/update/ src/capture/ src/about/ src/lab/ src/labdata/
+#   3 top      src/frame/ src/cli/ src/main.cpp
+#
+# and fails when
+#   - a file includes a file of a higher floor;
+#   - a pure file (numeric floor) includes a Qt Widgets header; the numeric
+#     libraries kepler, observations, periodogram and fitting include no Qt
+#     header at all;
+#   - files include each other in a circle (a header and its source count as
+#     one), or folders do (a window folder's pure files count as a folder of
+#     the numeric floor, apart from its windows);
+#   - a folder of src/ has no floor yet.
+#
+# A window folder may hold pure numbers beside its windows: those files are
+# listed in PURE below, belong to the numeric floor and are held to its rules.
+#
+# Usage: scripts/check-floors.sh [source root]   (default: the repository's src/)
+set -euo pipefail
+
+src=${1:-$(cd "$(dirname "$0")/.." && pwd)/src}
+
+# Pure files in window folders, without extension.
+PURE="massfunction/massfunction massfunction/companionclass rv/rvcurve
+      simulator/orbitmotion simulator/orbitform simulator/scenescale simulator/simulation"
+
+floor_of_folder() {
+    case $1 in
+    ground) echo 0 ;;
+    catalog | kepler | observations | periodogram | fitting) echo 1 ;;
+    simulator | rv | massfunction | files | register | update | capture | about | lab | labdata) echo 2 ;;
+    frame | cli | .) echo 3 ;;
+    *) echo "" ;;
+    esac
+}
+
+# Qt Widgets headers, from the installed Qt when it can be found.
+qt_headers=$(qmake6 -query QT_INSTALL_HEADERS 2>/dev/null || true)
+[ -d "$qt_headers/QtWidgets" ] || qt_headers=/usr/include/x86_64-linux-gnu/qt6
+if [ -d "$qt_headers/QtWidgets" ]; then
+    widget_headers=$(cd "$qt_headers/QtWidgets" && ls | grep -E '^Q[A-Za-z]+$' | tr '\n' ' ')
+else
+    widget_headers="QApplication QWidget QLabel QLineEdit QMainWindow QDialog QAction QMenu QMenuBar
+                    QPushButton QCheckBox QListWidget QPlainTextEdit QStatusBar QMdiArea QMdiSubWindow"
+fi
+
+failures=$(mktemp)
+edges=$(mktemp)
+folder_edges=$(mktemp)
+trap 'rm -f "$failures" "$edges" "$folder_edges"' EXIT
+
+# unit <path relative to src, no extension>: "floor folder/name" for a file.
+unit_floor() {
+    local unit=$1 folder=${1%/*}
+    [ "$folder" = "$unit" ] && folder=.
+    for pure in $PURE; do
+        [ "$pure" = "$unit" ] && { echo 1; return; }
+    done
+    floor_of_folder "$folder"
+}
+
+while IFS= read -r file; do
+    rel=${file#"$src"/}
+    unit=${rel%.*}
+    folder=${rel%/*}
+    [ "$folder" = "$rel" ] && folder=.
+    floor=$(unit_floor "$unit")
+    if [ -z "$floor" ]; then
+        echo "$rel: folder $folder has no floor; give it one in scripts/check-floors.sh" >>"$failures"
+        continue
+    fi
+    folder_unit="$floor:$folder"
+    echo "$folder_unit $folder_unit" >>"$folder_edges"
+    echo "$unit $unit" >>"$edges"
+
+    while IFS= read -r line; do
+        target=$(sed -E 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+)".*/\1/' <<<"$line")
+        [ -f "$src/$target" ] || continue # generated headers and headers beside tests
+        target_unit=${target%.*}
+        target_folder=${target%/*}
+        target_floor=$(unit_floor "$target_unit")
+        [ -n "$target_floor" ] || continue
+        if [ "$target_floor" -gt "$floor" ]; then
+            echo "$rel (floor $floor) includes $target (floor $target_floor)" >>"$failures"
+        fi
+        [ "$target_unit" != "$unit" ] && echo "$unit $target_unit" >>"$edges"
+        target_folder_unit="$target_floor:$target_folder"
+        [ "$target_folder_unit" != "$folder_unit" ] && echo "$folder_unit $target_folder_unit" >>"$folder_edges"
+    done < <(grep -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" || true)
+
+    if [ "$floor" -le 1 ] && [ "$folder" != ground ]; then
+        while IFS= read -r header; do
+            name=$(sed -E 's/.*<([^>]+)>.*/\1/' <<<"$header")
+            case $folder in
+            kepler | observations | periodogram | fitting)
+                [[ $name == Q* ]] && echo "$rel (numeric library) includes Qt header <$name>" >>"$failures"
+                ;;
+            *)
+                for widget in $widget_headers QtWidgets; do
+                    [ "$name" = "$widget" ] || [ "$name" = "QtWidgets/$widget" ] || continue
+                    echo "$rel (numeric floor) includes widget header <$name>" >>"$failures"
+                done
+                ;;
+            esac
+        done < <(grep -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*<' "$file" || true)
+    fi
+done < <(find "$src" -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
+
+for graph in "$edges" "$folder_edges"; do
+    if ! loop=$(tsort "$graph" 2>&1 >/dev/null); then
+        echo "include circle: $(grep -v 'input contains a loop' <<<"$loop" | sed 's/^tsort: //' | tr '\n' ' ')" >>"$failures"
+    fi
+done
+
+if [ -s "$failures" ]; then
+    sort -u "$failures" >&2
+    echo "check-floors: $(sort -u "$failures" | wc -l) problem(s)" >&2
+    exit 1
+fi
+echo "check-floors: $(find "$src" -type f \( -name '*.h' -o -name '*.cpp' \) | wc -l) files keep their floors, no include circle"

@@ -1,0 +1,30 @@
+#include "frame/startup.h"
+
+#include "ground/appinfo.h"
+#include "ground/formregistry.h"
+#include "ground/platform.h"
+#include "frame/singleinstance.h"
+#include "frame/windowwiring.h"
+#include "simulator/form1.h"
+
+#include <QTimer>
+
+namespace Startup {
+
+bool start()
+{
+    static SingleInstance instance;
+    if (!instance.acquire()) {
+        Platform::current().messageBox(QStringLiteral("This apllication already has been running now."),
+                                       MsgBox::Exclamation,
+                                       QStringLiteral("Ver. ") + AppInfo::version().shortText());
+        return false;
+    }
+    WindowWiring::install();
+    Form1 *simulator = form<Form1>();
+    simulator->startAnimation();
+    simulator->showInFrame();
+    return true;
+}
+
+} // namespace Startup

@@ -1,0 +1,3 @@
+#include "ground/platform.h"
+
+Platform::~Platform() = default;

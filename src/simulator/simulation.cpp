@@ -1,0 +1,47 @@
+#include "simulator/simulation.h"
+
+#include "ground/constants.h"
+#include "ground/textnumber.h"
+#include "massfunction/massfunction.h"
+
+#include <limits>
+
+double Simulation::omegaRadians() const
+{
+    return elements.omegaDegrees * Constants::RadiansPerDegree;
+}
+
+double Simulation::axisMetres() const
+{
+    return elements.axisAU * Constants::MetresPerAU;
+}
+
+double Simulation::starMassKg() const
+{
+    return elements.starMassSolar * Constants::KgPerSolarMass;
+}
+
+float Simulation::shownMass() const
+{
+    return MassFunctionMath::shownMass(minimumMassJupiter, earthMassesShown);
+}
+
+OrbitMotion::Orbit Simulation::orbit() const
+{
+    return {elements.eccentricity, sizes.orbitRadius, sizes.orbitHeight, sizes.wobbleRadius,
+            orbitCentre, starCentre};
+}
+
+RvCurve::Elements Simulation::curveElements() const
+{
+    using TextNumber::carried;
+    return {carried(elements.eccentricity), carried(elements.semiAmplitude),
+            carried(elements.periodDays), carried(omegaRadians())};
+}
+
+qint16 Simulation::nextAngle()
+{
+    if (angleDeg == std::numeric_limits<qint16>::max())
+        angleDeg = 0;
+    return angleDeg++;
+}
