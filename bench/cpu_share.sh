@@ -40,4 +40,5 @@ echo "orbiquest9 after start-up, animation only: $(awk -v t=$((after - before)) 
     'BEGIN { printf "%.1f %% of one core", 100 * t / hz / s }') over $seconds s"
 
 xvfb-run -a "$build/bench/bench_simulation" --cpu-share "$seconds" 2>/dev/null
-xvfb-run -a "$build/bench/bench_lab" --cpu-share "$seconds" 2>/dev/null
+# The lab wants a screen large enough for its plot and views side by side.
+xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bench/bench_lab" --cpu-share "$seconds" 2>/dev/null

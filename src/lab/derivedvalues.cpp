@@ -84,7 +84,7 @@ Texts describe(const Values &values, const LabPlanet &planet)
     if (values.trueMassSolar && *values.trueMassSolar > planet.starMassSolar)
         texts.trueMass += QStringLiteral(" (heavier than the star)");
     texts.semiMajorAxis = QStringLiteral("%1 AU").arg(number(values.semiMajorAxisAu));
-    texts.starSpeed = values.starSpeed ? QStringLiteral("%1 m/s").arg(number(*values.starSpeed))
+    texts.starSpeed = values.starSpeed ? QStringLiteral("%1 m/s (2π a★ / P)").arg(number(*values.starSpeed))
                                        : QStringLiteral("undetermined (face-on)");
     texts.seedMass = values.seedMassJupiter
                          ? QStringLiteral("%1 Jupiter masses (a = %2 AU, small-mass approximation)")

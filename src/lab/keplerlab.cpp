@@ -378,7 +378,7 @@ void KeplerLab::setAnimationTime(double timeDays)
     const double period = m_planet.orbit.periodDays;
     if (!(period > 0) || !std::isfinite(timeDays))
         return;
-    m_time = timeDays - period * std::floor(timeDays / period);
+    m_time = LabCurve::firstOrbitTime(m_planet.orbit, timeDays);
     m_plot->setCursorTime(m_time);
     m_orbitView->setTime(m_time);
 }

@@ -14,6 +14,11 @@ double phaseAt(const Kepler::Orbit &orbit, double timeDays)
     return 1 - phase > 1e-12 ? phase : 0;
 }
 
+double firstOrbitTime(const Kepler::Orbit &orbit, double timeDays)
+{
+    return timeDays - orbit.periodDays * std::floor(timeDays / orbit.periodDays);
+}
+
 void sample(const Kepler::Orbit &orbit, double firstTime, std::span<Point> points)
 {
     const double last = double(points.size() - 1);

@@ -22,6 +22,10 @@ struct Point
 /// (t − T_p) / P reduced to [0, 1) for a valid orbit.
 double phaseAt(const Kepler::Orbit &orbit, double timeDays);
 
+/// t reduced to the first orbit [0, P), days: the plot's time axis and
+/// the animation's clock run there.
+double firstOrbitTime(const Kepler::Orbit &orbit, double timeDays);
+
 /// Fills `points` (its size is the number of samples, at least 2) with
 /// the true curve over one orbit, evenly in time from `firstTime` (days)
 /// to `firstTime` + P inclusive, Kepler's equation solved at each sample.

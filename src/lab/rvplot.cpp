@@ -124,7 +124,7 @@ double RvPlot::abscissa(double timeDays) const
 {
     if (m_phaseAxis)
         return LabCurve::phaseAt(m_orbit, timeDays);
-    return timeDays - m_orbit.periodDays * std::floor(timeDays / m_orbit.periodDays);
+    return LabCurve::firstOrbitTime(m_orbit, timeDays);
 }
 
 void RvPlot::recompute()

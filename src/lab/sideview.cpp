@@ -80,9 +80,11 @@ void SideView::render(QPainter &painter, QSize size) const
     painter.drawLine(star - reach * along, star + reach * along);
     painter.setPen(QPen(PlaneColor, 1.5));
     arrow(painter, star, star + 0.75 * reach * normal);
-    // Below the arrow's tip and ending there, so it stays inside the view.
+    // Ending at the arrow's tip, so it stays inside the view: above a
+    // normal that lies near the sky plane, beside one that points at us.
     const QPointF tip = star + 0.75 * reach * normal;
-    painter.drawText(QRectF(tip.x() - 120, tip.y() + 4, 120, 16), Qt::AlignRight,
+    const double labelTop = m_inclinationDegrees > 45 ? tip.y() - 22 : tip.y() - 8;
+    painter.drawText(QRectF(tip.x() - 126, labelTop, 120, 16), Qt::AlignRight,
                      QStringLiteral("orbit's normal"));
 
     if (m_inclinationDegrees > 0.05) {

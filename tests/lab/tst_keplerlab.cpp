@@ -101,6 +101,8 @@ private slots:
     void phaseAxisAndSchematic();
     void cursorFollowsThePlanet();
     void faceOnGivesNoNumberThatIsNot();
+    void extremesStayFinite_data();
+    void extremesStayFinite();
     void opensWithTheRunningPlanet();
     void setUpHandsItsPlanetOver();
     void catalogListPicksAPlanet();
@@ -323,6 +325,38 @@ void TestKeplerLab::faceOnGivesNoNumberThatIsNot()
     QVERIFY2(minimum > 0.98 && std::fabs(jupiters / minimum - 2) < 0.01, qPrintable(trueMass));
 }
 
+void TestKeplerLab::extremesStayFinite_data()
+{
+    QTest::addColumn<QString>("values"); ///< "P|K|e|M★|i" at the spin boxes' ends
+    QTest::newRow("short, heavy, nearly parabolic, nearly face-on") << "0.01|100000|0.999|0.01|0.1";
+    QTest::newRow("long, light, circular, heavy star") << "1000000|0.001|0|200|90";
+    QTest::newRow("face-on, eccentric") << "365.25|10|0.9|1|0";
+}
+
+void TestKeplerLab::extremesStayFinite()
+{
+    QFETCH(QString, values);
+    const QStringList value = values.split(u'|');
+    KeplerLab *lab = form<KeplerLab>();
+    control<QCheckBox>("schematicCheck")->setChecked(true);
+    const char *names[] = {"periodSpin", "semiAmplitudeSpin", "eccentricitySpin", "starMassSpin",
+                           "inclinationSpin"};
+    for (int i = 0; i < 5; ++i)
+        spin(names[i])->setValue(value.at(i).toDouble());
+    QVERIFY(!control<QLabel>("refusalLabel")->isVisibleTo(lab));
+    for (const char *name : {"true Keplerian curve", "seed's schematic curve"}) {
+        for (const QPointF &point : series(name)->points())
+            QVERIFY2(std::isfinite(point.x()) && std::isfinite(point.y()), name);
+    }
+    for (QLabel *label : control<QWidget>("derivedBox")->findChildren<QLabel *>()) {
+        QVERIFY2(!label->text().contains(QStringLiteral("nan"), Qt::CaseInsensitive)
+                     && !label->text().contains(QStringLiteral("inf"), Qt::CaseInsensitive),
+                 qPrintable(label->text()));
+    }
+    lab->setAnimationTime(lab->planet().orbit.periodDays * 0.37);
+    QVERIFY(std::isfinite(control<RvPlot>("rvChart")->markerPosition().y()));
+}
+
 void TestKeplerLab::opensWithTheRunningPlanet()
 {
     // 16 Cygni B from the catalog: P 798.5 d, K 50.5 m/s, e 0.681, ω 85.8°, M★ 0.99.
@@ -427,6 +461,9 @@ void TestKeplerLab::pictureExport()
         QVERIFY(bytes.startsWith("<?xml"));
         QVERIFY(bytes.contains("<svg"));
         QVERIFY(bytes.contains("Orbiquest9 - Kepler Lab"));
+        // Lines as vectors, not a picture of the screen.
+        QVERIFY(bytes.contains("<path") || bytes.contains("<polyline"));
+        QVERIFY(!bytes.contains("<image"));
     }
     QVERIFY(m_platform->messageBoxes.isEmpty());
 }

@@ -31,6 +31,8 @@ private slots:
     void csvBytes();
     void phase_data();
     void phase();
+    void firstOrbit_data();
+    void firstOrbit();
     void schematic_data();
     void schematic();
     void planetPlace_data();
@@ -100,6 +102,24 @@ void TestLabNumbers::phase()
     const double phase = LabCurve::phaseAt(orbit(4, 1, 0, 0, 1), time);
     QVERIFY(phase >= 0 && phase < 1);
     QCOMPARE(phase, expected);
+}
+
+void TestLabNumbers::firstOrbit_data()
+{
+    QTest::addColumn<double>("time");
+    QTest::addColumn<double>("expected");
+    // P = 4 d; the periastron time plays no part.
+    QTest::newRow("inside") << 2.5 << 2.5;
+    QTest::newRow("two orbits on") << 9.0 << 1.0;
+    QTest::newRow("before zero") << -1.0 << 3.0;
+    QTest::newRow("a whole orbit") << 4.0 << 0.0;
+}
+
+void TestLabNumbers::firstOrbit()
+{
+    QFETCH(double, time);
+    QFETCH(double, expected);
+    QCOMPARE(LabCurve::firstOrbitTime(orbit(4, 1, 0, 0, 1.7), time), expected);
 }
 
 void TestLabNumbers::schematic_data()
