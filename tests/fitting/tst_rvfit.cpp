@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <random>
@@ -158,8 +159,9 @@ private slots:
     }
 
     // K2-24 b and c (Petigura et al. 2016, AJ 152, 8): P = 20.8851 d and 42.3633 d.
-    // 32 velocities alone leave aliases near 1.6 d higher than either planet,
-    // so the search is told what the transits tell: periods above 5 days, or
+    // 32 velocities alone leave aliases near 1.6 d higher than either planet
+    // and no peak with a false-alarm probability below 0.05 (findPlanets keeps
+    // none, even above 5 days), so the search is told what the transits tell: periods above 5 days, or
     // the transit periods as a start (with unknown phases); the published fit
     // holds the orbits circular too.
     void recoversK224_data()
@@ -351,6 +353,29 @@ private slots:
         QVERIFY(result.planets.empty());
         QVERIFY(QString::fromStdString(result.message).contains("cancelled"));
         QVERIFY(calls < 10);
+    }
+
+    // Each start the search tries reports progress, so a raised flag is seen
+    // within one start's fit.
+    void findPlanetsProgressesAndCancels()
+    {
+        const auto loaded = Observations::loadFile(ORBIQUEST9_SOURCE_DIR "/data/rv/55Cnc.sys");
+        Fitting::Options options;
+        options.planets = 4;
+        options.fitJitter = true;
+        std::atomic<bool> cancel{false};
+        std::vector<double> fractions;
+        const auto progress = [&](double fraction, std::string_view) {
+            fractions.push_back(fraction);
+            if (fractions.size() == 4)
+                cancel = true;
+        };
+        const Fitting::Result result = Fitting::findPlanets(loaded.data, options, progress, &cancel);
+        QCOMPARE(result.status, Fitting::Status::Cancelled);
+        QVERIFY(result.planets.empty());
+        QCOMPARE(fractions.size(), std::size_t(4));
+        QVERIFY(std::is_sorted(fractions.begin(), fractions.end()));
+        QVERIFY(fractions.back() > 0 && fractions.back() < 1);
     }
 
     void refusesBadInput_data()
