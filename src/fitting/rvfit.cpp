@@ -318,6 +318,7 @@ struct State
     VectorXd x;
     Periodogram::FrequencyGrid grid;
     std::vector<Periodogram::Peak> peaks;
+    std::vector<bool> circular; ///< per planet: e held at 0
     Outcome outcome = Outcome::Converged;
 };
 
@@ -334,14 +335,20 @@ Observations::DataSet residualSet(const State &state)
 }
 
 /// Every parameter but √e cos ω and √e sin ω of circular orbits.
-std::vector<bool> freeParameters(const Layout &layout, bool circular)
+std::vector<bool> freeParameters(const State &state)
 {
-    std::vector<bool> free(std::size_t(layout.size()), true);
-    if (circular)
-        for (int j = 0; j < layout.planets; ++j)
-            free[std::size_t(layout.planet(j) + 2)] = free[std::size_t(layout.planet(j) + 3)] = false;
+    std::vector<bool> free(std::size_t(state.layout.size()), true);
+    for (int j = 0; j < state.layout.planets; ++j)
+        if (state.circular[std::size_t(j)])
+            free[std::size_t(state.layout.planet(j) + 2)] = free[std::size_t(state.layout.planet(j) + 3)] = false;
     return free;
 }
+
+/// Below this period (days) a new planet's orbit is held circular: tides
+/// circularise such orbits within far less than a star's age (51 Peg b,
+/// 4.23 d, has e < 0.02), and a free eccentricity there lets an orbit of
+/// about one day, seen at the same hour every night, mimic slow drifts.
+constexpr double tidallyCircularDays = 3.0;
 
 /// Fits a model without planets: offsets, and jitters and trend when asked.
 Outcome fitBaseline(State &state, const std::atomic<bool> *cancel)
@@ -357,7 +364,7 @@ Outcome fitBaseline(State &state, const std::atomic<bool> *cancel)
             }
         state.x(state.layout.offset(k)) = sw > 0 ? swy / sw : 0.0;
     }
-    return minimise(state.data, state.layout, state.x, freeParameters(state.layout, state.options.circular), cancel);
+    return minimise(state.data, state.layout, state.x, freeParameters(state), cancel);
 }
 
 /// The sinusoid a + b cos 2πft + c sin 2πft of the residuals at frequency f,
@@ -388,8 +395,10 @@ Kepler::Orbit circularStart(const Observations::DataSet &residuals, double frequ
 }
 
 /// Adds one planet starting near the given orbit: several eccentricities and
-/// ω with the others held, the best refined with everything free.
-Outcome addPlanet(State &state, const Kepler::Orbit &start, bool varyShape, const std::atomic<bool> *cancel)
+/// ω with the others held, the best refined with everything free; with
+/// circular, its e stays 0.
+Outcome addPlanet(State &state, const Kepler::Orbit &start, bool varyShape, bool circular,
+                  const std::atomic<bool> *cancel)
 {
     const Layout from = state.layout;
     Layout to = from;
@@ -399,7 +408,7 @@ Outcome addPlanet(State &state, const Kepler::Orbit &start, bool varyShape, cons
     const double conjunction = Kepler::conjunctionFromPeriastron(start.periastronTime, start.periodDays,
                                                                  start.eccentricity, start.omegaRadians);
     std::vector<Kepler::Orbit> starts{start};
-    if (varyShape && !state.options.circular)
+    if (varyShape && !circular)
         for (double e : {0.05, 0.3, 0.6})
             for (int quarter = 0; quarter < (e < 0.1 ? 1 : 4); ++quarter) {
                 Kepler::Orbit o = start;
@@ -411,7 +420,7 @@ Outcome addPlanet(State &state, const Kepler::Orbit &start, bool varyShape, cons
     // The new planet alone first (with offsets and trend), which is cheap.
     std::vector<bool> newOnly(std::size_t(to.size()), false);
     for (int q = 0; q < Layout::perPlanet; ++q)
-        newOnly[std::size_t(to.planet(j) + q)] = !state.options.circular || q < 2 || q == 4;
+        newOnly[std::size_t(to.planet(j) + q)] = !circular || q < 2 || q == 4;
     for (int k = 0; k < to.instruments; ++k)
         newOnly[std::size_t(to.offset(k))] = true;
     if (to.trend)
@@ -422,7 +431,7 @@ Outcome addPlanet(State &state, const Kepler::Orbit &start, bool varyShape, cons
         VectorXd x = base;
         Kepler::Orbit o = orbit;
         // √e cos ω and √e sin ω have no slope at e = 0.
-        o.eccentricity = state.options.circular ? 0.0 : std::max(o.eccentricity, 0.01);
+        o.eccentricity = circular ? 0.0 : std::max(o.eccentricity, 0.01);
         setPlanet(x.data() + to.planet(j), o);
         if (minimise(state.data, to, x, newOnly, cancel, 40) == Outcome::Cancelled)
             return Outcome::Cancelled;
@@ -436,7 +445,122 @@ Outcome addPlanet(State &state, const Kepler::Orbit &start, bool varyShape, cons
         return Outcome::Stalled;
     state.layout = to;
     state.x = best;
-    return minimise(state.data, state.layout, state.x, freeParameters(state.layout, state.options.circular), cancel);
+    state.circular.push_back(circular);
+    return minimise(state.data, state.layout, state.x, freeParameters(state), cancel);
+}
+
+/// BIC = k ln n + 2 (−ln L).
+double bicOf(int parameters, int points, double cost)
+{
+    return parameters * std::log(double(points)) + 2 * cost;
+}
+
+double bicOf(const State &state)
+{
+    return bicOf(state.layout.size(), int(state.data.size()), evaluate(state.data, state.layout, state.x).cost);
+}
+
+/// How many distinct residual peaks each periodogram offers as starts.
+constexpr std::size_t candidatePeaks = 5;
+
+/// The residuals with each measurement's own uncertainty σ_i alone.
+Observations::DataSet withoutJitter(Observations::DataSet residuals, const State &state)
+{
+    for (std::size_t i = 0; i < residuals.measurements.size(); ++i)
+        residuals.measurements[i].uncertainty = std::sqrt(state.data.variance[i]);
+    return residuals;
+}
+
+/// The residuals of the model before weighted as the candidate's model
+/// weights them, σ_i² + s_k² with the candidate's jitters.
+Observations::DataSet weightedAs(Observations::DataSet residuals, const State &candidate)
+{
+    const Evaluation e = evaluate(candidate.data, candidate.layout, candidate.x);
+    for (std::size_t i = 0; i < residuals.measurements.size(); ++i)
+        residuals.measurements[i].uncertainty = std::sqrt(e.variance[i]);
+    return residuals;
+}
+
+double timeSpan(const Data &data)
+{
+    const auto [first, last] = std::minmax_element(data.time.begin(), data.time.end());
+    return *last - *first;
+}
+
+enum class Step { Added, Stopped, Cancelled };
+
+/// One step of findPlanets. Starts: the highest distinct peaks of the
+/// residual periodogram and, with jitters fitted, of the residuals weighted
+/// by σ alone (a jitter fitted without a planet has absorbed its signal and
+/// can hide its peak). Each start is fitted; the best likelihood wins, and
+/// it is added only when it lowers the BIC and its peak, in the residuals
+/// weighted by the winner's own jitters, has FAP ≤ the threshold.
+Step addSignificantPlanet(State &state, const std::function<void(double)> &stepProgress,
+                          const std::atomic<bool> *cancel)
+{
+    const Observations::DataSet residuals = residualSet(state);
+    if (Periodogram::refusal(residuals, state.grid))
+        return Step::Stopped;
+    const double width = 1 / std::max(timeSpan(state.data), 1e-9);
+    std::vector<Periodogram::Peak> candidates;
+    std::vector<Observations::DataSet> weightings{residuals};
+    if (state.layout.jitter)
+        weightings.push_back(withoutJitter(residuals, state));
+    for (const auto &set : weightings) {
+        const auto spectrum = Periodogram::generalisedLombScargle(set, state.grid, cancel);
+        if (cancelled(cancel))
+            return Step::Cancelled;
+        for (const auto &peak : Periodogram::highestPeaks(spectrum, set, candidatePeaks))
+            if (std::none_of(candidates.begin(), candidates.end(),
+                             [&](const auto &c) { return std::abs(c.frequency - peak.frequency) < width; }))
+                candidates.push_back(peak);
+    }
+    std::optional<State> best;
+    std::size_t bestIndex = 0;
+    double bestCost = std::numeric_limits<double>::infinity();
+    for (std::size_t c = 0; c < candidates.size(); ++c) {
+        State trial = state;
+        const Kepler::Orbit start = circularStart(residuals, candidates[c].frequency, state.data.referenceTime);
+        trial.outcome = addPlanet(trial, start, true,
+                                  state.options.circular || start.periodDays < tidallyCircularDays, cancel);
+        if (trial.outcome == Outcome::Cancelled)
+            return Step::Cancelled;
+        // A period beyond the grid's range is a trend or curvature the data
+        // cannot tell from a planet, not a planet found.
+        const double period = std::exp(trial.x(trial.layout.planet(trial.layout.planets - 1)));
+        const bool inRange = period * state.grid.minFrequency <= 1 && period * state.grid.maxFrequency >= 1;
+        const double cost = inRange ? evaluate(trial.data, trial.layout, trial.x).cost
+                                    : std::numeric_limits<double>::infinity();
+        if (cost < bestCost) {
+            bestCost = cost;
+            best = std::move(trial);
+            bestIndex = c;
+        }
+        stepProgress(0.9 * double(c + 1) / double(candidates.size()));
+    }
+    if (!best || !(bicOf(*best) < bicOf(state)))
+        return Step::Stopped;
+    // The peak's power in the residuals weighted by the winner's noise model.
+    const Observations::DataSet reweighted = weightedAs(residuals, *best);
+    const auto spectrum = Periodogram::generalisedLombScargle(reweighted, state.grid, cancel);
+    if (cancelled(cancel))
+        return Step::Cancelled;
+    Periodogram::Peak peak = candidates[bestIndex];
+    peak.power = 0;
+    for (std::size_t f = 0; f < spectrum.frequencies.size(); ++f)
+        if (std::abs(spectrum.frequencies[f] - candidates[bestIndex].frequency) < width
+            && spectrum.power[f] > peak.power) {
+            peak.power = spectrum.power[f];
+            peak.frequency = spectrum.frequencies[f];
+        }
+    peak.periodDays = 1 / peak.frequency;
+    peak.falseAlarmProbability = Periodogram::falseAlarmProbability(peak.power, reweighted, state.grid.maxFrequency);
+    if (peak.falseAlarmProbability > state.options.falseAlarmThreshold)
+        return Step::Stopped;
+    best->peaks.push_back(peak);
+    state = std::move(*best);
+    stepProgress(1);
+    return Step::Added;
 }
 
 /// A symmetric positive semi-definite matrix's pseudo-inverse, scaled so that
@@ -524,7 +648,7 @@ Result makeResult(const State &state, const MatrixXd &covariance)
         std::array<double, 8> sigma{};
         for (int r = 0; r < 8; ++r)
             sigma[std::size_t(r)] = std::sqrt(std::max(external(r, r), 0.0));
-        if (state.options.circular)
+        if (state.circular[std::size_t(j)])
             sigma[2] = sigma[3] = 0; // held, not measured; ω = 0 by convention
         result.planets.push_back({toElements(value), toElements(sigma), {}});
     }
@@ -562,7 +686,7 @@ Result makeResult(const State &state, const MatrixXd &covariance)
     result.parameterCount = layout.size();
     result.negativeLogLikelihood = e.cost;
     result.rms = std::sqrt(total / double(data.size()));
-    result.bic = result.parameterCount * std::log(double(result.pointCount)) + 2 * e.cost;
+    result.bic = bicOf(result.parameterCount, result.pointCount, e.cost);
     return result;
 }
 
@@ -599,7 +723,7 @@ Outcome bootstrap(const State &state, Result &result, const Progress &progress, 
         for (std::size_t i = 0; i < resampled.size(); ++i)
             resampled.velocity[i] = best.mean[i] + normalised[pick(random)] * std::sqrt(best.variance[i]);
         VectorXd x = state.x;
-        const Outcome outcome = minimise(resampled, state.layout, x, freeParameters(state.layout, state.options.circular), cancel);
+        const Outcome outcome = minimise(resampled, state.layout, x, freeParameters(state), cancel);
         if (outcome == Outcome::Cancelled)
             return Outcome::Cancelled;
         for (std::size_t j = 0; j < planets; ++j) {
@@ -647,9 +771,21 @@ Result search(const Observations::DataSet &data, const Options &options, bool st
         return cancelledResult();
     const double fitShare = options.bootstrapRuns > 0 ? 0.5 : 1.0;
     for (int j = 0; j < options.planets; ++j) {
+        const auto stepProgress = [&](double fraction) {
+            if (progress)
+                progress(fitShare * (j + fraction) / options.planets, "fit");
+        };
+        if (stopAtFalseAlarm) {
+            const Step step = addSignificantPlanet(state, stepProgress, cancel);
+            if (step == Step::Cancelled)
+                return cancelledResult();
+            if (step == Step::Stopped)
+                break;
+            continue;
+        }
         Outcome outcome;
-        if (!stopAtFalseAlarm && j < int(options.startingOrbits.size())) {
-            outcome = addPlanet(state, options.startingOrbits[std::size_t(j)], false, cancel);
+        if (j < int(options.startingOrbits.size())) {
+            outcome = addPlanet(state, options.startingOrbits[std::size_t(j)], false, options.circular, cancel);
         } else {
             const Observations::DataSet residuals = residualSet(state);
             if (Periodogram::refusal(residuals, state.grid))
@@ -660,17 +796,14 @@ Result search(const Observations::DataSet &data, const Options &options, bool st
             const auto peaks = Periodogram::highestPeaks(spectrum, residuals, 1);
             if (peaks.empty())
                 break;
-            if (stopAtFalseAlarm && peaks.front().falseAlarmProbability > options.falseAlarmThreshold)
-                break;
             state.peaks.push_back(peaks.front());
             const Kepler::Orbit start = circularStart(residuals, peaks.front().frequency, state.data.referenceTime);
-            outcome = addPlanet(state, start, true, cancel);
+            outcome = addPlanet(state, start, true, options.circular, cancel);
         }
         if (outcome == Outcome::Cancelled)
             return cancelledResult();
         state.outcome = outcome;
-        if (progress)
-            progress(fitShare * double(j + 1) / options.planets, "fit");
+        stepProgress(1);
     }
     if (cancelled(cancel))
         return cancelledResult();
@@ -678,7 +811,7 @@ Result search(const Observations::DataSet &data, const Options &options, bool st
     VectorXd gradient;
     MatrixXd fisher;
     linearise(state.data, state.layout, state.x, e, gradient, fisher);
-    Result result = makeResult(state, covarianceOf(fisher, freeParameters(state.layout, state.options.circular)));
+    Result result = makeResult(state, covarianceOf(fisher, freeParameters(state)));
     if (bootstrap(state, result, progress, cancel) == Outcome::Cancelled)
         return cancelledResult();
     if (progress)

@@ -136,11 +136,22 @@ std::optional<std::string> refusal(const Observations::DataSet &data, const Opti
 Result fit(const Observations::DataSet &data, const Options &options,
            const Progress &progress = {}, const std::atomic<bool> *cancel = nullptr);
 
-/// Periodogram → highest peak → fit of all planets so far → periodogram of the
-/// residuals → next peak …, until the next peak's FAP exceeds
-/// options.falseAlarmThreshold or options.planets planets (at most 4) are in.
-/// With no significant peak at all, the result holds no planet (offsets,
-/// jitters and trend only) and status Converged.
+/// Adds planets one at a time, at most options.planets (≤ 4). Each step:
+/// - starts: the 5 highest distinct peaks (1/T apart) of the residual
+///   periodogram, weighted by σ_i² + s_k²; with jitters fitted, also the 5
+///   highest of the residuals weighted by σ_i² alone, since a jitter fitted
+///   without a planet absorbs its signal and can hide its peak;
+/// - each start is fitted with all planets so far (a start below 3 days
+///   is held circular: tides circularise such orbits, and a free e lets an
+///   orbit of about a day, seen at the same hour each night, mimic slow
+///   drifts); a fit whose period leaves the grid's range is dropped;
+/// - the fit of highest likelihood is kept only if it lowers the BIC
+///   (k ln n + 2(−ln L)) and its peak, in the residuals weighted by the new
+///   fit's own jitters, has a false-alarm probability ≤
+///   options.falseAlarmThreshold; otherwise the search ends.
+/// Result::peaks holds each kept planet's peak with that probability.
+/// With no planet kept, the result holds no planet (offsets, jitters and
+/// trend only) and status Converged.
 Result findPlanets(const Observations::DataSet &data, const Options &options,
                    const Progress &progress = {}, const std::atomic<bool> *cancel = nullptr);
 

@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <random>
@@ -158,8 +159,9 @@ private slots:
     }
 
     // K2-24 b and c (Petigura et al. 2016, AJ 152, 8): P = 20.8851 d and 42.3633 d.
-    // 32 velocities alone leave aliases near 1.6 d higher than either planet,
-    // so the search is told what the transits tell: periods above 5 days, or
+    // 32 velocities alone leave aliases near 1.6 d higher than either planet
+    // and no peak with a false-alarm probability below 0.05 (findPlanets keeps
+    // none, even above 5 days), so the search is told what the transits tell: periods above 5 days, or
     // the transit periods as a start (with unknown phases); the published fit
     // holds the orbits circular too.
     void recoversK224_data()
@@ -259,6 +261,64 @@ private slots:
             QVERIFY(std::abs(closest(result, planet.periodDays).value.periodDays / planet.periodDays - 1) < 0.01);
     }
 
+    // Shipped observations of known systems, searched as a student would.
+    // Published periods: 47 UMa b and c (Gregory & Fischer 2010) 1078 d and
+    // 2391 d; 16 Cyg B b (Cochran et al. 1997) 798.5 d, e = 0.68; 55 Cnc b,
+    // c, f, d (Fischer et al. 2008) 14.651, 44.344, 260.0 and 5218 d (its
+    // 2.8 d planet would be a fifth); 51 Peg b (Mayor & Queloz 1995) 4.2308 d.
+    // The tolerances are relative. 47 UMa c spans about three orbits and
+    // the best orbit of these data lies near 2260 d, so it gets 10 %; below
+    // 2 days its residuals hold nightly aliases a little likelier than c, so
+    // that search starts at 2 days, as a student who knows the cadence would.
+    void findPlanetsOnRealData_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("most");
+        QTest::addColumn<double>("minPeriod");
+        QTest::addColumn<std::vector<double>>("periods");
+        QTest::addColumn<std::vector<double>>("tolerances");
+        QTest::newRow("47 UMa, periods above 2 days") << "47uma.sys" << 4 << 2.0 << std::vector<double>{1078, 2391}
+                                                      << std::vector<double>{0.01, 0.10};
+        QTest::newRow("16 Cyg B") << "16cygB.sys" << 4 << 0.0 << std::vector<double>{798.5}
+                                  << std::vector<double>{0.01};
+        QTest::newRow("55 Cnc, four strongest") << "55Cnc.sys" << 4 << 0.0
+                                                << std::vector<double>{14.651, 44.344, 260.0, 5218}
+                                                << std::vector<double>{0.01, 0.01, 0.02, 0.05};
+        QTest::newRow("51 Peg, first planet") << "51peg.sys" << 1 << 0.0 << std::vector<double>{4.2308}
+                                              << std::vector<double>{0.001};
+    }
+    void findPlanetsOnRealData()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, most);
+        QFETCH(double, minPeriod);
+        QFETCH(std::vector<double>, periods);
+        QFETCH(std::vector<double>, tolerances);
+        const auto loaded = Observations::loadFile(ORBIQUEST9_SOURCE_DIR "/data/rv/" + file.toStdString());
+        QVERIFY(!loaded.data.measurements.empty());
+        Fitting::Options options;
+        options.planets = most;
+        options.fitJitter = true;
+        if (minPeriod > 0) {
+            const auto automatic = Periodogram::automaticGrid(loaded.data);
+            const double span = 1 / automatic.minFrequency / 2;
+            options.grid = Periodogram::gridBetween(automatic.minFrequency, 1 / minPeriod, span);
+        }
+        const Fitting::Result result = Fitting::findPlanets(loaded.data, options);
+        QVERIFY2(result.ok(), result.message.c_str());
+        QCOMPARE(result.planets.size(), periods.size());
+        QCOMPARE(result.peaks.size(), periods.size());
+        for (std::size_t p = 0; p < periods.size(); ++p) {
+            const double fitted = closest(result, periods[p]).value.periodDays;
+            QVERIFY2(std::abs(fitted / periods[p] - 1) < tolerances[p],
+                     qPrintable(QStringLiteral("P = %1 d, published %2 d").arg(fitted).arg(periods[p])));
+        }
+        for (const auto &peak : result.peaks)
+            QVERIFY(peak.falseAlarmProbability <= options.falseAlarmThreshold);
+        if (file == "16cygB.sys")
+            QVERIFY(std::abs(result.planets[0].value.eccentricity - 0.68) < 0.03);
+    }
+
     void bootstrapAgreesWithCovariance()
     {
         const DataSet data = synthetic({{30.0, 20, 0.3, 2.0, 2458010}}, {0}, 80, 300, 3.0, 0.0, 23);
@@ -293,6 +353,29 @@ private slots:
         QVERIFY(result.planets.empty());
         QVERIFY(QString::fromStdString(result.message).contains("cancelled"));
         QVERIFY(calls < 10);
+    }
+
+    // Each start the search tries reports progress, so a raised flag is seen
+    // within one start's fit.
+    void findPlanetsProgressesAndCancels()
+    {
+        const auto loaded = Observations::loadFile(ORBIQUEST9_SOURCE_DIR "/data/rv/55Cnc.sys");
+        Fitting::Options options;
+        options.planets = 4;
+        options.fitJitter = true;
+        std::atomic<bool> cancel{false};
+        std::vector<double> fractions;
+        const auto progress = [&](double fraction, std::string_view) {
+            fractions.push_back(fraction);
+            if (fractions.size() == 4)
+                cancel = true;
+        };
+        const Fitting::Result result = Fitting::findPlanets(loaded.data, options, progress, &cancel);
+        QCOMPARE(result.status, Fitting::Status::Cancelled);
+        QVERIFY(result.planets.empty());
+        QCOMPARE(fractions.size(), std::size_t(4));
+        QVERIFY(std::is_sorted(fractions.begin(), fractions.end()));
+        QVERIFY(fractions.back() > 0 && fractions.back() < 1);
     }
 
     void refusesBadInput_data()
