@@ -89,7 +89,7 @@ Texts describe(const Values &values, const LabPlanet &planet)
     texts.seedMass = values.seedMassJupiter
                          ? QStringLiteral("%1 Jupiter masses (a = %2 AU, small-mass approximation)")
                                .arg(number(*values.seedMassJupiter), number(planet.seedAxisAu))
-                         : QStringLiteral("— (the seed refuses these elements)");
+                         : QStringLiteral("— (Screen2 refuses these elements)");
     return texts;
 }
 

@@ -158,7 +158,7 @@ void KeplerLab::createControls()
 
     m_phaseCheck = new QCheckBox(QStringLiteral("Orbital phase on the horizontal axis"), controls);
     m_phaseCheck->setObjectName(QStringLiteral("phaseCheck"));
-    m_schematicCheck = new QCheckBox(QStringLiteral("Show the seed's schematic curve"), controls);
+    m_schematicCheck = new QCheckBox(QStringLiteral("Show Screen3's schematic curve"), controls);
     m_schematicCheck->setObjectName(QStringLiteral("schematicCheck"));
     left->addWidget(m_phaseCheck);
     left->addWidget(m_schematicCheck);
@@ -203,7 +203,7 @@ void KeplerLab::createControls()
     form->addRow(QStringLiteral("True mass m:"), m_trueMass);
     form->addRow(QStringLiteral("Semi-major axis a:"), m_semiMajorAxis);
     form->addRow(QStringLiteral("Star's orbital speed:"), m_starSpeed);
-    form->addRow(QStringLiteral("Seed's MassFunction:"), m_seedMass);
+    form->addRow(QStringLiteral("Screen2's MassFunction:"), m_seedMass);
 
     auto *views = new QSplitter(Qt::Horizontal, central);
     views->addWidget(m_orbitView);

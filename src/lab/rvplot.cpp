@@ -56,7 +56,7 @@ RvPlot::RvPlot(QWidget *parent)
 
     m_trueSeries->setName(QStringLiteral("true Keplerian curve"));
     m_trueSeries->setPen(QPen(QColor(20, 90, 200), 2));
-    m_schematicSeries->setName(QStringLiteral("seed's schematic curve"));
+    m_schematicSeries->setName(QStringLiteral("Screen3's schematic curve"));
     m_schematicSeries->setPen(QPen(QColor(230, 120, 0), 1.5, Qt::DashLine));
     m_cursorSeries->setName(QStringLiteral("planet now"));
     m_cursorSeries->setPen(QPen(QColor(200, 30, 30), 1));

@@ -271,7 +271,7 @@ void TestKeplerLab::phaseAxisAndSchematic()
     QCOMPARE(axis->max(), 1.0);
     QVERIFY(axis->titleText().contains(QStringLiteral("phase")));
 
-    QLineSeries *schematic = series("seed's schematic curve");
+    QLineSeries *schematic = series("Screen3's schematic curve");
     QVERIFY(!schematic->isVisible());
     control<QCheckBox>("schematicCheck")->setChecked(true);
     QVERIFY(schematic->isVisible());
@@ -344,7 +344,7 @@ void TestKeplerLab::extremesStayFinite()
     for (int i = 0; i < 5; ++i)
         spin(names[i])->setValue(value.at(i).toDouble());
     QVERIFY(!control<QLabel>("refusalLabel")->isVisibleTo(lab));
-    for (const char *name : {"true Keplerian curve", "seed's schematic curve"}) {
+    for (const char *name : {"true Keplerian curve", "Screen3's schematic curve"}) {
         for (const QPointF &point : series(name)->points())
             QVERIFY2(std::isfinite(point.x()) && std::isfinite(point.y()), name);
     }
