@@ -63,13 +63,15 @@ constexpr const char *fitHelp =
     "-ln L = 1/2 sum [ r^2/(sigma^2 + s^2) + ln(2 pi (sigma^2 + s^2)) ].\n"
     "Each planet starts at the highest periodogram peak of the residuals.\n"
     "\n"
-    "  --planets N      planets to fit, 1-4 (default 1); with --find, the most to find\n"
+    "  --planets N      planets to fit, 1-4 (default 1); with --find, the most to\n"
+    "                   find (default 4)\n"
     "  --jitter         fit one jitter s per instrument\n"
     "  --trend          fit a linear trend\n"
     "  --circular       hold every eccentricity at 0\n"
     "  --star-mass M    star's mass, solar masses, for m sin i (default: the .sys\n"
     "                   file's, else 1)\n"
-    "  --find           add planets while the next peak's false-alarm probability\n"
+    "  --find           add planets while the best of the next peaks lowers the BIC\n"
+    "                   and its false-alarm probability\n"
     "                   is below --fap (default 0.001)\n"
     "  --bootstrap N    also give bootstrap uncertainties from N refits (10-100000)\n"
     "  --min-period D, --max-period D   limit the periods searched, days\n"
@@ -272,7 +274,7 @@ int fit(const std::vector<std::string> &words, std::ostream &out)
     if (arguments.flag("--json") && arguments.flag("--csv"))
         throw UsageError{"choose either --json or --csv"};
     Fitting::Options options;
-    options.planets = int(arguments.whole("--planets", 1, 1, 4));
+    options.planets = int(arguments.whole("--planets", arguments.flag("--find") ? 4 : 1, 1, 4));
     options.fitJitter = arguments.flag("--jitter");
     options.fitTrend = arguments.flag("--trend");
     options.circular = arguments.flag("--circular");
