@@ -164,12 +164,20 @@ void PictureBox::mousePressEvent(QMouseEvent *event)
 
 void PictureBox::paintEvent(QPaintEvent *event)
 {
+    // The opaque image covers the whole inner area and the border frame
+    // covers the rest, so nothing needs filling first. Each rectangle of the
+    // damage is painted on its own: the strips two moving pictures uncover
+    // lie far apart, and their bounding rectangle would repaint the sky
+    // between them on every tick.
     QPainter painter(this);
     const int border = borderPixels();
-    const QRect target = event->rect();
-    painter.fillRect(target, m_backColor);
-    painter.drawImage(target, m_image, target.translated(-border, -border));
-    if (m_border) {
+    const QRect inner(QPoint(border, border), m_image.size());
+    for (const QRect &damaged : event->region()) {
+        const QRect target = damaged & inner;
+        if (!target.isEmpty())
+            painter.drawImage(target.topLeft(), m_image, target.translated(-border, -border));
+    }
+    if (m_border && !event->region().subtracted(inner).isEmpty()) {
         painter.setPen(palette().color(QPalette::Dark));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
         painter.setPen(palette().color(QPalette::Shadow));

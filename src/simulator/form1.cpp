@@ -29,13 +29,30 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPainter>
 #include <QTimer>
 
 namespace {
 
+// A picture that fills its label exactly needs none of QLabel's alignment,
+// frame and style work; the planet and the star repaint on every tick of the
+// animation, so that work would be paid about sixty times a second.
+class PictureLabel : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.drawPixmap(0, 0, pixmap());
+    }
+};
+
 QLabel *pictureLabel(QWidget *parent, const char *name, const QPixmap &pixmap)
 {
-    auto *label = new QLabel(parent);
+    auto *label = new PictureLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setPixmap(pixmap);
     label->setFixedSize(pixmap.size());
