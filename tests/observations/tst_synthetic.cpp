@@ -181,9 +181,11 @@ private slots:
             QVERIFY(night >= 0 && night < std::floor(span));
             QVERIFY2(sinceStart - night < 0.25, "within the six hours' window");
             nights.insert(long(night));
-            if (i > 0)
-                longestGap = std::max(longestGap, data.measurements[i].time - data.measurements[i - 1].time);
-            QVERIFY(longestGap > 0 || i == 0); // in time order, one per night
+            if (i > 0) {
+                const double gap = data.measurements[i].time - data.measurements[i - 1].time;
+                QVERIFY(gap > 0); // in time order, one per night
+                longestGap = std::max(longestGap, gap);
+            }
         }
         QCOMPARE(int(nights.size()), count); // one point per night
         QVERIFY2(longestGap >= longestGapAtLeast, qPrintable(QString::number(longestGap)));
