@@ -19,16 +19,14 @@ constexpr double tolerance = 1e-12;
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr double infinity = std::numeric_limits<double>::infinity();
 
-// E − e sin E − M in long double, so the check adds no rounding of its own
-// worth speaking of (1e-19 against the 1e-12 asked for).
+// E − e sin E − M in long double: 1e-19 of its own rounding against the 1e-12 asked for.
 long double residual(double eccentricAnomaly, double e, double meanAnomaly)
 {
     const long double anomaly = eccentricAnomaly;
     return anomaly - e * std::sin(anomaly) - meanAnomaly;
 }
 
-// The mean anomalies every eccentricity is checked at: a dense grid over
-// [−π, π] and the hard places, M = 0, ±tiny, and the approach to ±π.
+// A dense grid over [−π, π] and the hard places: M = 0, ±tiny, and the approach to ±π.
 std::vector<double> meanAnomalyGrid()
 {
     std::vector<double> grid;
@@ -45,8 +43,7 @@ std::vector<double> meanAnomalyGrid()
     return grid;
 }
 
-// Circular velocity K cos(2π (t − T_p)/P + ω): with e = 0, ν = M. In long
-// double, so that the reference keeps its phase far from T_p.
+// With e = 0, ν = M: K cos(2π (t − T_p)/P + ω), in long double to keep the phase far from T_p.
 double circularVelocity(const Orbit &orbit, double t)
 {
     const long double twoPi = 2 * 3.14159265358979323846264338327950288L;
@@ -102,9 +99,8 @@ private slots:
     {
         QTest::addColumn<double>("e");
         QTest::addColumn<int>("node");
-        // The solver's search switches where M passes M_j = E_j − e sin E_j,
-        // E_j = jπ/64: the rounds' nodes (multiples of 8), their neighbours, the
-        // ends, and the corner's edges (π/16 and π/8: j = 4 and 8).
+        // The search switches at M_j = E_j − e sin E_j, E_j = jπ/64: the rounds' nodes (multiples of 8),
+        // their neighbours, the ends, and the corner's edges (π/16 and π/8: j = 4 and 8).
         for (double e : {0.0, 0.3, 0.5, 0.9, 0.99, 0.9999})
             for (int node : {1, 4, 7, 8, 9, 15, 16, 17, 24, 32, 40, 48, 55, 56, 57, 63, 64})
                 QTest::addRow("e = %g, j = %d", e, node) << e << node;
@@ -114,12 +110,10 @@ private slots:
     {
         QFETCH(double, e);
         QFETCH(int, node);
-        // At M_j the root is E_j itself; a hair either side it moves by the
-        // hair over (1 − e cos E_j) at most. (Past M_64 = π lies the other end
-        // of the turn, which the dense grid covers.)
+        // At M_j the root is E_j itself; a hair either side it moves by the hair over (1 − e cos E_j) at most.
         const long double exactRoot = node * 3.14159265358979323846264338327950288L / 64;
         const double nodeMean = double(exactRoot - e * std::sin(exactRoot));
-        const double above = node < 64 ? std::nextafter(nodeMean, 4.0) : nodeMean;
+        const double above = node < 64 ? std::nextafter(nodeMean, 4.0) : nodeMean; // past π: the grid's
         for (double m : {std::nextafter(nodeMean, 0.0), nodeMean, above}) {
             const Kepler::KeplerEquation equation(e);
             for (double anomaly : {Kepler::eccentricAnomaly(m, e), equation.eccentricAnomaly(m)}) {
@@ -145,10 +139,8 @@ private slots:
     {
         QFETCH(double, meanAnomaly);
         QFETCH(double, e);
-        // The equation holds modulo 2π. Below 2^26 turns (|M| < 4.2e8) the
-        // header promises the true 2π: the check reduces in long double with its
-        // own 2π, 1e-19 off, so 2e-20 per radian of M is allowed on top. Beyond,
-        // it promises the exact reduction by the double nearest 2π.
+        // Modulo 2π. Below 2^26 turns (|M| < 4.2e8) the header promises the true 2π (the long-double 2π here is
+        // 1e-19 off, so 2e-20 per radian of M on top); beyond, the exact reduction by the double nearest 2π.
         const bool truePi = std::fabs(meanAnomaly) < 67108864.0 * 2 * pi;
         const long double twoPi = truePi ? 2 * 3.14159265358979323846264338327950288L : 2 * pi;
         const double allowed = tolerance + (truePi ? 2e-20 * std::fabs(meanAnomaly) : 0.0);
@@ -210,10 +202,8 @@ private slots:
     {
         QFETCH(double, eccentricAnomaly);
         QFETCH(double, e);
-        // The textbook form: cos ν = (cos E − e)/(1 − e cos E), sin ν of the
-        // sign of sin E, with √(1 − e²) sin E/(1 − e cos E) for the sine; in
-        // long double, and with cos E − e as (1 − e) − 2 sin²(E/2) so the
-        // reference does not cancel at e → 1, E → 0.
+        // cos ν = (cos E − e)/(1 − e cos E), sin ν = √(1 − e²) sin E/(1 − e cos E), in long double and with
+        // cos E − e as (1 − e) − 2 sin²(E/2) so the reference does not cancel at e → 1, E → 0.
         const long double E = eccentricAnomaly;
         const long double denominator = 1 - e * std::cos(E);
         const long double sinHalf = std::sin(E / 2);
@@ -259,9 +249,8 @@ private slots:
     {
         QFETCH(double, e);
         QFETCH(double, omega);
-        // The star's mean velocity over one orbit is zero (its orbit closes). The
-        // trapezoid rule on a smooth periodic function converges faster than any
-        // power of the step, so 200,000 points leave only rounding.
+        // The orbit closes, so the mean velocity is zero; the trapezoid rule on a smooth periodic function
+        // converges faster than any power of the step, so 200,000 points leave only rounding.
         const Orbit orbit{365.25, 10.0, e, omega, 100.0};
         const std::vector<double> velocities = overOnePeriod(orbit, 200000, orbit.periastronTime + 0.3);
         const double mean = std::accumulate(velocities.begin(), velocities.end(), 0.0) / double(velocities.size());
@@ -281,9 +270,8 @@ private slots:
     {
         QFETCH(double, e);
         QFETCH(double, omega);
-        // cos(ν + ω) runs through all of [−1, 1], so max − min = 2K and the
-        // extremes are K (±1 + e cos ω). Sampled densely: at e ≤ 0.8, ν moves
-        // by at most 2e-4 rad between samples, an error in cos below 2e-8.
+        // cos(ν + ω) spans [−1, 1], so max − min = 2K and the top is K (1 + e cos ω); at e ≤ 0.8, ν moves
+        // at most 2e-4 rad between samples, an error in cos below 2e-8.
         const Orbit orbit{10.0, 7.0, e, omega, 0.0};
         const std::vector<double> velocities = overOnePeriod(orbit, 1000000, 0.0);
         const auto [low, high] = std::minmax_element(velocities.begin(), velocities.end());
@@ -317,8 +305,7 @@ private slots:
         QTest::addColumn<double>("e");
         QTest::addColumn<double>("omega");
         QTest::addColumn<double>("expectedOffset"); // (T_c − T_p)/P, or NaN when only worked out below
-        // ω = π/2: ν_c = 0, conjunction at periastron. ω = −π/2: ν_c = π, at
-        // apastron, half a period away. Circular: ν = M, so (π/2 − ω)/2π turns.
+        // ω = π/2: ν_c = 0, at periastron; ω = −π/2: ν_c = π, half a period away; circular: (π/2 − ω)/2π turns.
         QTest::newRow("at periastron") << 0.6 << pi / 2 << 0.0;
         QTest::newRow("at apastron") << 0.6 << -pi / 2 << 0.5;
         QTest::newRow("circular, omega = 0") << 0.0 << 0.0 << 0.25;
@@ -344,8 +331,7 @@ private slots:
             QVERIFY2(std::fabs(std::fabs(offset) - 0.5) <= 1e-12, QByteArray::number(offset));
         else if (!std::isnan(expectedOffset))
             QVERIFY2(std::fabs(offset - expectedOffset) <= 1e-12, QByteArray::number(offset));
-        // At T_c the true anomaly is π/2 − ω: through M = 2π offset, Kepler's
-        // equation and the true anomaly.
+        // At T_c the true anomaly is π/2 − ω (through M = 2π offset and Kepler's equation).
         const double nu = Kepler::trueAnomaly(Kepler::eccentricAnomaly(2 * pi * offset, e), e);
         QVERIFY2(std::fabs(std::remainder(nu - (pi / 2 - omega), 2 * pi)) <= 1e-9, QByteArray::number(nu));
         QVERIFY(std::fabs(Kepler::periastronFromConjunction(conjunction, period, e, omega) - periastron) <= 1e-12);
