@@ -138,46 +138,44 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("error"); // the error starts with this
 
-        QTest::newRow("empty") << QByteArray() << "the file is empty";
-        QTest::newRow("blanks only") << QByteArray(" \n\t\r\n  ") << "the file is empty";
-        QTest::newRow("comments only") << QByteArray("# nothing\n# here\n") << "no measurements";
-        QTest::newRow("header only") << QByteArray("time mnvel errvel\n") << "no measurements";
-        QTest::newRow("one column") << QByteArray("2450000.1\n2450000.2\n") << "line 1: expected at least 3 fields";
-        QTest::newRow("two columns") << QByteArray("1 2 3\n1 2\n") << "line 2: expected at least 3 fields";
-        QTest::newRow("NaN velocity") << QByteArray("1 2 3\n\n4 nan 6\n") << "line 3: velocity is not finite";
-        QTest::newRow("NaN time") << QByteArray("NaN 2 3\n") << "line 1: time is not finite";
-        QTest::newRow("infinite uncertainty") << QByteArray("1 2 inf\n") << "line 1: uncertainty is not finite";
-        QTest::newRow("zero uncertainty") << QByteArray("jd rv err\n1 2 3\n4 5 0\n") << "line 3: uncertainty must be > 0";
-        QTest::newRow("negative uncertainty") << QByteArray("1 2 -3\n") << "line 1: uncertainty must be > 0";
-        QTest::newRow("NaN in an unused column") << QByteArray("bjd,fwhm,rv,err\n1,9,2,3\n4,NaN,5,6\n")
-                                                 << "line 3: column 2 is not a finite number: 'NaN'";
-        QTest::newRow("infinity in a fourth column") << QByteArray("1 2 3 -inf\n") << "line 1: column 4 is not a finite";
-        QTest::newRow("out of range") << QByteArray("1 1e999 3\n") << "line 1: velocity is out of range";
-        QTest::newRow("word for a number") << QByteArray("1 2 3\n4 five 6\n") << "line 2: velocity is not a number";
-        QTest::newRow("two signs") << QByteArray("1 +-2 3\n") << "line 1: velocity is not a number";
-        QTest::newRow("second header") << QByteArray("jd rv err\n1 2 3\njd rv err\n") << "line 3: time is not a number";
-        QTest::newRow("header without uncertainty") << QByteArray("jd rv\n1 2\n") << "line 1: the header has no uncertainty";
-        QTest::newRow("header without time") << QByteArray("x mnvel errvel\n1 2 3\n") << "line 1: the header has no time";
-        QTest::newRow("header without velocity") << QByteArray("bjd foo sigma\n1 2 3\n")
-                                                 << "line 1: the header has no velocity";
-        QTest::newRow("header row with missing field") << QByteArray(",errvel,t,vel\n0,1.5,2364.8\n")
-                                                       << "line 2: expected at least 4 fields";
-        QTest::newRow("CR LF line numbers") << QByteArray("1 2 3\r\n4 5 6\r\n7 8 0\r\n") << "line 3: uncertainty";
-        QTest::newRow("NUL byte") << QByteArray("1 2 3\n4 5 6\0\n", 13) << "the file is binary (it holds NUL";
-        QTest::newRow("binary, not UTF-8") << QByteArray(repeated("\xff\xfe\x81\x90\x01", 100))
-                                           << "the file is binary (not UTF-8 text)";
-        QTest::newRow("line too long") << QByteArray("1 2 3\n" + repeated("1", 64 * 1024 + 1) + "\n")
-                                       << "line 2: longer than 65536 bytes";
-        QTest::newRow("instrument name too long") << QByteArray("1 2 3 " + repeated("n", 257) + "\n")
-                                                  << "line 1: instrument name longer than 256 bytes";
-        QTest::newRow("line too long at the end") << QByteArray("1 2 3\n" + repeated("1 ", 40000)) << "line 2: longer than";
-        // 10⁷ columns on one line, and a line of 100 MB: refused by their
-        // length before anything splits them.
-        QTest::newRow("10^7 columns") << QByteArray("time mnvel errvel\n" + repeated("1 ", 10'000'000))
-                                      << "line 2: longer than 65536 bytes";
-        QTest::newRow("a 100 MB line") << QByteArray(100 * 1024 * 1024, '7') << "line 1: longer than 65536 bytes";
-        QTest::newRow("a million and one rows") << QByteArray("1 2 3\n").repeated(1'000'001)
-                                                << "line 1000001: more than 1000000 measurements";
+        const auto row = [](const char *name, const QByteArray &text, const char *error) {
+            QTest::newRow(name) << text << QString(error);
+        };
+        row("empty", QByteArray(), "the file is empty");
+        row("blanks only", " \n\t\r\n  ", "the file is empty");
+        row("comments only", "# nothing\n# here\n", "no measurements");
+        row("header only", "time mnvel errvel\n", "no measurements");
+        row("one column", "2450000.1\n2450000.2\n", "line 1: expected at least 3 fields");
+        row("two columns", "1 2 3\n1 2\n", "line 2: expected at least 3 fields");
+        row("NaN velocity", "1 2 3\n\n4 nan 6\n", "line 3: velocity is not finite");
+        row("NaN time", "NaN 2 3\n", "line 1: time is not finite");
+        row("infinite uncertainty", "1 2 inf\n", "line 1: uncertainty is not finite");
+        row("zero uncertainty", "jd rv err\n1 2 3\n4 5 0\n", "line 3: uncertainty must be > 0");
+        row("negative uncertainty", "1 2 -3\n", "line 1: uncertainty must be > 0");
+        row("NaN in an unused column", "bjd,fwhm,rv,err\n1,9,2,3\n4,NaN,5,6\n",
+            "line 3: column 2 is not a finite number: 'NaN'");
+        row("infinity in a fourth column", "1 2 3 -inf\n", "line 1: column 4 is not a finite");
+        row("out of range", "1 1e999 3\n", "line 1: velocity is out of range");
+        row("word for a number", "1 2 3\n4 five 6\n", "line 2: velocity is not a number");
+        row("two signs", "1 +-2 3\n", "line 1: velocity is not a number");
+        row("second header", "jd rv err\n1 2 3\njd rv err\n", "line 3: time is not a number");
+        row("header without uncertainty", "jd rv\n1 2\n", "line 1: the header has no uncertainty");
+        row("header without time", "x mnvel errvel\n1 2 3\n", "line 1: the header has no time");
+        row("header without velocity", "bjd foo sigma\n1 2 3\n", "line 1: the header has no velocity");
+        row("header row with missing field", ",errvel,t,vel\n0,1.5,2364.8\n", "line 2: expected at least 4 fields");
+        row("CR LF line numbers", "1 2 3\r\n4 5 6\r\n7 8 0\r\n", "line 3: uncertainty");
+        row("NUL byte", QByteArray("1 2 3\n4 5 6\0\n", 13), "the file is binary (it holds NUL");
+        row("binary, not UTF-8", repeated("\xff\xfe\x81\x90\x01", 100), "the file is binary (not UTF-8 text)");
+        row("line too long", QByteArray("1 2 3\n" + repeated("1", 64 * 1024 + 1) + "\n"),
+            "line 2: longer than 65536 bytes");
+        row("instrument name too long", QByteArray("1 2 3 " + repeated("n", 257) + "\n"),
+            "line 1: instrument name longer than 256 bytes");
+        row("line too long at the end", QByteArray("1 2 3\n" + repeated("1 ", 40000)), "line 2: longer than");
+        // 10⁷ columns on one line and a line of 100 MB: refused by their length before anything splits them.
+        row("10^7 columns", QByteArray("time mnvel errvel\n" + repeated("1 ", 10'000'000)),
+            "line 2: longer than 65536 bytes");
+        row("a 100 MB line", QByteArray(100 * 1024 * 1024, '7'), "line 1: longer than 65536 bytes");
+        row("a million and one rows", repeated("1 2 3\n", 1'000'001), "line 1000001: more than 1000000 measurements");
         QTest::newRow("1001 instruments") << [] {
             QByteArray text;
             for (int i = 0; i <= 1000; ++i)
