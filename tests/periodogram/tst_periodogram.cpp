@@ -93,17 +93,13 @@ private slots:
         const Periodogram::FrequencyGrid grid{0.002, maxFrequency, std::size_t(count)};
         const auto spectrum = Periodogram::generalisedLombScargle(data, grid);
         QCOMPARE(spectrum.power.size(), std::size_t(count));
-        int compared = 0;
+        QVERIFY(spectrum.power.size() / 37 > 50);
         for (std::size_t k = 0; k < spectrum.power.size(); k += 37) {
             const double expected = directPower(data, spectrum.frequencies[k]);
-            if (std::abs(spectrum.power[k] - expected) > 1e-9)
-                QFAIL(qPrintable(QStringLiteral("f = %1: power %2, least squares %3")
-                                     .arg(spectrum.frequencies[k], 0, 'g', 12)
-                                     .arg(spectrum.power[k], 0, 'g', 15)
-                                     .arg(expected, 0, 'g', 15)));
-            ++compared;
+            QVERIFY2(std::abs(spectrum.power[k] - expected) <= 1e-9,
+                     qPrintable(QStringLiteral("f = %1: power %2, least squares %3").arg(spectrum.frequencies[k], 0, 'g', 12)
+                                    .arg(spectrum.power[k], 0, 'g', 15).arg(expected, 0, 'g', 15)));
         }
-        QVERIFY(compared > 50);
         QCOMPARE(spectrum.frequencies.back(), maxFrequency);
     }
 
