@@ -14,6 +14,7 @@ using Observations::DataSet;
 
 Q_DECLARE_METATYPE(std::vector<Kepler::Orbit>)
 Q_DECLARE_METATYPE(std::vector<double>)
+Q_DECLARE_METATYPE(Observations::DataSet)
 
 namespace {
 
@@ -65,11 +66,6 @@ const Fitting::PlanetResult &closest(const Fitting::Result &result, double perio
     });
 }
 
-DataSet readK224()
-{
-    return Observations::loadFile(ORBIQUEST9_SOURCE_DIR "/data/rv/k2-24_rv.csv").data;
-}
-
 } // namespace
 
 class TestRvFit : public QObject
@@ -77,28 +73,38 @@ class TestRvFit : public QObject
     Q_OBJECT
 
 private slots:
+    // Planets drawn here with one seed, and the program's own synthetic examples as a user would fit them.
     void recoversKnownPlanets_data()
     {
+        QTest::addColumn<DataSet>("data");
         QTest::addColumn<std::vector<Kepler::Orbit>>("truth");
         QTest::addColumn<std::vector<double>>("offsets");
         QTest::addColumn<double>("jitter");
         QTest::addColumn<bool>("fitJitter");
-        QTest::newRow("one circular") << std::vector<Kepler::Orbit>{{12.3, 15, 0, 0, 2458003}}
-                                      << std::vector<double>{-20} << 0.0 << false;
-        QTest::newRow("one eccentric, e = 0.5") << std::vector<Kepler::Orbit>{{47.0, 25, 0.5, 1.2, 2458020}}
-                                                << std::vector<double>{5} << 0.0 << false;
-        QTest::newRow("two planets") << std::vector<Kepler::Orbit>{{6.1, 12, 0.1, 2.0, 2458001}, {88.0, 20, 0.3, 4.0, 2458050}}
-                                     << std::vector<double>{0} << 0.0 << false;
-        QTest::newRow("two instruments with an offset and jitter")
-            << std::vector<Kepler::Orbit>{{23.5, 18, 0.2, 5.0, 2458010}} << std::vector<double>{-12, 30} << 3.0 << true;
+        const auto row = [](const char *name, const std::vector<Kepler::Orbit> &truth, const std::vector<double> &offsets,
+                            double jitter, bool fitJitter) {
+            QTest::newRow(name) << synthetic(truth, offsets, 120, 400, 2.0, jitter, 42) << truth << offsets << jitter
+                                << fitJitter;
+        };
+        row("one circular", {{12.3, 15, 0, 0, 2458003}}, {-20}, 0, false);
+        row("one eccentric, e = 0.5", {{47.0, 25, 0.5, 1.2, 2458020}}, {5}, 0, false);
+        row("two planets", {{6.1, 12, 0.1, 2.0, 2458001}, {88.0, 20, 0.3, 4.0, 2458050}}, {0}, 0, false);
+        row("two instruments with an offset and jitter", {{23.5, 18, 0.2, 5.0, 2458010}}, {-12, 30}, 3, true);
+        for (const auto &example : Observations::exampleSets()) {
+            std::vector<double> offsets;
+            for (const auto &plan : example.plans)
+                offsets.push_back(plan.instrumentOffset);
+            QTest::addRow("example: %s", example.name.c_str())
+                << Observations::simulate(example.planets, example.plans) << example.planets << offsets << 0.0 << false;
+        }
     }
     void recoversKnownPlanets()
     {
+        QFETCH(DataSet, data);
         QFETCH(std::vector<Kepler::Orbit>, truth);
         QFETCH(std::vector<double>, offsets);
         QFETCH(double, jitter);
         QFETCH(bool, fitJitter);
-        const DataSet data = synthetic(truth, offsets, 120, 400, 2.0, jitter, 42);
         Fitting::Options options;
         options.planets = int(truth.size());
         options.fitJitter = fitJitter;
@@ -131,39 +137,9 @@ private slots:
                 expectWithin("jitter", instrument.jitter, jitter, instrument.jitterUncertainty);
     }
 
-    // The program's own synthetic examples, as a user would fit them.
-    void recoversExampleSets_data()
-    {
-        QTest::addColumn<int>("index");
-        const auto &examples = Observations::exampleSets();
-        for (std::size_t i = 0; i < examples.size(); ++i)
-            QTest::newRow(examples[i].name.c_str()) << int(i);
-    }
-    void recoversExampleSets()
-    {
-        QFETCH(int, index);
-        const auto &example = Observations::exampleSets()[std::size_t(index)];
-        const DataSet data = Observations::simulate(example.planets, example.plans);
-        Fitting::Options options;
-        options.planets = int(example.planets.size());
-        const Fitting::Result result = Fitting::fit(data, options);
-        QVERIFY2(result.ok(), result.message.c_str());
-        for (const auto &planet : example.planets) {
-            const auto &fitted = closest(result, planet.periodDays);
-            expectWithin("P", fitted.value.periodDays, planet.periodDays, fitted.uncertainty.periodDays);
-            expectWithin("K", fitted.value.semiAmplitude, planet.semiAmplitude, fitted.uncertainty.semiAmplitude);
-        }
-        for (std::size_t k = 0; k < example.plans.size(); ++k)
-            expectWithin("offset", result.instruments[k].offset, example.plans[k].instrumentOffset,
-                         result.instruments[k].offsetUncertainty);
-    }
-
-    // K2-24 b and c (Petigura et al. 2016, AJ 152, 8): P = 20.8851 d and 42.3633 d.
-    // 32 velocities alone leave aliases near 1.6 d higher than either planet
-    // and no peak with a false-alarm probability below 0.05 (findPlanets keeps
-    // none, even above 5 days), so the search is told what the transits tell: periods above 5 days, or
-    // the transit periods as a start (with unknown phases); the published fit
-    // holds the orbits circular too.
+    // K2-24 b and c (Petigura et al. 2016, AJ 152, 8): P = 20.8851 d and 42.3633 d, circular in the published fit.
+    // 32 velocities alone leave aliases near 1.6 d and no peak with a false-alarm probability below 0.05, so the
+    // search is told what the transits tell: periods above 5 days, or the transit periods as a start.
     void recoversK224_data()
     {
         QTest::addColumn<bool>("fromTransits");
@@ -175,7 +151,7 @@ private slots:
     {
         QFETCH(bool, fromTransits);
         QFETCH(bool, fitJitter);
-        const DataSet data = readK224();
+        const DataSet data = Observations::loadFile(ORBIQUEST9_SOURCE_DIR "/data/rv/k2-24_rv.csv").data;
         QCOMPARE(data.measurements.size(), std::size_t(32));
         Fitting::Options options;
         options.planets = 2;
@@ -261,15 +237,11 @@ private slots:
             QVERIFY(std::abs(closest(result, planet.periodDays).value.periodDays / planet.periodDays - 1) < 0.01);
     }
 
-    // Shipped observations of known systems, searched as a student would.
-    // Published periods: 47 UMa b and c (Gregory & Fischer 2010) 1078 d and
-    // 2391 d; 16 Cyg B b (Cochran et al. 1997) 798.5 d, e = 0.68; 55 Cnc b,
-    // c, f, d (Fischer et al. 2008) 14.651, 44.344, 260.0 and 5218 d (its
-    // 2.8 d planet would be a fifth); 51 Peg b (Mayor & Queloz 1995) 4.2308 d.
-    // The tolerances are relative. 47 UMa c spans about three orbits and
-    // the best orbit of these data lies near 2260 d, so it gets 10 %; below
-    // 2 days its residuals hold nightly aliases a little likelier than c, so
-    // that search starts at 2 days, as a student who knows the cadence would.
+    // Shipped observations searched as a student would. Published periods: 47 UMa b, c (Gregory & Fischer 2010)
+    // 1078 d, 2391 d; 16 Cyg B b (Cochran et al. 1997) 798.5 d, e = 0.68; 55 Cnc b, c, f, d (Fischer et al. 2008)
+    // 14.651, 44.344, 260.0, 5218 d (its 2.8 d planet would be a fifth); 51 Peg b (Mayor & Queloz 1995) 4.2308 d.
+    // Relative tolerances; 47 UMa c spans about three orbits and these data's best orbit lies near 2260 d, so 10 %;
+    // below 2 days its residuals hold nightly aliases likelier than c, so that search starts at 2 days.
     void findPlanetsOnRealData_data()
     {
         QTest::addColumn<QString>("file");

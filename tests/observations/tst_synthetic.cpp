@@ -61,249 +61,223 @@ class TestSynthetic : public QObject
     Q_OBJECT
 
 private slots:
-    void deterministic();
-    void followsTheOrbit();
-    void scatter_data();
-    void scatter();
-    void uniformCadence();
-    void nightlyCadence_data();
-    void nightlyCadence();
-    void everyNightWhenAskedFor();
-    void offsets();
-    void refusals_data();
-    void refusals();
-    void refusedPlanet();
-    void examples();
-};
-
-void TestSynthetic::deterministic()
-{
-    const Kepler::Orbit planet{10.0, 30.0, 0.3, 1.0, start + 2};
-    for (const Cadence cadence : {Cadence::Uniform, Cadence::Nightly}) {
-        const SyntheticPlan first = plan(50, 200, cadence, 2, 1, 7);
-        SyntheticPlan other = first;
-        other.seed = 8;
-        const std::string a = toText(simulate({&planet, 1}, first));
-        QCOMPARE(toText(simulate({&planet, 1}, first)), a);
-        QVERIFY(toText(simulate({&planet, 1}, other)) != a);
-        QCOMPARE(std::count(a.begin(), a.end(), '\n'), 51);
-    }
-}
-
-void TestSynthetic::followsTheOrbit()
-{
-    // With a noise far below the velocities' rounding, the points lie on the
-    // closed-form curve, shifted by the offset.
-    const Kepler::Orbit planet{4.2308, 56.0, 0.0, 0.7, start + 1.3};
-    SyntheticPlan p = plan(200, 50, Cadence::Uniform, 1e-9, 0, 3);
-    p.instrumentOffset = -12.5;
-    const DataSet data = simulate({&planet, 1}, p);
-    QCOMPARE(data.measurements.size(), std::size_t(200));
-    for (const Measurement &m : data.measurements)
-        QVERIFY2(std::fabs(m.velocity - (circularVelocity(planet, m.time) - 12.5)) < 1e-6,
-                 qPrintable(QString::number(m.time, 'f', 6)));
-}
-
-void TestSynthetic::scatter_data()
-{
-    QTest::addColumn<double>("sigma");
-    QTest::addColumn<double>("jitter");
-    QTest::addColumn<double>("scatter"); // √(σ² + s²), by hand
-
-    QTest::newRow("noise only") << 2.0 << 0.0 << 2.0;
-    QTest::newRow("3-4-5") << 3.0 << 4.0 << 5.0;
-    QTest::newRow("jitter dominates") << 1.0 << 10.0 << std::sqrt(101.0);
-}
-
-void TestSynthetic::scatter()
-{
-    QFETCH(double, sigma);
-    QFETCH(double, jitter);
-    QFETCH(double, scatter);
-
-    const Kepler::Orbit planet{3.0, 20.0, 0.0, 0.0, start};
-    const std::size_t n = 20000;
-    const DataSet data = simulate({&planet, 1}, plan(n, 1000, Cadence::Uniform, sigma, jitter, 11));
-    QCOMPARE(data.measurements.size(), n);
-    std::vector<double> residuals;
-    for (const Measurement &m : data.measurements) {
-        QCOMPARE(m.uncertainty, sigma); // jitter is not in the reported uncertainty
-        residuals.push_back(m.velocity - circularVelocity(planet, m.time));
-    }
-    const Moments r = moments(residuals);
-    // Sampling errors: σ/√n for the mean, σ/√(2n) for the deviation; 4 of them.
-    const double n_ = double(n);
-    QVERIFY2(std::fabs(r.mean) < 4 * scatter / std::sqrt(n_), qPrintable(QString::number(r.mean)));
-    QVERIFY2(std::fabs(r.deviation - scatter) < 4 * scatter / std::sqrt(2 * n_),
-             qPrintable(QString::number(r.deviation)));
-    // And they are Gaussian: 68.3 % within one deviation (binomial error 0.33 %).
-    const auto inside = std::count_if(residuals.begin(), residuals.end(),
-                                      [&](double x) { return std::fabs(x) < scatter; });
-    QVERIFY2(std::fabs(double(inside) / n_ - 0.6827) < 0.0133, qPrintable(QString::number(inside)));
-}
-
-void TestSynthetic::uniformCadence()
-{
-    const Kepler::Orbit planet{5.0, 10.0, 0.0, 0.0, start};
-    const std::size_t n = 10000;
-    const DataSet data = simulate({&planet, 1}, plan(n, 400, Cadence::Uniform, 1, 0, 5));
-    QCOMPARE(data.measurements.size(), n);
-    std::vector<double> phases;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double t = data.measurements[i].time;
-        QVERIFY(t >= start && t < start + 400);
-        if (i > 0)
-            QVERIFY(t >= data.measurements[i - 1].time);
-        phases.push_back((t - start) / 400);
-    }
-    // A uniform variable on [0, 1): mean 1/2, deviation 1/√12.
-    const Moments u = moments(phases);
-    QVERIFY(std::fabs(u.mean - 0.5) < 4 / std::sqrt(12.0 * double(n)));
-    QVERIFY(std::fabs(u.deviation - 1 / std::sqrt(12.0)) < 0.01);
-}
-
-void TestSynthetic::nightlyCadence_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<double>("span");
-    QTest::addColumn<std::uint64_t>("seed");
-    QTest::addColumn<double>("longestGapAtLeast"); // days
-
-    // Two years hold two seasonal gaps of 120 days each.
-    QTest::newRow("two years") << 150 << 730.5 << std::uint64_t(1) << 100.0;
-    QTest::newRow("two years, other seed") << 150 << 730.5 << std::uint64_t(99) << 100.0;
-    // Half a year, a third of the nights used: bad weather leaves gaps of several nights.
-    QTest::newRow("half a year") << 60 << 182.6 << std::uint64_t(4) << 5.0;
-}
-
-void TestSynthetic::nightlyCadence()
-{
-    QFETCH(int, count);
-    QFETCH(double, span);
-    QFETCH(std::uint64_t, seed);
-    QFETCH(double, longestGapAtLeast);
-
-    const Kepler::Orbit planet{5.0, 10.0, 0.0, 0.0, start};
-    const DataSet data = simulate({&planet, 1}, plan(std::size_t(count), span, Cadence::Nightly, 1, 0, seed));
-    QCOMPARE(int(data.measurements.size()), count);
-    std::set<long> nights;
-    double longestGap = 0;
-    for (std::size_t i = 0; i < data.measurements.size(); ++i) {
-        const double sinceStart = data.measurements[i].time - start;
-        const double night = std::floor(sinceStart);
-        QVERIFY(night >= 0 && night < std::floor(span));
-        QVERIFY2(sinceStart - night < 0.25, "within the six hours' window");
-        nights.insert(long(night));
-        if (i > 0)
-            longestGap = std::max(longestGap, data.measurements[i].time - data.measurements[i - 1].time);
-    }
-    QCOMPARE(int(nights.size()), count); // one point per night
-    QVERIFY2(longestGap >= longestGapAtLeast, qPrintable(QString::number(longestGap)));
-}
-
-void TestSynthetic::everyNightWhenAskedFor()
-{
-    // Asking for as many points as nights gives the gaps back: every night once.
-    const Kepler::Orbit planet{5.0, 10.0, 0.0, 0.0, start};
-    const DataSet data = simulate({&planet, 1}, plan(30, 30.9, Cadence::Nightly, 1, 0, 2));
-    QCOMPARE(data.measurements.size(), std::size_t(30));
-    for (std::size_t i = 0; i < 30; ++i)
-        QCOMPARE(std::floor(data.measurements[i].time - start), double(i));
-}
-
-void TestSynthetic::offsets()
-{
-    const Kepler::Orbit planet{7.0, 15.0, 0.0, 0.0, start};
-    SyntheticPlan a = plan(3000, 300, Cadence::Uniform, 1, 0, 21);
-    a.instrument = "A";
-    SyntheticPlan b = plan(2000, 300, Cadence::Uniform, 2, 0, 22);
-    b.instrument = "B";
-    b.instrumentOffset = 40;
-    const std::vector<SyntheticPlan> plans{a, b};
-    const DataSet data = simulate({&planet, 1}, plans);
-    QCOMPARE(data.instruments, (std::vector<std::string>{"A", "B"}));
-    QCOMPARE(data.measurements.size(), std::size_t(5000));
-    std::vector<double> residuals[2];
-    for (std::size_t i = 0; i < data.measurements.size(); ++i) {
-        const Measurement &m = data.measurements[i];
-        if (i > 0)
-            QVERIFY(m.time >= data.measurements[i - 1].time);
-        residuals[m.instrument].push_back(m.velocity - circularVelocity(planet, m.time));
-    }
-    QCOMPARE(residuals[0].size(), std::size_t(3000));
-    QVERIFY(std::fabs(moments(residuals[0]).mean) < 4 * 1 / std::sqrt(3000.0));
-    QVERIFY(std::fabs(moments(residuals[1]).mean - 40) < 4 * 2 / std::sqrt(2000.0));
-}
-
-void TestSynthetic::refusals_data()
-{
-    QTest::addColumn<SyntheticPlan>("plan");
-
-    const SyntheticPlan good = plan(10, 100, Cadence::Nightly, 1, 0, 1);
-    const auto with = [&](auto change) {
-        SyntheticPlan p = good;
-        change(p);
-        return p;
-    };
-    QTest::newRow("no points") << with([](SyntheticPlan &p) { p.count = 0; });
-    QTest::newRow("over a million") << with([](SyntheticPlan &p) {
-        p.count = 1'000'001;
-        p.cadence = Cadence::Uniform;
-    });
-    QTest::newRow("zero span") << with([](SyntheticPlan &p) { p.spanDays = 0; });
-    QTest::newRow("NaN span") << with([](SyntheticPlan &p) { p.spanDays = std::nan(""); });
-    QTest::newRow("infinite start") << with([](SyntheticPlan &p) { p.startTime = INFINITY; });
-    QTest::newRow("zero σ") << with([](SyntheticPlan &p) { p.noiseSigma = 0; });
-    QTest::newRow("negative jitter") << with([](SyntheticPlan &p) { p.jitter = -1; });
-    QTest::newRow("NaN offset") << with([](SyntheticPlan &p) { p.instrumentOffset = std::nan(""); });
-    QTest::newRow("more points than nights") << with([](SyntheticPlan &p) { p.count = 101; });
-    QTest::newRow("nightly over centuries") << with([](SyntheticPlan &p) { p.spanDays = 1e7; });
-}
-
-void TestSynthetic::refusals()
-{
-    QFETCH(SyntheticPlan, plan);
-    const Kepler::Orbit planet{5.0, 10.0, 0.0, 0.0, start};
-    QVERIFY(refusal(plan).has_value());
-    QVERIFY(simulate({&planet, 1}, plan).measurements.empty());
-}
-
-void TestSynthetic::refusedPlanet()
-{
-    const Kepler::Orbit unbound{5.0, 10.0, 1.0, 0.0, start};
-    const SyntheticPlan good = plan(10, 100, Cadence::Nightly, 1, 0, 1);
-    QVERIFY(!refusal(good).has_value());
-    QVERIFY(simulate({&unbound, 1}, good).measurements.empty());
-}
-
-void TestSynthetic::examples()
-{
-    const auto &examples = exampleSets();
-    QCOMPARE(examples.size(), std::size_t(4));
-    QCOMPARE(examples[0].name, std::string("one planet, circular"));
-    QCOMPARE(examples[1].name, std::string("one planet, eccentric"));
-    QCOMPARE(examples[2].name, std::string("two planets"));
-    QCOMPARE(examples[3].name, std::string("two instruments with an offset"));
-
-    QCOMPARE(examples[0].planets.size(), std::size_t(1));
-    QCOMPARE(examples[0].planets[0].eccentricity, 0.0);
-    QCOMPARE(examples[1].planets.size(), std::size_t(1));
-    QVERIFY(std::fabs(examples[1].planets[0].eccentricity - 0.6) < 0.05);
-    QCOMPARE(examples[2].planets.size(), std::size_t(2));
-    QCOMPARE(examples[3].plans.size(), std::size_t(2));
-    QVERIFY(examples[3].plans[0].instrumentOffset != examples[3].plans[1].instrumentOffset);
-
-    for (const ExampleSet &example : examples) {
-        std::size_t points = 0;
-        for (const SyntheticPlan &p : example.plans) {
-            QVERIFY2(!refusal(p), example.name.c_str());
-            points += p.count;
+    void deterministic()
+    {
+        const Kepler::Orbit planet{10.0, 30.0, 0.3, 1.0, start + 2};
+        for (const Cadence cadence : {Cadence::Uniform, Cadence::Nightly}) {
+            const SyntheticPlan first = plan(50, 200, cadence, 2, 1, 7);
+            SyntheticPlan other = first;
+            other.seed = 8;
+            const std::string a = toText(simulate({&planet, 1}, first));
+            QCOMPARE(toText(simulate({&planet, 1}, first)), a);
+            QVERIFY(toText(simulate({&planet, 1}, other)) != a);
+            QCOMPARE(std::count(a.begin(), a.end(), '\n'), 51);
         }
-        const DataSet data = simulate(example.planets, example.plans);
-        QCOMPARE(data.measurements.size(), points);
-        QCOMPARE(data.instruments.size(), example.plans.size());
     }
-}
+
+    void followsTheOrbit()
+    {
+        // With a noise far below the velocities' rounding, the points lie on the
+        // closed-form curve, shifted by the offset.
+        const Kepler::Orbit planet{4.2308, 56.0, 0.0, 0.7, start + 1.3};
+        SyntheticPlan p = plan(200, 50, Cadence::Uniform, 1e-9, 0, 3);
+        p.instrumentOffset = -12.5;
+        const DataSet data = simulate({&planet, 1}, p);
+        QCOMPARE(data.measurements.size(), std::size_t(200));
+        for (const Measurement &m : data.measurements)
+            QVERIFY2(std::fabs(m.velocity - (circularVelocity(planet, m.time) - 12.5)) < 1e-6,
+                     qPrintable(QString::number(m.time, 'f', 6)));
+    }
+
+    void scatter_data()
+    {
+        QTest::addColumn<double>("sigma");
+        QTest::addColumn<double>("jitter");
+        QTest::addColumn<double>("scatter"); // √(σ² + s²), by hand
+
+        QTest::newRow("noise only") << 2.0 << 0.0 << 2.0;
+        QTest::newRow("3-4-5") << 3.0 << 4.0 << 5.0;
+        QTest::newRow("jitter dominates") << 1.0 << 10.0 << std::sqrt(101.0);
+    }
+
+    void scatter()
+    {
+        QFETCH(double, sigma);
+        QFETCH(double, jitter);
+        QFETCH(double, scatter);
+
+        const Kepler::Orbit planet{3.0, 20.0, 0.0, 0.0, start};
+        const std::size_t n = 20000;
+        const DataSet data = simulate({&planet, 1}, plan(n, 1000, Cadence::Uniform, sigma, jitter, 11));
+        QCOMPARE(data.measurements.size(), n);
+        std::vector<double> residuals;
+        for (const Measurement &m : data.measurements) {
+            QCOMPARE(m.uncertainty, sigma); // jitter is not in the reported uncertainty
+            residuals.push_back(m.velocity - circularVelocity(planet, m.time));
+        }
+        const Moments r = moments(residuals);
+        // Sampling errors: σ/√n for the mean, σ/√(2n) for the deviation; 4 of them.
+        const double n_ = double(n);
+        QVERIFY2(std::fabs(r.mean) < 4 * scatter / std::sqrt(n_), qPrintable(QString::number(r.mean)));
+        QVERIFY2(std::fabs(r.deviation - scatter) < 4 * scatter / std::sqrt(2 * n_),
+                 qPrintable(QString::number(r.deviation)));
+        // And they are Gaussian: 68.3 % within one deviation (binomial error 0.33 %).
+        const auto inside = std::count_if(residuals.begin(), residuals.end(),
+                                          [&](double x) { return std::fabs(x) < scatter; });
+        QVERIFY2(std::fabs(double(inside) / n_ - 0.6827) < 0.0133, qPrintable(QString::number(inside)));
+    }
+
+    void uniformCadence()
+    {
+        const Kepler::Orbit planet{5.0, 10.0, 0.0, 0.0, start};
+        const std::size_t n = 10000;
+        const DataSet data = simulate({&planet, 1}, plan(n, 400, Cadence::Uniform, 1, 0, 5));
+        QCOMPARE(data.measurements.size(), n);
+        std::vector<double> phases;
+        for (std::size_t i = 0; i < n; ++i) {
+            const double t = data.measurements[i].time;
+            QVERIFY(t >= start && t < start + 400);
+            if (i > 0)
+                QVERIFY(t >= data.measurements[i - 1].time);
+            phases.push_back((t - start) / 400);
+        }
+        // A uniform variable on [0, 1): mean 1/2, deviation 1/√12.
+        const Moments u = moments(phases);
+        QVERIFY(std::fabs(u.mean - 0.5) < 4 / std::sqrt(12.0 * double(n)));
+        QVERIFY(std::fabs(u.deviation - 1 / std::sqrt(12.0)) < 0.01);
+    }
+
+    void nightlyCadence_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<double>("span");
+        QTest::addColumn<std::uint64_t>("seed");
+        QTest::addColumn<double>("longestGapAtLeast"); // days
+
+        // Two years hold two seasonal gaps of 120 days each.
+        QTest::newRow("two years") << 150 << 730.5 << std::uint64_t(1) << 100.0;
+        QTest::newRow("two years, other seed") << 150 << 730.5 << std::uint64_t(99) << 100.0;
+        // Half a year, a third of the nights used: bad weather leaves gaps of several nights.
+        QTest::newRow("half a year") << 60 << 182.6 << std::uint64_t(4) << 5.0;
+        // As many points as nights gives the gaps back: every night once, in order.
+        QTest::newRow("every night when asked for") << 30 << 30.9 << std::uint64_t(2) << 0.0;
+    }
+
+    void nightlyCadence()
+    {
+        QFETCH(int, count);
+        QFETCH(double, span);
+        QFETCH(std::uint64_t, seed);
+        QFETCH(double, longestGapAtLeast);
+
+        const Kepler::Orbit planet{5.0, 10.0, 0.0, 0.0, start};
+        const DataSet data = simulate({&planet, 1}, plan(std::size_t(count), span, Cadence::Nightly, 1, 0, seed));
+        QCOMPARE(int(data.measurements.size()), count);
+        std::set<long> nights;
+        double longestGap = 0;
+        for (std::size_t i = 0; i < data.measurements.size(); ++i) {
+            const double sinceStart = data.measurements[i].time - start;
+            const double night = std::floor(sinceStart);
+            QVERIFY(night >= 0 && night < std::floor(span));
+            QVERIFY2(sinceStart - night < 0.25, "within the six hours' window");
+            nights.insert(long(night));
+            if (i > 0) {
+                const double gap = data.measurements[i].time - data.measurements[i - 1].time;
+                QVERIFY(gap > 0); // in time order, one per night
+                longestGap = std::max(longestGap, gap);
+            }
+        }
+        QCOMPARE(int(nights.size()), count); // one point per night
+        QVERIFY2(longestGap >= longestGapAtLeast, qPrintable(QString::number(longestGap)));
+    }
+
+    void offsets()
+    {
+        const Kepler::Orbit planet{7.0, 15.0, 0.0, 0.0, start};
+        SyntheticPlan a = plan(3000, 300, Cadence::Uniform, 1, 0, 21);
+        a.instrument = "A";
+        SyntheticPlan b = plan(2000, 300, Cadence::Uniform, 2, 0, 22);
+        b.instrument = "B";
+        b.instrumentOffset = 40;
+        const std::vector<SyntheticPlan> plans{a, b};
+        const DataSet data = simulate({&planet, 1}, plans);
+        QCOMPARE(data.instruments, (std::vector<std::string>{"A", "B"}));
+        QCOMPARE(data.measurements.size(), std::size_t(5000));
+        std::vector<double> residuals[2];
+        for (std::size_t i = 0; i < data.measurements.size(); ++i) {
+            const Measurement &m = data.measurements[i];
+            if (i > 0)
+                QVERIFY(m.time >= data.measurements[i - 1].time);
+            residuals[m.instrument].push_back(m.velocity - circularVelocity(planet, m.time));
+        }
+        QCOMPARE(residuals[0].size(), std::size_t(3000));
+        QVERIFY(std::fabs(moments(residuals[0]).mean) < 4 * 1 / std::sqrt(3000.0));
+        QVERIFY(std::fabs(moments(residuals[1]).mean - 40) < 4 * 2 / std::sqrt(2000.0));
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<SyntheticPlan>("plan");
+        QTest::addColumn<double>("eccentricity");
+
+        const SyntheticPlan good = plan(10, 100, Cadence::Nightly, 1, 0, 1);
+        const auto with = [&](auto change) {
+            SyntheticPlan p = good;
+            change(p);
+            return p;
+        };
+        QTest::newRow("no points") << with([](SyntheticPlan &p) { p.count = 0; }) << 0.0;
+        QTest::newRow("over a million") << with([](SyntheticPlan &p) {
+            p.count = 1'000'001;
+            p.cadence = Cadence::Uniform;
+        }) << 0.0;
+        QTest::newRow("zero span") << with([](SyntheticPlan &p) { p.spanDays = 0; }) << 0.0;
+        QTest::newRow("NaN span") << with([](SyntheticPlan &p) { p.spanDays = std::nan(""); }) << 0.0;
+        QTest::newRow("infinite start") << with([](SyntheticPlan &p) { p.startTime = INFINITY; }) << 0.0;
+        QTest::newRow("zero σ") << with([](SyntheticPlan &p) { p.noiseSigma = 0; }) << 0.0;
+        QTest::newRow("negative jitter") << with([](SyntheticPlan &p) { p.jitter = -1; }) << 0.0;
+        QTest::newRow("NaN offset") << with([](SyntheticPlan &p) { p.instrumentOffset = std::nan(""); }) << 0.0;
+        QTest::newRow("more points than nights") << with([](SyntheticPlan &p) { p.count = 101; }) << 0.0;
+        QTest::newRow("nightly over centuries") << with([](SyntheticPlan &p) { p.spanDays = 1e7; }) << 0.0;
+        QTest::newRow("good plan, unbound planet") << good << 1.0;
+    }
+
+    void refusals()
+    {
+        QFETCH(SyntheticPlan, plan);
+        QFETCH(double, eccentricity);
+        const Kepler::Orbit planet{5.0, 10.0, eccentricity, 0.0, start};
+        QCOMPARE(refusal(plan).has_value(), eccentricity < 1); // the unbound planet's plan is good
+        QVERIFY(simulate({&planet, 1}, plan).measurements.empty());
+    }
+
+    void examples()
+    {
+        const auto &examples = exampleSets();
+        const std::vector<std::pair<std::string, std::size_t>> expected{
+            {"one planet, circular", 1}, {"one planet, eccentric", 1}, {"two planets", 2}, {"two instruments with an offset", 1}};
+        QCOMPARE(examples.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            QCOMPARE(examples[i].name, expected[i].first);
+            QCOMPARE(examples[i].planets.size(), expected[i].second);
+        }
+        QCOMPARE(examples[0].planets[0].eccentricity, 0.0);
+        QVERIFY(std::fabs(examples[1].planets[0].eccentricity - 0.6) < 0.05);
+        QCOMPARE(examples[3].plans.size(), std::size_t(2));
+        QVERIFY(examples[3].plans[0].instrumentOffset != examples[3].plans[1].instrumentOffset);
+
+        for (const ExampleSet &example : examples) {
+            std::size_t points = 0;
+            for (const SyntheticPlan &p : example.plans) {
+                QVERIFY2(!refusal(p), example.name.c_str());
+                points += p.count;
+            }
+            const DataSet data = simulate(example.planets, example.plans);
+            QCOMPARE(data.measurements.size(), points);
+            QCOMPARE(data.instruments.size(), example.plans.size());
+        }
+    }
+};
 
 QTEST_APPLESS_MAIN(TestSynthetic)
 #include "tst_synthetic.moc"
