@@ -12,8 +12,8 @@ tree() {
     local root="$work/$1"
     shift
     mkdir -p "$root"
-    for spec in "$@"; do
-        local file=${spec%%:*} include=${spec#*:}
+    for entry in "$@"; do
+        local file=${entry%%:*} include=${entry#*:}
         mkdir -p "$root/$(dirname "$file")"
         touch "$root/$file"
         [ -n "$include" ] && echo "#include $include" >>"$root/$file"
