@@ -26,7 +26,7 @@ double niceStep(double rough)
 } // namespace
 
 RvPlot::RvPlot(QWidget *parent)
-    : QChartView(parent)
+    : QChartView(new QChart, parent)
     , m_points(SampleCount)
     , m_trueSeries(new QLineSeries)
     , m_schematicSeries(new QLineSeries)
@@ -38,11 +38,10 @@ RvPlot::RvPlot(QWidget *parent)
     setRenderHint(QPainter::Antialiasing);
     setMinimumSize(420, 300);
 
-    auto *chart = new QChart;
+    QChart *chart = this->chart();
     chart->setTitle(QStringLiteral("Radial velocity of the star"));
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->setBackgroundRoundness(0);
-    setChart(chart);
     // One plain ground for the chart and the view around it, so the view
     // paints every pixel itself and the widgets behind it never repaint
     // when the cursor moves; a plain fill also costs less than the theme's

@@ -39,18 +39,17 @@ void setNiceRange(QValueAxis *axis, double low, double high)
 } // namespace
 
 DataChart::DataChart(const QString &xTitle, const QString &yTitle, QWidget *parent)
-    : QChartView(parent),
+    : QChartView(new QChart, parent),
       m_xAxis(new QValueAxis),
       m_yAxis(new QValueAxis),
       m_curve(new QLineSeries),
       m_zero(new QLineSeries)
 {
-    auto *chart = new QChart;
+    QChart *chart = this->chart();
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->legend()->setAlignment(Qt::AlignTop);
     chart->addAxis(m_xAxis, Qt::AlignBottom);
     chart->addAxis(m_yAxis, Qt::AlignLeft);
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     setTitles(xTitle, yTitle);
 

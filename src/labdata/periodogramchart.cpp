@@ -13,14 +13,14 @@ constexpr int DrawnBins = 2000;
 }
 
 PeriodogramChart::PeriodogramChart(QWidget *parent)
-    : QChartView(parent),
+    : QChartView(new QChart, parent),
       m_period(new QLogValueAxis),
       m_power(new QValueAxis),
       m_data(new QLineSeries),
       m_residuals(new QLineSeries),
       m_peaks(new QScatterSeries)
 {
-    auto *chart = new QChart;
+    QChart *chart = this->chart();
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->legend()->setAlignment(Qt::AlignTop);
     m_period->setBase(10);
@@ -30,7 +30,6 @@ PeriodogramChart::PeriodogramChart(QWidget *parent)
     m_power->setTitleText(tr("Power"));
     chart->addAxis(m_period, Qt::AlignBottom);
     chart->addAxis(m_power, Qt::AlignLeft);
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
 
     m_data->setName(tr("Data"));
