@@ -10,6 +10,7 @@
 // Only the frame and the lab are loaded, so the figures are the lab's own.
 // Run under xvfb-run for the CPU share (bench/cpu_share.sh does).
 
+#include "benchtiming.h"
 #include "ground/appinfo.h"
 #include "ground/formregistry.h"
 #include "lab/keplerlab.h"
@@ -23,43 +24,13 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
+using namespace BenchTiming;
+
 namespace {
-
-constexpr int Runs = 15;
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-template<typename Step>
-double microsecondsPerCall(int calls, Step step)
-{
-    std::vector<double> perCall;
-    for (int run = 0; run < Runs; ++run) {
-        QElapsedTimer clock;
-        clock.start();
-        for (int i = 0; i < calls; ++i)
-            step(i);
-        perCall.push_back(double(clock.nsecsElapsed()) / 1000.0 / calls);
-    }
-    return median(perCall);
-}
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 void runFor(double seconds)
 {

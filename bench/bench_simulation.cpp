@@ -11,6 +11,7 @@
 // Run offscreen for the costs and under xvfb-run for the CPU share
 // (bench/cpu_share.sh does both kinds of CPU measurement).
 
+#include "benchtiming.h"
 #include "ground/appinfo.h"
 #include "ground/formregistry.h"
 #include "ground/picturebox.h"
@@ -25,44 +26,13 @@
 #include <QRegion>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
+using namespace BenchTiming;
+
 namespace {
-
-constexpr int Runs = 15;
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// Microseconds per call of `step`, median over Runs runs of `calls` calls.
-template<typename Step>
-double microsecondsPerCall(int calls, Step step)
-{
-    std::vector<double> perCall;
-    for (int run = 0; run < Runs; ++run) {
-        QElapsedTimer clock;
-        clock.start();
-        for (int i = 0; i < calls; ++i)
-            step();
-        perCall.push_back(double(clock.nsecsElapsed()) / 1000.0 / calls);
-    }
-    return median(perCall);
-}
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 Form1 *startScene(ScriptedPlatform &platform)
 {
@@ -83,13 +53,13 @@ int measureCosts(Form1 *simulator)
     auto *surface = simulator->findChild<PictureBox *>(QStringLiteral("Simulator"));
     auto *planet = simulator->findChild<QLabel *>(QStringLiteral("Planet1"));
     auto *star = simulator->findChild<QLabel *>(QStringLiteral("Star"));
-    const double tick = microsecondsPerCall(360, [&] {
+    const double tick = microsecondsPerCall(360, [&](int) {
         const QRegion before = QRegion(planet->geometry()) + star->geometry();
         simulator->animateOneTick();
         surface->repaint(before + planet->geometry() + star->geometry());
     });
     const Simulation &simulation = simulator->simulation();
-    const double curve = microsecondsPerCall(20, [&] {
+    const double curve = microsecondsPerCall(20, [&](int) {
         form<RV>()->drawRadialVelocityCurve(simulation.curveElements(),
                                             TextNumber::carried(simulation.shownMass()),
                                             simulation.earthMassesShown,
