@@ -26,8 +26,9 @@ long double residual(double eccentricAnomaly, double e, double meanAnomaly)
     return anomaly - e * std::sin(anomaly) - meanAnomaly;
 }
 
-// A dense grid over [−π, π] and the hard places: M = 0, ±tiny, and the approach to ±π.
-std::vector<double> meanAnomalyGrid()
+// A dense grid over [−π, π] and the hard places: M = 0, ±tiny, the approach to ±π, and where the search's table
+// switches, at M_j = E_j − e sin E_j with E_j = jπ/64, and a hair either side.
+std::vector<double> meanAnomalyGrid(double e)
 {
     std::vector<double> grid;
     constexpr int steps = 20000;
@@ -40,6 +41,11 @@ std::vector<double> meanAnomalyGrid()
     }
     for (double m : {0.0, -0.0, std::numeric_limits<double>::denorm_min(), std::nextafter(pi, 0.0), pi, -pi})
         grid.push_back(m);
+    for (int j = 1; j < 64; ++j) {
+        const long double node = j * 3.14159265358979323846264338327950288L / 64;
+        const double m = double(node - e * std::sin(node));
+        grid.insert(grid.end(), {std::nextafter(m, 0.0), m, std::nextafter(m, 4.0), -m});
+    }
     return grid;
 }
 
@@ -49,15 +55,6 @@ double circularVelocity(const Orbit &orbit, double t)
     const long double twoPi = 2 * 3.14159265358979323846264338327950288L;
     const long double phase = ((long double)t - orbit.periastronTime) / orbit.periodDays;
     return double(orbit.semiAmplitude * std::cos(twoPi * phase + orbit.omegaRadians));
-}
-
-// The velocities at `points` equally spaced times over one period from `from`.
-std::vector<double> overOnePeriod(const Orbit &orbit, int points, double from)
-{
-    std::vector<double> times(static_cast<std::size_t>(points));
-    for (int i = 0; i < points; ++i)
-        times[std::size_t(i)] = from + orbit.periodDays * i / points;
-    return Kepler::radialVelocities({&orbit, 1}, times);
 }
 
 } // namespace
@@ -83,7 +80,7 @@ private slots:
     {
         QFETCH(double, e);
         const Kepler::KeplerEquation equation(e);
-        for (double m : meanAnomalyGrid()) {
+        for (double m : meanAnomalyGrid(e)) {
             const double once = Kepler::eccentricAnomaly(m, e);
             const double prepared = equation.eccentricAnomaly(m);
             const QByteArray where = QByteArray("M = ") + QByteArray::number(m, 'g', 17);
@@ -95,52 +92,33 @@ private slots:
         }
     }
 
-    void solverAtTableNodes_data()
-    {
-        QTest::addColumn<double>("e");
-        QTest::addColumn<int>("node");
-        // The search switches at M_j = E_j − e sin E_j, E_j = jπ/64: the rounds' nodes (multiples of 8),
-        // their neighbours, the ends, and the corner's edges (π/16 and π/8: j = 4 and 8).
-        for (double e : {0.0, 0.3, 0.5, 0.9, 0.99, 0.9999})
-            for (int node : {1, 4, 7, 8, 9, 15, 16, 17, 24, 32, 40, 48, 55, 56, 57, 63, 64})
-                QTest::addRow("e = %g, j = %d", e, node) << e << node;
-    }
-
-    void solverAtTableNodes()
-    {
-        QFETCH(double, e);
-        QFETCH(int, node);
-        // At M_j the root is E_j itself; a hair either side it moves by the hair over (1 − e cos E_j) at most.
-        const long double exactRoot = node * 3.14159265358979323846264338327950288L / 64;
-        const double nodeMean = double(exactRoot - e * std::sin(exactRoot));
-        const double above = node < 64 ? std::nextafter(nodeMean, 4.0) : nodeMean; // past π: the grid's
-        for (double m : {std::nextafter(nodeMean, 0.0), nodeMean, above}) {
-            const Kepler::KeplerEquation equation(e);
-            for (double anomaly : {Kepler::eccentricAnomaly(m, e), equation.eccentricAnomaly(m)}) {
-                const QByteArray where = QByteArray("M = ") + QByteArray::number(m, 'g', 17);
-                QVERIFY2(std::fabs(residual(anomaly, e, m)) <= tolerance, where);
-                QVERIFY2(std::fabs(anomaly - exactRoot) <= 1e-9, where);
-            }
-        }
-    }
-
-    void largeMeanAnomalies_data()
+    void anyMeanAnomaly_data()
     {
         QTest::addColumn<double>("meanAnomaly");
         QTest::addColumn<double>("e");
         for (double e : {0.0, 0.5, 0.99, 0.9999}) {
             for (double m : {3.5, -3.5, 7.0, 2 * pi, 100.0, -1000.5, 1e7, -1e7 + 0.25, 123456789.0, 4.19e8, 4.3e8,
-                             6.5e9, -1e12, 3e15})
+                             6.5e9, -1e12, 3e15, 1e300, std::numeric_limits<double>::max()})
                 QTest::addRow("M = %g, e = %g", m, e) << m << e;
         }
+        // No solution: the solver still returns, with a NaN.
+        for (auto [m, e] : {std::pair{notANumber, 0.5}, {infinity, 0.5}, {-infinity, 0.5}, {1.0, notANumber}, {1.0, 1.0},
+                            {1.0, 1.5}, {1.0, -0.1}, {1.0, infinity}})
+            QTest::addRow("M = %g, e = %g", m, e) << m << e;
     }
 
-    void largeMeanAnomalies()
+    void anyMeanAnomaly()
     {
         QFETCH(double, meanAnomaly);
         QFETCH(double, e);
-        // Modulo 2π. Below 2^26 turns (|M| < 4.2e8) the header promises the true 2π (the long-double 2π here is
-        // 1e-19 off, so 2e-20 per radian of M on top); beyond, the exact reduction by the double nearest 2π.
+        if (!std::isfinite(meanAnomaly) || !(e >= 0 && e < 1)) {
+            QVERIFY(std::isnan(Kepler::eccentricAnomaly(meanAnomaly, e)));
+            QVERIFY(std::isnan(Kepler::KeplerEquation(e).eccentricAnomaly(meanAnomaly)));
+            return;
+        }
+        // Modulo 2π, even where a double holds no phase. Below 2^26 turns (|M| < 4.2e8) the header promises the
+        // true 2π (the long-double 2π here is 1e-19 off, so 2e-20 per radian of M on top); beyond, the exact
+        // reduction by the double nearest 2π.
         const bool truePi = std::fabs(meanAnomaly) < 67108864.0 * 2 * pi;
         const long double twoPi = truePi ? 2 * 3.14159265358979323846264338327950288L : 2 * pi;
         const double allowed = tolerance + (truePi ? 2e-20 * std::fabs(meanAnomaly) : 0.0);
@@ -152,40 +130,6 @@ private slots:
             const long double reduced = r - twoPi * std::nearbyint(r / twoPi);
             QVERIFY2(std::fabs(reduced) <= allowed, QByteArray::number(double(reduced)));
             QVERIFY(std::fabs(anomaly) <= pi);
-        }
-    }
-
-    void solverReturnsOnBadInput_data()
-    {
-        QTest::addColumn<double>("meanAnomaly");
-        QTest::addColumn<double>("e");
-        QTest::addColumn<bool>("finite");
-        QTest::newRow("NaN M") << notANumber << 0.5 << false;
-        QTest::newRow("infinite M") << infinity << 0.5 << false;
-        QTest::newRow("-infinite M") << -infinity << 0.5 << false;
-        QTest::newRow("NaN e") << 1.0 << notANumber << false;
-        QTest::newRow("e = 1") << 1.0 << 1.0 << false;
-        QTest::newRow("e = 1.5") << 1.0 << 1.5 << false;
-        QTest::newRow("e = -0.1") << 1.0 << -0.1 << false;
-        QTest::newRow("infinite e") << 1.0 << infinity << false;
-        // A double this large holds no phase, but it still has a reduction.
-        QTest::newRow("M = 1e300") << 1e300 << 0.5 << true;
-        QTest::newRow("largest M") << std::numeric_limits<double>::max() << 0.9 << true;
-    }
-
-    void solverReturnsOnBadInput()
-    {
-        QFETCH(double, meanAnomaly);
-        QFETCH(double, e);
-        QFETCH(bool, finite);
-        // Returning at all is the first half of the test.
-        const double once = Kepler::eccentricAnomaly(meanAnomaly, e);
-        const double prepared = Kepler::KeplerEquation(e).eccentricAnomaly(meanAnomaly);
-        QCOMPARE(std::isfinite(once), finite);
-        QCOMPARE(std::isfinite(prepared), finite);
-        if (finite) {
-            QVERIFY(std::fabs(once) <= pi);
-            QVERIFY(std::fabs(prepared - once) <= 1e-15);
         }
     }
 
@@ -236,48 +180,34 @@ private slots:
         QVERIFY(std::fabs(Kepler::radialVelocity(orbit, t) - circularVelocity(orbit, t)) <= 1e-7);
     }
 
-    void velocityAveragesToZero_data()
+    void curveOverOnePeriod_data()
     {
         QTest::addColumn<double>("e");
         QTest::addColumn<double>("omega");
-        for (double e : {0.0, 0.2, 0.6, 0.9, 0.97})
-            for (double omega : {0.0, 0.7, 2.5, -1.9})
-                QTest::addRow("e = %g, omega = %g", e, omega) << e << omega;
-    }
-
-    void velocityAveragesToZero()
-    {
-        QFETCH(double, e);
-        QFETCH(double, omega);
-        // The orbit closes, so the mean velocity is zero; the trapezoid rule on a smooth periodic function
-        // converges faster than any power of the step, so 200,000 points leave only rounding.
-        const Orbit orbit{365.25, 10.0, e, omega, 100.0};
-        const std::vector<double> velocities = overOnePeriod(orbit, 200000, orbit.periastronTime + 0.3);
-        const double mean = std::accumulate(velocities.begin(), velocities.end(), 0.0) / double(velocities.size());
-        QVERIFY2(std::fabs(mean) <= 1e-9, QByteArray::number(mean));
-    }
-
-    void peakToPeakIsTwiceK_data()
-    {
-        QTest::addColumn<double>("e");
-        QTest::addColumn<double>("omega");
-        for (double e : {0.0, 0.3, 0.6, 0.8})
+        for (double e : {0.0, 0.2, 0.6, 0.8, 0.97})
             for (double omega : {0.0, 1.1, -2.2, pi})
                 QTest::addRow("e = %g, omega = %g", e, omega) << e << omega;
     }
 
-    void peakToPeakIsTwiceK()
+    void curveOverOnePeriod()
     {
         QFETCH(double, e);
         QFETCH(double, omega);
+        // The orbit closes, so the mean velocity is zero; the trapezoid rule on a smooth periodic function
+        // converges faster than any power of the step, so a million points leave only rounding.
         // cos(ν + ω) spans [−1, 1], so max − min = 2K and the top is K (1 + e cos ω); at e ≤ 0.8, ν moves
         // at most 2e-4 rad between samples, an error in cos below 2e-8.
-        const Orbit orbit{10.0, 7.0, e, omega, 0.0};
-        const std::vector<double> velocities = overOnePeriod(orbit, 1000000, 0.0);
+        const Orbit orbit{10.0, 7.0, e, omega, 0.3};
+        std::vector<double> times(1000000);
+        for (std::size_t i = 0; i < times.size(); ++i)
+            times[i] = orbit.periodDays * double(i) / double(times.size());
+        const std::vector<double> velocities = Kepler::radialVelocities({&orbit, 1}, times);
+        const double mean = std::accumulate(velocities.begin(), velocities.end(), 0.0) / double(velocities.size());
+        QVERIFY2(std::fabs(mean) <= 1e-9, QByteArray::number(mean));
         const auto [low, high] = std::minmax_element(velocities.begin(), velocities.end());
         const double k = orbit.semiAmplitude;
-        QVERIFY(std::fabs((*high - *low) - 2 * k) <= 2e-7 * k);
-        QVERIFY(std::fabs(*high - k * (1 + e * std::cos(omega))) <= 2e-7 * k);
+        if (e <= 0.8)
+            QVERIFY(std::fabs((*high - *low) - 2 * k) <= 2e-7 * k && std::fabs(*high - k * (1 + e * std::cos(omega))) <= 2e-7 * k);
     }
 
     void planetsAdd()
