@@ -5,14 +5,17 @@
 #include <Eigen/Dense>
 
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <random>
 
 using Observations::DataSet;
 using Observations::Measurement;
 using Waves = std::vector<std::pair<double, double>>;
+using Change = std::function<void(DataSet &, Periodogram::FrequencyGrid &)>;
 
 Q_DECLARE_METATYPE(Waves)
+Q_DECLARE_METATYPE(Change)
 
 namespace {
 
@@ -109,11 +112,13 @@ private slots:
         QTest::addColumn<int>("points");
         QTest::addColumn<double>("span");
         QTest::addColumn<unsigned>("seed");
-        QTest::newRow("4.23 d, strong") << Waves{{4.23, 10.0}} << 80 << 400.0 << 5u;
-        QTest::newRow("51.7 d, strong") << Waves{{51.7, 10.0}} << 80 << 400.0 << 5u;
-        QTest::newRow("0.9 d, weaker") << Waves{{0.9, 3.0}} << 80 << 400.0 << 5u;
-        QTest::newRow("123 d, weaker") << Waves{{123.0, 3.0}} << 80 << 400.0 << 5u;
-        QTest::newRow("9.1 d and 31 d, distinct peaks") << Waves{{9.1, 8.0}, {31.0, 6.0}} << 120 << 500.0 << 3u;
+        QTest::addColumn<double>("offset"); // of a second instrument, which takes the second half, if any
+        QTest::newRow("4.23 d, strong") << Waves{{4.23, 10.0}} << 80 << 400.0 << 5u << 0.0;
+        QTest::newRow("51.7 d, strong") << Waves{{51.7, 10.0}} << 80 << 400.0 << 5u << 0.0;
+        QTest::newRow("0.9 d, weaker") << Waves{{0.9, 3.0}} << 80 << 400.0 << 5u << 0.0;
+        QTest::newRow("123 d, weaker") << Waves{{123.0, 3.0}} << 80 << 400.0 << 5u << 0.0;
+        QTest::newRow("9.1 d and 31 d, distinct peaks") << Waves{{9.1, 8.0}, {31.0, 6.0}} << 120 << 500.0 << 3u << 0.0;
+        QTest::newRow("an offset between instruments is no signal") << Waves{} << 60 << 200.0 << 9u << 50.0;
     }
     void findsInjectedPeriods()
     {
@@ -121,12 +126,23 @@ private slots:
         QFETCH(int, points);
         QFETCH(double, span);
         QFETCH(unsigned, seed);
-        const DataSet data = sinusoids(waves, points, span, 0, seed);
+        QFETCH(double, offset);
+        DataSet data = sinusoids(waves, points, span, 0, seed);
+        if (offset != 0)
+            data.instruments = {"A", "B"};
+        for (auto &m : data.measurements)
+            if (offset != 0 && m.time > span / 2) {
+                m.instrument = 1;
+                m.velocity += offset;
+            }
         const auto spectrum = Periodogram::generalisedLombScargle(data, Periodogram::automaticGrid(data));
         const auto peaks = Periodogram::highestPeaks(spectrum, data, 3);
         QCOMPARE(peaks.size(), std::size_t(3));
         QVERIFY(peaks[0].power >= peaks[1].power && peaks[1].power >= peaks[2].power);
-        QVERIFY(peaks[0].falseAlarmProbability < 1e-6);
+        if (waves.empty())
+            QVERIFY2(peaks[0].falseAlarmProbability > 0.01, qPrintable(QString::number(peaks[0].power)));
+        else
+            QVERIFY(peaks[0].falseAlarmProbability < 1e-6);
         // A peak is 1/T wide in frequency; its top lies well within. Each wave has its own peak.
         for (std::size_t w = 0; w < waves.size(); ++w) {
             const double period = waves[w].first;
@@ -135,21 +151,6 @@ private slots:
             });
             QVERIFY2(found != peaks.begin() + long(waves.size()), qPrintable(QString::number(peaks[w].periodDays)));
         }
-    }
-
-    void offsetBetweenInstrumentsIsNotASignal()
-    {
-        DataSet data = sinusoids({}, 60, 200, 0, 9);
-        data.instruments = {"A", "B"};
-        for (auto &m : data.measurements)
-            if (m.time > 100) {
-                m.instrument = 1;
-                m.velocity += 50;
-            }
-        const auto spectrum = Periodogram::generalisedLombScargle(data, Periodogram::automaticGrid(data));
-        const auto peaks = Periodogram::highestPeaks(spectrum, data, 1);
-        QCOMPARE(peaks.size(), std::size_t(1));
-        QVERIFY2(peaks[0].falseAlarmProbability > 0.01, qPrintable(QString::number(peaks[0].power)));
     }
 
     // Noise only: the fraction of realisations whose highest peak exceeds a
@@ -180,6 +181,11 @@ private slots:
             QVERIFY2(observed > 0.4 * fap && observed < 1.3 * fap,
                      qPrintable(QStringLiteral("bound %1 at p = %2, Monte-Carlo %3").arg(fap).arg(power).arg(observed)));
         }
+        // With 50 points, no power is never false; a near-perfect one always is; a wider search finds more by chance.
+        const DataSet fifty = sinusoids({}, 50, 100, 0, 2);
+        QCOMPARE(Periodogram::falseAlarmProbability(0.0, fifty, 1.0), 1.0);
+        QVERIFY(Periodogram::falseAlarmProbability(0.9, fifty, 1.0) < 1e-20);
+        QVERIFY(Periodogram::falseAlarmProbability(0.3, fifty, 1.0) < Periodogram::falseAlarmProbability(0.3, fifty, 5.0));
     }
 
     void cancelGivesEmptySpectrum()
@@ -190,65 +196,43 @@ private slots:
         QVERIFY(spectrum.frequencies.empty() && spectrum.power.empty());
     }
 
-    void falseAlarmLimits()
+    void refuses_data()
     {
-        const DataSet data = sinusoids({}, 50, 100, 0, 2);
-        QCOMPARE(Periodogram::falseAlarmProbability(0.0, data, 1.0), 1.0);
-        QVERIFY(Periodogram::falseAlarmProbability(0.9, data, 1.0) < 1e-20);
-        QVERIFY(Periodogram::falseAlarmProbability(0.3, data, 1.0) < Periodogram::falseAlarmProbability(0.3, data, 5.0));
-    }
-
-    void refusesDegenerateData_data()
-    {
-        QTest::addColumn<QString>("kind");
+        QTest::addColumn<Change>("change");
         QTest::addColumn<QString>("reasonPart");
-        QTest::newRow("no points") << "none" << "at least 3";
-        QTest::newRow("two points") << "two" << "at least 3";
-        QTest::newRow("same time") << "sametime" << "same time";
-        QTest::newRow("not a number") << "nan" << "finite";
-        QTest::newRow("zero uncertainty") << "zerosigma" << "uncertainty";
-        QTest::newRow("constant velocity") << "constant" << "do not vary";
-        QTest::newRow("time of 1e300 days") << "hugetime" << "100 million days";
-        QTest::newRow("velocity faster than light") << "fast" << "faster than light";
-        QTest::newRow("uncertainty of 1e-300 m/s") << "tinysigma" << "below 1 micrometre";
+        const auto row = [](const char *name, const Change &change, const char *reason) { QTest::newRow(name) << change << QString(reason); };
+        using Grid = Periodogram::FrequencyGrid;
+        row("no points", [](DataSet &d, Grid &) { d.measurements.clear(); }, "at least 3");
+        row("two points", [](DataSet &d, Grid &) { d.measurements.resize(2); }, "at least 3");
+        row("same time", [](DataSet &d, Grid &) { for (auto &m : d.measurements) m.time = 5; }, "same time");
+        row("not a number", [](DataSet &d, Grid &) { d.measurements[2].velocity = NAN; }, "finite");
+        row("zero uncertainty", [](DataSet &d, Grid &) { d.measurements[1].uncertainty = 0; }, "uncertainty");
+        row("constant velocity", [](DataSet &d, Grid &) { for (auto &m : d.measurements) m.velocity = 4; }, "do not vary");
+        row("time of 1e300 days", [](DataSet &d, Grid &) { d.measurements[3].time = 1e300; }, "100 million days");
+        row("velocity faster than light", [](DataSet &d, Grid &) { d.measurements[3].velocity = -3e8; }, "faster than light");
+        row("uncertainty of 1e-300 m/s", [](DataSet &d, Grid &) { d.measurements[3].uncertainty = 1e-300; }, "below 1 micrometre");
+        row("grid from zero", [](DataSet &, Grid &g) { g.minFrequency = 0; }, "frequency grid");
+        row("grid crossed", [](DataSet &, Grid &g) { g.minFrequency = 1.5; }, "frequency grid");
+        row("grid of one point", [](DataSet &, Grid &g) { g.count = 1; }, "frequency grid");
     }
-    void refusesDegenerateData()
+    void refuses()
     {
-        QFETCH(QString, kind);
+        QFETCH(Change, change);
         QFETCH(QString, reasonPart);
         DataSet data;
         data.instruments = {"x"};
-        const int n = kind == "none" ? 0 : kind == "two" ? 2 : 6;
-        for (int i = 0; i < n; ++i)
-            data.measurements.push_back({kind == "sametime" ? 5.0 : double(i), double(i % 3), 1.0, 0});
-        if (kind == "nan")
-            data.measurements[2].velocity = std::nan("");
-        if (kind == "zerosigma")
-            data.measurements[1].uncertainty = 0;
-        if (kind == "hugetime")
-            data.measurements[3].time = 1e300;
-        if (kind == "fast")
-            data.measurements[3].velocity = -3e8;
-        if (kind == "tinysigma")
-            data.measurements[3].uncertainty = 1e-300;
-        if (kind == "constant")
-            for (auto &m : data.measurements)
-                m.velocity = 4;
-        const Periodogram::FrequencyGrid grid{0.01, 1, 100};
+        for (int i = 0; i < 6; ++i)
+            data.measurements.push_back({double(i), double(i % 3), 1.0, 0});
+        Periodogram::FrequencyGrid grid{0.01, 1, 100};
+        // Unchanged, these data pass on the smallest grid: each row's refusal is its change's.
+        QVERIFY(!Periodogram::refusal(data, {0.01, 1, 2}));
+        change(data, grid);
         const auto reason = Periodogram::refusal(data, grid);
         QVERIFY(reason.has_value());
         QVERIFY2(QString::fromStdString(*reason).contains(reasonPart), reason->c_str());
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, Periodogram::generalisedLombScargle(data, grid));
-        QCOMPARE(Periodogram::automaticGrid(data).count, std::size_t(0));
-    }
-
-    void refusesBadGrid()
-    {
-        const DataSet data = sinusoids({{10, 1}}, 20, 50, 0, 4);
-        QVERIFY(Periodogram::refusal(data, {0, 1, 100}).has_value());
-        QVERIFY(Periodogram::refusal(data, {0.5, 0.1, 100}).has_value());
-        QVERIFY(Periodogram::refusal(data, {0.1, 1, 1}).has_value());
-        QVERIFY(!Periodogram::refusal(data, {0.1, 1, 2}).has_value());
+        if (!reasonPart.contains("grid"))
+            QCOMPARE(Periodogram::automaticGrid(data).count, std::size_t(0));
     }
 
     void automaticGridFollowsSampling_data()
