@@ -21,16 +21,13 @@ Run cli(const QStringList &arguments)
 {
     QProcess process;
     process.start(QStringLiteral(ORBIQUEST9_CLI), arguments);
-    Run run;
     if (!process.waitForFinished(60000)) {
         process.kill();
         process.waitForFinished();
-        return run;
+        return {};
     }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+            process.readAllStandardError()};
 }
 
 /// |every number at path − value| < tolerance.
@@ -86,7 +83,8 @@ private slots:
         const QList<QByteArray> lines = written.readAll().split('\n');
         QCOMPARE(lines.first().simplified(), QByteArray("time mnvel errvel tel"));
         QCOMPARE(std::count_if(lines.begin(), lines.end(), [](const QByteArray &line) { return line.endsWith("HARPS"); }), 80);
-        for (const auto &[name, text] : {std::pair{"garbage.txt", "time velocity error\n1 2 x\n3 4 5\n"}, {"two.txt", "1 2 1\n3 4 1\n"}}) {
+        for (const auto &[name, text] :
+             {std::pair{"garbage.txt", "time velocity error\n1 2 x\n3 4 5\n"}, {"two.txt", "1 2 1\n3 4 1\n"}}) {
             QFile file(m_folder.filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
         }
@@ -170,7 +168,8 @@ private slots:
             const QList<double> values = numbersAt(json(run), QString(near.path).split('/'));
             QVERIFY2(!values.isEmpty(), near.path);
             for (double value : values)
-                QVERIFY2(std::abs(value - near.value) < near.tolerance, qPrintable(QStringLiteral("%1 = %2").arg(near.path).arg(value)));
+                QVERIFY2(std::abs(value - near.value) < near.tolerance,
+                         qPrintable(QStringLiteral("%1 = %2").arg(near.path).arg(value)));
         }
     }
 

@@ -96,7 +96,8 @@ private slots:
         QTest::addColumn<bool>("search"); // findPlanets for up to 4, which must stop at the truth's count
         const auto row = [](const char *name, const std::vector<Kepler::Orbit> &truth, const std::vector<double> &offsets,
                             double jitter = 0, bool search = false) {
-            const DataSet data = search ? synthetic(truth, offsets, 100, 300, 2.0, jitter, 17) // noise whose peak only the FAP threshold stops
+            // The search's data hold a noise peak that only the false-alarm threshold stops.
+            const DataSet data = search ? synthetic(truth, offsets, 100, 300, 2.0, jitter, 17)
                                         : synthetic(truth, offsets, 120, 400, 2.0, jitter, 42);
             QTest::newRow(name) << data << truth << offsets << jitter << search;
         };
@@ -319,7 +320,9 @@ private slots:
     {
         QTest::addColumn<Change>("change");
         QTest::addColumn<QString>("reasonPart");
-        const auto row = [](const char *name, const Change &change, const char *reason) { QTest::newRow(name) << change << QString(reason); };
+        const auto row = [](const char *name, const Change &change, const char *reason) {
+            QTest::newRow(name) << change << QString(reason);
+        };
         row("no data", [](DataSet &d, Options &) { d.measurements.clear(); }, "no measurements");
         row("not a number", [](DataSet &d, Options &) { d.measurements[4].time = NAN; }, "finite");
         row("zero planets", [](DataSet &, Options &o) { o.planets = 0; }, "between 1 and 4");

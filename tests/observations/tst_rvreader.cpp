@@ -186,7 +186,8 @@ private slots:
                  {"time", Column::Time}, {"t", Column::Time}, {"BJD_TDB", Column::Time}, {"bjd", Column::Time},
                  {"mjd", Column::Time}, {"rjd", Column::Time}, {"vel", Column::Velocity},
                  {"Mnvel", Column::Velocity}, {"rv [m/s]", Column::Velocity}, {"vrad", Column::Velocity},
-                 {"e_rv", Column::Uncertainty}, {"rv_err", Column::Uncertainty}, {"svrad", Column::Uncertainty}, {"errvel", Column::Uncertainty},
+                 {"e_rv", Column::Uncertainty}, {"rv_err", Column::Uncertainty}, {"svrad", Column::Uncertainty},
+                 {"errvel", Column::Uncertainty},
                  {"tel", Column::Instrument}, {"Instrument", Column::Instrument},
                  {"", Column::Ignored}, {"fwhm", Column::Ignored}, {"timestamp", Column::Ignored}}) // no prefix match
             QTest::addRow("'%s'", name) << QString(name) << column;

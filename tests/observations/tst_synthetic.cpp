@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <numeric>
 #include <set>
 
 using namespace Observations;
@@ -44,14 +45,11 @@ struct Moments
 
 Moments moments(const std::vector<double> &values)
 {
-    double sum = 0;
-    for (double v : values)
-        sum += v;
-    const double mean = sum / double(values.size());
-    double squares = 0;
-    for (double v : values)
-        squares += (v - mean) * (v - mean);
-    return {mean, std::sqrt(squares / double(values.size() - 1))};
+    const double n = double(values.size());
+    const double mean = std::accumulate(values.begin(), values.end(), 0.0) / n;
+    const double squares = std::accumulate(values.begin(), values.end(), 0.0,
+                                           [&](double sum, double v) { return sum + (v - mean) * (v - mean); });
+    return {mean, std::sqrt(squares / (n - 1))};
 }
 
 } // namespace
@@ -162,9 +160,10 @@ private slots:
         for (std::size_t i = 0; i < data.measurements.size(); ++i) {
             const double sinceStart = data.measurements[i].time - start;
             QVERIFY(sinceStart >= 0 && sinceStart < span);
+            const double night = std::floor(sinceStart);
             phases.push_back(sinceStart / span);
-            nights.insert(long(std::floor(sinceStart)));
-            QVERIFY2(cadence == Cadence::Uniform || (sinceStart - std::floor(sinceStart) < 0.25 && std::floor(sinceStart) < std::floor(span)),
+            nights.insert(long(night));
+            QVERIFY2(cadence == Cadence::Uniform || (sinceStart - night < 0.25 && night < std::floor(span)),
                      "within the six hours' window of a night of the span");
             if (i > 0) {
                 const double gap = data.measurements[i].time - data.measurements[i - 1].time;

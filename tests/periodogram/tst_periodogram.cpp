@@ -47,26 +47,19 @@ DataSet sinusoids(const Waves &waves, int points, double span, double offset,
 /// at one frequency, p = 1 − χ²/χ²₀ with χ²₀ about the weighted mean.
 double directPower(const DataSet &data, double frequency)
 {
-    Eigen::Matrix3d normal = Eigen::Matrix3d::Zero();
-    Eigen::Vector3d right = Eigen::Vector3d::Zero();
-    double sw = 0, swy = 0;
-    for (const auto &m : data.measurements) {
-        const double w = 1 / (m.uncertainty * m.uncertainty);
-        const Eigen::Vector3d row(1, std::cos(twoPi * frequency * m.time), std::sin(twoPi * frequency * m.time));
-        normal += w * row * row.transpose();
-        right += w * m.velocity * row;
-        sw += w;
-        swy += w * m.velocity;
+    const auto n = Eigen::Index(data.measurements.size());
+    Eigen::MatrixXd design(n, 3);
+    Eigen::VectorXd y(n), w(n);
+    for (Eigen::Index i = 0; i < n; ++i) {
+        const auto &m = data.measurements[std::size_t(i)];
+        design.row(i) << 1, std::cos(twoPi * frequency * m.time), std::sin(twoPi * frequency * m.time);
+        y(i) = m.velocity;
+        w(i) = 1 / (m.uncertainty * m.uncertainty);
     }
-    const Eigen::Vector3d x = normal.ldlt().solve(right);
-    double chi2 = 0, chi20 = 0;
-    for (const auto &m : data.measurements) {
-        const double w = 1 / (m.uncertainty * m.uncertainty);
-        const double model = x(0) + x(1) * std::cos(twoPi * frequency * m.time) + x(2) * std::sin(twoPi * frequency * m.time);
-        chi2 += w * (m.velocity - model) * (m.velocity - model);
-        chi20 += w * (m.velocity - swy / sw) * (m.velocity - swy / sw);
-    }
-    return 1 - chi2 / chi20;
+    const Eigen::Vector3d x = (design.transpose() * w.asDiagonal() * design).ldlt().solve(design.transpose() * w.asDiagonal() * y);
+    const Eigen::VectorXd residual = y - design * x;
+    const Eigen::VectorXd deviation = y.array() - w.dot(y) / w.sum();
+    return 1 - w.dot(residual.cwiseAbs2()) / w.dot(deviation.cwiseAbs2());
 }
 
 } // namespace
@@ -200,7 +193,9 @@ private slots:
     {
         QTest::addColumn<Change>("change");
         QTest::addColumn<QString>("reasonPart");
-        const auto row = [](const char *name, const Change &change, const char *reason) { QTest::newRow(name) << change << QString(reason); };
+        const auto row = [](const char *name, const Change &change, const char *reason) {
+            QTest::newRow(name) << change << QString(reason);
+        };
         using Grid = Periodogram::FrequencyGrid;
         row("no points", [](DataSet &d, Grid &) { d.measurements.clear(); }, "at least 3");
         row("two points", [](DataSet &d, Grid &) { d.measurements.resize(2); }, "at least 3");
