@@ -185,7 +185,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("jd,rv,err\n2450000.1,5,1\n2450001.2,-3,1\n2450002.3,1,1\n");
         file.close();
-        QMimeData mime;
+        QMimeData mime, web;
         mime.setUrls({QUrl::fromLocalFile(path)});
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(form<KeplerLab>(), &enter);
@@ -194,6 +194,12 @@ private slots:
         QCoreApplication::sendEvent(form<KeplerLab>(), &drop);
         QCOMPARE(measurementCount(), std::size_t(3));
         QCOMPARE(labTabs()->currentWidget(), labPanel());
+        // Only files on this machine are taken.
+        web.setUrls({QUrl(QStringLiteral("https://example.org/rv.txt"))});
+        QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+        refused.ignore();
+        QCoreApplication::sendEvent(form<KeplerLab>(), &refused);
+        QVERIFY(!refused.isAccepted());
         labPanel()->runner()->waitForFinished();
     }
 

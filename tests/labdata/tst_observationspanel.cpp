@@ -80,18 +80,13 @@ class TestObservationsPanel : public QObject
 
     QAction *action(const QString &name) { return child<QAction>(qPrintable(name)); }
 
-    QString writeFile(const QByteArray &text, const QString &name)
+    void loadText(const QByteArray &text, const QString &name = QStringLiteral("rv.txt"))
     {
         const QString path = m_environment->path() + u'/' + name;
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
-
-    void loadText(const QByteArray &text, const QString &name = QStringLiteral("rv.txt"))
-    {
-        m_platform->fileNames.enqueue(writeFile(text, name));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
+        file.close();
+        m_platform->fileNames.enqueue(path);
         action("actionOpenRvData")->trigger();
     }
 
@@ -194,25 +189,6 @@ private slots:
         QVERIFY(child<QLabel>("dataTitle")->text().contains(QStringLiteral("HIRES (2)")));
         QCOMPARE(m_platform->openTitles, QStringList(2, QStringLiteral("Open RV data")));
         QVERIFY(m_platform->messageBoxes.isEmpty());
-    }
-
-    void droppedFileIsLoaded()
-    {
-        QWidget target;
-        m_panel->acceptDropsOn(&target);
-        QMimeData mime, web;
-        mime.setUrls({QUrl::fromLocalFile(writeFile(TwoInstruments, QStringLiteral("dropped.txt")))});
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&target, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&target, &drop);
-        QCOMPARE(seriesCounts(child<DataChart>("velocityChart")), (QList<int>{3, 2}));
-        web.setUrls({QUrl(QStringLiteral("https://example.org/rv.txt"))});
-        QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
-        refused.ignore();
-        QCoreApplication::sendEvent(&target, &refused);
-        QVERIFY(!refused.isAccepted());
     }
 
     void shippedSetKeepsItsInstrumentsAndStarMass()
