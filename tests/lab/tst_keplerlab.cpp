@@ -89,31 +89,53 @@ private slots:
         m_platform.reset();
     }
 
-    void menuItemsOpenOneLab_data()
+    void menuOpensOneLabThatAnimatesUntilClosed_data()
     {
         QTest::addColumn<bool>("fromScreen1");
         QTest::newRow("Screen1's Core menu") << true;
         QTest::newRow("the frame's Screen menu") << false;
     }
 
-    void menuItemsOpenOneLab()
+    void menuOpensOneLabThatAnimatesUntilClosed()
     {
         QFETCH(bool, fromScreen1);
         QObject *owner = fromScreen1 ? static_cast<QObject *>(form<Form1>()) : form<MDIForm1>();
         QMenu *menu = owner->findChild<QMenu *>(QString::fromLatin1(fromScreen1 ? "m5" : "m1"));
-        QAction *lab = menu->findChild<QAction *>(QStringLiteral("KeplerLab"));
-        QVERIFY(lab && menu->actions().contains(lab));
-        QCOMPARE(lab->text(), QStringLiteral("Kepler Lab(&K)"));
-        QCOMPARE(lab->shortcut(), QKeySequence(Qt::Key_F6));
+        QAction *item = menu->findChild<QAction *>(QStringLiteral("KeplerLab"));
+        QVERIFY(item && menu->actions().contains(item));
+        QCOMPARE(item->text(), QStringLiteral("Kepler Lab(&K)"));
+        QCOMPARE(item->shortcut(), QKeySequence(Qt::Key_F6));
         QVERIFY(!FormRegistry::instance().isLoaded<KeplerLab>());
-        lab->trigger();
-        KeplerLab *window = FormRegistry::instance().find<KeplerLab>();
-        QVERIFY(window);
-        QCOMPARE(window->windowTitle(), QStringLiteral("Orbiquest9 - Kepler Lab"));
-        auto *subWindow = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+        item->trigger();
+        QPointer<KeplerLab> lab = FormRegistry::instance().find<KeplerLab>();
+        QVERIFY(lab);
+        QCOMPARE(lab->windowTitle(), QStringLiteral("Orbiquest9 - Kepler Lab"));
+        QPointer<QMdiSubWindow> subWindow = qobject_cast<QMdiSubWindow *>(lab->parentWidget());
         QVERIFY(subWindow && form<MDIForm1>()->mdiArea()->subWindowList().contains(subWindow));
-        lab->trigger();
+        item->trigger();
         QCOMPARE(form<MDIForm1>()->findChildren<KeplerLab *>().size(), 1);
+
+        // The animation runs while the lab is seen and playing.
+        auto *timer = lab->findChild<QTimer *>(QStringLiteral("frameTimer"));
+        QVERIFY(timer->isActive());
+        QVERIFY(!labControl<QPushButton>("playButton")->isEnabled());
+        QTest::mouseClick(labControl<QPushButton>("pauseButton"), Qt::LeftButton);
+        QVERIFY(!timer->isActive());
+        QTest::mouseClick(labControl<QPushButton>("playButton"), Qt::LeftButton);
+        QVERIFY(timer->isActive());
+        const double before = lab->animationTime();
+        QTRY_VERIFY(lab->animationTime() != before);
+        subWindow->showMinimized();
+        QVERIFY(!timer->isActive());
+        subWindow->showNormal();
+        QVERIFY(timer->isActive());
+        // The close box unloads it; it opens again afresh.
+        subWindow->close();
+        QVERIFY(!FormRegistry::instance().isLoaded<KeplerLab>());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!lab && !subWindow);
+        KeplerLab::open();
+        QVERIFY(FormRegistry::instance().isLoaded<KeplerLab>());
     }
 
     void everyControlIsNamed()
@@ -384,33 +406,6 @@ private slots:
         QCOMPARE(m_platform->messageBoxes.constFirst().style, MsgBox::Exclamation);
         QVERIFY(m_platform->messageBoxes.constFirst().prompt.contains(fileName));
         QVERIFY(!QFile::exists(missing));
-    }
-
-    void timerRunsOnlyWhenSeenAndCloseBoxUnloads()
-    {
-        KeplerLab::open();
-        QPointer<KeplerLab> lab = form<KeplerLab>();
-        auto *timer = lab->findChild<QTimer *>(QStringLiteral("frameTimer"));
-        QVERIFY(timer->isActive());
-        QVERIFY(!labControl<QPushButton>("playButton")->isEnabled());
-        QTest::mouseClick(labControl<QPushButton>("pauseButton"), Qt::LeftButton);
-        QVERIFY(!timer->isActive());
-        QTest::mouseClick(labControl<QPushButton>("playButton"), Qt::LeftButton);
-        QVERIFY(timer->isActive());
-        const double before = lab->animationTime();
-        QTRY_VERIFY(lab->animationTime() != before);
-        QPointer<QMdiSubWindow> subWindow = qobject_cast<QMdiSubWindow *>(lab->parentWidget());
-        subWindow->showMinimized();
-        QVERIFY(!timer->isActive());
-        subWindow->showNormal();
-        QVERIFY(timer->isActive());
-
-        subWindow->close();
-        QVERIFY(!FormRegistry::instance().isLoaded<KeplerLab>());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!lab && !subWindow);
-        KeplerLab::open();
-        QVERIFY(FormRegistry::instance().isLoaded<KeplerLab>());
     }
 };
 
