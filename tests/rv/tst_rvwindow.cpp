@@ -12,12 +12,9 @@
 
 #include <QAction>
 #include <QFontMetricsF>
-#include <QLineEdit>
 #include <QPointer>
 #include <QTest>
-#include <QTimer>
 
-#include <cmath>
 #include <memory>
 
 namespace {
