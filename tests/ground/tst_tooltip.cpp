@@ -64,9 +64,9 @@ class TestToolTip : public QObject
 private slots:
     void tipOfBitmap_data()
     {
-        QTest::addColumn<QSize>("bitmap"); // empty: Screen1's own drawing area and its shipped icon
+        QTest::addColumn<QSize>("bitmap"); // 0 × 0: Screen1's own drawing area and its shipped icon
 
-        QTest::newRow("Screen1's drawing area: an icon, no bitmap") << QSize();
+        QTest::newRow("Screen1's drawing area: an icon, no bitmap") << QSize(0, 0);
         QTest::newRow("40 by 30") << QSize(40, 30);
         QTest::newRow("1 by 1") << QSize(1, 1);
         QTest::newRow("wide and flat") << QSize(120, 8);
@@ -85,7 +85,6 @@ private slots:
             environment.emplace();
             platform.emplace();
             tool = control<QWidget>(form<Form1>(), "Simulator");
-            bitmap = QSize(0, 0);
         } else {
             QPixmap picture(bitmap);
             picture.fill(Qt::red);
