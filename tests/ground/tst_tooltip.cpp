@@ -65,18 +65,25 @@ private slots:
     void tipOfBitmap_data()
     {
         QTest::addColumn<QSize>("bitmap"); // 0 × 0: Screen1's own drawing area and its shipped icon
+        QTest::addColumn<QPoint>("fromBottomRight"); // the pointer, from the available area's bottom-right
+        QTest::addColumn<QPoint>("tipFromPointer");  // the tip's top-left, from the pointer
 
-        QTest::newRow("Screen1's drawing area: an icon, no bitmap") << QSize(0, 0);
-        QTest::newRow("40 by 30") << QSize(40, 30);
-        QTest::newRow("1 by 1") << QSize(1, 1);
-        QTest::newRow("wide and flat") << QSize(120, 8);
+        // The tip, W × H = (318 + w) × (69 + h) for a bitmap of w × h, opens 2
+        // right of and 16 below the pointer; where that would leave the screen
+        // it goes above the pointer, its bottom row 1 pixel over it: top =
+        // pointer − H. At the right edge its last column is the area's last:
+        // left = right − W + 1, the pointer being at right − 1.
+        QTest::newRow("Screen1's drawing area: an icon, no bitmap; middle") << QSize(0, 0) << QPoint(-500, -400) << QPoint(2, 16);
+        QTest::newRow("40 by 30 at the bottom: 358 × 99") << QSize(40, 30) << QPoint(-500, -5) << QPoint(2, -99);
+        QTest::newRow("1 by 1 on the bottom row: 319 × 70") << QSize(1, 1) << QPoint(-500, 0) << QPoint(2, -70);
+        QTest::newRow("wide and flat in the corner: 438 × 77") << QSize(120, 8) << QPoint(-1, -1) << QPoint(-436, -77);
     }
 
-    // The tip is (318 + w) × (69 + h) for a bitmap of w × h, the bitmap at
-    // the top-left, the text from x = w.
     void tipOfBitmap()
     {
         QFETCH(QSize, bitmap);
+        QFETCH(QPoint, fromBottomRight);
+        QFETCH(QPoint, tipFromPointer);
         std::optional<TestEnvironment> environment;
         std::optional<ScriptedPlatform> platform;
         QWidget own;
@@ -92,13 +99,22 @@ private slots:
         }
         const int w = bitmap.width();
         const int h = bitmap.height();
-        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), tool->mapToGlobal(QPoint(5, 5)));
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint pointer = available.bottomRight() + fromBottomRight;
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), pointer);
         QVERIFY(QCoreApplication::sendEvent(tool, &help));
         const auto tips = tool->findChildren<basTootip::TipWindow *>();
         QCOMPARE(tips.size(), 1);
         QVERIFY(tips.first()->isVisible());
-        QCOMPARE(tips.first()->size(), QSize(318 + w, 69 + h));
         QVERIFY(tips.first()->textFits());
+        // A window is placed by its corner; the offscreen test platform then
+        // adds a frame that a tool-tip window of a real desktop does not have.
+        const QRect placed(tips.first()->frameGeometry().topLeft(), tips.first()->size());
+        QCOMPARE(placed, QRect(pointer + tipFromPointer, QSize(318 + w, 69 + h)));
+        QVERIFY(!placed.contains(pointer));
+        QVERIFY(available.contains(placed));
+
+        // The bitmap at the top-left, the text from x = w.
         const QImage image = tips.first()->grab().toImage();
         QCOMPARE(QColor(image.pixel(0, 0)), w > 0 ? QColor(Qt::red) : tipBlue);
         if (w > 0) {
@@ -116,7 +132,9 @@ private slots:
         QVERIFY2(textLeft >= w && textLeft < w + 10, qPrintable(QString::number(textLeft)));
         // The tip must come up even while the program is not the active one.
         QVERIFY(tool->window()->testAttribute(Qt::WA_AlwaysShowToolTips));
-
+        // It stays up while the pointer rests, and goes when it leaves.
+        QTest::qWait(500);
+        QVERIFY(tips.first()->isVisible());
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(tool, &leave);
         QVERIFY(!tips.first()->isVisible());
@@ -133,43 +151,6 @@ private slots:
         sendSequence(&watched);
         QCOMPARE(plain.events.size(), sentTypes.size());
         QCOMPARE(watched.events, plain.events);
-    }
-
-    void tipStaysClearOfThePointer_data()
-    {
-        QTest::addColumn<QPoint>("fromBottomRight"); // the pointer, from the available area's bottom-right
-        QTest::addColumn<QPoint>("tipFromPointer");  // the tip's top-left, from the pointer
-
-        // The tip (318 × 69) opens 2 right of and 16 below the pointer; where
-        // that would leave the screen it goes above the pointer, its bottom row
-        // 1 pixel over it: top = pointer − 1 − 68. At the right edge its last
-        // column is the area's last: left = right − 317, the pointer being at right − 1.
-        QTest::newRow("middle") << QPoint(-500, -400) << QPoint(2, 16);
-        QTest::newRow("at the bottom") << QPoint(-500, -5) << QPoint(2, -69);
-        QTest::newRow("on the bottom row") << QPoint(-500, 0) << QPoint(2, -69);
-        QTest::newRow("bottom-right corner") << QPoint(-1, -1) << QPoint(-316, -69);
-    }
-
-    void tipStaysClearOfThePointer()
-    {
-        QFETCH(QPoint, fromBottomRight);
-        QFETCH(QPoint, tipFromPointer);
-        QWidget simulator;
-        basTootip::createSimulatorTip(&simulator, Pictures::programIcon());
-        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-        const QPoint pointer = available.bottomRight() + fromBottomRight;
-        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), pointer);
-        QVERIFY(QCoreApplication::sendEvent(&simulator, &help));
-        auto *tip = simulator.findChild<basTootip::TipWindow *>();
-        // A window is placed by its corner; the offscreen test platform then
-        // adds a frame that a tool-tip window of a real desktop does not have.
-        const QRect placed(tip->frameGeometry().topLeft(), tip->size());
-        QCOMPARE(placed, QRect(pointer + tipFromPointer, QSize(318, 69)));
-        QVERIFY(!placed.contains(pointer));
-        QVERIFY(available.contains(placed));
-        // It stays up while the pointer rests.
-        QTest::qWait(500);
-        QVERIFY(tip->isVisible());
     }
 };
 
