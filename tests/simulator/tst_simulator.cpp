@@ -179,14 +179,11 @@ private slots:
         // 51Peg b's period with a K a hair off in single precision; a star of 3 suns.
         setUp(QStringLiteral("4.230785|55.9401|0.2|90|0.1|3"));
 
-        // Readers get the whole simulation with the signal.
+        // Readers get the whole simulation with the signal; the Kepler lab's
+        // test checks the typed P, e, ω, a and M★ arrive.
         QCOMPARE(started.size(), 1);
         const auto announced = started.first().first().value<Simulation>();
-        QCOMPARE(announced.elements.periodDays, 4.230785);
         QCOMPARE(announced.elements.semiAmplitude, 55.9401f);
-        QCOMPARE(announced.elements.omegaDegrees, 90.0);
-        QCOMPARE(announced.elements.axisAU, double(0.1f));
-        QCOMPARE(announced.elements.starMassSolar, 3.0);
         QCOMPARE(announced.elements.catalogIndex, 0);
         QCOMPARE(announced.companionClass, QStringLiteral("Planet"));
         // 462 × √(1 − 0.2²)
