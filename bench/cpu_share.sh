@@ -5,7 +5,8 @@
 #     tick moves them nowhere);
 #  2. bench_simulation --cpu-share, which sets up 51 Peg b through the
 #     scripted platform and measures its own CPU time while planet and star
-#     circle.
+#     circle, then the same for a bare widget moving one picture at that
+#     pace: the least any Qt animation costs on this machine.
 # Usage: bench/cpu_share.sh [build folder]   (default: build/default)
 # Build first: cmake --build <build folder> --target orbiquest9 bench_simulation bench_lab
 set -eu

@@ -10,10 +10,12 @@
 #include "capture/capturefiles.h"
 #include "capture/capturefolder.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -36,47 +38,47 @@ Form5::Form5()
     auto *client = new QWidget(this);
     setCentralWidget(client);
 
-    Picture1 = new PictureBox(client);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setTwipsGeometry(840, 480, 1400, 1350);
-    Picture1->setBorder(true);
-    Picture1->setBackColor(Colors::rgb(128, 255, 255));
+    m_thumbnailBox = new PictureBox(client);
+    m_thumbnailBox->setObjectName(QStringLiteral("Picture1"));
+    m_thumbnailBox->setTwipsGeometry(840, 480, 1400, 1350);
+    m_thumbnailBox->setBorder(true);
+    m_thumbnailBox->setBackColor(Colors::rgb(128, 255, 255));
 
-    // Covers nearly all of Picture1; the user sees the cyan box through it.
-    Image1 = new QLabel(Picture1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(Twips::rect(0, 0, 1455, 1335));
-    Image1->setAttribute(Qt::WA_TranslucentBackground);
-    Image1->setScaledContents(true);
-    Image1->installEventFilter(this);
+    // Covers nearly all of the box; the user sees the cyan through it.
+    m_clickArea = new QLabel(m_thumbnailBox);
+    m_clickArea->setObjectName(QStringLiteral("Image1"));
+    m_clickArea->setGeometry(Twips::rect(0, 0, 1455, 1335));
+    m_clickArea->setAttribute(Qt::WA_TranslucentBackground);
+    m_clickArea->setScaledContents(true);
+    m_clickArea->installEventFilter(this);
 
-    Clear = new QPushButton(QStringLiteral("Clear"), client);
-    Clear->setObjectName(QStringLiteral("Clear"));
-    Clear->setGeometry(Twips::rect(1080, 2040, 975, 375));
-    connect(Clear, &QPushButton::clicked, this, &Form5::Clear_Click);
+    auto *clearButton = new QPushButton(QStringLiteral("Clear"), client);
+    clearButton->setObjectName(QStringLiteral("Clear"));
+    clearButton->setGeometry(Twips::rect(1080, 2040, 975, 375));
+    connect(clearButton, &QPushButton::clicked, this, &Form5::clearThumbnail);
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setSingleShot(true);
-    connect(Timer1, &QTimer::timeout, this, &Form5::Timer1_Timer);
+    m_countdown = new QTimer(this);
+    m_countdown->setObjectName(QStringLiteral("Timer1"));
+    m_countdown->setSingleShot(true);
+    connect(m_countdown, &QTimer::timeout, this, &Form5::captureActiveWindow);
 
-    fld = menuBar()->addMenu(QStringLiteral("Folder"));
-    fld->setObjectName(QStringLiteral("fld"));
-    fldO = Controls::menuItem(fld, "fldO", QStringLiteral("Open(&O)"));
-    connect(fldO, &QAction::triggered, this, &Form5::fldO_Click);
+    QMenu *folderMenu = menuBar()->addMenu(QStringLiteral("Folder"));
+    folderMenu->setObjectName(QStringLiteral("fld"));
+    QAction *openFolder = Controls::menuItem(folderMenu, "fldO", QStringLiteral("Open(&O)"));
+    connect(openFolder, &QAction::triggered, this, &Form5::openCaptureFolder);
 }
 
 void Form5::formLoad()
 {
-    Image1->setToolTip(
+    m_clickArea->setToolTip(
         QStringLiteral("If you click on blue area, you can set the time of until capture active "
                        "the screen.\r\n Z Capture captures the active screen the screen1 to "
                        "screen4 in OQ9."));
     resize(Twips::size(2690, 3180));
-    Picture1->resize(Twips::size(1400, 1350));
+    m_thumbnailBox->resize(Twips::size(1400, 1350));
 }
 
-void Form5::Image1_Click()
+void Form5::askForDelay()
 {
     clearThumbnail();
     const QString answer = Platform::current().inputBox(
@@ -86,7 +88,7 @@ void Form5::Image1_Click()
     const CaptureFiles::DelayAnswer delay = CaptureFiles::readDelay(answer);
     switch (delay.kind) {
     case CaptureFiles::DelayAnswer::Kind::Stop:
-        Timer1->stop();
+        m_countdown->stop();
         break;
     case CaptureFiles::DelayAnswer::Kind::TooLong:
         // Refused; a countdown already running goes on.
@@ -94,8 +96,7 @@ void Form5::Image1_Click()
                  .arg(CaptureFiles::MaxDelaySeconds));
         break;
     case CaptureFiles::DelayAnswer::Kind::Start:
-        delaySeconds = delay.seconds;
-        Timer1->start(delaySeconds * 1000);
+        m_countdown->start(delay.seconds * 1000);
         break;
     }
 }
@@ -106,10 +107,10 @@ QString Form5::wholeScreenNote()
                           "so the whole screen was captured.");
 }
 
-void Form5::Timer1_Timer()
+void Form5::captureActiveWindow()
 {
-    Timer1->stop();
-    Timer1->setInterval(0);
+    m_countdown->stop();
+    m_countdown->setInterval(0);
     Platform &platform = Platform::current();
     const WindowCapture taken = platform.captureActiveWindow();
     const QImage &capture = taken.image;
@@ -125,7 +126,7 @@ void Form5::Timer1_Timer()
     }
     showThumbnail(capture);
     if (saveCapture(capture)) {
-        platform.messageBox(QStringLiteral("Set capture!\r\n") + CaptureFiles::fileName(captureCount),
+        platform.messageBox(QStringLiteral("Set capture!\r\n") + CaptureFiles::fileName(m_lastNumber),
                             MsgBox::Information, captureTitle);
     }
 }
@@ -138,7 +139,7 @@ bool Form5::saveCapture(const QImage &capture)
                             "neither beside the program nor in your pictures folder."));
         return false;
     }
-    const int number = CaptureFiles::nextFreeNumber(folder, captureCount);
+    const int number = CaptureFiles::nextFreeNumber(folder, m_lastNumber);
     if (number == 0) {
         warn(QStringLiteral("The capture was not saved: every name up to %1 is taken in %2.")
                  .arg(CaptureFiles::fileName(CaptureFiles::MaxNumber), QDir::toNativeSeparators(folder)));
@@ -150,16 +151,11 @@ bool Form5::saveCapture(const QImage &capture)
                  .arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    captureCount = number;
+    m_lastNumber = number;
     return true;
 }
 
-void Form5::Clear_Click()
-{
-    clearThumbnail();
-}
-
-void Form5::fldO_Click()
+void Form5::openCaptureFolder()
 {
     const QString folder = CaptureFolder::ready();
     if (folder.isEmpty()) {
@@ -172,14 +168,14 @@ void Form5::fldO_Click()
 
 void Form5::clearThumbnail()
 {
-    Picture1->setPicture(QImage());
-    Image1->clear();
+    m_thumbnailBox->setPicture(QImage());
+    m_clickArea->clear();
 }
 
 void Form5::showThumbnail(const QImage &capture)
 {
-    Picture1->setPicture(capture);
-    Image1->setPixmap(QPixmap::fromImage(capture));
+    m_thumbnailBox->setPicture(capture);
+    m_clickArea->setPixmap(QPixmap::fromImage(capture));
 }
 
 void Form5::warn(const QString &text)
@@ -189,10 +185,10 @@ void Form5::warn(const QString &text)
 
 bool Form5::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Image1 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == m_clickArea && event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton && Image1->rect().contains(mouse->position().toPoint()))
-            Image1_Click();
+        if (mouse->button() == Qt::LeftButton && m_clickArea->rect().contains(mouse->position().toPoint()))
+            askForDelay();
     }
     return QMainWindow::eventFilter(watched, event);
 }

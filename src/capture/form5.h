@@ -3,16 +3,17 @@
 #include <QMainWindow>
 
 class PictureBox;
-class QAction;
 class QLabel;
-class QMenu;
-class QPushButton;
 class QTimer;
 
 /// "Z Capture": after a delay the user chooses, takes a picture of the
 /// active window, shows it in a thumbnail and saves it as a numbered JPEG
 /// file in the capture folder. The window stays above all others so the
 /// user can activate the window to be captured meanwhile.
+///
+/// Controls keep their designed names as objectName: the cyan box
+/// "Picture1", the click area "Image1" over it, the button "Clear", the
+/// countdown "Timer1", the menu "fld" and its item "fldO" (open the folder).
 class Form5 : public QMainWindow
 {
     Q_OBJECT
@@ -26,42 +27,32 @@ public:
     /// screen because the window system does not name the active window.
     static QString wholeScreenNote();
 
-    /// The cyan box that shows the last capture.
-    PictureBox *Picture1 = nullptr;
-    /// The click area over Picture1 that starts a countdown; it shows the
-    /// last capture stretched to the box.
-    QLabel *Image1 = nullptr;
-    QPushButton *Clear = nullptr;
-    /// Fires once when the countdown has run out.
-    QTimer *Timer1 = nullptr;
-    QMenu *fld = nullptr;
-    QAction *fldO = nullptr;
-
-    /// Number of the last capture this window saved; 0 before the first.
-    int captureCount = 0;
-    /// The delay last entered, in whole seconds.
-    int delaySeconds = 0;
-
-public slots:
-    /// Asks for the delay and starts, restarts or stops the countdown.
-    void Image1_Click();
-    /// The countdown ran out: captures the active window and saves it.
-    void Timer1_Timer();
-    /// Empties the thumbnail; saved files and the numbering stay.
-    void Clear_Click();
-    /// Opens the capture folder, creating it when needed.
-    void fldO_Click();
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    /// Asks for the delay and starts, restarts or stops the countdown.
+    void askForDelay();
+    /// The countdown ran out: captures the active window and saves it.
+    void captureActiveWindow();
+    /// Opens the capture folder, creating it when needed.
+    void openCaptureFolder();
+    /// Empties the thumbnail; saved files and the numbering stay.
     void clearThumbnail();
     void showThumbnail(const QImage &capture);
     /// Saves `capture` under the next free number; false after telling the user why not.
     bool saveCapture(const QImage &capture);
     void warn(const QString &text);
 
+    /// The cyan box that shows the last capture.
+    PictureBox *m_thumbnailBox = nullptr;
+    /// The click area over the box that starts a countdown; it shows the
+    /// last capture stretched to the box.
+    QLabel *m_clickArea = nullptr;
+    /// Fires once when the countdown has run out.
+    QTimer *m_countdown = nullptr;
+    /// Number of the last capture this window saved; 0 before the first.
+    int m_lastNumber = 0;
     bool m_toldWholeScreen = false;
 };

@@ -44,10 +44,30 @@ std::string csvField(const std::string &text)
     return quoted + '"';
 }
 
-void addField(std::string &json, const char *name, double value, bool comma = true)
+void addField(std::string &json, const std::string &name, double value, bool comma = true)
 {
     json += jsonString(name) + ": " + number(value) + (comma ? ", " : "");
 }
+
+/// One element of a planet as both files name it, in the order they list it.
+struct Element
+{
+    const char *jsonName;
+    const char *csvName;
+    const char *csvUncertaintyName;
+    double (*of)(const PlanetElements &);
+};
+
+constexpr Element Elements[] = {
+    {"period", "period_d", "period_err", [](const PlanetElements &p) { return p.periodDays; }},
+    {"semiAmplitude", "k_ms", "k_err", [](const PlanetElements &p) { return p.semiAmplitude; }},
+    {"eccentricity", "e", "e_err", [](const PlanetElements &p) { return p.eccentricity; }},
+    {"omegaDegrees", "omega_deg", "omega_err", [](const PlanetElements &p) { return degreesFromRadians(p.omegaRadians); }},
+    {"periastronTime", "tp", "tp_err", [](const PlanetElements &p) { return p.periastronTime; }},
+    {"conjunctionTime", "tc", "tc_err", [](const PlanetElements &p) { return p.conjunctionTime; }},
+    {"minimumMassJupiter", "msini_mjup", "msini_mjup_err", [](const PlanetElements &p) { return p.minimumMassJupiter; }},
+    {"minimumMassEarth", "msini_mearth", "msini_mearth_err", [](const PlanetElements &p) { return p.minimumMassEarth; }},
+};
 
 } // namespace
 
@@ -83,17 +103,15 @@ std::string jsonString(std::string_view text)
 
 std::string resultCsv(const Result &result)
 {
-    std::string csv = "kind,name,period_d,period_err,k_ms,k_err,e,e_err,omega_deg,omega_err,tp,tp_err,tc,tc_err,"
-                      "msini_mjup,msini_mjup_err,msini_mearth,msini_mearth_err\n";
+    std::string csv = "kind,name";
+    for (const Element &element : Elements)
+        csv += std::string(",") + element.csvName + "," + element.csvUncertaintyName;
+    csv += "\n";
     for (std::size_t j = 0; j < result.planets.size(); ++j) {
-        const auto &v = result.planets[j].value;
-        const auto &u = result.planets[j].uncertainty;
         csv += "planet," + std::string(1, char('b' + j));
-        for (auto [a, b] : {std::pair{v.periodDays, u.periodDays}, {v.semiAmplitude, u.semiAmplitude},
-                            {v.eccentricity, u.eccentricity}, {degreesFromRadians(v.omegaRadians), degreesFromRadians(u.omegaRadians)},
-                            {v.periastronTime, u.periastronTime}, {v.conjunctionTime, u.conjunctionTime},
-                            {v.minimumMassJupiter, u.minimumMassJupiter}, {v.minimumMassEarth, u.minimumMassEarth}})
-            csv += "," + number(a) + "," + number(b);
+        for (const Element &element : Elements)
+            csv += "," + number(element.of(result.planets[j].value)) + ","
+                + number(element.of(result.planets[j].uncertainty));
         csv += "\n";
     }
     csv += "\nkind,name,points,offset_ms,offset_err,jitter_ms,jitter_err,rms_ms\n";
@@ -116,35 +134,19 @@ std::string resultJson(const Result &result)
     std::string json = "{\"status\": " + jsonString(statusName(result.status)) + ", \"message\": "
         + jsonString(result.message) + ", \"planets\": [";
     for (std::size_t j = 0; j < result.planets.size(); ++j) {
-        const auto &v = result.planets[j].value;
-        const auto &u = result.planets[j].uncertainty;
+        const PlanetResult &planet = result.planets[j];
+        const bool bootstrapped = result.bootstrapRuns > 0;
         json += j ? ", {" : "{";
-        addField(json, "period", v.periodDays);
-        addField(json, "periodUncertainty", u.periodDays);
-        addField(json, "semiAmplitude", v.semiAmplitude);
-        addField(json, "semiAmplitudeUncertainty", u.semiAmplitude);
-        addField(json, "eccentricity", v.eccentricity);
-        addField(json, "eccentricityUncertainty", u.eccentricity);
-        addField(json, "omegaDegrees", degreesFromRadians(v.omegaRadians));
-        addField(json, "omegaDegreesUncertainty", degreesFromRadians(u.omegaRadians));
-        addField(json, "periastronTime", v.periastronTime);
-        addField(json, "periastronTimeUncertainty", u.periastronTime);
-        addField(json, "conjunctionTime", v.conjunctionTime);
-        addField(json, "conjunctionTimeUncertainty", u.conjunctionTime);
-        addField(json, "minimumMassJupiter", v.minimumMassJupiter);
-        addField(json, "minimumMassJupiterUncertainty", u.minimumMassJupiter);
-        addField(json, "minimumMassEarth", v.minimumMassEarth);
-        addField(json, "minimumMassEarthUncertainty", u.minimumMassEarth, result.bootstrapRuns > 0);
-        if (result.bootstrapRuns > 0) {
-            const auto &b = result.planets[j].bootstrapUncertainty;
-            addField(json, "periodBootstrapUncertainty", b.periodDays);
-            addField(json, "semiAmplitudeBootstrapUncertainty", b.semiAmplitude);
-            addField(json, "eccentricityBootstrapUncertainty", b.eccentricity);
-            addField(json, "omegaDegreesBootstrapUncertainty", degreesFromRadians(b.omegaRadians));
-            addField(json, "periastronTimeBootstrapUncertainty", b.periastronTime);
-            addField(json, "conjunctionTimeBootstrapUncertainty", b.conjunctionTime);
-            addField(json, "minimumMassJupiterBootstrapUncertainty", b.minimumMassJupiter);
-            addField(json, "minimumMassEarthBootstrapUncertainty", b.minimumMassEarth, false);
+        for (const Element &element : Elements) {
+            addField(json, element.jsonName, element.of(planet.value));
+            const bool last = &element == std::end(Elements) - 1;
+            addField(json, element.jsonName + std::string("Uncertainty"), element.of(planet.uncertainty),
+                     !last || bootstrapped);
+        }
+        if (bootstrapped) {
+            for (const Element &element : Elements)
+                addField(json, element.jsonName + std::string("BootstrapUncertainty"),
+                         element.of(planet.bootstrapUncertainty), &element != std::end(Elements) - 1);
         }
         json += "}";
     }

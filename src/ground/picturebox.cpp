@@ -2,6 +2,7 @@
 
 #include "ground/twips.h"
 
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -10,6 +11,23 @@
 #include <cmath>
 
 namespace {
+
+// The surface under a floating picture paints it, so the label itself paints
+// nothing, and with its updates off Qt neither paints it nor marks it damaged
+// when it moves: moveFloatingPicture() damages the surface instead.
+class FloatingPicture : public QLabel
+{
+public:
+    explicit FloatingPicture(QWidget *parent)
+        : QLabel(parent)
+    {
+        setAttribute(Qt::WA_TranslucentBackground);
+        setUpdatesEnabled(false);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override {}
+};
 
 QPen cosmeticPen(const QColor &color, int width)
 {
@@ -139,9 +157,31 @@ void PictureBox::print(const QString &text, bool newLine)
     update();
 }
 
-void PictureBox::placeChild(QWidget *child, QPointF twips) const
+QLabel *PictureBox::addFloatingPicture(const QString &name, const QPixmap &pixmap, QPointF twips)
 {
-    child->move(toPixels(twips));
+    auto *picture = new FloatingPicture(this);
+    picture->setObjectName(name);
+    picture->setPixmap(pixmap);
+    picture->setFixedSize(pixmap.size());
+    m_floatingPictures.append(picture);
+    moveFloatingPicture(picture, twips);
+    return picture;
+}
+
+void PictureBox::moveFloatingPicture(QLabel *picture, QPointF twips)
+{
+    const QRect before = picture->geometry();
+    picture->move(toPixels(twips));
+    if (picture->geometry() != before)
+        update(QRegion(before) + picture->geometry());
+}
+
+void PictureBox::paintFloatingPictures(QPainter &painter, const QRegion &damage) const
+{
+    for (const QLabel *picture : m_floatingPictures) {
+        if (!picture->isHidden() && damage.intersects(picture->geometry()))
+            painter.drawPixmap(picture->pos(), picture->pixmap());
+    }
 }
 
 QPoint PictureBox::toPixels(QPointF twips) const
@@ -177,6 +217,7 @@ void PictureBox::paintEvent(QPaintEvent *event)
         if (!target.isEmpty())
             painter.drawImage(target.topLeft(), m_image, target.translated(-border, -border));
     }
+    paintFloatingPictures(painter, event->region());
     if (m_border && !event->region().subtracted(inner).isEmpty()) {
         painter.setPen(palette().color(QPalette::Dark));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -4,18 +4,21 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QPointF>
 #include <QWidget>
 
 #include <optional>
+
+class QLabel;
 
 /// A drawing surface measured in twips (15 to a pixel, origin top left, y
 /// downwards). Everything drawn lands in a persistent image that survives
 /// repaints and is what image() returns and Save writes; a background
 /// picture sits under the drawing and survives cls().
 ///
-/// Child widgets placed with placeChild() are positioned inside the border,
-/// in twips, the way the designed windows give them.
+/// Floating pictures (a planet, a star) sit over the drawing, placed inside
+/// the border in twips the way the designed windows give them.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -71,8 +74,15 @@ public:
     /// The persistent image, inner area only: what Save writes.
     QImage image() const { return m_image; }
 
-    /// Places `child` with its top-left corner at `twips` inside the border.
-    void placeChild(QWidget *child, QPointF twips) const;
+    /// Adds a picture that floats over the drawing with its top-left corner
+    /// at `twips`, above the pictures added before it. It is a child label
+    /// named `name`, with a place and a size like any control, but this
+    /// surface paints its pixels in its own paint: a body that moves on
+    /// every tick of an animation then costs one paint of the strips it
+    /// uncovers and covers, and none of its own.
+    QLabel *addFloatingPicture(const QString &name, const QPixmap &pixmap, QPointF twips);
+    /// Moves a floating picture's top-left corner to `twips`.
+    void moveFloatingPicture(QLabel *picture, QPointF twips);
     QPoint toPixels(QPointF twips) const;
     /// The widget area, in pixels, that a rectangle in twips covers.
     QRect pixelRect(const QRectF &twips) const;
@@ -90,6 +100,7 @@ private:
     int borderPixels() const { return m_border ? 2 : 0; }
     QSize innerPixelSize() const;
     void resetImage();
+    void paintFloatingPictures(QPainter &painter, const QRegion &damage) const;
 
     QImage m_image;
     QImage m_picture;
@@ -98,4 +109,5 @@ private:
     int m_drawWidth = 1;
     bool m_border = false;
     QPointF m_current;
+    QList<QLabel *> m_floatingPictures;
 };

@@ -1,5 +1,7 @@
 #include "lab/orbitview.h"
 
+#include "lab/labdrawing.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -10,6 +12,8 @@
 
 namespace {
 
+using namespace LabDrawing;
+
 constexpr int PathSteps = 360;
 constexpr double PlanetRadius = 6;
 constexpr double StarDotRadius = 4;
@@ -17,12 +21,7 @@ constexpr double StarDotRadius = 4;
 /// the true ratio: a Jupiter moves its star by a thousandth of its orbit.
 constexpr double ReflexShare = 0.18;
 
-const QColor Ground(8, 12, 28);
-const QColor OrbitColor(110, 170, 255);
 const QColor ReflexColor(230, 90, 230);
-const QColor NodeColor(150, 150, 150);
-const QColor TextColor(225, 225, 225);
-const QColor StarColor(255, 220, 60);
 const QColor PlanetColor(90, 230, 200);
 
 } // namespace
@@ -138,9 +137,9 @@ void OrbitView::drawStill(QPainter &painter, QSize size) const
     const Frame frame = frameFor(size);
 
     // Line of nodes: where the orbit crosses the sky plane.
-    painter.setPen(QPen(NodeColor, 1, Qt::DashLine));
+    painter.setPen(QPen(SkyLineColor, 1, Qt::DashLine));
     painter.drawLine(QPointF(8, frame.origin.y()), QPointF(size.width() - 8, frame.origin.y()));
-    painter.setPen(NodeColor);
+    painter.setPen(SkyLineColor);
     painter.drawText(QPointF(size.width() - 96, frame.origin.y() - 5), QStringLiteral("line of nodes"));
 
     QPainterPath orbitPath;
@@ -179,9 +178,7 @@ void OrbitView::drawStill(QPainter &painter, QSize size) const
     const double arrowTop = size.height() - 60;
     const double arrowBottom = size.height() - 24;
     painter.setPen(QPen(TextColor, 1.5));
-    painter.drawLine(QPointF(arrowX, arrowTop), QPointF(arrowX, arrowBottom));
-    painter.drawLine(QPointF(arrowX, arrowBottom), QPointF(arrowX - 5, arrowBottom - 8));
-    painter.drawLine(QPointF(arrowX, arrowBottom), QPointF(arrowX + 5, arrowBottom - 8));
+    arrow(painter, QPointF(arrowX, arrowTop), QPointF(arrowX, arrowBottom));
     painter.drawText(QRectF(0, size.height() - 20, size.width() - 8, 18), Qt::AlignRight,
                      QStringLiteral("to observer"));
 

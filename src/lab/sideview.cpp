@@ -1,5 +1,6 @@
 #include "lab/sideview.h"
 
+#include "lab/labdrawing.h"
 #include "lab/labplanet.h"
 
 #include <QPainter>
@@ -9,21 +10,9 @@
 
 namespace {
 
-const QColor Ground(8, 12, 28);
-const QColor PlaneColor(110, 170, 255);
-const QColor SkyColor(150, 150, 150);
-const QColor TextColor(225, 225, 225);
-const QColor StarColor(255, 220, 60);
-const QColor AngleColor(255, 160, 60);
+using namespace LabDrawing;
 
-void arrow(QPainter &painter, QPointF from, QPointF to)
-{
-    painter.drawLine(from, to);
-    const QPointF direction = (to - from) / std::max(1e-9, std::hypot(to.x() - from.x(), to.y() - from.y()));
-    const QPointF across(-direction.y(), direction.x());
-    painter.drawLine(to, to - 8 * direction + 4 * across);
-    painter.drawLine(to, to - 8 * direction - 4 * across);
-}
+const QColor AngleColor(255, 160, 60);
 
 } // namespace
 
@@ -60,9 +49,9 @@ void SideView::render(QPainter &painter, QSize size) const
     const double reach = std::min(size.width() * 0.4, size.height() * 0.3);
 
     // The sky plane, across the line of sight.
-    painter.setPen(QPen(SkyColor, 1, Qt::DashLine));
+    painter.setPen(QPen(SkyLineColor, 1, Qt::DashLine));
     painter.drawLine(QPointF(8, star.y()), QPointF(size.width() - 8, star.y()));
-    painter.setPen(SkyColor);
+    painter.setPen(SkyLineColor);
     painter.drawText(QPointF(10, star.y() - 5), QStringLiteral("sky plane"));
 
     // The line of sight, from the star down to the observer.
@@ -76,9 +65,9 @@ void SideView::render(QPainter &painter, QSize size) const
     // the line of sight), its normal i away from the line of sight.
     const QPointF along(std::cos(i), -std::sin(i));
     const QPointF normal(std::sin(i), std::cos(i));
-    painter.setPen(QPen(PlaneColor, 3));
+    painter.setPen(QPen(OrbitColor, 3));
     painter.drawLine(star - reach * along, star + reach * along);
-    painter.setPen(QPen(PlaneColor, 1.5));
+    painter.setPen(QPen(OrbitColor, 1.5));
     arrow(painter, star, star + 0.75 * reach * normal);
     // Ending at the arrow's tip, so it stays inside the view: above a
     // normal that lies near the sky plane, beside one that points at us.

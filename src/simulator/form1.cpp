@@ -29,38 +29,7 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QPainter>
 #include <QTimer>
-
-namespace {
-
-// A picture that fills its label exactly needs none of QLabel's alignment,
-// frame and style work; the planet and the star repaint on every tick of the
-// animation, so that work would be paid about sixty times a second.
-class PictureLabel : public QLabel
-{
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.drawPixmap(0, 0, pixmap());
-    }
-};
-
-QLabel *pictureLabel(QWidget *parent, const char *name, const QPixmap &pixmap)
-{
-    auto *label = new PictureLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setPixmap(pixmap);
-    label->setFixedSize(pixmap.size());
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    return label;
-}
-
-} // namespace
 
 Form1::Form1()
 {
@@ -91,14 +60,16 @@ void Form1::createControls()
     m_drawingArea->setBackColor(Colors::rgb(0, 0, 0));
     connect(m_drawingArea, &PictureBox::mouseDown, this, &Form1::showInformation);
 
-    QLabel *gravity = pictureLabel(m_drawingArea, "Gravity", Pictures::gravity());
-    m_drawingArea->placeChild(gravity, QPointF(5280, 3960));
-    m_planetPicture = pictureLabel(m_drawingArea, "Planet1", Pictures::planet());
-    m_drawingArea->placeChild(m_planetPicture, QPointF(9720, 3360));
-    m_starPicture = pictureLabel(m_drawingArea, "Star", Pictures::star());
-    m_drawingArea->placeChild(m_starPicture, QPointF(3120, 3240));
+    m_drawingArea->addFloatingPicture(QStringLiteral("Gravity"), Pictures::gravity(), QPointF(5280, 3960));
+    m_planetPicture = m_drawingArea->addFloatingPicture(QStringLiteral("Planet1"), Pictures::planet(),
+                                                        QPointF(9720, 3360));
+    m_starPicture = m_drawingArea->addFloatingPicture(QStringLiteral("Star"), Pictures::star(),
+                                                      QPointF(3120, 3240));
 
-    m_tipPicture = pictureLabel(this, "Image1_0", Pictures::programIcon().pixmap(32));
+    m_tipPicture = new QLabel(this);
+    m_tipPicture->setObjectName(QStringLiteral("Image1_0"));
+    m_tipPicture->setPixmap(Pictures::programIcon().pixmap(32));
+    m_tipPicture->setFixedSize(m_tipPicture->pixmap().size());
     m_tipPicture->hide();
 
     m_animationTimer = new QTimer(this);
@@ -294,8 +265,8 @@ void Form1::animateOneTick()
 {
     const qint16 angle = m_simulation.nextAngle();
     const OrbitMotion::Orbit orbit = m_simulation.orbit();
-    m_drawingArea->placeChild(m_planetPicture, OrbitMotion::planetCorner(orbit, angle));
-    m_drawingArea->placeChild(m_starPicture, OrbitMotion::starCorner(orbit, angle));
+    m_drawingArea->moveFloatingPicture(m_planetPicture, OrbitMotion::planetCorner(orbit, angle));
+    m_drawingArea->moveFloatingPicture(m_starPicture, OrbitMotion::starCorner(orbit, angle));
     // Before the first set-up both pictures rest on the centre from this
     // tick on; further ticks would only wake the program. The animation
     // stays switched on, and the next set-up runs the timer again.

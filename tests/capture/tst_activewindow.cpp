@@ -41,12 +41,11 @@ public:
         static const char name[] = "_NET_ACTIVE_WINDOW";
         auto *atom = xcb_intern_atom_reply(
             m_connection, xcb_intern_atom(m_connection, 0, std::strlen(name), name), nullptr);
-        if (active) {
+        if (active)
             xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_screen->root, atom->atom,
                                 XCB_ATOM_WINDOW, 32, 1, &m_window);
-        } else {
+        else
             xcb_delete_property(m_connection, m_screen->root, atom->atom);
-        }
         std::free(atom);
         sync();
     }
@@ -71,28 +70,26 @@ class TestActiveWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void capturesTheWindowTheWindowManagerNames();
+    void capturesTheWindowTheWindowManagerNames()
+    {
+        QVERIFY2(QGuiApplication::platformName() == QStringLiteral("xcb"), "needs an X server");
+        ForeignWindow other(QRect(100, 120, 200, 150), 0xFF0000);
+        DesktopPlatform platform;
+
+        other.setActive(true);
+        const WindowCapture window = platform.captureActiveWindow();
+        QVERIFY(!window.wholeScreen);
+        QCOMPARE(window.image.size(), QSize(200, 150));
+        QCOMPARE(QColor(window.image.pixel(100, 75)), QColor(255, 0, 0));
+
+        // No window manager names a window: the whole screen, and it is said.
+        other.setActive(false);
+        const WindowCapture screen = platform.captureActiveWindow();
+        QVERIFY(screen.wholeScreen);
+        QCOMPARE(screen.image.size(), QGuiApplication::primaryScreen()->geometry().size());
+        QCOMPARE(QColor(screen.image.pixel(200, 195)), QColor(255, 0, 0));
+    }
 };
-
-void TestActiveWindow::capturesTheWindowTheWindowManagerNames()
-{
-    QVERIFY2(QGuiApplication::platformName() == QStringLiteral("xcb"), "needs an X server");
-    ForeignWindow other(QRect(100, 120, 200, 150), 0xFF0000);
-    DesktopPlatform platform;
-
-    other.setActive(true);
-    const WindowCapture window = platform.captureActiveWindow();
-    QVERIFY(!window.wholeScreen);
-    QCOMPARE(window.image.size(), QSize(200, 150));
-    QCOMPARE(QColor(window.image.pixel(100, 75)), QColor(255, 0, 0));
-
-    // No window manager names a window: the whole screen, and it is said.
-    other.setActive(false);
-    const WindowCapture screen = platform.captureActiveWindow();
-    QVERIFY(screen.wholeScreen);
-    QCOMPARE(screen.image.size(), QGuiApplication::primaryScreen()->geometry().size());
-    QCOMPARE(QColor(screen.image.pixel(200, 195)), QColor(255, 0, 0));
-}
 
 QTEST_MAIN(TestActiveWindow)
 #include "tst_activewindow.moc"

@@ -87,6 +87,8 @@ private slots:
     {
         const QString csv = QString::fromStdString(Fitting::resultCsv(handResult()));
         const QStringList lines = csv.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.at(0), "kind,name,period_d,period_err,k_ms,k_err,e,e_err,omega_deg,omega_err,tp,tp_err,tc,tc_err,"
+                              "msini_mjup,msini_mjup_err,msini_mearth,msini_mearth_err");
         QCOMPARE(lines.filter(QRegularExpression("^planet,")).size(), 1);
         QCOMPARE(lines.filter(QRegularExpression("^instrument,")).size(), 1);
         QVERIFY(lines.filter(QRegularExpression("^instrument,")).at(0).startsWith("instrument,\"HIRES \"\"red\"\""));

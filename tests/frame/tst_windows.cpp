@@ -1,6 +1,5 @@
 #include "about/frmabout1.h"
 #include "ground/appinfo.h"
-#include "frame/closing.h"
 #include "ground/formregistry.h"
 #include "frame/mdiform1.h"
 #include "ground/planetlist.h"
@@ -18,14 +17,13 @@
 #include <QApplication>
 #include <QHash>
 #include <QPointer>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -63,77 +61,42 @@ class TestWindows : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
-    void firstReferenceLoadsAndKeepsOneInstance();
+    void init()
+    {
+        m_environment.emplace();
+        m_platform.emplace();
+    }
+    void cleanup()
+    {
+        m_environment.reset();
+        m_platform.reset();
+    }
     void simulatorLoadsWithTheFrameFirst();
-    void unloadMakesTheNextReferenceFresh();
     void menuBarFollowsTheSimulator();
     void menuItems_data();
     void menuItems();
     void planetListAndDatabaseGoThroughTheShell();
-
-    void frameCloseAnswered_data();
-    void frameCloseAnswered();
+    void closeAsks_data();
+    void closeAsks();
     void closeAllUnloadsFromTheTopDown();
-    void closeAllUnloadsEveryWindowAboveSix();
-    void closeAllAsksOnlyWhileTheFrameIsClosing_data();
-    void closeAllAsksOnlyWhileTheFrameIsClosing();
     void exitStopsOnly();
-    void closeBoxUnloads_data();
-    void closeBoxUnloads();
+    void oneInstanceUntilTheCloseBox_data();
+    void oneInstanceUntilTheCloseBox();
     void frameScreenCommandsShowTheOneWindow_data();
     void frameScreenCommandsShowTheOneWindow();
 
 private:
-    std::unique_ptr<TestEnvironment> m_environment;
-    std::unique_ptr<ScriptedPlatform> m_platform;
+    std::optional<TestEnvironment> m_environment;
+    std::optional<ScriptedPlatform> m_platform;
 };
-
-void TestWindows::init()
-{
-    m_environment = std::make_unique<TestEnvironment>();
-    m_platform = std::make_unique<ScriptedPlatform>();
-}
-
-void TestWindows::cleanup()
-{
-    m_environment.reset();
-    m_platform.reset();
-}
-
-void TestWindows::firstReferenceLoadsAndKeepsOneInstance()
-{
-    FormRegistry &registry = FormRegistry::instance();
-    QVERIFY(!registry.isLoaded<Form2>());
-    Form2 *first = form<Form2>();
-    QVERIFY(registry.isLoaded<Form2>());
-    QVERIFY(!first->isVisible());
-    QCOMPARE(form<Form2>(), first);
-    QCOMPARE(registry.count(), 1);
-}
 
 void TestWindows::simulatorLoadsWithTheFrameFirst()
 {
     form<Form1>();
     form<RV>();
     QCOMPARE(loadedNames(), (QStringList{"MDIForm1", "Form1", "RV"}));
-    const PlanetCatalog &catalog = form<Form1>()->catalog();
-    QCOMPARE(catalog.CatalogP[1], 4.230785);
+    QCOMPARE(form<Form1>()->catalog().CatalogP[1], 4.230785);
     QCOMPARE(form<Form1>()->simulation().orbitCentre, QPointF(5377.5, 3997.5));
-}
-
-void TestWindows::unloadMakesTheNextReferenceFresh()
-{
-    RV *first = form<RV>();
-    control<QLineEdit>(first, "Text2")->setText(QStringLiteral("55.94"));
-    QPointer<RV> watch(first);
-    FormRegistry::instance().unload(first);
-    QVERIFY(!FormRegistry::instance().isLoaded<RV>());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(watch.isNull());
-    QVERIFY(control<QLineEdit>(form<RV>(), "Text2")->text().isEmpty());
 }
 
 void TestWindows::menuBarFollowsTheSimulator()
@@ -155,32 +118,20 @@ void TestWindows::menuItems_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QKeySequence>("shortcut");
 
-    auto frameItem = [](const char *name, const char *caption, const QKeySequence &key) {
-        QTest::addRow("frame %s", name) << true << name << QString::fromUtf8(caption) << key;
-    };
-    auto mainItem = [](const char *name, const char *caption, const QKeySequence &key) {
-        QTest::addRow("main %s", name) << false << name << QString::fromUtf8(caption) << key;
-    };
-    frameItem("Scr1", "Screen1(&F1)", QKeySequence(Qt::Key_F1));
-    frameItem("Scr2", "Screen2(&F2)", QKeySequence(Qt::Key_F2));
-    frameItem("Scr3", "Screen3(&F3)", QKeySequence(Qt::Key_F3));
-    frameItem("Close", "Close(&C)", QKeySequence(Qt::CTRL | Qt::Key_C));
-    frameItem("List", "List(&L)", QKeySequence(Qt::CTRL | Qt::Key_L));
-    frameItem("mnuCU", "Check Update(&U)", QKeySequence(Qt::CTRL | Qt::Key_U));
-    mainItem("Screen1", "Screen1(&F1)", QKeySequence(Qt::Key_F1));
-    mainItem("Screen2", "Screen2(&F2)", QKeySequence(Qt::Key_F2));
-    mainItem("Screen3", "Screen3(&F3)", QKeySequence(Qt::Key_F3));
-    mainItem("Cpt", "Capture(&Z)", QKeySequence(Qt::CTRL | Qt::Key_Z));
-    mainItem("Exit", "EXIT(&E)", QKeySequence(Qt::CTRL | Qt::Key_E));
-    mainItem("Reg", "Register(&F4)", QKeySequence(Qt::Key_F4));
-    mainItem("Close", "Close(&C)", QKeySequence(Qt::CTRL | Qt::Key_C));
-    mainItem("Load", "Load(&O)", QKeySequence(Qt::CTRL | Qt::Key_O));
-    mainItem("Save", "Save(&S)", QKeySequence(Qt::CTRL | Qt::Key_S));
-    mainItem("List", "List(&L)", QKeySequence(Qt::CTRL | Qt::Key_L));
-    mainItem("DB", "DATABASE(&D)", QKeySequence(Qt::CTRL | Qt::Key_D));
-    mainItem("MF", "Mass Function(&M)", QKeySequence(Qt::CTRL | Qt::Key_M));
-    mainItem("Help", "About(&A)", QKeySequence(Qt::CTRL | Qt::Key_A));
-    mainItem("mnuUpdateCheck", "UpdateCheck(&U)", QKeySequence(Qt::CTRL | Qt::Key_U));
+    struct Item { const char *name, *caption, *shortcut; };
+    const Item frameItems[] = {{"Scr1", "Screen1(&F1)", "F1"}, {"Scr2", "Screen2(&F2)", "F2"},
+        {"Scr3", "Screen3(&F3)", "F3"}, {"Close", "Close(&C)", "Ctrl+C"}, {"List", "List(&L)", "Ctrl+L"},
+        {"mnuCU", "Check Update(&U)", "Ctrl+U"}};
+    const Item mainItems[] = {{"Screen1", "Screen1(&F1)", "F1"}, {"Screen2", "Screen2(&F2)", "F2"},
+        {"Screen3", "Screen3(&F3)", "F3"}, {"Cpt", "Capture(&Z)", "Ctrl+Z"}, {"Exit", "EXIT(&E)", "Ctrl+E"},
+        {"Reg", "Register(&F4)", "F4"}, {"Close", "Close(&C)", "Ctrl+C"}, {"Load", "Load(&O)", "Ctrl+O"},
+        {"Save", "Save(&S)", "Ctrl+S"}, {"List", "List(&L)", "Ctrl+L"}, {"DB", "DATABASE(&D)", "Ctrl+D"},
+        {"MF", "Mass Function(&M)", "Ctrl+M"}, {"Help", "About(&A)", "Ctrl+A"},
+        {"mnuUpdateCheck", "UpdateCheck(&U)", "Ctrl+U"}};
+    for (const Item &item : frameItems)
+        QTest::addRow("frame %s", item.name) << true << QString(item.name) << QString::fromUtf8(item.caption) << QKeySequence(item.shortcut);
+    for (const Item &item : mainItems)
+        QTest::addRow("main %s", item.name) << false << QString(item.name) << QString::fromUtf8(item.caption) << QKeySequence(item.shortcut);
 }
 
 void TestWindows::menuItems()
@@ -209,38 +160,46 @@ void TestWindows::planetListAndDatabaseGoThroughTheShell()
     QCOMPARE(m_platform->shellFolders.at(2), QCoreApplication::applicationDirPath());
 }
 
-void TestWindows::frameCloseAnswered_data()
+void TestWindows::closeAsks_data()
 {
+    QTest::addColumn<bool>("fromFrame");
     QTest::addColumn<int>("answer");
     QTest::addColumn<QStringList>("remaining");
-    QTest::addColumn<QString>("panel");
 
-    QTest::newRow("No keeps everything") << MsgBox::No
-                                         << QStringList{"MDIForm1", "Form1", "Form2", "RV"}
-                                         << "Orbiquest9";
-    QTest::newRow("Yes ends the program") << MsgBox::Yes << QStringList{} << "Close";
+    // The simulator's Close asks only while the frame is closing.
+    QTest::newRow("frame, No keeps everything") << true << int(MsgBox::No)
+                                                << QStringList{"MDIForm1", "Form1", "RV"};
+    QTest::newRow("frame, Yes ends the program") << true << int(MsgBox::Yes) << QStringList{};
+    QTest::newRow("closing simulator, No") << false << int(MsgBox::No) << QStringList{"MDIForm1", "Form1", "RV"};
+    QTest::newRow("closing simulator, Yes") << false << int(MsgBox::Yes) << QStringList{"MDIForm1"};
 }
 
-void TestWindows::frameCloseAnswered()
+void TestWindows::closeAsks()
 {
+    QFETCH(bool, fromFrame);
     QFETCH(int, answer);
     MDIForm1 *frame = form<MDIForm1>();
     form<Form1>()->showInFrame();
-    form<Form2>();
     form<RV>();
     m_platform->messageAnswers.enqueue(answer);
-
-    frameItem("Close")->trigger();
+    if (fromFrame) {
+        frameItem("Close")->trigger();
+    } else {
+        frame->setStatusWord(QStringLiteral("Close"));
+        control<QAction>(form<Form1>(), "Close")->trigger();
+    }
 
     QCOMPARE(m_platform->messageBoxes.size(), 1);
     const ScriptedPlatform::Box box = m_platform->messageBoxes.first();
-    QCOMPARE(box.title, QStringLiteral("Close"));
-    QCOMPARE(box.style, 65588);
-    QCOMPARE(box.prompt, QStringLiteral("Do you want to Close Orbiquest9, \r\n        Are you sure？"));
+    QCOMPARE(box.title, fromFrame ? QStringLiteral("Close") : QString());
+    QCOMPARE(box.style, 65588); // Yes/No, question mark, second button default, topmost
+    QCOMPARE(box.prompt, fromFrame ? QStringLiteral("Do you want to Close Orbiquest9, \r\n        Are you sure？")
+                                   : QStringLiteral("Do you want to Close Orbiquest9,  Are you sure？"));
     QTEST(loadedNames(), "remaining");
     if (answer == MsgBox::No) {
-        QTEST(frame->panel1(), "panel");
-        QTEST(frame->statusWord(), "panel");
+        QCOMPARE(frame->panel1(), QStringLiteral("Orbiquest9"));
+        if (fromFrame)
+            QCOMPARE(frame->statusWord(), QStringLiteral("Orbiquest9"));
     }
 }
 
@@ -250,64 +209,23 @@ void TestWindows::closeAllUnloadsFromTheTopDown()
     form<Form2>();
     form<RV>();
     form<Form4>();
-    QCOMPARE(FormRegistry::instance().count(), 5);
-    QList<QWidget *> order;
-    QObject listener;
-    connect(&FormRegistry::instance(), &FormRegistry::unloaded, &listener,
-            [&order](QWidget *window) { order.append(window); });
-    const QList<QWidget *> before = FormRegistry::instance().forms();
-
-    control<QAction>(simulator, "Close")->trigger();
-
-    QCOMPARE(order, (QList<QWidget *>{before[4], before[3], before[2], before[1]}));
-    QCOMPARE(loadedNames(), QStringList{"MDIForm1"});
-    QVERIFY(m_platform->messageBoxes.isEmpty());
-    QVERIFY(!simulator->isAnimating());
-}
-
-void TestWindows::closeAllUnloadsEveryWindowAboveSix()
-{
-    Form1 *simulator = form<Form1>();
-    form<Form2>();
-    form<RV>();
-    form<Form4>();
     form<Form5>();
     form<Dialog>();
     form<frmAbout1>();
     QCOMPARE(FormRegistry::instance().count(), 8);
+    QList<QWidget *> order;
+    QObject listener;
+    connect(&FormRegistry::instance(), &FormRegistry::unloaded, &listener,
+            [&order](QWidget *window) { order.append(window); });
+    QList<QWidget *> before = FormRegistry::instance().forms();
 
     control<QAction>(simulator, "Close")->trigger();
 
+    std::reverse(before.begin(), before.end());
+    QCOMPARE(order, before.mid(0, 7));
     QCOMPARE(loadedNames(), QStringList{"MDIForm1"});
-}
-
-void TestWindows::closeAllAsksOnlyWhileTheFrameIsClosing_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QStringList>("remaining");
-
-    QTest::newRow("No") << MsgBox::No << QStringList{"MDIForm1", "Form1", "RV"};
-    QTest::newRow("Yes") << MsgBox::Yes << QStringList{"MDIForm1"};
-}
-
-void TestWindows::closeAllAsksOnlyWhileTheFrameIsClosing()
-{
-    QFETCH(int, answer);
-    Form1 *simulator = form<Form1>();
-    form<RV>();
-    form<MDIForm1>()->setStatusWord(QStringLiteral("Close"));
-    m_platform->messageAnswers.enqueue(answer);
-
-    control<QAction>(simulator, "Close")->trigger();
-
-    QCOMPARE(m_platform->messageBoxes.size(), 1);
-    QCOMPARE(m_platform->messageBoxes.first().prompt,
-             QStringLiteral("Do you want to Close Orbiquest9,  Are you sure？"));
-    QCOMPARE(m_platform->messageBoxes.first().style, 65588);
-    QVERIFY(m_platform->messageBoxes.first().title.isEmpty());
-    QTEST(loadedNames(), "remaining");
-    if (answer == MsgBox::No)
-        QCOMPARE(form<MDIForm1>()->panel1(), QStringLiteral("Orbiquest9"));
+    QVERIFY(m_platform->messageBoxes.isEmpty());
+    QVERIFY(!simulator->isAnimating());
 }
 
 void TestWindows::exitStopsOnly()
@@ -324,14 +242,14 @@ void TestWindows::exitStopsOnly()
              QStringLiteral("Orbiquest9  ") + AppInfo::copyrightNotice());
 }
 
-void TestWindows::closeBoxUnloads_data()
+void TestWindows::oneInstanceUntilTheCloseBox_data()
 {
     QTest::addColumn<QString>("kind");
     for (const char *kind : {"Form2", "RV", "Form4", "Dialog", "frmAbout1", "Form5"})
         QTest::newRow(kind) << QString::fromLatin1(kind);
 }
 
-void TestWindows::closeBoxUnloads()
+void TestWindows::oneInstanceUntilTheCloseBox()
 {
     QFETCH(QString, kind);
     const QHash<QString, std::function<QWidget *()>> load = {
@@ -339,12 +257,16 @@ void TestWindows::closeBoxUnloads()
         {"Form4", [] { return form<Form4>(); }},   {"Dialog", [] { return form<Dialog>(); }},
         {"frmAbout1", [] { return form<frmAbout1>(); }}, {"Form5", [] { return form<Form5>(); }},
     };
+    QVERIFY(loadedNames().isEmpty());
     QPointer<QWidget> window = load.value(kind)();
+    QVERIFY(!window->isVisible());
+    QCOMPARE(load.value(kind)(), window.data());
+    QCOMPARE(loadedNames(), QStringList{kind});
     window->show();
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(window.isNull());
-    QVERIFY(!loadedNames().contains(kind));
+    QVERIFY(loadedNames().isEmpty());
     // The next reference builds a fresh one.
     QCOMPARE(load.value(kind)()->objectName(), kind);
 }
@@ -366,14 +288,10 @@ void TestWindows::frameScreenCommandsShowTheOneWindow()
     frameItem(qPrintable(item))->trigger();
 
     // Twice the command, one window of the kind, shown.
-    QList<QWidget *> shown;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == kind)
-            shown.append(window);
-    }
-    QCOMPARE(shown.size(), 1);
-    QVERIFY(shown.first()->isVisible());
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    QCOMPARE(std::count_if(windows.begin(), windows.end(), [&kind](QWidget *w) { return w->objectName() == kind; }), 1);
     QCOMPARE(loadedNames().count(kind), 1);
+    QVERIFY(FormRegistry::instance().forms().at(loadedNames().indexOf(kind))->isVisible());
 }
 
 QTEST_MAIN(TestWindows)

@@ -11,45 +11,15 @@
 #include <QScreen>
 #include <QTest>
 
+#include <optional>
+
 namespace {
 
 const QColor tipBlue(0, 85, 255);
 
-// Rests the mouse on `tool` and checks the tip it shows: (318 + w) × (69 + h)
-// for a bitmap of w × h, the bitmap at the top-left, the text from x = w.
-void checkTip(QWidget *tool, const QSize &bitmap)
-{
-    const int w = bitmap.width();
-    const int h = bitmap.height();
-    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), tool->mapToGlobal(QPoint(5, 5)));
-    QVERIFY(QCoreApplication::sendEvent(tool, &help));
-    const auto tips = tool->findChildren<basTootip::TipWindow *>();
-    QCOMPARE(tips.size(), 1);
-    QVERIFY(tips.first()->isVisible());
-    QCOMPARE(tips.first()->size(), QSize(318 + w, 69 + h));
-    QVERIFY(tips.first()->textFits());
-    const QImage image = tips.first()->grab().toImage();
-    QCOMPARE(QColor(image.pixel(0, 0)), w > 0 ? QColor(Qt::red) : tipBlue);
-    if (w > 0) {
-        QCOMPARE(QColor(image.pixel(w - 1, h - 1)), QColor(Qt::red));
-        QCOMPARE(QColor(image.pixel(0, h)), tipBlue);
-    }
-    QCOMPARE(QColor(image.pixel(w + 317, h + 68)), tipBlue);
-    int textLeft = -1; // leftmost column with white text
-    for (int x = 0; x < image.width() && textLeft < 0; ++x) {
-        for (int y = 0; y < image.height() && textLeft < 0; ++y) {
-            if (QColor(image.pixel(x, y)).lightness() > 200)
-                textLeft = x;
-        }
-    }
-    QVERIFY2(textLeft >= w && textLeft < w + 10, qPrintable(QString::number(textLeft)));
-}
-
-const QList<QEvent::Type> sentTypes{QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                    QEvent::MouseMove,        QEvent::Wheel,
-                                    QEvent::KeyPress,         QEvent::Enter,
-                                    QEvent::Leave,            QEvent::ContextMenu,
-                                    QEvent::WhatsThis};
+const QList<QEvent::Type> sentTypes{QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseMove,
+                                    QEvent::Wheel, QEvent::KeyPress, QEvent::Enter, QEvent::Leave,
+                                    QEvent::ContextMenu, QEvent::WhatsThis};
 
 // Records which of the sent events reach the widget and whether it accepted them.
 class EventLog : public QWidget
@@ -72,18 +42,16 @@ void sendSequence(QWidget *widget)
     const QPointF at(7, 9);
     const QPointF global = widget->mapToGlobal(at);
     QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QMouseEvent move(QEvent::MouseMove, at, global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QWheelEvent wheel(at, global, QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent wheel(at, global, QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
     QEnterEvent enter(at, at, global);
     QEvent leave(QEvent::Leave);
     QContextMenuEvent context(QContextMenuEvent::Mouse, at.toPoint(), global.toPoint());
     QHelpEvent whatsThis(QEvent::WhatsThis, at.toPoint(), global.toPoint());
-    for (QEvent *event : std::initializer_list<QEvent *>{&press, &release, &move, &wheel, &key, &enter,
-                                                         &leave, &context, &whatsThis})
+    for (QEvent *event : std::initializer_list<QEvent *>{&press, &release, &move, &wheel, &key, &enter, &leave,
+                                                         &context, &whatsThis})
         QCoreApplication::sendEvent(widget, event);
 }
 
@@ -94,99 +62,97 @@ class TestToolTip : public QObject
     Q_OBJECT
 
 private slots:
-    void simulatorShowsTheShippedIcon();
-    void bitmapWidensTheTip_data();
-    void bitmapWidensTheTip();
-    void otherEventsBehaveAsWithoutTheTip();
-    void tipStaysClearOfThePointer_data();
-    void tipStaysClearOfThePointer();
+    void tipOfBitmap_data()
+    {
+        QTest::addColumn<QSize>("bitmap"); // 0 × 0: Screen1's own drawing area and its shipped icon
+        QTest::addColumn<QPoint>("fromBottomRight"); // the pointer, from the available area's bottom-right
+        QTest::addColumn<QPoint>("tipFromPointer");  // the tip's top-left, from the pointer
+
+        // The tip, W × H = (318 + w) × (69 + h) for a bitmap of w × h, opens 2
+        // right of and 16 below the pointer; where that would leave the screen
+        // it goes above the pointer, its bottom row 1 pixel over it: top =
+        // pointer − H. At the right edge its last column is the area's last:
+        // left = right − W + 1, the pointer being at right − 1.
+        QTest::newRow("Screen1's drawing area: an icon, no bitmap; middle") << QSize(0, 0) << QPoint(-500, -400) << QPoint(2, 16);
+        QTest::newRow("40 by 30 at the bottom: 358 × 99") << QSize(40, 30) << QPoint(-500, -5) << QPoint(2, -99);
+        QTest::newRow("1 by 1 on the bottom row: 319 × 70") << QSize(1, 1) << QPoint(-500, 0) << QPoint(2, -70);
+        QTest::newRow("wide and flat in the corner: 438 × 77") << QSize(120, 8) << QPoint(-1, -1) << QPoint(-436, -77);
+    }
+
+    void tipOfBitmap()
+    {
+        QFETCH(QSize, bitmap);
+        QFETCH(QPoint, fromBottomRight);
+        QFETCH(QPoint, tipFromPointer);
+        std::optional<TestEnvironment> environment;
+        std::optional<ScriptedPlatform> platform;
+        QWidget own;
+        QWidget *tool = &own;
+        if (bitmap.isEmpty()) {
+            environment.emplace();
+            platform.emplace();
+            tool = control<QWidget>(form<Form1>(), "Simulator");
+        } else {
+            QPixmap picture(bitmap);
+            picture.fill(Qt::red);
+            basTootip::createSimulatorTip(&own, picture);
+        }
+        const int w = bitmap.width();
+        const int h = bitmap.height();
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint pointer = available.bottomRight() + fromBottomRight;
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), pointer);
+        QVERIFY(QCoreApplication::sendEvent(tool, &help));
+        const auto tips = tool->findChildren<basTootip::TipWindow *>();
+        QCOMPARE(tips.size(), 1);
+        QVERIFY(tips.first()->isVisible());
+        QVERIFY(tips.first()->textFits());
+        // A window is placed by its corner; the offscreen test platform then
+        // adds a frame that a tool-tip window of a real desktop does not have.
+        const QRect placed(tips.first()->frameGeometry().topLeft(), tips.first()->size());
+        QCOMPARE(placed, QRect(pointer + tipFromPointer, QSize(318 + w, 69 + h)));
+        QVERIFY(!placed.contains(pointer));
+        QVERIFY(available.contains(placed));
+
+        // The bitmap at the top-left, the text from x = w.
+        const QImage image = tips.first()->grab().toImage();
+        QCOMPARE(QColor(image.pixel(0, 0)), w > 0 ? QColor(Qt::red) : tipBlue);
+        if (w > 0) {
+            QCOMPARE(QColor(image.pixel(w - 1, h - 1)), QColor(Qt::red));
+            QCOMPARE(QColor(image.pixel(0, h)), tipBlue);
+        }
+        QCOMPARE(QColor(image.pixel(w + 317, h + 68)), tipBlue);
+        int textLeft = -1; // leftmost column with white text
+        for (int x = 0; x < image.width() && textLeft < 0; ++x) {
+            for (int y = 0; y < image.height() && textLeft < 0; ++y) {
+                if (QColor(image.pixel(x, y)).lightness() > 200)
+                    textLeft = x;
+            }
+        }
+        QVERIFY2(textLeft >= w && textLeft < w + 10, qPrintable(QString::number(textLeft)));
+        // The tip must come up even while the program is not the active one.
+        QVERIFY(tool->window()->testAttribute(Qt::WA_AlwaysShowToolTips));
+        // It stays up while the pointer rests, and goes when it leaves.
+        QTest::qWait(500);
+        QVERIFY(tips.first()->isVisible());
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(tool, &leave);
+        QVERIFY(!tips.first()->isVisible());
+    }
+
+    void otherEventsBehaveAsWithoutTheTip()
+    {
+        EventLog plain;
+        EventLog watched;
+        plain.setMouseTracking(true);
+        watched.setMouseTracking(true);
+        basTootip::createSimulatorTip(&watched, Pictures::programIcon());
+        sendSequence(&plain);
+        sendSequence(&watched);
+        QCOMPARE(plain.events.size(), sentTypes.size());
+        QCOMPARE(watched.events, plain.events);
+    }
 };
-
-void TestToolTip::simulatorShowsTheShippedIcon()
-{
-    TestEnvironment environment;
-    ScriptedPlatform platform;
-    QWidget *simulator = control<QWidget>(form<Form1>(), "Simulator");
-    checkTip(simulator, QSize(0, 0));
-    // The tip must come up even while the program is not the active one.
-    QVERIFY(simulator->window()->testAttribute(Qt::WA_AlwaysShowToolTips));
-
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(simulator, &leave);
-    QVERIFY(!simulator->findChild<basTootip::TipWindow *>()->isVisible());
-}
-
-void TestToolTip::bitmapWidensTheTip_data()
-{
-    QTest::addColumn<QSize>("bitmap");
-
-    QTest::newRow("40 by 30") << QSize(40, 30);
-    QTest::newRow("1 by 1") << QSize(1, 1);
-    QTest::newRow("wide and flat") << QSize(120, 8);
-}
-
-void TestToolTip::bitmapWidensTheTip()
-{
-    QFETCH(QSize, bitmap);
-    QPixmap picture(bitmap);
-    picture.fill(Qt::red);
-    QWidget simulator;
-    basTootip::createSimulatorTip(&simulator, picture);
-    checkTip(&simulator, bitmap);
-}
-
-void TestToolTip::otherEventsBehaveAsWithoutTheTip()
-{
-    EventLog plain;
-    EventLog watched;
-    plain.setMouseTracking(true);
-    watched.setMouseTracking(true);
-    basTootip::createSimulatorTip(&watched, Pictures::programIcon());
-
-    sendSequence(&plain);
-    sendSequence(&watched);
-
-    QCOMPARE(plain.events.size(), sentTypes.size());
-    QCOMPARE(watched.events, plain.events);
-}
-
-void TestToolTip::tipStaysClearOfThePointer_data()
-{
-    QTest::addColumn<QPoint>("fromBottomRight"); // the pointer, from the available area's bottom-right
-    QTest::addColumn<QPoint>("tipFromPointer");  // the tip's top-left, from the pointer
-
-    // The tip (318 × 69) opens 2 right of and 16 below the pointer; where
-    // that would leave the screen it goes above the pointer, its bottom row
-    // 1 pixel over it: top = pointer − 1 − 68. At the right edge its last
-    // column is the area's last: left = right − 317, the pointer being at right − 1.
-    QTest::newRow("middle") << QPoint(-500, -400) << QPoint(2, 16);
-    QTest::newRow("at the bottom") << QPoint(-500, -5) << QPoint(2, -69);
-    QTest::newRow("on the bottom row") << QPoint(-500, 0) << QPoint(2, -69);
-    QTest::newRow("bottom-right corner") << QPoint(-1, -1) << QPoint(-316, -69);
-}
-
-void TestToolTip::tipStaysClearOfThePointer()
-{
-    QFETCH(QPoint, fromBottomRight);
-    QFETCH(QPoint, tipFromPointer);
-    QWidget simulator;
-    basTootip::createSimulatorTip(&simulator, Pictures::programIcon());
-    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    const QPoint pointer = available.bottomRight() + fromBottomRight;
-    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), pointer);
-    QVERIFY(QCoreApplication::sendEvent(&simulator, &help));
-    auto *tip = simulator.findChild<basTootip::TipWindow *>();
-
-    // A window is placed by its corner; the offscreen test platform then
-    // adds a frame that a tool-tip window of a real desktop does not have.
-    const QRect placed(tip->frameGeometry().topLeft(), tip->size());
-    QCOMPARE(placed, QRect(pointer + tipFromPointer, QSize(318, 69)));
-    QVERIFY(!placed.contains(pointer));
-    QVERIFY(available.contains(placed));
-    // It stays up while the pointer rests.
-    QTest::qWait(500);
-    QVERIFY(tip->isVisible());
-}
 
 QTEST_MAIN(TestToolTip)
 #include "tst_tooltip.moc"

@@ -11,18 +11,10 @@
 #include "support/scriptedplatform.h"
 #include "support/testenvironment.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDialog>
-#include <QDoubleSpinBox>
-#include <QFile>
-#include <QListWidget>
-#include <QMenu>
-#include <QMimeData>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -48,219 +40,181 @@ class TestLabObservations : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void init();
-    void cleanup();
-
-    void systemFiles_data();
-    void systemFiles();
-    void panelIsATabOfTheLab();
-    void fileMenuStartsWithTheObservations();
-    void realDataOpensTheLab_data();
-    void realDataOpensTheLab();
-    void screen2ButtonFollowsTheList_data();
-    void screen2ButtonFollowsTheList();
-    void fittedPlanetBecomesTheLabsPlanet();
-    void syntheticObservationsAreOfTheLabsPlanet();
-    void fileDroppedOnTheLabIsShown();
-    void ctrlOOpensDataInTheLab();
-
-private:
     std::unique_ptr<TestEnvironment> m_environment;
     std::unique_ptr<ScriptedPlatform> m_platform;
+
+private slots:
+    void init()
+    {
+        m_environment = std::make_unique<TestEnvironment>();
+        m_platform = std::make_unique<ScriptedPlatform>();
+    }
+
+    void cleanup()
+    {
+        m_environment.reset();
+        m_platform.reset();
+    }
+
+    void systemFiles_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("file");
+        // The stars of the shipped data's README: eight with measurements, none for HD 137510.
+        const char *const expected[] = {
+            "",           "51peg.sys",  "HD149026.sys", "HD209458.sys", "HD17156.sys", "55Cnc.sys",
+            "55Cnc.sys",  "55Cnc.sys",  "55Cnc.sys",    "55Cnc.sys",    "47uma.sys",   "47uma.sys",
+            "16cygB.sys", "HD202206.sys", "HD202206.sys", "",           ""};
+        for (int index = 0; index <= 16; ++index) {
+            const QString name = index <= PlanetCatalog::LastPlanet ? PlanetCatalog::planetName(index)
+                                                                      : QStringLiteral("past the end");
+            QTest::addRow("%d %s", index, qPrintable(name)) << index << QString::fromLatin1(expected[index]);
+        }
+        QTest::newRow("-1") << -1 << QString();
+    }
+
+    void systemFiles()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, file);
+        QCOMPARE(LabObservations::systemFileOf(index), file);
+    }
+
+    void panelIsATabAndItsCommandsHeadTheFileMenu()
+    {
+        KeplerLab::open();
+        QTabWidget *tabs = labTabs();
+        QVERIFY(tabs);
+        QCOMPARE(tabs->count(), 2);
+        QCOMPARE(tabs->tabText(0), QStringLiteral("True orbit"));
+        QCOMPARE(tabs->tabText(1), QStringLiteral("Observations"));
+        QCOMPARE(tabs->widget(1), labPanel());
+        QCOMPARE(tabs->currentIndex(), 0);
+        QVERIFY(tabs->widget(0)->findChild<QWidget *>(QStringLiteral("rvChart")));
+        const QList<QAction *> items = form<KeplerLab>()->findChild<QMenu *>(QStringLiteral("labFileMenu"))->actions();
+        const QList<QAction *> ours = labPanel()->fileMenuActions();
+        QCOMPARE(items.mid(0, ours.size()), ours);
+        QVERIFY(items.at(ours.size())->isSeparator());
+        QCOMPARE(items.at(ours.size() + 1)->objectName(), QStringLiteral("exportCurveItem"));
+    }
+
+    void realDataOpensTheLab_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("measurements"); ///< 0: none shipped
+        // Counts from the shipped data's README.
+        QTest::newRow("heading") << 0 << 0;
+        QTest::newRow("51 Peg b") << 1 << 256 + 153;
+        QTest::newRow("HD 149026 b") << 2 << 4 + 16;
+        QTest::newRow("55 Cnc e") << 8 << 250 + 70 + 48 + 119;
+        QTest::newRow("16 Cyg B b") << 12 << 95 + 450 + 29;
+        QTest::newRow("HD 202206 c") << 14 << 95;
+        QTest::newRow("HD 137510 b") << 15 << 0;
+    }
+
+    void realDataOpensTheLab()
+    {
+        QFETCH(int, index);
+        QFETCH(int, measurements);
+        // Through the catalog window's button, which follows its list, and straight.
+        Form2 *screen2 = form<Form2>();
+        auto *button = screen2->findChild<QPushButton *>(QStringLiteral("realDataButton"));
+        QVERIFY(button && !button->isEnabled());
+        screen2->findChild<QListWidget *>(QStringLiteral("List1"))->setCurrentRow(index);
+        QCOMPARE(button->isEnabled(), measurements > 0);
+        if (measurements == 0) {
+            QVERIFY(!LabObservations::openRealData(index));
+            QVERIFY(!FormRegistry::instance().isLoaded<KeplerLab>());
+            return;
+        }
+        button->click();
+        KeplerLab *lab = FormRegistry::instance().find<KeplerLab>();
+        QVERIFY(lab && lab->isVisible());
+        QCOMPARE(lab->planet().name, PlanetCatalog::planetName(index));
+        QCOMPARE(measurementCount(), std::size_t(measurements));
+        QCOMPARE(labTabs()->currentWidget(), labPanel());
+        QVERIFY(m_platform->messageBoxes.isEmpty());
+        labTabs()->setCurrentIndex(0);
+        QVERIFY(LabObservations::openRealData(index));
+        QCOMPARE(labTabs()->currentWidget(), labPanel());
+    }
+
+    void fittedPlanetBecomesTheLabsPlanet()
+    {
+        KeplerLab::open();
+        labTabs()->setCurrentIndex(1);
+        emit labPanel()->planetChosen({21.2, 274.0, 0.68, 2.2, 2454000.5}, 1.24, QStringLiteral("HD 17156 b (fit)"));
+        const LabPlanet &planet = form<KeplerLab>()->planet();
+        QCOMPARE(planet.name, QStringLiteral("HD 17156 b (fit)"));
+        QCOMPARE(planet.orbit.periodDays, 21.2);
+        QCOMPARE(planet.orbit.semiAmplitude, 274.0);
+        QCOMPARE(planet.orbit.eccentricity, 0.68);
+        QCOMPARE(planet.starMassSolar, 1.24);
+        // T_p by whole periods into the lab's first orbit: 2454000.5 − 115754 × 21.2 = 15.7 d.
+        QVERIFY(std::abs(planet.orbit.periastronTime - 15.7) < 1e-6);
+        QVERIFY(std::abs(form<KeplerLab>()->findChild<QDoubleSpinBox *>(QStringLiteral("periastronTimeSpin"))->value()
+                         - 15.7) < 1e-3);
+        QCOMPARE(planet.inclinationDegrees, 90.0);
+        QCOMPARE(labTabs()->currentIndex(), 0);
+    }
+
+    void syntheticObservationsAreOfTheLabsPlanet()
+    {
+        KeplerLab::open();
+        // HD 17156 b: P = 21.22 d, K = 275 m/s, e = 0.67, M★ = 1.2 in the catalog.
+        form<KeplerLab>()->showPlanet(catalogLabPlanet(4));
+        form<KeplerLab>()->findChild<QAction *>(QStringLiteral("actionMakeSynthetic"))->trigger();
+        QDialog *dialog = labPanel()->findChild<QDialog *>(QStringLiteral("SyntheticDialog"));
+        QVERIFY(dialog->isVisible());
+        dialog->findChild<QPushButton *>(QStringLiteral("syntheticMake"))->click();
+        const Observations::DataSet &data = labPanel()->data();
+        QCOMPARE(data.measurements.size(), Observations::SyntheticPlan{}.count);
+        const auto [lowest, highest] = std::ranges::minmax(data.measurements, {}, &Observations::Measurement::velocity);
+        // 60 nights over a year sample a 275 m/s curve: the spread is near 2K, never far beyond.
+        const double spread = highest.velocity - lowest.velocity;
+        QVERIFY2(spread > 300 && spread < 2 * 275 + 20, qPrintable(QString::number(spread)));
+        QCOMPARE(labTabs()->currentWidget(), labPanel());
+        labPanel()->runner()->waitForFinished();
+    }
+
+    void fileDroppedOnTheLabIsShown()
+    {
+        KeplerLab::open();
+        const QString path = m_environment->path() + QStringLiteral("/rv.csv");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("jd,rv,err\n2450000.1,5,1\n2450001.2,-3,1\n2450002.3,1,1\n");
+        file.close();
+        QMimeData mime, web;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form<KeplerLab>(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form<KeplerLab>(), &drop);
+        QCOMPARE(measurementCount(), std::size_t(3));
+        QCOMPARE(labTabs()->currentWidget(), labPanel());
+        // Only files on this machine are taken.
+        web.setUrls({QUrl(QStringLiteral("https://example.org/rv.txt"))});
+        QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+        refused.ignore();
+        QCoreApplication::sendEvent(form<KeplerLab>(), &refused);
+        QVERIFY(!refused.isAccepted());
+        labPanel()->runner()->waitForFinished();
+    }
+
+    void ctrlOOpensDataInTheLab()
+    {
+        // Screen1's own Load keeps Ctrl+O in the frame; inside the lab the key opens data.
+        form<Form1>();
+        KeplerLab::open();
+        form<MDIForm1>()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form<MDIForm1>()));
+        labTabs()->widget(0)->findChild<QWidget *>(QStringLiteral("planetList"))->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(m_platform->openTitles, QStringList{QStringLiteral("Open RV data")});
+    }
 };
-
-void TestLabObservations::init()
-{
-    m_environment = std::make_unique<TestEnvironment>();
-    m_platform = std::make_unique<ScriptedPlatform>();
-}
-
-void TestLabObservations::cleanup()
-{
-    m_environment.reset();
-    m_platform.reset();
-}
-
-void TestLabObservations::systemFiles_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("file");
-    // The stars of the shipped data's README: eight with measurements, none for HD 137510.
-    const char *const expected[] = {
-        "",           "51peg.sys",  "HD149026.sys", "HD209458.sys", "HD17156.sys", "55Cnc.sys",
-        "55Cnc.sys",  "55Cnc.sys",  "55Cnc.sys",    "55Cnc.sys",    "47uma.sys",   "47uma.sys",
-        "16cygB.sys", "HD202206.sys", "HD202206.sys", "",           ""};
-    for (int index = 0; index <= 16; ++index) {
-        const QString name = index <= PlanetCatalog::LastPlanet ? PlanetCatalog::planetName(index)
-                                                                  : QStringLiteral("past the end");
-        QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(index).arg(name))) << index
-                                                                               << QString::fromLatin1(expected[index]);
-    }
-    QTest::newRow("-1") << -1 << QString();
-}
-
-void TestLabObservations::systemFiles()
-{
-    QFETCH(int, index);
-    QFETCH(QString, file);
-    QCOMPARE(LabObservations::systemFileOf(index), file);
-}
-
-void TestLabObservations::panelIsATabOfTheLab()
-{
-    KeplerLab::open();
-    QTabWidget *tabs = labTabs();
-    QVERIFY(tabs);
-    QCOMPARE(tabs->count(), 2);
-    QCOMPARE(tabs->tabText(0), QStringLiteral("True orbit"));
-    QCOMPARE(tabs->tabText(1), QStringLiteral("Observations"));
-    QCOMPARE(tabs->widget(1), labPanel());
-    QCOMPARE(tabs->currentIndex(), 0);
-    QVERIFY(tabs->widget(0)->findChild<QWidget *>(QStringLiteral("rvChart")));
-}
-
-void TestLabObservations::fileMenuStartsWithTheObservations()
-{
-    const QList<QAction *> items = form<KeplerLab>()->findChild<QMenu *>(QStringLiteral("labFileMenu"))->actions();
-    const QList<QAction *> ours = labPanel()->fileMenuActions();
-    QCOMPARE(items.mid(0, ours.size()), ours);
-    QVERIFY(items.at(ours.size())->isSeparator());
-    QCOMPARE(items.at(ours.size() + 1)->objectName(), QStringLiteral("exportCurveItem"));
-}
-
-void TestLabObservations::realDataOpensTheLab_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<bool>("opens");
-    QTest::addColumn<int>("measurements");
-    // Counts from the shipped data's README.
-    QTest::newRow("51 Peg b") << 1 << true << 256 + 153;
-    QTest::newRow("55 Cnc e") << 8 << true << 250 + 70 + 48 + 119;
-    QTest::newRow("HD 149026 b") << 2 << true << 4 + 16;
-    QTest::newRow("HD 137510 b") << 15 << false << 0;
-}
-
-void TestLabObservations::realDataOpensTheLab()
-{
-    QFETCH(int, index);
-    QFETCH(bool, opens);
-    QFETCH(int, measurements);
-    QCOMPARE(LabObservations::openRealData(index), opens);
-    QVERIFY(m_platform->messageBoxes.isEmpty());
-    if (!opens) {
-        QVERIFY(!FormRegistry::instance().isLoaded<KeplerLab>());
-        return;
-    }
-    KeplerLab *lab = FormRegistry::instance().find<KeplerLab>();
-    QVERIFY(lab && lab->isVisible());
-    QCOMPARE(lab->planet().name, PlanetCatalog::planetName(index));
-    QCOMPARE(measurementCount(), std::size_t(measurements));
-    QCOMPARE(labTabs()->currentWidget(), labPanel());
-}
-
-void TestLabObservations::screen2ButtonFollowsTheList_data()
-{
-    QTest::addColumn<int>("row");
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("heading") << 0 << false;
-    QTest::newRow("16 Cyg B") << 12 << true;
-    QTest::newRow("HD 202206 c") << 14 << true;
-    QTest::newRow("HD 137510 b") << 15 << false;
-}
-
-void TestLabObservations::screen2ButtonFollowsTheList()
-{
-    QFETCH(int, row);
-    QFETCH(bool, enabled);
-    Form2 *screen2 = form<Form2>();
-    auto *button = screen2->findChild<QPushButton *>(QStringLiteral("realDataButton"));
-    QVERIFY(button);
-    QVERIFY(!button->isEnabled());
-    screen2->findChild<QListWidget *>(QStringLiteral("List1"))->setCurrentRow(row);
-    QCOMPARE(button->isEnabled(), enabled);
-    if (!enabled)
-        return;
-    button->click();
-    QVERIFY(FormRegistry::instance().isLoaded<KeplerLab>());
-    QCOMPARE(form<KeplerLab>()->planet().name, PlanetCatalog::planetName(row));
-    QVERIFY(measurementCount() > 0);
-}
-
-void TestLabObservations::fittedPlanetBecomesTheLabsPlanet()
-{
-    KeplerLab::open();
-    labTabs()->setCurrentIndex(1);
-    const Kepler::Orbit orbit{21.2, 274.0, 0.68, 2.2, 2454000.5};
-    emit labPanel()->planetChosen(orbit, 1.24, QStringLiteral("HD 17156 b (fit)"));
-    const LabPlanet &planet = form<KeplerLab>()->planet();
-    QCOMPARE(planet.name, QStringLiteral("HD 17156 b (fit)"));
-    QCOMPARE(planet.orbit.periodDays, 21.2);
-    QCOMPARE(planet.orbit.semiAmplitude, 274.0);
-    QCOMPARE(planet.orbit.eccentricity, 0.68);
-    QCOMPARE(planet.starMassSolar, 1.24);
-    // T_p by whole periods into the lab's first orbit: 2454000.5 − 115754 × 21.2 = 15.7 d.
-    QVERIFY(std::abs(planet.orbit.periastronTime - 15.7) < 1e-6);
-    QVERIFY(std::abs(form<KeplerLab>()->findChild<QDoubleSpinBox *>(QStringLiteral("periastronTimeSpin"))->value() - 15.7) < 1e-3);
-    QCOMPARE(planet.inclinationDegrees, 90.0);
-    QCOMPARE(labTabs()->currentIndex(), 0);
-}
-
-void TestLabObservations::syntheticObservationsAreOfTheLabsPlanet()
-{
-    KeplerLab::open();
-    // HD 17156 b: P = 21.22 d, K = 275 m/s, e = 0.67, M★ = 1.2 in the catalog.
-    form<KeplerLab>()->showPlanet(catalogLabPlanet(4));
-    form<KeplerLab>()->findChild<QAction *>(QStringLiteral("actionMakeSynthetic"))->trigger();
-    QDialog *dialog = labPanel()->findChild<QDialog *>(QStringLiteral("SyntheticDialog"));
-    QVERIFY(dialog->isVisible());
-    dialog->findChild<QPushButton *>(QStringLiteral("syntheticMake"))->click();
-    const Observations::DataSet &data = labPanel()->data();
-    QCOMPARE(data.measurements.size(), Observations::SyntheticPlan{}.count);
-    double lowest = INFINITY, highest = -INFINITY;
-    for (const auto &m : data.measurements) {
-        lowest = std::min(lowest, m.velocity);
-        highest = std::max(highest, m.velocity);
-    }
-    // 60 nights over a year sample a 275 m/s curve: the spread is near 2K, never far beyond.
-    QVERIFY2(highest - lowest > 300 && highest - lowest < 2 * 275 + 20,
-             qPrintable(QString::number(highest - lowest)));
-    QCOMPARE(labTabs()->currentWidget(), labPanel());
-    labPanel()->runner()->waitForFinished();
-}
-
-void TestLabObservations::fileDroppedOnTheLabIsShown()
-{
-    KeplerLab::open();
-    const QString path = m_environment->path() + QStringLiteral("/rv.csv");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("jd,rv,err\n2450000.1,5,1\n2450001.2,-3,1\n2450002.3,1,1\n");
-    file.close();
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(path)});
-    KeplerLab *lab = form<KeplerLab>();
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(lab, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(lab, &drop);
-    QCOMPARE(measurementCount(), std::size_t(3));
-    QCOMPARE(labTabs()->currentWidget(), labPanel());
-    labPanel()->runner()->waitForFinished();
-}
-
-void TestLabObservations::ctrlOOpensDataInTheLab()
-{
-    // Screen1's own Load keeps Ctrl+O in the frame; inside the lab the key opens data.
-    form<Form1>();
-    KeplerLab::open();
-    form<MDIForm1>()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form<MDIForm1>()));
-    labTabs()->widget(0)->findChild<QWidget *>(QStringLiteral("planetList"))->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
-    QCOMPARE(m_platform->openTitles, QStringList{QStringLiteral("Open RV data")});
-}
 
 QTEST_MAIN(TestLabObservations)
 #include "tst_labobservations.moc"

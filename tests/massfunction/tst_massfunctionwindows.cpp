@@ -17,128 +17,110 @@ class TestMassFunctionWindows : public QObject
     Q_OBJECT
 
 private slots:
-    void rowClick_data();
-    void rowClick();
-    void cautionOnClearingOnly();
-    void listRows_data();
-    void listRows();
-    void listShowsThreeWholeRows();
-    void dialog();
+    void rowClick_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("explanation");
+
+        QTest::newRow("heading") << 0 << "Planet"
+                                 << "Display about explanation of the planet or the planetary system in this.";
+        QTest::newRow("55Cnc c has no explanation") << 6 << QStringLiteral("55Cnc c/かに座55番星 惑星 c") << QString();
+    }
+
+    void rowClick()
+    {
+        QFETCH(int, row);
+        TestEnvironment environment;
+        Form2 *window = form<Form2>();
+        window->show();
+        auto *list = control<QListWidget>(window, "List1");
+        QCOMPARE(list->height(), 42); // the designed 630 twips
+        // Rows 0 to 2 lie wholly inside the list without scrolling.
+        QVERIFY(list->visualItemRect(list->item(2)).bottom() < list->viewport()->height());
+
+        auto *explanationBox = control<QPlainTextEdit>(window, "Text4");
+        control<QLineEdit>(window, "Text5")->setText(QStringLiteral("Planet"));
+        explanationBox->setPlainText(QStringLiteral("the previous row's"));
+        list->setCurrentRow(row);
+        QTEST(control<QLineEdit>(window, "Text2")->text(), "name");
+        QTEST(explanationBox->toPlainText(), "explanation");
+        // The results belong to the last set-up, not to the chosen row.
+        QCOMPARE(control<QLineEdit>(window, "Text5")->text(), QString());
+    }
+
+    void listRows_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<double>("period");
+        QTest::addColumn<double>("velocity");
+
+        // P (days) and K (m/s) of the published elements the catalog carries.
+        const QList<QPair<double, double>> published = {
+            {4.230785, 55.94}, {2.87598, 40.4}, {3.52474554, 84.27}, {21.22, 275},  {14.652, 73.38},
+            {44.36, 9.60},     {5552, 47.5},    {2.7955, 5.80},      {260.0, 4.88}, {1083.2, 49.3},
+            {2594, 11.1},      {798.5, 50.5},   {255.870, 564.8},    {1383, 42.0},  {804.9, 418}};
+        for (int i = 0; i < published.size(); ++i)
+            QTest::addRow("row %d", i + 1) << i + 1 << published[i].first << published[i].second;
+    }
+
+    void listRows()
+    {
+        QFETCH(int, row);
+        TestEnvironment environment;
+        auto *list = control<QListWidget>(form<Form2>(), "List1");
+        QCOMPARE(list->count(), 16);
+        const QStringList fields = list->item(row)->text().split(u' ', Qt::SkipEmptyParts);
+        QCOMPARE(fields.size(), 3);
+        QCOMPARE(fields.at(0), QString::number(row) + u'.');
+        QTEST(fields.at(1).toDouble(), "period");
+        QTEST(fields.at(2).toDouble(), "velocity");
+    }
+
+    void cautionOnClearingOnly()
+    {
+        TestEnvironment environment;
+        ScriptedPlatform platform;
+        Form2 *window = form<Form2>();
+        auto *earthMassBox = control<QCheckBox>(window, "Check1");
+        auto *unitLabel = control<QLabel>(window, "Label6");
+        earthMassBox->setChecked(true);
+        QCOMPARE(unitLabel->text(), QStringLiteral("M_{E}(地球質量)"));
+        QVERIFY(window->showsEarthMasses());
+        QVERIFY(platform.messageBoxes.isEmpty());
+
+        earthMassBox->setChecked(false);
+        QCOMPARE(platform.messageBoxes.size(), 1);
+        const ScriptedPlatform::Box box = platform.messageBoxes.first();
+        QCOMPARE(box.prompt, QStringLiteral("Orbiquest9 calaculates at Mass of Jupiter."));
+        QCOMPARE(box.title, QStringLiteral("Caution!"));
+        QCOMPARE(box.style, MsgBox::OkOnly | MsgBox::Exclamation);
+        QCOMPARE(unitLabel->text(), QStringLiteral("M_{JUP}(木星質量)"));
+        QVERIFY(!window->showsEarthMasses());
+    }
+
+    void dialog()
+    {
+        const QString equals = QStringLiteral("＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝");
+        const QStringList lines = {
+            QStringLiteral("m = (Nsin i)^3 / (M + N)^2=K^3 * P^2{(1 - e^2)^3}^(1/2) / 2πG"), equals,
+            QStringLiteral("Nz = Nsin(i) ～ {K(1 - e^2)^(1/2)} * {P^2(M)^2 / 2πG}^(1/3)"), equals,
+            QStringLiteral("　This is a important equation to calculate minimum mass of the planets which "
+                           "is called 'Mass Function'."),
+            "If we know the dates of the exoplanets when newly astronomers which is called 'Orbiquest' "
+            "have discovered the exoplanets, ",
+            "this would be able to calculate if actually you don't observe the exoplanetary system. If "
+            "you calculated with this equation, you would get near the observational result in CNE.",
+            "Orbiquests judge mass size of the heavenlybody to know with Mass Function. In the end of "
+            "right side equation is makes up of the two observational volumes that are P and K ."};
+        TestEnvironment environment;
+        Dialog *first = form<Dialog>();
+        first->show();
+        // A second opening finds the one window, its eight lines written once.
+        QCOMPARE(form<Dialog>(), first);
+        QCOMPARE(control<QPlainTextEdit>(first, "Text1")->toPlainText(), lines.join(u'\n'));
+    }
 };
-
-void TestMassFunctionWindows::rowClick_data()
-{
-    QTest::addColumn<int>("row");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("explanation");
-
-    QTest::newRow("heading") << 0 << "Planet"
-                             << "Display about explanation of the planet or the planetary system in this.";
-    QTest::newRow("55Cnc c has no explanation") << 6 << QStringLiteral("55Cnc c/かに座55番星 惑星 c") << QString();
-}
-
-void TestMassFunctionWindows::rowClick()
-{
-    QFETCH(int, row);
-    QFETCH(QString, name);
-    QFETCH(QString, explanation);
-    TestEnvironment environment;
-    Form2 *window = form<Form2>();
-    auto *explanationBox = control<QPlainTextEdit>(window, "Text4");
-    control<QLineEdit>(window, "Text5")->setText(QStringLiteral("Planet"));
-    explanationBox->setPlainText(QStringLiteral("the previous row's"));
-    control<QListWidget>(window, "List1")->setCurrentRow(row);
-
-    QCOMPARE(control<QLineEdit>(window, "Text2")->text(), name);
-    QCOMPARE(explanationBox->toPlainText(), explanation);
-    // The results belong to the last set-up, not to the chosen row.
-    QCOMPARE(control<QLineEdit>(window, "Text5")->text(), QString());
-}
-
-void TestMassFunctionWindows::listRows_data()
-{
-    QTest::addColumn<int>("row");
-    QTest::addColumn<double>("period");
-    QTest::addColumn<double>("velocity");
-
-    // P (days) and K (m/s) of the published elements the catalog carries.
-    const QList<QPair<double, double>> published = {
-        {4.230785, 55.94}, {2.87598, 40.4}, {3.52474554, 84.27}, {21.22, 275},  {14.652, 73.38},
-        {44.36, 9.60},     {5552, 47.5},    {2.7955, 5.80},      {260.0, 4.88}, {1083.2, 49.3},
-        {2594, 11.1},      {798.5, 50.5},   {255.870, 564.8},    {1383, 42.0},  {804.9, 418}};
-    for (int i = 0; i < published.size(); ++i)
-        QTest::addRow("row %d", i + 1) << i + 1 << published[i].first << published[i].second;
-}
-
-void TestMassFunctionWindows::listRows()
-{
-    QFETCH(int, row);
-    TestEnvironment environment;
-    auto *list = control<QListWidget>(form<Form2>(), "List1");
-    QCOMPARE(list->count(), 16);
-    const QStringList fields = list->item(row)->text().split(u' ', Qt::SkipEmptyParts);
-    QCOMPARE(fields.size(), 3);
-    QCOMPARE(fields.at(0), QString::number(row) + u'.');
-    QTEST(fields.at(1).toDouble(), "period");
-    QTEST(fields.at(2).toDouble(), "velocity");
-}
-
-void TestMassFunctionWindows::listShowsThreeWholeRows()
-{
-    TestEnvironment environment;
-    Form2 *window = form<Form2>();
-    window->show();
-    auto *list = control<QListWidget>(window, "List1");
-    QCOMPARE(list->height(), 42); // the designed 630 twips
-    // Rows 0 to 2 lie wholly inside the list without scrolling.
-    QVERIFY(list->visualItemRect(list->item(2)).bottom() < list->viewport()->height());
-}
-
-void TestMassFunctionWindows::cautionOnClearingOnly()
-{
-    TestEnvironment environment;
-    ScriptedPlatform platform;
-    Form2 *window = form<Form2>();
-    auto *earthMassBox = control<QCheckBox>(window, "Check1");
-    auto *unitLabel = control<QLabel>(window, "Label6");
-    earthMassBox->setChecked(true);
-    QCOMPARE(unitLabel->text(), QStringLiteral("M_{E}(地球質量)"));
-    QVERIFY(window->showsEarthMasses());
-    QVERIFY(platform.messageBoxes.isEmpty());
-
-    earthMassBox->setChecked(false);
-    QCOMPARE(platform.messageBoxes.size(), 1);
-    const ScriptedPlatform::Box box = platform.messageBoxes.first();
-    QCOMPARE(box.prompt, QStringLiteral("Orbiquest9 calaculates at Mass of Jupiter."));
-    QCOMPARE(box.title, QStringLiteral("Caution!"));
-    QCOMPARE(box.style, MsgBox::OkOnly | MsgBox::Exclamation);
-    QCOMPARE(unitLabel->text(), QStringLiteral("M_{JUP}(木星質量)"));
-    QVERIFY(!window->showsEarthMasses());
-}
-
-void TestMassFunctionWindows::dialog()
-{
-    const QString equals = QStringLiteral("＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝");
-    const QStringList lines = {
-        QStringLiteral("m = (Nsin i)^3 / (M + N)^2=K^3 * P^2{(1 - e^2)^3}^(1/2) / 2πG"),
-        equals,
-        QStringLiteral("Nz = Nsin(i) ～ {K(1 - e^2)^(1/2)} * {P^2(M)^2 / 2πG}^(1/3)"),
-        equals,
-        QStringLiteral("　This is a important equation to calculate minimum mass of the planets which "
-                       "is called 'Mass Function'."),
-        "If we know the dates of the exoplanets when newly astronomers which is called 'Orbiquest' "
-        "have discovered the exoplanets, ",
-        "this would be able to calculate if actually you don't observe the exoplanetary system. If "
-        "you calculated with this equation, you would get near the observational result in CNE.",
-        "Orbiquests judge mass size of the heavenlybody to know with Mass Function. In the end of "
-        "right side equation is makes up of the two observational volumes that are P and K ."};
-    TestEnvironment environment;
-    Dialog *first = form<Dialog>();
-    first->show();
-    // A second opening finds the one window, its eight lines written once.
-    QCOMPARE(form<Dialog>(), first);
-    QCOMPARE(control<QPlainTextEdit>(first, "Text1")->toPlainText(), lines.join(u'\n'));
-}
 
 QTEST_MAIN(TestMassFunctionWindows)
 #include "tst_massfunctionwindows.moc"

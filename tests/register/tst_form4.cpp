@@ -2,9 +2,7 @@
 #include "ground/formregistry.h"
 #include "frame/mdiform1.h"
 #include "register/catalogdocument.h"
-#include "register/droplist.h"
 #include "register/form4.h"
-#include "register/planetrecord.h"
 #include "simulator/form1.h"
 
 #include "support/findcontrol.h"
@@ -17,7 +15,6 @@
 #include <QPushButton>
 #include <QListWidget>
 #include <QTest>
-#include <QTimer>
 
 #include <optional>
 
@@ -46,18 +43,24 @@ class TestForm4 : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        m_environment.emplace();
+        m_platform.emplace();
+        // The simulator runs before any registration, as in the program.
+        form<Form1>();
+        m_window = form<Form4>();
+    }
+    void cleanup()
+    {
+        m_platform.reset();
+        m_environment.reset();
+    }
 
-    void examplePlanetText();
     void acceptedPlanet_data();
     void acceptedPlanet();
-    void duplicate_data();
-    void duplicate();
-    void stopAnswer_data();
-    void stopAnswer();
-    void documentOnlyGrows_data();
-    void documentOnlyGrows();
+    void refused_data();
+    void refused();
     void unwritableDocument_data();
     void unwritableDocument();
     void deleteRemovesOnlyASelectedFirstRow();
@@ -75,21 +78,6 @@ private:
     std::optional<ScriptedPlatform> m_platform;
     Form4 *m_window = nullptr;
 };
-
-void TestForm4::init()
-{
-    m_environment.emplace();
-    m_platform.emplace();
-    // The simulator runs before any registration, as in the program.
-    form<Form1>();
-    m_window = form<Form4>();
-}
-
-void TestForm4::cleanup()
-{
-    m_platform.reset();
-    m_environment.reset();
-}
 
 void TestForm4::registerPlanet(const QStringList &answers)
 {
@@ -116,29 +104,31 @@ QString TestForm4::onlyMessage(int style) const
     return box.prompt;
 }
 
-void TestForm4::examplePlanetText()
-{
-    // 51Peg b's own values: the dialogue refuses them, so they are checked as text only.
-    const PlanetRecord x{QStringLiteral("X"), 4.230785f, 55.94f, 0.013f, 58.0f, 0.0527f, 1.09f};
-    QCOMPARE(PlanetRecordText::listRow(x), row({"X", "4.230785", "55.94", "0.013", "1.012291", "0.0527", "1.09"}));
-    QCOMPARE(PlanetRecordText::documentLine(x), QStringLiteral("X 4.230785  55.94  0.013  58  0.0527  1.09 \r\n"));
-}
-
 void TestForm4::acceptedPlanet_data()
 {
     QTest::addColumn<QStringList>("answers");
     QTest::addColumn<QString>("listRow");
     QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QByteArray>("earlier"); // the document before; empty: none yet
+    QTest::addColumn<QByteArray>("joint");
 
-    QTest::newRow("ω 90") << NewPlanet << row({"Orbiquest b", "3.3", "62.5", "0.02", "1.570796", "0.045", "1.2"})
-                          << NewPlanetLine;
+    const QString newRow = row({"Orbiquest b", "3.3", "62.5", "0.02", "1.570796", "0.045", "1.2"});
+    QTest::newRow("ω 90") << NewPlanet << newRow << NewPlanetLine << QByteArray() << QByteArray();
     // "12abc" reads 12 and an empty e is 0, a circle; ω 0 is a valid angle.
     QTest::newRow("ω 0, leading numbers, empty e")
         << QStringList{"惑星 Z", "12abc", " 7 0", "", "0", ".5", "&H2"} << row({"惑星 Z", "12", "70", "0", "0", "0.5", "2"})
-        << QByteArray("惑星 Z 12  70  0  0  0.5  2 \r\n");
-    QTest::newRow("line break in the name") << QStringList{"A\r\nB", "1", "2", "0", "0", "3", "4"}
-                                            << row({"A  B", "1", "2", "0", "0", "3", "4"})
-                                            << QByteArray("A  B 1  2  0  0  3  4 \r\n");
+        << QByteArray("惑星 Z 12  70  0  0  0.5  2 \r\n") << QByteArray() << QByteArray();
+    // Seven digits of single precision; ω 58° is 1.0122910 rad.
+    QTest::newRow("line break in the name, seven digits")
+        << QStringList{"A\r\nB", "4.230786", "55.93", "0.013", "58", "0.0527", "1.09"}
+        << row({"A  B", "4.230786", "55.93", "0.013", "1.012291", "0.0527", "1.09"})
+        << QByteArray("A  B 4.230786  55.93  0.013  58  0.0527  1.09 \r\n") << QByteArray() << QByteArray();
+    QTest::newRow("after lines with CR LF") << NewPlanet << newRow << NewPlanetLine
+        << QByteArray("Old one 1  2  0  0  3  4 \r\n惑星 5  6  0.5  7  8  9 \r\n") << QByteArray();
+    QTest::newRow("after Shift-JIS bytes and a lone LF") << NewPlanet << newRow << NewPlanetLine
+        << QByteArray("\x82\xa9\x82\xc9 1 \nraw \xff\xfe bytes\n") << QByteArray();
+    QTest::newRow("after a last line without its end") << NewPlanet << newRow << NewPlanetLine
+        << QByteArray("A 1  2  0  0  3  4 ") << QByteArray("\r\n");
 }
 
 void TestForm4::acceptedPlanet()
@@ -146,6 +136,15 @@ void TestForm4::acceptedPlanet()
     QFETCH(QStringList, answers);
     QFETCH(QString, listRow);
     QFETCH(QByteArray, line);
+    QFETCH(QByteArray, earlier);
+    QFETCH(QByteArray, joint);
+    QFile file(CatalogDocument::fileName());
+    if (!earlier.isEmpty())
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
+    file.close();
+
+    // The user's own planets are not compared with each other.
+    registerPlanet(answers);
     registerPlanet(answers);
 
     const QStringList prompts{
@@ -163,45 +162,28 @@ void TestForm4::acceptedPlanet()
         QCOMPARE(m_platform->inputBoxes.at(i).title, QStringLiteral("Orbiquest9 Data update"));
     }
     QCOMPARE(m_platform->beeps, 7);
-    QCOMPARE(rows(), QStringList{listRow});
-    QCOMPARE(document(), line);
     QCOMPARE(onlyMessage(MsgBox::Information), QStringLiteral("Set register. Save to doc file(.doc)."));
     QVERIFY(form<Form1>()->isAnimating());
+    QCOMPARE(rows(), (QStringList{listRow, listRow}));
+    QCOMPARE(document(), earlier + joint + line + line);
+    // Clearing the list leaves the document alone.
+    control<QPushButton>(m_window, "Clear")->click();
+    QCOMPARE(rows(), QStringList());
+    QCOMPARE(document(), earlier + joint + line + line);
 }
 
-void TestForm4::duplicate_data()
-{
-    QTest::addColumn<QString>("p");
-    QTest::addColumn<QString>("k");
-
-    QTest::newRow("P of 51Peg b, any K") << "4.230785" << "1";
-    QTest::newRow("K of 51Peg b, any P") << "1" << "55.94";
-    QTest::newRow("P of the last planet") << "804.9" << "2";
-    QTest::newRow("K of the last planet") << "2" << "418";
-}
-
-void TestForm4::duplicate()
-{
-    QFETCH(QString, p);
-    QFETCH(QString, k);
-    // One planet accepted first: the next registration still compares from the start.
-    registerPlanet(NewPlanet);
-    registerPlanet({"Copy", p, k, "0.1", "10", "1", "1"});
-
-    QCOMPARE(m_platform->inputBoxes.size(), 3);
-    QCOMPARE(onlyMessage(MsgBox::Information),
-             QStringLiteral("These datas already have existed.\r\nPlease add the others."));
-    QCOMPARE(planetList()->count(), 1);
-    QCOMPARE(document(), NewPlanetLine);
-    QVERIFY(form<Form1>()->isAnimating());
-}
-
-void TestForm4::stopAnswer_data()
+void TestForm4::refused_data()
 {
     QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<bool>("duplicate");
 
+    // P and K of 51Peg b, the first built-in planet, and of the last one.
+    QTest::newRow("P of 51Peg b, any K") << QStringList{"Copy", "4.230785", "1"} << true;
+    QTest::newRow("K of 51Peg b, any P") << QStringList{"Copy", "1", "55.94"} << true;
+    QTest::newRow("P of the last planet") << QStringList{"Copy", "804.9", "2"} << true;
+    QTest::newRow("K of the last planet") << QStringList{"Copy", "2", "418"} << true;
     const auto stopAt = [](const char *name, int step, const QString &text) {
-        QTest::newRow(name) << NewPlanet.mid(0, step - 1) + QStringList{text};
+        QTest::newRow(name) << NewPlanet.mid(0, step - 1) + QStringList{text} << false;
     };
     stopAt("name empty", 1, "");
     stopAt("name 0", 1, "0");
@@ -219,49 +201,26 @@ void TestForm4::stopAnswer_data()
     stopAt("M negative", 7, "-1.1");
 }
 
-void TestForm4::stopAnswer()
+void TestForm4::refused()
 {
     QFETCH(QStringList, answers);
+    QFETCH(bool, duplicate);
+    // One planet accepted first: the next registration still compares from the start.
+    registerPlanet(NewPlanet);
     registerPlanet(answers);
 
     QCOMPARE(m_platform->inputBoxes.size(), answers.size());
-    QCOMPARE(m_platform->beeps, answers.size() + 1); // the last one is StopSimulation's
-    QVERIFY(m_platform->messageBoxes.isEmpty());
-    QCOMPARE(planetList()->count(), 0);
-    QCOMPARE(document(), QByteArray("<no document>"));
-    QVERIFY(!form<Form1>()->isAnimating());
-    QCOMPARE(form<MDIForm1>()->panel1(), AppInfo::title() + "  " + AppInfo::copyrightNotice());
-}
-
-void TestForm4::documentOnlyGrows_data()
-{
-    QTest::addColumn<QByteArray>("earlier");
-    QTest::addColumn<QByteArray>("joint");
-
-    QTest::newRow("lines with CR LF") << QByteArray("Old one 1  2  0  0  3  4 \r\n惑星 5  6  0.5  7  8  9 \r\n")
-                                      << QByteArray();
-    QTest::newRow("Shift-JIS bytes and a lone LF") << QByteArray("\x82\xa9\x82\xc9 1 \nraw \xff\xfe bytes\n")
-                                                   << QByteArray();
-    QTest::newRow("last line without its end") << QByteArray("A 1  2  0  0  3  4 ") << QByteArray("\r\n");
-}
-
-void TestForm4::documentOnlyGrows()
-{
-    QFETCH(QByteArray, earlier);
-    QFETCH(QByteArray, joint);
-    QFile file(CatalogDocument::fileName());
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(earlier) == earlier.size());
-    file.close();
-
-    // The user's own planets are not compared with each other.
-    registerPlanet(NewPlanet);
-    registerPlanet(NewPlanet);
-
-    QCOMPARE(planetList()->count(), 2);
-    QCOMPARE(document(), earlier + joint + NewPlanetLine + NewPlanetLine);
-    control<QPushButton>(m_window, "Clear")->click();
-    QCOMPARE(planetList()->count(), 0);
-    QCOMPARE(document(), earlier + joint + NewPlanetLine + NewPlanetLine);
+    QCOMPARE(m_platform->beeps, answers.size() + (duplicate ? 0 : 1)); // a stop beeps once more
+    if (duplicate) {
+        QCOMPARE(onlyMessage(MsgBox::Information),
+                 QStringLiteral("These datas already have existed.\r\nPlease add the others."));
+    } else {
+        QVERIFY(m_platform->messageBoxes.isEmpty());
+        QCOMPARE(form<MDIForm1>()->panel1(), AppInfo::title() + "  " + AppInfo::copyrightNotice());
+    }
+    QCOMPARE(form<Form1>()->isAnimating(), duplicate);
+    QCOMPARE(rows().size(), 1);
+    QCOMPARE(document(), NewPlanetLine);
 }
 
 void TestForm4::unwritableDocument_data()

@@ -12,13 +12,9 @@
 
 #include <QAction>
 #include <QFontMetricsF>
-#include <QLineEdit>
 #include <QPointer>
 #include <QTest>
-#include <QTimer>
 
-#include <algorithm>
-#include <cmath>
 #include <memory>
 
 namespace {
@@ -26,9 +22,17 @@ namespace {
 const QColor Yellow = Colors::rgb(255, 255, 0);
 const QColor Cyan = Colors::rgb(0, 255, 255);
 
-PictureBox *plotOf(const RV *rv)
+PictureBox *plotOf(const RV *rv) { return control<PictureBox>(rv, "RVC"); }
+
+/// The rows of column `x` that the curve paints.
+QList<int> yellowRows(const QImage &plot, int x)
 {
-    return control<PictureBox>(rv, "RVC");
+    QList<int> rows;
+    for (int y = 0; y < plot.height(); ++y) {
+        if (QColor(plot.pixel(x, y)) == Yellow)
+            rows.append(y);
+    }
+    return rows;
 }
 
 /// Draws the curve of "e|K|P|ω|m", each value read from its text as the
@@ -48,166 +52,120 @@ class TestRvWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        m_environment = std::make_unique<TestEnvironment>();
+        m_platform = std::make_unique<ScriptedPlatform>();
+    }
 
-    void pointsLandWhereTheModelSays();
-    void refusals_data();
-    void refusals();
-    void clearEndAndToolTip();
-    void curveIsTwoPixelsWide();
-    void summaryLinesDoNotOverlap();
-    void curveCentredOnZeroAxis();
+    void cleanup()
+    {
+        m_environment.reset();
+        m_platform.reset();
+    }
+
+    void pointsLandWhereWorkedOutByHand()
+    {
+        // e 0.3, K 60, P 20 d, ω 0.5 rad: an ellipse with K < 100, factor 16,
+        // c = 0.3·cos 0.5 = 0.263275. The peak 16·60·1.263275 = 1212.7 is past
+        // the room of 1200, so s·K = 1200 / 1.263275 = 949.912. P ≥ 10 days:
+        // X = 200 + 500·(θ + 2°). A point fills 2 × 2 pixels from (X/15, Y/15).
+        //   θ 0:    Y = 3480 + 949.912·(cos 0.5 + c) = 3480 + 949.912·1.140857 = 4563.71,
+        //           X = 200 + 500·0.034907 = 217.45: pixel (14, 304), the first column.
+        //   θ 90°:  Y = 3480 + 949.912·(−sin 0.5 + c) = 3480 − 949.912·0.216151 = 3274.68,
+        //           X = 200 + 500·1.605703 = 1002.85: pixel (66, 218).
+        //   θ 180°: Y = 3480 + 949.912·(−cos 0.5 + c) = 3480 − 949.912·0.614308 = 2896.46,
+        //           X = 200 + 500·3.176499 = 1788.25: pixel (119, 193).
+        //   θ 720°: Y as at θ 0; X = 200 + 500·12.601220 = 6500.61: pixel (433, 304), the last.
+        // The next points lie 26 twips to the side, so the first and last
+        // columns hold one point each.
+        RV *rv = form<RV>();
+        draw(QStringLiteral("0.3|60|20|0.5|2.5"));
+        const QImage plot = plotOf(rv)->image();
+        QVERIFY(m_platform->messageBoxes.isEmpty());
+        QCOMPARE(control<LineControl>(rv, "Line2")->twipsLine().y1(), 3480.0);
+        for (int x : {14, 15, 433, 434})
+            QVERIFY2(yellowRows(plot, x) == QList<int>({304, 305}), qPrintable(QStringLiteral("column %1").arg(x)));
+        QVERIFY(yellowRows(plot, 13).isEmpty() && yellowRows(plot, 435).isEmpty());
+        for (const QPoint &pixel : {QPoint(66, 218), QPoint(67, 219), QPoint(119, 193), QPoint(120, 194)})
+            QVERIFY2(QColor(plot.pixel(pixel)) == Yellow, qPrintable(QStringLiteral("%1, %2").arg(pixel.x()).arg(pixel.y())));
+        // The summary in cyan at the top, the curve in yellow below it.
+        QVERIFY(countColor(plot.copy(0, 0, plot.width(), 90), Cyan) > 50);
+        QCOMPARE(countColor(plot.copy(0, 0, plot.width(), 90), Yellow), 0);
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<QString>("values");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("unloads");
+
+        const QString cannotDraw = QStringLiteral("Can NOT draw the radial velocity curve. ");
+        const QString missing = QStringLiteral("Please Click on this button after you input the datas.");
+        QTest::newRow("e 1") << "1|55.94|4.2|1|2.5" << cannotDraw << false;
+        QTest::newRow("K 0") << "0.2|0|4.2|1|0.5" << missing << true;
+        QTest::newRow("P empty") << "0.2|55||1|0.5" << missing << true;
+        QTest::newRow("mass not a number") << "0.2|55|4.2|1|abc" << missing << true;
+        QTest::newRow("P beyond double range") << "0.2|55|1e999|1|0.5" << missing << true;
+    }
+
+    void refusals()
+    {
+        QFETCH(QString, values);
+        QFETCH(bool, unloads);
+        QPointer<RV> rv = form<RV>();
+        rv->show();
+        draw(values);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        QCOMPARE(m_platform->messageBoxes.size(), 1);
+        QTEST(m_platform->messageBoxes.first().prompt, "message");
+        QCOMPARE(m_platform->messageBoxes.first().style, MsgBox::OkOnly);
+        QCOMPARE(rv.isNull(), unloads);
+        if (rv)
+            QCOMPARE(countColor(plotOf(rv)->image(), Yellow), 0);
+    }
+
+    void clearEndAndToolTip()
+    {
+        RV *rv = form<RV>();
+        QCOMPARE(plotOf(rv)->toolTip(),
+                 QStringLiteral("This screen shows the Radius Velocity Curve of the planets each other."));
+        draw(QStringLiteral("0.013|55.94|4.230785|1|0.4716685"));
+        rv->show();
+        QVERIFY(countColor(plotOf(rv)->image(), Yellow) > 0);
+        control<QAction>(rv, "Clear")->trigger();
+        const QImage cleared = plotOf(rv)->image();
+        QCOMPARE(countColor(cleared, Colors::rgb(0, 0, 128)), cleared.width() * cleared.height());
+
+        control<QAction>(rv, "End")->trigger();
+        QCOMPARE(m_platform->beeps, 1);
+        QVERIFY(rv->isVisible());
+    }
+
+    void summaryLinesDoNotOverlap()
+    {
+        // A long mass and period, in the font the plot prints with.
+        const QList<RvCurve::SummaryLine> lines = RvCurve::summary(
+            QStringLiteral("Cassiopeia HD17156 b"), 1.681055, false, {0.681, 50.5, 798.5, 1.4974924897777});
+        const QFontMetricsF metrics(plotOf(form<RV>())->font());
+        // Where each line's ink lands, in pixels: text starts at its position,
+        // baseline one ascent lower.
+        QList<QRectF> places;
+        for (const RvCurve::SummaryLine &line : lines) {
+            const QPointF baseline = line.position / 15 + QPointF(0, metrics.ascent());
+            places.append(metrics.tightBoundingRect(line.text + line.italicTail).translated(baseline));
+        }
+        for (qsizetype i = 0; i < places.size(); ++i) {
+            for (qsizetype j = i + 1; j < places.size(); ++j)
+                QVERIFY2(!places[i].intersects(places[j]), qPrintable(lines[i].text + QStringLiteral(" / ") + lines[j].text));
+        }
+    }
 
 private:
     std::unique_ptr<TestEnvironment> m_environment;
     std::unique_ptr<ScriptedPlatform> m_platform;
 };
-
-void TestRvWindow::init()
-{
-    m_environment = std::make_unique<TestEnvironment>();
-    m_platform = std::make_unique<ScriptedPlatform>();
-    m_platform->messageBoxes.clear();
-}
-
-void TestRvWindow::cleanup()
-{
-    m_environment.reset();
-    m_platform.reset();
-}
-
-void TestRvWindow::pointsLandWhereTheModelSays()
-{
-    draw(QStringLiteral("0.3|60|20|0.5|2.5"));
-    const QImage plot = plotOf(form<RV>())->image();
-    QVERIFY(m_platform->messageBoxes.isEmpty());
-    // The summary in cyan at the top, the curve in yellow below it.
-    QVERIFY(countColor(plot.copy(0, 0, plot.width(), 90), Cyan) > 50);
-    QCOMPARE(countColor(plot.copy(0, 0, plot.width(), 90), Yellow), 0);
-    // Two orbits of a 20-day period span 200 to about 6500 twips: all on the plot.
-    for (const QPointF &point : RvCurve::points(RvCurve::Elements{0.3, 60, 20, 0.5})) {
-        const QPoint pixel(int(std::floor(point.x() / 15)), int(std::floor(point.y() / 15)));
-        QVERIFY(plot.valid(pixel));
-        QCOMPARE(QColor(plot.pixel(pixel)), Yellow);
-    }
-}
-
-void TestRvWindow::refusals_data()
-{
-    QTest::addColumn<QString>("values");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("unloads");
-
-    const QString cannotDraw = QStringLiteral("Can NOT draw the radial velocity curve. ");
-    const QString missing = QStringLiteral("Please Click on this button after you input the datas.");
-    QTest::newRow("e 1") << "1|55.94|4.2|1|2.5" << cannotDraw << false;
-    QTest::newRow("K 0") << "0.2|0|4.2|1|0.5" << missing << true;
-    QTest::newRow("P empty") << "0.2|55||1|0.5" << missing << true;
-    QTest::newRow("mass not a number") << "0.2|55|4.2|1|abc" << missing << true;
-    QTest::newRow("P beyond double range") << "0.2|55|1e999|1|0.5" << missing << true;
-}
-
-void TestRvWindow::refusals()
-{
-    QFETCH(QString, values);
-    QFETCH(QString, message);
-    QFETCH(bool, unloads);
-    QPointer<RV> rv = form<RV>();
-    rv->show();
-    draw(values);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-
-    QCOMPARE(m_platform->messageBoxes.size(), 1);
-    QCOMPARE(m_platform->messageBoxes.first().prompt, message);
-    QCOMPARE(m_platform->messageBoxes.first().style, MsgBox::OkOnly);
-    QCOMPARE(rv.isNull(), unloads);
-    if (rv)
-        QCOMPARE(countColor(plotOf(rv)->image(), Yellow), 0);
-}
-
-void TestRvWindow::clearEndAndToolTip()
-{
-    RV *rv = form<RV>();
-    QCOMPARE(plotOf(rv)->toolTip(),
-             QStringLiteral("This screen shows the Radius Velocity Curve of the planets each other."));
-    draw(QStringLiteral("0.013|55.94|4.230785|1|0.4716685"));
-    rv->show();
-    QVERIFY(countColor(plotOf(rv)->image(), Yellow) > 0);
-    control<QAction>(rv, "Clear")->trigger();
-    const QImage cleared = plotOf(rv)->image();
-    QCOMPARE(countColor(cleared, Colors::rgb(0, 0, 128)), cleared.width() * cleared.height());
-
-    control<QAction>(rv, "End")->trigger();
-    QCOMPARE(m_platform->beeps, 1);
-    QVERIFY(rv->isVisible());
-}
-
-void TestRvWindow::curveIsTwoPixelsWide()
-{
-    draw(QStringLiteral("0|60|20|0.5|2.5"));
-    const QImage plot = plotOf(form<RV>())->image();
-    // Every column the curve passes through holds a run of at least two
-    // yellow pixels: points of width 2, not 1.
-    int columns = 0;
-    for (int x = 0; x < plot.width(); ++x) {
-        int longest = 0;
-        int run = 0;
-        for (int y = 0; y < plot.height(); ++y) {
-            run = QColor(plot.pixel(x, y)) == Yellow ? run + 1 : 0;
-            longest = std::max(longest, run);
-        }
-        if (longest == 0)
-            continue;
-        ++columns;
-        QVERIFY2(longest >= 2, qPrintable(QStringLiteral("column %1").arg(x)));
-    }
-    QVERIFY(columns > 300);
-}
-
-void TestRvWindow::summaryLinesDoNotOverlap()
-{
-    // A long mass and period, in the font the plot prints with.
-    const RvCurve::Elements elements{0.681, 50.5, 798.5, 1.4974924897777};
-    const QList<RvCurve::SummaryLine> lines
-        = RvCurve::summary(QStringLiteral("Cassiopeia HD17156 b"), 1.681055, false, elements);
-    PictureBox *plot = plotOf(form<RV>());
-    const QFontMetricsF metrics(plot->font());
-    // Where each line's ink lands, in pixels: text starts at its position,
-    // baseline one ascent lower.
-    QList<QRectF> places;
-    for (const RvCurve::SummaryLine &line : lines) {
-        const QPointF baseline = line.position / 15 + QPointF(0, metrics.ascent());
-        places.append(metrics.tightBoundingRect(line.text + line.italicTail).translated(baseline));
-    }
-    for (qsizetype i = 0; i < places.size(); ++i) {
-        for (qsizetype j = i + 1; j < places.size(); ++j)
-            QVERIFY2(!places[i].intersects(places[j]),
-                     qPrintable(lines[i].text + QStringLiteral(" / ") + lines[j].text));
-    }
-}
-
-void TestRvWindow::curveCentredOnZeroAxis()
-{
-    // A circle with K = 50 swings 16·50 = 800 twips (53 pixels) either side
-    // of its zero line, which must be the axis drawn beside the "0" mark.
-    draw(QStringLiteral("0|50|20|1|2.5"));
-    const QImage plot = plotOf(form<RV>())->image();
-    int top = plot.height();
-    int bottom = -1;
-    for (int y = 0; y < plot.height(); ++y) {
-        for (int x = 0; x < plot.width(); ++x) {
-            if (QColor(plot.pixel(x, y)) == Yellow) {
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-    }
-    const double axis = control<LineControl>(form<RV>(), "Line2")->twipsLine().y1() / 15;
-    QVERIFY2(std::fabs((top + bottom) / 2.0 - axis) <= 2,
-             qPrintable(QStringLiteral("curve %1 to %2, axis %3").arg(top).arg(bottom).arg(axis)));
-    QVERIFY(std::abs((bottom - top) - 2 * 800 / 15) <= 3);
-}
 
 QTEST_MAIN(TestRvWindow)
 #include "tst_rvwindow.moc"

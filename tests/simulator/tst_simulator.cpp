@@ -6,7 +6,6 @@
 #include "ground/controls.h"
 #include "ground/formregistry.h"
 #include "ground/picturebox.h"
-#include "ground/textnumber.h"
 #include "massfunction/form2.h"
 #include "rv/rv.h"
 #include "simulator/form1.h"
@@ -35,6 +34,8 @@ namespace {
 const QColor Magenta = Colors::rgb(255, 0, 255);
 const QColor Yellow = Colors::rgb(255, 255, 0);
 const QColor Black = Colors::rgb(0, 0, 0);
+// The centre of the drawing area, 10815 × 8055 twips inside a border.
+const QPointF Centre(5377.5, 3997.5);
 
 /// True when `image` has `color` within `reach` pixels of the pixel `twips` falls on.
 bool colorNear(const QImage &image, QPointF twips, const QColor &color, int reach = 2)
@@ -49,25 +50,22 @@ bool colorNear(const QImage &image, QPointF twips, const QColor &color, int reac
     return false;
 }
 
-QLineEdit *box(const QObject *window, const char *name)
+QLineEdit *box(const QObject *window, const char *name) { return control<QLineEdit>(window, name); }
+
+/// The texts of a window's boxes, joined with '|'.
+QString boxes(const QObject *window, std::initializer_list<const char *> names)
 {
-    return control<QLineEdit>(window, name);
+    QStringList texts;
+    for (const char *name : names)
+        texts << box(window, name)->text();
+    return texts.join(u'|');
 }
 
-QTimer *animationTimer()
-{
-    return control<QTimer>(form<Form1>(), "Timer1");
-}
+QTimer *animationTimer() { return control<QTimer>(form<Form1>(), "Timer1"); }
 
-PictureBox *drawingArea()
-{
-    return control<PictureBox>(form<Form1>(), "Simulator");
-}
+PictureBox *drawingArea() { return control<PictureBox>(form<Form1>(), "Simulator"); }
 
-QString stoppedPanel()
-{
-    return AppInfo::title() + QStringLiteral("  ") + AppInfo::copyrightNotice();
-}
+QString stoppedPanel() { return AppInfo::title() + QStringLiteral("  ") + AppInfo::copyrightNotice(); }
 
 } // namespace
 
@@ -76,583 +74,452 @@ class TestSimulator : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        m_environment = std::make_unique<TestEnvironment>();
+        m_platform = std::make_unique<ScriptedPlatform>();
+        form<Form1>();
+        // A test sees only what its own actions caused, not the start-up's.
+        m_platform->messageBoxes.clear();
+        m_platform->beeps = 0;
+    }
 
-    void catalogHit_data();
-    void catalogHit();
-    void catalogMiss();
-    void stops_data();
-    void stops();
-    void massFunctionGuard();
-    void eccentricityJustBelowOne();
-    void drawing_data();
-    void drawing();
-    void secondSetUpDrawsOnAClearedArea();
-    void nearlyCircularOrbitKeepsItsGap();
-    void tick();
-    void angleWrapsAfter32767();
-    void plotNamesThePlottedPlanet_data();
-    void plotNamesThePlottedPlanet();
-    void earthMassBoxConvertsTheShownMass();
-    void paceIsOneDegreeEvery16Ms();
-    void timerRestsWithNothingToMove();
-    void stopSimulation_data();
-    void stopSimulation();
-    void pressShowsInformation_data();
-    void pressShowsInformation();
-    void surfacePaintsEachDamagedRectangle_data();
-    void surfacePaintsEachDamagedRectangle();
+    void cleanup()
+    {
+        m_environment.reset();
+        m_platform.reset();
+    }
+
+    void catalogHit_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("jupiter");
+        QTest::addColumn<QString>("earth");
+        QTest::addColumn<QString>("bodyClass");
+        QTest::addColumn<QString>("answers"); // P|K as typed, and as the RV boxes carry them
+        QTest::addColumn<QString>("eccentricity");
+        QTest::addColumn<QString>("omegaRadians"); // ω° × 0.017453292421651667, 15 digits
+
+        // Worked out separately in double precision with single-precision
+        // rounding of K, m, m_J and the Earth-mass product.
+        QTest::newRow("1 51Peg b") << 1 << "0.4716685" << "149.9906" << "Planet" << "4.230785|55.94" << "0.013" << "1.0122909604558";
+        QTest::newRow("2 HD149026 b") << 2 << "0.3367548" << "107.088" << "Planet" << "2.87598|40.4" << "0" << "0";
+        QTest::newRow("3 HD209458 b") << 3 << "0.6900058" << "219.4218" << "Planet" << "3.52474554|84.27" << "0" << "0";
+        QTest::newRow("4 Cassiopeia HD17156 b") << 4 << "2.780583" << "884.2253" << "Planet" << "21.22|275" << "0.67" << "0";
+        QTest::newRow("5 55Cnc b") << 5 << "0.8329747" << "264.886" << "Planet" << "14.652|73.38" << "0.0197" << "2.93215312683748";
+        QTest::newRow("6 55Cnc c") << 6 << "0.1570678" << "49.94755" << "Planet" << "44.36|9.6" << "0.071" << "2.00712862848994";
+        QTest::newRow("7 55Cnc d") << 7 << "3.900659" << "1240.41" << "Planet" << "5552|47.5" << "0.091" << "3.16951790377194";
+        QTest::newRow("8 55Cnc e") << 8 << "0.03772559" << "11.99674" << "Planet" << "2.7955|5.8" << "0.09" << "3.26376568284886";
+        QTest::newRow("9 55Cnc f") << 9 << "0.141519" << "45.00306" << "Planet" << "260|4.88" << "0.2" << "3.15904592831895";
+        QTest::newRow("10 47UMa b") << 10 << "2.647517" << "841.9104" << "Planet" << "1083.2|49.3" << "0.061" << "3.00196629652409";
+        QTest::newRow("11 47UMa c") << 11 << "0.7937268" << "252.4051" << "Planet" << "2594|11.1" << "0" << "2.21656813754976";
+        QTest::newRow("12 16Cygni B") << 12 << "1.681055" << "534.5755" << "Planet" << "798.5|50.5" << "0.681" << "1.49749248977771";
+        QTest::newRow("13 HD202206 b") << 13 << "17.58865" << "5593.19" << "Brown Dwarf" << "255.87|564.8" << "0.435" << "2.81312167252182";
+        QTest::newRow("14 HD202206 c") << 14 << "2.444548" << "777.3663" << "Planet" << "1383|42" << "0.267" << "1.37881010131048";
+        QTest::newRow("15 HD137510 b") << 15 << "22.71384" << "7223.002" << "Brown Dwarf" << "804.9|418" << "0.359" << "0.541052065071202";
+    }
+
+    void catalogHit()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, jupiter);
+        QFETCH(QString, earth);
+        QFETCH(QString, bodyClass);
+        QFETCH(QString, answers);
+        // Screen3 stays open, circular orbits included, for the curve.
+        QPointer<RV> rv = form<RV>();
+        rv->show();
+        Form2 *form2 = form<Form2>();
+        // The plot names the catalog's planet, not the row chosen in Screen2.
+        control<QListWidget>(form2, "List1")->setCurrentRow(3);
+        setUp(answers);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(rv && rv->isVisible());
+
+        QCOMPARE(m_platform->inputBoxes.size(), 2);
+        QCOMPARE(m_platform->inputBoxes.first().title, QStringLiteral(" Orbiquest9 Ver. 9.0"));
+        QCOMPARE(m_platform->beeps, 2);
+        QVERIFY(m_platform->messageBoxes.isEmpty());
+        QCOMPARE(boxes(form2, {"Text1", "Text5"}), jupiter + u'|' + bodyClass);
+        const Simulation &simulation = simulator()->simulation();
+        QCOMPARE(simulation.elements.axisAU, PlanetCatalog::builtIn().CatalogA[size_t(index)]);
+        QCOMPARE(simulation.elements.catalogIndex, index);
+        QCOMPARE(simulation.companionClass, bodyClass);
+        QCOMPARE(boxes(rv, {"Text3", "Text2"}), answers);
+        QTEST(box(rv, "Text1")->text(), "eccentricity");
+        QTEST(box(rv, "Text5")->text(), "omegaRadians");
+        QVERIFY(countColor(control<PictureBox>(rv, "RVC")->image(), Yellow) > 200);
+        QCOMPARE(rv->printedSummary().mid(0, 2), QStringList({"Planet: " + PlanetCatalog::planetName(index),
+                                                              "Mass = " + jupiter + " M_JUP/sini"}));
+        QCOMPARE(form<MDIForm1>()->panel1(), QStringLiteral("Running  ") + AppInfo::copyrightNotice());
+        QVERIFY(animationTimer()->isActive());
+
+        // The Earth-mass box converts the shown mass, and plots it; the class
+        // is still judged in Jupiter masses.
+        auto *earthMassBox = control<QCheckBox>(form2, "Check1");
+        earthMassBox->setChecked(true);
+        QCOMPARE(box(form2, "Text1")->text(), earth);
+        setUp(answers);
+        QCOMPARE(boxes(form2, {"Text1", "Text5"}), earth + u'|' + bodyClass);
+        QCOMPARE(rv->printedSummary().at(1), "Mass = " + earth + " M_E/sini");
+        earthMassBox->setChecked(false);
+        QCOMPARE(box(form2, "Text1")->text(), jupiter);
+
+        // A chosen row clears the result; the box then has nothing to convert.
+        control<QListWidget>(form2, "List1")->setCurrentRow(2);
+        QCOMPARE(boxes(form2, {"Text1", "Text3", "Text5"}), QStringLiteral("||"));
+        earthMassBox->setChecked(true);
+        QCOMPARE(box(form2, "Text1")->text(), QString());
+    }
+
+    void catalogMiss()
+    {
+        QSignalSpy started(simulator(), &Form1::simulationStarted);
+        control<QListWidget>(form<Form2>(), "List1")->setCurrentRow(3);
+        // 51Peg b's period with a K a hair off in single precision; a star of 3 suns.
+        setUp(QStringLiteral("4.230785|55.9401|0.2|90|0.1|3"));
+
+        // Readers get the whole simulation with the signal; the Kepler lab's
+        // test checks the typed P, e, ω, a and M★ arrive.
+        QCOMPARE(started.size(), 1);
+        const auto announced = started.first().first().value<Simulation>();
+        QCOMPARE(announced.elements.semiAmplitude, 55.9401f);
+        QCOMPARE(announced.elements.catalogIndex, 0);
+        QCOMPARE(announced.companionClass, QStringLiteral("Planet"));
+        // 462 × √(1 − 0.2²)
+        QVERIFY(std::fabs(announced.sizes.orbitHeight - 452.6657) < 1e-3);
+
+        QCOMPARE(m_platform->inputBoxes.size(), 6);
+        QCOMPARE(m_platform->beeps, 6);
+        QVERIFY(m_platform->messageBoxes.isEmpty());
+        RV *rv = form<RV>();
+        // ω: 90° with the program's radians per degree, 0.017453292421651667.
+        QCOMPARE(boxes(rv, {"Text1", "Text2", "Text3", "Text5"}), QStringLiteral("0.2|55.9401|4.230785|1.57079631794865"));
+        // Worked by hand: total mass a³/P² = 0.1³ / (4.230785 / 365.2422)² suns,
+        // m sin i = K √(1 − e²) (M² P / 2πG)^(1/3) = 3.15972e27 kg = 1.664136 M_J.
+        // The star's mass of 3 takes no part. A planet of one's own has no name.
+        QCOMPARE(rv->printedSummary().mid(0, 2), QStringList({"Planet: ", "Mass = 1.664136 M_JUP/sini"}));
+        Form2 *form2 = form<Form2>();
+        QCOMPARE(boxes(form2, {"Text1", "Text3", "Text5"}), QStringLiteral("1.664136|Ellipse|Planet"));
+        QCOMPARE(Controls::foreColor(box(form2, "Text5")), Colors::rgb(255, 0, 0));
+    }
+
+    void stops_data()
+    {
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("refusal"); // empty: a plain stop answer, no box
+
+        QTest::newRow("P empty") << "" << "";
+        QTest::newRow("P zero") << "0" << "";
+        QTest::newRow("P negative") << "-3" << "";
+        QTest::newRow("P not a number") << "abc" << "";
+        QTest::newRow("K zero") << "10|0" << "";
+        QTest::newRow("K below single precision") << "10|1e-50" << "";
+        QTest::newRow("e negative") << "10|50|-0.1" << "";
+        QTest::newRow("omega empty") << "10|50|0.2|" << "";
+        QTest::newRow("omega zero") << "10|50|0.2|0" << "";
+        QTest::newRow("a zero") << "10|50|0.2|90|0" << "";
+        QTest::newRow("a below single precision") << "10|50|0.2|90|1e-50" << "";
+        QTest::newRow("M zero") << "10|50|0.2|90|1|0" << "";
+        const QString eccentricity = SceneSetup::eccentricityRefusal();
+        const QString tooLarge = SceneSetup::tooLargeRefusal();
+        QTest::newRow("e of 1") << "10|50|1" << eccentricity;
+        QTest::newRow("e beyond double range") << "10|50|1e999" << eccentricity;
+        QTest::newRow("P beyond double range") << "1e400" << tooLarge;
+        QTest::newRow("K beyond single range") << "10|1e39" << tooLarge;
+        QTest::newRow("omega beyond double range") << "10|50|0.2|1e400" << tooLarge;
+        QTest::newRow("a beyond single range") << "10|50|0.2|90|1e39" << tooLarge;
+        QTest::newRow("M overflows in kilograms") << "10|50|0.2|90|1|1e300" << tooLarge;
+        QTest::newRow("mass overflows") << "1e30|1e30|0.2|90|1e30|1" << tooLarge;
+    }
+
+    void stops()
+    {
+        QFETCH(QString, answers);
+        QFETCH(QString, refusal);
+        QSignalSpy started(simulator(), &Form1::simulationStarted);
+        const int asked = setUp(answers);
+
+        QCOMPARE(m_platform->inputBoxes.size(), asked);
+        // One beep per question and one from the stop.
+        QCOMPARE(m_platform->beeps, asked + 1);
+        QCOMPARE(m_platform->messageBoxes.size(), refusal.isEmpty() ? 0 : 1);
+        QCOMPARE(started.size(), 0);
+        if (!refusal.isEmpty()) {
+            const ScriptedPlatform::Box box = m_platform->messageBoxes.first();
+            QCOMPARE(box.prompt, refusal);
+            QCOMPARE(box.title, QStringLiteral("Orbiquest9"));
+            QCOMPARE(box.style, MsgBox::OkOnly | MsgBox::Exclamation);
+        }
+        QVERIFY(!animationTimer()->isActive());
+        QCOMPARE(form<MDIForm1>()->panel1(), stoppedPanel());
+        QCOMPARE(box(form<Form2>(), "Text1")->text() + box(form<RV>(), "Text2")->text(), QString());
+    }
+
+    void massFunctionGuard()
+    {
+        Form1 *form1 = simulator();
+        QVERIFY(!FormRegistry::instance().isLoaded<RV>());
+        QVERIFY(animationTimer()->isActive());
+        QVERIFY(form1->massFunction(1e10, 1, 0.1, 10, 1) > 0);
+
+        QCOMPARE(form1->massFunction(1e10, 1, 1.5, 10, 1), 0.0f);
+        QCOMPARE(m_platform->beeps, 1);
+        QVERIFY(!animationTimer()->isActive());
+        QCOMPARE(form<MDIForm1>()->panel1(), stoppedPanel());
+        // The stop loads the RV window, hidden, to clear its picture.
+        QVERIFY(FormRegistry::instance().isLoaded<RV>());
+        QVERIFY(!form<RV>()->isVisible());
+    }
+
+    void eccentricityJustBelowOne()
+    {
+        // 0.9999999999999999 < 1 is an orbit; written with 15 digits it reads
+        // "1", which the RV window cannot draw and says so, as for e = 1.
+        setUp(QStringLiteral("10|50|0.9999999999999999|90|0.1|1"));
+        QCOMPARE(m_platform->messageBoxes.size(), 1);
+        QCOMPARE(m_platform->messageBoxes.first().prompt, QStringLiteral("Can NOT draw the radial velocity curve. "));
+        QCOMPARE(box(form<RV>(), "Text1")->text(), QStringLiteral("1"));
+        QCOMPARE(box(form<Form2>(), "Text3")->text(), QStringLiteral("Ellipse"));
+        QVERIFY(animationTimer()->isActive());
+    }
+
+    void drawing_data()
+    {
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<double>("radius");
+        QTest::addColumn<double>("aspect"); // 1: drawn as a circle
+        QTest::addColumn<double>("gap");    // radians left undrawn above the right-hand end
+
+        // 47UMa c: e = 0 at 3.8 AU, 17556 twips shrunk by ten.
+        QTest::newRow("circle") << "2594|11.1" << 1755.6 << 1.0 << 0.0;
+        QTest::newRow("empty e is a circle") << "10|50||90|0.1|1" << 462.0 << 1.0 << 0.0;
+        // 0.5 AU: 2310 twips, drawn counter-clockwise from e radians round to a full turn.
+        QTest::newRow("e 0.09: a circle with a gap") << "10|50|0.09|90|0.5|1" << 2310.0 << 1.0 << 0.09;
+        // 16Cygni B: e = 0.681 at 1.681 AU, 7766.2 twips shrunk by ten; √(1 − 0.681²) = 0.7322834.
+        QTest::newRow("ellipse") << "798.5|50.5" << 776.62 << 0.7322834 << 0.0;
+    }
+
+    void drawing()
+    {
+        QFETCH(QString, answers);
+        QFETCH(double, radius);
+        QFETCH(double, aspect);
+        QFETCH(double, gap);
+        const bool circle = aspect == 1;
+        const QColor line = circle ? Colors::rgb(0, 255, 169) : Colors::rgb(0, 255, 149);
+        // An orbit of the other shape, drawn before, must be wiped.
+        setUp(circle ? QStringLiteral("798.5|50.5") : QStringLiteral("2594|11.1"));
+        setUp(answers);
+        QCOMPARE(Controls::foreColor(box(form<Form2>(), "Text3")), circle ? Colors::rgb(0, 0, 169) : Colors::rgb(0, 0, 149));
+        Form1 *form1 = simulator();
+        QCOMPARE(form1->simulation().starCentre, Centre);
+        // The animation moves pictures over the drawing and never redraws it.
+        for (int i = 0; i < 400; ++i)
+            form1->animateOneTick();
+
+        const QImage drawn = drawingArea()->image();
+        QCOMPARE(countColor(drawn, Black) + countColor(drawn, Magenta) + countColor(drawn, line),
+                 drawn.width() * drawn.height());
+        for (const QPointF &offset : {QPointF(318, 0), QPointF(-318, 0), QPointF(0, 318), QPointF(0, -318)})
+            QVERIFY(colorNear(drawn, Centre + offset, Magenta));
+        QVERIFY(!colorNear(drawn, Centre, Magenta, 10));
+        auto onOrbit = [&](double radians) {
+            return Centre + QPointF(radius * std::cos(radians), -aspect * radius * std::sin(radians));
+        };
+        for (double radians : {0.0, 0.2, 1.0, Constants::Pi / 2, Constants::Pi, 4.5, 3 * Constants::Pi / 2, 6.2})
+            QVERIFY2(colorNear(drawn, onOrbit(radians), line), qPrintable(QString::number(radians)));
+        if (gap > 0)
+            QVERIFY(!colorNear(drawn, onOrbit(gap / 2), line, 3));
+    }
+
+    void tick()
+    {
+        Form1 *form1 = simulator();
+        const PictureBox *area = drawingArea();
+        auto *planet = control<QLabel>(form1, "Planet1");
+        auto *star = control<QLabel>(form1, "Star");
+        // Before any set-up the first tick puts both pictures on the centre;
+        // after it the timer rests, while the animation stays switched on.
+        QVERIFY(animationTimer()->isActive());
+        form1->animateOneTick();
+        QVERIFY(!animationTimer()->isActive());
+        QVERIFY(form1->isAnimating());
+        QCOMPARE(planet->pos(), area->toPixels(QPointF(5190, 3720)));
+
+        // A circle of 0.5 AU: 2310 twips around the centre, the star on 318;
+        // the angle runs on from the tick before, so the last tick is at 90°.
+        setUp(QStringLiteral("10|50||90|0.5|1"));
+        for (int i = 1; i <= 90; ++i)
+            form1->animateOneTick();
+        QVERIFY(animationTimer()->isActive());
+        // At 90° the planet stands half a turn from the star: its centre straight
+        // above the centre (5377.5, 3997.5) at 1687.5, the star's below at
+        // 4315.5; their corners half a picture (375 × 555 and 735 × 855) up and
+        // left. Nearest-pixel placement; a corner a hair above the line may
+        // floor one pixel up.
+        QVERIFY((planet->pos() - area->toPixels(QPointF(5190, 1410))).manhattanLength() <= 1);
+        QVERIFY((star->pos() - area->toPixels(QPointF(5010, 3888))).manhattanLength() <= 1);
+        // The geometry centres pictures of the designed sizes; these are they.
+        QCOMPARE(QSizeF(planet->size()) * 15, OrbitMotion::PlanetPicture);
+        QCOMPARE(QSizeF(star->size()) * 15, OrbitMotion::StarPicture);
+        QCOMPARE(form1->simulation().angleDeg, qint16(91));
+    }
+
+    void angleWrapsAfter32767()
+    {
+        Simulation simulation;
+        simulation.angleDeg = 32766;
+        QCOMPARE(simulation.nextAngle(), qint16(32766));
+        QCOMPARE(simulation.nextAngle(), qint16(0));
+        QCOMPARE(simulation.angleDeg, qint16(1));
+    }
+
+    void paceIsOneDegreeEvery16Ms()
+    {
+        // One revolution is 360 ticks of 16 ms, about 5.8 s. Timer1 sleeps
+        // through ticks that move no picture by a pixel, and counts them.
+        QTimer *timer = animationTimer();
+        QCOMPARE(timer->interval(), 16);
+        // 0.05 AU: 231 twips, pushed out by 500 past the star's circle.
+        setUp(QStringLiteral("10|50||90|0.05|1"));
+        QCOMPARE(timer->interval(), 16);
+        const qint16 startAngle = simulator()->simulation().angleDeg;
+        int waitedMs = 0;
+        int wakes = 0;
+        while (waitedMs < 360 * 16) {
+            waitedMs += timer->interval();
+            QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+            ++wakes;
+            QCOMPARE(simulator()->simulation().angleDeg - startAngle, waitedMs / 16);
+        }
+        QCOMPARE(waitedMs, 360 * 16);
+        // Some ticks moved neither picture by a pixel and cost no wake-up.
+        QVERIFY(wakes < 360);
+        QVERIFY(wakes > 180);
+    }
+
+    void stopSimulation_data()
+    {
+        QTest::addColumn<bool>("exit"); // EXIT sets the status word "Stop" and stops
+        QTest::newRow("EXIT: the simulator's picture goes") << true;
+        QTest::newRow("plain stop: the RV picture goes") << false;
+    }
+
+    void stopSimulation()
+    {
+        QFETCH(bool, exit);
+        Form1 *form1 = simulator();
+        QImage background(20, 20, QImage::Format_RGB32);
+        background.fill(Qt::red);
+        PictureBox *plot = control<PictureBox>(form<RV>(), "RVC");
+        drawingArea()->setPicture(background);
+        plot->setPicture(background);
+        drawingArea()->circle(QPointF(5000, 4000), 1000, Magenta);
+        if (exit)
+            control<QAction>(form1, "Exit")->trigger();
+        else
+            form1->stopSimulation();
+
+        QCOMPARE(form1->statusWord(), exit ? QStringLiteral("Stop") : QString());
+        QCOMPARE(countColor(drawingArea()->image(), Magenta), 0);
+        QCOMPARE(drawingArea()->picture().isNull(), exit);
+        QCOMPARE(plot->picture().isNull(), !exit);
+    }
+
+    void pressShowsInformation_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<QString>("choice"); // the pop-up item chosen
+        QTest::addColumn<int>("popups");
+        QTest::addColumn<int>("questions");
+
+        QTest::newRow("left") << Qt::LeftButton << "" << 0 << 0;
+        QTest::newRow("middle") << Qt::MiddleButton << "" << 0 << 0;
+        QTest::newRow("right, menu dismissed") << Qt::RightButton << "" << 1 << 0;
+        QTest::newRow("right, Screen1 runs first") << Qt::RightButton << "Screen1" << 1 << 2;
+    }
+
+    void pressShowsInformation()
+    {
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(QString, choice);
+        m_platform->popupChoices.enqueue(choice);
+        queueAnswers(QStringLiteral("4.230785|55.94"));
+        QTest::mousePress(drawingArea(), button, {}, QPoint(100, 100));
+
+        QTEST(m_platform->popups, "popups");
+        QTEST(int(m_platform->inputBoxes.size()), "questions");
+        QCOMPARE(m_platform->messageBoxes.size(), 1);
+        const ScriptedPlatform::Box box = m_platform->messageBoxes.first();
+        QCOMPARE(box.title, QStringLiteral("【Information】Orbiquest9 Ver(9.0.59)"));
+        QCOMPARE(box.style, MsgBox::Information);
+        QCOMPARE(box.prompt, AppInfo::organisation() + QStringLiteral("\r\nMidlevels Floor 31\r\n")
+                                 + AppInfo::homePage().toString());
+    }
+
+    void surfacePaintsEachDamagedRectangle_data()
+    {
+        // A 40 × 30 pixel surface with a 2-pixel border; a red point at twips
+        // (150, 150) lands on inner pixel (10, 10), widget pixel (12, 12), and a
+        // blue one at (450, 300) on widget pixel (32, 22). Two strips far
+        // apart, as two moving pictures leave them, are painted one by one.
+        QTest::addColumn<QPoint>("probe");
+        QTest::addColumn<QColor>("expected");
+        QTest::newRow("red point, first strip") << QPoint(12, 12) << QColor(255, 0, 0);
+        QTest::newRow("blue point, second strip") << QPoint(32, 22) << QColor(0, 0, 255);
+        QTest::newRow("background, first strip") << QPoint(13, 12) << QColor(0, 0, 0);
+        QTest::newRow("outer border ring, top") << QPoint(12, 0) << QColor(Qt::darkGray);
+        QTest::newRow("inner border ring, top") << QPoint(12, 1) << QColor(Qt::black);
+        QTest::newRow("outer border ring, bottom") << QPoint(30, 29) << QColor(Qt::darkGray);
+        QTest::newRow("inner border ring, bottom") << QPoint(30, 28) << QColor(Qt::black);
+    }
+
+    void surfacePaintsEachDamagedRectangle()
+    {
+        QFETCH(QPoint, probe);
+        PictureBox surface;
+        QPalette palette = surface.palette();
+        palette.setColor(QPalette::Dark, Qt::darkGray);
+        palette.setColor(QPalette::Shadow, Qt::black);
+        surface.setPalette(palette);
+        surface.setBorder(true);
+        surface.setTwipsGeometry(0, 0, 40 * 15, 30 * 15);
+        surface.setBackColor(QColor(0, 0, 0));
+        surface.pset(QPointF(150, 150), QColor(255, 0, 0));
+        surface.pset(QPointF(450, 300), QColor(0, 0, 255));
+
+        QImage shown(surface.size(), QImage::Format_RGB32);
+        shown.fill(QColor(0, 255, 0));
+        QPainter painter(&shown);
+        for (const QRect strip : {QRect(10, 0, 5, 14), QRect(28, 20, 6, 10)})
+            painter.drawImage(strip.topLeft(), surface.grab(strip).toImage());
+        painter.end();
+        QTEST(shown.pixelColor(probe), "expected");
+    }
 
 private:
     /// Queues the answers to the set-up's input boxes, separated by '|'; returns their number.
-    int queueAnswers(const QString &answers);
-    int setUp(const QString &answers);
+    int queueAnswers(const QString &answers)
+    {
+        const QStringList list = answers.split(u'|');
+        for (const QString &answer : list)
+            m_platform->inputAnswers.enqueue(answer);
+        return int(list.size());
+    }
+
+    int setUp(const QString &answers)
+    {
+        const int count = queueAnswers(answers);
+        control<QAction>(simulator(), "Screen1")->trigger();
+        return count;
+    }
+
     static Form1 *simulator() { return form<Form1>(); }
 
     std::unique_ptr<TestEnvironment> m_environment;
     std::unique_ptr<ScriptedPlatform> m_platform;
 };
-
-void TestSimulator::init()
-{
-    m_environment = std::make_unique<TestEnvironment>();
-    m_platform = std::make_unique<ScriptedPlatform>();
-    form<Form1>();
-    // A test sees only what its own actions caused, not the start-up's.
-    m_platform->messageBoxes.clear();
-    m_platform->beeps = 0;
-}
-
-void TestSimulator::cleanup()
-{
-    m_environment.reset();
-    m_platform.reset();
-}
-
-int TestSimulator::queueAnswers(const QString &answers)
-{
-    const QStringList list = answers.split(u'|');
-    for (const QString &answer : list)
-        m_platform->inputAnswers.enqueue(answer);
-    return int(list.size());
-}
-
-int TestSimulator::setUp(const QString &answers)
-{
-    const int count = queueAnswers(answers);
-    control<QAction>(simulator(), "Screen1")->trigger();
-    return count;
-}
-
-void TestSimulator::catalogHit_data()
-{
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("jupiter");
-    QTest::addColumn<QString>("earth");
-    QTest::addColumn<QString>("bodyClass");
-    QTest::addColumn<QString>("answers");  // P|K as typed, and as the RV boxes carry them
-    QTest::addColumn<QString>("eccentricity");
-    QTest::addColumn<QString>("omegaRadians"); // ω° × 0.017453292421651667, 15 digits
-
-    // Worked out separately in double precision with single-precision
-    // rounding of K, m, m_J and the Earth-mass product.
-    QTest::newRow("1 51Peg b") << 1 << "0.4716685" << "149.9906" << "Planet" << "4.230785|55.94" << "0.013" << "1.0122909604558";
-    QTest::newRow("2 HD149026 b") << 2 << "0.3367548" << "107.088" << "Planet" << "2.87598|40.4" << "0" << "0";
-    QTest::newRow("3 HD209458 b") << 3 << "0.6900058" << "219.4218" << "Planet" << "3.52474554|84.27" << "0" << "0";
-    QTest::newRow("4 Cassiopeia HD17156 b") << 4 << "2.780583" << "884.2253" << "Planet" << "21.22|275" << "0.67" << "0";
-    QTest::newRow("5 55Cnc b") << 5 << "0.8329747" << "264.886" << "Planet" << "14.652|73.38" << "0.0197" << "2.93215312683748";
-    QTest::newRow("6 55Cnc c") << 6 << "0.1570678" << "49.94755" << "Planet" << "44.36|9.6" << "0.071" << "2.00712862848994";
-    QTest::newRow("7 55Cnc d") << 7 << "3.900659" << "1240.41" << "Planet" << "5552|47.5" << "0.091" << "3.16951790377194";
-    QTest::newRow("8 55Cnc e") << 8 << "0.03772559" << "11.99674" << "Planet" << "2.7955|5.8" << "0.09" << "3.26376568284886";
-    QTest::newRow("9 55Cnc f") << 9 << "0.141519" << "45.00306" << "Planet" << "260|4.88" << "0.2" << "3.15904592831895";
-    QTest::newRow("10 47UMa b") << 10 << "2.647517" << "841.9104" << "Planet" << "1083.2|49.3" << "0.061" << "3.00196629652409";
-    QTest::newRow("11 47UMa c") << 11 << "0.7937268" << "252.4051" << "Planet" << "2594|11.1" << "0" << "2.21656813754976";
-    QTest::newRow("12 16Cygni B") << 12 << "1.681055" << "534.5755" << "Planet" << "798.5|50.5" << "0.681" << "1.49749248977771";
-    QTest::newRow("13 HD202206 b") << 13 << "17.58865" << "5593.19" << "Brown Dwarf" << "255.87|564.8" << "0.435" << "2.81312167252182";
-    QTest::newRow("14 HD202206 c") << 14 << "2.444548" << "777.3663" << "Planet" << "1383|42" << "0.267" << "1.37881010131048";
-    QTest::newRow("15 HD137510 b") << 15 << "22.71384" << "7223.002" << "Brown Dwarf" << "804.9|418" << "0.359" << "0.541052065071202";
-}
-
-void TestSimulator::catalogHit()
-{
-    QFETCH(int, index);
-    QFETCH(QString, jupiter);
-    QFETCH(QString, earth);
-    QFETCH(QString, bodyClass);
-    QFETCH(QString, answers);
-    const PlanetCatalog catalog = PlanetCatalog::builtIn();
-    const auto i = size_t(index);
-    // Screen3 stays open, circular orbits included, for the curve.
-    QPointer<RV> rv = form<RV>();
-    rv->show();
-    setUp(answers);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(rv && rv->isVisible());
-
-    QCOMPARE(m_platform->inputBoxes.size(), 2);
-    QCOMPARE(m_platform->inputBoxes.first().title, QStringLiteral(" Orbiquest9 Ver. 9.0"));
-    QCOMPARE(m_platform->beeps, 2);
-    QVERIFY(m_platform->messageBoxes.isEmpty());
-    Form2 *form2 = form<Form2>();
-    QCOMPARE(box(form2, "Text1")->text(), jupiter);
-    QCOMPARE(box(form2, "Text5")->text(), bodyClass);
-    const Simulation &simulation = simulator()->simulation();
-    QCOMPARE(simulation.elements.axisAU, catalog.CatalogA[i]);
-    QCOMPARE(simulation.elements.catalogIndex, index);
-    QCOMPARE(simulation.companionClass, bodyClass);
-    QCOMPARE(box(rv, "Text3")->text() + u'|' + box(rv, "Text2")->text(), answers);
-    QTEST(box(rv, "Text1")->text(), "eccentricity");
-    QTEST(box(rv, "Text5")->text(), "omegaRadians");
-    QVERIFY(countColor(control<PictureBox>(rv, "RVC")->image(), Yellow) > 200);
-    QCOMPARE(form<MDIForm1>()->panel1(), QStringLiteral("Running  ") + AppInfo::copyrightNotice());
-    QVERIFY(animationTimer()->isActive());
-
-    // The class is still judged in Jupiter masses.
-    control<QCheckBox>(form2, "Check1")->setChecked(true);
-    setUp(answers);
-    QCOMPARE(box(form2, "Text1")->text(), earth);
-    QCOMPARE(box(form2, "Text5")->text(), bodyClass);
-}
-
-void TestSimulator::catalogMiss()
-{
-    QSignalSpy started(simulator(), &Form1::simulationStarted);
-    // 51Peg b's period with a K a hair off in single precision; a star of 3 suns.
-    setUp(QStringLiteral("4.230785|55.9401|0.2|90|0.1|3"));
-
-    // Readers get the whole simulation with the signal.
-    QCOMPARE(started.size(), 1);
-    const auto announced = started.first().first().value<Simulation>();
-    QCOMPARE(announced.elements.periodDays, 4.230785);
-    QCOMPARE(announced.elements.semiAmplitude, 55.9401f);
-    QCOMPARE(announced.elements.omegaDegrees, 90.0);
-    QCOMPARE(announced.elements.axisAU, double(0.1f));
-    QCOMPARE(announced.companionClass, QStringLiteral("Planet"));
-
-    QCOMPARE(m_platform->inputBoxes.size(), 6);
-    QCOMPARE(m_platform->beeps, 6);
-    QVERIFY(m_platform->messageBoxes.isEmpty());
-    RV *rv = form<RV>();
-    QCOMPARE(QStringList({box(rv, "Text1")->text(), box(rv, "Text2")->text(), box(rv, "Text3")->text()}),
-             QStringList({"0.2", "55.9401", "4.230785"}));
-    // 90° with the program's radians per degree, 0.017453292421651667.
-    QCOMPARE(box(rv, "Text5")->text(), QStringLiteral("1.57079631794865"));
-    Form2 *form2 = form<Form2>();
-    QCOMPARE(box(form2, "Text3")->text(), QStringLiteral("Ellipse"));
-    QCOMPARE(box(form2, "Text5")->text(), QStringLiteral("Planet"));
-    QCOMPARE(Controls::foreColor(box(form2, "Text5")), Colors::rgb(255, 0, 0));
-    const Simulation &simulation = simulator()->simulation();
-    QCOMPARE(simulation.elements.starMassSolar, 3.0);
-    QCOMPARE(simulation.elements.catalogIndex, 0);
-    // 462 × √(1 − 0.2²)
-    QVERIFY(std::fabs(simulation.sizes.orbitHeight - 452.6657) < 1e-3);
-    // Worked by hand: total mass a³/P² = 0.1³ / (4.230785 / 365.2422)² suns,
-    // m sin i = K √(1 − e²) (M² P / 2πG)^(1/3) = 3.15972e27 kg = 1.664136 M_J.
-    // The star's mass of 3 takes no part.
-    QCOMPARE(box(form2, "Text1")->text(), QStringLiteral("1.664136"));
-}
-
-void TestSimulator::stops_data()
-{
-    QTest::addColumn<QString>("answers");
-    QTest::addColumn<QString>("refusal"); // empty: a plain stop answer, no box
-
-    QTest::newRow("P empty") << "" << "";
-    QTest::newRow("P zero") << "0" << "";
-    QTest::newRow("P negative") << "-3" << "";
-    QTest::newRow("P not a number") << "abc" << "";
-    QTest::newRow("K zero") << "10|0" << "";
-    QTest::newRow("K below single precision") << "10|1e-50" << "";
-    QTest::newRow("e negative") << "10|50|-0.1" << "";
-    QTest::newRow("omega empty") << "10|50|0.2|" << "";
-    QTest::newRow("omega zero") << "10|50|0.2|0" << "";
-    QTest::newRow("a zero") << "10|50|0.2|90|0" << "";
-    QTest::newRow("a below single precision") << "10|50|0.2|90|1e-50" << "";
-    QTest::newRow("M zero") << "10|50|0.2|90|1|0" << "";
-
-    const QString eccentricity = SceneSetup::eccentricityRefusal();
-    const QString tooLarge = SceneSetup::tooLargeRefusal();
-    QTest::newRow("e of 1") << "10|50|1" << eccentricity;
-    QTest::newRow("e beyond double range") << "10|50|1e999" << eccentricity;
-    QTest::newRow("P beyond double range") << "1e400" << tooLarge;
-    QTest::newRow("K beyond single range") << "10|1e39" << tooLarge;
-    QTest::newRow("omega beyond double range") << "10|50|0.2|1e400" << tooLarge;
-    QTest::newRow("a beyond single range") << "10|50|0.2|90|1e39" << tooLarge;
-    QTest::newRow("M overflows in kilograms") << "10|50|0.2|90|1|1e300" << tooLarge;
-    QTest::newRow("mass overflows") << "1e30|1e30|0.2|90|1e30|1" << tooLarge;
-}
-
-void TestSimulator::stops()
-{
-    QFETCH(QString, answers);
-    QFETCH(QString, refusal);
-    QSignalSpy started(simulator(), &Form1::simulationStarted);
-    const int asked = setUp(answers);
-
-    QCOMPARE(m_platform->inputBoxes.size(), asked);
-    // One beep per question and one from the stop.
-    QCOMPARE(m_platform->beeps, asked + 1);
-    QCOMPARE(m_platform->messageBoxes.size(), refusal.isEmpty() ? 0 : 1);
-    QCOMPARE(started.size(), 0);
-    if (!refusal.isEmpty()) {
-        const ScriptedPlatform::Box box = m_platform->messageBoxes.first();
-        QCOMPARE(box.prompt, refusal);
-        QCOMPARE(box.title, QStringLiteral("Orbiquest9"));
-        QCOMPARE(box.style, MsgBox::OkOnly | MsgBox::Exclamation);
-    }
-    QVERIFY(!animationTimer()->isActive());
-    QCOMPARE(form<MDIForm1>()->panel1(), stoppedPanel());
-    QCOMPARE(box(form<Form2>(), "Text1")->text(), QString());
-    QCOMPARE(box(form<RV>(), "Text2")->text(), QString());
-}
-
-void TestSimulator::massFunctionGuard()
-{
-    Form1 *form1 = simulator();
-    QVERIFY(!FormRegistry::instance().isLoaded<RV>());
-    QVERIFY(animationTimer()->isActive());
-    QVERIFY(form1->massFunction(1e10, 1, 0.1, 10, 1) > 0);
-
-    QCOMPARE(form1->massFunction(1e10, 1, 1.5, 10, 1), 0.0f);
-    QCOMPARE(m_platform->beeps, 1);
-    QVERIFY(!animationTimer()->isActive());
-    QCOMPARE(form<MDIForm1>()->panel1(), stoppedPanel());
-    // The stop loads the RV window, hidden, to clear its picture.
-    QVERIFY(FormRegistry::instance().isLoaded<RV>());
-    QVERIFY(!form<RV>()->isVisible());
-}
-
-void TestSimulator::eccentricityJustBelowOne()
-{
-    // 0.9999999999999999 < 1 is an orbit; written with 15 digits it reads
-    // "1", which the RV window cannot draw and says so, as for e = 1.
-    setUp(QStringLiteral("10|50|0.9999999999999999|90|0.1|1"));
-
-    QCOMPARE(m_platform->messageBoxes.size(), 1);
-    QCOMPARE(m_platform->messageBoxes.first().prompt,
-             QStringLiteral("Can NOT draw the radial velocity curve. "));
-    QCOMPARE(box(form<RV>(), "Text1")->text(), QStringLiteral("1"));
-    QCOMPARE(box(form<Form2>(), "Text3")->text(), QStringLiteral("Ellipse"));
-    QVERIFY(animationTimer()->isActive());
-}
-
-void TestSimulator::drawing_data()
-{
-    QTest::addColumn<QString>("answers");
-    QTest::addColumn<double>("radius");
-    QTest::addColumn<double>("aspect");
-    QTest::addColumn<QColor>("line");
-    QTest::addColumn<QColor>("formText"); // colour of "Circle" or "Ellipse" in Screen2
-
-    const QColor circle = Colors::rgb(0, 255, 169);
-    // 47UMa c: e = 0 at 3.8 AU, 17556 twips shrunk by ten.
-    QTest::newRow("circle") << "2594|11.1" << 1755.6 << 1.0 << circle << Colors::rgb(0, 0, 169);
-    QTest::newRow("empty e is a circle") << "10|50||90|0.1|1" << 462.0 << 1.0 << circle << Colors::rgb(0, 0, 169);
-    // 16Cygni B: e = 0.681 at 1.681 AU, 7766.2 twips shrunk by ten; √(1 − 0.681²) = 0.7322834.
-    QTest::newRow("ellipse") << "798.5|50.5" << 776.62 << 0.7322834 << Colors::rgb(0, 255, 149) << Colors::rgb(0, 0, 149);
-}
-
-void TestSimulator::drawing()
-{
-    QFETCH(QString, answers);
-    QFETCH(double, radius);
-    QFETCH(double, aspect);
-    QFETCH(QColor, line);
-    QFETCH(QColor, formText);
-    setUp(answers);
-    QCOMPARE(Controls::foreColor(box(form<Form2>(), "Text3")), formText);
-    Form1 *form1 = simulator();
-    // The animation moves pictures over the drawing and never redraws it.
-    for (int i = 0; i < 400; ++i)
-        form1->animateOneTick();
-
-    const QImage drawn = drawingArea()->image();
-    // The centre of the drawing area, 10815 × 8055 twips inside a border.
-    const QPointF star(5377.5, 3997.5);
-    QCOMPARE(form1->simulation().starCentre, star);
-    for (const QPointF &offset : {QPointF(318, 0), QPointF(-318, 0), QPointF(0, 318), QPointF(0, -318)})
-        QVERIFY(colorNear(drawn, star + offset, Magenta));
-    QVERIFY(!colorNear(drawn, star, Magenta, 10));
-    const QPointF orbit = star;
-    const double height = aspect * radius;
-    for (const QPointF &offset : {QPointF(radius, 0), QPointF(-radius, 0), QPointF(0, height), QPointF(0, -height)})
-        QVERIFY(colorNear(drawn, orbit + offset, line));
-
-    control<QAction>(form1, "Exit")->trigger();
-    const QImage stopped = drawingArea()->image();
-    QCOMPARE(countColor(stopped, Black), stopped.width() * stopped.height());
-}
-
-void TestSimulator::secondSetUpDrawsOnAClearedArea()
-{
-    const QPointF centre(5377.5, 3997.5);
-    const QColor ellipseLine = Colors::rgb(0, 255, 149);
-    const QColor circleLine = Colors::rgb(0, 255, 169);
-    // 16Cygni B: an ellipse 776.62 twips wide each side of the centre.
-    setUp(QStringLiteral("798.5|50.5"));
-    QVERIFY(colorNear(drawingArea()->image(), centre + QPointF(776.62, 0), ellipseLine));
-    // 47UMa c: a circle of 1755.6 twips; the ellipse must be gone.
-    setUp(QStringLiteral("2594|11.1"));
-    const QImage drawn = drawingArea()->image();
-    QCOMPARE(countColor(drawn, ellipseLine), 0);
-    QVERIFY(colorNear(drawn, centre + QPointF(1755.6, 0), circleLine));
-    QVERIFY(colorNear(drawn, centre - QPointF(1755.6, 0), circleLine));
-}
-
-void TestSimulator::nearlyCircularOrbitKeepsItsGap()
-{
-    // e = 0.09 at 0.5 AU: a circle of 2310 twips (154 pixels) drawn from
-    // 0.09 radians round to a full turn, counter-clockwise from the right,
-    // leaving a gap of 0.09 × 154 ≈ 14 pixels just above the right-hand end.
-    setUp(QStringLiteral("10|50|0.09|90|0.5|1"));
-    const QImage drawn = drawingArea()->image();
-    const QColor line = Colors::rgb(0, 255, 169);
-    const QPointF centre(5377.5, 3997.5);
-    auto onCircle = [&centre](double radians) {
-        return centre + QPointF(2310 * std::cos(radians), -2310 * std::sin(radians));
-    };
-    QVERIFY(!colorNear(drawn, onCircle(0.045), line, 3));
-    for (double radians : {0.2, 1.0, 3.1416, 4.5, 6.2})
-        QVERIFY2(colorNear(drawn, onCircle(radians), line), qPrintable(QString::number(radians)));
-}
-
-void TestSimulator::tick()
-{
-    // A circle of 0.5 AU: 2310 twips around the centre, the star on 318.
-    setUp(QStringLiteral("10|50||90|0.5|1"));
-    Form1 *form1 = simulator();
-    for (int i = 0; i <= 90; ++i)
-        form1->animateOneTick();
-
-    // At 90° the planet stands half a turn from the star: its centre straight
-    // above the centre (5377.5, 3997.5) at 1687.5, the star's below at
-    // 4315.5; their corners half a picture (375 × 555 and 735 × 855) up and
-    // left. Nearest-pixel placement; a corner a hair above the line may
-    // floor one pixel up.
-    const PictureBox *area = drawingArea();
-    auto *planet = control<QLabel>(form1, "Planet1");
-    auto *star = control<QLabel>(form1, "Star");
-    QVERIFY((planet->pos() - area->toPixels(QPointF(5190, 1410))).manhattanLength() <= 1);
-    QVERIFY((star->pos() - area->toPixels(QPointF(5010, 3888))).manhattanLength() <= 1);
-    // The geometry centres pictures of the designed sizes; these are they.
-    QCOMPARE(QSizeF(planet->size()) * 15, OrbitMotion::PlanetPicture);
-    QCOMPARE(QSizeF(star->size()) * 15, OrbitMotion::StarPicture);
-    QCOMPARE(form1->simulation().angleDeg, qint16(91));
-}
-
-void TestSimulator::angleWrapsAfter32767()
-{
-    Simulation simulation;
-    simulation.angleDeg = 32766;
-    QCOMPARE(simulation.nextAngle(), qint16(32766));
-    QCOMPARE(simulation.nextAngle(), qint16(0));
-    QCOMPARE(simulation.angleDeg, qint16(1));
-}
-
-void TestSimulator::plotNamesThePlottedPlanet_data()
-{
-    QTest::addColumn<QString>("answers");
-    QTest::addColumn<bool>("earthMasses");
-    QTest::addColumn<QString>("nameLine");
-    QTest::addColumn<QString>("massLine");
-
-    // Screen2's row 3 (HD209458 b) is chosen first in every row.
-    QTest::newRow("catalog planet") << "4.230785|55.94" << false << "Planet: 51Peg b"
-                                    << "Mass = 0.4716685 M_JUP/sini";
-    QTest::newRow("catalog planet in Earth masses") << "4.230785|55.94" << true
-                                                    << "Planet: 51Peg b" << "Mass = 149.9906 M_E/sini";
-    QTest::newRow("a planet of one's own") << "4.230785|55.9401|0.2|90|0.1|3" << false << "Planet: "
-                                           << "Mass = 1.664136 M_JUP/sini";
-}
-
-void TestSimulator::plotNamesThePlottedPlanet()
-{
-    QFETCH(QString, answers);
-    QFETCH(bool, earthMasses);
-    Form2 *form2 = form<Form2>();
-    control<QListWidget>(form2, "List1")->setCurrentRow(3);
-    QCOMPARE(box(form2, "Text2")->text(), QStringLiteral("HD209458 b"));
-    control<QCheckBox>(form2, "Check1")->setChecked(earthMasses);
-    setUp(answers);
-
-    const QStringList summary = form<RV>()->printedSummary();
-    QCOMPARE(summary.size(), 5);
-    QTEST(summary.at(0), "nameLine");
-    QTEST(summary.at(1), "massLine");
-}
-
-void TestSimulator::earthMassBoxConvertsTheShownMass()
-{
-    setUp(QStringLiteral("4.230785|55.94"));
-    Form2 *form2 = form<Form2>();
-    auto *earthMassBox = control<QCheckBox>(form2, "Check1");
-    // 51 Peg b: 0.4716685 Jupiter masses, × 318 = 149.9906 Earth masses.
-    QCOMPARE(box(form2, "Text1")->text(), QStringLiteral("0.4716685"));
-    earthMassBox->setChecked(true);
-    QCOMPARE(box(form2, "Text1")->text(), QStringLiteral("149.9906"));
-    QCOMPARE(control<QLabel>(form2, "Label6")->text(), QStringLiteral("M_{E}(地球質量)"));
-    earthMassBox->setChecked(false);
-    QCOMPARE(box(form2, "Text1")->text(), QStringLiteral("0.4716685"));
-    QCOMPARE(m_platform->messageBoxes.size(), 1);
-    QCOMPARE(m_platform->messageBoxes.first().title, QStringLiteral("Caution!"));
-
-    // A chosen row clears the result; the box then has nothing to convert.
-    control<QListWidget>(form2, "List1")->setCurrentRow(2);
-    QCOMPARE(box(form2, "Text1")->text(), QString());
-    QCOMPARE(box(form2, "Text3")->text(), QString());
-    QCOMPARE(box(form2, "Text5")->text(), QString());
-    earthMassBox->setChecked(true);
-    QCOMPARE(box(form2, "Text1")->text(), QString());
-}
-
-void TestSimulator::paceIsOneDegreeEvery16Ms()
-{
-    // One revolution is 360 ticks of 16 ms, about 5.8 s. Timer1 sleeps
-    // through ticks that move no picture by a pixel, and counts them.
-    QTimer *timer = animationTimer();
-    QCOMPARE(timer->interval(), 16);
-    // 0.05 AU: 231 twips, pushed out by 500 past the star's circle.
-    setUp(QStringLiteral("10|50||90|0.05|1"));
-    QCOMPARE(timer->interval(), 16);
-    Form1 *form1 = simulator();
-    const qint16 startAngle = form1->simulation().angleDeg;
-    int waitedMs = 0;
-    int wakes = 0;
-    while (waitedMs < 360 * 16) {
-        waitedMs += timer->interval();
-        QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
-        ++wakes;
-        QCOMPARE(form1->simulation().angleDeg - startAngle, waitedMs / 16);
-    }
-    QCOMPARE(waitedMs, 360 * 16);
-    // Some ticks moved neither picture by a pixel and cost no wake-up.
-    QVERIFY(wakes < 360);
-    QVERIFY(wakes > 180);
-}
-
-void TestSimulator::timerRestsWithNothingToMove()
-{
-    Form1 *form1 = simulator();
-    QVERIFY(animationTimer()->isActive());
-    // Before any set-up the first tick puts both pictures on the centre;
-    // after it the timer rests, while the animation stays switched on.
-    form1->animateOneTick();
-    QVERIFY(!animationTimer()->isActive());
-    QVERIFY(form1->isAnimating());
-    QCOMPARE(control<QLabel>(form1, "Planet1")->pos(), drawingArea()->toPixels(QPointF(5190, 3720)));
-
-    setUp(QStringLiteral("4.230785|55.94"));
-    form1->animateOneTick();
-    QVERIFY(animationTimer()->isActive());
-}
-
-void TestSimulator::stopSimulation_data()
-{
-    QTest::addColumn<QString>("tag");
-    QTest::addColumn<bool>("simulatorPictureGoes");
-
-    QTest::newRow("Tag Stop: the simulator's picture goes") << "Stop" << true;
-    QTest::newRow("other Tag: the RV picture goes") << "Running" << false;
-}
-
-void TestSimulator::stopSimulation()
-{
-    QFETCH(QString, tag);
-    QFETCH(bool, simulatorPictureGoes);
-    Form1 *form1 = simulator();
-    QImage background(20, 20, QImage::Format_RGB32);
-    background.fill(Qt::red);
-    PictureBox *plot = control<PictureBox>(form<RV>(), "RVC");
-    drawingArea()->setPicture(background);
-    plot->setPicture(background);
-    drawingArea()->circle(QPointF(5000, 4000), 1000, Magenta);
-
-    // EXIT sets the status word "Stop" and stops.
-    if (tag == QStringLiteral("Stop"))
-        control<QAction>(form1, "Exit")->trigger();
-    else
-        form1->stopSimulation();
-
-    QCOMPARE(form1->statusWord(), tag == QStringLiteral("Stop") ? tag : QString());
-    QCOMPARE(countColor(drawingArea()->image(), Magenta), 0);
-    QCOMPARE(drawingArea()->picture().isNull(), simulatorPictureGoes);
-    QCOMPARE(plot->picture().isNull(), !simulatorPictureGoes);
-}
-
-void TestSimulator::pressShowsInformation_data()
-{
-    QTest::addColumn<Qt::MouseButton>("button");
-    QTest::addColumn<QString>("choice"); // the pop-up item chosen
-    QTest::addColumn<int>("popups");
-    QTest::addColumn<int>("questions");
-
-    QTest::newRow("left") << Qt::LeftButton << "" << 0 << 0;
-    QTest::newRow("middle") << Qt::MiddleButton << "" << 0 << 0;
-    QTest::newRow("right, menu dismissed") << Qt::RightButton << "" << 1 << 0;
-    QTest::newRow("right, Screen1 runs first") << Qt::RightButton << "Screen1" << 1 << 2;
-}
-
-void TestSimulator::pressShowsInformation()
-{
-    QFETCH(Qt::MouseButton, button);
-    QFETCH(QString, choice);
-    QFETCH(int, popups);
-    QFETCH(int, questions);
-    m_platform->popupChoices.enqueue(choice);
-    queueAnswers(QStringLiteral("4.230785|55.94"));
-    QTest::mousePress(drawingArea(), button, {}, QPoint(100, 100));
-
-    QCOMPARE(m_platform->popups, popups);
-    QCOMPARE(m_platform->inputBoxes.size(), questions);
-    QCOMPARE(m_platform->messageBoxes.size(), 1);
-    const ScriptedPlatform::Box box = m_platform->messageBoxes.first();
-    QCOMPARE(box.title, QStringLiteral("【Information】Orbiquest9 Ver(9.0.59)"));
-    QCOMPARE(box.style, MsgBox::Information);
-    QCOMPARE(box.prompt, AppInfo::organisation() + QStringLiteral("\r\nMidlevels Floor 31\r\n")
-                             + AppInfo::homePage().toString());
-}
-
-void TestSimulator::surfacePaintsEachDamagedRectangle_data()
-{
-    // A 40 × 30 pixel surface with a 2-pixel border; a red point at twips
-    // (150, 150) lands on inner pixel (10, 10), widget pixel (12, 12), and a
-    // blue one at (450, 300) on widget pixel (32, 22). Two strips far
-    // apart, as two moving pictures leave them, are painted one by one.
-    QTest::addColumn<QPoint>("probe");
-    QTest::addColumn<QColor>("expected");
-    QTest::newRow("red point, first strip") << QPoint(12, 12) << QColor(255, 0, 0);
-    QTest::newRow("blue point, second strip") << QPoint(32, 22) << QColor(0, 0, 255);
-    QTest::newRow("background, first strip") << QPoint(13, 12) << QColor(0, 0, 0);
-    QTest::newRow("outer border ring, top") << QPoint(12, 0) << QColor(Qt::darkGray);
-    QTest::newRow("inner border ring, top") << QPoint(12, 1) << QColor(Qt::black);
-    QTest::newRow("outer border ring, bottom") << QPoint(30, 29) << QColor(Qt::darkGray);
-    QTest::newRow("inner border ring, bottom") << QPoint(30, 28) << QColor(Qt::black);
-}
-
-void TestSimulator::surfacePaintsEachDamagedRectangle()
-{
-    QFETCH(QPoint, probe);
-    QFETCH(QColor, expected);
-    PictureBox surface;
-    QPalette palette = surface.palette();
-    palette.setColor(QPalette::Dark, Qt::darkGray);
-    palette.setColor(QPalette::Shadow, Qt::black);
-    surface.setPalette(palette);
-    surface.setBorder(true);
-    surface.setTwipsGeometry(0, 0, 40 * 15, 30 * 15);
-    surface.setBackColor(QColor(0, 0, 0));
-    surface.pset(QPointF(150, 150), QColor(255, 0, 0));
-    surface.pset(QPointF(450, 300), QColor(0, 0, 255));
-
-    QImage shown(surface.size(), QImage::Format_RGB32);
-    shown.fill(QColor(0, 255, 0));
-    QPainter painter(&shown);
-    for (const QRect strip : {QRect(10, 0, 5, 14), QRect(28, 20, 6, 10)})
-        painter.drawImage(strip.topLeft(), surface.grab(strip).toImage());
-    painter.end();
-    QCOMPARE(shown.pixelColor(probe), expected);
-}
 
 QTEST_MAIN(TestSimulator)
 #include "tst_simulator.moc"

@@ -17,6 +17,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 
 using Report = UpdateCheck::Report;
 enum class Serve { Reply, Silent, Trickle, Refused };
@@ -88,15 +89,6 @@ QByteArray huge()
     return QByteArray("9.0.59\r\n").leftJustified(10 * 1024 * 1024, 'x');
 }
 
-// Points the program at `server`; returns its "host:port", empty when it cannot listen.
-QString makerServer(Server &server)
-{
-    if (!server.listen(QHostAddress::LocalHost))
-        return {};
-    AppInfo::setMakerHost(QStringLiteral("127.0.0.1:%1").arg(server.serverPort()));
-    return AppInfo::makerHost();
-}
-
 QMap<QString, QByteArray> filesUnder(const QString &folder)
 {
     QMap<QString, QByteArray> files;
@@ -115,20 +107,37 @@ class TestUpdateCheck : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase()
+    {
+        // The server is local: no proxy of the machine may stand in between.
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+        UpdateCheck::setTimeoutMs(500);
+    }
+    void init()
+    {
+        m_environment.emplace();
+        m_platform.emplace();
+        m_server.emplace();
+        QVERIFY(m_server->listen(QHostAddress::LocalHost));
+        AppInfo::setMakerHost(QStringLiteral("127.0.0.1:%1").arg(m_server->serverPort()));
+    }
+    void cleanup()
+    {
+        m_server.reset();
+        m_platform.reset();
+        m_environment.reset();
+    }
     void outcome_data();
     void outcome();
     void oneCheckPerWindowAndNoneAfterIt();
     void simulatorChecksAtStartAndFromTheMenu();
     void answerWaitsUntilTheSetUpEnds();
-};
 
-void TestUpdateCheck::initTestCase()
-{
-    // The server is local: no proxy of the machine may stand in between.
-    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-    UpdateCheck::setTimeoutMs(500);
-}
+private:
+    std::optional<TestEnvironment> m_environment;
+    std::optional<ScriptedPlatform> m_platform;
+    std::optional<Server> m_server;
+};
 
 void TestUpdateCheck::outcome_data()
 {
@@ -175,23 +184,18 @@ void TestUpdateCheck::outcome()
     QFETCH(QList<int>, answers);
     QFETCH(Outcome, outcome);
     QFETCH(bool, opensPage);
-    TestEnvironment environment;
-    ScriptedPlatform platform;
-    Server server;
-    server.serve = serve;
-    server.response = response;
-    const QString host = makerServer(server);
-    QVERIFY(!host.isEmpty());
+    m_server->serve = serve;
+    m_server->response = response;
     if (serve == Serve::Refused)
-        server.close();
+        m_server->close();
     for (int answer : answers)
-        platform.messageAnswers.enqueue(answer);
+        m_platform->messageAnswers.enqueue(answer);
     form<MDIForm1>()->setStatus(untouched);
     // A file of the user's named like the version file must come through untouched.
     QFile own(QStringLiteral("oq9.txt"));
     QVERIFY(own.open(QIODevice::WriteOnly) && own.write("the user's own file\r\n") > 0);
     own.close();
-    const auto filesBefore = filesUnder(environment.path());
+    const auto filesBefore = filesUnder(m_environment->path());
     int ticks = 0;
     QTimer ticker;
     connect(&ticker, &QTimer::timeout, this, [&ticks] { ++ticks; });
@@ -204,7 +208,7 @@ void TestUpdateCheck::outcome()
 
     if (serve == Serve::Silent)
         QVERIFY2(ticks >= 2, "the event loop kept running while the server said nothing");
-    QCOMPARE(server.paths, serve == Serve::Refused ? QStringList()
+    QCOMPARE(m_server->paths, serve == Serve::Refused ? QStringList()
                                                    : QStringList{"/astron/Midlevels/31f/oq9.txt"});
     QString status = untouched;
     QString tag = untouched;
@@ -221,89 +225,77 @@ void TestUpdateCheck::outcome()
     QCOMPARE(form<MDIForm1>()->panel1(), status);
     QCOMPARE(form<MDIForm1>()->statusWord(), tag);
     QStringList asked;
-    for (const ScriptedPlatform::Box &box : std::as_const(platform.messageBoxes)) {
+    for (const ScriptedPlatform::Box &box : std::as_const(m_platform->messageBoxes)) {
         asked.append(box.prompt);
         const bool latest = box.prompt == upToDateBox;
         QCOMPARE(box.title, QString(latest ? "Set update check" : "UpdateCheck"));
         QCOMPARE(box.style, latest ? MsgBox::Information : MsgBox::OkCancel);
     }
     QCOMPARE(asked, boxes);
-    QVERIFY(platform.messageAnswers.isEmpty());
-    QCOMPARE(platform.beeps, outcome == Outcome::Latest && report == Report::StartUp ? 1 : 0);
-    QCOMPARE(platform.shellTargets,
-             opensPage ? QStringList{"http://" + host + "/astron/skydeck.html"} : QStringList());
-    QCOMPARE(filesUnder(environment.path()), filesBefore);
+    QVERIFY(m_platform->messageAnswers.isEmpty());
+    QCOMPARE(m_platform->beeps, outcome == Outcome::Latest && report == Report::StartUp ? 1 : 0);
+    QCOMPARE(m_platform->shellTargets,
+             opensPage ? QStringList{"http://" + AppInfo::makerHost() + "/astron/skydeck.html"} : QStringList());
+    QCOMPARE(filesUnder(m_environment->path()), filesBefore);
 }
 
 void TestUpdateCheck::oneCheckPerWindowAndNoneAfterIt()
 {
-    TestEnvironment environment;
-    ScriptedPlatform platform;
-    Server server;
-    server.response = file("9.0.59\r\n");
-    QVERIFY(!makerServer(server).isEmpty());
+    m_server->response = file("9.0.59\r\n");
     auto window = std::make_unique<QObject>();
 
     UpdateCheck *startUp = UpdateCheck::run(Report::StartUp, window.get());
     QCOMPARE(UpdateCheck::run(Report::Menu, window.get()), startUp);
     QSignalSpy finished(startUp, &UpdateCheck::finished);
     QVERIFY(finished.wait(10000));
-    QCOMPARE(server.paths.size(), 1);
-    QCOMPARE(platform.messageBoxes.size(), 1); // answered as the menu asked
-    QCOMPARE(platform.beeps, 0);
+    QCOMPARE(m_server->paths.size(), 1);
+    QCOMPARE(m_platform->messageBoxes.size(), 1); // answered as the menu asked
+    QCOMPARE(m_platform->beeps, 0);
 
     QPointer<UpdateCheck> abandoned = UpdateCheck::run(Report::Menu, window.get());
     window.reset();
     QVERIFY(abandoned.isNull());
     QTest::qWait(2 * UpdateCheck::timeoutMs());
-    QCOMPARE(platform.messageBoxes.size(), 1);
+    QCOMPARE(m_platform->messageBoxes.size(), 1);
 }
 
 void TestUpdateCheck::simulatorChecksAtStartAndFromTheMenu()
 {
-    TestEnvironment environment;
-    ScriptedPlatform platform;
-    Server server;
-    server.response = file("10.2.3\r\n");
-    QVERIFY(!makerServer(server).isEmpty());
+    m_server->response = file("10.2.3\r\n");
     AppInfo::setVersion({10, 2, 3}); // no text may hold a fixed version
 
     Form1 *simulator = form<Form1>();
-    QTRY_COMPARE(platform.beeps, 1);
-    QVERIFY(platform.messageBoxes.isEmpty());
+    QTRY_COMPARE(m_platform->beeps, 1);
+    QVERIFY(m_platform->messageBoxes.isEmpty());
     control<QAction>(simulator, "mnuUpdateCheck")->trigger();
-    QTRY_COMPARE(platform.messageBoxes.size(), 1);
+    QTRY_COMPARE(m_platform->messageBoxes.size(), 1);
 
     AppInfo::setVersion({9, 0, 59});
-    QCOMPARE(platform.messageBoxes.first().prompt, QString(upToDateBox).replace("9.0.59", "10.2.3"));
-    QCOMPARE(server.paths.size(), 2);
+    QCOMPARE(m_platform->messageBoxes.first().prompt, QString(upToDateBox).replace("9.0.59", "10.2.3"));
+    QCOMPARE(m_server->paths.size(), 2);
 }
 
 void TestUpdateCheck::answerWaitsUntilTheSetUpEnds()
 {
-    TestEnvironment environment;
-    ScriptedPlatform platform;
-    Server server;
-    server.response = file("9.1.0\r\n");
-    QVERIFY(!makerServer(server).isEmpty());
+    m_server->response = file("9.1.0\r\n");
     // The start-up check's answer arrives while the set-up asks for P.
     int boxesDuringSetUp = -1;
-    platform.whileInputBoxOpen = [&platform, &boxesDuringSetUp] {
+    m_platform->whileInputBoxOpen = [this, &boxesDuringSetUp] {
         if (boxesDuringSetUp >= 0)
             return;
-        QVERIFY(QTest::qWaitFor([&platform] { return platform.downloadsEnded == 1; }, 10000));
+        QVERIFY(QTest::qWaitFor([this] { return m_platform->downloadsEnded == 1; }, 10000));
         QTest::qWait(3 * UpdateCheck::DialogueCheckMs);
-        boxesDuringSetUp = int(platform.messageBoxes.size());
+        boxesDuringSetUp = int(m_platform->messageBoxes.size());
     };
-    platform.messageAnswers << MsgBox::Cancel << MsgBox::Ok; // refuse, and confirm it
+    m_platform->messageAnswers << MsgBox::Cancel << MsgBox::Ok; // refuse, and confirm it
     Form1 *simulator = form<Form1>();
-    platform.inputAnswers << QStringLiteral("4.230785") << QStringLiteral("55.94"); // 51Peg b
+    m_platform->inputAnswers << QStringLiteral("4.230785") << QStringLiteral("55.94"); // 51Peg b
     simulator->setUpSimulation();
 
     QCOMPARE(boxesDuringSetUp, 0);
-    QCOMPARE(platform.inputBoxes.size(), 2);
-    QTRY_COMPARE(platform.messageBoxes.size(), 2);
-    QCOMPARE(platform.messageBoxes.first().prompt, questions.first());
+    QCOMPARE(m_platform->inputBoxes.size(), 2);
+    QTRY_COMPARE(m_platform->messageBoxes.size(), 2);
+    QCOMPARE(m_platform->messageBoxes.first().prompt, questions.first());
     QCOMPARE(form<MDIForm1>()->panel1(), updateStatus);
 }
 
