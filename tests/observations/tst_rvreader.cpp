@@ -2,6 +2,7 @@
 #include "observations/rvreader.h"
 #include "observations/rvwriter.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -276,49 +277,48 @@ private slots:
         }
     }
 
-    void systemRefusals_data()
+    void fileRefusals_data()
     {
-        QTest::addColumn<QByteArray>("system");
+        QTest::addColumn<QString>("name"); // of the file loaded, in a folder that also holds x.sys and the others
+        QTest::addColumn<QByteArray>("system"); // x.sys
         QTest::addColumn<QString>("error");
-        QTest::newRow("no mass") << QByteArray("Name\tX\nRV[]\tX_1_A.vels\n") << "the system file gives no Mass";
-        QTest::newRow("mass not a number") << QByteArray("Name\tX\nMass\theavy\nRV[]\tX_1_A.vels\n") << "line 2: Mass must be";
-        QTest::newRow("mass zero") << QByteArray("Mass 0\nRV[] X_1_A.vels\n") << "line 1: Mass must be";
-        QTest::newRow("no velocity file") << QByteArray("Name\tX\nMass\t1\n") << "the system file names no velocity file";
-        QTest::newRow("a file in another folder") << QByteArray("Mass\t1\nRV[]\t../X_1_A.vels\n")
-                                                  << "line 2: RV[] must name a file in the same folder";
-        QTest::newRow("missing velocity file") << QByteArray("Mass\t1\nRV[]\tX_1_A.vels\nRV[]\tnone.vels\n")
-                                               << "no such file: none.vels";
-        QTest::newRow("bad line in a velocity file") << QByteArray("Mass\t1\nRV[]\tX_1_A.vels\nRV[]\tX_2_B.vels\n")
-                                                     << "X_2_B.vels: line 3: uncertainty must be > 0";
-        QTest::newRow("binary system file") << QByteArray("Mass\t1\0", 7) << "the system file is binary";
-    }
-
-    void systemRefusals()
-    {
-        QFETCH(QByteArray, system);
-        QFETCH(QString, error);
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        writeFile(dir.filePath("X_1_A.vels"), "# good\n1 2 3\n");
-        writeFile(dir.filePath("X_2_B.vels"), "# bad\n1 2 3\n4 5 0\n");
-        writeFile(dir.filePath("x.sys"), system.toStdString());
-        const SystemResult result = loadSystemFile(dir.filePath("x.sys").toStdString());
-        QVERIFY2(QString::fromStdString(result.error).startsWith(error), result.error.c_str());
-        QVERIFY(result.system.data.measurements.empty());
-        QCOMPARE(loadFile(dir.filePath("x.sys").toStdString()).error, result.error);
+        const auto row = [](const char *name, const QByteArray &system, const char *error, const char *file = "x.sys") {
+            QTest::newRow(name) << QString(file) << system << QString(error);
+        };
+        row("no mass", "Name\tX\nRV[]\tX_1_A.vels\n", "the system file gives no Mass");
+        row("mass not a number", "Name\tX\nMass\theavy\nRV[]\tX_1_A.vels\n", "line 2: Mass must be");
+        row("mass zero", "Mass 0\nRV[] X_1_A.vels\n", "line 1: Mass must be");
+        row("no velocity file", "Name\tX\nMass\t1\n", "the system file names no velocity file");
+        row("a file in another folder", "Mass\t1\nRV[]\t../X_1_A.vels\n", "line 2: RV[] must name a file in the same folder");
+        row("missing velocity file", "Mass\t1\nRV[]\tX_1_A.vels\nRV[]\tnone.vels\n", "no such file: none.vels");
+        row("bad line in a velocity file", "Mass\t1\nRV[]\tX_1_A.vels\nRV[]\tX_2_B.vels\n", "X_2_B.vels: line 3: uncertainty must be > 0");
+        row("binary system file", QByteArray("Mass\t1\0", 7), "the system file is binary");
+        row("absent file", {}, "no such file: absent.txt", "absent.txt");
+        row("a folder", {}, "sub is a folder, not a file", "sub");
+        // A sparse file just over the limit: refused by its size, never read.
+        row("a file over the limit", {}, "big.txt is larger than 256 MiB: refused", "big.txt");
     }
 
     void fileRefusals()
     {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, system);
+        QFETCH(QString, error);
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        QCOMPARE(loadFile(dir.filePath("absent.txt").toStdString()).error, std::string("no such file: absent.txt"));
-        QVERIFY(QString::fromStdString(loadFile(dir.path().toStdString()).error).endsWith("is a folder, not a file"));
-        // A sparse file just over the limit: refused by its size, never read.
-        const std::string big = dir.filePath("big.txt").toStdString();
-        writeFile(QString::fromStdString(big), "");
-        std::filesystem::resize_file(big, maxTextBytes + 1);
-        QCOMPARE(loadFile(big).error, std::string("big.txt is larger than 256 MiB: refused"));
+        QVERIFY(dir.isValid() && QDir(dir.path()).mkdir("sub"));
+        writeFile(dir.filePath("X_1_A.vels"), "# good\n1 2 3\n");
+        writeFile(dir.filePath("X_2_B.vels"), "# bad\n1 2 3\n4 5 0\n");
+        writeFile(dir.filePath("x.sys"), system.toStdString());
+        writeFile(dir.filePath("big.txt"), "");
+        std::filesystem::resize_file(dir.filePath("big.txt").toStdString(), maxTextBytes + 1);
+        const std::string path = dir.filePath(name).toStdString();
+        const LoadResult result = loadFile(path);
+        QVERIFY2(QString::fromStdString(result.error).startsWith(error), result.error.c_str());
+        QVERIFY(result.data.measurements.empty());
+        if (name.endsWith(".sys")) {
+            const SystemResult direct = loadSystemFile(path);
+            QVERIFY(direct.error == result.error && direct.system.data.measurements.empty());
+        }
     }
 
     void writerText()
