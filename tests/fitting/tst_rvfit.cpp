@@ -161,7 +161,8 @@ private slots:
     // 5218 d (its 2.8 d planet would be a fifth); 51 Peg b (Mayor & Queloz 1995) 4.2308 d.
     // K2-24's 32 velocities alone leave aliases near 1.6 d and no peak with a false-alarm probability below 0.05,
     // so its fit is told what the transits tell: periods above 5 days, or the transit ephemeris as a start
-    // (T_c = 2072.7948 and 2082.6251, BJD − 2454833; circular, so T_p = T_c − P/4). c's σ_P is near 0.9 d: 5 %.
+    // (T_c = 2072.79438 and 2082.62516, BJD − 2454833, as in RadVel's K2-24 example; circular with ω = 0, so
+    // T_p = T_c − P/4). c's σ_P is near 0.9 d: 5 %.
     // 47 UMa c spans about three orbits and these data's best orbit lies near 2260 d, so 10 %; below 2 days its
     // residuals hold nightly aliases likelier than c, so that search starts at 2 days.
     void publishedPeriods_data()
@@ -192,7 +193,7 @@ private slots:
         });
         row("K2-24, transit periods as start", "k2-24_rv.csv", false, {20.8851, 42.3633}, {0.03, 0.05}, [&](Options &o, auto &) {
             k224(o);
-            o.startingOrbits = {{20.8851, 5, 0, 0, 2072.7948 - 20.8851 / 4}, {42.3633, 5, 0, 0, 2082.6251 - 42.3633 / 4}};
+            o.startingOrbits = {{20.8851, 5, 0, 0, 2072.79438 - 20.8851 / 4}, {42.3633, 5, 0, 0, 2082.62516 - 42.3633 / 4}};
         });
         row("47 UMa, periods above 2 days", "47uma.sys", true, {1078, 2391}, {0.01, 0.10}, [](Options &o, const DataSet &d) {
             const double minFrequency = Periodogram::automaticGrid(d).minFrequency;
