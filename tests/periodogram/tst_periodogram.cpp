@@ -183,6 +183,26 @@ private slots:
         QVERIFY(Periodogram::falseAlarmProbability(0.3, fifty, 1.0) < Periodogram::falseAlarmProbability(0.3, fifty, 5.0));
     }
 
+    void peaksCloserThanOneWidthCountOnce()
+    {
+        // Ten times spread over most of 100 days make a peak a little over
+        // 0.01 cycles/day wide. The side lobe at 0.055 lies within that of the
+        // highest peak at 0.050 and is skipped; 0.080 is a peak of its own, and
+        // so is the maximum at the grid's edge, 0.001.
+        const DataSet data = sinusoids({}, 10, 100, 0, 3);
+        Periodogram::Spectrum spectrum;
+        for (int k = 1; k <= 100; ++k) {
+            spectrum.frequencies.push_back(k / 1000.0);
+            spectrum.power.push_back(k == 50 ? 0.9 : k == 55 ? 0.8 : k == 80 ? 0.5 : k == 1 ? 0.3 : 0.1);
+        }
+        const auto peaks = Periodogram::highestPeaks(spectrum, data, 3);
+        QCOMPARE(peaks.size(), std::size_t(3));
+        QCOMPARE(peaks[0].frequency, 0.050);
+        QCOMPARE(peaks[1].frequency, 0.080);
+        QCOMPARE(peaks[2].frequency, 0.001);
+        QCOMPARE(peaks[1].periodDays, 12.5);
+    }
+
     void cancelGivesEmptySpectrum()
     {
         const DataSet data = sinusoids({{10, 1}}, 200, 100, 0, 6);
