@@ -12,8 +12,7 @@
 #include "simulator/scenesetup.h"
 #include "support/findcontrol.h"
 #include "support/imagecheck.h"
-#include "support/scriptedplatform.h"
-#include "support/testenvironment.h"
+#include "support/seedscene.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -27,7 +26,7 @@
 #include <QTimer>
 
 #include <cmath>
-#include <memory>
+#include <optional>
 
 namespace {
 
@@ -52,15 +51,6 @@ bool colorNear(const QImage &image, QPointF twips, const QColor &color, int reac
 
 QLineEdit *box(const QObject *window, const char *name) { return control<QLineEdit>(window, name); }
 
-/// The texts of a window's boxes, joined with '|'.
-QString boxes(const QObject *window, std::initializer_list<const char *> names)
-{
-    QStringList texts;
-    for (const char *name : names)
-        texts << box(window, name)->text();
-    return texts.join(u'|');
-}
-
 QTimer *animationTimer() { return control<QTimer>(form<Form1>(), "Timer1"); }
 
 PictureBox *drawingArea() { return control<PictureBox>(form<Form1>(), "Simulator"); }
@@ -76,19 +66,15 @@ class TestSimulator : public QObject
 private slots:
     void init()
     {
-        m_environment = std::make_unique<TestEnvironment>();
-        m_platform = std::make_unique<ScriptedPlatform>();
+        m_scene.emplace();
+        m_platform = &m_scene->platform;
         form<Form1>();
         // A test sees only what its own actions caused, not the start-up's.
         m_platform->messageBoxes.clear();
         m_platform->beeps = 0;
     }
 
-    void cleanup()
-    {
-        m_environment.reset();
-        m_platform.reset();
-    }
+    void cleanup() { m_scene.reset(); }
 
     void catalogHit_data()
     {
@@ -101,21 +87,12 @@ private slots:
         QTest::addColumn<QString>("omegaRadians"); // ω° × 0.017453292421651667, 15 digits
 
         // Worked out separately in double precision with single-precision
-        // rounding of K, m, m_J and the Earth-mass product.
+        // rounding of K, m, m_J and the Earth-mass product. The first and the
+        // last planet the look-up walks to, a circle and a brown dwarf; the
+        // mass function itself and the classes are tst_massfunction's, the
+        // published elements tst_catalog's.
         QTest::newRow("1 51Peg b") << 1 << "0.4716685" << "149.9906" << "Planet" << "4.230785|55.94" << "0.013" << "1.0122909604558";
         QTest::newRow("2 HD149026 b") << 2 << "0.3367548" << "107.088" << "Planet" << "2.87598|40.4" << "0" << "0";
-        QTest::newRow("3 HD209458 b") << 3 << "0.6900058" << "219.4218" << "Planet" << "3.52474554|84.27" << "0" << "0";
-        QTest::newRow("4 Cassiopeia HD17156 b") << 4 << "2.780583" << "884.2253" << "Planet" << "21.22|275" << "0.67" << "0";
-        QTest::newRow("5 55Cnc b") << 5 << "0.8329747" << "264.886" << "Planet" << "14.652|73.38" << "0.0197" << "2.93215312683748";
-        QTest::newRow("6 55Cnc c") << 6 << "0.1570678" << "49.94755" << "Planet" << "44.36|9.6" << "0.071" << "2.00712862848994";
-        QTest::newRow("7 55Cnc d") << 7 << "3.900659" << "1240.41" << "Planet" << "5552|47.5" << "0.091" << "3.16951790377194";
-        QTest::newRow("8 55Cnc e") << 8 << "0.03772559" << "11.99674" << "Planet" << "2.7955|5.8" << "0.09" << "3.26376568284886";
-        QTest::newRow("9 55Cnc f") << 9 << "0.141519" << "45.00306" << "Planet" << "260|4.88" << "0.2" << "3.15904592831895";
-        QTest::newRow("10 47UMa b") << 10 << "2.647517" << "841.9104" << "Planet" << "1083.2|49.3" << "0.061" << "3.00196629652409";
-        QTest::newRow("11 47UMa c") << 11 << "0.7937268" << "252.4051" << "Planet" << "2594|11.1" << "0" << "2.21656813754976";
-        QTest::newRow("12 16Cygni B") << 12 << "1.681055" << "534.5755" << "Planet" << "798.5|50.5" << "0.681" << "1.49749248977771";
-        QTest::newRow("13 HD202206 b") << 13 << "17.58865" << "5593.19" << "Brown Dwarf" << "255.87|564.8" << "0.435" << "2.81312167252182";
-        QTest::newRow("14 HD202206 c") << 14 << "2.444548" << "777.3663" << "Planet" << "1383|42" << "0.267" << "1.37881010131048";
         QTest::newRow("15 HD137510 b") << 15 << "22.71384" << "7223.002" << "Brown Dwarf" << "804.9|418" << "0.359" << "0.541052065071202";
     }
 
@@ -140,12 +117,12 @@ private slots:
         QCOMPARE(m_platform->inputBoxes.first().title, QStringLiteral(" Orbiquest9 Ver. 9.0"));
         QCOMPARE(m_platform->beeps, 2);
         QVERIFY(m_platform->messageBoxes.isEmpty());
-        QCOMPARE(boxes(form2, {"Text1", "Text5"}), jupiter + u'|' + bodyClass);
+        QCOMPARE(boxTexts(form2, {"Text1", "Text5"}), jupiter + u'|' + bodyClass);
         const Simulation &simulation = simulator()->simulation();
         QCOMPARE(simulation.elements.axisAU, PlanetCatalog::builtIn().CatalogA[size_t(index)]);
         QCOMPARE(simulation.elements.catalogIndex, index);
         QCOMPARE(simulation.companionClass, bodyClass);
-        QCOMPARE(boxes(rv, {"Text3", "Text2"}), answers);
+        QCOMPARE(boxTexts(rv, {"Text3", "Text2"}), answers);
         QTEST(box(rv, "Text1")->text(), "eccentricity");
         QTEST(box(rv, "Text5")->text(), "omegaRadians");
         QVERIFY(countColor(control<PictureBox>(rv, "RVC")->image(), Yellow) > 200);
@@ -160,14 +137,14 @@ private slots:
         earthMassBox->setChecked(true);
         QCOMPARE(box(form2, "Text1")->text(), earth);
         setUp(answers);
-        QCOMPARE(boxes(form2, {"Text1", "Text5"}), earth + u'|' + bodyClass);
+        QCOMPARE(boxTexts(form2, {"Text1", "Text5"}), earth + u'|' + bodyClass);
         QCOMPARE(rv->printedSummary().at(1), "Mass = " + earth + " M_E/sini");
         earthMassBox->setChecked(false);
         QCOMPARE(box(form2, "Text1")->text(), jupiter);
 
         // A chosen row clears the result; the box then has nothing to convert.
         control<QListWidget>(form2, "List1")->setCurrentRow(2);
-        QCOMPARE(boxes(form2, {"Text1", "Text3", "Text5"}), QStringLiteral("||"));
+        QCOMPARE(boxTexts(form2, {"Text1", "Text3", "Text5"}), QStringLiteral("||"));
         earthMassBox->setChecked(true);
         QCOMPARE(box(form2, "Text1")->text(), QString());
     }
@@ -194,13 +171,13 @@ private slots:
         QVERIFY(m_platform->messageBoxes.isEmpty());
         RV *rv = form<RV>();
         // ω: 90° with the program's radians per degree, 0.017453292421651667.
-        QCOMPARE(boxes(rv, {"Text1", "Text2", "Text3", "Text5"}), QStringLiteral("0.2|55.9401|4.230785|1.57079631794865"));
+        QCOMPARE(boxTexts(rv, {"Text1", "Text2", "Text3", "Text5"}), QStringLiteral("0.2|55.9401|4.230785|1.57079631794865"));
         // Worked by hand: total mass a³/P² = 0.1³ / (4.230785 / 365.2422)² suns,
         // m sin i = K √(1 − e²) (M² P / 2πG)^(1/3) = 3.15972e27 kg = 1.664136 M_J.
         // The star's mass of 3 takes no part. A planet of one's own has no name.
         QCOMPARE(rv->printedSummary().mid(0, 2), QStringList({"Planet: ", "Mass = 1.664136 M_JUP/sini"}));
         Form2 *form2 = form<Form2>();
-        QCOMPARE(boxes(form2, {"Text1", "Text3", "Text5"}), QStringLiteral("1.664136|Ellipse|Planet"));
+        QCOMPARE(boxTexts(form2, {"Text1", "Text3", "Text5"}), QStringLiteral("1.664136|Ellipse|Planet"));
         QCOMPARE(Controls::foreColor(box(form2, "Text5")), Colors::rgb(255, 0, 0));
     }
 
@@ -211,12 +188,9 @@ private slots:
 
         QTest::newRow("P empty") << "" << "";
         QTest::newRow("P zero") << "0" << "";
-        QTest::newRow("P negative") << "-3" << "";
-        QTest::newRow("P not a number") << "abc" << "";
         QTest::newRow("K zero") << "10|0" << "";
         QTest::newRow("K below single precision") << "10|1e-50" << "";
         QTest::newRow("e negative") << "10|50|-0.1" << "";
-        QTest::newRow("omega empty") << "10|50|0.2|" << "";
         QTest::newRow("omega zero") << "10|50|0.2|0" << "";
         QTest::newRow("a zero") << "10|50|0.2|90|0" << "";
         QTest::newRow("a below single precision") << "10|50|0.2|90|1e-50" << "";
@@ -224,7 +198,6 @@ private slots:
         const QString eccentricity = SceneSetup::eccentricityRefusal();
         const QString tooLarge = SceneSetup::tooLargeRefusal();
         QTest::newRow("e of 1") << "10|50|1" << eccentricity;
-        QTest::newRow("e beyond double range") << "10|50|1e999" << eccentricity;
         QTest::newRow("P beyond double range") << "1e400" << tooLarge;
         QTest::newRow("K beyond single range") << "10|1e39" << tooLarge;
         QTest::newRow("omega beyond double range") << "10|50|0.2|1e400" << tooLarge;
@@ -422,6 +395,11 @@ private slots:
             form1->stopSimulation();
 
         QCOMPARE(form1->statusWord(), exit ? QStringLiteral("Stop") : QString());
+        // Either way it stops only: every window stays loaded.
+        QVERIFY(!form1->isAnimating());
+        QCOMPARE(m_platform->beeps, 1);
+        QCOMPARE(form<MDIForm1>()->panel1(), stoppedPanel());
+        QCOMPARE(FormRegistry::instance().count(), 3);
         QCOMPARE(countColor(drawingArea()->image(), Magenta), 0);
         QCOMPARE(drawingArea()->picture().isNull(), exit);
         QCOMPARE(plot->picture().isNull(), !exit);
@@ -445,7 +423,7 @@ private slots:
         QFETCH(Qt::MouseButton, button);
         QFETCH(QString, choice);
         m_platform->popupChoices.enqueue(choice);
-        queueAnswers(QStringLiteral("4.230785|55.94"));
+        queueAnswers(*m_platform, QStringLiteral("4.230785|55.94"));
         QTest::mousePress(drawingArea(), button, {}, QPoint(100, 100));
 
         QTEST(m_platform->popups, "popups");
@@ -499,26 +477,12 @@ private slots:
     }
 
 private:
-    /// Queues the answers to the set-up's input boxes, separated by '|'; returns their number.
-    int queueAnswers(const QString &answers)
-    {
-        const QStringList list = answers.split(u'|');
-        for (const QString &answer : list)
-            m_platform->inputAnswers.enqueue(answer);
-        return int(list.size());
-    }
-
-    int setUp(const QString &answers)
-    {
-        const int count = queueAnswers(answers);
-        control<QAction>(simulator(), "Screen1")->trigger();
-        return count;
-    }
+    int setUp(const QString &answers) { return setUpScene(*m_platform, answers); }
 
     static Form1 *simulator() { return form<Form1>(); }
 
-    std::unique_ptr<TestEnvironment> m_environment;
-    std::unique_ptr<ScriptedPlatform> m_platform;
+    std::optional<SeedScene> m_scene;
+    ScriptedPlatform *m_platform = nullptr;
 };
 
 QTEST_MAIN(TestSimulator)
