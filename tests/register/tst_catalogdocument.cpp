@@ -1,4 +1,5 @@
 #include "register/catalogdocument.h"
+#include "support/seedscene.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -8,23 +9,6 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-} // namespace
 
 class TestCatalogDocument : public QObject
 {
@@ -54,7 +38,7 @@ void TestCatalogDocument::writeOnlyDocumentGrows()
     if (readable)
         QSKIP("no file can be made unreadable here");
     QCOMPARE(error, QString());
-    QCOMPARE(contents(path), QByteArray("a\r\nb\r\n"));
+    QCOMPARE(fileContents(path), QByteArray("a\r\nb\r\n"));
 }
 
 void TestCatalogDocument::shortWriteIsTakenBack()
@@ -72,7 +56,7 @@ void TestCatalogDocument::shortWriteIsTakenBack()
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, previousHandler);
     QVERIFY(!error.isEmpty());
-    QCOMPARE(contents(path), QByteArray("a\r\n"));
+    QCOMPARE(fileContents(path), QByteArray("a\r\n"));
 }
 
 void TestCatalogDocument::namedPipeIsRefusedAtOnce()
