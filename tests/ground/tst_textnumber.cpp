@@ -60,8 +60,6 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("printed"); // as PRINT writes it: a sign or a blank, and a blank after
 
-        QTest::newRow("mass of 51Peg b") << 0.4716685 << true << "0.4716685" << " 0.4716685 ";
-        QTest::newRow("Earth masses") << 149.9906 << true << "149.9906" << " 149.9906 ";
         QTest::newRow("seven digits kept") << 4.230785 << true << "4.230785" << " 4.230785 ";
         QTest::newRow("eighth digit rounded") << 1.23456789 << true << "1.234568" << " 1.234568 ";
         QTest::newRow("whole") << 318.0 << true << "318" << " 318 ";

@@ -51,7 +51,6 @@ private slots:
         const QColor brown = Colors::rgb(99, 31, 0);
         QTest::newRow("12.99") << 12.99f << "Planet" << Colors::rgb(255, 0, 0);
         QTest::newRow("13") << 13.0f << "Brown Dwarf" << brown;
-        QTest::newRow("75") << 75.0f << "Brown Dwarf" << brown;
         QTest::newRow("75.5") << 75.5f << "Brown Dwarf" << brown;
         QTest::newRow("76") << 76.0f << "Brown Dwarf" << brown;
         QTest::newRow("76.01") << 76.01f << "Star" << Colors::rgb(229, 168, 0);

@@ -20,10 +20,8 @@ private slots:
 
         // The room for the vertical half-axis: 7995 / 2 − 555 / 2 = 3720 twips.
         QTest::newRow("1 AU: 4620 shrunk to fit the height") << 1.0f << 0.0 << 3720.0 << 3720.0;
-        QTest::newRow("0.9 AU: 4158 shrunk to fit") << 0.9f << 0.0 << 3720.0 << 3720.0;
         QTest::newRow("9 AU: 41580, 4158, shrunk to fit") << 9.0f << 0.0 << 3720.0 << 3720.0;
         QTest::newRow("0.1 AU") << 0.1f << 0.0 << 462.0 << 462.0;
-        QTest::newRow("0.07 AU within 100 of the star's circle") << 0.07f << 0.0 << 3234.0 << 3234.0;
         QTest::newRow("0.08 AU: 369.6 × 10 still fits") << 0.08f << 0.0 << 3696.0 << 3696.0;
         QTest::newRow("0.05 AU inside the star's circle") << 0.05f << 0.0 << 731.0 << 731.0;
         QTest::newRow("0.02 AU magnified by 8") << 0.02f << 0.0 << 739.2 << 739.2;
