@@ -10,8 +10,7 @@
 #include "rv/rv.h"
 #include "simulator/form1.h"
 #include "support/findcontrol.h"
-#include "support/scriptedplatform.h"
-#include "support/testenvironment.h"
+#include "support/seedscene.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,16 +60,8 @@ class TestWindows : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_environment.emplace();
-        m_platform.emplace();
-    }
-    void cleanup()
-    {
-        m_environment.reset();
-        m_platform.reset();
-    }
+    void init() { m_scene.emplace(); }
+    void cleanup() { m_scene.reset(); }
     void simulatorLoadsWithTheFrameFirst();
     void menuBarFollowsTheSimulator();
     void menuItems_data();
@@ -79,15 +70,13 @@ private slots:
     void closeAsks_data();
     void closeAsks();
     void closeAllUnloadsFromTheTopDown();
-    void exitStopsOnly();
     void oneInstanceUntilTheCloseBox_data();
     void oneInstanceUntilTheCloseBox();
     void frameScreenCommandsShowTheOneWindow_data();
     void frameScreenCommandsShowTheOneWindow();
 
 private:
-    std::optional<TestEnvironment> m_environment;
-    std::optional<ScriptedPlatform> m_platform;
+    std::optional<SeedScene> m_scene;
 };
 
 void TestWindows::simulatorLoadsWithTheFrameFirst()
@@ -95,8 +84,6 @@ void TestWindows::simulatorLoadsWithTheFrameFirst()
     form<Form1>();
     form<RV>();
     QCOMPARE(loadedNames(), (QStringList{"MDIForm1", "Form1", "RV"}));
-    QCOMPARE(form<Form1>()->catalog().CatalogP[1], 4.230785);
-    QCOMPARE(form<Form1>()->simulation().orbitCentre, QPointF(5377.5, 3997.5));
 }
 
 void TestWindows::menuBarFollowsTheSimulator()
@@ -151,13 +138,13 @@ void TestWindows::planetListAndDatabaseGoThroughTheShell()
     control<QAction>(simulator, "List")->trigger();
     frameItem("List")->trigger();
     control<QAction>(simulator, "DB")->trigger();
-    QCOMPARE(m_platform->shellTargets,
+    QCOMPARE(m_scene->platform.shellTargets,
              (QStringList{PlanetList::documentPath(), PlanetList::documentPath(),
                           AppInfo::databasePage().toString()}));
     QCOMPARE(simulator->webAddress(), AppInfo::databasePage().toString());
     QVERIFY(AppInfo::databasePage().toString().endsWith(QStringLiteral("/astron/Midlevels/26f/db")));
-    QVERIFY(m_platform->shellFolders.at(0).isEmpty());
-    QCOMPARE(m_platform->shellFolders.at(2), QCoreApplication::applicationDirPath());
+    QVERIFY(m_scene->platform.shellFolders.at(0).isEmpty());
+    QCOMPARE(m_scene->platform.shellFolders.at(2), QCoreApplication::applicationDirPath());
 }
 
 void TestWindows::closeAsks_data()
@@ -181,7 +168,7 @@ void TestWindows::closeAsks()
     MDIForm1 *frame = form<MDIForm1>();
     form<Form1>()->showInFrame();
     form<RV>();
-    m_platform->messageAnswers.enqueue(answer);
+    m_scene->platform.messageAnswers.enqueue(answer);
     if (fromFrame) {
         frameItem("Close")->trigger();
     } else {
@@ -189,12 +176,10 @@ void TestWindows::closeAsks()
         control<QAction>(form<Form1>(), "Close")->trigger();
     }
 
-    QCOMPARE(m_platform->messageBoxes.size(), 1);
-    const ScriptedPlatform::Box box = m_platform->messageBoxes.first();
-    QCOMPARE(box.title, fromFrame ? QStringLiteral("Close") : QString());
-    QCOMPARE(box.style, 65588); // Yes/No, question mark, second button default, topmost
-    QCOMPARE(box.prompt, fromFrame ? QStringLiteral("Do you want to Close Orbiquest9, \r\n        Are you sure？")
-                                   : QStringLiteral("Do you want to Close Orbiquest9,  Are you sure？"));
+    // Yes/No, question mark, second button default, topmost.
+    QCOMPARE(onlyMessage(m_scene->platform, 65588, fromFrame ? QStringLiteral("Close") : QString()),
+             fromFrame ? QStringLiteral("Do you want to Close Orbiquest9, \r\n        Are you sure？")
+                       : QStringLiteral("Do you want to Close Orbiquest9,  Are you sure？"));
     QTEST(loadedNames(), "remaining");
     if (answer == MsgBox::No) {
         QCOMPARE(frame->panel1(), QStringLiteral("Orbiquest9"));
@@ -224,22 +209,8 @@ void TestWindows::closeAllUnloadsFromTheTopDown()
     std::reverse(before.begin(), before.end());
     QCOMPARE(order, before.mid(0, 7));
     QCOMPARE(loadedNames(), QStringList{"MDIForm1"});
-    QVERIFY(m_platform->messageBoxes.isEmpty());
+    QVERIFY(m_scene->platform.messageBoxes.isEmpty());
     QVERIFY(!simulator->isAnimating());
-}
-
-void TestWindows::exitStopsOnly()
-{
-    Form1 *simulator = form<Form1>();
-    form<RV>();
-    simulator->startAnimation();
-    control<QAction>(simulator, "Exit")->trigger();
-    QCOMPARE(simulator->statusWord(), QStringLiteral("Stop"));
-    QVERIFY(!simulator->isAnimating());
-    QCOMPARE(m_platform->beeps, 1);
-    QCOMPARE(loadedNames(), (QStringList{"MDIForm1", "Form1", "RV"}));
-    QCOMPARE(form<MDIForm1>()->panel1(),
-             QStringLiteral("Orbiquest9  ") + AppInfo::copyrightNotice());
 }
 
 void TestWindows::oneInstanceUntilTheCloseBox_data()
