@@ -68,7 +68,6 @@ private slots:
         QTest::newRow("e below 0: no curve") << Elements{-0.01, 50, 5, 0} << qQNaN() << qQNaN();
         QTest::newRow("ω not finite: no curve") << Elements{0, 50, 10, qInf()} << qQNaN() << qQNaN();
         QTest::newRow("P 0: stays at 300") << Elements{0, 20, 0, 0} << 300.0 << 300.0;
-        QTest::newRow("P 1: 300 + 100·θ") << Elements{0, 20, 1, 0} << 300 + 100 * twoDegrees << 1560.122;
         QTest::newRow("P 4.230785: 300 + 423.0785·θ")
             << Elements{0, 20, 4.230785, 0} << 300 + 423.0785 * twoDegrees << 5631.31;
         QTest::newRow("P 9.99: no wider than P 5, 300 + 500·θ, inside 7335")

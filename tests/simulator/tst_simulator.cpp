@@ -163,8 +163,6 @@ private slots:
         QCOMPARE(announced.elements.semiAmplitude, 55.9401f);
         QCOMPARE(announced.elements.catalogIndex, 0);
         QCOMPARE(announced.companionClass, QStringLiteral("Planet"));
-        // 462 × √(1 − 0.2²)
-        QVERIFY(std::fabs(announced.sizes.orbitHeight - 452.6657) < 1e-3);
 
         QCOMPARE(m_platform->inputBoxes.size(), 6);
         QCOMPARE(m_platform->beeps, 6);
@@ -216,14 +214,11 @@ private slots:
         QCOMPARE(m_platform->inputBoxes.size(), asked);
         // One beep per question and one from the stop.
         QCOMPARE(m_platform->beeps, asked + 1);
-        QCOMPARE(m_platform->messageBoxes.size(), refusal.isEmpty() ? 0 : 1);
         QCOMPARE(started.size(), 0);
-        if (!refusal.isEmpty()) {
-            const ScriptedPlatform::Box box = m_platform->messageBoxes.first();
-            QCOMPARE(box.prompt, refusal);
-            QCOMPARE(box.title, QStringLiteral("Orbiquest9"));
-            QCOMPARE(box.style, MsgBox::OkOnly | MsgBox::Exclamation);
-        }
+        if (refusal.isEmpty())
+            QVERIFY(m_platform->messageBoxes.isEmpty());
+        else
+            QCOMPARE(onlyMessage(*m_platform, MsgBox::OkOnly | MsgBox::Exclamation), refusal);
         QVERIFY(!animationTimer()->isActive());
         QCOMPARE(form<MDIForm1>()->panel1(), stoppedPanel());
         QCOMPARE(box(form<Form2>(), "Text1")->text() + box(form<RV>(), "Text2")->text(), QString());
@@ -250,8 +245,7 @@ private slots:
         // 0.9999999999999999 < 1 is an orbit; written with 15 digits it reads
         // "1", which the RV window cannot draw and says so, as for e = 1.
         setUp(QStringLiteral("10|50|0.9999999999999999|90|0.1|1"));
-        QCOMPARE(m_platform->messageBoxes.size(), 1);
-        QCOMPARE(m_platform->messageBoxes.first().prompt, QStringLiteral("Can NOT draw the radial velocity curve. "));
+        QCOMPARE(onlyMessage(*m_platform, MsgBox::OkOnly), QStringLiteral("Can NOT draw the radial velocity curve. "));
         QCOMPARE(box(form<RV>(), "Text1")->text(), QStringLiteral("1"));
         QCOMPARE(box(form<Form2>(), "Text3")->text(), QStringLiteral("Ellipse"));
         QVERIFY(animationTimer()->isActive());
@@ -266,7 +260,6 @@ private slots:
 
         // 47UMa c: e = 0 at 3.8 AU, 17556 twips shrunk by ten.
         QTest::newRow("circle") << "2594|11.1" << 1755.6 << 1.0 << 0.0;
-        QTest::newRow("empty e is a circle") << "10|50||90|0.1|1" << 462.0 << 1.0 << 0.0;
         // 0.5 AU: 2310 twips, drawn counter-clockwise from e radians round to a full turn.
         QTest::newRow("e 0.09: a circle with a gap") << "10|50|0.09|90|0.5|1" << 2310.0 << 1.0 << 0.09;
         // 16Cygni B: e = 0.681 at 1.681 AU, 7766.2 twips shrunk by ten; √(1 − 0.681²) = 0.7322834.
@@ -319,24 +312,11 @@ private slots:
         QVERIFY(!animationTimer()->isActive());
         QVERIFY(form1->isAnimating());
         QCOMPARE(planet->pos(), area->toPixels(QPointF(5190, 3720)));
-
-        // A circle of 0.5 AU: 2310 twips around the centre, the star on 318;
-        // the angle runs on from the tick before, so the last tick is at 90°.
-        setUp(QStringLiteral("10|50||90|0.5|1"));
-        for (int i = 1; i <= 90; ++i)
-            form1->animateOneTick();
-        QVERIFY(animationTimer()->isActive());
-        // At 90° the planet stands half a turn from the star: its centre straight
-        // above the centre (5377.5, 3997.5) at 1687.5, the star's below at
-        // 4315.5; their corners half a picture (375 × 555 and 735 × 855) up and
-        // left. Nearest-pixel placement; a corner a hair above the line may
-        // floor one pixel up.
-        QVERIFY((planet->pos() - area->toPixels(QPointF(5190, 1410))).manhattanLength() <= 1);
-        QVERIFY((star->pos() - area->toPixels(QPointF(5010, 3888))).manhattanLength() <= 1);
-        // The geometry centres pictures of the designed sizes; these are they.
+        QCOMPARE(star->pos(), area->toPixels(QPointF(5010, 3570)));
+        // Where the pictures' corners go round an orbit is tst_scenescale's;
+        // it centres pictures of the designed sizes, and these are they.
         QCOMPARE(QSizeF(planet->size()) * 15, OrbitMotion::PlanetPicture);
         QCOMPARE(QSizeF(star->size()) * 15, OrbitMotion::StarPicture);
-        QCOMPARE(form1->simulation().angleDeg, qint16(91));
     }
 
     void angleWrapsAfter32767()
@@ -413,7 +393,6 @@ private slots:
         QTest::addColumn<int>("questions");
 
         QTest::newRow("left") << Qt::LeftButton << "" << 0 << 0;
-        QTest::newRow("middle") << Qt::MiddleButton << "" << 0 << 0;
         QTest::newRow("right, menu dismissed") << Qt::RightButton << "" << 1 << 0;
         QTest::newRow("right, Screen1 runs first") << Qt::RightButton << "Screen1" << 1 << 2;
     }
@@ -428,12 +407,8 @@ private slots:
 
         QTEST(m_platform->popups, "popups");
         QTEST(int(m_platform->inputBoxes.size()), "questions");
-        QCOMPARE(m_platform->messageBoxes.size(), 1);
-        const ScriptedPlatform::Box box = m_platform->messageBoxes.first();
-        QCOMPARE(box.title, QStringLiteral("【Information】Orbiquest9 Ver(9.0.59)"));
-        QCOMPARE(box.style, MsgBox::Information);
-        QCOMPARE(box.prompt, AppInfo::organisation() + QStringLiteral("\r\nMidlevels Floor 31\r\n")
-                                 + AppInfo::homePage().toString());
+        QCOMPARE(onlyMessage(*m_platform, MsgBox::Information, QStringLiteral("【Information】Orbiquest9 Ver(9.0.59)")),
+                 AppInfo::organisation() + QStringLiteral("\r\nMidlevels Floor 31\r\n") + AppInfo::homePage().toString());
     }
 
     void surfacePaintsEachDamagedRectangle_data()
