@@ -3,8 +3,7 @@
 #include "ground/pictures.h"
 #include "simulator/form1.h"
 #include "support/findcontrol.h"
-#include "support/scriptedplatform.h"
-#include "support/testenvironment.h"
+#include "support/seedscene.h"
 
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -84,13 +83,11 @@ private slots:
         QFETCH(QSize, bitmap);
         QFETCH(QPoint, fromBottomRight);
         QFETCH(QPoint, tipFromPointer);
-        std::optional<TestEnvironment> environment;
-        std::optional<ScriptedPlatform> platform;
+        std::optional<SeedScene> scene;
         QWidget own;
         QWidget *tool = &own;
         if (bitmap.isEmpty()) {
-            environment.emplace();
-            platform.emplace();
+            scene.emplace();
             tool = control<QWidget>(form<Form1>(), "Simulator");
         } else {
             QPixmap picture(bitmap);
