@@ -220,7 +220,6 @@ private slots:
         else
             QCOMPARE(onlyMessage(*m_platform, MsgBox::OkOnly | MsgBox::Exclamation), refusal);
         QVERIFY(!animationTimer()->isActive());
-        QCOMPARE(form<MDIForm1>()->panel1(), stoppedPanel());
         QCOMPARE(box(form<Form2>(), "Text1")->text() + box(form<RV>(), "Text2")->text(), QString());
     }
 
@@ -231,10 +230,9 @@ private slots:
         QVERIFY(animationTimer()->isActive());
         QVERIFY(form1->massFunction(1e10, 1, 0.1, 10, 1) > 0);
 
+        // What a stop does is stopSimulation's to check; here, that it stops.
         QCOMPARE(form1->massFunction(1e10, 1, 1.5, 10, 1), 0.0f);
-        QCOMPARE(m_platform->beeps, 1);
         QVERIFY(!animationTimer()->isActive());
-        QCOMPARE(form<MDIForm1>()->panel1(), stoppedPanel());
         // The stop loads the RV window, hidden, to clear its picture.
         QVERIFY(FormRegistry::instance().isLoaded<RV>());
         QVERIFY(!form<RV>()->isVisible());
