@@ -182,20 +182,15 @@ private slots:
 
     void openedFileFillsThePlotUntilABadOne()
     {
-        // Ctrl+O in the panel asks for the file.
-        child<QWidget>("planetCount")->setFocus();
-        QTest::keyClick(child<QWidget>("planetCount"), Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(m_platform->openTitles.size(), 1);
+        // One series per instrument; where each point goes is PlotData's (tst_labplotdata).
         loadText(TwoInstruments);
         const auto *chart = child<DataChart>("velocityChart");
         QCOMPARE(seriesCounts(chart), (QList<int>{3, 2}));
         QCOMPARE(chart->instrumentSeries().at(0)->name(), QStringLiteral("HARPS"));
         QCOMPARE(chart->instrumentSeries().at(1)->name(), QStringLiteral("HIRES"));
         QCOMPARE(chart->errorBarCount(), 5);
-        // HARPS' weighted mean is 11: its points sit at −1, +1, 0 from day 0.
-        QCOMPARE(chart->instrumentSeries().at(0)->points(), (QList<QPointF>{{0, -1}, {1, 1}, {3, 0}}));
         QVERIFY(child<QLabel>("dataTitle")->text().contains(QStringLiteral("HIRES (2)")));
-        QCOMPARE(m_platform->openTitles, QStringList(2, QStringLiteral("Open RV data")));
+        QCOMPARE(m_platform->openTitles, QStringList{QStringLiteral("Open RV data")});
         QVERIFY(m_platform->messageBoxes.isEmpty());
         // A file that cannot be read is said with the reader's reason (its reasons are tst_rvreader's),
         // and the data shown before stay.
@@ -406,10 +401,9 @@ private slots:
         QCOMPARE(m_panel->data().measurements.size(), std::size_t(30));
         QCOMPARE(m_panel->data().instruments, std::vector<std::string>{"Test scope"});
         QCOMPARE(child<QDoubleSpinBox>("fitStarMass")->value(), 0.8);
-        const QList<QByteArray> lines = readAll(path).split('\n');
-        QCOMPARE(lines.first(), QByteArray("time mnvel errvel tel"));
-        // The written name stays one field; the times lie in the 90 days asked for.
-        QVERIFY(lines.at(1).endsWith(" Test_scope"));
+        // Written too, a header and a row each (the text's form is tst_rvreader's writer); the times lie in
+        // the 90 days asked for.
+        QCOMPARE(readAll(path).count('\n'), 1 + 30);
         for (const auto &m : m_panel->data().measurements)
             QVERIFY(m.time >= 2460000.0 && m.time <= 2460090.0);
 
