@@ -126,7 +126,6 @@ private slots:
         QCOMPARE(planet.orbit.eccentricity, 0.68);
         QCOMPARE(planet.starMassSolar, 1.24);
         // T_p by whole periods into the lab's first orbit: 2454000.5 − 115754 × 21.2 = 15.7 d.
-        QVERIFY(std::abs(planet.orbit.periastronTime - 15.7) < 1e-6);
         QVERIFY(std::abs(labControl<QDoubleSpinBox>("periastronTimeSpin")->value() - 15.7) < 1e-3);
         QCOMPARE(planet.inclinationDegrees, 90.0);
         QCOMPARE(labTabs()->currentIndex(), 0);
