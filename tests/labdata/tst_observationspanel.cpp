@@ -182,13 +182,14 @@ private slots:
 
     void openedFileFillsThePlotUntilABadOne()
     {
-        // One series per instrument; where each point goes is PlotData's (tst_labplotdata).
         loadText(TwoInstruments);
         const auto *chart = child<DataChart>("velocityChart");
         QCOMPARE(seriesCounts(chart), (QList<int>{3, 2}));
         QCOMPARE(chart->instrumentSeries().at(0)->name(), QStringLiteral("HARPS"));
         QCOMPARE(chart->instrumentSeries().at(1)->name(), QStringLiteral("HIRES"));
         QCOMPARE(chart->errorBarCount(), 5);
+        // The points PlotData aligns (tst_labplotdata): HARPS' weighted mean 11 off, from day 0.
+        QCOMPARE(chart->instrumentSeries().at(0)->points(), (QList<QPointF>{{0, -1}, {1, 1}, {3, 0}}));
         QVERIFY(child<QLabel>("dataTitle")->text().contains(QStringLiteral("HIRES (2)")));
         QCOMPARE(m_platform->openTitles, QStringList{QStringLiteral("Open RV data")});
         QVERIFY(m_platform->messageBoxes.isEmpty());
