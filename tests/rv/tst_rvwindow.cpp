@@ -1,7 +1,6 @@
 #include "ground/colors.h"
 #include "ground/formregistry.h"
 #include "ground/picturebox.h"
-#include "ground/textnumber.h"
 #include "rv/linecontrol.h"
 #include "rv/rv.h"
 #include "rv/rvcurve.h"
@@ -34,14 +33,12 @@ QList<int> yellowRows(const QImage &plot, int x)
     return rows;
 }
 
-/// Draws the curve of "e|K|P|ω|m", each value read from its text as the
-/// carrier boxes hand it on.
-void draw(const QString &values)
+/// Draws the curve of {e, K, P, ω, m}; how a typed text reads as a number
+/// is tst_textnumber's.
+void draw(const QList<double> &value)
 {
-    const QStringList value = values.split(u'|');
-    auto number = [&value](int i) { return TextNumber::leadingNumber(value.at(i)); };
-    form<RV>()->drawRadialVelocityCurve(RvCurve::Elements{number(0), number(1), number(2), number(3)},
-                                        number(4), false, QString());
+    form<RV>()->drawRadialVelocityCurve(RvCurve::Elements{value[0], value[1], value[2], value[3]}, value[4],
+                                        false, QString());
 }
 
 } // namespace
@@ -72,7 +69,7 @@ private slots:
         // columns hold one point each. The curve's shape between them is
         // tst_rvcurve's to check; here, that its points land as 2 × 2 pixels.
         RV *rv = form<RV>();
-        draw(QStringLiteral("0.3|60|20|0.5|2.5"));
+        draw({0.3, 60, 20, 0.5, 2.5});
         const QImage plot = plotOf(rv)->image();
         QVERIFY(m_platform->messageBoxes.isEmpty());
         QCOMPARE(control<LineControl>(rv, "Line2")->twipsLine().y1(), 3480.0);
@@ -86,22 +83,22 @@ private slots:
 
     void refusals_data()
     {
-        QTest::addColumn<QString>("values");
+        QTest::addColumn<QList<double>>("values"); // e, K, P, ω, m
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("unloads");
 
         const QString cannotDraw = QStringLiteral("Can NOT draw the radial velocity curve. ");
         const QString missing = QStringLiteral("Please Click on this button after you input the datas.");
-        QTest::newRow("e 1") << "1|55.94|4.2|1|2.5" << cannotDraw << false;
-        QTest::newRow("K 0") << "0.2|0|4.2|1|0.5" << missing << true;
-        QTest::newRow("P empty") << "0.2|55||1|0.5" << missing << true;
-        QTest::newRow("mass not a number") << "0.2|55|4.2|1|abc" << missing << true;
-        QTest::newRow("P beyond double range") << "0.2|55|1e999|1|0.5" << missing << true;
+        QTest::newRow("e 1") << QList<double>{1, 55.94, 4.2, 1, 2.5} << cannotDraw << false;
+        QTest::newRow("K 0") << QList<double>{0.2, 0, 4.2, 1, 0.5} << missing << true;
+        QTest::newRow("P 0") << QList<double>{0.2, 55, 0, 1, 0.5} << missing << true;
+        QTest::newRow("mass 0") << QList<double>{0.2, 55, 4.2, 1, 0} << missing << true;
+        QTest::newRow("P infinite") << QList<double>{0.2, 55, qInf(), 1, 0.5} << missing << true;
     }
 
     void refusals()
     {
-        QFETCH(QString, values);
+        QFETCH(QList<double>, values);
         QFETCH(bool, unloads);
         QPointer<RV> rv = form<RV>();
         rv->show();
@@ -119,7 +116,7 @@ private slots:
         RV *rv = form<RV>();
         QCOMPARE(plotOf(rv)->toolTip(),
                  QStringLiteral("This screen shows the Radius Velocity Curve of the planets each other."));
-        draw(QStringLiteral("0.013|55.94|4.230785|1|0.4716685"));
+        draw({0.013, 55.94, 4.230785, 1, 0.4716685});
         rv->show();
         QVERIFY(countColor(plotOf(rv)->image(), Yellow) > 0);
         control<QAction>(rv, "Clear")->trigger();
