@@ -1,6 +1,7 @@
 #include "ground/picturebox.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPaintEvent>
 #include <QTest>
 
@@ -41,6 +42,8 @@ class TestPictureBox : public QObject
 private slots:
     void picturesFloatOverTheDrawingInOrder();
     void aMoveRepaintsWhereThePictureWasAndIs();
+    void surfacePaintsEachDamagedRectangle_data();
+    void surfacePaintsEachDamagedRectangle();
 };
 
 void TestPictureBox::picturesFloatOverTheDrawingInOrder()
@@ -88,6 +91,46 @@ void TestPictureBox::aMoveRepaintsWhereThePictureWasAndIs()
     QVERIFY(box.painted.contains(QRect(40, 20, 10, 10)));
     QCOMPARE(pixelAt(&box, 5, 5), QColor(Qt::blue));
     QCOMPARE(pixelAt(&box, 45, 25), QColor(Qt::red));
+}
+
+void TestPictureBox::surfacePaintsEachDamagedRectangle_data()
+{
+    // A 40 × 30 pixel surface with a 2-pixel border; a red point at twips
+    // (150, 150) lands on inner pixel (10, 10), widget pixel (12, 12), and a
+    // blue one at (450, 300) on widget pixel (32, 22). Two strips far
+    // apart, as two moving pictures leave them, are painted one by one.
+    QTest::addColumn<QPoint>("probe");
+    QTest::addColumn<QColor>("expected");
+    QTest::newRow("red point, first strip") << QPoint(12, 12) << QColor(255, 0, 0);
+    QTest::newRow("blue point, second strip") << QPoint(32, 22) << QColor(0, 0, 255);
+    QTest::newRow("background, first strip") << QPoint(13, 12) << QColor(0, 0, 0);
+    QTest::newRow("outer border ring, top") << QPoint(12, 0) << QColor(Qt::darkGray);
+    QTest::newRow("inner border ring, top") << QPoint(12, 1) << QColor(Qt::black);
+    QTest::newRow("outer border ring, bottom") << QPoint(30, 29) << QColor(Qt::darkGray);
+    QTest::newRow("inner border ring, bottom") << QPoint(30, 28) << QColor(Qt::black);
+}
+
+void TestPictureBox::surfacePaintsEachDamagedRectangle()
+{
+    QFETCH(QPoint, probe);
+    PictureBox surface;
+    QPalette palette = surface.palette();
+    palette.setColor(QPalette::Dark, Qt::darkGray);
+    palette.setColor(QPalette::Shadow, Qt::black);
+    surface.setPalette(palette);
+    surface.setBorder(true);
+    surface.setTwipsGeometry(0, 0, 40 * 15, 30 * 15);
+    surface.setBackColor(QColor(0, 0, 0));
+    surface.pset(QPointF(150, 150), QColor(255, 0, 0));
+    surface.pset(QPointF(450, 300), QColor(0, 0, 255));
+
+    QImage shown(surface.size(), QImage::Format_RGB32);
+    shown.fill(QColor(0, 255, 0));
+    QPainter painter(&shown);
+    for (const QRect strip : {QRect(10, 0, 5, 14), QRect(28, 20, 6, 10)})
+        painter.drawImage(strip.topLeft(), surface.grab(strip).toImage());
+    painter.end();
+    QTEST(shown.pixelColor(probe), "expected");
 }
 
 QTEST_MAIN(TestPictureBox)
