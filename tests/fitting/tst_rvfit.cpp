@@ -2,6 +2,7 @@
 #include "kepler/planetmass.h"
 #include "observations/rvreader.h"
 #include "observations/synthetic.h"
+#include "support/numericfixtures.h"
 
 #include <QTest>
 
@@ -17,7 +18,6 @@ using Change = std::function<void(DataSet &, Options &)>;
 
 Q_DECLARE_METATYPE(std::vector<Kepler::Orbit>)
 Q_DECLARE_METATYPE(std::vector<double>)
-Q_DECLARE_METATYPE(Observations::DataSet)
 Q_DECLARE_METATYPE(Fitting::Options)
 Q_DECLARE_METATYPE(Change)
 
@@ -56,9 +56,7 @@ DataSet shipped(const char *file)
 
 Options with(const std::function<void(Options &)> &change)
 {
-    Options options;
-    change(options);
-    return options;
+    return NumericFixtures::changed(Options{}, change);
 }
 
 /// |fitted − truth| < 3σ, measured on the circle for angles and modulo the period for times.
@@ -128,6 +126,7 @@ private slots:
         const Fitting::Result result = search ? Fitting::findPlanets(data, options) : Fitting::fit(data, options);
         QVERIFY2(result.ok(), result.message.c_str());
         QCOMPARE(result.planets.size(), truth.size());
+        QCOMPARE(result.instruments.size(), offsets.size());
         if (search)
             QCOMPARE(result.peaks.size(), truth.size());
         for (const auto &planet : truth) {
@@ -252,16 +251,18 @@ private slots:
         QVERIFY(result.ok());
         const std::vector<double> model = Fitting::modelVelocities(result, data);
         std::vector<double> residuals, sigma, jitter;
-        double chi2 = 0;
+        double chi2 = 0, squares = 0;
         for (std::size_t i = 0; i < model.size(); ++i) {
             const auto &m = data.measurements[i];
             residuals.push_back(m.velocity - model[i]);
             sigma.push_back(m.uncertainty);
             jitter.push_back(result.instruments[std::size_t(m.instrument)].jitter);
             chi2 += residuals.back() * residuals.back() / (m.uncertainty * m.uncertainty + jitter.back() * jitter.back());
+            squares += residuals.back() * residuals.back();
         }
         QVERIFY(std::abs(Fitting::negativeLogLikelihood(residuals, sigma, jitter) - result.negativeLogLikelihood) < 1e-6);
         QVERIFY(std::abs(chi2 - result.chiSquare) < 1e-6);
+        QVERIFY(std::abs(std::sqrt(squares / 60) - result.rms) < 1e-6);
         // 5 for the planet, 2 offsets, 1 trend, 2 jitters.
         QCOMPARE(result.parameterCount, 10);
         QVERIFY(std::abs(result.bic - (10 * std::log(60.0) + 2 * result.negativeLogLikelihood)) < 1e-9);

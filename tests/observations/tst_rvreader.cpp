@@ -1,6 +1,7 @@
 #include "observations/datafolder.h"
 #include "observations/rvreader.h"
 #include "observations/rvwriter.h"
+#include "support/numericfixtures.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,7 +17,6 @@
 using namespace Observations;
 
 Q_DECLARE_METATYPE(Observations::Column)
-Q_DECLARE_METATYPE(Observations::DataSet)
 
 namespace {
 
