@@ -90,7 +90,6 @@ private slots:
         };
         accept("time mnvel errvel tel", "time mnvel errvel tel\n2457782.65615 -6682.78 3.71 harps-n\n2457848.81068 10.63 5.45 pfs\n",
                2, {2457848.81068, 10.63, 5.45}, {"harps-n", "pfs"});
-        accept("jd rv err", "jd rv err\n1 2 3\n4 5 6\n", 2, {4, 5, 6});
         accept("rdb with its dashed line", "rjd\tvrad\tsvrad\n---\t----\t-----\n55000.5\t-3.25\t0.75\n55001.5\t-3.5\t0.5\n", 2,
                {55001.5, -3.5, 0.5});
         accept("sigma, any order, any case", "SIGMA  Inst  RV  HJD\n0.5 A 10 100\n0.25 B 20 101\n", 2, {101, 20, 0.25}, {"A", "B"});
@@ -100,7 +99,6 @@ private slots:
                "# telescope = X\n# value_units = M/S\n  2450002.665695\t-52.9\t4.1\n"
                "  2450002.684340             -45.8                           4.8\n",
                2, {2450002.684340, -45.8, 4.8});
-        accept("no header, three columns", "1 2 3\n", 1, {1, 2, 3});
         accept("no header, instrument column", "1 2 3 HIRES\n4 5 6 HARPS\n7 8 9 HIRES\n", 3, {7, 8, 9}, {"HIRES", "HARPS"}, "HIRES");
         accept("no header, numeric fourth column ignored", "1 2 3 0.17\n4 5 6 0.18 9\n", 2, {4, 5, 6});
         accept("CR LF line ends", "time mnvel errvel\r\n1 2 3\r\n4 5 6\r\n", 2, {4, 5, 6});
@@ -125,10 +123,8 @@ private slots:
         refuse("one column", "2450000.1\n2450000.2\n", "line 1: expected at least 3 fields");
         refuse("two columns", "1 2 3\n1 2\n", "line 2: expected at least 3 fields");
         refuse("NaN velocity", "1 2 3\n\n4 nan 6\n", "line 3: velocity is not finite");
-        refuse("NaN time", "NaN 2 3\n", "line 1: time is not finite");
         refuse("infinite uncertainty", "1 2 inf\n", "line 1: uncertainty is not finite");
         refuse("zero uncertainty", "jd rv err\n1 2 3\n4 5 0\n", "line 3: uncertainty must be > 0");
-        refuse("negative uncertainty", "1 2 -3\n", "line 1: uncertainty must be > 0");
         refuse("NaN in an unused column", "bjd,fwhm,rv,err\n1,9,2,3\n4,NaN,5,6\n", "line 3: column 2 is not a finite number: 'NaN'");
         refuse("infinity in a fourth column", "1 2 3 -inf\n", "line 1: column 4 is not a finite");
         refuse("out of range", "1 1e999 3\n", "line 1: velocity is out of range");
@@ -144,7 +140,6 @@ private slots:
         refuse("binary, not UTF-8", repeated("\xff\xfe\x81\x90\x01", 100), "the file is binary (not UTF-8 text)");
         refuse("line too long", "1 2 3\n" + repeated("1", 64 * 1024 + 1) + "\n", "line 2: longer than 65536 bytes");
         refuse("instrument name too long", "1 2 3 " + repeated("n", 257) + "\n", "line 1: instrument name longer than 256 bytes");
-        refuse("line too long at the end", "1 2 3\n" + repeated("1 ", 40000), "line 2: longer than");
         // 10⁷ columns on one line and a line of 100 MB: refused by their length before anything splits them.
         refuse("10^7 columns", "time mnvel errvel\n" + repeated("1 ", 10'000'000), "line 2: longer than 65536 bytes");
         refuse("a 100 MB line", QByteArray(100 * 1024 * 1024, '7'), "line 1: longer than 65536 bytes");
@@ -183,14 +178,11 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<Column>("column");
+        // The names the parse table's headers do not already use.
         for (const auto &[name, column] : std::initializer_list<std::pair<const char *, Column>>{
-                 {"time", Column::Time}, {"t", Column::Time}, {"BJD_TDB", Column::Time}, {"bjd", Column::Time},
-                 {"mjd", Column::Time}, {"rjd", Column::Time}, {"vel", Column::Velocity},
-                 {"Mnvel", Column::Velocity}, {"rv [m/s]", Column::Velocity}, {"vrad", Column::Velocity},
-                 {"e_rv", Column::Uncertainty}, {"rv_err", Column::Uncertainty}, {"svrad", Column::Uncertainty},
-                 {"errvel", Column::Uncertainty},
-                 {"tel", Column::Instrument}, {"Instrument", Column::Instrument},
-                 {"", Column::Ignored}, {"fwhm", Column::Ignored}, {"timestamp", Column::Ignored}}) // no prefix match
+                 {"BJD_TDB", Column::Time}, {"mjd", Column::Time}, {"Mnvel", Column::Velocity}, {"rv [m/s]", Column::Velocity},
+                 {"e_rv", Column::Uncertainty}, {"rv_err", Column::Uncertainty}, {"Instrument", Column::Instrument},
+                 {"", Column::Ignored}, {"timestamp", Column::Ignored}}) // no prefix match
             QTest::addRow("'%s'", name) << QString(name) << column;
     }
 
@@ -340,7 +332,6 @@ private slots:
                                 {-0.0, 1e300, 4.9406564584124654e-324 * 3, 0},
                                 {1234567.8901234567, -1.0 / 3.0, 2.2250738585072014e-308, 1}};
         QTest::newRow("awkward doubles") << awkward;
-        QTest::newRow("k2-131") << loadFile(file("k2-131_rv.txt")).data;
         QTest::newRow("HD17156, six instruments") << loadFile(file("HD17156.sys")).data;
     }
 
