@@ -10,7 +10,6 @@
 #include <cmath>
 #include <functional>
 #include <numbers>
-#include <random>
 
 using Observations::DataSet;
 using Fitting::Options;
@@ -25,28 +24,11 @@ namespace {
 
 constexpr double pi = std::numbers::pi;
 
-/// Measurements of known planets: times uniform over the span, one instrument
-/// per offset given, reported uncertainty sigma, noise of sigma and the jitter
-/// added in quadrature, a fixed seed.
+/// Measurements of known planets from 2458000 on, with one reported uncertainty sigma.
 DataSet synthetic(const std::vector<Kepler::Orbit> &planets, const std::vector<double> &offsets, int points,
                   double span, double sigma, double jitter, unsigned seed)
 {
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> uniform(0, 1);
-    std::normal_distribution<double> normal(0, 1);
-    DataSet data;
-    for (std::size_t k = 0; k < offsets.size(); ++k)
-        data.instruments.push_back("I" + std::to_string(k));
-    for (int i = 0; i < points; ++i) {
-        Observations::Measurement m;
-        m.time = 2458000 + span * uniform(random);
-        m.instrument = i % int(offsets.size());
-        m.uncertainty = sigma;
-        m.velocity = Kepler::radialVelocity(planets, m.time) + offsets[std::size_t(m.instrument)]
-            + std::sqrt(sigma * sigma + jitter * jitter) * normal(random);
-        data.measurements.push_back(m);
-    }
-    return data;
+    return NumericFixtures::noisyData(planets, offsets, points, 2458000, span, sigma, 0, jitter, seed);
 }
 
 DataSet shipped(const char *file)

@@ -1,4 +1,5 @@
 #include "periodogram/periodogram.h"
+#include "support/numericfixtures.h"
 
 #include <QTest>
 
@@ -10,7 +11,6 @@
 #include <random>
 
 using Observations::DataSet;
-using Observations::Measurement;
 using Waves = std::vector<std::pair<double, double>>;
 using Change = std::function<void(DataSet &, Periodogram::FrequencyGrid &)>;
 
@@ -21,26 +21,14 @@ namespace {
 
 constexpr double twoPi = 2 * std::numbers::pi;
 
-/// Random times over a span, uncertainties between 1 and 3 m/s, velocities
-/// of sinusoids of the given (period, amplitude) plus Gaussian noise.
-DataSet sinusoids(const Waves &waves, int points, double span, double offset,
-                  unsigned seed)
+/// Random times over a span, uncertainties between 1 and 3 m/s, velocities of 3 m/s plus
+/// sinusoids A sin(2π t/P + 0.7) of the given (P, A) as circular orbits, plus Gaussian noise.
+DataSet sinusoids(const Waves &waves, int points, double span, double start, unsigned seed)
 {
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> uniform(0, 1);
-    std::normal_distribution<double> normal(0, 1);
-    DataSet data;
-    data.instruments = {"test"};
-    for (int i = 0; i < points; ++i) {
-        Measurement m;
-        m.time = offset + span * uniform(random);
-        m.uncertainty = 1 + 2 * uniform(random);
-        m.velocity = 3 + m.uncertainty * normal(random);
-        for (auto [period, amplitude] : waves)
-            m.velocity += amplitude * std::sin(twoPi * m.time / period + 0.7);
-        data.measurements.push_back(m);
-    }
-    return data;
+    std::vector<Kepler::Orbit> orbits;
+    for (auto [period, amplitude] : waves)
+        orbits.push_back({period, amplitude, 0, 0.7 - std::numbers::pi / 2, 0});
+    return NumericFixtures::noisyData(orbits, {3}, points, start, span, 1, 2, 0, seed);
 }
 
 /// The definition, independently: weighted least squares of a + b cos + c sin
