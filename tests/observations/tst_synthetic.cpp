@@ -75,7 +75,6 @@ private slots:
 
         QTest::newRow("noise only") << 2.0 << 0.0 << 2.0;
         QTest::newRow("3-4-5") << 3.0 << 4.0 << 5.0;
-        QTest::newRow("jitter dominates") << 1.0 << 10.0 << std::sqrt(101.0);
     }
 
     void scatter()

@@ -244,7 +244,6 @@ private slots:
         QTest::addColumn<double>("maxFrequency");
         QTest::newRow("nightly: one cycle a day and a bit") << 1.0 << 1.2;
         QTest::newRow("every 0.2 day: Nyquist of 2.5") << 0.2 << 2.5;
-        QTest::newRow("every 3 days: still nightly aliases") << 3.0 << 1.2;
         QTest::newRow("every 5 minutes for 4 hours: up to T/10") << 5.0 / 1440 << 20 * 0.5 / (49 * 5.0 / 1440);
     }
     void automaticGridFollowsSampling()
