@@ -1,27 +1,16 @@
-#include "ground/formregistry.h"
 #include "frame/mdiform1.h"
-#include "lab/keplerlab.h"
 #include "lab/rvplot.h"
 #include "simulator/form1.h"
-#include "support/findcontrol.h"
-#include "support/scriptedplatform.h"
-#include "support/testenvironment.h"
+#include "support/labscene.h"
 
 #include <QtCharts>
 #include <QtTest>
 #include <QtWidgets>
 
 #include <cmath>
-#include <memory>
 #include <numbers>
 
 namespace {
-
-template<class T>
-T *labControl(const char *name)
-{
-    return control<T>(form<KeplerLab>(), name);
-}
 
 QDoubleSpinBox *spin(const char *name)
 {
@@ -69,26 +58,11 @@ LabPlanet roundPlanet(double period, double k, double e, double omegaDegrees)
 
 } // namespace
 
-class TestKeplerLab : public QObject
+class TestKeplerLab : public LabScene
 {
     Q_OBJECT
 
-    std::unique_ptr<TestEnvironment> m_environment;
-    std::unique_ptr<ScriptedPlatform> m_platform;
-
 private slots:
-    void init()
-    {
-        m_environment = std::make_unique<TestEnvironment>();
-        m_platform = std::make_unique<ScriptedPlatform>();
-    }
-
-    void cleanup()
-    {
-        m_environment.reset();
-        m_platform.reset();
-    }
-
     void menuOpensOneLabThatAnimatesUntilClosed_data()
     {
         QTest::addColumn<bool>("fromScreen1");
@@ -157,37 +131,6 @@ private slots:
         }
     }
 
-    void eccentricityShapesTheCurve_data()
-    {
-        QTest::addColumn<double>("k");
-        QTest::addColumn<double>("omega");
-        QTest::addColumn<double>("e");
-        QTest::addColumn<double>("highest");
-        QTest::addColumn<double>("lowest");
-        // K(1 + e cos ω) and −K(1 − e cos ω), worked by hand.
-        QTest::newRow("circle") << 40.0 << 0.0 << 0.0 << 40.0 << -40.0;
-        QTest::newRow("e 0.5, omega 0") << 50.0 << 0.0 << 0.5 << 75.0 << -25.0;
-        QTest::newRow("e 0.3, omega 90") << 50.0 << 90.0 << 0.3 << 50.0 << -50.0;
-        QTest::newRow("e 0.6, omega 180") << 10.0 << 180.0 << 0.6 << 4.0 << -16.0;
-        QTest::newRow("e 0.8, omega 60") << 20.0 << 60.0 << 0.8 << 28.0 << -12.0;
-    }
-
-    void eccentricityShapesTheCurve()
-    {
-        QFETCH(double, k);
-        QFETCH(double, omega);
-        QFETCH(double, e);
-        QFETCH(double, highest);
-        QFETCH(double, lowest);
-        form<KeplerLab>()->showPlanet(roundPlanet(10, k, 0, omega));
-        spin("eccentricitySpin")->setValue(e);
-        const auto [low, high] = extremes(series("true Keplerian curve"));
-        // 1500 samples: a flat extreme is missed by far less than 0.05 m/s.
-        QVERIFY2(std::fabs(high - highest) < 0.05, qPrintable(QString::number(high)));
-        QVERIFY2(std::fabs(low - lowest) < 0.05, qPrintable(QString::number(low)));
-        QCOMPARE(form<KeplerLab>()->planet().orbit.eccentricity, e);
-    }
-
     void catalogListPicksAPlanet()
     {
         // HD202206 b: P 255.870 d, K 564.8 m/s, e 0.4350, ω 161.18°, M★ 1.15; its curve reaches
@@ -196,6 +139,13 @@ private slots:
         QCOMPARE(elementSpins(), (QList<double>{255.87, 564.8, 0.435, 161.2, 1.15, 90}));
         const auto [low, high] = extremes(series("true Keplerian curve"));
         QVERIFY2(std::fabs(high - 332.3) < 0.5 && std::fabs(low + 797.3) < 0.5, qPrintable(QString::number(high)));
+        // The eccentricity box reshapes it: a circle of the same K spans ±564.8 m/s, and 1500
+        // samples miss a flat extreme by far less than 0.05 m/s.
+        spin("eccentricitySpin")->setValue(0);
+        const auto [circleLow, circleHigh] = extremes(series("true Keplerian curve"));
+        QVERIFY2(std::fabs(circleHigh - 564.8) < 0.05, qPrintable(QString::number(circleHigh)));
+        QVERIFY2(std::fabs(circleLow + 564.8) < 0.05, qPrintable(QString::number(circleLow)));
+        QCOMPARE(form<KeplerLab>()->planet().orbit.eccentricity, 0.0);
     }
 
     void sliderAndSpinBoxAgree_data()
@@ -207,7 +157,6 @@ private slots:
         // K over 0.1 to 5000 m/s, M★ over 0.08 to 50, the speed over 0.1 to 20 times.
         QTest::newRow("e") << "eccentricity" << 200 << 0.198;
         QTest::newRow("i") << "inclination" << 1000 << 90.0;
-        QTest::newRow("i half") << "inclination" << 500 << 45.0;
         QTest::newRow("omega") << "omega" << 250 << 90.0;
         QTest::newRow("P") << "period" << 500 << 100.0;
         QTest::newRow("K top") << "semiAmplitude" << 1000 << 5000.0;
@@ -252,10 +201,10 @@ private slots:
         labControl<QCheckBox>("schematicCheck")->setChecked(true);
         QVERIFY(schematic->isVisible());
         QCOMPARE(schematic->count(), curve->count());
-        // At phase 0.25 the seed's angle is 90°: K [cos 90° + e] = 5 m/s; the
-        // true star, past periastron at e = 0.5, is already beyond ν = 90°.
+        // At phase 0.25 the seed's angle is 90°: K [cos 90° + e] = 5 m/s (sample 374 lies 0.0005 of a
+        // phase early, 0.03 m/s above); the true star, past periastron at e = 0.5, is already beyond ν = 90°.
         const QPointF quarter = schematic->points().at(1499 / 4);
-        QVERIFY(std::fabs(quarter.y() - 10 * (std::cos(2 * std::numbers::pi * quarter.x()) + 0.5)) < 1e-9);
+        QVERIFY2(std::fabs(quarter.y() - 5.0) < 0.05, qPrintable(QString::number(quarter.y())));
         QVERIFY(curve->points().at(1499 / 4).y() < 0);
     }
 
@@ -282,22 +231,21 @@ private slots:
     {
         QTest::addColumn<QString>("values"); ///< "P|K|e|M★|i", many at the spin boxes' ends
         QTest::addColumn<QString>("trueMass"); ///< how the true mass's line starts
-        QTest::addColumn<double>("ratio");     ///< true mass over m sin i as shown; 0 unchecked
         QTest::newRow("short, heavy, nearly parabolic, nearly face-on") << "0.01|100000|0.999|0.01|0.1"
-                                                                          << "at i = 0.1°: " << 0.0;
-        QTest::newRow("long, light, circular, heavy star") << "1000000|0.001|0|200|90" << "at i = 90.0°: " << 0.0;
-        QTest::newRow("face-on, eccentric") << "365.25|10|0.9|1|0" << "at i = 0.0°: undetermined (face-on)" << 0.0;
-        QTest::newRow("Jupiter face-on") << "4332.59|12.47|0.0489|1|0" << "at i = 0.0°: undetermined (face-on)"
-                                         << 0.0;
-        // Twice m sin i at 30° (sin 30° = 1/2), while m is far below M★.
-        QTest::newRow("Jupiter at 30 degrees") << "4332.59|12.47|0.0489|1|30" << "at i = 30.0°: " << 2.0;
+                                                                          << "at i = 0.1°: ";
+        QTest::newRow("long, light, circular, heavy star") << "1000000|0.001|0|200|90" << "at i = 90.0°: ";
+        QTest::newRow("face-on, eccentric") << "365.25|10|0.9|1|0" << "at i = 0.0°: undetermined (face-on)";
+        // The masses are DerivedValues' (tst_labnumbers); shown here with their units, rounded to four
+        // digits: m = 2.0006 Jupiter masses (the root of (m sin i)³/(M☉ + m)² = f, worked separately)
+        // and 317.83 Earth masses each.
+        QTest::newRow("Jupiter at 30 degrees") << "4332.59|12.47|0.0489|1|30"
+                                               << "at i = 30.0°: 2.001 Jupiter masses = 635.9 Earth masses";
     }
 
     void extremesStayFinite()
     {
         QFETCH(QString, values);
         QFETCH(QString, trueMass);
-        QFETCH(double, ratio);
         const QStringList value = values.split(u'|');
         KeplerLab *lab = form<KeplerLab>();
         labControl<QCheckBox>("schematicCheck")->setChecked(true);
@@ -318,11 +266,6 @@ private slots:
         QVERIFY2(shown.startsWith(trueMass), qPrintable(shown));
         QCOMPARE(labControl<QLabel>("starSpeedLabel")->text().contains(QStringLiteral("undetermined")),
                  trueMass.contains(QStringLiteral("undetermined")));
-        if (ratio > 0) {
-            const double jupiters = shown.section(QStringLiteral(": "), 1).section(u' ', 0, 0).toDouble();
-            const double minimum = labControl<QLabel>("minimumMassLabel")->text().section(u' ', 0, 0).toDouble();
-            QVERIFY2(minimum > 0.98 && std::fabs(jupiters / minimum - ratio) < 0.01, qPrintable(shown));
-        }
         lab->setAnimationTime(lab->planet().orbit.periodDays * 0.37);
         QVERIFY(std::isfinite(labControl<RvPlot>("rvChart")->markerPosition().y()));
     }
@@ -358,7 +301,6 @@ private slots:
         QTest::addColumn<QString>("itemName");
         QTest::addColumn<QString>("fileName");
         QTest::newRow("curve CSV") << "exportCurveItem" << "curve.csv";
-        QTest::newRow("plot PNG") << "savePlotItem" << "plot.png";
         QTest::newRow("plot SVG") << "savePlotItem" << "plot.svg";
         QTest::newRow("orbit PNG") << "saveOrbitItem" << "orbit.png";
         QTest::newRow("orbit SVG") << "saveOrbitItem" << "orbit.SVG";
@@ -378,10 +320,10 @@ private slots:
         const QByteArray bytes = file.readAll();
         if (fileName.endsWith(QStringLiteral("csv"))) {
             QCOMPARE(m_platform->saveFilters, QStringList{QStringLiteral("CSV text (*.csv)")});
-            // A header, 1500 samples and the empty piece after the last line end; v = K at t = 0 and t = P.
+            // The rows' form is LabCurve's (tst_labnumbers); here the curve shown, written whole: a header,
+            // 1500 samples and the empty piece after the last line end; v = K at t = 0 and t = P.
             const QList<QByteArray> lines = bytes.split('\n');
             QCOMPARE(lines.size(), 1 + 1500 + 1);
-            QCOMPARE(lines.at(0), QByteArray("time (days),phase (periastron = 0),velocity (m/s)"));
             QCOMPARE(lines.at(1), QByteArray("0.000000,0.000000,10.000000"));
             QCOMPARE(lines.at(1500), QByteArray("4.000000,0.000000,10.000000"));
         } else if (fileName.endsWith(QStringLiteral("png"))) {

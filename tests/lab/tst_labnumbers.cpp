@@ -29,39 +29,21 @@ LabPlanet jupiter(double inclination)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Kepler::Orbit)
-
 class TestLabNumbers : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void csvBytes_data()
-    {
-        QTest::addColumn<Kepler::Orbit>("elements");
-        QTest::addColumn<QByteArray>("rows");
-        // P = 4 d sampled at whole days: a circular orbit is K cos(2π(t − T_p)/P + ω).
-        QTest::newRow("cosine") << orbit(4, 10, 0, 0)
-                                << QByteArray("0.000000,0.000000,10.000000\n1.000000,0.250000,0.000000\n"
-                                              "2.000000,0.500000,-10.000000\n3.000000,0.750000,0.000000\n"
-                                              "4.000000,0.000000,10.000000\n");
-        QTest::newRow("periastron at 1 d") << orbit(4, 10, 0, 0, 1)
-                                           << QByteArray("0.000000,0.750000,0.000000\n1.000000,0.000000,10.000000\n"
-                                                         "2.000000,0.250000,0.000000\n3.000000,0.500000,-10.000000\n"
-                                                         "4.000000,0.750000,0.000000\n");
-        QTest::newRow("omega 90 degrees is minus sine")
-            << orbit(4, 2.5, 0, Pi / 2)
-            << QByteArray("0.000000,0.000000,0.000000\n1.000000,0.250000,-2.500000\n2.000000,0.500000,0.000000\n"
-                          "3.000000,0.750000,2.500000\n4.000000,0.000000,0.000000\n");
-    }
-
     void csvBytes()
     {
-        QFETCH(Kepler::Orbit, elements);
-        QFETCH(QByteArray, rows);
+        // P = 4 d sampled at whole days, periastron at 1 d: a circular orbit is K cos(2π(t − T_p)/P)
+        // (the velocity for any ω is tst_keplerorbit's), the phase (t − T_p)/P mod 1.
         std::vector<LabCurve::Point> points(5);
-        LabCurve::sample(elements, 0, points);
-        QCOMPARE(LabCurve::csv(points), QByteArray("time (days),phase (periastron = 0),velocity (m/s)\n") + rows);
+        LabCurve::sample(orbit(4, 10, 0, 0, 1), 0, points);
+        QCOMPARE(LabCurve::csv(points), QByteArray("time (days),phase (periastron = 0),velocity (m/s)\n"
+                                                   "0.000000,0.750000,0.000000\n1.000000,0.000000,10.000000\n"
+                                                   "2.000000,0.250000,0.000000\n3.000000,0.500000,-10.000000\n"
+                                                   "4.000000,0.750000,0.000000\n"));
     }
 
     void timeFolding_data()
@@ -73,7 +55,6 @@ private slots:
         QTest::newRow("before periastron") << 0.0 << 0.75 << 0.0;
         QTest::newRow("mid orbit") << 2.5 << 0.375 << 2.5;
         QTest::newRow("a whole orbit") << 4.0 << 0.75 << 0.0;
-        QTest::newRow("two orbits on") << 9.0 << 0.0 << 1.0;
         QTest::newRow("an orbit earlier") << -3.0 << 0.0 << 1.0;
         QTest::newRow("before zero") << -1.0 << 0.5 << 3.0;
         QTest::newRow("far future") << 4001.0 << 0.0 << 1.0;
@@ -97,7 +78,6 @@ private slots:
         QTest::addColumn<double>("expected");
         // K = 10: K [cos(2π·phase + ω) + e cos ω] worked by hand.
         QTest::newRow("periastron, omega 0") << 0.5 << 0.0 << 0.0 << 15.0;
-        QTest::newRow("half way, omega 0") << 0.5 << 0.0 << 0.5 << -5.0;
         QTest::newRow("omega 90, quarter") << 0.5 << Pi / 2 << 0.25 << -10.0;
         QTest::newRow("omega 180, periastron") << 0.2 << Pi << 0.0 << -12.0;
     }
@@ -119,7 +99,6 @@ private slots:
         QTest::addColumn<double>("trueAnomaly");
         QTest::addColumn<QPointF>("expected");
         // The planet's periastron lies opposite the star's, at ω + π from the node.
-        QTest::newRow("circle, periastron") << 0.0 << 0.0 << 0.0 << QPointF(-1, 0);
         QTest::newRow("e 0.5, periastron at a(1 - e)") << 0.5 << 0.0 << 0.0 << QPointF(-0.5, 0);
         QTest::newRow("e 0.5, apastron at a(1 + e)") << 0.5 << 0.0 << Pi << QPointF(1.5, 0);
         QTest::newRow("omega 90: periastron on our side") << 0.0 << Pi / 2 << 0.0 << QPointF(0, -1);
@@ -137,29 +116,11 @@ private slots:
                  qPrintable(QStringLiteral("(%1, %2)").arg(point.x).arg(point.y)));
     }
 
-    void equalAreasInEqualTimes()
-    {
-        // Kepler's second law: each of n equal time steps sweeps πab/n, summed here
-        // from 50 thin triangles between the star and the planet.
-        const double e = 0.7;
-        const Kepler::Orbit elements = orbit(10, 1, e, 1.1, 0.3);
-        const int steps = 200, slices = 50;
-        const double share = Pi * std::sqrt(1 - e * e) / steps;
-        for (int k = 0; k < steps; ++k) {
-            double area = 0;
-            for (int s = 0; s < slices; ++s) {
-                const auto a = OrbitGeometry::planetAt(elements, 1, 0.3 + 10.0 * (k + double(s) / slices) / steps);
-                const auto b = OrbitGeometry::planetAt(elements, 1, 0.3 + 10.0 * (k + double(s + 1) / slices) / steps);
-                area += 0.5 * std::fabs(a.x * b.y - a.y * b.x);
-            }
-            QVERIFY2(std::fabs(area - share) < 2e-3 * share,
-                     qPrintable(QStringLiteral("step %1: %2 instead of %3").arg(k).arg(area).arg(share)));
-        }
-    }
-
     void geometryAgreesWithTheVelocity()
     {
-        // The star sits opposite the planet: it recedes (v > 0) exactly when the planet's y falls.
+        // The star sits opposite the planet: it recedes (v > 0) exactly when the planet's y falls. This
+        // holds only if the place follows the time through Kepler's equation, as the velocity does; the
+        // equation itself, so equal areas in equal times, is tst_keplerorbit's.
         const Kepler::Orbit elements = orbit(10, 30, 0.4, 2.0, 1.5);
         int checked = 0;
         for (int k = 0; k < 400; ++k) {
@@ -216,7 +177,6 @@ private slots:
         // worked separately with the IAU nominal GM☉ and GM♃; m = (m sin i)/sin i while m ≪ M★.
         QTest::newRow("Jupiter edge-on") << 90.0 << 1.0 << 0.01 << 5.2028;
         QTest::newRow("Jupiter at 30 degrees") << 30.0 << 2.0 << 0.02 << 5.2045;
-        QTest::newRow("Jupiter at 5.739 degrees (sin i = 0.1)") << 5.739 << 10.0 << 0.1 << 5.2176;
         // Face-on the velocities say nothing of m; a follows from m sin i.
         QTest::newRow("Jupiter face-on") << 0.0 << qQNaN() << 0.0 << 5.2028;
     }
@@ -235,8 +195,6 @@ private slots:
             const double mass = DerivedValues::jupiterMasses(*values.trueMassSolar);
             QVERIFY2(std::fabs(mass - jupiters) <= tolerance, qPrintable(QString::number(mass)));
         }
-        QVERIFY2(std::fabs(DerivedValues::jupiterMasses(values.minimumMassSolar) - 1.0) <= 0.01,
-                 qPrintable(QString::number(values.minimumMassSolar)));
         QVERIFY2(std::fabs(values.semiMajorAxisAu - axisAu) < 0.002, qPrintable(QString::number(values.semiMajorAxisAu)));
         // A Jupiter mass is 317.8 Earth masses.
         QVERIFY(std::fabs(DerivedValues::earthMasses(values.minimumMassSolar)

@@ -178,52 +178,27 @@ private slots:
         // The catalog folder's README: 256 Lick and 153 ELODIE velocities; the system file's Mass 1.12.
         QCOMPARE(seriesCounts(child<DataChart>("velocityChart")), (QList<int>{256, 153}));
         QCOMPARE(child<QDoubleSpinBox>("fitStarMass")->value(), 1.12);
-        waitIdle();
-        // 51 Peg b's 4.2308-day period is the highest peak of the data.
-        const QTableWidget *peaks = child<QTableWidget>("peakTable");
-        QVERIFY(peaks->rowCount() > 0);
-        QVERIFY(std::abs(peaks->item(0, 1)->text().toDouble() - 4.2308) < 0.01);
-        // Its power is near 1; the axis stops at 1, the most a normalised power can be.
-        const QChart *chart = child<PeriodogramChart>("periodogramChart")->chart();
-        QCOMPARE(qobject_cast<QValueAxis *>(chart->axes(Qt::Vertical).value(0))->max(), 1.0);
-    }
-
-    void openedFileFillsThePlotUntilABadOne_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("word for a velocity") << QByteArray("2450000.5 10 1\n2450001.5 abc 1\n") << "line 2";
-        QTest::newRow("zero uncertainty") << QByteArray("# c\n\n2450000.5 10 1\n2450001.5 3 0\n") << "line 4";
-        QTest::newRow("binary") << QByteArray("\x7f" "ELF\0\0\x01\x02", 8) << QString();
-        QTest::newRow("empty") << QByteArray() << QString();
     }
 
     void openedFileFillsThePlotUntilABadOne()
     {
-        QFETCH(QByteArray, text);
-        QFETCH(QString, expected);
-        // Ctrl+O in the panel asks for the file.
-        child<QWidget>("planetCount")->setFocus();
-        QTest::keyClick(child<QWidget>("planetCount"), Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(m_platform->openTitles.size(), 1);
         loadText(TwoInstruments);
         const auto *chart = child<DataChart>("velocityChart");
         QCOMPARE(seriesCounts(chart), (QList<int>{3, 2}));
         QCOMPARE(chart->instrumentSeries().at(0)->name(), QStringLiteral("HARPS"));
         QCOMPARE(chart->instrumentSeries().at(1)->name(), QStringLiteral("HIRES"));
-        QVERIFY(chart->instrumentSeries().at(0)->color() != chart->instrumentSeries().at(1)->color());
         QCOMPARE(chart->errorBarCount(), 5);
-        // HARPS' weighted mean is 11: its points sit at −1, +1, 0 from day 0.
+        // The points PlotData aligns (tst_labplotdata): HARPS' weighted mean 11 off, from day 0.
         QCOMPARE(chart->instrumentSeries().at(0)->points(), (QList<QPointF>{{0, -1}, {1, 1}, {3, 0}}));
         QVERIFY(child<QLabel>("dataTitle")->text().contains(QStringLiteral("HIRES (2)")));
-        QCOMPARE(m_platform->openTitles, QStringList(2, QStringLiteral("Open RV data")));
+        QCOMPARE(m_platform->openTitles, QStringList{QStringLiteral("Open RV data")});
         QVERIFY(m_platform->messageBoxes.isEmpty());
-        // A file that cannot be read is said, and the data shown before stay.
-        loadText(text, QStringLiteral("bad.txt"));
+        // A file that cannot be read is said with the reader's reason (its reasons are tst_rvreader's),
+        // and the data shown before stay.
+        loadText("2450000.5 10 1\n2450001.5 abc 1\n", QStringLiteral("bad.txt"));
         QCOMPARE(m_platform->messageBoxes.size(), 1);
         const ScriptedPlatform::Box box = m_platform->messageBoxes.first();
-        QVERIFY2(box.prompt.startsWith(QStringLiteral("bad.txt cannot be read:\n")), qPrintable(box.prompt));
-        QVERIFY2(box.prompt.contains(expected), qPrintable(box.prompt));
+        QVERIFY2(box.prompt.startsWith(QStringLiteral("bad.txt cannot be read:\nline 2")), qPrintable(box.prompt));
         QCOMPARE(box.style, MsgBox::OkOnly | MsgBox::Exclamation);
         QCOMPARE(seriesCounts(chart), (QList<int>{3, 2}));
         QCOMPARE(m_panel->data().measurements.size(), std::size_t(5));
@@ -243,6 +218,10 @@ private slots:
         QVERIFY(chart->periodAxis()->min() < QuickPlanet.periodDays);
         QVERIFY(chart->periodAxis()->max() > QuickPlanet.periodDays);
         QVERIFY(!chart->residualSeries()->isVisible());
+        // The peaks are listed too; the axis stops at 1, the most a normalised power can be.
+        const double listed = child<QTableWidget>("peakTable")->item(0, 1)->text().toDouble();
+        QVERIFY2(std::abs(listed - QuickPlanet.periodDays) < 0.5, qPrintable(QString::number(listed)));
+        QCOMPARE(qobject_cast<QValueAxis *>(chart->chart()->axes(Qt::Vertical).value(0))->max(), 1.0);
         // The automatic grid reaches twice the time span.
         auto *from = child<QDoubleSpinBox>("periodFrom");
         auto *to = child<QDoubleSpinBox>("periodTo");
@@ -257,7 +236,6 @@ private slots:
         waitIdle();
         for (const QPointF &p : chart->dataSeries()->points())
             QVERIFY(p.x() > 4.99 && p.x() < 50.01);
-        QVERIFY(std::abs(bestPeriod() - QuickPlanet.periodDays) < 0.5);
         from->setValue(60);
         child<QPushButton>("periodogramButton")->click();
         QVERIFY(!m_panel->runner()->isRunning());
@@ -424,10 +402,9 @@ private slots:
         QCOMPARE(m_panel->data().measurements.size(), std::size_t(30));
         QCOMPARE(m_panel->data().instruments, std::vector<std::string>{"Test scope"});
         QCOMPARE(child<QDoubleSpinBox>("fitStarMass")->value(), 0.8);
-        const QList<QByteArray> lines = readAll(path).split('\n');
-        QCOMPARE(lines.first(), QByteArray("time mnvel errvel tel"));
-        // The written name stays one field; the times lie in the 90 days asked for.
-        QVERIFY(lines.at(1).endsWith(" Test_scope"));
+        // Written too, a header and a row each (the text's form is tst_rvreader's writer); the times lie in
+        // the 90 days asked for.
+        QCOMPARE(readAll(path).count('\n'), 1 + 30);
         for (const auto &m : m_panel->data().measurements)
             QVERIFY(m.time >= 2460000.0 && m.time <= 2460090.0);
 
