@@ -97,7 +97,7 @@ private slots:
         };
         // The one numeric case of each command; the numbers' precision is the floor's tests' to check.
         prints("periodogram finds the period", {"periodogram", "DATA", "--peaks", "3", "--json"}, {},
-               {{"points", 80, 0.5}, {"peaks/#", 3, 0.5}, {"peaks/0/period", 12.5, 0.1}});
+               {{"points", 80, 0.5}, {"peaks/#", 3, 0.5}, {"peaks/0/period", 12.5, 0.1}, {"peaks/0/falseAlarmProbability", 0, 1e-6}});
         prints("period limits narrow the grid", {"periodogram", "DATA", "--min-period", "20", "--max-period", "100", "--json"},
                {}, {{"grid/maxFrequency", 1 / 20.0, 1e-12}, {"grid/minFrequency", 1 / 100.0, 1e-12}});
         // 5 parameters for the planet, an offset and a jitter: --jitter reaches the fit.
