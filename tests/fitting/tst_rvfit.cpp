@@ -13,6 +13,7 @@
 
 using Observations::DataSet;
 using Fitting::Options;
+using NumericFixtures::changed;
 using Change = std::function<void(DataSet &, Options &)>;
 
 Q_DECLARE_METATYPE(std::vector<Kepler::Orbit>)
@@ -34,11 +35,6 @@ DataSet synthetic(const std::vector<Kepler::Orbit> &planets, const std::vector<d
 DataSet shipped(const char *file)
 {
     return Observations::loadFile(std::string(ORBIQUEST9_SOURCE_DIR "/data/rv/") + file).data;
-}
-
-Options with(const std::function<void(Options &)> &change)
-{
-    return NumericFixtures::changed(Options{}, change);
 }
 
 /// |fitted − truth| < 3σ, measured on the circle for angles and modulo the period for times.
@@ -223,7 +219,7 @@ private slots:
     void reportedFiguresAgreeWithModel()
     {
         const DataSet data = synthetic({{15.0, 10, 0.2, 1.0, 2458005}}, {3, -4}, 60, 200, 1.5, 2.0, 8);
-        const Fitting::Result result = Fitting::fit(data, with([](Options &o) {
+        const Fitting::Result result = Fitting::fit(data, changed(Options{}, [](Options &o) {
             o.fitJitter = o.fitTrend = true;
             o.bootstrapRuns = 60;
         }));
@@ -268,8 +264,8 @@ private slots:
         QTest::addColumn<bool>("search");
         QTest::addColumn<int>("mostCalls"); // of progress; the flag is raised at the third
         QTest::newRow("fit with a long bootstrap") << synthetic({{30.0, 20, 0.3, 2.0, 2458010}}, {0}, 80, 300, 3.0, 0.0, 23)
-                                                   << with([](Options &o) { o.bootstrapRuns = 100000; }) << false << 9;
-        const Options search = with([](Options &o) {
+                                                   << changed(Options{}, [](Options &o) { o.bootstrapRuns = 100000; }) << false << 9;
+        const Options search = changed(Options{}, [](Options &o) {
             o.planets = 4;
             o.fitJitter = true;
         });
