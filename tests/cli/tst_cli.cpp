@@ -114,6 +114,9 @@ private slots:
                {"curve", "--period", "10", "--k", "20", "--e", "0.5", "--omega", "60", "--tp", "100", "--points", "3", "--json"},
                {}, {{"points/#", 3, 0.5}, {"points/0/time", 100, 1e-12}, {"points/0/phase", 0, 1e-12},
                     {"points/0/velocity", 15, 1e-9}, {"points/1/phase", 0.5, 1e-12}, {"points/2/time", 110, 1e-12}});
+        prints("simulated measurements as JSON",
+               {"simulate", "--period", "10", "--k", "20", "--points", "4", "--sigma", "0.5", "--instrument", "Lick", "--json"},
+               {"\"instrument\": \"Lick\""}, {{"measurements/#", 4, 0.5}, {"measurements/3/uncertainty", 0.5, 1e-12}});
         prints("a readable table", {"fit", "DATA"}, {"P (d)", "HARPS", "BIC", "(assumed)"});
         prints("general help", {"--help"}, {"Commands:"});
         prints("periodogram help", {"periodogram", "--help"}, {"--min-period"});
