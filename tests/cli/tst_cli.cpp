@@ -30,7 +30,7 @@ Run cli(const QStringList &arguments)
             process.readAllStandardError()};
 }
 
-/// |every number at path − value| < tolerance.
+/// |the number at path − value| < tolerance.
 struct Near
 {
     const char *path;
@@ -38,26 +38,16 @@ struct Near
     double tolerance;
 };
 
-// The numbers at a path such as "peaks/0/period": "*" stands for every element of an array, "#" for its size;
-// a missing or non-numeric field gives NaN, which no check accepts.
-QList<double> numbersAt(const QJsonValue &value, QStringList path)
+// The number at a path such as "peaks/0/period", or with "#" last the size of that array; a missing or
+// non-numeric field gives NaN, which no check accepts.
+double numberAt(const QJsonValue &value, QStringList path)
 {
     if (path.isEmpty())
-        return {value.isDouble() ? value.toDouble() : std::nan("")};
+        return value.isDouble() ? value.toDouble() : std::nan("");
     const QString key = path.takeFirst();
     if (key == "#")
-        return {double(value.toArray().size())};
-    if (key != "*")
-        return numbersAt(value.isArray() ? value.toArray().at(key.toInt()) : value.toObject().value(key), path);
-    QList<double> all;
-    for (const auto element : value.toArray())
-        all += numbersAt(element, path);
-    return all;
-}
-
-QJsonObject json(const Run &run)
-{
-    return QJsonDocument::fromJson(run.out).object();
+        return double(value.toArray().size());
+    return numberAt(value.isArray() ? value.toArray().at(key.toInt()) : value.toObject().value(key), path);
 }
 
 } // namespace
@@ -105,22 +95,28 @@ private slots:
                                const QList<Near> &json = {}) {
             QTest::newRow(name) << arguments << 0 << fragments << json;
         };
+        // The one numeric case of each command; the numbers' precision is the floor's tests' to check.
         prints("periodogram finds the period", {"periodogram", "DATA", "--peaks", "3", "--json"}, {},
                {{"points", 80, 0.5}, {"peaks/#", 3, 0.5}, {"peaks/0/period", 12.5, 0.1}, {"peaks/0/falseAlarmProbability", 0, 1e-6}});
         prints("period limits narrow the grid", {"periodogram", "DATA", "--min-period", "20", "--max-period", "100", "--json"},
-               {}, {{"grid/maxFrequency", 1 / 20.0, 1e-12}, {"grid/minFrequency", 1 / 100.0, 1e-12}, {"peaks/*/period", 60, 40}});
-        // One planet in the data: the search stops when the residuals show no significant peak.
+               {}, {{"grid/maxFrequency", 1 / 20.0, 1e-12}, {"grid/minFrequency", 1 / 100.0, 1e-12}});
+        // 5 parameters for the planet, an offset and a jitter: --jitter reaches the fit.
+        prints("fit with its options", {"fit", "DATA", "--planets", "1", "--jitter", "--star-mass", "0.9", "--json"}, {},
+               {{"planets/#", 1, 0.5}, {"planets/0/period", 12.5, 0.1}, {"starMass", 0.9, 1e-12}, {"parameters", 7, 0.5}});
+        // One planet in the data: --find searches, and stops when the residuals show no significant peak.
         prints("find and bootstrap", {"fit", "DATA", "--find", "--planets", "4", "--bootstrap", "20", "--json"}, {},
                {{"planets/#", 1, 0.5}, {"bootstrapRuns", 20, 0.5}, {"planets/0/periodBootstrapUncertainty", 0.05, 0.05}});
-        // 51 Peg b (Mayor & Queloz 1995): P = 4.2308 d; the system file gives 1.12 solar masses and two instruments.
+        // The system file gives 1.12 solar masses and two instruments.
         prints("a system file gives the star's mass", {"fit", ORBIQUEST9_SOURCE_DIR "/data/rv/51peg.sys", "--json"}, {},
-               {{"starMass", 1.12, 1e-12}, {"instruments/#", 2, 0.5}, {"planets/0/period", 4.2308, 0.001}});
-        // At T_p, ν = 0 and v = K (1 + e) cos ω = 15; half a period later ν = π and v = −K (1 − e) cos ω = −5.
-        prints("curve at periastron and apoastron",
+               {{"starMass", 1.12, 1e-12}, {"instruments/#", 2, 0.5}});
+        // At T_p, ν = 0 and v = K (1 + e) cos ω = 15; the phase and the times are the command's own.
+        prints("curve from periastron",
                {"curve", "--period", "10", "--k", "20", "--e", "0.5", "--omega", "60", "--tp", "100", "--points", "3", "--json"},
                {}, {{"points/#", 3, 0.5}, {"points/0/time", 100, 1e-12}, {"points/0/phase", 0, 1e-12},
-                    {"points/0/velocity", 15, 1e-9}, {"points/1/phase", 0.5, 1e-12}, {"points/1/velocity", -5, 1e-9},
-                    {"points/2/time", 110, 1e-12}});
+                    {"points/0/velocity", 15, 1e-9}, {"points/1/phase", 0.5, 1e-12}, {"points/2/time", 110, 1e-12}});
+        prints("simulated measurements as JSON",
+               {"simulate", "--period", "10", "--k", "20", "--points", "4", "--sigma", "0.5", "--instrument", "Lick", "--json"},
+               {"\"instrument\": \"Lick\""}, {{"measurements/#", 4, 0.5}, {"measurements/3/uncertainty", 0.5, 1e-12}});
         prints("a readable table", {"fit", "DATA"}, {"P (d)", "HARPS", "BIC", "(assumed)"});
         prints("general help", {"--help"}, {"Commands:"});
         prints("periodogram help", {"periodogram", "--help"}, {"--min-period"});
@@ -130,7 +126,6 @@ private slots:
 
         fails("no command", {}, 2, "a command is needed");
         fails("unknown command", {"orbit"}, 2, "unknown command");
-        fails("missing file", {"periodogram", "/nonexistent/rv.txt"}, 1, "no such file");
         fails("unreadable data", {"fit", "FOLDER/garbage.txt"}, 1, "garbage.txt: line 2");
         fails("too few points", {"periodogram", "FOLDER/two.txt"}, 1, "at least 3");
         fails("five planets", {"fit", "DATA", "--planets", "5"}, 2, "--planets must lie in [1, 4]");
@@ -165,55 +160,23 @@ private slots:
         for (const QString &fragment : fragments)
             QVERIFY2(text.contains(fragment), qPrintable(fragment + " not in: " + text));
         for (const Near &near : numbers) {
-            const QList<double> values = numbersAt(json(run), QString(near.path).split('/'));
-            QVERIFY2(!values.isEmpty(), near.path);
-            for (double value : values)
-                QVERIFY2(std::abs(value - near.value) < near.tolerance,
-                         qPrintable(QStringLiteral("%1 = %2").arg(near.path).arg(value)));
+            const double value = numberAt(QJsonDocument::fromJson(run.out).object(), QString(near.path).split('/'));
+            QVERIFY2(std::abs(value - near.value) < near.tolerance, qPrintable(QStringLiteral("%1 = %2").arg(near.path).arg(value)));
         }
     }
 
-    void fitReportsEveryField()
-    {
-        const Run run = cli({"fit", m_data, "--planets", "1", "--jitter", "--star-mass", "0.9", "--json"});
-        QCOMPARE(run.exitCode, 0);
-        const QJsonObject root = json(run);
-        QCOMPARE(root["status"].toString(), QStringLiteral("converged"));
-        const QJsonObject planet = root["planets"].toArray()[0].toObject();
-        for (const char *key : {"period", "semiAmplitude", "eccentricity", "omegaDegrees", "periastronTime",
-                                "minimumMassJupiter", "minimumMassEarth"})
-            QVERIFY2(planet.contains(key) && planet[QString(key) + "Uncertainty"].toDouble() > 0, key);
-        QVERIFY(std::abs(planet["period"].toDouble() - 12.5) < 3 * planet["periodUncertainty"].toDouble());
-        QVERIFY(std::abs(planet["semiAmplitude"].toDouble() - 30) < 3 * planet["semiAmplitudeUncertainty"].toDouble());
-        const QJsonObject instrument = root["instruments"].toArray()[0].toObject();
-        QCOMPARE(instrument["name"].toString(), QStringLiteral("HARPS"));
-        QVERIFY(instrument.contains("offset") && instrument.contains("jitter"));
-        QCOMPARE(root["starMass"].toDouble(), 0.9);
-        QCOMPARE(root["points"].toInt(), 80);
-        QCOMPARE(root["parameters"].toInt(), 7);
-        const double bic = 7 * std::log(80.0) + 2 * root["negativeLogLikelihood"].toDouble();
-        QVERIFY(std::abs(root["bic"].toDouble() - bic) < 1e-6 * bic);
-        QVERIFY(root["chiSquare"].toDouble() > 0 && root["rms"].toDouble() > 0);
-    }
-
+    // The table and the residuals file are the fit's writers' to shape; the command prints one and writes the other.
     void csvAndResiduals()
     {
         const QString residuals = m_folder.filePath("residuals.csv");
         const Run run = cli({"fit", m_data, "--csv", "--residuals", residuals});
         QCOMPARE(run.exitCode, 0);
-        QVERIFY(run.out.startsWith("kind,name,period_d,"));
-        const qsizetype row = run.out.indexOf("\nplanet,b,");
-        QVERIFY(row > 0);
-        QVERIFY(std::abs(run.out.mid(row + 10, 12).split(',').first().toDouble() - 12.5) < 0.1);
+        QVERIFY(run.out.startsWith("kind,name,period_d,") && run.out.contains("\nplanet,b,"));
         QFile file(residuals);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
         QCOMPARE(lines.size(), 81);
         QCOMPARE(lines[0], QByteArray("time,velocity,uncertainty,instrument,model,residual"));
-        for (qsizetype i = 1; i < lines.size(); ++i) { // residual = velocity − model
-            const QList<QByteArray> fields = lines[i].split(',');
-            QVERIFY(fields.size() == 6 && std::abs(fields[1].toDouble() - fields[4].toDouble() - fields[5].toDouble()) < 1e-6);
-        }
     }
 
 private:

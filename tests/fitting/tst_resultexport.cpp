@@ -71,8 +71,7 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("escaped");
-        QTest::newRow("plain") << "ELODIE" << "\"ELODIE\"";
-        QTest::newRow("quote and backslash") << "a\"b\\c" << "\"a\\\"b\\\\c\"";
+        // Quotes, backslashes and a line end are read back through a JSON parser in jsonReadsBack.
         QTest::newRow("control character") << QStringLiteral("x\u0001y") << "\"x\\u0001y\"";
         QTest::newRow("Japanese passes through") << QStringLiteral("すばる") << QStringLiteral("\"すばる\"");
     }

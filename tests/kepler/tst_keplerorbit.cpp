@@ -1,4 +1,5 @@
 #include "kepler/keplerorbit.h"
+#include "support/numericfixtures.h"
 
 #include <QTest>
 
@@ -10,7 +11,8 @@
 #include <vector>
 
 using Kepler::Orbit;
-Q_DECLARE_METATYPE(Orbit)
+using NumericFixtures::circularVelocity;
+using NumericFixtures::longPi;
 
 namespace {
 
@@ -42,19 +44,11 @@ std::vector<double> meanAnomalyGrid(double e)
     for (double m : {0.0, -0.0, std::numeric_limits<double>::denorm_min(), std::nextafter(pi, 0.0), pi, -pi})
         grid.push_back(m);
     for (int j = 1; j < 64; ++j) {
-        const long double node = j * 3.14159265358979323846264338327950288L / 64;
+        const long double node = j * longPi / 64;
         const double m = double(node - e * std::sin(node));
         grid.insert(grid.end(), {std::nextafter(m, 0.0), m, std::nextafter(m, 4.0), -m});
     }
     return grid;
-}
-
-// With e = 0, ν = M: K cos(2π (t − T_p)/P + ω), in long double to keep the phase far from T_p.
-double circularVelocity(const Orbit &orbit, double t)
-{
-    const long double twoPi = 2 * 3.14159265358979323846264338327950288L;
-    const long double phase = ((long double)t - orbit.periastronTime) / orbit.periodDays;
-    return double(orbit.semiAmplitude * std::cos(twoPi * phase + orbit.omegaRadians));
 }
 
 } // namespace
@@ -120,7 +114,7 @@ private slots:
         // true 2π (the long-double 2π here is 1e-19 off, so 2e-20 per radian of M on top); beyond, the exact
         // reduction by the double nearest 2π.
         const bool truePi = std::fabs(meanAnomaly) < 67108864.0 * 2 * pi;
-        const long double twoPi = truePi ? 2 * 3.14159265358979323846264338327950288L : 2 * pi;
+        const long double twoPi = truePi ? 2 * longPi : 2 * pi;
         const double allowed = tolerance + (truePi ? 2e-20 * std::fabs(meanAnomaly) : 0.0);
         const long double reducedM = truePi ? std::fma(-twoPi, std::nearbyint(meanAnomaly / twoPi), (long double)meanAnomaly)
                                             : std::remainder(meanAnomaly, 2 * pi);
@@ -295,7 +289,6 @@ private slots:
         QTest::newRow("K infinite") << with(&Orbit::semiAmplitude, infinity) << true << false;
         QTest::newRow("e NaN") << with(&Orbit::eccentricity, notANumber) << true << true;
         QTest::newRow("e = 1") << with(&Orbit::eccentricity, 1.0) << true << true;
-        QTest::newRow("e = 1.5") << with(&Orbit::eccentricity, 1.5) << true << true;
         QTest::newRow("e = -0.1") << with(&Orbit::eccentricity, -0.1) << true << true;
         QTest::newRow("omega NaN") << with(&Orbit::omegaRadians, notANumber) << true << true;
         QTest::newRow("omega infinite") << with(&Orbit::omegaRadians, -infinity) << true << true;

@@ -16,7 +16,6 @@
 using namespace Observations;
 
 Q_DECLARE_METATYPE(Observations::Column)
-Q_DECLARE_METATYPE(Observations::DataSet)
 
 namespace {
 
@@ -78,7 +77,8 @@ private slots:
         QTest::addColumn<QStringList>("instruments"); // in order of first appearance
         QTest::addColumn<QString>("lastInstrument");
 
-        // Without an instrument column every row gets the default name "given";
+        // The shipped files' layouts (a header with a telescope column, a csv with an unnamed index, .vels with
+        // comments and tabs) are read in shippedFiles. Without an instrument column every row gets the default name "given";
         // the last row's instrument is the last listed unless said otherwise.
         const auto accept = [](const char *name, const QByteArray &text, int rows, const QList<double> &last,
                                const QStringList &instruments = {"given"}, const QString &lastInstrument = {}) {
@@ -88,19 +88,10 @@ private slots:
         const auto refuse = [](const char *name, const QByteArray &text, const char *error) {
             QTest::newRow(name) << text << QString(error) << 0 << QList<double>{} << QStringList{} << QString();
         };
-        accept("time mnvel errvel tel", "time mnvel errvel tel\n2457782.65615 -6682.78 3.71 harps-n\n2457848.81068 10.63 5.45 pfs\n",
-               2, {2457848.81068, 10.63, 5.45}, {"harps-n", "pfs"});
-        accept("jd rv err", "jd rv err\n1 2 3\n4 5 6\n", 2, {4, 5, 6});
         accept("rdb with its dashed line", "rjd\tvrad\tsvrad\n---\t----\t-----\n55000.5\t-3.25\t0.75\n55001.5\t-3.5\t0.5\n", 2,
                {55001.5, -3.5, 0.5});
         accept("sigma, any order, any case", "SIGMA  Inst  RV  HJD\n0.5 A 10 100\n0.25 B 20 101\n", 2, {101, 20, 0.25}, {"A", "B"});
-        accept("csv with an unnamed index column", ",errvel,t,vel\n0,1.5,2364.8,6.9\n1,1.6,2365.5,-2\n", 2, {2365.5, -2, 1.6});
         accept("unknown and unit columns skipped", "bjd,fwhm,rv[m/s],err[m/s],bis\n1,9,2,3,7\n", 1, {1, 2, 3});
-        accept(".vels: comments, tabs, leading blanks",
-               "# telescope = X\n# value_units = M/S\n  2450002.665695\t-52.9\t4.1\n"
-               "  2450002.684340             -45.8                           4.8\n",
-               2, {2450002.684340, -45.8, 4.8});
-        accept("no header, three columns", "1 2 3\n", 1, {1, 2, 3});
         accept("no header, instrument column", "1 2 3 HIRES\n4 5 6 HARPS\n7 8 9 HIRES\n", 3, {7, 8, 9}, {"HIRES", "HARPS"}, "HIRES");
         accept("no header, numeric fourth column ignored", "1 2 3 0.17\n4 5 6 0.18 9\n", 2, {4, 5, 6});
         accept("CR LF line ends", "time mnvel errvel\r\n1 2 3\r\n4 5 6\r\n", 2, {4, 5, 6});
@@ -125,10 +116,8 @@ private slots:
         refuse("one column", "2450000.1\n2450000.2\n", "line 1: expected at least 3 fields");
         refuse("two columns", "1 2 3\n1 2\n", "line 2: expected at least 3 fields");
         refuse("NaN velocity", "1 2 3\n\n4 nan 6\n", "line 3: velocity is not finite");
-        refuse("NaN time", "NaN 2 3\n", "line 1: time is not finite");
         refuse("infinite uncertainty", "1 2 inf\n", "line 1: uncertainty is not finite");
         refuse("zero uncertainty", "jd rv err\n1 2 3\n4 5 0\n", "line 3: uncertainty must be > 0");
-        refuse("negative uncertainty", "1 2 -3\n", "line 1: uncertainty must be > 0");
         refuse("NaN in an unused column", "bjd,fwhm,rv,err\n1,9,2,3\n4,NaN,5,6\n", "line 3: column 2 is not a finite number: 'NaN'");
         refuse("infinity in a fourth column", "1 2 3 -inf\n", "line 1: column 4 is not a finite");
         refuse("out of range", "1 1e999 3\n", "line 1: velocity is out of range");
@@ -144,7 +133,6 @@ private slots:
         refuse("binary, not UTF-8", repeated("\xff\xfe\x81\x90\x01", 100), "the file is binary (not UTF-8 text)");
         refuse("line too long", "1 2 3\n" + repeated("1", 64 * 1024 + 1) + "\n", "line 2: longer than 65536 bytes");
         refuse("instrument name too long", "1 2 3 " + repeated("n", 257) + "\n", "line 1: instrument name longer than 256 bytes");
-        refuse("line too long at the end", "1 2 3\n" + repeated("1 ", 40000), "line 2: longer than");
         // 10⁷ columns on one line and a line of 100 MB: refused by their length before anything splits them.
         refuse("10^7 columns", "time mnvel errvel\n" + repeated("1 ", 10'000'000), "line 2: longer than 65536 bytes");
         refuse("a 100 MB line", QByteArray(100 * 1024 * 1024, '7'), "line 1: longer than 65536 bytes");
@@ -183,14 +171,11 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<Column>("column");
+        // The names the parse table's headers do not already use.
         for (const auto &[name, column] : std::initializer_list<std::pair<const char *, Column>>{
-                 {"time", Column::Time}, {"t", Column::Time}, {"BJD_TDB", Column::Time}, {"bjd", Column::Time},
-                 {"mjd", Column::Time}, {"rjd", Column::Time}, {"vel", Column::Velocity},
-                 {"Mnvel", Column::Velocity}, {"rv [m/s]", Column::Velocity}, {"vrad", Column::Velocity},
-                 {"e_rv", Column::Uncertainty}, {"rv_err", Column::Uncertainty}, {"svrad", Column::Uncertainty},
-                 {"errvel", Column::Uncertainty},
-                 {"tel", Column::Instrument}, {"Instrument", Column::Instrument},
-                 {"", Column::Ignored}, {"fwhm", Column::Ignored}, {"timestamp", Column::Ignored}}) // no prefix match
+                 {"BJD_TDB", Column::Time}, {"mjd", Column::Time}, {"Mnvel", Column::Velocity}, {"rv [m/s]", Column::Velocity},
+                 {"e_rv", Column::Uncertainty}, {"rv_err", Column::Uncertainty}, {"Instrument", Column::Instrument},
+                 {"", Column::Ignored}, {"timestamp", Column::Ignored}}) // no prefix match
             QTest::addRow("'%s'", name) << QString(name) << column;
     }
 
@@ -264,7 +249,6 @@ private slots:
             QVERIFY2(system.ok(), system.error.c_str());
             QCOMPARE(QString::fromStdString(system.system.name), star);
             QCOMPARE(system.system.starMassSolar, mass);
-            checkInstruments(system.system.data, instruments, counts);
         }
     }
 
@@ -330,31 +314,18 @@ private slots:
                                "-2 1e+22 0.125 default\n1 2 3 _x____\xc3\xa9\n4 5 6 " + std::string(256, 'n') + "\n");
     }
 
-    void writerRoundTrip_data()
-    {
-        QTest::addColumn<DataSet>("data");
-        DataSet awkward;
-        awkward.instruments = {"HIRES", "HARPS N"};
-        awkward.measurements = {{2454833.0 + 1.0 / 3.0, 0.1 + 0.2, 1.0 / 7.0, 0},
-                                {2460000.123456789, -6682.780000000001, 5e-300, 1},
-                                {-0.0, 1e300, 4.9406564584124654e-324 * 3, 0},
-                                {1234567.8901234567, -1.0 / 3.0, 2.2250738585072014e-308, 1}};
-        QTest::newRow("awkward doubles") << awkward;
-        QTest::newRow("k2-131") << loadFile(file("k2-131_rv.txt")).data;
-        QTest::newRow("HD17156, six instruments") << loadFile(file("HD17156.sys")).data;
-    }
-
     void writerRoundTrip()
     {
-        QFETCH(DataSet, data);
-        QVERIFY(!data.measurements.empty());
+        DataSet data;
+        data.instruments = {"HIRES", "HARPS N"};
+        data.measurements = {{2454833.0 + 1.0 / 3.0, 0.1 + 0.2, 1.0 / 7.0, 0},
+                             {2460000.123456789, -6682.780000000001, 5e-300, 1},
+                             {-0.0, 1e300, 4.9406564584124654e-324 * 3, 0},
+                             {1234567.8901234567, -1.0 / 3.0, 2.2250738585072014e-308, 1}};
         const LoadResult back = parseText(toText(data), "unused");
         QVERIFY2(back.ok(), back.error.c_str());
+        QCOMPARE(back.data.instruments, (std::vector<std::string>{"HIRES", "HARPS_N"}));
         QCOMPARE(back.data.measurements.size(), data.measurements.size());
-        std::vector<std::string> expectedNames = data.instruments;
-        for (std::string &name : expectedNames)
-            std::replace(name.begin(), name.end(), ' ', '_');
-        QCOMPARE(back.data.instruments, expectedNames);
         for (std::size_t i = 0; i < data.measurements.size(); ++i) {
             const Measurement &a = data.measurements[i];
             const Measurement &b = back.data.measurements[i];

@@ -1,15 +1,16 @@
 #include "observations/rvwriter.h"
 #include "observations/synthetic.h"
+#include "support/numericfixtures.h"
 
 #include <QTest>
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <numeric>
 #include <set>
 
 using namespace Observations;
+using NumericFixtures::circularVelocity;
 
 Q_DECLARE_METATYPE(Observations::SyntheticPlan)
 Q_DECLARE_METATYPE(Observations::Cadence)
@@ -29,12 +30,6 @@ SyntheticPlan plan(std::size_t count, double span, Cadence cadence, double sigma
     p.jitter = jitter;
     p.seed = seed;
     return p;
-}
-
-// A circular orbit's velocity in closed form: K cos(2π (t − T_p)/P + ω).
-double circularVelocity(const Kepler::Orbit &o, double t)
-{
-    return o.semiAmplitude * std::cos(2 * std::numbers::pi * (t - o.periastronTime) / o.periodDays + o.omegaRadians);
 }
 
 struct Moments
@@ -69,7 +64,6 @@ private slots:
             const std::string a = toText(simulate({&planet, 1}, first));
             QCOMPARE(toText(simulate({&planet, 1}, first)), a);
             QVERIFY(toText(simulate({&planet, 1}, other)) != a);
-            QCOMPARE(std::count(a.begin(), a.end(), '\n'), 51);
         }
     }
 
@@ -81,7 +75,6 @@ private slots:
 
         QTest::newRow("noise only") << 2.0 << 0.0 << 2.0;
         QTest::newRow("3-4-5") << 3.0 << 4.0 << 5.0;
-        QTest::newRow("jitter dominates") << 1.0 << 10.0 << std::sqrt(101.0);
     }
 
     void scatter()
@@ -122,7 +115,6 @@ private slots:
         QTest::newRow("uniform") << Cadence::Uniform << 10000 << 400.0 << std::uint64_t(5) << 0.0;
         // Two years hold two seasonal gaps of 120 days each.
         QTest::newRow("two years") << Cadence::Nightly << 150 << 730.5 << std::uint64_t(1) << 100.0;
-        QTest::newRow("two years, other seed") << Cadence::Nightly << 150 << 730.5 << std::uint64_t(99) << 100.0;
         // Half a year, a third of the nights used: bad weather leaves gaps of several nights.
         QTest::newRow("half a year") << Cadence::Nightly << 60 << 182.6 << std::uint64_t(4) << 5.0;
         // As many points as nights gives the gaps back: every night once, in order.
@@ -170,29 +162,28 @@ private slots:
 
     void offsets()
     {
-        // Each instrument's points follow the closed-form curve shifted by its offset: A's noise lies far below
-        // the velocities' rounding, so every point is on it; B's scatter leaves its mean within 4 σ/√n.
+        // Each instrument's points follow the closed-form curve shifted by its offset: noise far below the
+        // velocities' rounding puts every point on it. The noise itself is the scatter test's.
         const Kepler::Orbit planet{4.2308, 56.0, 0.0, 0.7, start + 1.3};
         SyntheticPlan a = plan(200, 50, Cadence::Uniform, 1e-9, 0, 3);
         a.instrument = "A";
         a.instrumentOffset = -12.5;
-        SyntheticPlan b = plan(2000, 50, Cadence::Uniform, 2, 0, 22);
+        SyntheticPlan b = plan(300, 50, Cadence::Uniform, 1e-9, 0, 22);
         b.instrument = "B";
         b.instrumentOffset = 40;
-        const std::vector<SyntheticPlan> plans{a, b};
-        const DataSet data = simulate({&planet, 1}, plans);
+        const DataSet data = simulate({&planet, 1}, std::vector<SyntheticPlan>{a, b});
         QCOMPARE(data.instruments, (std::vector<std::string>{"A", "B"}));
-        QCOMPARE(data.measurements.size(), std::size_t(2200));
-        std::vector<double> residuals[2];
+        QCOMPARE(data.measurements.size(), std::size_t(500));
+        std::size_t fromA = 0;
         for (std::size_t i = 0; i < data.measurements.size(); ++i) {
             const Measurement &m = data.measurements[i];
             QVERIFY(i == 0 || m.time >= data.measurements[i - 1].time);
-            residuals[m.instrument].push_back(m.velocity - circularVelocity(planet, m.time));
-            if (m.instrument == 0)
-                QVERIFY2(std::fabs(residuals[0].back() + 12.5) < 1e-6, qPrintable(QString::number(m.time, 'f', 6)));
+            fromA += m.instrument == 0;
+            const double offset = m.instrument == 0 ? -12.5 : 40.0;
+            QVERIFY2(std::fabs(m.velocity - circularVelocity(planet, m.time) - offset) < 1e-6,
+                     qPrintable(QString::number(m.time, 'f', 6)));
         }
-        QCOMPARE(residuals[0].size(), std::size_t(200));
-        QVERIFY(std::fabs(moments(residuals[1]).mean - 40) < 4 * 2 / std::sqrt(2000.0));
+        QCOMPARE(fromA, std::size_t(200));
     }
 
     void refusals_data()
@@ -201,11 +192,7 @@ private slots:
         QTest::addColumn<double>("eccentricity");
 
         const SyntheticPlan good = plan(10, 100, Cadence::Nightly, 1, 0, 1);
-        const auto with = [&](auto change) {
-            SyntheticPlan p = good;
-            change(p);
-            return p;
-        };
+        const auto with = [&](auto change) { return NumericFixtures::changed(good, change); };
         QTest::newRow("no points") << with([](SyntheticPlan &p) { p.count = 0; }) << 0.0;
         QTest::newRow("over a million") << with([](SyntheticPlan &p) {
             p.count = 1'000'001;
@@ -231,24 +218,15 @@ private slots:
         QVERIFY(simulate({&planet, 1}, plan).measurements.empty());
     }
 
+    // The examples' data are fitted back to their planets and offsets in the fit's test; here, what the menu offers.
     void examples()
     {
         const auto &examples = exampleSets();
         const std::vector<std::pair<std::string, std::size_t>> expected{
             {"one planet, circular", 1}, {"one planet, eccentric", 1}, {"two planets", 2}, {"two instruments with an offset", 1}};
         QCOMPARE(examples.size(), expected.size());
-        for (std::size_t i = 0; i < expected.size(); ++i) {
-            const ExampleSet &example = examples[i];
-            QCOMPARE(std::pair(example.name, example.planets.size()), expected[i]);
-            std::size_t points = 0;
-            for (const SyntheticPlan &p : example.plans) {
-                QVERIFY2(!refusal(p), example.name.c_str());
-                points += p.count;
-            }
-            const DataSet data = simulate(example.planets, example.plans);
-            QCOMPARE(data.measurements.size(), points);
-            QCOMPARE(data.instruments.size(), example.plans.size());
-        }
+        for (std::size_t i = 0; i < expected.size(); ++i)
+            QCOMPARE(std::pair(examples[i].name, examples[i].planets.size()), expected[i]);
         QCOMPARE(examples[0].planets[0].eccentricity, 0.0);
         QVERIFY(std::fabs(examples[1].planets[0].eccentricity - 0.6) < 0.05);
         QVERIFY(examples[3].plans.size() == 2 && examples[3].plans[0].instrumentOffset != examples[3].plans[1].instrumentOffset);

