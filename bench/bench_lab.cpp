@@ -11,6 +11,7 @@
 // Run under xvfb-run for the CPU share (bench/cpu_share.sh does).
 
 #include "benchtiming.h"
+#include "frame/windowwiring.h"
 #include "ground/appinfo.h"
 #include "ground/formregistry.h"
 #include "lab/keplerlab.h"
@@ -103,6 +104,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     ScriptedPlatform platform;
     AppInfo::setMakerHost(QStringLiteral("127.0.0.1:9"));
+    // The lab lives in the frame's work area, as it does in the program.
+    WindowWiring::install();
     KeplerLab::open();
     KeplerLab *lab = form<KeplerLab>();
     runFor(1); // shown and settled

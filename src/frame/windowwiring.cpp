@@ -4,14 +4,14 @@
 #include "ground/formregistry.h"
 #include "ground/framehost.h"
 #include "ground/twips.h"
-
-#include <QListWidget>
 #include "lab/keplerlab.h"
 #include "lab/simulatorplanet.h"
 #include "labdata/labobservations.h"
 #include "massfunction/form2.h"
 #include "register/form4.h"
 #include "simulator/form1.h"
+
+#include <QListWidget>
 
 namespace WindowWiring {
 
