@@ -69,12 +69,16 @@ void SideView::render(QPainter &painter, QSize size) const
     painter.drawLine(star - reach * along, star + reach * along);
     painter.setPen(QPen(OrbitColor, 1.5));
     arrow(painter, star, star + 0.75 * reach * normal);
-    // Ending at the arrow's tip, so it stays inside the view: above a
-    // normal that lies near the sky plane, beside one that points at us.
+    // Just below the arrow's tip, where neither the plane, the line of
+    // sight nor the angle's arc can run: the normal never points up, the arc
+    // stays closer to the star than the tip, and the text keeps right of the
+    // line of sight, drawn back from the view's right edge when it must.
     const QPointF tip = star + 0.75 * reach * normal;
-    const double labelTop = m_inclinationDegrees > 45 ? tip.y() - 22 : tip.y() - 8;
-    painter.drawText(QRectF(tip.x() - 126, labelTop, 120, 16), Qt::AlignRight,
-                     QStringLiteral("orbit's normal"));
+    const QString label = QStringLiteral("orbit's normal");
+    const double labelWidth = painter.fontMetrics().horizontalAdvance(label);
+    const double labelLeft = std::max(star.x() + 14,
+                                      std::min(tip.x() + 4, size.width() - 6 - labelWidth));
+    painter.drawText(QRectF(labelLeft, tip.y() + 4, labelWidth + 2, 16), Qt::AlignLeft, label);
 
     if (m_inclinationDegrees > 0.05) {
         painter.setPen(QPen(AngleColor, 1.5));
