@@ -9,7 +9,7 @@ packages=(
     fonts-noto-cjk
     xvfb xauth xdotool
     dpkg-dev
-    clang libclang-rt-dev
+    clang libclang-rt-dev clang-format
 )
 
 missing=()
