@@ -52,6 +52,9 @@ frmAbout1::frmAbout1()
     description->setObjectName(QStringLiteral("lblDescription"));
     description->setGeometry(Twips::rect(360, 1920, 4965, 450));
     description->setWordWrap(true);
+    auto *licence = new QLabel(QStringLiteral("Licence: GPL-3.0-or-later"), this);
+    licence->setObjectName(QStringLiteral("lblLicence"));
+    licence->setGeometry(Twips::rect(360, 1500, 4965, 375));
 
     auto *link = new QPushButton(AppInfo::homePage().toString(), this);
     link->setObjectName(QStringLiteral("Command1"));

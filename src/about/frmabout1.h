@@ -8,7 +8,8 @@ class QPushButton;
 /// The About window: title, version in three forms, the maker's notice and
 /// a link button to the maker's page. Controls keep their designed names as
 /// objectName: "lblTitle", "lblVersion", "lblVersion2", "lblVersion3",
-/// "lblDescription", "picIcon", "Command1" (the link) and "cmdOK".
+/// "lblDescription", "picIcon", "Command1" (the link) and "cmdOK"; beside
+/// the notice, "lblLicence" names the program's licence.
 class frmAbout1 : public QWidget
 {
     Q_OBJECT

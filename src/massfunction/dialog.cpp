@@ -60,9 +60,9 @@ void Dialog::formLoad()
     const QString equals(20, QChar(0xFF1D)); // twenty full-width equals signs
     const QStringList lines = {
         QStringLiteral("m = (Nsin i)^3 / (M + N)^2") + QStringLiteral("=")
-            + QStringLiteral("K^3 * P^2{(1 - e^2)^3}^(1/2) / 2πG"),
+            + QStringLiteral("K^3 * P{(1 - e^2)^3}^(1/2) / 2πG"),
         equals,
-        QStringLiteral("Nz = Nsin(i) ～ {K(1 - e^2)^(1/2)} * {P^2(M)^2 / 2πG}^(1/3)"),
+        QStringLiteral("Nz = Nsin(i) ～ {K(1 - e^2)^(1/2)} * {P(M)^2 / 2πG}^(1/3)"),
         equals,
         QStringLiteral("　This is a important equation to calculate minimum mass of the planets "
                        "which is called 'Mass Function'."),

@@ -46,6 +46,7 @@ void TestAbout::labelsLinkAndOk()
     QTEST(control<QLabel>(about, "lblVersion2")->text(), "short");
     QTEST(control<QLabel>(about, "lblVersion3")->text(), "full");
     QCOMPARE(control<QLabel>(about, "lblDescription")->text(), AppInfo::copyrightNotice());
+    QCOMPARE(control<QLabel>(about, "lblLicence")->text(), QStringLiteral("Licence: GPL-3.0-or-later"));
 
     // The link opens the maker's page; the window stays open.
     const QString page = QStringLiteral("http://") + AppInfo::makerHost() + QStringLiteral("/astron/skydeck.html");
