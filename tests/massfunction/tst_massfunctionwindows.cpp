@@ -89,13 +89,17 @@ private slots:
         list->setCurrentRow(15);
         QVERIFY(!button->isEnabled());
         list->setCurrentRow(14);
+        QVERIFY(button->isEnabled());
         button->click();
+        QCOMPARE(requested.size(), 1);
         QCOMPARE(requested.takeFirst().first().toInt(), 14);
 
         // A set-up that hits the catalog shows that planet, whatever the list says.
         list->setCurrentRow(15);
         setUpScene(scene.platform, QStringLiteral("4.230785|55.94"));
+        QVERIFY(button->isEnabled());
         button->click();
+        QCOMPARE(requested.size(), 1);
         QCOMPARE(requested.takeFirst().first().toInt(), 1);
         setUpScene(scene.platform, QStringLiteral("10|50||90|0.05|1"));
         QVERIFY(!button->isEnabled());
