@@ -20,8 +20,8 @@
 #include "ground/formregistry.h"
 #include "ground/picturebox.h"
 #include "ground/textnumber.h"
-#include "rv/rv.h"
-#include "simulator/form1.h"
+#include "rv/velocitycurvewindow.h"
+#include "simulator/simulatorwindow.h"
 #include "support/scriptedplatform.h"
 
 #include <QApplication>
@@ -43,11 +43,11 @@ using namespace BenchTiming;
 
 namespace {
 
-Form1 *startScene(ScriptedPlatform &platform)
+SimulatorWindow *startScene(ScriptedPlatform &platform)
 {
     // Nothing listens there: the start-up update check fails at once, silently.
     AppInfo::setMakerHost(QStringLiteral("127.0.0.1:9"));
-    Form1 *simulator = form<Form1>();
+    SimulatorWindow *simulator = form<SimulatorWindow>();
     simulator->showInFrame();
     platform.inputAnswers.enqueue(QStringLiteral("4.230785"));
     platform.inputAnswers.enqueue(QStringLiteral("55.94"));
@@ -56,7 +56,7 @@ Form1 *startScene(ScriptedPlatform &platform)
     return simulator;
 }
 
-int measureCosts(Form1 *simulator)
+int measureCosts(SimulatorWindow *simulator)
 {
     simulator->findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
     auto *surface = simulator->findChild<PictureBox *>(QStringLiteral("Simulator"));
@@ -69,7 +69,7 @@ int measureCosts(Form1 *simulator)
     });
     const Simulation &simulation = simulator->simulation();
     const double curve = microsecondsPerCall(20, [&](int) {
-        form<RV>()->drawRadialVelocityCurve(simulation.curveElements(),
+        form<VelocityCurveWindow>()->drawRadialVelocityCurve(simulation.curveElements(),
                                             TextNumber::carried(simulation.shownMass()),
                                             simulation.earthMassesShown,
                                             QString());
@@ -136,7 +136,7 @@ double cpuShareOver(double seconds)
     return 100 * (cpuSeconds() - startCpu) / (double(wall.nsecsElapsed()) / 1e9);
 }
 
-int measureCpuShare(Form1 *simulator, double seconds)
+int measureCpuShare(SimulatorWindow *simulator, double seconds)
 {
     const double program = cpuShareOver(seconds);
     std::printf("CPU share with 51 Peg b animated for %.0f s: %.1f %% of one core\n", seconds, program);
@@ -156,7 +156,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     ScriptedPlatform platform;
-    Form1 *simulator = startScene(platform);
+    SimulatorWindow *simulator = startScene(platform);
 
     const QStringList arguments = QApplication::arguments();
     const qsizetype cpuShare = arguments.indexOf(QStringLiteral("--cpu-share"));

@@ -4,7 +4,7 @@
 // Run it inside an X server (xvfb-run) so the frame is really shown.
 
 #include "ground/formregistry.h"
-#include "frame/mdiform1.h"
+#include "frame/mainframe.h"
 #include "frame/startup.h"
 
 #include <QApplication>
@@ -27,7 +27,7 @@ int runChild(int argc, char *argv[])
         return 1;
     auto *poll = new QTimer(&app);
     QObject::connect(poll, &QTimer::timeout, &app, [] {
-        QWindow *window = form<MDIForm1>()->windowHandle();
+        QWindow *window = form<MainFrame>()->windowHandle();
         if (window && window->isExposed()) {
             std::puts("shown");
             std::fflush(stdout);

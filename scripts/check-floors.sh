@@ -2,38 +2,32 @@
 # Checks that the source tree keeps its floors (see ARCHITECTURE.md):
 #
 #   0 ground   src/ground/                   platform, drawing surface, texts, registry …
-#   1 numeric  src/numeric/ src/catalog/ src/kepler/ src/observations/ src/periodogram/
-#              src/fitting/, and the pure files of the window folders (below)
+#   1 numeric  src/numeric/ src/catalog/ src/seedmodel/ src/kepler/ src/observations/
+#              src/periodogram/ src/fitting/
 #   2 windows  src/simulator/ src/rv/ src/massfunction/ src/files/ src/register/
 #              src/update/ src/capture/ src/about/ src/lab/ src/labdata/
 #   3 top      src/frame/ src/cli/ src/main.cpp
 #
 # and fails when
 #   - a file includes a file of a higher floor;
-#   - a pure file (numeric floor) includes a Qt Widgets header; the numeric
+#   - a file of the numeric floor includes a Qt Widgets header; the numeric
 #     headers of numeric/ and the libraries kepler, observations, periodogram and fitting include no Qt
 #     header at all;
 #   - files include each other in a circle (a header and its source count as
-#     one), or folders do (a window folder's pure files count as a folder of
-#     the numeric floor, apart from its windows);
-#   - a folder of src/ has no floor yet.
-#
-# A window folder may hold pure numbers beside its windows: those files are
-# listed in PURE below, belong to the numeric floor and are held to its rules.
+#     one), or folders do;
+#   - a folder of src/ has no floor yet;
+#   - code reaches a control by its designed name (findChild or findChildren
+#     with a string): windows offer typed calls and signals instead.
 #
 # Usage: scripts/check-floors.sh [source root]   (default: the repository's src/)
 set -euo pipefail
 
 src=${1:-$(cd "$(dirname "$0")/.." && pwd)/src}
 
-# Pure files in window folders, without extension.
-PURE="massfunction/massfunction massfunction/companionclass rv/rvcurve
-      simulator/orbitmotion simulator/orbitform simulator/scenescale simulator/simulation"
-
 floor_of_folder() {
     case $1 in
     ground) echo 0 ;;
-    catalog | numeric | kepler | observations | periodogram | fitting) echo 1 ;;
+    catalog | seedmodel | numeric | kepler | observations | periodogram | fitting) echo 1 ;;
     simulator | rv | massfunction | files | register | update | capture | about | lab | labdata) echo 2 ;;
     frame | cli | .) echo 3 ;;
     *) echo "" ;;
@@ -55,13 +49,10 @@ edges=$(mktemp)
 folder_edges=$(mktemp)
 trap 'rm -f "$failures" "$edges" "$folder_edges"' EXIT
 
-# unit <path relative to src, no extension>: "floor folder/name" for a file.
+# unit <path relative to src, no extension>: the floor of its folder.
 unit_floor() {
     local unit=$1 folder=${1%/*}
     [ "$folder" = "$unit" ] && folder=.
-    for pure in $PURE; do
-        [ "$pure" = "$unit" ] && { echo 1; return; }
-    done
     floor_of_folder "$folder"
 }
 
@@ -93,6 +84,10 @@ while IFS= read -r file; do
         target_folder_unit="$target_floor:$target_folder"
         [ "$target_folder_unit" != "$folder_unit" ] && echo "$folder_unit $target_folder_unit" >>"$folder_edges"
     done < <(grep -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$file" || true)
+
+    while IFS= read -r reach; do
+        echo "$rel:${reach%%:*} finds a control by its name; offer a typed call or a signal" >>"$failures"
+    done < <(grep -nE 'findChild(ren)?[[:space:]]*<[^>]*>[[:space:]]*\([[:space:]]*(QString|QStringLiteral|QLatin1String|u?")' "$file" || true)
 
     if [ "$floor" -le 1 ] && [ "$folder" != ground ]; then
         while IFS= read -r header; do

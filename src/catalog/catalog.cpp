@@ -5,44 +5,50 @@ namespace {
 struct Row
 {
     const char16_t *name;
-    double p, k, a, e, m, omega;
+    CatalogPlanet planet; ///< P, K, a, e, M, ω
+    /// Measured velocities of the star shipped in data/rv, or nullptr.
+    const char *systemFile;
 };
 
 // Published orbital elements of the built-in planets.
 constexpr std::array<Row, PlanetCatalog::LastPlanet + 1> rows = {{
-    {u"Planet", 0, 0, 0, 0, 0, 0},
-    {u"51Peg b", 4.230785, 55.94, 0.0527, 0.013, 1.09, 58},
-    {u"HD149026 b", 2.87598, 40.4, 0.0432, 0, 1.30, 0},
-    {u"HD209458 b", 3.52474554, 84.27, 0.0474, 0, 1.14, 0},
-    {u"Cassiopeia HD17156 b", 21.22, 275, 0.15, 0.67, 1.2, 0},
-    {u"55Cnc b/かに座55番星 惑星 b", 14.652, 73.38, 0.1138, 0.0197, 0.91, 168},
-    {u"55Cnc c/かに座55番星 惑星 c", 44.36, 9.60, 0.238, 0.071, 0.91, 115},
-    {u"55Cnc d/かに座55番星 惑星 d", 5552, 47.5, 5.97, 0.091, 0.91, 181.6},
-    {u"55Cnc e/かに座55番星 惑星 e", 2.7955, 5.80, 0.0377, 0.09, 0.91, 187},
-    {u"55Cnc f/かに座55番星 惑星 f", 260.0, 4.88, 0.774, 0.20, 0.91, 181},
-    {u"47UMa b/大熊座47番星惑星 b", 1083.2, 49.3, 2.13, 0.061, 1.08, 172},
-    {u"47UMa c/大熊座47番星惑星 c", 2594, 11.1, 3.80, 0.00, 1.08, 127},
-    {u"16Cygni B", 798.5, 50.5, 1.681, 0.681, 0.99, 85.8},
-    {u"HD202206 b", 255.870, 564.8, 0.830, 0.4350, 1.15, 161.18},
-    {u"HD202206 c", 1383, 42.0, 2.55, 0.267, 1.15, 79.0},
-    {u"HD137510 b", 804.9, 418, 1.91, 0.359, 1.42, 31.0},
+    {u"Planet", {0, 0, 0, 0, 0, 0}, nullptr},
+    {u"51Peg b", {4.230785, 55.94, 0.0527, 0.013, 1.09, 58}, "51peg.sys"},
+    {u"HD149026 b", {2.87598, 40.4, 0.0432, 0, 1.30, 0}, "HD149026.sys"},
+    {u"HD209458 b", {3.52474554, 84.27, 0.0474, 0, 1.14, 0}, "HD209458.sys"},
+    {u"Cassiopeia HD17156 b", {21.22, 275, 0.15, 0.67, 1.2, 0}, "HD17156.sys"},
+    {u"55Cnc b/かに座55番星 惑星 b", {14.652, 73.38, 0.1138, 0.0197, 0.91, 168}, "55Cnc.sys"},
+    {u"55Cnc c/かに座55番星 惑星 c", {44.36, 9.60, 0.238, 0.071, 0.91, 115}, "55Cnc.sys"},
+    {u"55Cnc d/かに座55番星 惑星 d", {5552, 47.5, 5.97, 0.091, 0.91, 181.6}, "55Cnc.sys"},
+    {u"55Cnc e/かに座55番星 惑星 e", {2.7955, 5.80, 0.0377, 0.09, 0.91, 187}, "55Cnc.sys"},
+    {u"55Cnc f/かに座55番星 惑星 f", {260.0, 4.88, 0.774, 0.20, 0.91, 181}, "55Cnc.sys"},
+    {u"47UMa b/大熊座47番星惑星 b", {1083.2, 49.3, 2.13, 0.061, 1.08, 172}, "47uma.sys"},
+    {u"47UMa c/大熊座47番星惑星 c", {2594, 11.1, 3.80, 0.00, 1.08, 127}, "47uma.sys"},
+    {u"16Cygni B", {798.5, 50.5, 1.681, 0.681, 0.99, 85.8}, "16cygB.sys"},
+    {u"HD202206 b", {255.870, 564.8, 0.830, 0.4350, 1.15, 161.18}, "HD202206.sys"},
+    {u"HD202206 c", {1383, 42.0, 2.55, 0.267, 1.15, 79.0}, "HD202206.sys"},
+    {u"HD137510 b", {804.9, 418, 1.91, 0.359, 1.42, 31.0}, nullptr},
 }};
+
+bool isPlanet(int index)
+{
+    return index >= PlanetCatalog::FirstPlanet && index <= PlanetCatalog::LastPlanet;
+}
 
 } // namespace
 
 PlanetCatalog PlanetCatalog::builtIn()
 {
     PlanetCatalog catalog;
-    for (int i = FirstPlanet; i <= LastPlanet; ++i) {
-        const Row &row = rows[size_t(i)];
-        catalog.CatalogP[size_t(i)] = row.p;
-        catalog.CatalogK[size_t(i)] = row.k;
-        catalog.CatalogA[size_t(i)] = row.a;
-        catalog.CatalogE[size_t(i)] = row.e;
-        catalog.CatalogM[size_t(i)] = row.m;
-        catalog.CatalogOmega[size_t(i)] = row.omega;
-    }
+    for (int i = FirstPlanet; i <= LastPlanet; ++i)
+        catalog.m_planets[size_t(i)] = rows[size_t(i)].planet;
     return catalog;
+}
+
+const CatalogPlanet &PlanetCatalog::planet(int index) const
+{
+    static const CatalogPlanet none;
+    return isPlanet(index) ? m_planets[size_t(index)] : none;
 }
 
 QString PlanetCatalog::planetName(int index)
@@ -50,4 +56,11 @@ QString PlanetCatalog::planetName(int index)
     if (index < 0 || index > LastPlanet)
         return {};
     return QString::fromUtf16(rows[size_t(index)].name);
+}
+
+QString PlanetCatalog::shippedSystemFile(int index)
+{
+    if (!isPlanet(index) || !rows[size_t(index)].systemFile)
+        return {};
+    return QString::fromLatin1(rows[size_t(index)].systemFile);
 }

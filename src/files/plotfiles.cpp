@@ -46,7 +46,7 @@ QString saveFilter()
     return entries.join(QStringLiteral(";;"));
 }
 
-QString FileExtension(const QString &fileName)
+QString fileExtension(const QString &fileName)
 {
     for (qsizetype i = fileName.size() - 1; i >= 0; --i) {
         const QChar c = fileName.at(i);
@@ -60,7 +60,7 @@ QString FileExtension(const QString &fileName)
 
 QByteArray writeFormat(const QString &fileName)
 {
-    const QByteArray named = FileExtension(fileName).toLower().toLatin1();
+    const QByteArray named = fileExtension(fileName).toLower().toLatin1();
     if (!named.isEmpty() && QImageWriter::supportedImageFormats().contains(named))
         return named;
     return QByteArrayLiteral("bmp");
@@ -83,7 +83,7 @@ bool SavePlotPicture(PictureBox *surface, const QString &fileName)
                         .arg(shownName(fileName), error));
         return false;
     }
-    Platform::current().messageBox(QStringLiteral("Saved as ") + FileExtension(fileName)
+    Platform::current().messageBox(QStringLiteral("Saved as ") + fileExtension(fileName)
                                        + QStringLiteral(" file"),
                                    MsgBox::OkOnly, AppInfo::title());
     return true;

@@ -26,7 +26,7 @@ QString saveFilter();
 /// The text after the last "." of the file's own name, or the empty text
 /// when that name has none. Folder names do not count: "/" and "\" both
 /// end a folder, so "C:\data.old\plot" has no extension.
-QString FileExtension(const QString &fileName);
+QString fileExtension(const QString &fileName);
 
 /// The picture format a save to `fileName` writes: the one the extension
 /// names when there is a writer for it (png, jpg, bmp, ico …), otherwise a

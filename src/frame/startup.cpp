@@ -5,7 +5,7 @@
 #include "ground/platform.h"
 #include "frame/singleinstance.h"
 #include "frame/windowwiring.h"
-#include "simulator/form1.h"
+#include "simulator/simulatorwindow.h"
 
 #include <QTimer>
 
@@ -21,7 +21,7 @@ bool start()
         return false;
     }
     WindowWiring::install();
-    Form1 *simulator = form<Form1>();
+    SimulatorWindow *simulator = form<SimulatorWindow>();
     simulator->startAnimation();
     simulator->showInFrame();
     return true;

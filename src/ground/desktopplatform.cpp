@@ -17,9 +17,9 @@
 
 namespace {
 
-QMessageBox::Icon iconOf(int style)
+QMessageBox::Icon iconOf(MsgBox::Styles style)
 {
-    switch (style & 0x70) {
+    switch (style.toInt() & MsgBox::IconBits) {
     case MsgBox::Critical:
         return QMessageBox::Critical;
     case MsgBox::Question:
@@ -35,13 +35,14 @@ QMessageBox::Icon iconOf(int style)
 
 } // namespace
 
-int DesktopPlatform::messageBox(const QString &prompt, int style, const QString &title)
+MsgBox::Answer DesktopPlatform::messageBox(const QString &prompt, MsgBox::Styles style, const QString &title)
 {
     // Owned by the active window, the box opens over it, even over the
     // always-on-top capture window.
     QMessageBox box(iconOf(style), title.isEmpty() ? AppInfo::title() : title, prompt,
                     QMessageBox::NoButton, QApplication::activeWindow());
-    switch (style & 0x7) {
+    const int buttons = style.toInt() & MsgBox::ButtonBits;
+    switch (buttons) {
     case MsgBox::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         break;
@@ -52,7 +53,7 @@ int DesktopPlatform::messageBox(const QString &prompt, int style, const QString 
         box.setStandardButtons(QMessageBox::Ok);
         break;
     }
-    if (style & MsgBox::SetForeground)
+    if (style.testFlag(MsgBox::SetForeground))
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
     switch (box.exec()) {
     case QMessageBox::Cancel:
@@ -63,8 +64,7 @@ int DesktopPlatform::messageBox(const QString &prompt, int style, const QString 
         return MsgBox::No;
     default:
         // Closing an OK/Cancel box with its close button means Cancel.
-        return (style & 0x7) == MsgBox::OkCancel && box.clickedButton() == nullptr ? MsgBox::Cancel
-                                                                                   : MsgBox::Ok;
+        return buttons == MsgBox::OkCancel && box.clickedButton() == nullptr ? MsgBox::Cancel : MsgBox::Ok;
     }
 }
 

@@ -7,7 +7,7 @@
 class DesktopPlatform : public Platform
 {
 public:
-    int messageBox(const QString &prompt, int style, const QString &title = {}) override;
+    MsgBox::Answer messageBox(const QString &prompt, MsgBox::Styles style, const QString &title = {}) override;
     QString inputBox(const QString &prompt, const QString &title,
                      const QString &defaultText = {}) override;
     void beep() override;

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -119,7 +120,7 @@ void PictureBox::circle(QPointF centre, double radius, const QColor &color,
     painter.scale(1.0 / TwipsPerPixel, 1.0 / TwipsPerPixel);
     painter.setPen(cosmeticPen(color, m_drawWidth));
     const QRectF bounds(centre.x() - rx, centre.y() - ry, 2 * rx, 2 * ry);
-    const int start = startAngle ? int(std::lround(*startAngle * 180.0 / M_PI * 16)) % 5760 : 0;
+    const int start = startAngle ? int(std::lround(qRadiansToDegrees(*startAngle) * 16)) % 5760 : 0;
     if (start == 0)
         painter.drawEllipse(bounds);
     else

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFlags>
 #include <QImage>
 #include <QString>
 #include <QUrl>
@@ -14,22 +15,31 @@ class QObject;
 class QPoint;
 class QWidget;
 
-/// Message box styles (a button set plus an icon) and the answers it returns.
+/// Message boxes as the original program numbered them: a style is a button
+/// set, an icon and SetForeground joined with |, and the answer names the
+/// button pressed.
 namespace MsgBox {
-inline constexpr int OkOnly = 0;
-inline constexpr int OkCancel = 1;
-inline constexpr int YesNo = 4;
-inline constexpr int Critical = 16;
-inline constexpr int Question = 32;
-inline constexpr int Exclamation = 48;
-inline constexpr int Information = 64;
-inline constexpr int SetForeground = 0x10000;
 
-inline constexpr int Ok = 1;
-inline constexpr int Cancel = 2;
-inline constexpr int Yes = 6;
-inline constexpr int No = 7;
+enum Style : int {
+    OkOnly = 0,
+    OkCancel = 1,
+    YesNo = 4,
+    Critical = 16,
+    Question = 32,
+    Exclamation = 48,
+    Information = 64,
+    SetForeground = 0x10000,
+};
+Q_DECLARE_FLAGS(Styles, Style)
+
+/// The bits of a style that choose the buttons, and those that choose the icon.
+inline constexpr int ButtonBits = 0x7;
+inline constexpr int IconBits = 0x70;
+
+enum Answer : int { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
 } // namespace MsgBox
+Q_DECLARE_OPERATORS_FOR_FLAGS(MsgBox::Styles)
 
 /// Bounds of one download: it gives up after `timeoutMs` and refuses an
 /// answer longer than `maxBytes`.
@@ -59,10 +69,8 @@ public:
     /// Makes `platform` the current one; the caller keeps ownership.
     static void install(Platform *platform);
 
-    /// Blocks until answered. `style` is a MsgBox button set plus an icon;
-    /// an empty title gives the application's title. Returns MsgBox::Ok,
-    /// Cancel, Yes or No.
-    virtual int messageBox(const QString &prompt, int style, const QString &title = {}) = 0;
+    /// Blocks until answered. An empty title gives the application's title.
+    virtual MsgBox::Answer messageBox(const QString &prompt, MsgBox::Styles style, const QString &title = {}) = 0;
     /// Returns the typed text, or the empty text when cancelled.
     virtual QString inputBox(const QString &prompt, const QString &title,
                              const QString &defaultText = {}) = 0;

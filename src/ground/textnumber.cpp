@@ -15,15 +15,36 @@ bool isIgnoredBlank(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n');
 }
 
+// An input method in full-width mode types digits, point and signs as their
+// full-width twins (１２．５, －３); they mean the same number.
+char asciiTwin(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 128)
+        return char(u);
+    if (u >= u'０' && u <= u'９')
+        return char('0' + (u - u'０'));
+    switch (u) {
+    case u'．':
+        return '.';
+    case u'－':
+    case u'\u2212': // minus sign
+        return '-';
+    case u'＋':
+        return '+';
+    default:
+        // Anything else outside ASCII ends a number, so it can stand for all of it.
+        return '\x7f';
+    }
+}
+
 std::string withoutBlanks(QStringView text)
 {
     std::string compact;
     compact.reserve(text.size());
     for (QChar c : text) {
-        if (isIgnoredBlank(c))
-            continue;
-        // Anything outside ASCII ends a number, so it can stand for all of it.
-        compact.push_back(c.unicode() < 128 ? char(c.unicode()) : '\x7f');
+        if (!isIgnoredBlank(c))
+            compact.push_back(asciiTwin(c));
     }
     return compact;
 }

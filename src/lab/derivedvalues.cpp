@@ -1,9 +1,9 @@
 #include "lab/derivedvalues.h"
 
-#include "ground/constants.h"
+#include "seedmodel/storedvalues.h"
 #include "kepler/physicalconstants.h"
 #include "kepler/planetmass.h"
-#include "massfunction/massfunction.h"
+#include "seedmodel/massfunction.h"
 
 #include <cmath>
 
@@ -59,8 +59,8 @@ Values of(const LabPlanet &planet)
     values.semiMajorAxisAu = Kepler::semiMajorAxisAu(
         orbit.periodDays, planet.starMassSolar, values.trueMassSolar.value_or(values.minimumMassSolar));
 
-    const double axisMetres = planet.seedAxisAu * Constants::MetresPerAU;
-    const double starMassKg = planet.starMassSolar * Constants::KgPerSolarMass;
+    const double axisMetres = planet.seedAxisAu * StoredValues::MetresPerAU;
+    const double starMassKg = planet.starMassSolar * StoredValues::KgPerSolarMass;
     const auto semiAmplitude = float(orbit.semiAmplitude);
     if (MassFunctionMath::argumentsValid(axisMetres, orbit.periodDays, orbit.eccentricity,
                                          semiAmplitude, starMassKg)) {

@@ -14,7 +14,7 @@
 #include "lab/rvplot.h"
 #include "lab/sideview.h"
 #include "lab/simulatorplanet.h"
-#include "simulator/form1.h"
+#include "simulator/simulatorwindow.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -269,7 +269,7 @@ void KeplerLab::createMenus()
 
 void KeplerLab::formLoad()
 {
-    const Form1 *simulator = FormRegistry::instance().find<Form1>();
+    const SimulatorWindow *simulator = FormRegistry::instance().find<SimulatorWindow>();
     const std::optional<LabPlanet> current = simulator && simulator->isAnimating()
                                                  ? simulatorPlanet(simulator->simulation())
                                                  : std::nullopt;

@@ -5,14 +5,14 @@
 LabPlanet catalogLabPlanet(int index)
 {
     static const PlanetCatalog catalog = PlanetCatalog::builtIn();
-    const auto row = size_t(index);
+    const CatalogPlanet &row = catalog.planet(index);
     LabPlanet planet;
     planet.name = PlanetCatalog::planetName(index);
-    planet.orbit.periodDays = catalog.CatalogP.at(row);
-    planet.orbit.semiAmplitude = catalog.CatalogK.at(row);
-    planet.orbit.eccentricity = catalog.CatalogE.at(row);
-    planet.orbit.omegaRadians = catalog.CatalogOmega.at(row) * LabUnits::RadiansPerDegree;
-    planet.starMassSolar = catalog.CatalogM.at(row);
-    planet.seedAxisAu = catalog.CatalogA.at(row);
+    planet.orbit.periodDays = row.periodDays;
+    planet.orbit.semiAmplitude = row.semiAmplitude;
+    planet.orbit.eccentricity = row.eccentricity;
+    planet.orbit.omegaRadians = row.omegaDegrees * LabUnits::RadiansPerDegree;
+    planet.starMassSolar = row.starMassSolar;
+    planet.seedAxisAu = row.axisAU;
     return planet;
 }

@@ -1,7 +1,7 @@
 #include "lab/simulatorplanet.h"
 
 #include "catalog/catalog.h"
-#include "simulator/simulation.h"
+#include "seedmodel/simulation.h"
 
 std::optional<LabPlanet> simulatorPlanet(const Simulation &simulation)
 {

@@ -4,8 +4,8 @@ ComparisonTable ComparisonTable::fromCatalog(const PlanetCatalog &catalog)
 {
     ComparisonTable table;
     for (int i = PlanetCatalog::FirstPlanet; i <= PlanetCatalog::LastPlanet; ++i) {
-        table.P[size_t(i)] = float(catalog.CatalogP[size_t(i)]);
-        table.K[size_t(i)] = float(catalog.CatalogK[size_t(i)]);
+        table.P[size_t(i)] = float(catalog.planet(i).periodDays);
+        table.K[size_t(i)] = float(catalog.planet(i).semiAmplitude);
     }
     return table;
 }

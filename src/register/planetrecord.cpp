@@ -1,7 +1,7 @@
 #include "register/planetrecord.h"
 
 #include "ground/textnumber.h"
-#include "ground/constants.h"
+#include "seedmodel/storedvalues.h"
 
 #include <QStringList>
 
@@ -38,7 +38,7 @@ QString singleLine(QString text)
 
 float omegaRadians(float degrees)
 {
-    return float(double(degrees) * Constants::RadiansPerDegree);
+    return float(double(degrees) * StoredValues::RadiansPerDegree);
 }
 
 QString listRow(const PlanetRecord &planet)

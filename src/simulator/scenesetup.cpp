@@ -2,9 +2,9 @@
 
 #include "ground/appinfo.h"
 #include "ground/platform.h"
-#include "massfunction/companionclass.h"
-#include "massfunction/massfunction.h"
-#include "simulator/scenescale.h"
+#include "seedmodel/companionclass.h"
+#include "seedmodel/massfunction.h"
+#include "seedmodel/scenescale.h"
 
 #include <cmath>
 
@@ -104,13 +104,13 @@ bool SceneSetup::takeFromCatalog()
 {
     Simulation::Elements &elements = m_simulation.elements;
     for (int i = PlanetCatalog::FirstPlanet; i <= PlanetCatalog::LastPlanet; ++i) {
-        if (m_catalog.CatalogP[i] != elements.periodDays
-            || float(m_catalog.CatalogK[i]) != elements.semiAmplitude)
+        const CatalogPlanet &planet = m_catalog.planet(i);
+        if (planet.periodDays != elements.periodDays || float(planet.semiAmplitude) != elements.semiAmplitude)
             continue;
-        elements.axisAU = m_catalog.CatalogA[i];
-        elements.eccentricity = m_catalog.CatalogE[i];
-        elements.starMassSolar = m_catalog.CatalogM[i];
-        elements.omegaDegrees = m_catalog.CatalogOmega[i];
+        elements.axisAU = planet.axisAU;
+        elements.eccentricity = planet.eccentricity;
+        elements.starMassSolar = planet.starMassSolar;
+        elements.omegaDegrees = planet.omegaDegrees;
         elements.catalogIndex = i;
         return true;
     }

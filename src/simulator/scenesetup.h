@@ -2,7 +2,7 @@
 
 #include "catalog/catalog.h"
 #include "ground/inputdialogue.h"
-#include "simulator/simulation.h"
+#include "seedmodel/simulation.h"
 
 #include <QPointF>
 #include <QString>
@@ -13,7 +13,7 @@
 /// completes the elements from the built-in catalog or asks for e, ω, a
 /// and M, and works out everything the scene will show: the minimum mass,
 /// the class, the screen sizes and the curve. It shows nothing itself but
-/// its questions and refusals; Form1 shows the Simulation it returns.
+/// its questions and refusals; SimulatorWindow shows the Simulation it returns.
 ///
 /// Each prompt is one input box after a beep. A stop answer (0, empty,
 /// Cancel, or a text without a number, as each prompt says) ends the

@@ -1,4 +1,4 @@
-#include "about/frmabout1.h"
+#include "about/aboutwindow.h"
 #include "ground/appinfo.h"
 #include "ground/formregistry.h"
 #include "support/findcontrol.h"
@@ -38,7 +38,7 @@ void TestAbout::labelsLinkAndOk()
     QFETCH(int, revision);
     AppInfo::setVersion({major, minor, revision});
 
-    frmAbout1 *about = form<frmAbout1>();
+    AboutWindow *about = form<AboutWindow>();
     about->show();
     QCOMPARE(about->windowTitle(), QStringLiteral("About Orbiquest9"));
     QCOMPARE(control<QLabel>(about, "lblTitle")->text(), QStringLiteral("Orbiquest9"));
@@ -46,20 +46,21 @@ void TestAbout::labelsLinkAndOk()
     QTEST(control<QLabel>(about, "lblVersion2")->text(), "short");
     QTEST(control<QLabel>(about, "lblVersion3")->text(), "full");
     QCOMPARE(control<QLabel>(about, "lblDescription")->text(), AppInfo::copyrightNotice());
+    QCOMPARE(control<QLabel>(about, "lblLicence")->text(), QStringLiteral("Licence: GPL-3.0-or-later"));
 
     // The link opens the maker's page; the window stays open.
     const QString page = QStringLiteral("http://") + AppInfo::makerHost() + QStringLiteral("/astron/skydeck.html");
     QCOMPARE(control<QPushButton>(about, "Command1")->text(), page);
     control<QPushButton>(about, "Command1")->click();
     QCOMPARE(scene.platform.shellTargets, QStringList{page});
-    QVERIFY(FormRegistry::instance().isLoaded<frmAbout1>() && about->isVisible());
+    QVERIFY(FormRegistry::instance().isLoaded<AboutWindow>() && about->isVisible());
 
     // OK unloads; the next opening is fresh and shows the version of then.
     // That an unloaded window is deleted is tst_windows' to check.
     control<QPushButton>(about, "cmdOK")->click();
-    QVERIFY(!FormRegistry::instance().isLoaded<frmAbout1>());
+    QVERIFY(!FormRegistry::instance().isLoaded<AboutWindow>());
     AppInfo::setVersion({9, 0, 59});
-    QCOMPARE(control<QLabel>(form<frmAbout1>(), "lblVersion2")->text(), QStringLiteral("9.0"));
+    QCOMPARE(control<QLabel>(form<AboutWindow>(), "lblVersion2")->text(), QStringLiteral("9.0"));
 }
 
 QTEST_MAIN(TestAbout)

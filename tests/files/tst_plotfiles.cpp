@@ -1,10 +1,10 @@
 #include "ground/formregistry.h"
-#include "frame/mdiform1.h"
+#include "frame/mainframe.h"
 #include "ground/picturebox.h"
 #include "files/picturefile.h"
 #include "files/plotfiles.h"
-#include "rv/rv.h"
-#include "simulator/form1.h"
+#include "rv/velocitycurvewindow.h"
+#include "simulator/simulatorwindow.h"
 
 #include "support/findcontrol.h"
 #include "support/seedscene.h"
@@ -34,11 +34,11 @@ struct PlotWindow
 PlotWindow plotWindow(const QString &name)
 {
     if (name == QStringLiteral("Form1")) {
-        Form1 *window = form<Form1>();
+        SimulatorWindow *window = form<SimulatorWindow>();
         return {control<PictureBox>(window, "Simulator"), control<QAction>(window, "Save"),
                 control<QAction>(window, "Load"), [window] { return window->statusWord(); }};
     }
-    RV *window = form<RV>();
+    VelocityCurveWindow *window = form<VelocityCurveWindow>();
     return {control<PictureBox>(window, "RVC"), control<QAction>(window, "Fsave"),
             control<QAction>(window, "FOpen"), {}};
 }
@@ -166,7 +166,7 @@ void TestPlotFiles::roundTrip()
     QCOMPARE(onlyMessage(platform, MsgBox::OkOnly), "Saved as " + extension + " file");
     if (source.tag)
         QCOMPARE(source.tag(), QStringLiteral("Save"));
-    QCOMPARE(form<MDIForm1>()->panel1(), path);
+    QCOMPARE(form<MainFrame>()->panel1(), path);
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     QCOMPARE(reader.format(), written);
@@ -181,7 +181,7 @@ void TestPlotFiles::roundTrip()
     QCOMPARE(platform.messageBoxes.size(), 1);
     if (target.tag)
         QCOMPARE(target.tag(), QStringLiteral("Open"));
-    QCOMPARE(form<MDIForm1>()->panel1(), QStringLiteral("Open"));
+    QCOMPARE(form<MainFrame>()->panel1(), QStringLiteral("Open"));
 
     const QImage loaded = target.surface->picture().convertToFormat(QImage::Format_RGB32);
     if (written == "jpeg") {
@@ -209,12 +209,12 @@ void TestPlotFiles::cancelled()
         plot.save->trigger();
         if (plot.tag)
             QCOMPARE(plot.tag(), QStringLiteral("Save"));
-        QCOMPARE(form<MDIForm1>()->panel1(), QStringLiteral("Save"));
+        QCOMPARE(form<MainFrame>()->panel1(), QStringLiteral("Save"));
         QVERIFY(!isBlank(plot.surface));
         plot.load->trigger();
         if (plot.tag)
             QCOMPARE(plot.tag(), QStringLiteral("Open"));
-        QCOMPARE(form<MDIForm1>()->panel1(), QStringLiteral("Open"));
+        QCOMPARE(form<MainFrame>()->panel1(), QStringLiteral("Open"));
         QVERIFY(isBlank(plot.surface));
     }
     QCOMPARE(platform.saveFilters.size() + platform.openTitles.size(), 4);

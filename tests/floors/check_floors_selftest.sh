@@ -31,16 +31,23 @@ expect() {
     fi
 }
 
-expect pass "floors kept" "$(tree clean 'ground/a.h:' 'simulator/form1.h:"ground/a.h"' \
-    'frame/top.cpp:"simulator/form1.h"' 'rv/rvcurve.h:<QPointF>' 'kepler/k.h:<cmath>')"
-expect fail "ground includes a window" "$(tree up1 'ground/a.h:"simulator/form1.h"' 'simulator/form1.h:')"
-expect fail "window includes the frame" "$(tree up2 'rv/rv.cpp:"frame/mdiform1.h"' 'frame/mdiform1.h:')"
-expect fail "pure file includes a window" "$(tree up3 'rv/rvcurve.cpp:"rv/rv.h"' 'rv/rv.h:')"
-expect fail "pure file includes a widget header" "$(tree widget 'simulator/orbitmotion.h:<QLabel>')"
+expect pass "floors kept" "$(tree clean 'ground/a.h:' 'simulator/simulatorwindow.h:"ground/a.h"' \
+    'frame/top.cpp:"simulator/simulatorwindow.h"' 'seedmodel/rvcurve.h:<QPointF>' 'kepler/k.h:<cmath>')"
+expect fail "ground includes a window" "$(tree up1 'ground/a.h:"simulator/simulatorwindow.h"' 'simulator/simulatorwindow.h:')"
+expect fail "window includes the frame" "$(tree up2 'rv/velocitycurvewindow.cpp:"frame/mainframe.h"' 'frame/mainframe.h:')"
+expect fail "numeric file includes a window" "$(tree up3 'seedmodel/rvcurve.cpp:"rv/velocitycurvewindow.h"' 'rv/velocitycurvewindow.h:')"
+expect fail "numeric file includes a widget header" "$(tree widget 'seedmodel/orbitmotion.h:<QLabel>')"
 expect fail "numeric library includes Qt" "$(tree qt 'kepler/orbit.h:<QString>')"
-expect fail "folders include each other" "$(tree folders 'rv/rv.cpp:"simulator/form1.h"' \
-    'simulator/form1.cpp:"rv/rv.h"' 'rv/rv.h:' 'simulator/form1.h:')"
+expect fail "folders include each other" "$(tree folders 'rv/velocitycurvewindow.cpp:"simulator/simulatorwindow.h"' \
+    'simulator/simulatorwindow.cpp:"rv/velocitycurvewindow.h"' 'rv/velocitycurvewindow.h:' 'simulator/simulatorwindow.h:')"
 expect fail "files include each other" "$(tree files 'ground/a.cpp:"ground/b.h"' 'ground/b.cpp:"ground/a.h"' \
     'ground/a.h:' 'ground/b.h:')"
 expect fail "folder without a floor" "$(tree unknown 'gadgets/g.h:')"
+reach=$(tree reach 'frame/wiring.cpp:')
+echo 'auto *list = window->findChild<QListWidget *>(QStringLiteral("List1"));' >>"$reach/frame/wiring.cpp"
+expect fail "code finds a control by its name" "$reach"
+typed=$(tree typed 'frame/wiring.cpp:')
+echo 'auto *tabs = lab->findChild<QTabWidget *>(); auto all = w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);' \
+    >>"$typed/frame/wiring.cpp"
+expect pass "finding children by type" "$typed"
 exit $status

@@ -1,14 +1,14 @@
-#include "about/frmabout1.h"
+#include "about/aboutwindow.h"
 #include "ground/appinfo.h"
 #include "ground/formregistry.h"
-#include "frame/mdiform1.h"
+#include "frame/mainframe.h"
 #include "ground/planetlist.h"
-#include "capture/form5.h"
-#include "massfunction/dialog.h"
-#include "massfunction/form2.h"
-#include "register/form4.h"
-#include "rv/rv.h"
-#include "simulator/form1.h"
+#include "capture/capturewindow.h"
+#include "massfunction/massfunctionexplanation.h"
+#include "massfunction/massfunctionwindow.h"
+#include "register/registrationwindow.h"
+#include "rv/velocitycurvewindow.h"
+#include "simulator/simulatorwindow.h"
 #include "support/findcontrol.h"
 #include "support/seedscene.h"
 
@@ -34,7 +34,7 @@ QStringList loadedNames()
     return names;
 }
 
-QStringList menuBarTitles(MDIForm1 *frame)
+QStringList menuBarTitles(MainFrame *frame)
 {
     QStringList titles;
     for (QAction *action : frame->menuBar()->actions())
@@ -46,7 +46,7 @@ QStringList menuBarTitles(MDIForm1 *frame)
 /// items of the same names ("Close", "List").
 QAction *frameItem(const char *name)
 {
-    for (QMenu *menu : form<MDIForm1>()->findChildren<QMenu *>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (QMenu *menu : form<MainFrame>()->findChildren<QMenu *>(QString(), Qt::FindDirectChildrenOnly)) {
         if (auto *item = menu->findChild<QAction *>(QString::fromLatin1(name)))
             return item;
     }
@@ -81,18 +81,18 @@ private:
 
 void TestWindows::simulatorLoadsWithTheFrameFirst()
 {
-    form<Form1>();
-    form<RV>();
+    form<SimulatorWindow>();
+    form<VelocityCurveWindow>();
     QCOMPARE(loadedNames(), (QStringList{"MDIForm1", "Form1", "RV"}));
 }
 
 void TestWindows::menuBarFollowsTheSimulator()
 {
-    MDIForm1 *frame = form<MDIForm1>();
+    MainFrame *frame = form<MainFrame>();
     QCOMPARE(menuBarTitles(frame), (QStringList{"m1", "m2", "m3", "m4"}));
-    form<Form1>()->showInFrame();
+    form<SimulatorWindow>()->showInFrame();
     QCOMPARE(menuBarTitles(frame), (QStringList{"m1", "m3", "m4", "m5", "Hlp"}));
-    FormRegistry::instance().unload(form<Form1>());
+    FormRegistry::instance().unload(form<SimulatorWindow>());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(menuBarTitles(frame), (QStringList{"m1", "m2", "m3", "m4"}));
     QVERIFY(frame->mdiArea()->subWindowList().isEmpty());
@@ -126,7 +126,7 @@ void TestWindows::menuItems()
     QFETCH(bool, inFrame);
     QFETCH(QString, name);
     QAction *action = inFrame ? frameItem(qPrintable(name))
-                              : form<Form1>()->findChild<QAction *>(name);
+                              : form<SimulatorWindow>()->findChild<QAction *>(name);
     QVERIFY(action);
     QTEST(action->text(), "caption");
     QTEST(action->shortcut(), "shortcut");
@@ -134,7 +134,7 @@ void TestWindows::menuItems()
 
 void TestWindows::planetListAndDatabaseGoThroughTheShell()
 {
-    Form1 *simulator = form<Form1>();
+    SimulatorWindow *simulator = form<SimulatorWindow>();
     control<QAction>(simulator, "List")->trigger();
     frameItem("List")->trigger();
     control<QAction>(simulator, "DB")->trigger();
@@ -165,19 +165,19 @@ void TestWindows::closeAsks()
 {
     QFETCH(bool, fromFrame);
     QFETCH(int, answer);
-    MDIForm1 *frame = form<MDIForm1>();
-    form<Form1>()->showInFrame();
-    form<RV>();
+    MainFrame *frame = form<MainFrame>();
+    form<SimulatorWindow>()->showInFrame();
+    form<VelocityCurveWindow>();
     m_scene->platform.messageAnswers.enqueue(answer);
     if (fromFrame) {
         frameItem("Close")->trigger();
     } else {
         frame->setStatusWord(QStringLiteral("Close"));
-        control<QAction>(form<Form1>(), "Close")->trigger();
+        control<QAction>(form<SimulatorWindow>(), "Close")->trigger();
     }
 
     // Yes/No, question mark, second button default, topmost.
-    QCOMPARE(onlyMessage(m_scene->platform, 65588, fromFrame ? QStringLiteral("Close") : QString()),
+    QCOMPARE(onlyMessage(m_scene->platform, MsgBox::Styles::fromInt(65588), fromFrame ? QStringLiteral("Close") : QString()),
              fromFrame ? QStringLiteral("Do you want to Close Orbiquest9, \r\n        Are you sure？")
                        : QStringLiteral("Do you want to Close Orbiquest9,  Are you sure？"));
     QTEST(loadedNames(), "remaining");
@@ -190,13 +190,13 @@ void TestWindows::closeAsks()
 
 void TestWindows::closeAllUnloadsFromTheTopDown()
 {
-    Form1 *simulator = form<Form1>();
-    form<Form2>();
-    form<RV>();
-    form<Form4>();
-    form<Form5>();
-    form<Dialog>();
-    form<frmAbout1>();
+    SimulatorWindow *simulator = form<SimulatorWindow>();
+    form<MassFunctionWindow>();
+    form<VelocityCurveWindow>();
+    form<RegistrationWindow>();
+    form<CaptureWindow>();
+    form<MassFunctionExplanation>();
+    form<AboutWindow>();
     QCOMPARE(FormRegistry::instance().count(), 8);
     QList<QWidget *> order;
     QObject listener;
@@ -224,9 +224,9 @@ void TestWindows::oneInstanceUntilTheCloseBox()
 {
     QFETCH(QString, kind);
     const QHash<QString, std::function<QWidget *()>> load = {
-        {"Form2", [] { return form<Form2>(); }},   {"RV", [] { return form<RV>(); }},
-        {"Form4", [] { return form<Form4>(); }},   {"Dialog", [] { return form<Dialog>(); }},
-        {"frmAbout1", [] { return form<frmAbout1>(); }}, {"Form5", [] { return form<Form5>(); }},
+        {"Form2", [] { return form<MassFunctionWindow>(); }},   {"RV", [] { return form<VelocityCurveWindow>(); }},
+        {"Form4", [] { return form<RegistrationWindow>(); }},   {"Dialog", [] { return form<MassFunctionExplanation>(); }},
+        {"frmAbout1", [] { return form<AboutWindow>(); }}, {"Form5", [] { return form<CaptureWindow>(); }},
     };
     QVERIFY(loadedNames().isEmpty());
     QPointer<QWidget> window = load.value(kind)();
@@ -254,7 +254,7 @@ void TestWindows::frameScreenCommandsShowTheOneWindow()
 {
     QFETCH(QString, item);
     QFETCH(QString, kind);
-    form<MDIForm1>();
+    form<MainFrame>();
     frameItem(qPrintable(item))->trigger();
     frameItem(qPrintable(item))->trigger();
 

@@ -38,7 +38,12 @@ private slots:
         QTest::newRow("bad octal digit") << "&O8" << 0.0;
         QTest::newRow("ampersand alone") << "&" << 0.0;
         QTest::newRow("sign alone") << "-" << 0.0;
-        QTest::newRow("full-width digits are not digits") << "１２" << 0.0;
+        QTest::newRow("full-width digits and point") << "１２．５" << 12.5;
+        QTest::newRow("full-width minus") << "－３" << -3.0;
+        QTest::newRow("full-width plus") << "＋７" << 7.0;
+        QTest::newRow("minus sign") << "\u22120.25" << -0.25;
+        QTest::newRow("full-width exponent digits") << "1E２" << 100.0;
+        QTest::newRow("full-width comma ends") << "1，5" << 1.0;
         QTest::newRow("tiny underflows to zero") << "1e-400" << 0.0;
         QTest::newRow("overflow reads infinite") << "1e400" << qInf();
         QTest::newRow("negative overflow") << "-1e400" << -qInf();

@@ -1,7 +1,7 @@
-#include "ground/bastootip.h"
+#include "ground/simulatortip.h"
 #include "ground/formregistry.h"
 #include "ground/pictures.h"
-#include "simulator/form1.h"
+#include "simulator/simulatorwindow.h"
 #include "support/findcontrol.h"
 #include "support/seedscene.h"
 
@@ -88,11 +88,11 @@ private slots:
         QWidget *tool = &own;
         if (bitmap.isEmpty()) {
             scene.emplace();
-            tool = control<QWidget>(form<Form1>(), "Simulator");
+            tool = control<QWidget>(form<SimulatorWindow>(), "Simulator");
         } else {
             QPixmap picture(bitmap);
             picture.fill(Qt::red);
-            basTootip::createSimulatorTip(&own, picture);
+            SimulatorTip::createSimulatorTip(&own, picture);
         }
         const int w = bitmap.width();
         const int h = bitmap.height();
@@ -100,7 +100,7 @@ private slots:
         const QPoint pointer = available.bottomRight() + fromBottomRight;
         QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), pointer);
         QVERIFY(QCoreApplication::sendEvent(tool, &help));
-        const auto tips = tool->findChildren<basTootip::TipWindow *>();
+        const auto tips = tool->findChildren<SimulatorTip::TipWindow *>();
         QCOMPARE(tips.size(), 1);
         QVERIFY(tips.first()->isVisible());
         QVERIFY(tips.first()->textFits());
@@ -130,7 +130,7 @@ private slots:
         // The tip must come up even while the program is not the active one.
         QVERIFY(tool->window()->testAttribute(Qt::WA_AlwaysShowToolTips));
         // It stays up while the pointer rests, and goes when it leaves.
-        QTest::qWait(500);
+        QCoreApplication::processEvents();
         QVERIFY(tips.first()->isVisible());
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(tool, &leave);
@@ -143,7 +143,7 @@ private slots:
         EventLog watched;
         plain.setMouseTracking(true);
         watched.setMouseTracking(true);
-        basTootip::createSimulatorTip(&watched, Pictures::programIcon());
+        SimulatorTip::createSimulatorTip(&watched, Pictures::programIcon());
         sendSequence(&plain);
         sendSequence(&watched);
         QCOMPARE(plain.events.size(), sentTypes.size());

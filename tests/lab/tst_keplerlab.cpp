@@ -1,6 +1,6 @@
-#include "frame/mdiform1.h"
+#include "frame/mainframe.h"
 #include "lab/rvplot.h"
-#include "simulator/form1.h"
+#include "simulator/simulatorwindow.h"
 #include "support/labscene.h"
 
 #include <QtCharts>
@@ -73,7 +73,7 @@ private slots:
     void menuOpensOneLabThatAnimatesUntilClosed()
     {
         QFETCH(bool, fromScreen1);
-        QObject *owner = fromScreen1 ? static_cast<QObject *>(form<Form1>()) : form<MDIForm1>();
+        QObject *owner = fromScreen1 ? static_cast<QObject *>(form<SimulatorWindow>()) : form<MainFrame>();
         QMenu *menu = owner->findChild<QMenu *>(QString::fromLatin1(fromScreen1 ? "m5" : "m1"));
         QAction *item = menu->findChild<QAction *>(QStringLiteral("KeplerLab"));
         QVERIFY(item && menu->actions().contains(item));
@@ -85,9 +85,9 @@ private slots:
         QVERIFY(lab);
         QCOMPARE(lab->windowTitle(), QStringLiteral("Orbiquest9 - Kepler Lab"));
         QPointer<QMdiSubWindow> subWindow = qobject_cast<QMdiSubWindow *>(lab->parentWidget());
-        QVERIFY(subWindow && form<MDIForm1>()->mdiArea()->subWindowList().contains(subWindow));
+        QVERIFY(subWindow && form<MainFrame>()->mdiArea()->subWindowList().contains(subWindow));
         item->trigger();
-        QCOMPARE(form<MDIForm1>()->findChildren<KeplerLab *>().size(), 1);
+        QCOMPARE(form<MainFrame>()->findChildren<KeplerLab *>().size(), 1);
 
         // The animation runs while the lab is seen and playing.
         auto *timer = lab->findChild<QTimer *>(QStringLiteral("frameTimer"));
@@ -274,7 +274,7 @@ private slots:
     {
         // 16 Cygni B from the catalog: P 798.5 d, K 50.5 m/s, e 0.681, ω 85.8°, M★ 0.99.
         m_platform->inputAnswers.append({QStringLiteral("798.5"), QStringLiteral("50.5")});
-        form<Form1>()->findChild<QAction *>(QStringLiteral("Screen1"))->trigger();
+        form<SimulatorWindow>()->findChild<QAction *>(QStringLiteral("Screen1"))->trigger();
         KeplerLab::open();
         QCOMPARE(form<KeplerLab>()->planet().name, QStringLiteral("16Cygni B"));
         QCOMPARE(elementSpins(), (QList<double>{798.5, 50.5, 0.681, 85.8, 0.99, 90}));
@@ -282,7 +282,7 @@ private slots:
         // A new set-up hands its planet over: P 100, K 20, e 0.2, ω 30°, a 0.5 AU, M★ 0.8.
         m_platform->inputAnswers.append({QStringLiteral("100"), QStringLiteral("20"), QStringLiteral("0.2"),
                                          QStringLiteral("30"), QStringLiteral("0.5"), QStringLiteral("0.8")});
-        form<Form1>()->findChild<QAction *>(QStringLiteral("Screen1"))->trigger();
+        form<SimulatorWindow>()->findChild<QAction *>(QStringLiteral("Screen1"))->trigger();
         QCOMPARE(elementSpins(), (QList<double>{100, 20, 0.2, 30, 0.8, 90}));
         QCOMPARE(form<KeplerLab>()->planet().orbit.eccentricity, 0.2);
         QCOMPARE(form<KeplerLab>()->planet().seedAxisAu, 0.5);
@@ -290,7 +290,7 @@ private slots:
         // After a stop, the lab opens with the first catalog planet.
         FormRegistry::instance().unload<KeplerLab>();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        form<Form1>()->findChild<QAction *>(QStringLiteral("Exit"))->trigger();
+        form<SimulatorWindow>()->findChild<QAction *>(QStringLiteral("Exit"))->trigger();
         KeplerLab::open();
         QCOMPARE(form<KeplerLab>()->planet().name, QStringLiteral("51Peg b"));
         QCOMPARE(spin("periodSpin")->value(), 4.2308);

@@ -1,11 +1,11 @@
-#include "frame/mdiform1.h"
+#include "frame/mainframe.h"
 #include "catalog/catalog.h"
 #include "labdata/analysisrunner.h"
 #include "labdata/labobservations.h"
 #include "labdata/observationspanel.h"
-#include "massfunction/form2.h"
+#include "massfunction/massfunctionwindow.h"
 #include "observations/synthetic.h"
-#include "simulator/form1.h"
+#include "simulator/simulatorwindow.h"
 #include "support/labscene.h"
 
 #include <QtTest>
@@ -92,7 +92,7 @@ private slots:
         QFETCH(int, index);
         QFETCH(int, measurements);
         // Through the catalog window's button, which follows its list, and straight.
-        Form2 *screen2 = form<Form2>();
+        MassFunctionWindow *screen2 = form<MassFunctionWindow>();
         auto *button = screen2->findChild<QPushButton *>(QStringLiteral("realDataButton"));
         QVERIFY(button && !button->isEnabled());
         screen2->findChild<QListWidget *>(QStringLiteral("List1"))->setCurrentRow(index);
@@ -179,10 +179,10 @@ private slots:
     void ctrlOOpensDataInTheLab()
     {
         // Screen1's own Load keeps Ctrl+O in the frame; inside the lab the key opens data.
-        form<Form1>();
+        form<SimulatorWindow>();
         KeplerLab::open();
-        form<MDIForm1>()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form<MDIForm1>()));
+        form<MainFrame>()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form<MainFrame>()));
         labControl<QWidget>("planetList")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(m_platform->openTitles, QStringList{QStringLiteral("Open RV data")});

@@ -1,6 +1,6 @@
 #include "ground/formregistry.h"
-#include "massfunction/dialog.h"
-#include "massfunction/form2.h"
+#include "massfunction/massfunctionexplanation.h"
+#include "massfunction/massfunctionwindow.h"
 #include "support/findcontrol.h"
 #include "support/seedscene.h"
 
@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 class TestMassFunctionWindows : public QObject
@@ -31,7 +33,7 @@ private slots:
     {
         QFETCH(int, row);
         TestEnvironment environment;
-        Form2 *window = form<Form2>();
+        MassFunctionWindow *window = form<MassFunctionWindow>();
         window->show();
         auto *list = control<QListWidget>(window, "List1");
         QCOMPARE(list->height(), 42); // the designed 630 twips
@@ -64,7 +66,7 @@ private slots:
     {
         QFETCH(int, row);
         TestEnvironment environment;
-        auto *list = control<QListWidget>(form<Form2>(), "List1");
+        auto *list = control<QListWidget>(form<MassFunctionWindow>(), "List1");
         QCOMPARE(list->count(), 16);
         const QStringList fields = list->item(row)->text().split(u' ', Qt::SkipEmptyParts);
         QCOMPARE(fields.size(), 3);
@@ -73,10 +75,40 @@ private slots:
         QTEST(fields.at(2).toDouble(), "velocity");
     }
 
+    void realDataFollowsTheShownPlanet()
+    {
+        SeedScene scene;
+        MassFunctionWindow *window = form<MassFunctionWindow>();
+        // The window alone: what the lab does with the request is the lab's test.
+        QObject::disconnect(window, &MassFunctionWindow::realDataRequested, nullptr, nullptr);
+        QSignalSpy requested(window, &MassFunctionWindow::realDataRequested);
+        auto *button = control<QPushButton>(window, "realDataButton");
+        auto *list = control<QListWidget>(window, "List1");
+        QVERIFY(!button->isEnabled());
+        // HD 137510 b: no measurements shipped; HD 202206 c: its star's are.
+        list->setCurrentRow(15);
+        QVERIFY(!button->isEnabled());
+        list->setCurrentRow(14);
+        QVERIFY(button->isEnabled());
+        button->click();
+        QCOMPARE(requested.size(), 1);
+        QCOMPARE(requested.takeFirst().first().toInt(), 14);
+
+        // A set-up that hits the catalog shows that planet, whatever the list says.
+        list->setCurrentRow(15);
+        setUpScene(scene.platform, QStringLiteral("4.230785|55.94"));
+        QVERIFY(button->isEnabled());
+        button->click();
+        QCOMPARE(requested.size(), 1);
+        QCOMPARE(requested.takeFirst().first().toInt(), 1);
+        setUpScene(scene.platform, QStringLiteral("10|50||90|0.05|1"));
+        QVERIFY(!button->isEnabled());
+    }
+
     void cautionOnClearingOnly()
     {
         SeedScene scene;
-        Form2 *window = form<Form2>();
+        MassFunctionWindow *window = form<MassFunctionWindow>();
         auto *earthMassBox = control<QCheckBox>(window, "Check1");
         auto *unitLabel = control<QLabel>(window, "Label6");
         earthMassBox->setChecked(true);
@@ -95,8 +127,9 @@ private slots:
     {
         const QString equals = QStringLiteral("＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝");
         const QStringList lines = {
-            QStringLiteral("m = (Nsin i)^3 / (M + N)^2=K^3 * P^2{(1 - e^2)^3}^(1/2) / 2πG"), equals,
-            QStringLiteral("Nz = Nsin(i) ～ {K(1 - e^2)^(1/2)} * {P^2(M)^2 / 2πG}^(1/3)"), equals,
+            // f(m) = P K³ (1 − e²)^(3/2) / 2πG, so m ≈ K √(1 − e²) (P M² / 2πG)^(1/3).
+            QStringLiteral("m = (Nsin i)^3 / (M + N)^2=K^3 * P{(1 - e^2)^3}^(1/2) / 2πG"), equals,
+            QStringLiteral("Nz = Nsin(i) ～ {K(1 - e^2)^(1/2)} * {P(M)^2 / 2πG}^(1/3)"), equals,
             QStringLiteral("　This is a important equation to calculate minimum mass of the planets which "
                            "is called 'Mass Function'."),
             "If we know the dates of the exoplanets when newly astronomers which is called 'Orbiquest' "
@@ -107,7 +140,7 @@ private slots:
             "right side equation is makes up of the two observational volumes that are P and K ."};
         TestEnvironment environment;
         // One window of each kind is tst_windows' to check.
-        QCOMPARE(control<QPlainTextEdit>(form<Dialog>(), "Text1")->toPlainText(), lines.join(u'\n'));
+        QCOMPARE(control<QPlainTextEdit>(form<MassFunctionExplanation>(), "Text1")->toPlainText(), lines.join(u'\n'));
     }
 };
 

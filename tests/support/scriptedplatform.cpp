@@ -39,17 +39,17 @@ ScriptedPlatform::~ScriptedPlatform()
     Platform::install(m_previous);
 }
 
-int ScriptedPlatform::messageBox(const QString &prompt, int style, const QString &title)
+MsgBox::Answer ScriptedPlatform::messageBox(const QString &prompt, MsgBox::Styles style, const QString &title)
 {
     messageBoxes.append({prompt, title, style});
     if (!messageAnswers.isEmpty())
-        return messageAnswers.dequeue();
-    return (style & 0x7) == MsgBox::YesNo ? MsgBox::Yes : MsgBox::Ok;
+        return MsgBox::Answer(messageAnswers.dequeue());
+    return (style.toInt() & MsgBox::ButtonBits) == MsgBox::YesNo ? MsgBox::Yes : MsgBox::Ok;
 }
 
 QString ScriptedPlatform::inputBox(const QString &prompt, const QString &title, const QString &)
 {
-    inputBoxes.append({prompt, title, 0});
+    inputBoxes.append({prompt, title, {}});
     ++m_openDialogues;
     if (whileInputBoxOpen)
         whileInputBoxOpen();
@@ -59,6 +59,7 @@ QString ScriptedPlatform::inputBox(const QString &prompt, const QString &title, 
 
 bool ScriptedPlatform::dialogueOpen()
 {
+    ++dialogueLooks;
     return m_openDialogues > 0;
 }
 

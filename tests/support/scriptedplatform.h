@@ -20,7 +20,7 @@ public:
     {
         QString prompt;
         QString title;
-        int style = 0;
+        MsgBox::Styles style;
     };
 
     /// Installs itself as the current platform; the previous one comes
@@ -48,10 +48,12 @@ public:
     int popups = 0;
     /// Downloads that have ended, counted just before their answer is handed on.
     int downloadsEnded = 0;
+    /// How often the program asked whether a dialogue is open.
+    int dialogueLooks = 0;
     /// Runs while an input box is open, as a real one runs the event loop.
     std::function<void()> whileInputBoxOpen;
 
-    int messageBox(const QString &prompt, int style, const QString &title = {}) override;
+    MsgBox::Answer messageBox(const QString &prompt, MsgBox::Styles style, const QString &title = {}) override;
     QString inputBox(const QString &prompt, const QString &title,
                      const QString &defaultText = {}) override;
     void beep() override;

@@ -1,7 +1,7 @@
 #include "support/seedscene.h"
 
 #include "ground/formregistry.h"
-#include "simulator/form1.h"
+#include "simulator/simulatorwindow.h"
 #include "support/findcontrol.h"
 
 #include <QAction>
@@ -21,7 +21,7 @@ int queueAnswers(ScriptedPlatform &platform, const QString &answers)
 int setUpScene(ScriptedPlatform &platform, const QString &answers)
 {
     const int count = queueAnswers(platform, answers);
-    control<QAction>(form<Form1>(), "Screen1")->trigger();
+    control<QAction>(form<SimulatorWindow>(), "Screen1")->trigger();
     return count;
 }
 
@@ -33,13 +33,13 @@ QString boxTexts(const QObject *window, std::initializer_list<const char *> name
     return texts.join(u'|');
 }
 
-QString onlyMessage(const ScriptedPlatform &platform, int style, const QString &title)
+QString onlyMessage(const ScriptedPlatform &platform, MsgBox::Styles style, const QString &title)
 {
     if (platform.messageBoxes.size() != 1)
         return QStringLiteral("<%1 messages>").arg(platform.messageBoxes.size());
     const ScriptedPlatform::Box &box = platform.messageBoxes.first();
     if (box.title != title || box.style != style)
-        return QStringLiteral("<title %1, style %2>").arg(box.title).arg(box.style);
+        return QStringLiteral("<title %1, style %2>").arg(box.title).arg(box.style.toInt());
     return box.prompt;
 }
 

@@ -33,7 +33,7 @@ QString boxTexts(const QObject *window, std::initializer_list<const char *> name
 /// The prompt of the only message box shown, when its title and style are
 /// these; otherwise what was wrong in angle brackets, so a comparison with
 /// the expected prompt names it.
-QString onlyMessage(const ScriptedPlatform &platform, int style,
+QString onlyMessage(const ScriptedPlatform &platform, MsgBox::Styles style,
                     const QString &title = QStringLiteral("Orbiquest9"));
 
 /// Writes `bytes` to `path`, making its folder first; fails the test when

@@ -1,7 +1,7 @@
 #include "ground/appinfo.h"
 #include "ground/formregistry.h"
-#include "frame/mdiform1.h"
-#include "simulator/form1.h"
+#include "frame/mainframe.h"
+#include "simulator/simulatorwindow.h"
 #include "support/findcontrol.h"
 #include "support/seedscene.h"
 #include "update/updatecheck.h"
@@ -187,24 +187,27 @@ void TestUpdateCheck::outcome()
         m_server->close();
     for (int answer : answers)
         m_platform->messageAnswers.enqueue(answer);
-    form<MDIForm1>()->setStatus(untouched);
+    form<MainFrame>()->setStatus(untouched);
     // A file of the user's named like the version file must come through untouched.
     QFile own(QStringLiteral("oq9.txt"));
     QVERIFY(own.open(QIODevice::WriteOnly) && own.write("the user's own file\r\n") > 0);
     own.close();
     const auto filesBefore = filesUnder(m_scene->environment.path());
-    int ticks = 0;
-    QTimer ticker;
-    connect(&ticker, &QTimer::timeout, this, [&ticks] { ++ticks; });
-    ticker.start(10);
     QObject owner;
-
+    // A call queued before the check and one queued after it: the check
+    // returns without running the event loop, which then serves the program
+    // while the server says nothing.
+    bool servedBeforeReturn = false;
+    QMetaObject::invokeMethod(&owner, [&servedBeforeReturn] { servedBeforeReturn = true; }, Qt::QueuedConnection);
     QSignalSpy finished(UpdateCheck::run(report, &owner), &UpdateCheck::finished);
-    QCOMPARE(ticks, 0); // returned at once, without waiting for the server
+    QVERIFY(!servedBeforeReturn);
+    bool servedWhileWaiting = false;
+    QMetaObject::invokeMethod(&owner, [&servedWhileWaiting, &finished] { servedWhileWaiting = finished.isEmpty(); },
+                              Qt::QueuedConnection);
     QVERIFY(finished.wait(10000));
 
     if (serve == Serve::Silent)
-        QVERIFY2(ticks >= 2, "the event loop kept running while the server said nothing");
+        QVERIFY2(servedWhileWaiting, "the event loop kept running while the server said nothing");
     QCOMPARE(m_server->paths, serve == Serve::Refused ? QStringList()
                                                    : QStringList{"/astron/Midlevels/31f/oq9.txt"});
     QString status = untouched;
@@ -219,8 +222,8 @@ void TestUpdateCheck::outcome()
         status = tag = updateStatus;
         boxes = questions.mid(0, answers.size());
     }
-    QCOMPARE(form<MDIForm1>()->panel1(), status);
-    QCOMPARE(form<MDIForm1>()->statusWord(), tag);
+    QCOMPARE(form<MainFrame>()->panel1(), status);
+    QCOMPARE(form<MainFrame>()->statusWord(), tag);
     QStringList asked;
     for (const ScriptedPlatform::Box &box : std::as_const(m_platform->messageBoxes)) {
         asked.append(box.prompt);
@@ -252,8 +255,12 @@ void TestUpdateCheck::oneCheckPerWindowAndNoneAfterIt()
     QPointer<UpdateCheck> abandoned = UpdateCheck::run(Report::Menu, window.get());
     window.reset();
     QVERIFY(abandoned.isNull());
-    QTest::qWait(2 * UpdateCheck::timeoutMs());
-    QCOMPARE(m_platform->messageBoxes.size(), 1);
+    // A later check of another window has its answer said; the abandoned one says nothing.
+    QObject other;
+    QSignalSpy later(UpdateCheck::run(Report::Menu, &other), &UpdateCheck::finished);
+    QVERIFY(later.wait(10000));
+    QCoreApplication::processEvents();
+    QCOMPARE(m_platform->messageBoxes.size(), 2);
 }
 
 void TestUpdateCheck::simulatorChecksAtStartAndFromTheMenu()
@@ -261,7 +268,7 @@ void TestUpdateCheck::simulatorChecksAtStartAndFromTheMenu()
     m_server->response = file("10.2.3\r\n");
     AppInfo::setVersion({10, 2, 3}); // no text may hold a fixed version
 
-    Form1 *simulator = form<Form1>();
+    SimulatorWindow *simulator = form<SimulatorWindow>();
     QTRY_COMPARE(m_platform->beeps, 1);
     QVERIFY(m_platform->messageBoxes.isEmpty());
     control<QAction>(simulator, "mnuUpdateCheck")->trigger();
@@ -281,7 +288,9 @@ void TestUpdateCheck::answerWaitsUntilTheSetUpEnds()
         if (boxesDuringSetUp >= 0)
             return;
         QVERIFY(QTest::qWaitFor([this] { return m_platform->downloadsEnded == 1; }, 10000));
-        QTest::qWait(3 * UpdateCheck::DialogueCheckMs);
+        // The answer is in; the check looks again and again for the box to close.
+        const int looks = m_platform->dialogueLooks;
+        QVERIFY(QTest::qWaitFor([this, looks] { return m_platform->dialogueLooks >= looks + 2; }, 10000));
         boxesDuringSetUp = int(m_platform->messageBoxes.size());
     };
     m_platform->messageAnswers << MsgBox::Cancel << MsgBox::Ok; // refuse, and confirm it
@@ -291,7 +300,7 @@ void TestUpdateCheck::answerWaitsUntilTheSetUpEnds()
     QCOMPARE(m_platform->inputBoxes.size(), 2);
     QTRY_COMPARE(m_platform->messageBoxes.size(), 2);
     QCOMPARE(m_platform->messageBoxes.first().prompt, questions.first());
-    QCOMPARE(form<MDIForm1>()->panel1(), updateStatus);
+    QCOMPARE(form<MainFrame>()->panel1(), updateStatus);
 }
 
 QTEST_MAIN(TestUpdateCheck)
