@@ -67,21 +67,6 @@ private slots:
         QCOMPARE(withBootstrap["planets"].toArray().at(0).toObject()["periodBootstrapUncertainty"].toDouble(), 0.005);
     }
 
-    void jsonStringEscapes_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("escaped");
-        // Quotes, backslashes and a line end are read back through a JSON parser in jsonReadsBack.
-        QTest::newRow("control character") << QStringLiteral("x\u0001y") << "\"x\\u0001y\"";
-        QTest::newRow("Japanese passes through") << QStringLiteral("すばる") << QStringLiteral("\"すばる\"");
-    }
-    void jsonStringEscapes()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, escaped);
-        QCOMPARE(QString::fromStdString(Fitting::jsonString(text.toStdString())), escaped);
-    }
-
     void csvHasOneRowPerItem()
     {
         const QString csv = QString::fromStdString(Fitting::resultCsv(handResult()));

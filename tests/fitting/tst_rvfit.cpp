@@ -302,8 +302,8 @@ private slots:
         };
         row("no data", [](DataSet &d, Options &) { d.measurements.clear(); }, "no measurements");
         row("not a number", [](DataSet &d, Options &) { d.measurements[4].time = NAN; }, "finite");
-        row("zero planets", [](DataSet &, Options &o) { o.planets = 0; }, "between 1 and 4");
-        row("five planets", [](DataSet &, Options &o) { o.planets = 5; }, "between 1 and 4");
+        row("zero planets", [](DataSet &, Options &o) { o.planets = 0; }, "between 1 and 8");
+        row("nine planets", [](DataSet &, Options &o) { o.planets = 9; }, "between 1 and 8");
         row("no star mass", [](DataSet &, Options &o) { o.starMassSolar = 0; }, "mass");
         row("fewer points than parameters", [](DataSet &d, Options &) { d.measurements.resize(5); }, "parameters");
         row("unknown instrument", [](DataSet &d, Options &) { d.measurements[3].instrument = 2; }, "instrument");
