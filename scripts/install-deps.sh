@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev libxcb1-dev
     qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libeigen3-dev
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+    libcli11-dev nlohmann-json3-dev
     fonts-noto-cjk
     xvfb xauth xdotool
     dpkg-dev

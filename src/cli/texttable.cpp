@@ -1,7 +1,6 @@
 #include "cli/texttable.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 
 namespace Cli {
@@ -11,13 +10,6 @@ namespace {
 std::size_t characters(const std::string &text)
 {
     return std::size_t(std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-std::string significant(double value, int digits)
-{
-    char text[48];
-    std::snprintf(text, sizeof text, "%.*g", digits, value);
-    return text;
 }
 
 } // namespace
@@ -54,18 +46,11 @@ std::string TextTable::text() const
     return out;
 }
 
-std::string withError(double value, double error, int digits)
+std::string significant(double value, int digits)
 {
-    if (error > 0)
-        return significant(value, digits) + " ± " + significant(error, 2);
-    return significant(value, digits);
-}
-
-std::string shortest(double value)
-{
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*g", digits, value);
+    return text;
 }
 
 } // namespace Cli

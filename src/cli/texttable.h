@@ -18,10 +18,8 @@ private:
     std::vector<std::vector<std::string>> m_rows;
 };
 
-/// `value` with `digits` significant digits, or "value ± error" when error > 0.
-std::string withError(double value, double error, int digits = 6);
-
-/// Shortest text that reads back to the same double.
-std::string shortest(double value);
+/// A figure that has no uncertainty of its own (a count, a power, −ln L)
+/// with `digits` significant digits.
+std::string significant(double value, int digits);
 
 } // namespace Cli

@@ -1,22 +1,29 @@
 #include "fitting/resultexport.h"
 
+#include "numeric/numbertext.h"
+
+#include <nlohmann/json.hpp>
+
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 
 namespace Fitting {
 
 namespace {
 
-/// Ten significant digits, '.' as decimal point whatever the locale says
-/// (the C locale of printf is never changed by this program's numeric floor).
+using Json = nlohmann::ordered_json;
+
+/// A CSV cell: the shortest text that reads back to the same double; null
+/// where there is no number, as in the JSON.
 std::string number(double value)
 {
-    if (!std::isfinite(value))
-        return "null";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.10g", value);
-    return text;
+    return std::isfinite(value) ? Numeric::shortestText(value) : std::string("null");
+}
+
+/// A JSON number, or null where there is none (JSON has no NaN).
+Json jsonNumber(double value)
+{
+    return std::isfinite(value) ? Json(value) : Json(nullptr);
 }
 
 std::string statusName(Status status)
@@ -44,11 +51,6 @@ std::string csvField(const std::string &text)
     return quoted + '"';
 }
 
-void addField(std::string &json, const std::string &name, double value, bool comma = true)
-{
-    json += jsonString(name) + ": " + number(value) + (comma ? ", " : "");
-}
-
 /// One element of a planet as both files name it, in the order they list it.
 struct Element
 {
@@ -69,6 +71,20 @@ constexpr Element Elements[] = {
     {"minimumMassEarth", "msini_mearth", "msini_mearth_err", [](const PlanetElements &p) { return p.minimumMassEarth; }},
 };
 
+Json planetJson(const PlanetResult &planet, bool bootstrapped)
+{
+    Json json = Json::object();
+    for (const Element &element : Elements) {
+        json[element.jsonName] = jsonNumber(element.of(planet.value));
+        json[element.jsonName + std::string("Uncertainty")] = jsonNumber(element.of(planet.uncertainty));
+    }
+    if (bootstrapped)
+        for (const Element &element : Elements)
+            json[element.jsonName + std::string("BootstrapUncertainty")] =
+                jsonNumber(element.of(planet.bootstrapUncertainty));
+    return json;
+}
+
 } // namespace
 
 double degreesFromRadians(double radians)
@@ -76,29 +92,16 @@ double degreesFromRadians(double radians)
     return radians * 180 / std::numbers::pi;
 }
 
-std::string jsonString(std::string_view text)
+std::string searchStopName(SearchStop stop)
 {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        default:
-            if (c < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out += char(c);
-            }
-        }
+    switch (stop) {
+    case SearchStop::NotSearched: return "notSearched";
+    case SearchStop::PlanetCap: return "planetCap";
+    case SearchStop::FalseAlarmThreshold: return "falseAlarmThreshold";
+    case SearchStop::NoBicGain: return "noBicGain";
+    case SearchStop::NoPeak: return "noPeak";
     }
-    return out + '"';
+    return "notSearched";
 }
 
 std::string resultCsv(const Result &result)
@@ -131,51 +134,37 @@ std::string resultCsv(const Result &result)
 
 std::string resultJson(const Result &result)
 {
-    std::string json = "{\"status\": " + jsonString(statusName(result.status)) + ", \"message\": "
-        + jsonString(result.message) + ", \"planets\": [";
-    for (std::size_t j = 0; j < result.planets.size(); ++j) {
-        const PlanetResult &planet = result.planets[j];
-        const bool bootstrapped = result.bootstrapRuns > 0;
-        json += j ? ", {" : "{";
-        for (const Element &element : Elements) {
-            addField(json, element.jsonName, element.of(planet.value));
-            const bool last = &element == std::end(Elements) - 1;
-            addField(json, element.jsonName + std::string("Uncertainty"), element.of(planet.uncertainty),
-                     !last || bootstrapped);
-        }
-        if (bootstrapped) {
-            for (const Element &element : Elements)
-                addField(json, element.jsonName + std::string("BootstrapUncertainty"),
-                         element.of(planet.bootstrapUncertainty), &element != std::end(Elements) - 1);
-        }
-        json += "}";
-    }
-    json += "], \"instruments\": [";
-    for (std::size_t k = 0; k < result.instruments.size(); ++k) {
-        const auto &instrument = result.instruments[k];
-        json += (k ? ", {\"name\": " : "{\"name\": ") + jsonString(instrument.name) + ", ";
-        addField(json, "points", instrument.points);
-        addField(json, "offset", instrument.offset);
-        addField(json, "offsetUncertainty", instrument.offsetUncertainty);
-        addField(json, "jitter", instrument.jitter);
-        addField(json, "jitterUncertainty", instrument.jitterUncertainty);
-        addField(json, "rms", instrument.rms, false);
-        json += "}";
-    }
-    json += "], ";
+    Json json = {{"status", statusName(result.status)}, {"message", result.message}};
+    json["planets"] = Json::array();
+    for (const PlanetResult &planet : result.planets)
+        json["planets"].push_back(planetJson(planet, result.bootstrapRuns > 0));
+    json["instruments"] = Json::array();
+    for (const auto &instrument : result.instruments)
+        json["instruments"].push_back({{"name", instrument.name},
+                                       {"points", instrument.points},
+                                       {"offset", jsonNumber(instrument.offset)},
+                                       {"offsetUncertainty", jsonNumber(instrument.offsetUncertainty)},
+                                       {"jitter", jsonNumber(instrument.jitter)},
+                                       {"jitterUncertainty", jsonNumber(instrument.jitterUncertainty)},
+                                       {"rms", jsonNumber(instrument.rms)}});
     if (result.trendFitted) {
-        addField(json, "trend", result.trend);
-        addField(json, "trendUncertainty", result.trendUncertainty);
+        json["trend"] = jsonNumber(result.trend);
+        json["trendUncertainty"] = jsonNumber(result.trendUncertainty);
     }
-    addField(json, "negativeLogLikelihood", result.negativeLogLikelihood);
-    addField(json, "chiSquare", result.chiSquare);
-    addField(json, "rms", result.rms);
-    addField(json, "bic", result.bic);
-    addField(json, "points", result.pointCount);
-    addField(json, "parameters", result.parameterCount);
-    addField(json, "bootstrapRuns", result.bootstrapRuns);
-    addField(json, "starMass", result.starMassSolar, false);
-    return json + "}";
+    json["negativeLogLikelihood"] = jsonNumber(result.negativeLogLikelihood);
+    json["chiSquare"] = jsonNumber(result.chiSquare);
+    json["rms"] = jsonNumber(result.rms);
+    json["bic"] = jsonNumber(result.bic);
+    json["points"] = result.pointCount;
+    json["parameters"] = result.parameterCount;
+    json["bootstrapRuns"] = result.bootstrapRuns;
+    json["starMass"] = jsonNumber(result.starMassSolar);
+    if (result.searchStop != SearchStop::NotSearched) {
+        json["searchStop"] = searchStopName(result.searchStop);
+        json["searchStopReason"] = result.searchStopSentence;
+    }
+    // A message or an instrument name from a file may hold bytes that are not UTF-8: replaced, never thrown.
+    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 std::string residualsCsv(const Result &result, const Observations::DataSet &data)

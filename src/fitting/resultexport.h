@@ -5,8 +5,9 @@
 
 #include <string>
 
-/// Plain-text forms of a fit, for files and the command line. Numbers are
-/// written with up to 10 significant digits, '.' as decimal point.
+/// Plain-text forms of a fit, for files and the command line. Every number
+/// is written in the shortest form that reads back to the same double, '.'
+/// as decimal point, so a time in BJD keeps all its digits.
 namespace Fitting {
 
 /// One header line then one row per planet (elements and uncertainties,
@@ -20,7 +21,9 @@ std::string resultCsv(const Result &result);
 /// "…BootstrapUncertainty" when a bootstrap ran}],
 /// "instruments" [{name, points, offset, offsetUncertainty, jitter,
 /// jitterUncertainty, rms}], "trend", "negativeLogLikelihood", "chiSquare",
-/// "rms", "bic", "points", "parameters", "bootstrapRuns", "starMass".
+/// "rms", "bic", "points", "parameters", "bootstrapRuns", "starMass", and
+/// after a search "searchStop" (planetCap, falseAlarmThreshold, noBicGain,
+/// noPeak) and "searchStopReason". A number that is not finite is null.
 std::string resultJson(const Result &result);
 
 /// time,velocity,uncertainty,instrument,model,residual — one row per measurement.
@@ -29,8 +32,7 @@ std::string residualsCsv(const Result &result, const Observations::DataSet &data
 /// ω and its uncertainty as written out: radians to degrees.
 double degreesFromRadians(double radians);
 
-/// Text as a JSON string literal, quotes included, with ", \, control
-/// characters escaped (UTF-8 passes through).
-std::string jsonString(std::string_view text);
+/// The name of a search's stop as the JSON writes it.
+std::string searchStopName(SearchStop stop);
 
 } // namespace Fitting

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kepler/keplerorbit.h"
+#include "numeric/outcome.h"
 #include "observations/rvdata.h"
 #include "periodogram/periodogram.h"
 
@@ -30,15 +31,19 @@
 /// inferior conjunction T_c (where ν = π/2 − ω); then the offsets, the trend
 /// and per instrument s² (kept ≥ 0).
 ///
-/// Optimiser: Levenberg–Marquardt on −ln L with its Fisher (Gauss–Newton)
-/// Hessian — Σ J J^T / V for the velocity parameters, ½ Σ (∂V/∂s²)² / V² for
-/// the jitters — and numerical derivatives of the Keplerian velocity.
-/// Several starts (eccentricities and ω around the periodogram's period).
+/// The model and its analytic derivatives: rvmodel.h. Optimiser:
+/// Levenberg–Marquardt on −ln L with its Fisher (Gauss–Newton) Hessian
+/// (levenbergmarquardt.h), from several starts (eccentricities and ω around
+/// the periodogram's period; planetsearch.h).
 ///
-/// Uncertainties: the inverse Fisher matrix at the optimum, carried to
-/// P, K, e, ω, T_p, T_c and m sin i by the Jacobian of that transformation
-/// (linear propagation). A bootstrap (residuals resampled, refitted from the
-/// optimum, standard deviation of each element) on request.
+/// Uncertainties (uncertainties.h): the inverse Fisher matrix at the optimum,
+/// carried to P, K, e, ω, T_p, T_c and m sin i by the Jacobian of that
+/// transformation (linear propagation). A bootstrap (residuals resampled,
+/// refitted from the optimum, standard deviation of each element) on request.
+///
+/// A circular planet holds e = 0: its √e cos ω and √e sin ω are not
+/// parameters, and every count (the refusal, k of the BIC, the degrees of
+/// freedom n − k) leaves them out.
 namespace Fitting {
 
 /// How a call went.
@@ -49,10 +54,13 @@ enum class Status {
     Cancelled  ///< the cancel flag was raised; nothing is reported
 };
 
+/// The most planets a fit takes and a search looks for (55 Cnc has five).
+inline constexpr int maxPlanets = 8;
+
 /// Settings of one fit or one search.
 struct Options
 {
-    int planets = 1;                   ///< 1–4 (fit); the most planets findPlanets adds
+    int planets = 1;                   ///< 1–maxPlanets: fit()'s count; the most planets findPlanets adds
     bool fitJitter = false;            ///< one jitter s_k per instrument
     bool fitTrend = false;             ///< the linear trend c
     bool circular = false;             ///< hold e = 0 (weak signals, or orbits known to be circular)
@@ -100,6 +108,15 @@ struct InstrumentResult
     double rms = 0;                 ///< of this instrument's residuals, m/s
 };
 
+/// Why findPlanets stopped adding planets.
+enum class SearchStop {
+    NotSearched,         ///< fit(): the planets were asked for, not searched
+    PlanetCap,           ///< Options::planets were found
+    FalseAlarmThreshold, ///< the next peak's false-alarm probability lies above the threshold
+    NoBicGain,           ///< the best next planet does not lower the BIC
+    NoPeak               ///< the residuals leave no peak to fit (too few, or none in the periods searched)
+};
+
 struct Result
 {
     Status status = Status::Refused;
@@ -112,13 +129,15 @@ struct Result
     double referenceTime = 0;       ///< t_ref, days
     double starMassSolar = 1.0;
     int pointCount = 0;             ///< n
-    int parameterCount = 0;         ///< k
+    int parameterCount = 0;         ///< k, the free parameters
     double negativeLogLikelihood = 0; ///< −ln L at the optimum
     double chiSquare = 0;           ///< Σ r² / (σ² + s²)
     double rms = 0;                 ///< √(Σ r² / n), m/s
     double bic = 0;                 ///< k ln n + 2 (−ln L)
     int bootstrapRuns = 0;          ///< refits that entered the bootstrap spread
     std::vector<Periodogram::Peak> peaks; ///< the residual periodogram's peak each planet started from, in order (none for starting orbits)
+    SearchStop searchStop = SearchStop::NotSearched;
+    std::string searchStopSentence; ///< why the search stopped, a sentence with the figures; empty for fit()
 
     bool ok() const { return status == Status::Converged || status == Status::Stalled; }
 };
@@ -127,8 +146,8 @@ struct Result
 /// "fit", "bootstrap", "done"), on the thread that runs the fit.
 using Progress = std::function<void(double fraction, std::string_view stage)>;
 
-/// Why these data cannot be fitted with these options (a sentence), or nothing.
-std::optional<std::string> refusal(const Observations::DataSet &data, const Options &options);
+/// Why these data cannot be fitted with these options, or nothing.
+std::optional<Numeric::Refusal> refusal(const Observations::DataSet &data, const Options &options);
 
 /// Fits options.planets Keplerians. Planets without a starting orbit start at
 /// the highest periodogram peak of the residuals of the planets before them.
@@ -136,7 +155,7 @@ std::optional<std::string> refusal(const Observations::DataSet &data, const Opti
 Result fit(const Observations::DataSet &data, const Options &options,
            const Progress &progress = {}, const std::atomic<bool> *cancel = nullptr);
 
-/// Adds planets one at a time, at most options.planets (≤ 4). Each step:
+/// Adds planets one at a time, at most options.planets. Each step:
 /// - starts: the 5 highest distinct peaks (1/T apart) of the residual
 ///   periodogram, weighted by σ_i² + s_k²; with jitters fitted, also the 5
 ///   highest of the residuals weighted by σ_i² alone, since a jitter fitted
@@ -149,7 +168,8 @@ Result fit(const Observations::DataSet &data, const Options &options,
 ///   (k ln n + 2(−ln L)) and its peak, in the residuals weighted by the new
 ///   fit's own jitters, has a false-alarm probability ≤
 ///   options.falseAlarmThreshold; otherwise the search ends.
-/// Result::peaks holds each kept planet's peak with that probability.
+/// Result::peaks holds each kept planet's peak with that probability;
+/// Result::searchStop and searchStopSentence say why the search ended.
 /// With no planet kept, the result holds no planet (offsets, jitters and
 /// trend only) and status Converged.
 Result findPlanets(const Observations::DataSet &data, const Options &options,

@@ -100,7 +100,7 @@ AnalysisOutcome AnalysisRunner::run(const AnalysisRequest &request, const Fittin
             return outcome;
         }
         if (auto refused = Fitting::refusal(request.data, request.options)) {
-            outcome.error = *refused;
+            outcome.error = refused->reason;
             return outcome;
         }
         Fitting::Result result = request.kind == AnalysisRequest::Kind::Fit

@@ -1,0 +1,86 @@
+#include "cli/fitcommand.h"
+
+#include "cli/commands.h"
+#include "fitting/resultexport.h"
+
+namespace Cli {
+
+namespace {
+
+/// Every option group of the fit, in the order the help lists them.
+constexpr FitOptionGroup OptionGroups[] = {addModelOptions, addSearchOptions, addOutputOptions};
+
+void runFit(FitRequest request, std::ostream &out)
+{
+    const Loaded loaded = load(request.path);
+    Fitting::Options &options = request.options;
+    options.planets = request.planets.value_or(request.find ? Fitting::maxPlanets : 1);
+    options.starMassSolar = request.starMass ? *request.starMass
+        : loaded.starMassSolar > 0             ? loaded.starMassSolar
+                                               : 1.0;
+    options.grid = request.limits.gridFor(loaded.data);
+    const Fitting::Result result = request.find ? Fitting::findPlanets(loaded.data, options)
+                                                : Fitting::fit(loaded.data, options);
+    if (!result.ok())
+        throw DataError{result.message};
+    if (request.residualsPath)
+        writeFile(*request.residualsPath, Fitting::residualsCsv(result, loaded.data));
+    if (request.json)
+        out << Fitting::resultJson(result) << "\n";
+    else if (request.csv)
+        out << Fitting::resultCsv(result);
+    else
+        printFit(result, request.path, request.starMass || loaded.starMassSolar > 0, out);
+}
+
+} // namespace
+
+void addModelOptions(CLI::App &fit, FitRequest &request)
+{
+    fit.add_option("--planets", request.planets,
+                   "planets to fit (default 1); with --find, the most to find (default 8)")
+        ->check(wholeWithin(1, Fitting::maxPlanets));
+    fit.add_flag("--jitter", request.options.fitJitter, "fit one jitter s per instrument");
+    fit.add_flag("--trend", request.options.fitTrend, "fit a linear trend");
+    fit.add_flag("--circular", request.options.circular, "hold every eccentricity at 0");
+    fit.add_option("--star-mass", request.starMass,
+                   "star's mass, solar masses, for m sin i (default: the .sys file's, else 1)")
+        ->check(numberWithin(1e-6, 1e6));
+}
+
+void addSearchOptions(CLI::App &fit, FitRequest &request)
+{
+    fit.add_flag("--find", request.find,
+                 "add planets while the best of the next peaks lowers the BIC and its false-alarm probability "
+                 "is below --fap");
+    fit.add_option("--fap", request.options.falseAlarmThreshold, "false-alarm threshold of --find (default 0.001)")
+        ->check(numberWithin(1e-300, 1));
+    fit.add_option("--bootstrap", request.options.bootstrapRuns,
+                   "also give bootstrap uncertainties from N refits (10-100000)")
+        ->check(wholeWithin(10, 100000));
+    request.limits.addTo(fit);
+}
+
+void addOutputOptions(CLI::App &fit, FitRequest &request)
+{
+    fit.add_option("--residuals", request.residualsPath,
+                   "write time, velocity, uncertainty, instrument, model and residual of every measurement to "
+                   "this file (CSV)");
+    auto *json = fit.add_flag("--json", request.json, "print JSON instead of a table");
+    fit.add_flag("--csv", request.csv, "print CSV instead of a table")->excludes(json);
+}
+
+void registerFit(CLI::App &app, std::ostream &out)
+{
+    auto request = std::make_shared<FitRequest>();
+    CLI::App *fit = app.add_subcommand("fit", "maximum-likelihood Keplerian fit of 1 to 8 planets");
+    fit->footer("Maximum-likelihood fit of N Keplerian orbits, one offset per instrument,\n"
+                "-ln L = 1/2 sum [ r^2/(sigma^2 + s^2) + ln(2 pi (sigma^2 + s^2)) ].\n"
+                "Each planet starts at the highest periodogram peak of the residuals.");
+    fit->add_option("FILE", request->path, "velocity file or .sys system file")->required();
+    for (const FitOptionGroup add : OptionGroups)
+        add(*fit, *request);
+    fit->callback([request, &out] { runFit(*request, out); });
+}
+
+} // namespace Cli

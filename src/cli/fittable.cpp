@@ -1,0 +1,65 @@
+#include "cli/fitcommand.h"
+#include "cli/texttable.h"
+#include "fitting/resultexport.h"
+#include "numeric/numbertext.h"
+
+namespace Cli {
+
+namespace {
+
+/// The bootstrap's spread where one ran, else the covariance's.
+const Fitting::PlanetElements &uncertaintyOf(const Fitting::PlanetResult &planet, int bootstrapRuns)
+{
+    return bootstrapRuns > 0 ? planet.bootstrapUncertainty : planet.uncertainty;
+}
+
+void printPlanets(const Fitting::Result &result, std::ostream &out)
+{
+    using Numeric::measuredText;
+    TextTable planets({"Planet", "P (d)", "K (m/s)", "e", "ω (°)", "T_p (d)", "m sin i (M_J)", "m sin i (M_⊕)"});
+    for (std::size_t j = 0; j < result.planets.size(); ++j) {
+        const auto &v = result.planets[j].value;
+        const auto &u = uncertaintyOf(result.planets[j], result.bootstrapRuns);
+        planets.addRow({std::string(1, char('b' + j)), measuredText(v.periodDays, u.periodDays),
+                        measuredText(v.semiAmplitude, u.semiAmplitude), measuredText(v.eccentricity, u.eccentricity),
+                        measuredText(Fitting::degreesFromRadians(v.omegaRadians),
+                                     Fitting::degreesFromRadians(u.omegaRadians)),
+                        measuredText(v.periastronTime, u.periastronTime),
+                        measuredText(v.minimumMassJupiter, u.minimumMassJupiter),
+                        measuredText(v.minimumMassEarth, u.minimumMassEarth)});
+    }
+    out << planets.text() << "\n";
+}
+
+} // namespace
+
+void printFit(const Fitting::Result &result, const std::string &path, bool massGiven, std::ostream &out)
+{
+    using Numeric::measuredText;
+    out << "Keplerian fit of " << path << ": " << result.planets.size() << " planet"
+        << (result.planets.size() == 1 ? "" : "s")
+        << (result.status == Fitting::Status::Stalled ? " (the optimiser stopped before converging)" : "")
+        << "\nStar mass " << significant(result.starMassSolar, 4) << " solar masses" << (massGiven ? "" : " (assumed)")
+        << "\n\n";
+    if (!result.planets.empty())
+        printPlanets(result, out);
+    TextTable instruments({"Instrument", "Points", "Offset (m/s)", "Jitter (m/s)", "rms (m/s)"});
+    for (const auto &instrument : result.instruments)
+        instruments.addRow({instrument.name, std::to_string(instrument.points),
+                            measuredText(instrument.offset, instrument.offsetUncertainty),
+                            measuredText(instrument.jitter, instrument.jitterUncertainty),
+                            significant(instrument.rms, 3)});
+    out << instruments.text() << "\n";
+    if (result.trendFitted)
+        out << "Trend: " << measuredText(result.trend, result.trendUncertainty) << " m/s per day\n";
+    out << "-ln L = " << significant(result.negativeLogLikelihood, 8) << ", chi² = "
+        << significant(result.chiSquare, 6) << ", rms = " << significant(result.rms, 4)
+        << " m/s, BIC = " << significant(result.bic, 8) << " (n = " << result.pointCount
+        << ", k = " << result.parameterCount << ")\n";
+    if (result.bootstrapRuns > 0)
+        out << "Uncertainties from " << result.bootstrapRuns << " bootstrap refits.\n";
+    if (!result.searchStopSentence.empty())
+        out << result.searchStopSentence << "\n";
+}
+
+} // namespace Cli
