@@ -107,7 +107,11 @@ void SyntheticDialog::offer()
     m_planet->setText(planets.orbits.empty() ? tr("no planet: choose one in the lab first")
                       : planets.name.isEmpty() ? tr("the lab's planet")
                                                : planets.name);
-    m_seed->setValue(int(QRandomGenerator::global()->bounded(m_seed->maximum())));
+    const int previous = m_seed->value();
+    int seed = previous;
+    while (seed == previous)
+        seed = int(QRandomGenerator::global()->bounded(m_seed->maximum()));
+    m_seed->setValue(seed);
     m_refusal->clear();
     open();
 }
