@@ -36,14 +36,18 @@ PeriodogramPane::PeriodogramPane(QWidget *parent)
       m_recompute(new QPushButton(tr("Recompute")))
 {
     m_chart->setObjectName(QStringLiteral("periodogramChart"));
-    m_chart->setMinimumHeight(160);
+    m_chart->setMinimumHeight(190);
     m_peaks->setObjectName(QStringLiteral("peakTable"));
     m_peaks->setHorizontalHeaderLabels({tr("Of"), tr("Period (d)"), tr("Power"), tr("FAP")});
     m_peaks->verticalHeader()->setVisible(false);
     m_peaks->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_peaks->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_peaks->setMinimumWidth(240);
-    m_peaks->setMaximumWidth(330);
+    // As wide as its columns, so that no false-alarm probability is cut off.
+    m_peaks->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    m_peaks->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_peaks->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_peaks->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
+    m_peaks->verticalHeader()->setDefaultSectionSize(m_peaks->fontMetrics().height() + 6);
     m_from->setObjectName(QStringLiteral("periodFrom"));
     m_to->setObjectName(QStringLiteral("periodTo"));
     for (QDoubleSpinBox *box : {m_from, m_to}) {

@@ -63,15 +63,18 @@ PlotsPane::PlotsPane(QWidget *parent)
     m_residuals->setObjectName(QStringLiteral("residualChart"));
     m_residuals->setZeroLine(true);
     m_residuals->chart()->legend()->hide();
-    m_residuals->setMinimumHeight(120);
+    // Below this an axis has no room for its labels.
+    m_residuals->setMinimumHeight(140);
+    m_velocities->setMinimumHeight(170);
     for (DataChart *chart : {m_velocities, m_residuals, m_phase})
         addChart(chart);
 
     auto *timeSplit = new QSplitter(Qt::Vertical);
     timeSplit->addWidget(m_velocities);
     timeSplit->addWidget(m_residuals);
-    timeSplit->setStretchFactor(0, 3);
+    timeSplit->setStretchFactor(0, 2);
     timeSplit->setStretchFactor(1, 1);
+    timeSplit->setChildrenCollapsible(false);
     m_tabs->addTab(timeSplit, tr("Velocities"));
 
     auto *phasePage = new QWidget;

@@ -41,6 +41,7 @@ ResultTable::ResultTable(QWidget *parent)
     setHorizontalHeaderLabels({tr("Quantity"), tr("Value"), tr("±"),
                                tr("± (bootstrap)"), tr("Unit")});
     verticalHeader()->setVisible(false);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     // Every column as wide as its widest text, so a unit reads in full ("M_Earth").
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

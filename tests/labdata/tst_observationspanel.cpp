@@ -594,8 +594,12 @@ private slots:
         auto *table = child<ResultTable>("resultTable");
         const int unitText = table->fontMetrics().horizontalAdvance(QStringLiteral("M_Earth"));
         QVERIFY(table->horizontalHeader()->sectionSize(ResultTable::Unit) > unitText);
-        for (const char *chart : {"velocityChart", "periodogramChart"})
-            QVERIFY2(child<QWidget>(chart)->height() >= 150, chart);
+        for (const char *chart : {"velocityChart", "residualChart", "periodogramChart"})
+            QVERIFY2(child<QWidget>(chart)->height() >= 140, chart);
+        // Every false-alarm probability of the peak table reads in full.
+        auto *peaks = child<QTableWidget>("peakTable");
+        QVERIFY(peaks->rowCount() > 0);
+        QCOMPARE(peaks->horizontalScrollBar()->maximum(), 0);
     }
 };
 
