@@ -3,6 +3,8 @@
 #include "labdata/errorbaritem.h"
 
 #include <QLegendMarker>
+#include <QMouseEvent>
+#include <QRubberBand>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -11,6 +13,11 @@
 #include <cmath>
 
 namespace {
+
+/// How far from a marker's centre a click still takes it, and how far the
+/// mouse must move before a press becomes a rubber band, in pixels.
+constexpr int ClickReach = 8;
+constexpr int DragThreshold = 5;
 
 /// A tick step of 1, 2 or 5 times a power of ten giving about five ticks.
 double niceStep(double span)
@@ -43,7 +50,8 @@ DataChart::DataChart(const QString &xTitle, const QString &yTitle, QWidget *pare
       m_xAxis(new QValueAxis),
       m_yAxis(new QValueAxis),
       m_curve(new QLineSeries),
-      m_zero(new QLineSeries)
+      m_zero(new QLineSeries),
+      m_band(new QRubberBand(QRubberBand::Rectangle, viewport()))
 {
     QChart *chart = this->chart();
     chart->setMargins(QMargins(4, 4, 4, 4));
@@ -156,4 +164,110 @@ void DataChart::fitRanges()
     setNiceRange(m_xAxis, xMin - xPad, xMax + xPad);
     setNiceRange(m_yAxis, yMin - yPad, yMax + yPad);
     m_zero->replace({QPointF(m_xAxis->min(), 0), QPointF(m_xAxis->max(), 0)});
+}
+
+void DataChart::setExcluding(bool excluding)
+{
+    m_excluding = excluding;
+    viewport()->setCursor(excluding ? Qt::CrossCursor : Qt::ArrowCursor);
+}
+
+void DataChart::resetZoom()
+{
+    fitRanges();
+}
+
+QPointF DataChart::valueAt(QPoint pixel) const
+{
+    return chart()->mapToValue(chart()->mapFromScene(mapToScene(pixel)), m_zero);
+}
+
+QPointF DataChart::pixelAt(QPointF value) const
+{
+    return mapFromScene(chart()->mapToScene(chart()->mapToPosition(value, m_zero)));
+}
+
+std::optional<QPoint> DataChart::pixelOf(qsizetype measurement) const
+{
+    for (const InstrumentPoints &instrument : m_instruments) {
+        const qsizetype j = instrument.measurements.indexOf(measurement);
+        if (j >= 0)
+            return pixelAt(instrument.points.at(j)).toPoint();
+    }
+    return std::nullopt;
+}
+
+qsizetype DataChart::measurementNear(QPoint pixel) const
+{
+    qsizetype nearest = -1;
+    double best = ClickReach * ClickReach;
+    for (const InstrumentPoints &instrument : m_instruments) {
+        for (qsizetype j = 0; j < instrument.points.size() && j < instrument.measurements.size(); ++j) {
+            const QPointF offset = pixelAt(instrument.points.at(j)) - QPointF(pixel);
+            const double distance = QPointF::dotProduct(offset, offset);
+            if (distance <= best) {
+                best = distance;
+                nearest = instrument.measurements.at(j);
+            }
+        }
+    }
+    return nearest;
+}
+
+QList<qsizetype> DataChart::measurementsIn(const QRect &pixels) const
+{
+    QList<qsizetype> inside;
+    for (const InstrumentPoints &instrument : m_instruments) {
+        for (qsizetype j = 0; j < instrument.points.size() && j < instrument.measurements.size(); ++j) {
+            if (pixels.contains(pixelAt(instrument.points.at(j)).toPoint()))
+                inside.append(instrument.measurements.at(j));
+        }
+    }
+    return inside;
+}
+
+void DataChart::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton) {
+        resetZoom();
+        event->accept();
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return QChartView::mousePressEvent(event);
+    m_pressedAt = event->position().toPoint();
+    m_band->setGeometry(QRect(m_pressedAt, QSize()));
+    event->accept();
+}
+
+void DataChart::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!(event->buttons() & Qt::LeftButton))
+        return QChartView::mouseMoveEvent(event);
+    const QRect band = QRect(m_pressedAt, event->position().toPoint()).normalized();
+    m_band->setGeometry(band);
+    m_band->setVisible((band.width() + band.height()) > DragThreshold);
+    event->accept();
+}
+
+void DataChart::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return QChartView::mouseReleaseEvent(event);
+    m_band->hide();
+    event->accept();
+    const QRect band = QRect(m_pressedAt, event->position().toPoint()).normalized();
+    if (band.width() + band.height() <= DragThreshold) {
+        if (const qsizetype measurement = measurementNear(m_pressedAt); measurement >= 0)
+            emit pointClicked(measurement);
+        return;
+    }
+    if (m_excluding) {
+        emit areaChosen(measurementsIn(band));
+        return;
+    }
+    const QPointF corner = valueAt(band.topLeft());
+    const QPointF opposite = valueAt(band.bottomRight());
+    setNiceRange(m_xAxis, std::min(corner.x(), opposite.x()), std::max(corner.x(), opposite.x()));
+    setNiceRange(m_yAxis, std::min(corner.y(), opposite.y()), std::max(corner.y(), opposite.y()));
 }

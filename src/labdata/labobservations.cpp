@@ -50,7 +50,7 @@ ObservationsPanel *attach(KeplerLab *lab)
 
     observations->setPlanetSource([lab] {
         const LabPlanet &planet = lab->planet();
-        return ObservationsPanel::CurrentPlanets{{planet.orbit}, planet.starMassSolar};
+        return ObservationsPanel::CurrentPlanets{{planet.orbit}, planet.starMassSolar, planet.name};
     });
     QObject::connect(observations, &ObservationsPanel::planetChosen, lab,
                      [lab, tabs, ownView](const Kepler::Orbit &orbit, double starMassSolar,

@@ -2,6 +2,8 @@
 
 #include "labdata/analysisrunner.h"
 #include "labdata/dataloading.h"
+#include "labdata/pointexclusion.h"
+#include "labdata/syntheticdialog.h"
 
 #include "fitting/rvfit.h"
 #include "kepler/keplerorbit.h"
@@ -13,50 +15,35 @@
 #include <optional>
 #include <vector>
 
-class DataChart;
+class FileCommands;
 class FitControls;
-class PeriodogramChart;
-class QAction;
+class PlotsPane;
 class QComboBox;
-class QDoubleSpinBox;
 class QLabel;
-class QMenu;
 class QPushButton;
-class QSplitter;
-class QTabWidget;
-class QTableWidget;
 class ResultTable;
-class SyntheticDialog;
 
 /// Measured radial velocities and their analysis, for the Kepler lab to
-/// embed: loading data (File-menu actions, drag and drop), synthetic
-/// observations of the lab's planet, the velocity, residual, phase and
-/// periodogram plots, the fit with its settings and results, and exports.
+/// embed. It composes the panes a reader sees and keeps what they share:
+/// the data, the points left out of the analysis (PointExclusion), the fit.
+/// On the left, in "sideColumn" (it scrolls on a small screen): the data's
+/// title "dataTitle", the fit's settings (FitControls), its results
+/// (ResultTable) and "usePlanetChoice" with "usePlanetButton". On the
+/// right the plots with the periodogram below them (PlotsPane,
+/// PeriodogramPane). The file commands (FileCommands) go to a File menu;
+/// synthetic observations are planned in SyntheticDialog.
 ///
+/// The periodogram and the fit see only the points kept; the plots grey the
+/// others and the exports of measurements mark them in a last column.
 /// Fits and periodograms run on a worker thread (AnalysisRunner); the
-/// window stays live and a run can be cancelled.
-///
-/// Object names: "ObservationsPanel"; the plots "velocityChart",
-/// "residualChart" and "phaseChart" in the tabs "plotTabs", under them
-/// "periodogramChart" beside "peakTable" with its period range "periodFrom",
-/// "periodTo" and "periodogramButton", all in "plotArea"; "phasePlanet",
-/// "resultTable", "dataTitle",
-/// "usePlanetChoice", "usePlanetButton"; the fit controls of FitControls;
-/// the actions of fileMenuActions() "actionOpenRvData", "actionMakeSynthetic",
-/// "actionSaveData", "actionExportResiduals", "actionExportFitCsv",
-/// "actionExportFitJson", "actionExportPlot", the menus "realDataMenu"
-/// (items "shippedSet_<file name>") and "exampleMenu" (items "exampleSet_<n>").
+/// window stays live and a run can be cancelled. Object name "ObservationsPanel".
 class ObservationsPanel : public QWidget
 {
     Q_OBJECT
 
 public:
-    /// The planets synthetic observations are made of, and their star's mass.
-    struct CurrentPlanets
-    {
-        std::vector<Kepler::Orbit> orbits;
-        double starMassSolar = 1.0;
-    };
+    /// The planets synthetic observations are made of, their star's mass and their name.
+    using CurrentPlanets = SyntheticDialog::Planets;
 
     explicit ObservationsPanel(QWidget *parent = nullptr);
     ~ObservationsPanel() override;
@@ -64,7 +51,7 @@ public:
     /// The panel's file commands, submenus and separators in menu order,
     /// for a File menu: open, the shipped and example sets, synthetic
     /// observations, then the exports.
-    QList<QAction *> fileMenuActions() const { return m_fileActions; }
+    QList<QAction *> fileMenuActions() const;
 
     /// Loads `path` and shows it. A file that cannot be read is reported
     /// through the platform layer and leaves the data shown before.
@@ -88,12 +75,14 @@ public:
     const std::optional<Fitting::Result> &fitResult() const { return m_fit; }
     AnalysisRunner *runner() const { return m_runner; }
     SyntheticDialog *syntheticDialog() const { return m_synthetic; }
+    const PointExclusion &exclusion() const { return m_exclusion; }
 
 public slots:
     void openDataDialog();
     void fit();
     void findPlanets();
     void bootstrap();
+    /// Opens the dialog, naming the planet it will observe.
     void makeSyntheticObservations();
     void saveData();
     void exportResiduals();
@@ -112,58 +101,38 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void createActions();
-    QWidget *createPlots();
+    QWidget *createSideColumn();
+    void connectFileCommands();
+    void connectPlots();
     void startRun(AnalysisRequest::Kind kind, Fitting::Options options);
     void showOutcome(const AnalysisOutcome &outcome);
-    void showData();
-    void showFit();
-    void showPhase();
-    void listPeaks();
-    void showAutomaticGrid();
+    void showFitOutcome(const AnalysisOutcome &outcome);
+    void showDataTitle();
+    /// The plots and the choices of a planet, after new data, a fit or a change of what is excluded.
+    void showPlots();
+    /// After the excluded points changed: the old fit no longer describes the data analysed.
+    void exclusionChanged();
     void updateCommands();
-    void makeFromDialog();
-    void chooseSavedFile(const QString &filter, const QString &caption,
-                         const std::function<QByteArray()> &bytes);
-    void reportWriteFailure(const QString &failure);
+    void saveBytes(const QString &filter, const QString &caption, const std::function<std::string()> &text);
+    /// The fit drawn over all the data, its instruments those of m_data.
+    std::optional<Fitting::Result> shownFit() const;
 
     Observations::DataSet m_data;
+    PointExclusion m_exclusion;
     QString m_title;
     std::optional<Fitting::Result> m_fit;
-    std::function<CurrentPlanets()> m_planetSource;
     /// Data shown and data of the run going: a run over older data is ignored when it ends.
     int m_dataGeneration = 0;
     int m_runGeneration = 0;
     bool m_periodogramPending = false;
 
     AnalysisRunner *m_runner;
+    FileCommands *m_files;
     FitControls *m_controls;
     ResultTable *m_results;
     QLabel *m_dataTitle;
     QComboBox *m_usePlanet;
     QPushButton *m_usePlanetButton;
-    QTabWidget *m_tabs;
-    QSplitter *m_plots;
-    DataChart *m_velocities;
-    DataChart *m_residuals;
-    DataChart *m_phase;
-    QComboBox *m_phasePlanet;
-    PeriodogramChart *m_periodogram;
-    QTableWidget *m_peaks;
-    QDoubleSpinBox *m_periodFrom;
-    QDoubleSpinBox *m_periodTo;
-    QPushButton *m_recompute;
-    std::vector<Periodogram::Peak> m_dataPeaks;
-    std::vector<Periodogram::Peak> m_residualPeaks;
-    /// The user chose the periods; otherwise the automatic grid of each data set is used.
-    bool m_gridEdited = false;
+    PlotsPane *m_plots;
     SyntheticDialog *m_synthetic;
-
-    QList<QAction *> m_fileActions;
-    QMenu *m_realDataMenu;
-    QMenu *m_exampleMenu;
-    QAction *m_saveData;
-    QAction *m_exportResiduals;
-    QAction *m_exportFitCsv;
-    QAction *m_exportFitJson;
 };

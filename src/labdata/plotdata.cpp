@@ -1,5 +1,7 @@
 #include "labdata/plotdata.h"
 
+#include <QObject>
+
 #include <algorithm>
 #include <cmath>
 
@@ -11,13 +13,37 @@ QList<InstrumentPoints> emptyInstruments(const Observations::DataSet &data)
 {
     QList<InstrumentPoints> instruments;
     for (std::size_t k = 0; k < data.instruments.size(); ++k)
-        instruments.append({QString::fromStdString(data.instruments[k]), instrumentColor(int(k)), {}, {}});
+        instruments.append({QString::fromStdString(data.instruments[k]), instrumentColor(int(k)), {}, {}, {}});
     return instruments;
 }
 
 bool validInstrument(const Observations::Measurement &m, const QList<InstrumentPoints> &instruments)
 {
     return m.instrument >= 0 && m.instrument < instruments.size();
+}
+
+void append(InstrumentPoints &target, QPointF point, double error, std::size_t measurement)
+{
+    target.points.append(point);
+    target.errors.append(error);
+    target.measurements.append(qsizetype(measurement));
+}
+
+/// Each instrument's weighted mean velocity Σ(v/σ²)/Σ(1/σ²); 0 for one without points.
+std::vector<double> weightedMeans(const Observations::DataSet &data)
+{
+    std::vector<double> sum(data.instruments.size(), 0.0), weight(data.instruments.size(), 0.0);
+    for (const auto &m : data.measurements) {
+        if (m.instrument < 0 || std::size_t(m.instrument) >= sum.size())
+            continue;
+        const double w = 1.0 / (m.uncertainty * m.uncertainty);
+        sum[std::size_t(m.instrument)] += w * m.velocity;
+        weight[std::size_t(m.instrument)] += w;
+    }
+    std::vector<double> means(sum.size(), 0.0);
+    for (std::size_t k = 0; k < means.size(); ++k)
+        means[k] = weight[k] > 0 ? sum[k] / weight[k] : 0.0;
+    return means;
 }
 
 double phaseOf(double time, const Kepler::Orbit &orbit)
@@ -50,30 +76,16 @@ double timeSpan(const Observations::DataSet &data)
 QList<InstrumentPoints> alignedPoints(const Observations::DataSet &data, const Fitting::Result *fit)
 {
     QList<InstrumentPoints> instruments = emptyInstruments(data);
-    std::vector<double> zero(data.instruments.size(), 0.0);
+    std::vector<double> zero = weightedMeans(data);
     const bool fitted = fit && fit->ok() && fit->instruments.size() == data.instruments.size();
-    if (fitted) {
-        for (std::size_t k = 0; k < zero.size(); ++k)
-            zero[k] = fit->instruments[k].offset;
-    } else {
-        std::vector<double> sum(zero.size(), 0.0), weight(zero.size(), 0.0);
-        for (const auto &m : data.measurements) {
-            if (!validInstrument(m, instruments))
-                continue;
-            const double w = 1.0 / (m.uncertainty * m.uncertainty);
-            sum[std::size_t(m.instrument)] += w * m.velocity;
-            weight[std::size_t(m.instrument)] += w;
-        }
-        for (std::size_t k = 0; k < zero.size(); ++k)
-            zero[k] = weight[k] > 0 ? sum[k] / weight[k] : 0.0;
-    }
+    for (std::size_t k = 0; fitted && k < zero.size(); ++k)
+        zero[k] = fit->instruments[k].offset;
     const double origin = timeOrigin(data);
-    for (const auto &m : data.measurements) {
-        if (!validInstrument(m, instruments))
-            continue;
-        InstrumentPoints &target = instruments[m.instrument];
-        target.points.append({m.time - origin, m.velocity - zero[std::size_t(m.instrument)]});
-        target.errors.append(m.uncertainty);
+    for (std::size_t i = 0; i < data.measurements.size(); ++i) {
+        const auto &m = data.measurements[i];
+        if (validInstrument(m, instruments))
+            append(instruments[m.instrument], {m.time - origin, m.velocity - zero[std::size_t(m.instrument)]},
+                   m.uncertainty, i);
     }
     return instruments;
 }
@@ -114,11 +126,10 @@ QList<InstrumentPoints> residualPoints(const Fitting::Result &fit, const Observa
         return instruments;
     const Observations::DataSet residuals = residualData(fit, data);
     const double origin = timeOrigin(data);
-    for (const auto &m : residuals.measurements) {
-        if (!validInstrument(m, instruments))
-            continue;
-        instruments[m.instrument].points.append({m.time - origin, m.velocity});
-        instruments[m.instrument].errors.append(m.uncertainty);
+    for (std::size_t i = 0; i < residuals.measurements.size(); ++i) {
+        const auto &m = residuals.measurements[i];
+        if (validInstrument(m, instruments))
+            append(instruments[m.instrument], {m.time - origin, m.velocity}, m.uncertainty, i);
     }
     return instruments;
 }
@@ -131,12 +142,11 @@ QList<InstrumentPoints> phasePoints(const Fitting::Result &fit, const Observatio
         return instruments;
     const Kepler::Orbit orbit = fit.planets[std::size_t(planet)].orbit();
     const Observations::DataSet residuals = residualData(fit, data);
-    for (const auto &m : residuals.measurements) {
-        if (!validInstrument(m, instruments))
-            continue;
-        instruments[m.instrument].points.append(
-            {phaseOf(m.time, orbit), m.velocity + Kepler::radialVelocity(orbit, m.time)});
-        instruments[m.instrument].errors.append(m.uncertainty);
+    for (std::size_t i = 0; i < residuals.measurements.size(); ++i) {
+        const auto &m = residuals.measurements[i];
+        if (validInstrument(m, instruments))
+            append(instruments[m.instrument],
+                   {phaseOf(m.time, orbit), m.velocity + Kepler::radialVelocity(orbit, m.time)}, m.uncertainty, i);
     }
     return instruments;
 }
@@ -152,6 +162,53 @@ QList<QPointF> phaseCurve(const Fitting::Result &fit, int planet, int samples)
         curve.append({phase, Kepler::radialVelocity(orbit, orbit.periastronTime + phase * orbit.periodDays)});
     }
     return curve;
+}
+
+Fitting::Result onInstrumentsOf(const Fitting::Result &fit, const Observations::DataSet &data)
+{
+    Fitting::Result expanded = fit;
+    expanded.instruments.clear();
+    const std::vector<double> means = weightedMeans(data);
+    for (std::size_t k = 0; k < data.instruments.size(); ++k) {
+        const std::string &name = data.instruments[k];
+        const auto fitted = std::ranges::find(fit.instruments, name, &Fitting::InstrumentResult::name);
+        Fitting::InstrumentResult instrument;
+        instrument.offset = means[k];
+        if (fitted != fit.instruments.end())
+            instrument = *fitted;
+        instrument.name = name;
+        expanded.instruments.push_back(instrument);
+    }
+    return expanded;
+}
+
+SplitPoints splitExcluded(const QList<InstrumentPoints> &instruments, const std::vector<bool> &excluded)
+{
+    SplitPoints split;
+    split.excluded = {QObject::tr("Excluded"), ExcludedColor, {}, {}, {}};
+    for (const InstrumentPoints &instrument : instruments) {
+        InstrumentPoints kept{instrument.name, instrument.color, {}, {}, {}};
+        for (qsizetype j = 0; j < instrument.points.size(); ++j) {
+            const auto index = std::size_t(instrument.measurements.at(j));
+            InstrumentPoints &target = index < excluded.size() && excluded[index] ? split.excluded : kept;
+            append(target, instrument.points.at(j), instrument.errors.at(j), index);
+        }
+        split.kept.append(kept);
+    }
+    return split;
+}
+
+QStringList planetSummaries(const Fitting::Result &fit)
+{
+    QStringList summaries;
+    for (std::size_t j = 0; j < fit.planets.size(); ++j) {
+        const auto &value = fit.planets[j].value;
+        summaries << QObject::tr("Planet %1: P = %2 d, K = %3 m/s")
+                         .arg(planetLetter(int(j)))
+                         .arg(value.periodDays, 0, 'g', 6)
+                         .arg(value.semiAmplitude, 0, 'g', 4);
+    }
+    return summaries;
 }
 
 QString planetLetter(int index)

@@ -2,6 +2,8 @@
 
 #include "labdata/plotpoints.h"
 
+#include <QStringList>
+
 #include "fitting/rvfit.h"
 #include "observations/rvdata.h"
 
@@ -46,6 +48,28 @@ QList<QPointF> phaseCurve(const Fitting::Result &fit, int planet, int samples);
 /// The data with each velocity replaced by its residual of the fit, for the
 /// residual periodogram.
 Observations::DataSet residualData(const Fitting::Result &fit, const Observations::DataSet &data);
+
+/// `fit` with one instrument entry per instrument of `data`, matched by
+/// name, so a fit of some instruments draws over the whole set; an
+/// instrument it did not fit (all its points excluded) is offset by its
+/// weighted mean, as without a fit.
+Fitting::Result onInstrumentsOf(const Fitting::Result &fit, const Observations::DataSet &data);
+
+/// The grey of points left out of the analysis.
+inline const QColor ExcludedColor{170, 170, 170};
+
+/// Points of a chart split by an exclusion mask over the data set's
+/// measurements: each instrument's kept points, and the excluded ones of
+/// every instrument together in one grey "Excluded" entry.
+struct SplitPoints
+{
+    QList<InstrumentPoints> kept;
+    InstrumentPoints excluded;
+};
+SplitPoints splitExcluded(const QList<InstrumentPoints> &instruments, const std::vector<bool> &excluded);
+
+/// One line a fitted planet, "Planet b: P = 4.2308 d, K = 55.9 m/s", for the choices of a planet.
+QStringList planetSummaries(const Fitting::Result &fit);
 
 /// The letter of planet `index` (0 → "b", 1 → "c" …), as astronomers name
 /// a star's planets.

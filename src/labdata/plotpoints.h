@@ -13,6 +13,7 @@ struct InstrumentPoints
     QColor color;
     QList<QPointF> points;
     QList<double> errors; ///< one per point, m/s, ≥ 0
+    QList<qsizetype> measurements; ///< one per point: its index in the data set
 };
 
 /// The colour of instrument number `index`: distinct for the first eight,

@@ -3,18 +3,33 @@
 #include "labdata/plotdata.h"
 
 #include "fitting/resultexport.h"
+#include "numeric/numbertext.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 #include <cmath>
 
 namespace {
 
+/// A summary number, which has no uncertainty to set its precision.
 QString number(double value)
 {
     if (!std::isfinite(value))
         return QObject::tr("—");
     return QString::number(value, 'g', 7);
+}
+
+/// Value and uncertainty to the uncertainty's precision (its two significant digits).
+std::pair<QString, QString> measured(double value, double uncertainty)
+{
+    const QString text = QString::fromStdString(Numeric::measuredText(value, uncertainty));
+    const qsizetype split = text.indexOf(QStringLiteral(" ± "));
+    if (split < 0)
+        return {text, QString()};
+    return {text.left(split), text.mid(split + 3)};
 }
 
 } // namespace
@@ -26,8 +41,9 @@ ResultTable::ResultTable(QWidget *parent)
     setHorizontalHeaderLabels({tr("Quantity"), tr("Value"), tr("±"),
                                tr("± (bootstrap)"), tr("Unit")});
     verticalHeader()->setVisible(false);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    // Every column as wide as its widest text, so a unit reads in full ("M_Earth").
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    horizontalHeader()->setStretchLastSection(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setColumnHidden(Bootstrap, true);
@@ -38,14 +54,23 @@ void ResultTable::clearResult()
     setRowCount(0);
 }
 
-void ResultTable::addRow(const QString &name, double value, double uncertainty, double bootstrap,
-                         const QString &unit)
+void ResultTable::addMeasured(const QString &name, double value, double uncertainty, double bootstrap,
+                              const QString &unit)
+{
+    const auto [valueText, uncertaintyText] = measured(value, uncertainty);
+    addRow({name, valueText, uncertaintyText, bootstrap > 0 ? measured(bootstrap, bootstrap).second : QString(),
+            unit});
+}
+
+void ResultTable::addSummary(const QString &name, double value, const QString &unit)
+{
+    addRow({name, number(value), QString(), QString(), unit});
+}
+
+void ResultTable::addRow(const std::array<QString, ColumnCount> &cells)
 {
     const int row = rowCount();
     insertRow(row);
-    const QString cells[ColumnCount] = {
-        name, number(value), uncertainty > 0 ? number(uncertainty) : QString(),
-        bootstrap > 0 ? number(bootstrap) : QString(), unit};
     for (int column = 0; column < ColumnCount; ++column) {
         auto *item = new QTableWidgetItem(cells[column]);
         if (column != Quantity && column != Unit)
@@ -66,33 +91,34 @@ void ResultTable::showResult(const Fitting::Result &result)
         const Fitting::PlanetElements &s = planet.uncertainty;
         const Fitting::PlanetElements &b = planet.bootstrapUncertainty;
         const QString p = QStringLiteral(" ") + PlotData::planetLetter(int(j));
-        addRow(tr("P") + p, v.periodDays, s.periodDays, b.periodDays, tr("d"));
-        addRow(tr("K") + p, v.semiAmplitude, s.semiAmplitude, b.semiAmplitude, tr("m/s"));
-        addRow(tr("e") + p, v.eccentricity, s.eccentricity, b.eccentricity, QString());
-        addRow(tr("ω") + p, Fitting::degreesFromRadians(v.omegaRadians),
+        addMeasured(tr("P") + p, v.periodDays, s.periodDays, b.periodDays, tr("d"));
+        addMeasured(tr("K") + p, v.semiAmplitude, s.semiAmplitude, b.semiAmplitude, tr("m/s"));
+        addMeasured(tr("e") + p, v.eccentricity, s.eccentricity, b.eccentricity, QString());
+        addMeasured(tr("ω") + p, Fitting::degreesFromRadians(v.omegaRadians),
                Fitting::degreesFromRadians(s.omegaRadians),
                Fitting::degreesFromRadians(b.omegaRadians), tr("°"));
-        addRow(tr("T_p") + p, v.periastronTime, s.periastronTime, b.periastronTime, tr("d"));
-        addRow(tr("T_c") + p, v.conjunctionTime, s.conjunctionTime, b.conjunctionTime, tr("d"));
-        addRow(tr("m sin i") + p, v.minimumMassJupiter, s.minimumMassJupiter,
+        addMeasured(tr("T_p") + p, v.periastronTime, s.periastronTime, b.periastronTime, tr("d"));
+        addMeasured(tr("T_c") + p, v.conjunctionTime, s.conjunctionTime, b.conjunctionTime, tr("d"));
+        addMeasured(tr("m sin i") + p, v.minimumMassJupiter, s.minimumMassJupiter,
                b.minimumMassJupiter, tr("M_Jup"));
-        addRow(tr("m sin i") + p, v.minimumMassEarth, s.minimumMassEarth, b.minimumMassEarth,
+        addMeasured(tr("m sin i") + p, v.minimumMassEarth, s.minimumMassEarth, b.minimumMassEarth,
                tr("M_Earth"));
     }
     for (const Fitting::InstrumentResult &instrument : result.instruments) {
         const QString name = QStringLiteral(" ") + QString::fromStdString(instrument.name);
-        addRow(tr("offset") + name, instrument.offset, instrument.offsetUncertainty, 0, tr("m/s"));
+        addMeasured(tr("offset") + name, instrument.offset, instrument.offsetUncertainty, 0, tr("m/s"));
         if (instrument.jitter > 0 || instrument.jitterUncertainty > 0)
-            addRow(tr("jitter") + name, instrument.jitter, instrument.jitterUncertainty, 0, tr("m/s"));
-        addRow(tr("rms") + name, instrument.rms, 0, 0, tr("m/s"));
+            addMeasured(tr("jitter") + name, instrument.jitter, instrument.jitterUncertainty, 0, tr("m/s"));
+        addSummary(tr("rms") + name, instrument.rms, tr("m/s"));
     }
     if (result.trendFitted)
-        addRow(tr("trend"), result.trend, result.trendUncertainty, 0, tr("m/s/d"));
-    addRow(tr("−ln L"), result.negativeLogLikelihood, 0, 0, QString());
-    addRow(tr("χ²"), result.chiSquare, 0, 0, QString());
-    addRow(tr("rms"), result.rms, 0, 0, tr("m/s"));
-    addRow(tr("BIC"), result.bic, 0, 0, QString());
-    addRow(tr("points"), result.pointCount, 0, 0, QString());
+        addMeasured(tr("trend"), result.trend, result.trendUncertainty, 0, tr("m/s/d"));
+    // The summary has no uncertainty to round it by: seven significant digits.
+    addSummary(tr("−ln L"), result.negativeLogLikelihood, QString());
+    addSummary(tr("χ²"), result.chiSquare, QString());
+    addSummary(tr("rms"), result.rms, tr("m/s"));
+    addSummary(tr("BIC"), result.bic, QString());
+    addSummary(tr("points"), result.pointCount, QString());
 }
 
 int ResultTable::rowOf(const QString &name) const
@@ -102,4 +128,39 @@ int ResultTable::rowOf(const QString &name) const
             return row;
     }
     return -1;
+}
+
+bool ResultTable::event(QEvent *event)
+{
+    // The frame's Close keeps Ctrl+C elsewhere; in the table the key copies.
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        event->accept();
+        return true;
+    }
+    return QTableWidget::event(event);
+}
+
+void ResultTable::keyPressEvent(QKeyEvent *event)
+{
+    if (!event->matches(QKeySequence::Copy))
+        return QTableWidget::keyPressEvent(event);
+    QApplication::clipboard()->setText(selectedText());
+    event->accept();
+}
+
+QString ResultTable::selectedText() const
+{
+    // Rows by lines and cells by tabs, as a spreadsheet pastes them; hidden columns stay out.
+    QStringList lines;
+    for (int row = 0; row < rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < ColumnCount; ++column) {
+            const QTableWidgetItem *cell = item(row, column);
+            if (!isColumnHidden(column) && cell && cell->isSelected())
+                cells << cell->text();
+        }
+        if (!cells.isEmpty())
+            lines << cells.join(u'\t');
+    }
+    return lines.join(u'\n');
 }

@@ -4,10 +4,15 @@
 
 #include <QTableWidget>
 
+#include <array>
+
 /// The fit's results, one quantity a row: value, 1σ uncertainty (from the
 /// covariance, and from the bootstrap when one ran) and unit. Planets
 /// first (P, K, e, ω, T_p, T_c, m sin i), then per instrument the offset,
 /// jitter and rms, the trend, and the summary: −ln L, χ², rms, BIC.
+/// A value with an uncertainty is shown to its precision (two significant
+/// digits of the uncertainty). Ctrl+C copies the selected cells as
+/// tab-separated lines.
 class ResultTable : public QTableWidget
 {
     Q_OBJECT
@@ -23,7 +28,15 @@ public:
     /// The row of quantity `name` ("P b", "χ²" …), or −1.
     int rowOf(const QString &name) const;
 
+    /// The selected cells, a line a row and a tab between cells.
+    QString selectedText() const;
+
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
-    void addRow(const QString &name, double value, double uncertainty, double bootstrap,
-                const QString &unit);
+    void addMeasured(const QString &name, double value, double uncertainty, double bootstrap, const QString &unit);
+    void addSummary(const QString &name, double value, const QString &unit);
+    void addRow(const std::array<QString, ColumnCount> &cells);
 };

@@ -1,5 +1,7 @@
 #include "labdata/syntheticdialog.h"
 
+#include "ground/platform.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -7,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -23,6 +26,7 @@ T *named(T *widget, const char *name)
 
 SyntheticDialog::SyntheticDialog(QWidget *parent)
     : QDialog(parent),
+      m_planet(named(new QLabel, "syntheticPlanet")),
       m_points(named(new QSpinBox, "syntheticPoints")),
       m_span(named(new QDoubleSpinBox, "syntheticSpan")),
       m_cadence(named(new QComboBox, "syntheticCadence")),
@@ -54,6 +58,7 @@ SyntheticDialog::SyntheticDialog(QWidget *parent)
     m_seed->setValue(int(defaults.seed));
 
     auto *form = new QFormLayout;
+    form->addRow(tr("Observing"), m_planet);
     form->addRow(tr("Points"), m_points);
     form->addRow(tr("Time span"), m_span);
     form->addRow(tr("Cadence"), m_cadence);
@@ -91,14 +96,64 @@ Observations::SyntheticPlan SyntheticDialog::plan(double startTime) const
     return plan;
 }
 
+void SyntheticDialog::setPlanetSource(std::function<Planets()> source)
+{
+    m_source = std::move(source);
+}
+
+void SyntheticDialog::offer()
+{
+    const Planets planets = m_source ? m_source() : Planets{};
+    m_planet->setText(planets.orbits.empty() ? tr("no planet: choose one in the lab first")
+                      : planets.name.isEmpty() ? tr("the lab's planet")
+                                               : planets.name);
+    const int previous = m_seed->value();
+    int seed = previous;
+    while (seed == previous)
+        seed = int(QRandomGenerator::global()->bounded(m_seed->maximum()));
+    m_seed->setValue(seed);
+    m_refusal->clear();
+    open();
+}
+
 void SyntheticDialog::accept()
 {
     // The plan is checked here, so an impossible one (more nights than the
     // span has) is said beside the boxes and the dialog stays open.
-    if (auto refused = Observations::refusal(plan(0))) {
+    const Observations::SyntheticPlan planned = plan(Observations::SyntheticPlan{}.startTime);
+    if (auto refused = Observations::refusal(planned)) {
         m_refusal->setText(QString::fromStdString(*refused));
         return;
     }
     m_refusal->clear();
+    const Planets planets = m_source ? m_source() : Planets{};
+    const std::optional<Observations::DataSet> data = observe(planets, planned);
+    if (!data)
+        return;
     QDialog::accept();
+    const QString observed = planets.name.isEmpty() ? QString() : planets.name + QLatin1Char(' ');
+    emit made(*data,
+              tr("Synthetic observations of %1(%2, seed %3)")
+                  .arg(observed, QString::fromStdString(planned.instrument))
+                  .arg(planned.seed),
+              planets.starMassSolar);
+}
+
+std::optional<Observations::DataSet> SyntheticDialog::observe(const Planets &planets,
+                                                              const Observations::SyntheticPlan &plan)
+{
+    const auto refuse = [this](const QString &why) {
+        Platform::current().messageBox(why, MsgBox::OkOnly | MsgBox::Exclamation, windowTitle());
+        return std::nullopt;
+    };
+    if (planets.orbits.empty())
+        return refuse(tr("There is no planet to observe: choose one in the lab first."));
+    for (const Kepler::Orbit &orbit : planets.orbits) {
+        if (auto refused = Kepler::refusal(orbit))
+            return refuse(QString::fromStdString(*refused));
+    }
+    Observations::DataSet data = Observations::simulate(planets.orbits, plan);
+    if (data.measurements.empty())
+        return refuse(tr("No observations could be made of this planet."));
+    return data;
 }

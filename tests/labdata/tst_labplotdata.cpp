@@ -1,6 +1,7 @@
 #include "labdata/analysisrunner.h"
 #include "labdata/periodogramchart.h"
 #include "labdata/plotdata.h"
+#include "labdata/pointexclusion.h"
 
 #include <QTest>
 
@@ -78,6 +79,47 @@ private slots:
         QCOMPARE(PlotData::pointsPerInstrument({}), QList<int>{});
         QCOMPARE(PlotData::timeSpan(twoInstruments()), 6.0);
         QCOMPARE(PlotData::timeSpan({}), 0.0);
+    }
+
+    void excludedPointsLeaveTheAnalysisButNotThePlots()
+    {
+        const Observations::DataSet data = twoInstruments();
+        PointExclusion exclusion;
+        exclusion.reset(data.measurements.size());
+        exclusion.setInstrumentHidden(1, true);
+        exclusion.togglePoint(0);
+        // Only A's point at 2450009 is analysed; B, without a point left, is no instrument of the fit.
+        Observations::DataSet kept = exclusion.kept(data);
+        QCOMPARE(kept.instruments, std::vector<std::string>{"A"});
+        QCOMPARE(kept.measurements.size(), std::size_t(1));
+        QCOMPARE(kept.measurements[0].time, 2450009.0);
+        QCOMPARE(kept.measurements[0].instrument, 0);
+        QCOMPARE(exclusion.mask(data), (std::vector<bool>{true, true, false}));
+        exclusion.togglePoint(0);
+        exclusion.setInstrumentHidden(1, false);
+        QVERIFY(!exclusion.excludesAny(data));
+        QCOMPARE(exclusion.kept(data).measurements.size(), std::size_t(3));
+
+        // Drawn greyed in one entry of their own, each still knowing its measurement.
+        const PlotData::SplitPoints split =
+            PlotData::splitExcluded(PlotData::alignedPoints(data, nullptr), {false, true, false});
+        QCOMPARE(split.kept[0].points, (QList<QPointF>{{2.0, -2.0}, {6.0, 8.0}}));
+        QCOMPARE(split.kept[0].measurements, (QList<qsizetype>{0, 2}));
+        QVERIFY(split.kept[1].points.isEmpty());
+        QCOMPARE(split.excluded.points, (QList<QPointF>{{0.0, 0.0}}));
+        QCOMPARE(split.excluded.measurements, QList<qsizetype>{1});
+
+        // A fit of A alone drawn over both: B keeps its weighted mean, -100, as without a fit.
+        Fitting::Result fitOfA = circularFit({}, {5.0});
+        fitOfA.instruments[0].name = data.instruments[0];
+        const Fitting::Result drawn = PlotData::onInstrumentsOf(fitOfA, data);
+        QCOMPARE(drawn.instruments.size(), std::size_t(2));
+        QCOMPARE(drawn.instruments[0].offset, 5.0);
+        QCOMPARE(drawn.instruments[1].offset, -100.0);
+
+        // The exports mark rather than drop.
+        const std::string marked = withExcludedColumn("h\na\nb\nc\n", {false, true, false}, ',');
+        QCOMPARE(QString::fromStdString(marked), QStringLiteral("h,excluded\na,0\nb,1\nc,0\n"));
     }
 
     void modelCurve_data()

@@ -1,0 +1,68 @@
+#include "labdata/filecommands.h"
+
+#include "observations/datafolder.h"
+#include "observations/synthetic.h"
+
+#include <QAction>
+#include <QMenu>
+
+FileCommands::FileCommands(QWidget *parent)
+    : QObject(parent)
+{
+    QAction *open = addAction(tr("Open RV data…"), QStringLiteral("actionOpenRvData"), &FileCommands::openRequested);
+    // Shown in the menu; the key itself is taken by the panel's event filter
+    // in the panel and in every widget that accepts its drops.
+    open->setShortcut(QKeySequence::Open);
+    open->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+
+    auto *realData = new QMenu(tr("Real data"), parent);
+    realData->setObjectName(QStringLiteral("realDataMenu"));
+    for (const Observations::ShippedSet &set : Observations::shippedSets()) {
+        const QString fileName = QString::fromStdString(set.fileName);
+        QAction *action = realData->addAction(QString::fromStdString(set.title));
+        action->setObjectName(QStringLiteral("shippedSet_") + fileName);
+        connect(action, &QAction::triggered, this, [this, fileName] { emit shippedSetChosen(fileName); });
+    }
+    auto *examples = new QMenu(tr("Synthetic examples"), parent);
+    examples->setObjectName(QStringLiteral("exampleMenu"));
+    const auto &sets = Observations::exampleSets();
+    for (std::size_t n = 0; n < sets.size(); ++n) {
+        QAction *action = examples->addAction(QString::fromStdString(sets[n].name));
+        action->setObjectName(QStringLiteral("exampleSet_%1").arg(n));
+        connect(action, &QAction::triggered, this, [this, n] { emit exampleChosen(n); });
+    }
+    m_actions.append(realData->menuAction());
+    m_actions.append(examples->menuAction());
+
+    addAction(tr("Make synthetic observations…"), QStringLiteral("actionMakeSynthetic"),
+              &FileCommands::makeSyntheticRequested);
+    auto *separator = new QAction(this);
+    separator->setSeparator(true);
+    m_actions.append(separator);
+    m_saveData = addAction(tr("Save observations as text…"), QStringLiteral("actionSaveData"),
+                           &FileCommands::saveDataRequested);
+    m_fitExports = {addAction(tr("Export data, model and residuals (CSV)…"), QStringLiteral("actionExportResiduals"),
+                              &FileCommands::exportResidualsRequested),
+                    addAction(tr("Export fit results (CSV)…"), QStringLiteral("actionExportFitCsv"),
+                              &FileCommands::exportFitCsvRequested),
+                    addAction(tr("Export fit results (JSON)…"), QStringLiteral("actionExportFitJson"),
+                              &FileCommands::exportFitJsonRequested)};
+    addAction(tr("Export plots (PNG/SVG)…"), QStringLiteral("actionExportPlot"), &FileCommands::exportPlotRequested);
+    setAvailable(false, false);
+}
+
+QAction *FileCommands::addAction(const QString &text, const QString &name, void (FileCommands::*signal)())
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, signal);
+    m_actions.append(action);
+    return action;
+}
+
+void FileCommands::setAvailable(bool haveData, bool haveFit)
+{
+    m_saveData->setEnabled(haveData);
+    for (QAction *action : std::as_const(m_fitExports))
+        action->setEnabled(haveFit);
+}

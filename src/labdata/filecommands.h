@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+class QAction;
+class QWidget;
+
+/// The Observations tab's file commands as a File menu shows them: open,
+/// the shipped and example sets, synthetic observations, then the saves
+/// and exports. It only offers them; the panel does the work on the
+/// signals.
+///
+/// Object names: the actions "actionOpenRvData", "actionMakeSynthetic",
+/// "actionSaveData", "actionExportResiduals", "actionExportFitCsv",
+/// "actionExportFitJson", "actionExportPlot"; the menus "realDataMenu"
+/// (items "shippedSet_<file name>") and "exampleMenu" (items "exampleSet_<n>").
+class FileCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// The submenus are children of `parent`.
+    explicit FileCommands(QWidget *parent);
+
+    /// The commands, submenus and separators in menu order.
+    QList<QAction *> actions() const { return m_actions; }
+
+    /// Saving needs data; the fit's exports need a fit (also one without planets).
+    void setAvailable(bool haveData, bool haveFit);
+
+signals:
+    void openRequested();
+    /// A shipped set by its file name ("51peg.sys").
+    void shippedSetChosen(const QString &fileName);
+    /// An example of Observations::exampleSets() by its index.
+    void exampleChosen(std::size_t index);
+    void makeSyntheticRequested();
+    void saveDataRequested();
+    void exportResidualsRequested();
+    void exportFitCsvRequested();
+    void exportFitJsonRequested();
+    void exportPlotRequested();
+
+private:
+    QAction *addAction(const QString &text, const QString &name, void (FileCommands::*signal)());
+
+    QList<QAction *> m_actions;
+    QAction *m_saveData;
+    QList<QAction *> m_fitExports;
+};

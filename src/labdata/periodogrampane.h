@@ -1,0 +1,63 @@
+#pragma once
+
+#include "periodogram/periodogram.h"
+
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+class PeriodogramChart;
+class QDoubleSpinBox;
+class QPushButton;
+class QTableWidget;
+
+/// The periodogram as the tab shows it: the chart of the data's and the
+/// residuals' spectra with their peaks marked, the table of those peaks,
+/// and the period range with its Recompute button.
+///
+/// Object names: "periodogramChart", "peakTable", "periodFrom", "periodTo",
+/// "periodogramButton".
+class PeriodogramPane : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PeriodogramPane(QWidget *parent = nullptr);
+
+    /// Forgets both spectra and their peaks.
+    void clear();
+    void showDataSpectrum(const Periodogram::Spectrum &spectrum, const std::vector<Periodogram::Peak> &peaks);
+    /// The residuals of the last fit; empty vectors remove them.
+    void showResidualSpectrum(const Periodogram::Spectrum &spectrum,
+                              const std::vector<Periodogram::Peak> &peaks);
+
+    /// Puts the automatic grid's period range of `data` into the range boxes,
+    /// forgetting any range the user typed.
+    void showAutomaticRange(const Observations::DataSet &data);
+    /// The grid the user chose for data spanning `spanDays`, or nullopt for
+    /// the automatic one. A range whose shortest period is not below its
+    /// longest gives `refused` its sentence and nullopt.
+    std::optional<Periodogram::FrequencyGrid> chosenGrid(double spanDays, QString *refused) const;
+
+    /// Whether the range may be edited and recomputed (data shown, no run going).
+    void setAvailable(bool available);
+
+    PeriodogramChart *chart() const { return m_chart; }
+
+signals:
+    void recomputeRequested();
+
+private:
+    void listPeaks();
+
+    PeriodogramChart *m_chart;
+    QTableWidget *m_peaks;
+    QDoubleSpinBox *m_from;
+    QDoubleSpinBox *m_to;
+    QPushButton *m_recompute;
+    std::vector<Periodogram::Peak> m_dataPeaks;
+    std::vector<Periodogram::Peak> m_residualPeaks;
+    /// The user chose the periods; otherwise the automatic grid of each data set is used.
+    bool m_rangeEdited = false;
+};
