@@ -150,15 +150,18 @@ private slots:
         QTest::addColumn<int>("catalogRow");
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("element"); ///< the element checked: P, K or T_p
         QTest::addColumn<double>("value");
         QTest::addColumn<bool>("changed"); ///< the name says "(elements changed)"
         // 51 Peg b's catalog period typed back: the planet stays as it was.
-        QTest::newRow("P to seven digits") << 0 << "periodSpin" << "4.230785" << 4.230785 << false;
-        QTest::newRow("T_p to 0.0001 d") << 0 << "periastronTimeSpin" << "15.7123" << 15.7123 << true;
-        QTest::newRow("full-width digits and point") << 0 << "semiAmplitudeSpin" << "１２．５" << 12.5 << true;
-        QTest::newRow("full-width minus") << 0 << "periastronTimeSpin" << "－３．２５" << -3.25 << true;
+        QTest::newRow("P to seven digits") << 0 << "periodSpin" << "4.230785" << "P" << 4.230785 << false;
+        QTest::newRow("T_p to 0.0001 d") << 0 << "periastronTimeSpin" << "15.7123" << "T_p" << 15.7123 << true;
+        QTest::newRow("full-width digits and point") << 0 << "semiAmplitudeSpin" << "１２．５" << "K" << 12.5 << true;
+        QTest::newRow("full-width minus") << 0 << "periastronTimeSpin" << "－３．２５" << "T_p" << -3.25 << true;
         // HD 209458 b's catalog period, 3.52474554 d, shown whole and kept.
-        QTest::newRow("catalog's nine digits") << 2 << "periodSpin" << QString() << 3.52474554 << false;
+        QTest::newRow("catalog's nine digits") << 2 << "periodSpin" << QString() << "P" << 3.52474554 << false;
+        // A fitted period carries more digits than any box shows; editing another element keeps them.
+        QTest::newRow("a fit's period") << -1 << "inclinationSpin" << "45" << "P" << 4.23078512345 << true;
     }
 
     void elementBoxesKeepTheirDigits()
@@ -166,10 +169,14 @@ private slots:
         QFETCH(int, catalogRow);
         QFETCH(QString, box);
         QFETCH(QString, typed);
+        QFETCH(QString, element);
         QFETCH(double, value);
         QFETCH(bool, changed);
         KeplerLab::open();
-        labControl<QListWidget>("planetList")->setCurrentRow(catalogRow);
+        if (catalogRow >= 0)
+            labControl<QListWidget>("planetList")->setCurrentRow(catalogRow);
+        else
+            form<KeplerLab>()->showPlanet(roundPlanet(value, 55.94, 0, 0));
         QDoubleSpinBox *edited = spin(qPrintable(box));
         QLineEdit *line = edited->findChild<QLineEdit *>();
         edited->selectAll();
@@ -182,9 +189,9 @@ private slots:
             QCoreApplication::sendEvent(line, &commit);
         }
         const LabPlanet &planet = form<KeplerLab>()->planet();
-        QCOMPARE(box == QLatin1String("periodSpin") ? planet.orbit.periodDays
-                 : box == QLatin1String("semiAmplitudeSpin") ? planet.orbit.semiAmplitude
-                                                              : planet.orbit.periastronTime,
+        QCOMPARE(element == u"P" ? planet.orbit.periodDays
+                 : element == u"K" ? planet.orbit.semiAmplitude
+                                   : planet.orbit.periastronTime,
                  value);
         QCOMPARE(labControl<QLabel>("planetNameLabel")->text().endsWith(QStringLiteral("(elements changed)")), changed);
         // The whole number fits in the box as laid out.
@@ -390,16 +397,21 @@ private slots:
         QMdiArea *workArea = form<MDIForm1>()->mdiArea();
         // Placed inside the frame's work area, whatever the frame's size.
         QVERIFY(workArea->viewport()->rect().contains(subWindow->geometry()));
-        // A 1024 × 768 screen less a title bar and a task bar leaves the frame about 1024 × 700; the lab
-        // then fills the work area, as it is placed in a frame smaller than the lab's own size.
-        form<MDIForm1>()->resize(1024, 700);
+        // The frame as large as a 1024 × 768 screen; the lab fills its work area, as it is placed in a
+        // frame smaller than the lab's own size.
+        form<MDIForm1>()->resize(1024, 768);
         QVERIFY(QTest::qWaitForWindowExposed(form<MDIForm1>()));
         subWindow->setGeometry(workArea->viewport()->rect());
         QCoreApplication::processEvents();
+        // The lab asks no more room than that, or part of it would hang outside the frame or the screen.
+        QVERIFY(form<MDIForm1>()->height() <= 768);
+        QVERIFY2(workArea->viewport()->rect().contains(subWindow->geometry()),
+                 qPrintable(QStringLiteral("%1 × %2").arg(subWindow->width()).arg(subWindow->height())));
         const QRect labArea = lab->rect();
         for (QWidget *widget : lab->findChildren<QWidget *>()) {
             const bool control = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QAbstractSpinBox *>(widget)
                                  || qobject_cast<QSlider *>(widget) || qobject_cast<QAbstractItemView *>(widget)
+                                 || qobject_cast<QLabel *>(widget)
                                  || qobject_cast<QChartView *>(widget) || widget->objectName().endsWith(u"View");
             if (!control || !widget->isVisibleTo(lab) || !widget->isVisible())
                 continue;
