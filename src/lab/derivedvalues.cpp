@@ -3,6 +3,7 @@
 #include "seedmodel/storedvalues.h"
 #include "kepler/physicalconstants.h"
 #include "kepler/planetmass.h"
+#include "seedmodel/companionclass.h"
 #include "seedmodel/massfunction.h"
 
 #include <cmath>
@@ -23,8 +24,9 @@ QString number(double value)
 
 QString masses(double solarMasses)
 {
-    return QStringLiteral("%1 Jupiter masses = %2 Earth masses")
-        .arg(number(jupiterMasses(solarMasses)), number(earthMasses(solarMasses)));
+    const double jupiters = jupiterMasses(solarMasses);
+    return QStringLiteral("%1 Jupiter masses = %2 Earth masses: %3")
+        .arg(number(jupiters), number(earthMasses(solarMasses)), CompanionClass::of(float(jupiters)).name);
 }
 
 } // namespace
@@ -56,8 +58,9 @@ Values of(const LabPlanet &planet)
         values.starSpeed = finite(Kepler::starOrbitalSpeed(orbit.semiAmplitude, orbit.eccentricity,
                                                            inclination));
     }
-    values.semiMajorAxisAu = Kepler::semiMajorAxisAu(
-        orbit.periodDays, planet.starMassSolar, values.trueMassSolar.value_or(values.minimumMassSolar));
+    const double companion = values.trueMassSolar.value_or(values.minimumMassSolar);
+    values.semiMajorAxisAu = Kepler::semiMajorAxisAu(orbit.periodDays, planet.starMassSolar, companion);
+    values.reflexShare = companion / (planet.starMassSolar + companion);
 
     const double axisMetres = planet.seedAxisAu * StoredValues::MetresPerAU;
     const double starMassKg = planet.starMassSolar * StoredValues::KgPerSolarMass;
@@ -75,6 +78,7 @@ Texts describe(const Values &values, const LabPlanet &planet)
 {
     const QString atInclination = QString::number(planet.inclinationDegrees, 'f', 1);
     Texts texts;
+    texts.massFunction = QStringLiteral("%1 solar masses").arg(number(values.massFunctionSolar));
     texts.minimumMass = masses(values.minimumMassSolar);
     texts.trueMass = values.trueMassSolar
                          ? masses(*values.trueMassSolar)

@@ -22,6 +22,9 @@ struct Values
     /// a of the relative orbit by Kepler's third law from P, M★ and m (the
     /// true mass, or m sin i face-on), AU.
     double semiMajorAxisAu = 0;
+    /// m / (M★ + m) with the same m: the star's share of the relative
+    /// orbit, so the size of its reflex orbit about the barycentre.
+    double reflexShare = 0;
     /// The star's orbital speed about the barycentre, m/s, 2π a★ / P =
     /// K √(1 − e²) / sin i (Kepler::starOrbitalSpeed); none face-on.
     std::optional<double> starSpeed;
@@ -39,6 +42,8 @@ double earthMasses(double solarMasses);
 /// The lines the lab shows, each with its unit.
 struct Texts
 {
+    QString massFunction;
+    /// Masses with the companion's class (Planet, Brown Dwarf, Star) after them.
     QString minimumMass;
     QString trueMass;
     QString semiMajorAxis;

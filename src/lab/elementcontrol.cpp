@@ -1,6 +1,5 @@
 #include "lab/elementcontrol.h"
 
-#include <QDoubleSpinBox>
 #include <QSignalBlocker>
 #include <QSlider>
 
@@ -11,7 +10,7 @@ ElementControl::ElementControl(QWidget *parent, const QString &name, const Range
                                double spinMinimum, double spinMaximum, int decimals,
                                const QString &suffix)
     : QObject(parent)
-    , m_spin(new QDoubleSpinBox(parent))
+    , m_spin(new ElementSpinBox(parent))
     , m_slider(new QSlider(Qt::Horizontal, parent))
     , m_range(sliderRange)
 {
@@ -30,7 +29,12 @@ ElementControl::ElementControl(QWidget *parent, const QString &name, const Range
 
 double ElementControl::value() const
 {
-    return m_spin->value();
+    return showsGivenValue() ? m_given : m_spin->value();
+}
+
+bool ElementControl::showsGivenValue() const
+{
+    return m_spin->value() == m_givenShown;
 }
 
 void ElementControl::setValueQuietly(double value)
@@ -38,6 +42,9 @@ void ElementControl::setValueQuietly(double value)
     const QSignalBlocker blockSpin(m_spin);
     const QSignalBlocker blockSlider(m_slider);
     m_spin->setValue(value);
+    // A value beyond the box's range is the range's end, as the box shows.
+    m_given = std::clamp(value, m_spin->minimum(), m_spin->maximum());
+    m_givenShown = m_spin->value();
     m_slider->setValue(stepFor(m_range, m_spin->value()));
 }
 
@@ -64,9 +71,13 @@ int ElementControl::stepFor(const Range &range, double value)
 double ElementControl::valueAt(const Range &range, int step)
 {
     const double fraction = double(std::clamp(step, 0, SliderSteps)) / SliderSteps;
-    if (range.scale == Scale::Logarithmic)
-        return range.minimum * std::pow(range.maximum / range.minimum, fraction);
-    return range.minimum + fraction * (range.maximum - range.minimum);
+    const double value = range.scale == Scale::Logarithmic
+                             ? range.minimum * std::pow(range.maximum / range.minimum, fraction)
+                             : range.minimum + fraction * (range.maximum - range.minimum);
+    if (value == 0)
+        return 0;
+    const double unit = std::pow(10.0, std::floor(std::log10(std::fabs(value))) + 1 - SliderDigits);
+    return std::round(value / unit) * unit;
 }
 
 void ElementControl::followSpin(double value)

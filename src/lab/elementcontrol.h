@@ -1,8 +1,9 @@
 #pragma once
 
+#include "lab/elementspinbox.h"
+
 #include <QObject>
 
-class QDoubleSpinBox;
 class QSlider;
 class QWidget;
 
@@ -11,12 +12,19 @@ class QWidget;
 /// [minimum, maximum] in SliderSteps steps, evenly or, for quantities that
 /// span decades (P, K, M★), evenly in the logarithm. The spin box may hold
 /// values beyond the slider's span (the slider then rests at its end).
+///
+/// A value given by the program (a catalog planet, a fit) is kept whole
+/// while the box shows it rounded to its decimals: the element changes only
+/// when the user changes it. A slider sets four significant digits, as many
+/// as its thousand steps can tell apart.
 class ElementControl : public QObject
 {
     Q_OBJECT
 
 public:
     static constexpr int SliderSteps = 1000;
+    /// Significant digits of a value set with the slider.
+    static constexpr int SliderDigits = 4;
 
     enum class Scale { Linear, Logarithmic };
 
@@ -37,7 +45,11 @@ public:
     QDoubleSpinBox *spinBox() const { return m_spin; }
     QSlider *slider() const { return m_slider; }
 
+    /// The value given by setValueQuietly() while the box still shows it,
+    /// else the box's value.
     double value() const;
+    /// The box still shows the value setValueQuietly() gave.
+    bool showsGivenValue() const;
     /// Sets the value without emitting valueChanged.
     void setValueQuietly(double value);
     /// A new span for the slider (its value stays).
@@ -45,7 +57,7 @@ public:
 
     /// The slider step for `value` in `range`, clamped to [0, SliderSteps].
     static int stepFor(const Range &range, double value);
-    /// The value at slider step `step` in `range`.
+    /// The value at slider step `step` in `range`, to SliderDigits digits.
     static double valueAt(const Range &range, int step);
 
 signals:
@@ -55,8 +67,10 @@ private:
     void followSpin(double value);
     void followSlider(int step);
 
-    QDoubleSpinBox *m_spin;
+    ElementSpinBox *m_spin;
     QSlider *m_slider;
     Range m_range;
+    double m_given = 0;     ///< the value last set by the program, whole
+    double m_givenShown = 0; ///< the box's value when it was set
     bool m_slidingNow = false;
 };

@@ -1,39 +1,31 @@
 #include "lab/keplerlab.h"
 
 #include "ground/controls.h"
+#include "ground/exportflow.h"
 #include "ground/formregistry.h"
 #include "ground/framehost.h"
 #include "ground/pictures.h"
-#include "ground/platform.h"
 #include "catalog/catalog.h"
+#include "lab/catalogpanel.h"
+#include "lab/derivedpanel.h"
 #include "lab/derivedvalues.h"
-#include "lab/elementcontrol.h"
+#include "lab/elementpanel.h"
 #include "lab/labcurve.h"
-#include "lab/labexport.h"
-#include "lab/orbitview.h"
+#include "lab/labplots.h"
 #include "lab/rvplot.h"
-#include "lab/sideview.h"
 #include "lab/simulatorplanet.h"
 #include "simulator/simulatorwindow.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QDoubleSpinBox>
-#include <QFormLayout>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPushButton>
+#include <QMimeData>
 #include <QScreen>
-#include <QSignalBlocker>
-#include <QSlider>
+#include <QScrollArea>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -44,14 +36,27 @@ namespace {
 
 /// Room the lab needs to show its plot and views side by side.
 constexpr QSize LabSize(1200, 860);
+/// The controls' column: the element panel's grid and its scroll bar.
+constexpr int ControlsWidth = 370;
 
-QLabel *valueLabel(QWidget *parent, const char *name)
+QScrollArea *scrolling(QWidget *content, const char *name)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
+    auto *area = new QScrollArea;
+    area->setObjectName(QString::fromLatin1(name));
+    area->setWidget(content);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return area;
+}
+
+QString firstLocalFile(const QMimeData *data)
+{
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return {};
 }
 
 } // namespace
@@ -61,7 +66,13 @@ KeplerLab::KeplerLab()
     setObjectName(QStringLiteral("KeplerLab"));
     setWindowTitle(QStringLiteral("Orbiquest9 - Kepler Lab"));
     setWindowIcon(Pictures::programIcon());
-    createControls();
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("labTabs"));
+    m_tabs->setDocumentMode(true);
+    m_tabs->setTabBarAutoHide(true);
+    m_orbitPage = createOrbitPage();
+    m_tabs->addTab(m_orbitPage, QStringLiteral("True orbit"));
+    setCentralWidget(m_tabs);
     createMenus();
 
     m_frameTimer = new QTimer(this);
@@ -72,156 +83,57 @@ KeplerLab::KeplerLab()
     // The lab is a child of the frame's work area, which the frame lends
     // through FrameHost; it is loaded first.
     m_subWindow = FrameHost::current().workArea()->addSubWindow(this, Qt::Window | Qt::WindowTitleHint
-                                                           | Qt::WindowSystemMenuHint
-                                                           | Qt::WindowMinMaxButtonsHint
-                                                           | Qt::WindowCloseButtonHint);
+                                                                          | Qt::WindowSystemMenuHint
+                                                                          | Qt::WindowMinMaxButtonsHint
+                                                                          | Qt::WindowCloseButtonHint);
     m_subWindow->setAttribute(Qt::WA_DeleteOnClose);
     m_subWindow->setWindowIcon(windowIcon());
     m_subWindow->resize(LabSize);
     // Unloading the lab takes its sub-window with it.
     QMdiSubWindow *subWindow = m_subWindow;
-    connect(&FormRegistry::instance(), &FormRegistry::unloaded, subWindow,
-            [this, subWindow](QWidget *window) {
-                if (window == this)
-                    subWindow->deleteLater();
-            });
+    connect(&FormRegistry::instance(), &FormRegistry::unloaded, subWindow, [this, subWindow](QWidget *window) {
+        if (window == this)
+            subWindow->deleteLater();
+    });
 }
 
-void KeplerLab::createControls()
+QWidget *KeplerLab::createOrbitPage()
 {
-    auto *central = new QWidget(this);
-    central->setObjectName(QStringLiteral("labArea"));
-    setCentralWidget(central);
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("labArea"));
 
-    auto *controls = new QWidget(central);
-    controls->setFixedWidth(350);
+    auto *controls = new QWidget;
     auto *left = new QVBoxLayout(controls);
     left->setContentsMargins(0, 0, 0, 0);
+    m_catalog = new CatalogPanel(controls);
+    m_catalog->setFixedHeight(150);
+    m_elements = new ElementPanel(controls);
+    left->addWidget(m_catalog);
+    left->addWidget(m_elements, 1);
+    QScrollArea *controlsArea = scrolling(controls, "controlsArea");
+    controlsArea->setFixedWidth(ControlsWidth);
 
-    m_planetList = new QListWidget(controls);
-    m_planetList->setObjectName(QStringLiteral("planetList"));
-    for (int i = PlanetCatalog::FirstPlanet; i <= PlanetCatalog::LastPlanet; ++i)
-        m_planetList->addItem(PlanetCatalog::planetName(i));
-    m_planetList->setFixedHeight(150);
-    connect(m_planetList, &QListWidget::currentRowChanged, this, &KeplerLab::pickCatalogPlanet);
-    left->addWidget(m_planetList);
-
-    m_planetName = new QLabel(controls);
-    m_planetName->setObjectName(QStringLiteral("planetNameLabel"));
-    QFont bold = m_planetName->font();
-    bold.setBold(true);
-    m_planetName->setFont(bold);
-    left->addWidget(m_planetName);
-
-    auto *grid = new QGridLayout;
-    grid->setColumnStretch(2, 1);
-    int row = 0;
-    auto addElement = [&](const QString &caption, const QString &name,
-                          const ElementControl::Range &range, double low, double high,
-                          int decimals, const QString &unit) {
-        auto *element = new ElementControl(controls, name, range, low, high, decimals, unit);
-        auto *label = new QLabel(caption, controls);
-        label->setBuddy(element->spinBox());
-        element->spinBox()->setMinimumWidth(110);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(element->spinBox(), row, 1);
-        grid->addWidget(element->slider(), row, 2);
-        ++row;
-        return element;
-    };
-    using Scale = ElementControl::Scale;
-    m_period = addElement(QStringLiteral("Period P"), QStringLiteral("period"),
-                          {0.1, 1e5, Scale::Logarithmic}, 0.01, 1e6, 4, QStringLiteral(" d"));
-    m_amplitude = addElement(QStringLiteral("Semi-amplitude K"), QStringLiteral("semiAmplitude"),
-                             {0.1, 5000, Scale::Logarithmic}, 0.001, 1e5, 3, QStringLiteral(" m/s"));
-    m_eccentricity = addElement(QStringLiteral("Eccentricity e"), QStringLiteral("eccentricity"),
-                                {0, 0.99, Scale::Linear}, 0, 0.999, 3, QString());
-    m_omega = addElement(QStringLiteral("Periastron ω"), QStringLiteral("omega"),
-                         {0, 360, Scale::Linear}, 0, 360, 1, QStringLiteral("°"));
-    m_periastron = addElement(QStringLiteral("Periastron time"), QStringLiteral("periastronTime"),
-                              {0, 1, Scale::Linear}, -1e6, 1e6, 3, QStringLiteral(" d"));
-    m_starMass = addElement(QStringLiteral("Star mass M★"), QStringLiteral("starMass"),
-                            {0.08, 50, Scale::Logarithmic}, 0.01, 200, 3, QStringLiteral(" M☉"));
-    m_inclination = addElement(QStringLiteral("Inclination i"), QStringLiteral("inclination"),
-                               {0, 90, Scale::Linear}, 0, 90, 1, QStringLiteral("°"));
-    m_speed = addElement(QStringLiteral("Speed"), QStringLiteral("speed"),
-                         {0.1, 20, Scale::Logarithmic}, 0.05, 50, 2, QStringLiteral(" ×"));
-    m_speed->setValueQuietly(1);
-    left->addLayout(grid);
-    for (ElementControl *element : {m_period, m_amplitude, m_eccentricity, m_omega, m_periastron,
-                                    m_starMass, m_inclination}) {
-        connect(element, &ElementControl::valueChanged, this, [this] {
-            if (!m_applying)
-                applyElements();
-        });
-    }
-
-    m_phaseCheck = new QCheckBox(QStringLiteral("Orbital phase on the horizontal axis"), controls);
-    m_phaseCheck->setObjectName(QStringLiteral("phaseCheck"));
-    m_schematicCheck = new QCheckBox(QStringLiteral("Show Screen3's schematic curve"), controls);
-    m_schematicCheck->setObjectName(QStringLiteral("schematicCheck"));
-    left->addWidget(m_phaseCheck);
-    left->addWidget(m_schematicCheck);
-
-    auto *buttons = new QHBoxLayout;
-    m_playButton = new QPushButton(QStringLiteral("Play"), controls);
-    m_playButton->setObjectName(QStringLiteral("playButton"));
-    m_pauseButton = new QPushButton(QStringLiteral("Pause"), controls);
-    m_pauseButton->setObjectName(QStringLiteral("pauseButton"));
-    buttons->addWidget(m_playButton);
-    buttons->addWidget(m_pauseButton);
-    left->addLayout(buttons);
-    connect(m_playButton, &QPushButton::clicked, this, &KeplerLab::play);
-    connect(m_pauseButton, &QPushButton::clicked, this, &KeplerLab::pause);
-
-    m_refusal = new QLabel(controls);
-    m_refusal->setObjectName(QStringLiteral("refusalLabel"));
-    m_refusal->setWordWrap(true);
-    Controls::setForeColor(m_refusal, QColor(190, 0, 0));
-    m_refusal->hide();
-    left->addWidget(m_refusal);
-    left->addStretch(1);
-
-    m_plot = new RvPlot(central);
-    m_orbitView = new OrbitView(central);
-    m_sideView = new SideView(central);
-    connect(m_phaseCheck, &QCheckBox::toggled, m_plot, &RvPlot::setPhaseAxis);
-    connect(m_schematicCheck, &QCheckBox::toggled, m_plot, &RvPlot::setSchematicShown);
-
-    auto *derived = new QGroupBox(QStringLiteral("Derived values"), central);
-    derived->setObjectName(QStringLiteral("derivedBox"));
-    auto *form = new QFormLayout(derived);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    m_massFunction = valueLabel(derived, "massFunctionLabel");
-    m_minimumMass = valueLabel(derived, "minimumMassLabel");
-    m_trueMass = valueLabel(derived, "trueMassLabel");
-    m_semiMajorAxis = valueLabel(derived, "semiMajorAxisLabel");
-    m_starSpeed = valueLabel(derived, "starSpeedLabel");
-    m_seedMass = valueLabel(derived, "seedMassLabel");
-    form->addRow(QStringLiteral("Mass function f:"), m_massFunction);
-    form->addRow(QStringLiteral("m sin i (exact):"), m_minimumMass);
-    form->addRow(QStringLiteral("True mass m:"), m_trueMass);
-    form->addRow(QStringLiteral("Semi-major axis a:"), m_semiMajorAxis);
-    form->addRow(QStringLiteral("Star's orbital speed:"), m_starSpeed);
-    form->addRow(QStringLiteral("Screen2's MassFunction:"), m_seedMass);
-
-    auto *views = new QSplitter(Qt::Horizontal, central);
-    views->addWidget(m_orbitView);
-    views->addWidget(m_sideView);
-    views->setStretchFactor(0, 3);
-    views->setStretchFactor(1, 2);
-    auto *right = new QSplitter(Qt::Vertical, central);
-    right->addWidget(m_plot);
-    right->addWidget(views);
+    m_plots = new LabPlots;
+    m_derived = new DerivedPanel;
+    auto *right = new QSplitter(Qt::Vertical);
+    right->setObjectName(QStringLiteral("plotsAndValues"));
+    right->addWidget(m_plots);
+    right->addWidget(scrolling(m_derived, "derivedArea"));
     right->setStretchFactor(0, 1);
-    right->setStretchFactor(1, 1);
-    auto *rightColumn = new QVBoxLayout;
-    rightColumn->addWidget(right, 1);
-    rightColumn->addWidget(derived);
+    right->setChildrenCollapsible(false);
 
-    auto *columns = new QHBoxLayout(central);
-    columns->addWidget(controls);
-    columns->addLayout(rightColumn, 1);
+    auto *columns = new QHBoxLayout(page);
+    columns->addWidget(controlsArea);
+    columns->addWidget(right, 1);
+
+    connect(m_catalog, &CatalogPanel::planetPicked, this,
+            [this](int index) { showPlanet(catalogLabPlanet(index)); });
+    connect(m_elements, &ElementPanel::elementsEdited, this, &KeplerLab::applyElements);
+    connect(m_elements, &ElementPanel::playClicked, this, &KeplerLab::play);
+    connect(m_elements, &ElementPanel::pauseClicked, this, &KeplerLab::pause);
+    connect(m_elements, &ElementPanel::phaseAxisToggled, m_plots->plot(), &RvPlot::setPhaseAxis);
+    connect(m_elements, &ElementPanel::schematicToggled, m_plots->plot(), &RvPlot::setSchematicShown);
+    return page;
 }
 
 void KeplerLab::createMenus()
@@ -232,39 +144,101 @@ void KeplerLab::createMenus()
     m_fileMenu->setObjectName(QStringLiteral("labFileMenu"));
     // Screen1's menus keep Ctrl+S and Ctrl+E in the same frame, so the lab
     // takes the shifted forms.
-    m_exportCurveItem = menuItem(m_fileMenu, "exportCurveItem",
-                                 QStringLiteral("Export Curve as CSV…(&C)"), ctrlShift(Qt::Key_E));
-    m_savePlotItem = menuItem(m_fileMenu, "savePlotItem",
-                              QStringLiteral("Save Plot as PNG or SVG…(&P)"), ctrlShift(Qt::Key_S));
-    m_saveOrbitItem = menuItem(m_fileMenu, "saveOrbitItem",
-                               QStringLiteral("Save Orbit as PNG or SVG…(&O)"), ctrlShift(Qt::Key_O));
+    QAction *exportCurve = menuItem(m_fileMenu, "exportCurveItem", QStringLiteral("Export Curve as CSV…(&C)"),
+                                    ctrlShift(Qt::Key_E));
+    QAction *savePlot = menuItem(m_fileMenu, "savePlotItem", QStringLiteral("Save Plot as PNG or SVG…(&P)"),
+                                 ctrlShift(Qt::Key_S));
+    QAction *saveOrbit = menuItem(m_fileMenu, "saveOrbitItem", QStringLiteral("Save Orbit as PNG or SVG…(&O)"),
+                                  ctrlShift(Qt::Key_O));
     m_fileMenu->addSeparator();
-    m_closeItem = menuItem(m_fileMenu, "closeLabItem", QStringLiteral("Close(&W)"),
-                           QKeySequence(Qt::CTRL | Qt::Key_W));
+    QAction *close = menuItem(m_fileMenu, "closeLabItem", QStringLiteral("Close(&W)"),
+                              QKeySequence(Qt::CTRL | Qt::Key_W));
+    m_firstOwnCommand = exportCurve;
     // Active while the focus is in the lab, so the keys never reach
     // another child of the frame.
-    for (QAction *item : {m_exportCurveItem, m_savePlotItem, m_saveOrbitItem, m_closeItem}) {
+    for (QAction *item : {exportCurve, savePlot, saveOrbit, close}) {
         item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         addAction(item);
     }
 
     const QString pictures = QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg)");
-    connect(m_exportCurveItem, &QAction::triggered, this, [this] {
-        const QString path = askFile(QStringLiteral("CSV text (*.csv)"));
-        if (!path.isEmpty())
-            exportCurve(path);
+    connect(exportCurve, &QAction::triggered, this, [this] {
+        ExportFlow::saveBytes(this, QStringLiteral("CSV text (*.csv)"),
+                              [this] { return LabCurve::csv(m_plots->plot()->points()); });
     });
-    connect(m_savePlotItem, &QAction::triggered, this, [this, pictures] {
-        const QString path = askFile(pictures);
-        if (!path.isEmpty())
-            savePlot(path);
+    connect(savePlot, &QAction::triggered, this, [this, pictures] {
+        ExportFlow::savePicture(this, pictures, m_plots->plotPictureSize(), windowTitle(),
+                                [this](QPainter &painter) { m_plots->drawPlotPicture(painter); });
     });
-    connect(m_saveOrbitItem, &QAction::triggered, this, [this, pictures] {
-        const QString path = askFile(pictures);
-        if (!path.isEmpty())
-            saveOrbit(path);
+    connect(saveOrbit, &QAction::triggered, this, [this, pictures] {
+        ExportFlow::savePicture(this, pictures, m_plots->orbitPictureSize(), windowTitle(),
+                                [this](QPainter &painter) { m_plots->drawOrbitPicture(painter); });
     });
-    connect(m_closeItem, &QAction::triggered, this, [this] { FormRegistry::instance().unload(this); });
+    connect(close, &QAction::triggered, this, [this] { FormRegistry::instance().unload(this); });
+}
+
+void KeplerLab::addPage(QWidget *page, const QString &title)
+{
+    m_tabs->addTab(page, title);
+}
+
+void KeplerLab::showPage(QWidget *page)
+{
+    m_tabs->setCurrentWidget(page);
+}
+
+void KeplerLab::addFileActions(const QList<QAction *> &actions)
+{
+    m_fileMenu->insertActions(m_firstOwnCommand, actions);
+    m_fileMenu->insertSeparator(m_firstOwnCommand);
+}
+
+void KeplerLab::acceptFileDrops(std::function<void(const QString &)> open)
+{
+    m_openDropped = std::move(open);
+    setAcceptDrops(true);
+}
+
+void KeplerLab::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (m_openDropped && !firstLocalFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void KeplerLab::dropEvent(QDropEvent *event)
+{
+    const QString path = firstLocalFile(event->mimeData());
+    if (!m_openDropped || path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_openDropped(path);
+}
+
+QAction *KeplerLab::fileCommandFor(const QKeyEvent *event) const
+{
+    const QKeySequence pressed(event->keyCombination());
+    for (QAction *action : m_fileMenu->actions()) {
+        if (action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == pressed)
+            return action;
+    }
+    return nullptr;
+}
+
+bool KeplerLab::event(QEvent *event)
+{
+    // Keys the focus widget left unclaimed rise here. Claiming the override
+    // keeps Qt's shortcut map out of it, which would otherwise find the
+    // frame's command with the same key as well and fire neither; the key
+    // press that follows then rises here too and runs the lab's command.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        if (QAction *command = fileCommandFor(static_cast<QKeyEvent *>(event))) {
+            event->accept();
+            if (event->type() == QEvent::KeyPress)
+                command->trigger();
+            return true;
+        }
+    }
+    return QMainWindow::event(event);
 }
 
 void KeplerLab::formLoad()
@@ -311,65 +285,27 @@ void KeplerLab::showInFrame()
 void KeplerLab::showPlanet(const LabPlanet &planet)
 {
     m_planet = planet;
-    m_applying = true;
-    m_period->setValueQuietly(planet.orbit.periodDays);
-    m_amplitude->setValueQuietly(planet.orbit.semiAmplitude);
-    m_eccentricity->setValueQuietly(planet.orbit.eccentricity);
-    const double omegaDegrees = std::fmod(planet.orbit.omegaRadians / LabUnits::RadiansPerDegree, 360.0);
-    m_omega->setValueQuietly(omegaDegrees < 0 ? omegaDegrees + 360 : omegaDegrees);
-    m_periastron->setValueQuietly(planet.orbit.periastronTime);
-    m_starMass->setValueQuietly(planet.starMassSolar);
-    m_inclination->setValueQuietly(planet.inclinationDegrees);
-    {
-        const QSignalBlocker quiet(m_planetList);
-        const QList<QListWidgetItem *> match = m_planetList->findItems(planet.name, Qt::MatchExactly);
-        m_planetList->setCurrentRow(match.isEmpty() ? -1 : m_planetList->row(match.first()));
-    }
-    m_applying = false;
+    m_shownPlanet = planet;
+    m_elements->showElements(planet);
+    m_catalog->markShown(planet.name);
     applyElements();
-    m_planetName->setText(planet.name);
-}
-
-void KeplerLab::pickCatalogPlanet(int row)
-{
-    if (row >= 0)
-        showPlanet(catalogLabPlanet(PlanetCatalog::FirstPlanet + row));
 }
 
 void KeplerLab::applyElements()
 {
-    LabPlanet planet = m_planet;
-    planet.orbit.periodDays = m_period->value();
-    planet.orbit.semiAmplitude = m_amplitude->value();
-    planet.orbit.eccentricity = m_eccentricity->value();
-    planet.orbit.omegaRadians = m_omega->value() * LabUnits::RadiansPerDegree;
-    planet.orbit.periastronTime = m_periastron->value();
-    planet.starMassSolar = m_starMass->value();
-    planet.inclinationDegrees = m_inclination->value();
+    const LabPlanet planet = m_elements->editedFrom(m_planet);
     if (const std::optional<std::string> refusal = Kepler::refusal(planet.orbit)) {
-        m_refusal->setText(QString::fromStdString(*refusal));
-        m_refusal->show();
+        m_elements->showRefusal(QString::fromStdString(*refusal));
         return;
     }
-    m_refusal->hide();
+    m_elements->showRefusal({});
     m_planet = planet;
-    m_planetName->setText(m_planet.name + QStringLiteral(" (elements changed)"));
-    m_periastron->setSliderRange({0, m_planet.orbit.periodDays, ElementControl::Scale::Linear});
-
-    const DerivedValues::Values values = DerivedValues::of(m_planet);
-    const DerivedValues::Texts texts = DerivedValues::describe(values, m_planet);
-    m_massFunction->setText(QStringLiteral("%1 solar masses")
-                                .arg(QString::number(values.massFunctionSolar, 'g', 4)));
-    m_minimumMass->setText(texts.minimumMass);
-    m_trueMass->setText(texts.trueMass);
-    m_semiMajorAxis->setText(texts.semiMajorAxis);
-    m_starSpeed->setText(texts.starSpeed);
-    m_seedMass->setText(texts.seedMass);
-
-    const double companion = values.trueMassSolar.value_or(values.minimumMassSolar);
-    m_plot->showOrbit(m_planet.orbit);
-    m_orbitView->setOrbit(m_planet.orbit, companion / (m_planet.starMassSolar + companion));
-    m_sideView->setInclination(m_planet.inclinationDegrees);
+    m_elements->setPlanetName(m_elements->showsGivenElements()
+                                  ? m_planet.name
+                                  : m_planet.name + QStringLiteral(" (elements changed)"));
+    m_elements->setPeriod(m_planet.orbit.periodDays);
+    m_derived->showValuesOf(m_planet);
+    m_plots->showOrbit(m_planet.orbit, DerivedValues::of(m_planet).reflexShare, m_planet.inclinationDegrees);
     setAnimationTime(m_time);
 }
 
@@ -379,8 +315,7 @@ void KeplerLab::setAnimationTime(double timeDays)
     if (!(period > 0) || !std::isfinite(timeDays))
         return;
     m_time = LabCurve::firstOrbitTime(m_planet.orbit, timeDays);
-    m_plot->setCursorTime(m_time);
-    m_orbitView->setTime(m_time);
+    m_plots->setTime(m_time);
 }
 
 void KeplerLab::nextFrame()
@@ -388,7 +323,7 @@ void KeplerLab::nextFrame()
     // Wall time, not frame count: a late frame moves the planet further,
     // so the pace holds whatever the display's rate.
     const double seconds = std::min(double(m_clock.restart()) / 1000.0, 0.25);
-    setAnimationTime(m_time + seconds * m_speed->value() * m_planet.orbit.periodDays / SecondsPerOrbit);
+    setAnimationTime(m_time + seconds * m_elements->speed() * m_planet.orbit.periodDays / SecondsPerOrbit);
 }
 
 void KeplerLab::play()
@@ -405,8 +340,7 @@ void KeplerLab::pause()
 
 void KeplerLab::runTimerIfWanted()
 {
-    m_playButton->setEnabled(!m_playing);
-    m_pauseButton->setEnabled(m_playing);
+    m_elements->setPlaying(m_playing);
     if (m_playing && isVisible()) {
         m_clock.restart();
         if (!m_frameTimer->isActive())
@@ -434,45 +368,4 @@ void KeplerLab::closeEvent(QCloseEvent *event)
     // The close box unloads the lab; the next opening builds a fresh one.
     event->ignore();
     FormRegistry::instance().unload(this);
-}
-
-QString KeplerLab::askFile(const QString &filter)
-{
-    return Platform::current().saveFileName(this, filter);
-}
-
-bool KeplerLab::report(const QString &failure)
-{
-    if (failure.isEmpty())
-        return true;
-    Platform::current().messageBox(failure, MsgBox::OkOnly | MsgBox::Exclamation, windowTitle());
-    return false;
-}
-
-bool KeplerLab::exportCurve(const QString &path)
-{
-    return report(LabExport::writeFile(path, LabCurve::csv(m_plot->points())));
-}
-
-bool KeplerLab::savePlot(const QString &path)
-{
-    const QSize size = m_plot->size();
-    return report(LabExport::writePicture(path, size, windowTitle(), [this, size](QPainter &painter) {
-        m_plot->render(&painter, QRectF(QPointF(0, 0), size), m_plot->viewport()->rect());
-    }));
-}
-
-bool KeplerLab::saveOrbit(const QString &path)
-{
-    // The view from above and the side view, side by side.
-    const QSize top = m_orbitView->size();
-    const QSize side = m_sideView->size();
-    const QSize size(top.width() + side.width(), std::max(top.height(), side.height()));
-    return report(LabExport::writePicture(path, size, windowTitle(), [&](QPainter &painter) {
-        m_orbitView->render(painter, top);
-        painter.save();
-        painter.translate(top.width(), 0);
-        m_sideView->render(painter, side);
-        painter.restore();
-    }));
 }

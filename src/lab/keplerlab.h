@@ -5,29 +5,38 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 
+#include <functional>
 #include <optional>
 
-class ElementControl;
-class OrbitView;
+class CatalogPanel;
+class DerivedPanel;
+class ElementPanel;
+class LabPlots;
 class QAction;
-class QCheckBox;
-class QLabel;
-class QListWidget;
 class QMdiSubWindow;
 class QMenu;
-class QPushButton;
+class QTabWidget;
 class QTimer;
-class RvPlot;
-class SideView;
 
 /// "Orbiquest9 - Kepler Lab": one planet's true orbit and true
 /// radial-velocity curve, every element editable, the orbit animated by
 /// Kepler's second law in step with a cursor on the curve, the inclination
 /// and what it does to the mass, and export of curve and pictures.
 ///
+/// It composes the panes a reader sees: the catalog list (CatalogPanel),
+/// the element panel (ElementPanel), the plots (LabPlots) and the derived
+/// values (DerivedPanel). The controls' column and the derived values scroll
+/// and the plots sit in splitters, so every control can be reached on a
+/// 1024 × 768 screen.
+///
 /// A child of the frame like Screen1, with its own menu bar inside the
 /// child: the frame gives its menu bar to Screen1 for as long as Screen1
-/// is loaded, so the lab's File menu lives in the lab.
+/// is loaded, so the lab's File menu ("labFileMenu") lives in the lab.
+/// Other windows join the lab through typed calls: a page beside its own
+/// ("True orbit") in the tabs "labTabs", file commands at the head of its
+/// File menu, and dropped files. While the focus is in the lab, the keys
+/// of its File menu are the lab's, even where the frame has the same key
+/// (Screen1's Load and the lab's Open both take Ctrl+O).
 class KeplerLab : public QMainWindow
 {
     Q_OBJECT
@@ -55,11 +64,17 @@ public:
     /// Where the animation stands, days.
     double animationTime() const { return m_time; }
 
-    /// The work behind the File menu, without the dialog: each writes one
-    /// file and returns true, or shows why it could not and returns false.
-    bool exportCurve(const QString &path);
-    bool savePlot(const QString &path);
-    bool saveOrbit(const QString &path);
+    /// Adds `page` as a tab after the lab's own; the lab takes it.
+    void addPage(QWidget *page, const QString &title);
+    /// Brings the tab of `page` (one given to addPage()) to the front.
+    void showPage(QWidget *page);
+    /// The lab's own page, "True orbit".
+    QWidget *orbitPage() const { return m_orbitPage; }
+    /// Puts `actions` (separators and submenus included) at the head of the
+    /// File menu, above the lab's own commands.
+    void addFileActions(const QList<QAction *> &actions);
+    /// A local file dropped anywhere on the lab goes to `open`.
+    void acceptFileDrops(std::function<void(const QString &path)> open);
 
 public slots:
     void showPlanet(const LabPlanet &planet);
@@ -69,59 +84,40 @@ public slots:
     void setAnimationTime(double timeDays);
 
 protected:
+    bool event(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
-    void createControls();
+    QWidget *createOrbitPage();
     void createMenus();
     void applyElements();
     void nextFrame();
     void runTimerIfWanted();
-    void pickCatalogPlanet(int row);
-    QString askFile(const QString &filter);
-    bool report(const QString &failure);
+    /// The File menu's command for the key of `event`, if the lab claims it.
+    QAction *fileCommandFor(const QKeyEvent *event) const;
 
     LabPlanet m_planet;
+    /// The planet as last shown, before any edit.
+    LabPlanet m_shownPlanet;
     QMdiSubWindow *m_subWindow = nullptr;
 
-    QListWidget *m_planetList = nullptr;
-    QLabel *m_planetName = nullptr;
-    ElementControl *m_period = nullptr;
-    ElementControl *m_amplitude = nullptr;
-    ElementControl *m_eccentricity = nullptr;
-    ElementControl *m_omega = nullptr;
-    ElementControl *m_periastron = nullptr;
-    ElementControl *m_starMass = nullptr;
-    ElementControl *m_inclination = nullptr;
-    ElementControl *m_speed = nullptr;
-    QCheckBox *m_phaseCheck = nullptr;
-    QCheckBox *m_schematicCheck = nullptr;
-    QPushButton *m_playButton = nullptr;
-    QPushButton *m_pauseButton = nullptr;
-    QLabel *m_refusal = nullptr;
-
-    QLabel *m_massFunction = nullptr;
-    QLabel *m_minimumMass = nullptr;
-    QLabel *m_trueMass = nullptr;
-    QLabel *m_semiMajorAxis = nullptr;
-    QLabel *m_starSpeed = nullptr;
-    QLabel *m_seedMass = nullptr;
-
-    RvPlot *m_plot = nullptr;
-    OrbitView *m_orbitView = nullptr;
-    SideView *m_sideView = nullptr;
+    QTabWidget *m_tabs = nullptr;
+    QWidget *m_orbitPage = nullptr;
+    CatalogPanel *m_catalog = nullptr;
+    ElementPanel *m_elements = nullptr;
+    DerivedPanel *m_derived = nullptr;
+    LabPlots *m_plots = nullptr;
 
     QMenu *m_fileMenu = nullptr;
-    QAction *m_exportCurveItem = nullptr;
-    QAction *m_savePlotItem = nullptr;
-    QAction *m_saveOrbitItem = nullptr;
-    QAction *m_closeItem = nullptr;
+    QAction *m_firstOwnCommand = nullptr;
+    std::function<void(const QString &)> m_openDropped;
 
     QTimer *m_frameTimer = nullptr;
     QElapsedTimer m_clock;
     bool m_playing = true;
-    bool m_applying = false;
     double m_time = 0;
 };

@@ -7,10 +7,8 @@
 #include "lab/keplerlab.h"
 
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
-#include <QTabWidget>
 
 #include <cmath>
 
@@ -18,43 +16,28 @@ namespace LabObservations {
 
 namespace {
 
-const QString TabsName = QStringLiteral("labTabs");
-
-QTabWidget *tabsOf(KeplerLab *lab)
-{
-    return lab->findChild<QTabWidget *>(TabsName, Qt::FindDirectChildrenOnly);
-}
+/// The one lab of the program and its panel, while both live.
+QPointer<KeplerLab> attachedLab;
+QPointer<ObservationsPanel> attachedPanel;
 
 } // namespace
 
 ObservationsPanel *attach(KeplerLab *lab)
 {
-    auto *tabs = new QTabWidget;
-    tabs->setObjectName(TabsName);
-    tabs->setDocumentMode(true);
-    QWidget *ownView = lab->takeCentralWidget();
     auto *observations = new ObservationsPanel;
-    tabs->addTab(ownView, QObject::tr("True orbit"));
-    tabs->addTab(observations, QObject::tr("Observations"));
-    lab->setCentralWidget(tabs);
-
-    if (QMenu *file = lab->findChild<QMenu *>(QStringLiteral("labFileMenu"))) {
-        QAction *first = file->actions().value(0);
-        file->insertActions(first, observations->fileMenuActions());
-        file->insertSeparator(first);
-    }
-    observations->acceptDropsOn(lab);
+    lab->addPage(observations, QObject::tr("Observations"));
+    lab->addFileActions(observations->fileMenuActions());
+    lab->acceptFileDrops([observations](const QString &path) { observations->openFile(path); });
     // A file dropped on the lab is shown where it can be seen.
-    QObject::connect(observations, &ObservationsPanel::dataShown, tabs,
-                     [tabs, observations] { tabs->setCurrentWidget(observations); });
+    QObject::connect(observations, &ObservationsPanel::dataShown, lab,
+                     [lab, observations] { lab->showPage(observations); });
 
     observations->setPlanetSource([lab] {
         const LabPlanet &planet = lab->planet();
         return ObservationsPanel::CurrentPlanets{{planet.orbit}, planet.starMassSolar, planet.name};
     });
     QObject::connect(observations, &ObservationsPanel::planetChosen, lab,
-                     [lab, tabs, ownView](const Kepler::Orbit &orbit, double starMassSolar,
-                                          const QString &name) {
+                     [lab](const Kepler::Orbit &orbit, double starMassSolar, const QString &name) {
                          LabPlanet planet;
                          planet.name = name;
                          planet.orbit = orbit;
@@ -64,15 +47,16 @@ ObservationsPanel *attach(KeplerLab *lab)
                          planet.orbit.periastronTime = orbit.periastronTime - cycles * orbit.periodDays;
                          planet.starMassSolar = starMassSolar;
                          lab->showPlanet(planet);
-                         tabs->setCurrentWidget(ownView);
+                         lab->showPage(lab->orbitPage());
                      });
+    attachedLab = lab;
+    attachedPanel = observations;
     return observations;
 }
 
 ObservationsPanel *panel(KeplerLab *lab)
 {
-    QTabWidget *tabs = tabsOf(lab);
-    return tabs ? tabs->findChild<ObservationsPanel *>() : nullptr;
+    return lab && lab == attachedLab ? attachedPanel.data() : nullptr;
 }
 
 QString systemFileOf(int catalogIndex)

@@ -13,9 +13,9 @@ class QWidget;
 /// nothing of the lab and the lab needs one call.
 namespace LabObservations {
 
-/// Puts a panel into `lab`: the lab's own view and the panel become two
-/// tabs ("True orbit", "Observations"), the panel's file commands go to the
-/// top of the lab's File menu, files dropped anywhere on the lab are
+/// Puts a panel into `lab`: the panel becomes the tab "Observations" beside
+/// the lab's own "True orbit", the panel's file commands go to the top of
+/// the lab's File menu, files dropped anywhere on the lab are
 /// loaded, synthetic observations are of the lab's planet, and "Use as
 /// current planet" shows the fitted planet in the lab.
 ObservationsPanel *attach(KeplerLab *lab);
