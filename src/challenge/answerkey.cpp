@@ -142,9 +142,6 @@ Numeric::Outcome<AnswerKey> makeAnswerKey(const ChallengeData &challenge)
 
 std::string keyJson(const AnswerKey &key)
 {
-    Json star{{"massSolar", key.starMassSolar}};
-    if (!key.starName.empty())
-        star["name"] = key.starName;
     Json planets = Json::array();
     for (const KeyElements &e : key.truth)
         planets.push_back(truthJson(e));
@@ -154,8 +151,10 @@ std::string keyJson(const AnswerKey &key)
                       {"points", key.spec.points},
                       {"noise", key.spec.noiseSigma()},
                       {"cadence", cadenceName(key.spec.cadence)},
-                      {"seed", key.spec.seed}}},
-                    {"star", star},
+                      {"seed", key.spec.seed},
+                      {"closenessHelp", key.spec.closenessHelp}}},
+                    {"starName", key.starName.empty() ? Json() : Json(key.starName)},
+                    {"starMassSolar", key.starMassSolar},
                     {"truthSource", key.truthSource},
                     {"planets", planets},
                     {"bestFit", fitJson(key.bestFit)}};

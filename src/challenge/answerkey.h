@@ -42,7 +42,8 @@ KeyElements keyElements(const Kepler::Orbit &orbit, double starMassSolar);
 /// the challenge's fit starts from it. A refusal when a fit fails.
 Numeric::Outcome<AnswerKey> makeAnswerKey(const ChallengeData &challenge);
 
-/// The key as JSON: "challenge", "star", "truthSource", "planets" (the true
+/// The key as JSON: "challenge", "starName" (null but for a real star),
+/// "starMassSolar", "truthSource", "planets" (the true
 /// elements: period, semiAmplitude, eccentricity, omegaDegrees,
 /// periastronTime, minimumMassJupiter) and "bestFit" (each element's value and
 /// uncertainty, χ², reduced χ², rms, and per instrument its offset and jitter).

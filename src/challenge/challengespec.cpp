@@ -26,6 +26,9 @@ std::optional<Numeric::Refusal> refusal(const ChallengeSpec &spec)
     if (spec.points < minimumPoints || spec.points > maximumPoints)
         return Numeric::Refusal{"the number of points must be " + std::to_string(minimumPoints) + " to "
                                 + std::to_string(maximumPoints) + " (found " + std::to_string(spec.points) + ")"};
+    if (spec.level == Level::TwoPlanets && spec.points < minimumPointsForTwoPlanets)
+        return Numeric::Refusal{"two planets need at least " + std::to_string(minimumPointsForTwoPlanets)
+                                + " points (found " + std::to_string(spec.points) + ")"};
     if (spec.noiseTenths < minimumNoiseTenths || spec.noiseTenths > maximumNoiseTenths)
         return Numeric::Refusal{"the noise must be 0.1 to 102.3 m/s in steps of 0.1 (found "
                                 + Numeric::shortestText(spec.noiseSigma()) + ")"};

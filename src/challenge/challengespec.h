@@ -29,6 +29,9 @@ inline constexpr int firstLevel = 1;
 inline constexpr int lastLevel = 5;
 inline constexpr int minimumPoints = 10;
 inline constexpr int maximumPoints = 400;
+/// Two Keplerians and an offset are eleven parameters: fewer points than
+/// about twice that leave the answer key's fit without meaning.
+inline constexpr int minimumPointsForTwoPlanets = 20;
 /// The noise is carried in tenths of a m/s: 0.1 … 102.3 m/s.
 inline constexpr int minimumNoiseTenths = 1;
 inline constexpr int maximumNoiseTenths = 1023;

@@ -304,7 +304,7 @@ private slots:
         const auto key = Challenge::makeAnswerKey(*challenge);
         QVERIFY2(key.ok(), key.reason().c_str());
         const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(Challenge::keyJson(*key))).object();
-        QCOMPARE(root["star"].toObject()["massSolar"].toDouble(), challenge->starMassSolar);
+        QCOMPARE(root["starMassSolar"].toDouble(), challenge->starMassSolar);
         const QJsonObject truth = root["planets"].toArray().at(0).toObject();
         QCOMPARE(truth["period"].toDouble(), challenge->planets.front().periodDays);
         for (const char *name : {"semiAmplitude", "eccentricity", "omegaDegrees", "periastronTime", "minimumMassJupiter"})
