@@ -17,17 +17,15 @@ struct Container
     bool expectingKey = true; ///< objects: the next string is a key
 };
 
-/// The string starting at text[at] (a quote); at is left on the closing quote.
-std::string readString(std::string_view text, std::size_t &at, int &line)
+/// The string starting at text[at] (a quote); at is left on the closing
+/// quote. JSON strings hold no line breaks, so the line stays.
+std::string readString(std::string_view text, std::size_t &at)
 {
     std::string value;
     for (++at; at < text.size() && text[at] != '"'; ++at) {
         if (text[at] == '\\' && at + 1 < text.size())
-            value += text[++at];
-        else
-            value += text[at];
-        if (text[at] == '\n')
-            ++line;
+            ++at;
+        value += text[at];
     }
     return value;
 }
@@ -65,7 +63,7 @@ private:
         }
         if (c == '"' && !m_stack.empty() && !m_stack.back().array && m_stack.back().expectingKey) {
             Container &object = m_stack.back();
-            object.key = readString(m_text, m_at, m_line);
+            object.key = readString(m_text, m_at);
             object.expectingKey = false;
             m_lines[object.path + "/" + object.key] = m_line;
             return;
@@ -76,7 +74,7 @@ private:
             return;
         }
         if (c == '"')
-            readString(m_text, m_at, m_line);
+            readString(m_text, m_at);
     }
 
     // The pointer of the value starting here, its line recorded for arrays.
