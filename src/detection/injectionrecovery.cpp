@@ -173,6 +173,7 @@ std::vector<double> evenlySpacedInLog(double first, double last, std::size_t cou
     std::vector<double> values(count);
     for (std::size_t i = 0; i < count; ++i)
         values[i] = std::exp(std::log(first) + (std::log(last) - std::log(first)) * double(i) / double(count - 1));
+    values.front() = first;
     values.back() = last;
     return values;
 }
