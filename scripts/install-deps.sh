@@ -6,6 +6,7 @@ packages=(
     build-essential cmake ninja-build
     qt6-base-dev qt6-base-dev-tools qt6-image-formats-plugins libgl-dev libxcb1-dev
     qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libeigen3-dev
+    libcli11-dev nlohmann-json3-dev
     fonts-noto-cjk
     xvfb xauth xdotool
     dpkg-dev
