@@ -98,6 +98,8 @@ void TestAliases::aliasesOfANightlyPlanetAreLabelled()
             QVERIFY(std::abs(labels[index].windowFrequency - 1) < 0.01);
         }
     }
+    const std::vector<Periodogram::Peak> windowItself{{1 / window.front().frequency, window.front().frequency, 0.3, 1}};
+    QCOMPARE(Detection::labelAliases(windowItself, {}, window, span).front().kind, Detection::AliasKind::WindowPeak);
 }
 
 void TestAliases::decisionFindsTheTruePeriod_data()

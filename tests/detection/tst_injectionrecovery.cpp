@@ -1,10 +1,13 @@
 #include "detection/injectionrecovery.h"
+#include "kepler/physicalconstants.h"
+#include "kepler/planetmass.h"
 #include "periodogram/periodogram.h"
 #include "support/numericfixtures.h"
 
 #include <QTest>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -34,7 +37,13 @@ class TestInjectionRecovery : public QObject
 private slots:
     void halfRecoveryMatchesTheThreshold();
     void mapIsTheSameOnOneOrTwoThreads();
+    void massAxisInjectsTheSameK();
+    void badPlansAreRefused_data();
+    void badPlansAreRefused();
 };
+
+using PlanChange = std::function<void(Observations::DataSet &, Detection::InjectionPlan &)>;
+Q_DECLARE_METATYPE(PlanChange)
 
 void TestInjectionRecovery::halfRecoveryMatchesTheThreshold()
 {
@@ -95,7 +104,57 @@ void TestInjectionRecovery::mapIsTheSameOnOneOrTwoThreads()
         maps.push_back(map->recovered);
     }
     QCOMPARE(maps[0], maps[1]);
+    const std::atomic<bool> cancel = true;
+    QVERIFY(!Detection::injectionRecoveryMap(data, plan, {}, &cancel).ok());
     QVERIFY(maps[0] != std::vector<int>(9, 0) && maps[0] != std::vector<int>(9, 4)); // a map that tells cells apart
+}
+
+void TestInjectionRecovery::massAxisInjectsTheSameK()
+{
+    const Observations::DataSet data = whiteNoise();
+    Detection::InjectionPlan plan;
+    plan.periodsDays = {9.7};
+    plan.amplitudes = {0.8, 1.1, 1.5};
+    plan.trials = 6;
+    const auto inK = Detection::injectionRecoveryMap(data, plan);
+    plan.axis = Detection::AmplitudeAxis::MinimumMass;
+    plan.starMassSolar = 0.8;
+    for (double &k : plan.amplitudes)
+        k = Kepler::minimumMass(9.7, k, 0, 0.8) * Kepler::jupiterMassesPerSolarMass;
+    const auto inMass = Detection::injectionRecoveryMap(data, plan);
+    QVERIFY(inK.ok() && inMass.ok());
+    QCOMPARE(inMass->recovered, inK->recovered);
+    QVERIFY(inK->recovered.front() < inK->recovered.back());
+}
+
+void TestInjectionRecovery::badPlansAreRefused_data()
+{
+    QTest::addColumn<PlanChange>("change");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("no period") << PlanChange([](auto &, auto &plan) { plan.periodsDays.clear(); }) << "period";
+    QTest::newRow("amplitudes descending")
+        << PlanChange([](auto &, auto &plan) { plan.amplitudes = {2, 1}; }) << "ascending";
+    QTest::newRow("no trial") << PlanChange([](auto &, auto &plan) { plan.trials = 0; }) << "trials";
+    QTest::newRow("threshold 0") << PlanChange([](auto &, auto &plan) { plan.falseAlarmThreshold = 0; })
+                                 << "threshold";
+    QTest::newRow("velocity not a number")
+        << PlanChange([](auto &data, auto &) { data.measurements[7].velocity = std::nan(""); }) << "finite";
+    QTest::newRow("two measurements")
+        << PlanChange([](auto &data, auto &) { data.measurements.resize(2); }) << "3";
+}
+
+void TestInjectionRecovery::badPlansAreRefused()
+{
+    QFETCH(PlanChange, change);
+    QFETCH(QString, named);
+    Observations::DataSet data = whiteNoise();
+    Detection::InjectionPlan plan;
+    plan.periodsDays = {10};
+    plan.amplitudes = {1, 2};
+    change(data, plan);
+    const auto map = Detection::injectionRecoveryMap(data, plan);
+    QVERIFY(!map.ok());
+    QVERIFY2(QString::fromStdString(map.reason()).contains(named), map.reason().c_str());
 }
 
 QTEST_GUILESS_MAIN(TestInjectionRecovery)
