@@ -3,7 +3,7 @@
 #
 #   0 ground   src/ground/                   platform, drawing surface, texts, registry …
 #   1 numeric  src/numeric/ src/catalog/ src/kepler/ src/observations/ src/periodogram/
-#              src/fitting/, and the pure files of the window folders (below)
+#              src/fitting/ src/sampling/, and the pure files of the window folders (below)
 #   2 windows  src/simulator/ src/rv/ src/massfunction/ src/files/ src/register/
 #              src/update/ src/capture/ src/about/ src/lab/ src/labdata/
 #   3 top      src/frame/ src/cli/ src/main.cpp
@@ -11,7 +11,7 @@
 # and fails when
 #   - a file includes a file of a higher floor;
 #   - a pure file (numeric floor) includes a Qt Widgets header; the numeric
-#     headers of numeric/ and the libraries kepler, observations, periodogram and fitting include no Qt
+#     headers of numeric/ and the libraries kepler, observations, periodogram, fitting and sampling include no Qt
 #     header at all;
 #   - files include each other in a circle (a header and its source count as
 #     one), or folders do (a window folder's pure files count as a folder of
@@ -33,7 +33,7 @@ PURE="massfunction/massfunction massfunction/companionclass rv/rvcurve
 floor_of_folder() {
     case $1 in
     ground) echo 0 ;;
-    catalog | numeric | kepler | observations | periodogram | fitting) echo 1 ;;
+    catalog | numeric | kepler | observations | periodogram | fitting | sampling) echo 1 ;;
     simulator | rv | massfunction | files | register | update | capture | about | lab | labdata) echo 2 ;;
     frame | cli | .) echo 3 ;;
     *) echo "" ;;
@@ -98,7 +98,7 @@ while IFS= read -r file; do
         while IFS= read -r header; do
             name=$(sed -E 's/.*<([^>]+)>.*/\1/' <<<"$header")
             case $folder in
-            numeric | kepler | observations | periodogram | fitting)
+            numeric | kepler | observations | periodogram | fitting | sampling)
                 [[ $name == Q* ]] && echo "$rel (numeric library) includes Qt header <$name>" >>"$failures"
                 ;;
             *)

@@ -10,6 +10,7 @@ packages=(
     xvfb xauth xdotool
     dpkg-dev
     clang libclang-rt-dev
+    nlohmann-json3-dev
 )
 
 missing=()
