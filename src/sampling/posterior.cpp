@@ -118,13 +118,15 @@ void summarise(Result &result, const PosteriorModel &model, const Check &check, 
         Summary summary;
         summary.name = model.parameters()[std::size_t(p)].name;
         summary.unit = model.parameters()[std::size_t(p)].unit;
+        result.plotColumns.push_back({summary.name, summary.unit, thinnedForPlots(samples)});
         summary.posterior = intervalOf(samples);
         summary.fitValue = model.bestFit()[std::size_t(p)];
         summary.autocorrelationTime = check.times[std::size_t(p)];
         summary.rHat = check.rHats[std::size_t(p)];
         result.sampled.push_back(std::move(summary));
     }
-    result.derived = derivedSummaries(model, chain, check.burnIn, fit, result.starMassUncertaintySolar, result.seed);
+    result.derived = derivedSummaries(model, chain, check.burnIn, fit, result.starMassUncertaintySolar, result.seed,
+                                      &result.plotColumns);
     result.disagreement = disagreement(result.derived);
 }
 

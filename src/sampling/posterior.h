@@ -60,6 +60,9 @@ struct Result
     std::vector<Summary> sampled;    ///< per parameter, converged runs only
     std::vector<Summary> derived;    ///< P, K, e, ω, T_p, m sin i and a per planet, converged runs only
     std::string disagreement;        ///< empty when the posterior and the covariance agree
+    /// The kept samples of every parameter and derived quantity, thinned for
+    /// plots (converged runs only).
+    std::vector<SampleColumn> plotColumns;
     Chain chain;                     ///< every step, burn-in included
     int burnIn = 0;                  ///< steps discarded before the summaries
     double maxAutocorrelationTime = 0;

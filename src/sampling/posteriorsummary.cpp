@@ -55,6 +55,29 @@ std::string roundedText(double value, double halfWidth)
 
 } // namespace
 
+std::string medianText(const Interval &interval)
+{
+    const double above = interval.upper68 - interval.median;
+    const double below = interval.median - interval.lower68;
+    const double step = std::min(above, below) > 0 ? std::min(above, below) : std::max(above, below);
+    return roundedText(interval.median, step) + " +" + roundedText(above, step) + " −" + roundedText(below, step);
+}
+
+std::string intervalText(const Interval &interval, double low, double high)
+{
+    const double step = std::min(interval.upper68 - interval.median, interval.median - interval.lower68);
+    return "[" + roundedText(low, step) + ", " + roundedText(high, step) + "]";
+}
+
+std::vector<double> thinnedForPlots(std::span<const double> samples)
+{
+    const std::size_t every = (samples.size() + plotSamples - 1) / plotSamples;
+    std::vector<double> kept;
+    for (std::size_t i = 0; i < samples.size(); i += std::max<std::size_t>(every, 1))
+        kept.push_back(samples[i]);
+    return kept;
+}
+
 Interval intervalOf(std::span<double> samples, bool circular)
 {
     if (samples.empty())
@@ -81,7 +104,8 @@ Interval intervalOf(std::span<double> samples, bool circular)
 }
 
 std::vector<Summary> derivedSummaries(const PosteriorModel &model, const Chain &chain, int firstStep,
-                                      const Fitting::Result &fit, double starMassUncertainty, std::uint64_t seed)
+                                      const Fitting::Result &fit, double starMassUncertainty, std::uint64_t seed,
+                                      std::vector<SampleColumn> *columns)
 {
     const int steps = chain.steps() - firstStep;
     const std::size_t count = std::size_t(std::max(steps, 0)) * std::size_t(chain.walkers);
@@ -135,6 +159,8 @@ std::vector<Summary> derivedSummaries(const PosteriorModel &model, const Chain &
             Summary summary;
             summary.name = rows[q].name + n;
             summary.unit = rows[q].unit;
+            if (columns)
+                columns->push_back({summary.name, summary.unit, thinnedForPlots(samples[std::size_t(q)])});
             summary.posterior = intervalOf(samples[std::size_t(q)], q == 3);
             summary.fitValue = rows[q].value;
             summary.fitUncertainty = rows[q].sigma;

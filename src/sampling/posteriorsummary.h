@@ -33,6 +33,20 @@ struct Summary
     double rHat = 0;                ///< sampled parameters only
 };
 
+/// One column of kept samples, for plots.
+struct SampleColumn
+{
+    std::string name;
+    std::string unit;
+    std::vector<double> samples;
+};
+
+/// The median with the distances to the 68.3 % interval's ends, rounded to
+/// the place the smaller of them keeps: "0.31 +0.12 −0.10".
+std::string medianText(const Interval &interval);
+/// The interval [low, high] to the place medianText keeps: "[0.08, 0.55]".
+std::string intervalText(const Interval &interval, double low, double high);
+
 /// The intervals of samples (reordered in place); circular: angles in degrees
 /// whose intervals are taken around their circular mean, the median wrapped
 /// into [0, 360) and the bounds shifted with it.
@@ -42,9 +56,16 @@ Interval intervalOf(std::span<double> samples, bool circular = false);
 /// K (m/s), e, ω (deg), T_p (d), m sin i (Jupiter masses), a (AU), summarised
 /// over the chain's steps from firstStep on. m sin i and a take, for each
 /// sample, a star mass drawn from N(M★, σ_M★) (kept above 0), reproducibly
-/// from the seed.
+/// from the seed. Each quantity's samples, thinned to at most plotSamples,
+/// are added to *columns when given.
 std::vector<Summary> derivedSummaries(const PosteriorModel &model, const Chain &chain, int firstStep,
-                                      const Fitting::Result &fit, double starMassUncertainty, std::uint64_t seed);
+                                      const Fitting::Result &fit, double starMassUncertainty, std::uint64_t seed,
+                                      std::vector<SampleColumn> *columns = nullptr);
+
+/// The most samples per column kept for plots.
+inline constexpr std::size_t plotSamples = 20000;
+/// samples thinned evenly to at most plotSamples, in their order.
+std::vector<double> thinnedForPlots(std::span<const double> samples);
 
 /// A sentence naming the quantities whose posterior the covariance describes
 /// badly — widths differing by more than half, a median more than one
