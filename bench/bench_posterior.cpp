@@ -7,8 +7,9 @@
 //   - side by side, emcee on the same likelihood written with numpy, same
 //     walkers, starting points and steps, and the ratio (goal >= 20x), where
 //     python3 has emcee (bench/posterior_baseline.py; skipped otherwise);
-//   - with --no-baseline, no emcee run (the test suite's one run);
-//   - with --calibration: over 100 seeded synthetic one-planet sets, the
+//   - with --smoke, only the likelihood and 200 steps (the test suite's run,
+//     which checks that the benchmark still starts);
+//   - with --calibration, only this: over 100 seeded synthetic one-planet sets, the
 //     fraction whose 68.3 % interval of K holds the true K (62-75 % expected).
 //
 // Pure numbers: links the numeric floor only, no Qt.
@@ -141,6 +142,10 @@ void runCalibration()
 int main(int argc, char **argv)
 {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    if (argc > 1 && std::strcmp(argv[1], "--calibration") == 0) {
+        runCalibration();
+        return 0;
+    }
     const auto loaded = Observations::loadFile(ORBIQUEST9_SOURCE_DIR "/data/rv/synthetic_401_two_planets.txt");
     if (!loaded.error.empty()) {
         std::printf("cannot read the synthetic set: %s\n", loaded.error.c_str());
@@ -159,8 +164,11 @@ int main(int argc, char **argv)
     const int points = int(data.measurements.size());
     printLikelihoodCost(*model, points);
 
+    const bool smoke = argc > 1 && std::strcmp(argv[1], "--smoke") == 0;
     Sampling::SamplerOptions options;
     options.seed = 7;
+    if (smoke)
+        options.maxSteps = 200;
     const auto start = std::chrono::steady_clock::now();
     const auto result = Sampling::samplePosterior(data, fit, fitOptions, options, [](const Sampling::ProgressReport &r) {
         if (r.steps % 1000 == 0)
@@ -179,12 +187,11 @@ int main(int argc, char **argv)
                         s.posterior.lower68, s.posterior.upper68, s.fitValue, s.fitUncertainty);
     if (result.disagrees())
         std::printf("  %s\n", result.disagreement.c_str());
-    const bool withBaseline = !(argc > 1 && std::strcmp(argv[1], "--no-baseline") == 0);
-    const double baseline = withBaseline ? runBaseline(*model, data, result) : -1;
+    if (smoke)
+        return result.chain.steps() == options.maxSteps ? 0 : 1;
+    const double baseline = runBaseline(*model, data, result);
     if (baseline > 0)
         std::printf("emcee with numpy, same walkers and steps: %.2f s; this sampler is %.1fx faster (goal >= 20x)\n",
                     baseline, baseline / seconds);
-    if (argc > 1 && std::strcmp(argv[1], "--calibration") == 0)
-        runCalibration();
     return result.converged() ? 0 : 1;
 }

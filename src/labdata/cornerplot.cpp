@@ -166,12 +166,29 @@ void CornerPlot::paintDensity(QPainter &painter, const QRectF &panel, int row, i
         if (bx >= 0 && by >= 0)
             ++cells[std::size_t(by * bins + bx)];
     }
-    const std::vector<double> limits = thresholds(cells, double(std::min(xs.size(), ys.size())));
+    // A [1 2 1] ⊗ [1 2 1] / 16 smoothing, so the contours follow the density rather than the counting noise.
+    std::vector<double> smooth(bins * bins, 0.0);
+    for (int by = 0; by < bins; ++by)
+        for (int bx = 0; bx < bins; ++bx)
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int x = bx + dx;
+                    const int y = by + dy;
+                    if (x >= 0 && y >= 0 && x < bins && y < bins)
+                        smooth[std::size_t(by * bins + bx)]
+                            += cells[std::size_t(y * bins + x)] * (2 - std::abs(dx)) * (2 - std::abs(dy)) / 16.0;
+                }
+    cells = std::move(smooth);
+    double total = 0;
+    for (double c : cells)
+        total += c;
+    const std::vector<double> limits = thresholds(cells, total);
     const double w = panel.width() / bins;
     const double h = panel.height() / bins;
     auto cellRect = [&](int bx, int by) { return QRectF(panel.left() + bx * w, panel.bottom() - (by + 1) * h, w, h); };
     const QColor fills[] = {QColor(30, 60, 140, 150), QColor(30, 60, 140, 60)};
     painter.setPen(Qt::NoPen);
+    painter.setRenderHint(QPainter::Antialiasing, false); // no seams between neighbouring cells
     for (int by = 0; by < bins; ++by)
         for (int bx = 0; bx < bins; ++bx) {
             const double c = cells[std::size_t(by * bins + bx)];
@@ -179,6 +196,7 @@ void CornerPlot::paintDensity(QPainter &painter, const QRectF &panel, int row, i
                 painter.fillRect(cellRect(bx, by), c >= limits[0] ? fills[0] : fills[1]);
         }
     // Each level's contour: the cell edges between a cell inside it and one outside.
+    painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(QColor(20, 40, 100), 1));
     for (double limit : limits) {
         auto inside = [&](int bx, int by) {

@@ -1,7 +1,5 @@
 #include "labdata/posteriortable.h"
 
-#include "numeric/numbertext.h"
-
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QTableWidget>
@@ -24,8 +22,7 @@ void addRow(QTableWidget &table, const Sampling::Summary &s, bool sampled)
         text(Sampling::medianText(p)),
         text(Sampling::intervalText(p, p.lower68, p.upper68)),
         text(Sampling::intervalText(p, p.lower95, p.upper95)),
-        s.fitUncertainty > 0 ? text(Numeric::measuredText(s.fitValue, s.fitUncertainty))
-                             : text(Numeric::measuredText(s.fitValue, 0)),
+        text(Sampling::fitText(s)),
         sampled ? QString::number(s.autocorrelationTime, 'f', 1) : QString(),
         sampled ? QString::number(s.rHat, 'f', 4) : QString(),
     };

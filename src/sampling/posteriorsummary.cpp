@@ -69,6 +69,14 @@ std::string intervalText(const Interval &interval, double low, double high)
     return "[" + roundedText(low, step) + ", " + roundedText(high, step) + "]";
 }
 
+std::string fitText(const Summary &summary)
+{
+    if (summary.fitUncertainty > 0 && std::isfinite(summary.fitUncertainty))
+        return Numeric::measuredText(summary.fitValue, summary.fitUncertainty);
+    const Interval &p = summary.posterior;
+    return roundedText(summary.fitValue, std::min(p.upper68 - p.median, p.median - p.lower68));
+}
+
 std::vector<double> thinnedForPlots(std::span<const double> samples)
 {
     const std::size_t every = (samples.size() + plotSamples - 1) / plotSamples;

@@ -47,6 +47,10 @@ std::string medianText(const Interval &interval);
 /// The interval [low, high] to the place medianText keeps: "[0.08, 0.55]".
 std::string intervalText(const Interval &interval, double low, double high);
 
+/// The fit's value ± its covariance σ, or without one, the value to the
+/// place the posterior's interval keeps.
+std::string fitText(const Summary &summary);
+
 /// The intervals of samples (reordered in place); circular: angles in degrees
 /// whose intervals are taken around their circular mean, the median wrapped
 /// into [0, 360) and the bounds shifted with it.
