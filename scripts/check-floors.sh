@@ -3,7 +3,7 @@
 #
 #   0 ground   src/ground/                   platform, drawing surface, texts, registry …
 #   1 numeric  src/numeric/ src/catalog/ src/seedmodel/ src/kepler/ src/observations/
-#              src/periodogram/ src/fitting/ src/challenge/ src/detection/
+#              src/periodogram/ src/fitting/ src/challenge/ src/detection/ src/sampling/
 #   2 windows  src/simulator/ src/rv/ src/massfunction/ src/files/ src/register/
 #              src/update/ src/capture/ src/about/ src/lab/ src/labdata/
 #   3 top      src/frame/ src/cli/ src/main.cpp
@@ -11,8 +11,8 @@
 # and fails when
 #   - a file includes a file of a higher floor;
 #   - a file of the numeric floor includes a Qt Widgets header; the numeric
-#     headers of numeric/ and the libraries kepler, observations, periodogram, fitting, challenge and detection
-#     include no Qt
+#     headers of numeric/ and the libraries kepler, observations, periodogram, fitting, challenge, detection
+#     and sampling include no Qt
 #     header at all;
 #   - files include each other in a circle (a header and its source count as
 #     one), or folders do;
@@ -28,7 +28,7 @@ src=${1:-$(cd "$(dirname "$0")/.." && pwd)/src}
 floor_of_folder() {
     case $1 in
     ground) echo 0 ;;
-    catalog | seedmodel | numeric | kepler | observations | periodogram | fitting | challenge | detection) echo 1 ;;
+    catalog | seedmodel | numeric | kepler | observations | periodogram | fitting | challenge | detection | sampling) echo 1 ;;
     simulator | rv | massfunction | files | register | update | capture | about | lab | labdata) echo 2 ;;
     frame | cli | .) echo 3 ;;
     *) echo "" ;;
@@ -94,7 +94,7 @@ while IFS= read -r file; do
         while IFS= read -r header; do
             name=$(sed -E 's/.*<([^>]+)>.*/\1/' <<<"$header")
             case $folder in
-            numeric | kepler | observations | periodogram | fitting | challenge | detection)
+            numeric | kepler | observations | periodogram | fitting | challenge | detection | sampling)
                 [[ $name == Q* ]] && echo "$rel (numeric library) includes Qt header <$name>" >>"$failures"
                 ;;
             *)

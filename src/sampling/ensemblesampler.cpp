@@ -1,0 +1,85 @@
+#include "sampling/ensemblesampler.h"
+
+#include "sampling/randomstream.h"
+
+#include <cmath>
+
+namespace Sampling {
+
+namespace {
+constexpr double stretch = 2.0; ///< a of the stretch move, the value its authors recommend
+}
+
+EnsembleSampler::EnsembleSampler(const LogDensity &density, int walkers, std::uint64_t seed, WorkerPool &pool)
+    : m_density(density), m_walkers(walkers), m_dimension(density.dimension()), m_seed(seed), m_pool(pool),
+      m_moved(std::size_t(walkers / 2))
+{
+    m_chain.walkers = walkers;
+    m_chain.dimension = m_dimension;
+}
+
+void EnsembleSampler::start(std::vector<double> positions)
+{
+    m_positions = std::move(positions);
+    m_proposals.assign(m_positions.size(), 0.0);
+    m_logDensity.resize(std::size_t(m_walkers));
+    for (int k = 0; k < m_walkers; ++k)
+        m_logDensity[std::size_t(k)] = m_density.logDensity(
+            {m_positions.data() + std::size_t(k * m_dimension), std::size_t(m_dimension)});
+    m_chain.values = m_positions;
+    m_chain.logDensities = m_logDensity;
+}
+
+void EnsembleSampler::advance(int steps)
+{
+    m_chain.values.reserve(m_chain.values.size() + std::size_t(steps) * m_positions.size());
+    m_chain.logDensities.reserve(m_chain.logDensities.size() + std::size_t(steps) * std::size_t(m_walkers));
+    for (int s = 0; s < steps; ++s) {
+        const auto step = std::uint64_t(m_chain.steps());
+        moveHalf(0, step);
+        moveHalf(1, step);
+        m_chain.values.insert(m_chain.values.end(), m_positions.begin(), m_positions.end());
+        m_chain.logDensities.insert(m_chain.logDensities.end(), m_logDensity.begin(), m_logDensity.end());
+    }
+}
+
+void EnsembleSampler::moveHalf(int half, std::uint64_t step)
+{
+    const int size = m_walkers / 2;
+    const int first = half * size;
+    const int other = (1 - half) * size;
+    const int d = m_dimension;
+    auto move = [&](int i) {
+        const int k = first + i;
+        RandomStream random(m_seed, step, std::uint64_t(k));
+        const double u = random.uniform();
+        const double root = (stretch - 1) * u + 1;
+        const double z = root * root / stretch;
+        const int j = other + random.below(size);
+        const double *xk = m_positions.data() + std::size_t(k * d);
+        const double *xj = m_positions.data() + std::size_t(j * d);
+        double *y = m_proposals.data() + std::size_t(k * d);
+        for (int p = 0; p < d; ++p)
+            y[p] = xj[p] + z * (xk[p] - xj[p]);
+        const double proposed = m_density.logDensity({y, std::size_t(d)});
+        const double logRatio = (d - 1) * std::log(z) + proposed - m_logDensity[std::size_t(k)];
+        if (std::isfinite(proposed) && std::log(random.uniform()) < logRatio) {
+            std::copy(y, y + d, m_positions.data() + std::size_t(k * d));
+            m_logDensity[std::size_t(k)] = proposed;
+            m_moved[std::size_t(i)] = 1;
+        } else {
+            m_moved[std::size_t(i)] = 0;
+        }
+    };
+    m_pool.run(size, move);
+    m_proposed += std::uint64_t(size);
+    for (char moved : m_moved)
+        m_accepted += std::uint64_t(moved);
+}
+
+double EnsembleSampler::acceptanceFraction() const
+{
+    return m_proposed > 0 ? double(m_accepted) / double(m_proposed) : 0.0;
+}
+
+} // namespace Sampling
