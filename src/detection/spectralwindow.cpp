@@ -34,7 +34,8 @@ double timeSpan(const Observations::DataSet &data)
     return last->time - first->time;
 }
 
-Periodogram::Spectrum spectralWindow(const Observations::DataSet &data, const Periodogram::FrequencyGrid &grid)
+Periodogram::Spectrum spectralWindow(const Observations::DataSet &data, const Periodogram::FrequencyGrid &grid,
+                                     const std::atomic<bool> *cancel)
 {
     Periodogram::Spectrum window;
     if (!usable(data) || grid.count < 2)
@@ -61,9 +62,12 @@ Periodogram::Spectrum spectralWindow(const Observations::DataSet &data, const Pe
     window.power.resize(grid.count);
     for (std::size_t k = 0; k < grid.count; ++k) {
         const double frequency = grid.minFrequency + double(k) * step;
-        if (k % refreshSteps == 0)
+        if (k % refreshSteps == 0) {
+            if (cancel && cancel->load())
+                return {};
             for (std::size_t i = 0; i < n; ++i)
                 term[i] = std::polar(weight[i], MathConstants::twoPi * frequency * time[i]);
+        }
         std::complex<double> sum = 0;
         for (std::size_t i = 0; i < n; ++i) {
             sum += term[i];

@@ -3,6 +3,7 @@
 #include "observations/rvdata.h"
 #include "periodogram/periodogram.h"
 
+#include <atomic>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -39,9 +40,11 @@ inline constexpr NamedWindowFrequency namedWindowFrequencies[] = {
 
 /// W(f) on every point of the grid; frequencies and window power in the
 /// periodogram's Spectrum. Empty when the data have no measurement or an
-/// uncertainty that is not finite and > 0. Cost: measurements × grid points
-/// complex rotations.
-Periodogram::Spectrum spectralWindow(const Observations::DataSet &data, const Periodogram::FrequencyGrid &grid);
+/// uncertainty that is not finite and > 0, and when *cancel is raised
+/// (checked every 512 frequencies). Cost: measurements × grid points complex
+/// rotations (about a second for 500 points × 700,000 frequencies).
+Periodogram::Spectrum spectralWindow(const Observations::DataSet &data, const Periodogram::FrequencyGrid &grid,
+                                     const std::atomic<bool> *cancel = nullptr);
 
 /// The grid a window is drawn on: the automatic periodogram grid of these
 /// data, but reaching at least 1.2 c/d so that the daily peaks show.

@@ -106,7 +106,7 @@ void TestAliases::decisionFindsTheTruePeriod_data()
 {
     QTest::addColumn<double>("truth");
     QTest::addColumn<double>("alias");
-    // |1/1.5 − 1| = 1/3 and 1/1.2 − 1 … the 1.2-day planet's alias lies at 5 days.
+    // One-day aliases: |1/1.5 − 1| = 1/3 (3 d) and |1/1.2 − 1| = 1/6 (6 d).
     QTest::newRow("1.5 d against 3 d") << 1.5 << 3.0;
     QTest::newRow("3 d against 1.5 d") << 3.0 << 1.5;
     QTest::newRow("1.2 d against 6 d") << 1.2 << 6.0;
