@@ -65,7 +65,6 @@ public:
     /// Shows entry `index` near `globalPos`, fully on screen, without
     /// taking the focus; it hides again after a while.
     void showEntry(int index, const QPoint &globalPos);
-    int entryIndex() const { return m_entry; }
     /// Where the text goes: the whole box but the bitmap's width at its left.
     QRect textRect() const;
     /// The tip font, made smaller where needed so that all the text fits

@@ -145,7 +145,6 @@ void SimulatorWindow::formLoad()
     m_simulation.orbitCentre = m_simulation.starCentre = centre;
     startAnimation();
     m_catalog = PlanetCatalog::builtIn();
-    m_webAddress = AppInfo::homePage().toString();
     // The shipped picture of Image1(0) is an icon, which the tip does not draw.
     SimulatorTip::createSimulatorTip(m_drawingArea, Pictures::programIcon());
     UpdateCheck::run(UpdateCheck::Report::StartUp, this);
@@ -250,13 +249,11 @@ void SimulatorWindow::exitCommand()
 
 void SimulatorWindow::showDatabase()
 {
-    m_webAddress = AppInfo::databasePage().toString();
-    Platform::current().shellOpen(m_webAddress, QCoreApplication::applicationDirPath());
+    Platform::current().shellOpen(AppInfo::databasePage().toString(), QCoreApplication::applicationDirPath());
 }
 
 void SimulatorWindow::checkForUpdate()
 {
-    m_webAddress = AppInfo::homePage().toString();
     UpdateCheck::run(UpdateCheck::Report::Menu, this);
 }
 

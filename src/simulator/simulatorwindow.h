@@ -46,9 +46,6 @@ public:
     /// The window's status word: "Stop" after EXIT, "Open" or "Save" after a
     /// file command; the stop routine reads it.
     QString statusWord() const { return m_statusWord; }
-    const PlanetCatalog &catalog() const { return m_catalog; }
-    /// The web address the last command opened or checked.
-    QString webAddress() const { return m_webAddress; }
 
     /// Halts the animation and resets the screen: beep, timer off, the
     /// drawn orbit and the caption cleared, the status panel back to the
@@ -103,7 +100,6 @@ private:
     Simulation m_simulation;
     PlanetCatalog m_catalog;
     QString m_statusWord;
-    QString m_webAddress;
 
     PictureBox *m_drawingArea = nullptr;
     QLabel *m_caption = nullptr;
