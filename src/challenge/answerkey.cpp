@@ -1,5 +1,6 @@
 #include "challenge/answerkey.h"
 
+#include "challenge/goodness.h"
 #include "challenge/rounding.h"
 #include "kepler/physicalconstants.h"
 #include "kepler/planetmass.h"
@@ -137,6 +138,15 @@ Numeric::Outcome<AnswerKey> makeAnswerKey(const ChallengeData &challenge)
     if (!best)
         return Numeric::Refusal{best.reason()};
     key.bestFit = std::move(best).value();
+    StudentModel bestModel;
+    for (const Fitting::PlanetResult &planet : key.bestFit.planets)
+        bestModel.planets.push_back(planet.orbit());
+    for (const Fitting::InstrumentResult &instrument : key.bestFit.instruments)
+        bestModel.offsets.push_back(instrument.offset);
+    const auto meter = goodness(challenge.data, bestModel);
+    if (!meter)
+        return Numeric::Refusal{"the best fit cannot be measured: " + meter.reason()};
+    key.meterChiSquare = meter->chiSquare;
     return key;
 }
 

@@ -30,6 +30,10 @@ struct AnswerKey
     std::vector<KeyElements> truth;
     std::string truthSource;       ///< a sentence: where the true elements come from
     Fitting::Result bestFit;       ///< Fitting::fit of the challenge's data with the true number of planets
+    /// The best fit's χ² as the goodness meter counts it (the measurements'
+    /// σ alone, without the jitter a real star's fit adds), so "how close am
+    /// I?" compares like with like.
+    double meterChiSquare = 0;
 };
 
 /// The elements of a Keplerian orbit for a star of this mass.
