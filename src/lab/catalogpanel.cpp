@@ -9,13 +9,10 @@ CatalogPanel::CatalogPanel(QWidget *parent)
     : QListWidget(parent)
 {
     setObjectName(QStringLiteral("planetList"));
-    // A note runs onto the lines below its planet's name rather than being cut off.
-    setWordWrap(true);
-    setTextElideMode(Qt::ElideNone);
     for (int index = PlanetCatalog::FirstPlanet; index <= PlanetCatalog::LastPlanet; ++index) {
         auto *item = new QListWidgetItem(PlanetCatalog::planetName(index), this);
         if (const std::optional<CatalogNote> note = catalogNote(index)) {
-            item->setText(item->text() + QStringLiteral("\n    ") + note->summary);
+            item->setText(item->text() + QStringLiteral("  ") + note->summary);
             item->setToolTip(note->detail);
         }
     }

@@ -36,7 +36,7 @@ RvPlot::RvPlot(QWidget *parent)
 {
     setObjectName(QStringLiteral("rvChart"));
     setRenderHint(QPainter::Antialiasing);
-    setMinimumSize(420, 240);
+    setMinimumSize(420, 300);
 
     QChart *chart = this->chart();
     chart->setTitle(QStringLiteral("Radial velocity of the star"));
