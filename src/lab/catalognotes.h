@@ -9,7 +9,7 @@
 /// them as designed), and the lab says beside them where they were revised.
 struct CatalogNote
 {
-    /// One line for the lab's list, under the planet's name.
+    /// A few words for the lab's list, after the planet's name.
     QString summary;
     /// The whole story with its sources, for the item's tool tip.
     QString detail;

@@ -12,7 +12,7 @@ CatalogPanel::CatalogPanel(QWidget *parent)
     for (int index = PlanetCatalog::FirstPlanet; index <= PlanetCatalog::LastPlanet; ++index) {
         auto *item = new QListWidgetItem(PlanetCatalog::planetName(index), this);
         if (const std::optional<CatalogNote> note = catalogNote(index)) {
-            item->setText(item->text() + QStringLiteral("\n    ") + note->summary);
+            item->setText(item->text() + QStringLiteral("  ") + note->summary);
             item->setToolTip(note->detail);
         }
     }

@@ -3,8 +3,8 @@
 #include <QListWidget>
 
 /// The lab's list of the built-in planets ("planetList"), in catalog order,
-/// each with a second line where its catalog value has since been revised
-/// (catalognotes.h). Picking a row asks for that planet.
+/// each with a few words after its name, and the whole story in its tool
+/// tip, where its catalog value has since been revised (catalognotes.h). Picking a row asks for that planet.
 class CatalogPanel : public QListWidget
 {
     Q_OBJECT

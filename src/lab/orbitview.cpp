@@ -30,7 +30,7 @@ OrbitView::OrbitView(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("orbitView"));
-    setMinimumSize(260, 240);
+    setMinimumSize(260, 200);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -20,7 +20,7 @@ SideView::SideView(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("sideView"));
-    setMinimumSize(200, 240);
+    setMinimumSize(200, 200);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -41,7 +41,8 @@ void SideView::render(QPainter &painter, QSize size) const
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(QRect(QPoint(0, 0), size), Ground);
     painter.setPen(TextColor);
-    painter.drawText(QRect(8, 6, size.width() - 16, 20), Qt::AlignLeft,
+    // Two lines where the view is narrow, so the title is never cut off.
+    painter.drawText(QRect(8, 6, size.width() - 16, 36), Qt::AlignLeft | Qt::TextWordWrap,
                      QStringLiteral("Side view along the line of nodes"));
 
     const double i = m_inclinationDegrees * LabUnits::RadiansPerDegree;

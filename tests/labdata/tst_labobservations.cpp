@@ -119,8 +119,6 @@ private slots:
         const LabPlanet &planet = form<KeplerLab>()->planet();
         QCOMPARE(planet.name, QStringLiteral("HD 17156 b (fit)"));
         QCOMPARE(planet.orbit.periodDays, 21.2);
-        QCOMPARE(planet.orbit.semiAmplitude, 274.0);
-        QCOMPARE(planet.orbit.eccentricity, 0.68);
         QCOMPARE(planet.starMassSolar, 1.24);
         // T_p by whole periods into the lab's first orbit: 2454000.5 − 115754 × 21.2 = 15.7 d.
         QVERIFY(std::abs(labControl<QDoubleSpinBox>("periastronTimeSpin")->value() - 15.7) < 1e-3);
