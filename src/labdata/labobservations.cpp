@@ -6,9 +6,7 @@
 #include "catalog/catalog.h"
 #include "lab/keplerlab.h"
 
-#include <QListWidget>
 #include <QPointer>
-#include <QPushButton>
 
 #include <cmath>
 
@@ -59,25 +57,9 @@ ObservationsPanel *panel(KeplerLab *lab)
     return lab && lab == attachedLab ? attachedPanel.data() : nullptr;
 }
 
-QString systemFileOf(int catalogIndex)
-{
-    // Catalog order: 51 Peg b, HD 149026 b, HD 209458 b, HD 17156 b,
-    // 55 Cnc b–f, 47 UMa b–c, 16 Cyg B b, HD 202206 b–c, HD 137510 b.
-    static const char *const files[PlanetCatalog::LastPlanet + 1] = {
-        nullptr,        "51peg.sys",  "HD149026.sys", "HD209458.sys", "HD17156.sys",
-        "55Cnc.sys",    "55Cnc.sys",  "55Cnc.sys",    "55Cnc.sys",    "55Cnc.sys",
-        "47uma.sys",    "47uma.sys",  "16cygB.sys",   "HD202206.sys", "HD202206.sys",
-        nullptr,
-    };
-    if (catalogIndex < PlanetCatalog::FirstPlanet || catalogIndex > PlanetCatalog::LastPlanet
-        || !files[catalogIndex])
-        return {};
-    return QString::fromLatin1(files[catalogIndex]);
-}
-
 bool openRealData(int catalogIndex)
 {
-    const QString file = systemFileOf(catalogIndex);
+    const QString file = PlanetCatalog::shippedSystemFile(catalogIndex);
     if (file.isEmpty())
         return false;
     KeplerLab::open();
@@ -87,20 +69,6 @@ bool openRealData(int catalogIndex)
         return false;
     lab->showPlanet(catalogLabPlanet(catalogIndex));
     return observations->openShippedSet(file);
-}
-
-QWidget *addRealDataButton(QWidget *window, QListWidget *catalogList, const QRect &geometry)
-{
-    auto *button = new QPushButton(QObject::tr("Real data"), window);
-    button->setObjectName(QStringLiteral("realDataButton"));
-    button->setToolTip(QObject::tr("Open the measured velocities of this planet's star in the Kepler lab"));
-    button->setGeometry(geometry);
-    auto follow = [button](int row) { button->setEnabled(!systemFileOf(row).isEmpty()); };
-    follow(catalogList->currentRow());
-    QObject::connect(catalogList, &QListWidget::currentRowChanged, button, follow);
-    QObject::connect(button, &QPushButton::clicked, catalogList,
-                     [catalogList] { openRealData(catalogList->currentRow()); });
-    return button;
 }
 
 } // namespace LabObservations

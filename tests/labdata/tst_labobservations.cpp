@@ -37,27 +37,6 @@ class TestLabObservations : public LabScene
     Q_OBJECT
 
 private slots:
-    void systemFiles_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("file");
-        // The stars of the shipped data's README: eight with measurements, none for HD 137510.
-        QTest::newRow("before the catalog") << 0 << QString();
-        QTest::newRow("51 Peg b") << 1 << "51peg.sys";
-        QTest::newRow("55 Cnc f, the last of five") << 9 << "55Cnc.sys";
-        QTest::newRow("16 Cyg B b") << 12 << "16cygB.sys";
-        QTest::newRow("HD 202206 c") << 14 << "HD202206.sys";
-        QTest::newRow("HD 137510 b") << 15 << QString();
-        QTest::newRow("past the end") << 16 << QString();
-    }
-
-    void systemFiles()
-    {
-        QFETCH(int, index);
-        QFETCH(QString, file);
-        QCOMPARE(LabObservations::systemFileOf(index), file);
-    }
-
     void panelIsATabAndItsCommandsHeadTheFileMenu()
     {
         KeplerLab::open();
