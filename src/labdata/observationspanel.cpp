@@ -252,6 +252,8 @@ void ObservationsPanel::showDataTitle()
 void ObservationsPanel::exclusionChanged()
 {
     // Whatever was computed describes other data now: start again from the periodogram.
+    if (m_fit)
+        m_controls->showStatus(tr("Other points are analysed now: fit again."));
     m_fit.reset();
     ++m_dataGeneration;
     m_results->clearResult();
