@@ -85,7 +85,7 @@ std::pair<Observations::DataSet, Fitting::Result> residualsOfFoundPlanets(const 
     options.planets = 4;
     options.falseAlarmThreshold = settings.falseAlarmThreshold;
     if (const auto reason = Fitting::refusal(data, options))
-        fail(settings.path + ": " + *reason);
+        fail(settings.path + ": " + reason->reason);
     Fitting::Result found = Fitting::findPlanets(data, options);
     if (!found.ok())
         fail(settings.path + ": " + found.message);
