@@ -47,7 +47,7 @@ PosteriorWindow::~PosteriorWindow()
     m_watcher.waitForFinished();
 }
 
-void PosteriorWindow::buildLayout()
+QFormLayout *PosteriorWindow::buildSettings()
 {
     m_walkers = new QSpinBox;
     m_walkers->setObjectName("Walkers");
@@ -70,6 +70,12 @@ void PosteriorWindow::buildLayout()
     settings->addRow(tr("Step limit"), m_maxSteps);
     settings->addRow(tr("Seed"), m_seed);
     settings->addRow(tr("σ of the star's mass (M☉)"), m_starMassSigma);
+    return settings;
+}
+
+void PosteriorWindow::buildLayout()
+{
+    QFormLayout *settings = buildSettings();
 
     m_startButton = new QPushButton(tr("Sample"));
     m_startButton->setObjectName("SampleButton");

@@ -12,6 +12,7 @@
 
 class CornerPlot;
 class QDoubleSpinBox;
+class QFormLayout;
 class QLabel;
 class QListWidget;
 class QProgressBar;
@@ -53,6 +54,7 @@ signals:
 
 private:
     void buildLayout();
+    QFormLayout *buildSettings();
     void showProgress(const Sampling::ProgressReport &report);
     void showResult();
     void updateCorner();
