@@ -136,14 +136,14 @@ Loaded load(const std::string &path)
     if (extension == ".sys") {
         const auto system = Observations::loadSystemFile(path);
         if (!system.ok())
-            throw DataError{path + ": " + system.error};
-        loaded.data = system.system.data;
-        loaded.starMassSolar = system.system.starMassSolar;
+            throw DataError{path + ": " + system.reason()};
+        loaded.data = system->data;
+        loaded.starMassSolar = system->starMassSolar;
     } else {
         const auto result = Observations::loadFile(path);
         if (!result.ok())
-            throw DataError{path + ": " + result.error};
-        loaded.data = result.data;
+            throw DataError{path + ": " + result.reason()};
+        loaded.data = result->data;
     }
     if (loaded.data.measurements.empty())
         throw DataError{path + ": the file holds no measurements"};
@@ -170,7 +170,7 @@ double spanOf(const Observations::DataSet &data)
 Periodogram::FrequencyGrid gridFor(const Arguments &arguments, const Observations::DataSet &data)
 {
     if (const auto reason = Periodogram::refusal(data, Periodogram::FrequencyGrid{1, 2, 2}))
-        throw DataError{*reason};
+        throw DataError{reason->reason};
     const auto automatic = Periodogram::automaticGrid(data);
     const double huge = 1e9;
     const double minPeriod = arguments.number("--min-period", 1 / automatic.maxFrequency, 1e-3, huge);
@@ -196,8 +196,8 @@ int periodogram(const std::vector<std::string> &words, std::ostream &out)
     const Loaded loaded = load(path);
     const auto grid = gridFor(arguments, loaded.data);
     if (const auto reason = Periodogram::refusal(loaded.data, grid))
-        throw DataError{*reason};
-    const auto spectrum = Periodogram::generalisedLombScargle(loaded.data, grid);
+        throw DataError{reason->reason};
+    const auto spectrum = Periodogram::generalisedLombScargle(loaded.data, grid).value();
     const auto peaks = Periodogram::highestPeaks(spectrum, loaded.data, std::size_t(count));
     if (arguments.flag("--json")) {
         out << "{\"file\": " << quoted(path) << ", \"points\": " << loaded.data.measurements.size()
@@ -314,7 +314,7 @@ Kepler::Orbit orbitFrom(const Arguments &arguments, double defaultPeriastron)
     orbit.omegaRadians = arguments.number("--omega", 0, -360, 360) * std::numbers::pi / 180;
     orbit.periastronTime = arguments.number("--tp", defaultPeriastron, -1e9, 1e9);
     if (const auto reason = Kepler::refusal(orbit))
-        throw UsageError{*reason};
+        throw UsageError{reason->reason};
     return orbit;
 }
 

@@ -507,7 +507,7 @@ Step addSignificantPlanet(State &state, const std::function<void(double)> &stepP
     if (state.layout.jitter)
         weightings.push_back(withoutJitter(residuals, state));
     for (const auto &set : weightings) {
-        const auto spectrum = Periodogram::generalisedLombScargle(set, state.grid, cancel);
+        const auto spectrum = Periodogram::generalisedLombScargle(set, state.grid, cancel).value();
         if (cancelled(cancel))
             return Step::Cancelled;
         for (const auto &peak : Periodogram::highestPeaks(spectrum, set, candidatePeaks))
@@ -542,7 +542,7 @@ Step addSignificantPlanet(State &state, const std::function<void(double)> &stepP
         return Step::Stopped;
     // The peak's power in the residuals weighted by the winner's noise model.
     const Observations::DataSet reweighted = weightedAs(residuals, *best);
-    const auto spectrum = Periodogram::generalisedLombScargle(reweighted, state.grid, cancel);
+    const auto spectrum = Periodogram::generalisedLombScargle(reweighted, state.grid, cancel).value();
     if (cancelled(cancel))
         return Step::Cancelled;
     Periodogram::Peak peak = candidates[bestIndex];
@@ -790,7 +790,7 @@ Result search(const Observations::DataSet &data, const Options &options, bool st
             const Observations::DataSet residuals = residualSet(state);
             if (Periodogram::refusal(residuals, state.grid))
                 break;
-            const auto spectrum = Periodogram::generalisedLombScargle(residuals, state.grid, cancel);
+            const auto spectrum = Periodogram::generalisedLombScargle(residuals, state.grid, cancel).value();
             if (cancelled(cancel))
                 return cancelledResult();
             const auto peaks = Periodogram::highestPeaks(spectrum, residuals, 1);
@@ -859,14 +859,14 @@ std::optional<std::string> refusal(const Observations::DataSet &data, const Opti
     }
     for (const auto &orbit : options.startingOrbits)
         if (const auto reason = Kepler::refusal(orbit))
-            return "A starting orbit is not valid: " + *reason;
+            return "A starting orbit is not valid: " + reason->reason;
     const Layout largest{options.planets, int(std::max<std::size_t>(data.instruments.size(), 1)), options.fitTrend,
                          options.fitJitter};
     if (int(data.measurements.size()) <= largest.size())
         return "Fitting " + std::to_string(largest.size()) + " parameters needs more than that many measurements; "
             "these data have " + std::to_string(data.measurements.size()) + ".";
     if (const auto reason = Periodogram::refusal(data, options.grid ? *options.grid : Periodogram::FrequencyGrid{1, 2, 2}))
-        return *reason;
+        return reason->reason;
     return std::nullopt;
 }
 

@@ -346,8 +346,8 @@ void KeplerLab::applyElements()
     planet.orbit.periastronTime = m_periastron->value();
     planet.starMassSolar = m_starMass->value();
     planet.inclinationDegrees = m_inclination->value();
-    if (const std::optional<std::string> refusal = Kepler::refusal(planet.orbit)) {
-        m_refusal->setText(QString::fromStdString(*refusal));
+    if (const auto refusal = Kepler::refusal(planet.orbit)) {
+        m_refusal->setText(QString::fromStdString(refusal->reason));
         m_refusal->show();
         return;
     }

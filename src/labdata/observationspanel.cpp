@@ -616,7 +616,7 @@ void ObservationsPanel::makeFromDialog()
     }
     for (const Kepler::Orbit &orbit : current.orbits) {
         if (auto refused = Kepler::refusal(orbit)) {
-            Platform::current().messageBox(QString::fromStdString(*refused),
+            Platform::current().messageBox(QString::fromStdString(refused->reason),
                                            MsgBox::OkOnly | MsgBox::Exclamation,
                                            tr("Make synthetic observations"));
             return;
