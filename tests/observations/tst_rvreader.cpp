@@ -287,6 +287,15 @@ private slots:
         }
     }
 
+    void shippedSetsLoad()
+    {
+        QCOMPARE(int(shippedSets().size()), 10);
+        for (const ShippedSet &set : shippedSets()) {
+            const auto result = loadFile(file(set.fileName));
+            QVERIFY2(result.ok() && !set.title.empty(), (set.fileName + ": " + result.reason()).c_str());
+        }
+    }
+
     void fileRefusals_data()
     {
         QTest::addColumn<QString>("name"); // of the file loaded, in a folder that also holds x.sys and the others
