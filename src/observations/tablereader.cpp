@@ -286,6 +286,9 @@ Numeric::Outcome<Reading> parseText(std::string_view text, std::string_view defa
                 if (!fromHeader)
                     return Numeric::Refusal{lineError(lines.lineNumber(), fromHeader.reason())};
                 layout = *fromHeader;
+                // Only a comma-separated header can tell decimal commas from columns.
+                if (delimiter != Delimiter::BlanksAndCommas || line->find(',') == std::string_view::npos)
+                    layout->headerFields = 0;
                 afterHeader = true;
                 continue;
             }

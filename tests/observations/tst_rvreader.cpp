@@ -92,6 +92,7 @@ private slots:
         accept("unknown and unit columns skipped", "bjd,fwhm,rv[m/s],err[m/s],bis\n1,9,2,3,7\n", 1, {1, 2, 3});
         accept("no header, instrument column", "1 2 3 HIRES\n4 5 6 HARPS\n7 8 9 HIRES\n", 3, {7, 8, 9}, {"HIRES", "HARPS"}, "HIRES");
         accept("no header, numeric fourth column ignored", "1 2 3 0.17\n4 5 6 0.18 9\n", 2, {4, 5, 6});
+        accept("unnamed extra columns after a blank-separated header", "jd rv err\n1 2 3 0.17 9\n", 1, {1, 2, 3});
         accept("CR LF line ends", "time mnvel errvel\r\n1 2 3\r\n4 5 6\r\n", 2, {4, 5, 6});
         accept("CR line ends", "1 2 3\r4 5 6\r", 2, {4, 5, 6});
         accept("no line end at the end", "1 2 3\n4 5 6", 2, {4, 5, 6});
