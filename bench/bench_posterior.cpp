@@ -147,11 +147,11 @@ int main(int argc, char **argv)
         return 0;
     }
     const auto loaded = Observations::loadFile(ORBIQUEST9_SOURCE_DIR "/data/rv/synthetic_401_two_planets.txt");
-    if (!loaded.error.empty()) {
-        std::printf("cannot read the synthetic set: %s\n", loaded.error.c_str());
+    if (!loaded) {
+        std::printf("cannot read the synthetic set: %s\n", loaded.reason().c_str());
         return 1;
     }
-    const auto &data = loaded.data;
+    const auto &data = loaded->data;
     Fitting::Options fitOptions;
     fitOptions.planets = 2;
     fitOptions.fitJitter = true;

@@ -24,23 +24,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
 {
     const auto loaded = Observations::parseText(std::string_view(reinterpret_cast<const char *>(bytes), size), "fuzz");
     // The fit's cost grows with the points; a few hundred reach every path.
-    if (!loaded.ok() || loaded.data.measurements.size() > 200)
+    if (!loaded.ok() || loaded->data.measurements.size() > 200)
         return 0;
     const Periodogram::FrequencyGrid grid{0.01, 2.0, 400};
-    if (!Periodogram::refusal(loaded.data, grid)) {
-        const auto spectrum = Periodogram::generalisedLombScargle(loaded.data, grid);
+    if (!Periodogram::refusal(loaded->data, grid)) {
+        const auto spectrum = Periodogram::generalisedLombScargle(loaded->data, grid).value();
         for (double p : spectrum.power)
             require(p >= 0 && p <= 1);
-        for (const auto &peak : Periodogram::highestPeaks(spectrum, loaded.data, 3))
+        for (const auto &peak : Periodogram::highestPeaks(spectrum, loaded->data, 3))
             require(std::isfinite(peak.periodDays) && peak.falseAlarmProbability >= 0 && peak.falseAlarmProbability <= 1);
-        const auto automatic = Periodogram::automaticGrid(loaded.data);
+        const auto automatic = Periodogram::automaticGrid(loaded->data);
         require(automatic.count >= 2 && automatic.minFrequency > 0 && automatic.maxFrequency > automatic.minFrequency);
     }
     Fitting::Options options;
     options.grid = grid;
     options.fitJitter = size % 2 == 1;
     options.fitTrend = size % 3 == 1;
-    const Fitting::Result result = Fitting::fit(loaded.data, options);
+    const Fitting::Result result = Fitting::fit(loaded->data, options);
     if (!result.ok()) {
         require(result.status == Fitting::Status::Refused && !result.message.empty());
         return 0;

@@ -22,7 +22,7 @@ std::optional<Numeric::Refusal> modelRefusal(const Observations::DataSet &data, 
         return Numeric::Refusal{"there are no measurements to compare with"};
     for (std::size_t i = 0; i < model.planets.size(); ++i)
         if (const auto wrong = Kepler::refusal(model.planets[i]))
-            return Numeric::Refusal{"planet " + std::to_string(i + 1) + ": " + *wrong};
+            return Numeric::Refusal{"planet " + std::to_string(i + 1) + ": " + wrong->reason};
     if (model.offsets.size() != data.instruments.size())
         return Numeric::Refusal{"the model has " + std::to_string(model.offsets.size())
                                 + " offsets for " + std::to_string(data.instruments.size()) + " instruments"};

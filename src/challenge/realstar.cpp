@@ -58,13 +58,13 @@ Numeric::Outcome<RealStarData> drawRealStar(const std::filesystem::path &rvFolde
 {
     const auto &files = realStarFiles();
     const std::filesystem::path file = rvFolder / files[std::size_t(random.below(files.size()))];
-    const Observations::SystemResult loaded = Observations::loadSystemFile(file.string());
-    if (!loaded.ok())
-        return Numeric::Refusal{"the real star's data cannot be read: " + loaded.error};
+    const auto loaded = Observations::loadSystemFile(file.string());
+    if (!loaded)
+        return Numeric::Refusal{"the real star's data cannot be read: " + loaded.reason()};
     RealStarData star;
-    star.starName = loaded.system.name;
-    star.starMassSolar = loaded.system.starMassSolar;
-    star.published = loaded.system.data;
+    star.starName = loaded->name;
+    star.starMassSolar = loaded->starMassSolar;
+    star.published = loaded->data;
     star.shown = shownData(star.published, drawnIndices(star.published, points, random));
     return star;
 }

@@ -81,15 +81,17 @@ Loaded load(const std::string &path)
     Loaded loaded;
     if (extension == ".sys") {
         const auto system = Observations::loadSystemFile(path);
-        if (!system.ok())
-            throw DataError{path + ": " + system.error};
-        loaded.data = system.system.data;
-        loaded.starMassSolar = system.system.starMassSolar;
+        if (!system)
+            throw DataError{path + ": " + system.reason()};
+        loaded.data = system->data;
+        loaded.starMassSolar = system->starMassSolar;
+        loaded.notes = system->notes;
     } else {
         const auto result = Observations::loadFile(path);
-        if (!result.ok())
-            throw DataError{path + ": " + result.error};
-        loaded.data = result.data;
+        if (!result)
+            throw DataError{path + ": " + result.reason()};
+        loaded.data = result->data;
+        loaded.notes = result->notes;
     }
     if (loaded.data.measurements.empty())
         throw DataError{path + ": the file holds no measurements"};
@@ -123,7 +125,7 @@ void PeriodLimits::addTo(CLI::App &command)
 Periodogram::FrequencyGrid PeriodLimits::gridFor(const Observations::DataSet &data) const
 {
     if (const auto reason = Periodogram::refusal(data, Periodogram::FrequencyGrid{1, 2, 2}))
-        throw DataError{*reason};
+        throw DataError{reason->reason};
     const auto automatic = Periodogram::automaticGrid(data);
     if (!minPeriod && !maxPeriod)
         return automatic;

@@ -67,14 +67,14 @@ Loaded load(const std::string &path)
     std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
     if (extension == ".sys") {
         auto system = Observations::loadSystemFile(path);
-        if (!system.ok())
-            fail(path + ": " + system.error);
-        return {std::move(system.system.data), system.system.starMassSolar};
+        if (!system)
+            fail(path + ": " + system.reason());
+        return {std::move(system.value().data), system->starMassSolar};
     }
     auto loaded = Observations::loadFile(path);
-    if (!loaded.ok())
-        fail(path + ": " + loaded.error);
-    return {std::move(loaded.data), 0};
+    if (!loaded)
+        fail(path + ": " + loaded.reason());
+    return {std::move(loaded.value().data), 0};
 }
 
 /// The residuals of the planets the search finds, and those planets.

@@ -25,7 +25,7 @@ Kepler::Orbit OrbitOptions::orbit(double defaultPeriastron) const
     orbit.omegaRadians = omegaDegrees * std::numbers::pi / 180;
     orbit.periastronTime = periastronTime.value_or(defaultPeriastron);
     if (const auto reason = Kepler::refusal(orbit))
-        throw UsageError{*reason};
+        throw UsageError{reason->reason};
     return orbit;
 }
 

@@ -18,9 +18,10 @@ void runPeriodogram(const PeriodogramRequest &request, std::ostream &out)
 {
     const Loaded loaded = load(request.path);
     const auto grid = request.limits.gridFor(loaded.data);
-    if (const auto reason = Periodogram::refusal(loaded.data, grid))
-        throw DataError{*reason};
-    const auto spectrum = Periodogram::generalisedLombScargle(loaded.data, grid);
+    const auto computed = Periodogram::generalisedLombScargle(loaded.data, grid);
+    if (!computed)
+        throw DataError{computed.reason()};
+    const Periodogram::Spectrum &spectrum = *computed;
     const auto peaks = Periodogram::highestPeaks(spectrum, loaded.data, std::size_t(request.peaks));
     if (request.json) {
         Json json = {{"file", request.path},

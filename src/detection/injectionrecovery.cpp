@@ -86,7 +86,8 @@ int recoveredInCell(const Observations::DataSet &data, const InjectionPlan &plan
             const double noise = plan.noise == InjectionNoise::Simulated ? m.uncertainty * random.normal() : m.velocity;
             injected.measurements[i].velocity = noise + k * std::cos(MathConstants::twoPi * m.time / period + phase);
         }
-        const auto peaks = Periodogram::highestPeaks(Periodogram::generalisedLombScargle(injected, grid), injected, 1);
+        const auto spectrum = Periodogram::generalisedLombScargle(injected, grid);
+        const auto peaks = spectrum ? Periodogram::highestPeaks(*spectrum, injected, 1) : std::vector<Periodogram::Peak>{};
         if (!peaks.empty() && std::abs(peaks.front().frequency - 1 / period) <= width
             && peaks.front().falseAlarmProbability <= plan.falseAlarmThreshold)
             ++recovered;
@@ -107,11 +108,11 @@ Numeric::Outcome<DetectabilityMap> injectionRecoveryMap(const Observations::Data
     if (const std::string reason = planRefusal(plan); !reason.empty())
         return Numeric::Refusal{reason};
     const Observations::DataSet probe = probeData(data, plan.noise);
-    if (const auto reason = Periodogram::refusal(probe, Periodogram::automaticGrid(probe)))
-        return Numeric::Refusal{*reason};
+    if (auto reason = Periodogram::refusal(probe, Periodogram::automaticGrid(probe)))
+        return *reason;
     DetectabilityMap map{plan.periodsDays, plan.amplitudes, plan.axis, plan.trials, searchGrid(data, plan), {}};
-    if (const auto reason = Periodogram::refusal(probe, map.grid))
-        return Numeric::Refusal{*reason};
+    if (auto reason = Periodogram::refusal(probe, map.grid))
+        return *reason;
     const std::size_t cells = plan.periodsDays.size() * plan.amplitudes.size();
     map.recovered.assign(cells, 0);
     const double width = 1 / timeSpan(data);

@@ -69,8 +69,8 @@ Numeric::Outcome<SpottedData> simulateSpottedStar(std::span<const Kepler::Orbit>
     if (const auto reason = Observations::refusal(plan))
         return Numeric::Refusal{*reason};
     for (const auto &planet : planets)
-        if (const auto reason = Kepler::refusal(planet))
-            return Numeric::Refusal{*reason};
+        if (auto reason = Kepler::refusal(planet))
+            return *reason;
     SpottedData spotted{Observations::simulate(planets, plan), {}};
     const auto &measurements = spotted.data.measurements;
     if (measurements.empty())

@@ -230,7 +230,9 @@ std::vector<Periodogram::Peak> candidatesOf(const State &state, const Observatio
         const auto spectrum = Periodogram::generalisedLombScargle(set, state.grid, cancel);
         if (cancelled(cancel))
             return {};
-        for (const auto &peak : Periodogram::highestPeaks(spectrum, set, candidatePeaks))
+        if (!spectrum)
+            continue;
+        for (const auto &peak : Periodogram::highestPeaks(*spectrum, set, candidatePeaks))
             if (std::none_of(candidates.begin(), candidates.end(),
                              [&](const auto &c) { return std::abs(c.frequency - peak.frequency) < width; }))
                 candidates.push_back(peak);
@@ -246,7 +248,8 @@ Periodogram::Peak reweightedPeak(const State &winner, Observations::DataSet resi
     const Observations::DataSet weighted = residualSet(winner, Weights::WithJitter);
     for (std::size_t i = 0; i < residuals.measurements.size(); ++i)
         residuals.measurements[i].uncertainty = weighted.measurements[i].uncertainty;
-    const auto spectrum = Periodogram::generalisedLombScargle(residuals, winner.grid, cancel);
+    const auto computed = Periodogram::generalisedLombScargle(residuals, winner.grid, cancel);
+    const Periodogram::Spectrum spectrum = computed ? *computed : Periodogram::Spectrum{};
     Periodogram::Peak peak = candidate;
     peak.power = 0;
     for (std::size_t f = 0; f < spectrum.frequencies.size(); ++f)
@@ -407,7 +410,9 @@ std::optional<MinimiserOutcome> addAskedPlanet(State &state, std::size_t j, cons
     const auto spectrum = Periodogram::generalisedLombScargle(residuals, state.grid, cancel);
     if (cancelled(cancel))
         return MinimiserOutcome::Cancelled;
-    const auto peaks = Periodogram::highestPeaks(spectrum, residuals, 1);
+    if (!spectrum)
+        return std::nullopt;
+    const auto peaks = Periodogram::highestPeaks(*spectrum, residuals, 1);
     if (peaks.empty())
         return std::nullopt;
     state.peaks.push_back(peaks.front());

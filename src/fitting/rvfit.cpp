@@ -47,14 +47,14 @@ std::optional<Numeric::Refusal> refusal(const Observations::DataSet &data, const
     }
     for (const auto &orbit : options.startingOrbits)
         if (const auto reason = Kepler::refusal(orbit))
-            return no("A starting orbit is not valid: " + *reason);
+            return no("A starting orbit is not valid: " + reason->reason);
     const ParameterLayout largest{options.planets, instruments, options.fitTrend, options.fitJitter};
     const int parameters = largest.freeCount(options.circular ? options.planets : 0);
     if (int(data.measurements.size()) <= parameters)
         return no("Fitting " + std::to_string(parameters) + " parameters needs more than that many measurements; "
                   "these data have " + std::to_string(data.measurements.size()) + ".");
     if (const auto reason = Periodogram::refusal(data, options.grid ? *options.grid : Periodogram::FrequencyGrid{1, 2, 2}))
-        return no(*reason);
+        return no(reason->reason);
     return std::nullopt;
 }
 

@@ -294,8 +294,8 @@ void KeplerLab::showPlanet(const LabPlanet &planet)
 void KeplerLab::applyElements()
 {
     const LabPlanet planet = m_elements->editedFrom(m_planet);
-    if (const std::optional<std::string> refusal = Kepler::refusal(planet.orbit)) {
-        m_elements->showRefusal(QString::fromStdString(*refusal));
+    if (const auto refusal = Kepler::refusal(planet.orbit)) {
+        m_elements->showRefusal(QString::fromStdString(refusal->reason));
         return;
     }
     m_elements->showRefusal({});

@@ -16,8 +16,8 @@ std::string periodogramOf(const Observations::DataSet &data,
 {
     const Periodogram::FrequencyGrid grid = chosen ? *chosen : Periodogram::automaticGrid(data);
     if (auto refused = Periodogram::refusal(data, grid))
-        return *refused;
-    outcome.spectrum = Periodogram::generalisedLombScargle(data, grid, cancel);
+        return refused->reason;
+    outcome.spectrum = Periodogram::generalisedLombScargle(data, grid, cancel).value();
     if (cancel && cancel->load()) {
         outcome.cancelled = true;
         outcome.spectrum = {};

@@ -11,22 +11,22 @@ LoadedData loadData(const QString &path)
     const QFileInfo info(path);
     const std::string nativePath = path.toStdString();
     if (info.suffix().compare(QLatin1String("sys"), Qt::CaseInsensitive) == 0) {
-        const Observations::SystemResult system = Observations::loadSystemFile(nativePath);
+        const auto system = Observations::loadSystemFile(nativePath);
         if (!system.ok()) {
-            loaded.error = QString::fromStdString(system.error);
+            loaded.error = QString::fromStdString(system.reason());
             return loaded;
         }
-        loaded.data = system.system.data;
-        loaded.title = QString::fromStdString(system.system.name);
-        loaded.starMassSolar = system.system.starMassSolar;
+        loaded.data = system->data;
+        loaded.title = QString::fromStdString(system->name);
+        loaded.starMassSolar = system->starMassSolar;
         return loaded;
     }
-    Observations::LoadResult result = Observations::loadFile(nativePath);
+    auto result = Observations::loadFile(nativePath);
     if (!result.ok()) {
-        loaded.error = QString::fromStdString(result.error);
+        loaded.error = QString::fromStdString(result.reason());
         return loaded;
     }
-    loaded.data = std::move(result.data);
+    loaded.data = std::move(result.value().data);
     loaded.title = info.fileName();
     return loaded;
 }

@@ -150,7 +150,7 @@ std::optional<Observations::DataSet> SyntheticDialog::observe(const Planets &pla
         return refuse(tr("There is no planet to observe: choose one in the lab first."));
     for (const Kepler::Orbit &orbit : planets.orbits) {
         if (auto refused = Kepler::refusal(orbit))
-            return refuse(QString::fromStdString(*refused));
+            return refuse(QString::fromStdString(refused->reason));
     }
     Observations::DataSet data = Observations::simulate(planets.orbits, plan);
     if (data.measurements.empty())

@@ -2,6 +2,7 @@
 
 #include "observations/readerlimits.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -10,12 +11,6 @@
 namespace Observations::Text {
 
 namespace {
-
-// The share of odd bytes at the start of a text from which it counts as
-// binary: a Latin-1 name in a comment is a few odd bytes, a picture or a
-// compressed file is mostly odd bytes.
-constexpr std::size_t binarySampleBytes = 64 * 1024;
-constexpr std::size_t binaryShareDenominator = 16;
 
 bool isBlank(char c)
 {
@@ -140,9 +135,66 @@ std::optional<std::string_view> LineReader::next()
     return line;
 }
 
-void splitFields(std::string_view line, std::vector<std::string_view> &fields)
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// True when every comma of the line stands between two digits, as in 29,45.
+bool commasAreDecimal(std::string_view line)
+{
+    for (std::size_t i = line.find(','); i != std::string_view::npos; i = line.find(',', i + 1))
+        if (i == 0 || i + 1 == line.size() || !isDigit(line[i - 1]) || !isDigit(line[i + 1]))
+            return false;
+    return true;
+}
+
+std::string_view unquoted(std::string_view field)
+{
+    if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
+        return field.substr(1, field.size() - 2);
+    return field;
+}
+
+// Fields between single delimiters, blanks around them trimmed; a `#` ends the line.
+void splitAt(std::string_view line, char delimiter, std::vector<std::string_view> &fields)
+{
+    line = line.substr(0, std::min(line.find('#'), line.size()));
+    if (trimmed(line).empty())
+        return;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = std::min(line.find(delimiter, start), line.size());
+        fields.push_back(unquoted(trimmed(line.substr(start, end - start))));
+        if (end == line.size())
+            break;
+        start = end + 1;
+    }
+    if (fields.back().empty())
+        fields.pop_back(); // a delimiter at the end of the line closes the last field
+}
+
+} // namespace
+
+Delimiter delimiterOf(std::string_view line)
+{
+    if (line.find(';') != std::string_view::npos)
+        return Delimiter::Semicolons;
+    if (line.find('\t') != std::string_view::npos && line.find(',') != std::string_view::npos
+        && commasAreDecimal(trimmed(line)))
+        return Delimiter::TabsWithDecimalCommas;
+    return Delimiter::BlanksAndCommas;
+}
+
+void splitFields(std::string_view line, std::vector<std::string_view> &fields, Delimiter delimiter)
 {
     fields.clear();
+    if (delimiter == Delimiter::Semicolons)
+        return splitAt(line, ';', fields);
+    if (delimiter == Delimiter::TabsWithDecimalCommas)
+        return splitAt(line, '\t', fields);
     std::size_t pos = 0;
     const auto skipBlanks = [&] {
         while (pos < line.size() && isBlank(line[pos]))
@@ -158,9 +210,7 @@ void splitFields(std::string_view line, std::vector<std::string_view> &fields)
         std::string_view field = line.substr(start, pos - start);
         if (field.starts_with('#'))
             return;
-        if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-            field = field.substr(1, field.size() - 2);
-        fields.push_back(field);
+        fields.push_back(unquoted(field));
         skipBlanks();
         if (pos == line.size())
             return;
@@ -190,8 +240,18 @@ bool isBlankOrComment(std::string_view line)
     return content.empty() || content.front() == '#';
 }
 
-NumberStatus parseNumber(std::string_view field, double &value)
+NumberStatus parseNumber(std::string_view field, double &value, DecimalMark mark)
 {
+    if (mark == DecimalMark::Comma) {
+        const std::size_t comma = field.find(',');
+        if (comma != std::string_view::npos) {
+            if (field.find_first_of(",.", comma + 1) != std::string_view::npos || field.size() > maxLineBytes)
+                return NumberStatus::NotANumber;
+            std::string pointed(field);
+            pointed[comma] = '.';
+            return parseNumber(pointed, value, DecimalMark::Point);
+        }
+    }
     if (field.starts_with('+')) {
         field.remove_prefix(1);
         if (field.starts_with('-') || field.starts_with('+'))

@@ -35,11 +35,27 @@ private:
     std::string failure;
 };
 
-/// Splits a line into fields. Runs of blanks and tabs separate once; a comma
-/// or semicolon with blanks around it separates once too, so two commas in a
-/// row leave an empty field and a leading comma an empty first field. A field
-/// starting with `#` ends the line. Fields in double quotes lose them.
-void splitFields(std::string_view line, std::vector<std::string_view> &fields);
+/// How a table separates its columns, decided from its first line.
+enum class Delimiter {
+    /// Runs of blanks and tabs separate once; a comma with blanks around it
+    /// separates once too, so two commas in a row leave an empty field and a
+    /// leading comma an empty first field. A field starting with `#` ends the line.
+    BlanksAndCommas,
+    /// A spreadsheet's export in much of Europe: semicolons separate, blanks
+    /// belong to the field (`RV (m/s)`), commas are decimal marks. A `#` ends the line.
+    Semicolons,
+    /// Tabs separate and every comma stands between digits: decimal commas.
+    TabsWithDecimalCommas,
+};
+
+/// The delimiter of a table whose first line (header or row) this is: one
+/// with a semicolon is separated by semicolons.
+Delimiter delimiterOf(std::string_view line);
+
+/// Splits a line into fields as the delimiter says. Fields in double quotes
+/// lose them.
+void splitFields(std::string_view line, std::vector<std::string_view> &fields,
+                 Delimiter delimiter = Delimiter::BlanksAndCommas);
 
 /// True for a line with nothing but blanks, or whose first non-blank is `#`.
 bool isBlankOrComment(std::string_view line);
@@ -50,8 +66,11 @@ std::string_view trimmed(std::string_view line);
 /// How a field reads as a number.
 enum class NumberStatus { Ok, NotANumber, OutOfRange, NotFinite };
 
-/// Parses a whole field as a decimal number (an optional leading `+` allowed).
-NumberStatus parseNumber(std::string_view field, double &value);
+enum class DecimalMark { Point, Comma };
+
+/// Parses a whole field as a decimal number (an optional leading `+` allowed);
+/// with DecimalMark::Comma one comma stands for the point (29,45).
+NumberStatus parseNumber(std::string_view field, double &value, DecimalMark mark = DecimalMark::Point);
 
 /// The length of the valid UTF-8 sequence at the start of `s`, or 0 when
 /// it is invalid or a control character other than blanks and line ends.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <stdexcept>
 #include <thread>
 
 namespace Periodogram {
@@ -190,42 +189,42 @@ FrequencyGrid gridBetween(double minFrequency, double maxFrequency, double spanD
     return {minFrequency, maxFrequency, std::size_t(std::clamp(count, 2.0, 2e6))};
 }
 
-std::optional<std::string> refusal(const Observations::DataSet &data, const FrequencyGrid &grid)
+std::optional<Numeric::Refusal> refusal(const Observations::DataSet &data, const FrequencyGrid &grid)
 {
     const auto &points = data.measurements;
     if (points.size() < 3)
-        return "A periodogram needs at least 3 measurements; these data have "
-            + std::to_string(points.size()) + ".";
+        return Numeric::Refusal{"A periodogram needs at least 3 measurements; these data have "
+                                + std::to_string(points.size()) + "."};
     double first = points.front().time, last = first;
     for (const auto &m : points) {
         if (!std::isfinite(m.time) || !std::isfinite(m.velocity) || !std::isfinite(m.uncertainty))
-            return "A measurement holds a value that is not a finite number.";
+            return Numeric::Refusal{"A measurement holds a value that is not a finite number."};
         if (!(m.uncertainty > 0))
-            return "Every uncertainty must be greater than zero.";
+            return Numeric::Refusal{"Every uncertainty must be greater than zero."};
         if (std::abs(m.time) > maxAbsoluteTime)
-            return "A time lies beyond 100 million days; times must be days (JD, BJD, MJD or reduced).";
+            return Numeric::Refusal{"A time lies beyond 100 million days; times must be days (JD, BJD, MJD or reduced)."};
         if (std::abs(m.velocity) > speedOfLight || m.uncertainty > speedOfLight)
-            return "A velocity or uncertainty is faster than light; velocities must be m/s.";
+            return Numeric::Refusal{"A velocity or uncertainty is faster than light; velocities must be m/s."};
         if (m.uncertainty < minUncertainty)
-            return "An uncertainty is below 1 micrometre per second; uncertainties must be m/s.";
+            return Numeric::Refusal{"An uncertainty is below 1 micrometre per second; uncertainties must be m/s."};
         first = std::min(first, m.time);
         last = std::max(last, m.time);
     }
     if (!(last - first > 0))
-        return "All measurements were taken at the same time; there is no time span to search for periods.";
+        return Numeric::Refusal{"All measurements were taken at the same time; there is no time span to search for periods."};
     if (prepare(data).scatter <= 0)
-        return "The velocities do not vary; there is no signal to search for periods.";
+        return Numeric::Refusal{"The velocities do not vary; there is no signal to search for periods."};
     if (!(std::isfinite(grid.minFrequency) && std::isfinite(grid.maxFrequency) && grid.minFrequency > 0
           && grid.maxFrequency > grid.minFrequency && grid.count >= 2))
-        return "The frequency grid must run from a frequency above zero to a higher one with at least 2 points.";
+        return Numeric::Refusal{"The frequency grid must run from a frequency above zero to a higher one with at least 2 points."};
     return std::nullopt;
 }
 
-Spectrum generalisedLombScargle(const Observations::DataSet &data, const FrequencyGrid &grid,
-                                const std::atomic<bool> *cancel)
+Numeric::Outcome<Spectrum> generalisedLombScargle(const Observations::DataSet &data, const FrequencyGrid &grid,
+                                                  const std::atomic<bool> *cancel, Threads threads)
 {
-    if (const auto reason = refusal(data, grid))
-        throw std::invalid_argument(*reason);
+    if (auto reason = refusal(data, grid))
+        return std::move(*reason);
     const Prepared prepared = prepare(data);
     Spectrum spectrum;
     spectrum.frequencies.resize(grid.count);
@@ -233,78 +232,23 @@ Spectrum generalisedLombScargle(const Observations::DataSet &data, const Frequen
     for (std::size_t k = 0; k < grid.count; ++k)
         spectrum.frequencies[k] = grid.minFrequency + grid.step() * double(k);
     const std::size_t blocks = (grid.count + lanes - 1) / lanes;
-    const bool twoThreads = double(prepared.time.size()) * double(grid.count) > threadThreshold
+    const bool twoThreads = threads == Threads::UpToTwo
+        && double(prepared.time.size()) * double(grid.count) > threadThreshold
         && std::thread::hardware_concurrency() > 1;
     if (!twoThreads) {
         evaluateBlocks(prepared, grid, 0, blocks, spectrum.power.data(), cancel);
     } else {
-        const std::size_t half = blocks / 2;
+        // Split where one thread alone would restart from exact sines too,
+        // so that the spectrum does not depend on the number of threads.
+        const std::size_t half = blocks / 2 / refreshBlocks * refreshBlocks;
         std::thread helper(evaluateBlocks, std::cref(prepared), std::cref(grid), half, blocks,
                            spectrum.power.data(), cancel);
         evaluateBlocks(prepared, grid, 0, half, spectrum.power.data(), cancel);
         helper.join();
     }
     if (cancel && cancel->load(std::memory_order_relaxed))
-        return {};
+        return Spectrum{};
     return spectrum;
-}
-
-double falseAlarmProbability(double power, const Observations::DataSet &data, double maxFrequency)
-{
-    const double n = double(data.measurements.size());
-    if (n < 5 || !(power > 0))
-        return 1.0;
-    const double p = std::min(power, 1.0);
-    double totalWeight = 0, meanTime = 0, meanSquare = 0;
-    for (const auto &m : data.measurements) {
-        const double w = 1 / (m.uncertainty * m.uncertainty);
-        totalWeight += w;
-        meanTime += w * m.time;
-    }
-    meanTime /= totalWeight;
-    for (const auto &m : data.measurements)
-        meanSquare += (m.time - meanTime) * (m.time - meanTime) / (m.uncertainty * m.uncertainty);
-    const double timeVariance = meanSquare / totalWeight;
-    const double nH = n - 1;
-    const double nK = n - 3;
-    const double single = std::pow(1 - p, nK / 2);
-    const double gammaH = std::sqrt(2 / nH) * std::exp(std::lgamma(nH / 2) - std::lgamma((nH - 1) / 2));
-    const double effectiveSpan = std::sqrt(4 * std::numbers::pi * timeVariance);
-    const double w = maxFrequency * effectiveSpan;
-    const double tau = gammaH * w * std::pow(1 - p, (nK - 1) / 2) * std::sqrt(nH * p / 2);
-    return std::clamp(single + tau, 0.0, 1.0);
-}
-
-std::vector<Peak> highestPeaks(const Spectrum &spectrum, const Observations::DataSet &data, std::size_t count)
-{
-    const auto &f = spectrum.frequencies;
-    const auto &p = spectrum.power;
-    if (f.size() < 3 || p.size() != f.size() || data.measurements.empty())
-        return {};
-    std::vector<std::size_t> maxima;
-    for (std::size_t k = 0; k < p.size(); ++k) {
-        const bool aboveLeft = k == 0 || p[k] > p[k - 1];
-        const bool notBelowRight = k + 1 == p.size() || p[k] >= p[k + 1];
-        if (aboveLeft && notBelowRight && p[k] > 0)
-            maxima.push_back(k);
-    }
-    std::sort(maxima.begin(), maxima.end(), [&](std::size_t a, std::size_t b) { return p[a] > p[b]; });
-    double first = data.measurements.front().time, last = first;
-    for (const auto &m : data.measurements) {
-        first = std::min(first, m.time);
-        last = std::max(last, m.time);
-    }
-    const double peakWidth = last > first ? 1 / (last - first) : 0;
-    std::vector<Peak> peaks;
-    for (std::size_t k : maxima) {
-        if (peaks.size() == count)
-            break;
-        const bool distinct = std::none_of(peaks.begin(), peaks.end(),
-            [&](const Peak &taken) { return std::abs(taken.frequency - f[k]) < peakWidth; });
-        if (distinct)
-            peaks.push_back({1 / f[k], f[k], p[k], falseAlarmProbability(p[k], data, f.back())});
-    }
-    return peaks;
 }
 
 } // namespace Periodogram

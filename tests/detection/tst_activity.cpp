@@ -87,8 +87,8 @@ void TestActivity::spottedStarIsUnmasked()
     QVERIFY(index.ok());
     const auto grid = Periodogram::automaticGrid(spotted->data);
     const auto velocityPeaks = Periodogram::highestPeaks(
-        Periodogram::generalisedLombScargle(spotted->data, grid), spotted->data, 1);
-    const auto indexPeaks = Periodogram::highestPeaks(Periodogram::generalisedLombScargle(*index, grid), *index, 5);
+        Periodogram::generalisedLombScargle(spotted->data, grid).value(), spotted->data, 1);
+    const auto indexPeaks = Periodogram::highestPeaks(Periodogram::generalisedLombScargle(*index, grid).value(), *index, 5);
     const auto coincidences = Detection::activityCoincidences(velocityPeaks, indexPeaks,
                                                               Detection::timeSpan(spotted->data));
     QCOMPARE(coincidences.front().has_value(), flagged);

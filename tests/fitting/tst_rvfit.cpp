@@ -34,7 +34,7 @@ DataSet synthetic(const std::vector<Kepler::Orbit> &planets, const std::vector<d
 
 DataSet shipped(const char *file)
 {
-    return Observations::loadFile(std::string(ORBIQUEST9_SOURCE_DIR "/data/rv/") + file).data;
+    return Observations::loadFile(std::string(ORBIQUEST9_SOURCE_DIR "/data/rv/") + file)->data;
 }
 
 /// |fitted − truth| < 3σ, measured on the circle for angles and modulo the period for times.

@@ -301,10 +301,10 @@ private slots:
         QFETCH(Orbit, orbit);
         QFETCH(bool, refused);
         QFETCH(bool, velocityNaN);
-        const std::optional<std::string> reason = Kepler::refusal(orbit);
+        const auto reason = Kepler::refusal(orbit);
         QCOMPARE(reason.has_value(), refused);
         if (reason)
-            QVERIFY(reason->size() > 20 && reason->back() == '.');
+            QVERIFY(reason->reason.size() > 20 && reason->reason.back() == '.');
         // Refused orbits are the caller's to stop; the evaluators must still return.
         const std::vector<double> times{0.0, 1.5, 1e9};
         QCOMPARE(Kepler::radialVelocities({&orbit, 1}, times).size(), times.size());

@@ -217,20 +217,6 @@ private slots:
         QCOMPARE(refusal(plan).has_value(), eccentricity < 1); // the unbound planet's plan is good
         QVERIFY(simulate({&planet, 1}, plan).measurements.empty());
     }
-
-    // The examples' data are fitted back to their planets and offsets in the fit's test; here, what the menu offers.
-    void examples()
-    {
-        const auto &examples = exampleSets();
-        const std::vector<std::pair<std::string, std::size_t>> expected{
-            {"one planet, circular", 1}, {"one planet, eccentric", 1}, {"two planets", 2}, {"two instruments with an offset", 1}};
-        QCOMPARE(examples.size(), expected.size());
-        for (std::size_t i = 0; i < expected.size(); ++i)
-            QCOMPARE(std::pair(examples[i].name, examples[i].planets.size()), expected[i]);
-        QCOMPARE(examples[0].planets[0].eccentricity, 0.0);
-        QVERIFY(std::fabs(examples[1].planets[0].eccentricity - 0.6) < 0.05);
-        QVERIFY(examples[3].plans.size() == 2 && examples[3].plans[0].instrumentOffset != examples[3].plans[1].instrumentOffset);
-    }
 };
 
 QTEST_APPLESS_MAIN(TestSynthetic)
