@@ -1,6 +1,5 @@
-#include "fitting/planetsearch.h"
-
 #include "fitting/levenbergmarquardt.h"
+#include "fitting/rvfit.h"
 #include "fitting/uncertainties.h"
 
 #include <algorithm>
@@ -16,8 +15,6 @@ namespace {
 using Eigen::MatrixXd;
 using Eigen::VectorXd;
 
-constexpr double twoPi = 2 * std::numbers::pi;
-
 /// Below this period (days) a new planet's orbit is held circular: tides
 /// circularise such orbits within far less than a star's age (51 Peg b,
 /// 4.23 d, has e < 0.02), and a free eccentricity there lets an orbit of
@@ -29,6 +26,9 @@ constexpr std::size_t candidatePeaks = 5;
 
 /// Iterations of the quick fit of a new planet alone, before all are refined together.
 constexpr int newPlanetIterations = 40;
+
+/// Whether the number of planets is the one asked for, or the search's to decide.
+enum class PlanetCount { AsAsked, WhileSignificant };
 
 /// Whether a new planet starts from the orbit given, or also from several
 /// eccentricities and ω around it.
@@ -118,7 +118,7 @@ Kepler::Orbit circularStart(const Observations::DataSet &residuals, double frequ
     Eigen::Vector3d right = Eigen::Vector3d::Zero();
     for (const auto &m : residuals.measurements) {
         const double w = 1 / (m.uncertainty * m.uncertainty);
-        const double phase = twoPi * frequency * (m.time - referenceTime);
+        const double phase = 2 * std::numbers::pi * frequency * (m.time - referenceTime);
         const Eigen::Vector3d row(1, std::cos(phase), std::sin(phase));
         normal += w * row * row.transpose();
         right += w * m.velocity * row;
@@ -128,7 +128,7 @@ Kepler::Orbit circularStart(const Observations::DataSet &residuals, double frequ
     Kepler::Orbit orbit;
     orbit.periodDays = 1 / frequency;
     orbit.semiAmplitude = std::max(std::hypot(ab(1), ab(2)), 1e-3);
-    const double conjunction = referenceTime + (std::atan2(ab(2), ab(1)) + std::numbers::pi / 2) / (twoPi * frequency);
+    const double conjunction = referenceTime + (std::atan2(ab(2), ab(1)) + std::numbers::pi / 2) / (2 * std::numbers::pi * frequency);
     orbit.periastronTime = Kepler::periastronFromConjunction(conjunction, orbit.periodDays, 0.0, 0.0);
     return orbit;
 }
@@ -420,8 +420,7 @@ std::optional<MinimiserOutcome> addAskedPlanet(State &state, std::size_t j, cons
     return addPlanet(state, start, StartShapes::Varied, shape, cancel);
 }
 
-} // namespace
-
+/// fit() and findPlanets(): a model of offsets, jitters and trend, then planets added one at a time.
 Result search(const Observations::DataSet &data, const Options &options, PlanetCount count, const Progress &progress,
               const std::atomic<bool> *cancel)
 {
@@ -486,6 +485,20 @@ Result search(const Observations::DataSet &data, const Options &options, PlanetC
     if (progress)
         progress(1, "done");
     return result;
+}
+
+} // namespace
+
+Result fit(const Observations::DataSet &data, const Options &options, const Progress &progress,
+           const std::atomic<bool> *cancel)
+{
+    return search(data, options, PlanetCount::AsAsked, progress, cancel);
+}
+
+Result findPlanets(const Observations::DataSet &data, const Options &options, const Progress &progress,
+                   const std::atomic<bool> *cancel)
+{
+    return search(data, options, PlanetCount::WhileSignificant, progress, cancel);
 }
 
 } // namespace Fitting

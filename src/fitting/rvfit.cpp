@@ -1,6 +1,5 @@
 #include "fitting/rvfit.h"
 
-#include "fitting/planetsearch.h"
 #include "fitting/rvmodel.h"
 
 #include <algorithm>
@@ -56,18 +55,6 @@ std::optional<Numeric::Refusal> refusal(const Observations::DataSet &data, const
     if (const auto reason = Periodogram::refusal(data, options.grid ? *options.grid : Periodogram::FrequencyGrid{1, 2, 2}))
         return no(reason->reason);
     return std::nullopt;
-}
-
-Result fit(const Observations::DataSet &data, const Options &options, const Progress &progress,
-           const std::atomic<bool> *cancel)
-{
-    return search(data, options, PlanetCount::AsAsked, progress, cancel);
-}
-
-Result findPlanets(const Observations::DataSet &data, const Options &options, const Progress &progress,
-                   const std::atomic<bool> *cancel)
-{
-    return search(data, options, PlanetCount::WhileSignificant, progress, cancel);
 }
 
 std::vector<double> modelVelocities(const Result &result, const Observations::DataSet &data)

@@ -34,7 +34,7 @@
 /// The model and its analytic derivatives: rvmodel.h. Optimiser:
 /// Levenberg–Marquardt on −ln L with its Fisher (Gauss–Newton) Hessian
 /// (levenbergmarquardt.h), from several starts (eccentricities and ω around
-/// the periodogram's period; planetsearch.h).
+/// the periodogram's period; planetsearch.cpp, where fit() and findPlanets() live).
 ///
 /// Uncertainties (uncertainties.h): the inverse Fisher matrix at the optimum,
 /// carried to P, K, e, ω, T_p, T_c and m sin i by the Jacobian of that
