@@ -1,4 +1,5 @@
-#include "cli/challengecommand.h"
+#include "cli/commandkit.h"
+#include "cli/commands.h"
 
 #include "challenge/answerkey.h"
 #include "challenge/challengedata.h"
@@ -6,6 +7,7 @@
 #include "challenge/rounding.h"
 #include "challenge/scoring.h"
 #include "numeric/numbertext.h"
+#include "observations/datafolder.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
@@ -19,14 +21,26 @@ namespace Cli {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-constexpr int dataFailure = 1;
-constexpr int usageFailure = 2;
-
-[[noreturn]] void fail(const std::string &reason, int exitCode)
+/// Where the command writes and reads.
+struct ChallengeCommandContext
 {
-    throw CLI::RuntimeError(reason, exitCode);
+    std::ostream *out = nullptr;
+    std::filesystem::path rvFolder; ///< the shipped data (Observations::rvDataFolder), for real-star challenges
+};
+
+[[noreturn]] void fail(const std::string &reason, ExitCode code)
+{
+    if (code == UsageFailure)
+        throw UsageError{reason};
+    throw DataError{reason};
+}
+
+/// The shipped data beside the running program, for the real stars' challenges.
+std::filesystem::path shippedDataFolder()
+{
+    std::error_code error;
+    const auto executable = std::filesystem::canonical("/proc/self/exe", error);
+    return Observations::rvDataFolder(error ? std::filesystem::current_path() : executable.parent_path());
 }
 
 std::string cadenceName(Challenge::Cadence cadence)
@@ -38,7 +52,7 @@ Challenge::DecodedCode decoded(const std::string &code)
 {
     auto result = Challenge::decodeCode(code);
     if (!result)
-        fail(result.reason(), usageFailure);
+        fail(result.reason(), UsageFailure);
     return *result;
 }
 
@@ -46,7 +60,7 @@ Challenge::ChallengeData challengeOf(const Challenge::ChallengeSpec &spec, const
 {
     auto challenge = Challenge::makeChallenge(spec, context.rvFolder);
     if (!challenge)
-        fail(challenge.reason(), dataFailure);
+        fail(challenge.reason(), DataFailure);
     return std::move(challenge).value();
 }
 
@@ -54,7 +68,7 @@ Challenge::AnswerKey keyOf(const Challenge::ChallengeData &challenge)
 {
     auto key = Challenge::makeAnswerKey(challenge);
     if (!key)
-        fail(key.reason(), dataFailure);
+        fail(key.reason(), DataFailure);
     return std::move(key).value();
 }
 
@@ -73,22 +87,22 @@ Challenge::ChallengeSpec specFrom(const MakeOptions &options)
 {
     const auto level = Challenge::levelFromNumber(options.level);
     if (!level)
-        fail(level.reason(), usageFailure);
+        fail(level.reason(), UsageFailure);
     Challenge::ChallengeSpec spec = Challenge::defaultSpec(*level);
     if (options.noise && *level == Challenge::Level::RealStar)
         fail("--noise does not apply to level 5: a real star's data keep their published uncertainties",
-             usageFailure);
+             UsageFailure);
     spec.points = options.points.value_or(spec.points);
     if (options.noise)
         spec.noiseTenths = int(std::lround(*options.noise * 10));
     const auto cadence = Challenge::cadenceFromName(options.cadence);
     if (!cadence)
-        fail(cadence.reason(), usageFailure);
+        fail(cadence.reason(), UsageFailure);
     spec.cadence = *cadence;
     spec.closenessHelp = !options.noCloseness;
     spec.seed = options.seed.value_or(std::uint32_t(std::random_device{}() & Challenge::maximumSeed));
     if (const auto wrong = Challenge::refusal(spec))
-        fail(wrong->reason, usageFailure);
+        fail(wrong->reason, UsageFailure);
     return spec;
 }
 
@@ -135,7 +149,7 @@ void addMake(CLI::App &challenge, const ChallengeCommandContext &context)
     make->add_option("--seed", options->seed, "0-4194303 (default: drawn at random)");
     make->add_flag("--no-closeness", options->noCloseness, "the lab's \"how close am I?\" stays silent");
     make->add_flag("--json", options->json, "print JSON");
-    make->callback([options, &context] {
+    make->callback([options, context] {
         const Challenge::ChallengeSpec spec = specFrom(*options);
         printMade(spec, challengeOf(spec, context), options->json, *context.out);
     });
@@ -148,7 +162,7 @@ void addData(CLI::App &challenge, const ChallengeCommandContext &context)
     CLI::App *data = challenge.add_subcommand("data", "write a challenge's data in the velocity text format");
     data->add_option("CODE", *code, "the class code (or the teacher's)")->required();
     data->add_option("-o,--output", *file, "write to this file instead of the standard output");
-    data->callback([code, file, &context] {
+    data->callback([code, file, context] {
         const Challenge::ChallengeData challenge = challengeOf(decoded(*code).spec, context);
         const std::string text = Challenge::dataText(challenge);
         if (file->empty()) {
@@ -158,7 +172,7 @@ void addData(CLI::App &challenge, const ChallengeCommandContext &context)
         std::ofstream stream(*file, std::ios::binary);
         stream << text;
         if (!stream.flush())
-            fail("cannot write " + *file, dataFailure);
+            fail("cannot write " + *file, DataFailure);
         *context.out << "Wrote " << challenge.data.measurements.size() << " measurements to " << *file
                      << "; the star's mass is " << Numeric::shortestText(challenge.starMassSolar)
                      << " solar masses\n";
@@ -204,10 +218,10 @@ void addKey(CLI::App &challenge, const ChallengeCommandContext &context)
     key->add_option("TEACHERCODE", *code, "the teacher's code")->required();
     auto *json = key->add_flag_callback("--json", [format] { *format = "json"; }, "print JSON");
     key->add_flag_callback("--csv", [format] { *format = "csv"; }, "print CSV")->excludes(json);
-    key->callback([code, format, &context] {
+    key->callback([code, format, context] {
         const Challenge::DecodedCode read = decoded(*code);
         if (read.kind != Challenge::CodeKind::Teacher)
-            fail("this is a class code: the answer key needs the teacher's code", usageFailure);
+            fail("this is a class code: the answer key needs the teacher's code", UsageFailure);
         const Challenge::AnswerKey answer = keyOf(challengeOf(read.spec, context));
         *context.out << (*format == "json" ? Challenge::keyJson(answer)
                          : *format == "csv" ? Challenge::keyCsv(answer)
@@ -230,11 +244,11 @@ std::vector<Challenge::StudentAnswer> answersFrom(const ScoreOptions &options)
         fail("give --period, --k, --e and --msini once for each planet (found " + std::to_string(count) + ", "
                  + std::to_string(options.amplitudes.size()) + ", " + std::to_string(options.eccentricities.size())
                  + " and " + std::to_string(options.masses.size()) + ")",
-             usageFailure);
+             UsageFailure);
     auto number = [](const char *option, const std::string &text) {
         const auto value = Challenge::readAnswerNumber(option, text);
         if (!value)
-            fail(value.reason(), usageFailure);
+            fail(value.reason(), UsageFailure);
         return *value;
     };
     std::vector<Challenge::StudentAnswer> answers;
@@ -269,47 +283,28 @@ void addScore(CLI::App &challenge, const ChallengeCommandContext &context)
     score->add_option("--e", options->eccentricities, "e")->required();
     score->add_option("--msini", options->masses, "m sin i, Jupiter masses")->required();
     score->add_flag("--json", options->json, "print JSON");
-    score->callback([options, &context] {
+    score->callback([options, context] {
         const Challenge::DecodedCode read = decoded(options->code);
         const std::vector<Challenge::StudentAnswer> answers = answersFrom(*options);
         const auto scored = Challenge::score(keyOf(challengeOf(read.spec, context)), answers);
         if (!scored)
-            fail(scored.reason(), usageFailure);
+            fail(scored.reason(), UsageFailure);
         *context.out << (options->json ? scoreJson(*scored) : Challenge::scoreText(*scored));
     });
 }
 
 } // namespace
 
-void registerChallengeCommand(CLI::App &app, const ChallengeCommandContext &context)
+void registerChallenge(CLI::App &app, std::ostream &out)
 {
+    const ChallengeCommandContext context{&out, shippedDataFolder()};
     CLI::App *challenge = app.add_subcommand("challenge", "mystery-planet challenges with class codes");
+    challenge->footer(""); // the program's footer speaks of data files, which these commands do not read
     challenge->require_subcommand(1);
     addMake(*challenge, context);
     addData(*challenge, context);
     addKey(*challenge, context);
     addScore(*challenge, context);
-}
-
-int runChallengeCommand(const std::vector<std::string> &words, std::ostream &out, std::ostream &err,
-                        const std::filesystem::path &rvFolder)
-{
-    CLI::App app("orbiquest9-cli", "orbiquest9-cli");
-    const ChallengeCommandContext context{&out, rvFolder};
-    registerChallengeCommand(app, context);
-    std::vector<std::string> reversed(words.rbegin(), words.rend());
-    try {
-        app.parse(reversed);
-    } catch (const CLI::ParseError &error) {
-        if (error.get_exit_code() == int(CLI::ExitCodes::Success)) {
-            app.exit(error, out, err);
-            return 0;
-        }
-        err << "orbiquest9-cli: " << error.what() << "\n";
-        const bool ours = dynamic_cast<const CLI::RuntimeError *>(&error) != nullptr;
-        return ours ? error.get_exit_code() : usageFailure;
-    }
-    return 0;
 }
 
 } // namespace Cli

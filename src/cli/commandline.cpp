@@ -10,7 +10,8 @@ namespace {
 using Registration = void (*)(CLI::App &, std::ostream &);
 
 /// Every command of the program, in the order the help lists them.
-constexpr Registration Commands[] = {registerPeriodogram, registerFit, registerSimulate, registerCurve};
+constexpr Registration Commands[] = {registerPeriodogram, registerFit,       registerSimulate,
+                                     registerCurve,       registerChallenge, registerDetectability};
 
 /// A parser's message as one line.
 std::string oneLine(std::string text)
@@ -43,7 +44,7 @@ int run(const std::vector<std::string> &words, std::ostream &out, std::ostream &
         return code;
     };
     if (words.empty())
-        return fail("a command is needed: periodogram, fit, simulate or curve (see --help)", UsageFailure);
+        return fail("a command is needed: periodogram, fit, simulate, curve, challenge or detectability (see --help)", UsageFailure);
     if (!words.front().starts_with('-') && !isCommand(app, words.front()))
         return fail("unknown command \"" + words.front() + "\" (see --help)", UsageFailure);
     try {

@@ -1,4 +1,5 @@
-#include "cli/detectabilitycommand.h"
+#include "cli/commandkit.h"
+#include "cli/commands.h"
 
 #include "detection/injectionrecovery.h"
 #include "detection/spectralwindow.h"
@@ -13,13 +14,11 @@
 #include <cmath>
 #include <filesystem>
 #include <iomanip>
-#include <iostream>
+#include <ostream>
 #include <memory>
 #include <sstream>
 
 namespace {
-
-constexpr int dataFailure = 1;
 
 struct Settings
 {
@@ -37,7 +36,7 @@ struct Settings
 
 [[noreturn]] void fail(const std::string &reason)
 {
-    throw CLI::RuntimeError("orbiquest9-cli: " + reason, dataFailure);
+    throw Cli::DataError{reason};
 }
 
 /// "A:B:N": N values from A to B evenly spaced in ln, 0 < A < B, 2 ≤ N ≤ 200.
@@ -204,7 +203,7 @@ void printTable(const Fitting::Result &found, const Detection::DetectabilityMap 
             << text(most[p]) << "\n";
 }
 
-void run(const Settings &settings)
+void run(const Settings &settings, std::ostream &out)
 {
     const Loaded loaded = load(settings.path);
     const auto [residuals, found] = residualsOfFoundPlanets(loaded.data, settings);
@@ -215,18 +214,19 @@ void run(const Settings &settings)
     if (!map.ok())
         fail(settings.path + ": " + map.reason());
     if (settings.json)
-        printJson(settings, found, *map, std::cout);
+        printJson(settings, found, *map, out);
     else
-        printTable(found, *map, std::cout);
+        printTable(found, *map, out);
 }
 
 } // namespace
 
-void registerDetectabilityCommand(CLI::App &app)
+void Cli::registerDetectability(CLI::App &app, std::ostream &out)
 {
     auto settings = std::make_shared<Settings>();
     CLI::App *command = app.add_subcommand(
         "detectability", "What the measurements could have found: an injection-recovery map over period and K");
+    command->footer(""); // each command's help ends with its own words, not the program's footer
     command->add_option("FILE", settings->path, "velocity file or .sys system file")->required();
     command->add_option("--periods", settings->periods,
                         "A:B:N, N periods from A to B days, evenly in log (default: 1 day to the time span, 20)");
@@ -246,5 +246,5 @@ void registerDetectabilityCommand(CLI::App &app)
     command->add_flag("--simulated-noise", settings->simulatedNoise,
                       "inject into fresh noise of the uncertainties instead of the residuals");
     command->add_flag("--json", settings->json, "print JSON instead of a table");
-    command->callback([settings] { run(*settings); });
+    command->callback([settings, &out] { run(*settings, out); });
 }

@@ -1,14 +1,35 @@
 #include "cli/fitcommand.h"
 
 #include "cli/commands.h"
+#include "cli/posteriorreport.h"
 #include "fitting/resultexport.h"
+#include "sampling/posteriorexport.h"
 
 namespace Cli {
 
 namespace {
 
 /// Every option group of the fit, in the order the help lists them.
-constexpr FitOptionGroup OptionGroups[] = {addModelOptions, addSearchOptions, addOutputOptions};
+constexpr FitOptionGroup OptionGroups[] = {addModelOptions, addSearchOptions, addOutputOptions,
+                                           addPosteriorOptions};
+
+/// The fit's posterior, or a UsageError when the sampler refuses the request
+/// (too many planets, an odd number of walkers).
+Sampling::Result sampled(const Loaded &loaded, const Fitting::Result &fit, const FitRequest &request)
+{
+    Sampling::Result posterior = Sampling::samplePosterior(loaded.data, fit, request.options, request.sampler);
+    if (posterior.status == Sampling::Status::Refused)
+        throw UsageError{"--mcmc: " + posterior.message};
+    return posterior;
+}
+
+/// The fit's JSON with, under "posterior", the sampling run's.
+std::string fitAndPosteriorJson(const Fitting::Result &fit, const Sampling::Result &posterior)
+{
+    Json json = Json::parse(Fitting::resultJson(fit));
+    json["posterior"] = Json::parse(Sampling::posteriorJson(posterior));
+    return jsonLine(json);
+}
 
 void runFit(FitRequest request, std::ostream &out)
 {
@@ -25,12 +46,18 @@ void runFit(FitRequest request, std::ostream &out)
         throw DataError{result.message};
     if (request.residualsPath)
         writeFile(*request.residualsPath, Fitting::residualsCsv(result, loaded.data));
-    if (request.json)
+    const std::optional<Sampling::Result> posterior =
+        request.mcmc ? std::optional(sampled(loaded, result, request)) : std::nullopt;
+    if (request.json && posterior)
+        out << fitAndPosteriorJson(result, *posterior);
+    else if (request.json)
         out << Fitting::resultJson(result) << "\n";
     else if (request.csv)
         out << Fitting::resultCsv(result);
     else
         printFit(result, request.path, request.starMass || loaded.starMassSolar > 0, out);
+    if (posterior && !request.json)
+        out << "\n" << posteriorReport(*posterior);
 }
 
 } // namespace
@@ -67,7 +94,7 @@ void addOutputOptions(CLI::App &fit, FitRequest &request)
                    "write time, velocity, uncertainty, instrument, model and residual of every measurement to "
                    "this file (CSV)");
     auto *json = fit.add_flag("--json", request.json, "print JSON instead of a table");
-    fit.add_flag("--csv", request.csv, "print CSV instead of a table")->excludes(json);
+    fit.add_flag("--csv", request.csv, "print CSV instead of a table (not with --mcmc)")->excludes(json);
 }
 
 void registerFit(CLI::App &app, std::ostream &out)

@@ -2,6 +2,7 @@
 
 #include "cli/commandkit.h"
 #include "fitting/rvfit.h"
+#include "sampling/posterior.h"
 
 /// The fit command's request, filled by its option groups. Each group is a
 /// function that adds its options to the fit's subcommand; a new group is one
@@ -19,6 +20,8 @@ struct FitRequest
     std::optional<std::string> residualsPath;
     bool json = false;
     bool csv = false;
+    bool mcmc = false;                 ///< sample the fit's posterior
+    Sampling::SamplerOptions sampler;  ///< its walkers, step limit and seed
 };
 
 using FitOptionGroup = void (*)(CLI::App &fit, FitRequest &request);
@@ -26,6 +29,7 @@ using FitOptionGroup = void (*)(CLI::App &fit, FitRequest &request);
 void addModelOptions(CLI::App &fit, FitRequest &request);
 void addSearchOptions(CLI::App &fit, FitRequest &request);
 void addOutputOptions(CLI::App &fit, FitRequest &request);
+void addPosteriorOptions(CLI::App &fit, FitRequest &request);
 
 /// The result as a table: elements to the precision of their uncertainties,
 /// instruments, the summary and, after a search, why it stopped.

@@ -96,12 +96,15 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_folder.isValid());
-        // One planet of 12.5 days; a weak one of 12.5 days; one with a star's jitter of 5 m/s over σ = 1 m/s.
+        // One planet of 12.5 days; a weak one of 12.5 days; one with a star's jitter of 5 m/s over σ = 1 m/s;
+        // a circular one of K = 20 m/s; the same observed once a night.
         for (const auto &[name, options] :
              {std::pair{"planet.txt", QStringList{"--k", "30", "--e", "0.3", "--omega", "60", "--tp", "2460003",
                                                    "--sigma", "2", "--seed", "4", "--instrument", "HARPS", "--points", "80"}},
               {"weak.txt", {"--k", "3", "--sigma", "2", "--seed", "9", "--points", "80"}},
-              {"jitter.txt", {"--k", "20", "--sigma", "1", "--jitter", "5", "--seed", "2", "--points", "150"}}}) {
+              {"jitter.txt", {"--k", "20", "--sigma", "1", "--jitter", "5", "--seed", "2", "--points", "150"}},
+              {"circular.txt", {"--k", "20", "--sigma", "2", "--seed", "4", "--points", "40"}},
+              {"nightly.txt", {"--k", "20", "--sigma", "2", "--seed", "5", "--points", "60", "--cadence", "nightly"}}}) {
             const Run run = cli(QStringList{"simulate", "--period", "12.5", "--span", "300", "-o",
                                             m_folder.filePath(name)} + options);
             QVERIFY2(run.exitCode == 0, run.err.constData());
@@ -171,6 +174,26 @@ private slots:
                                       "--points", "1", "--json"}, {}, {{"points/0/phase", 0, 0.999}});
         prints("a readable table", {"fit", "FOLDER/planet.txt", "--find"},
                {"P (d)", "12.49", " ± ", "HARPS", "BIC", "(assumed)", "The search stopped"});
+        // The derived quantities are P, K, … per planet, so K1 is the second. For a circular orbit sampled evenly
+        // in phase σ_K = σ √(2/N) = 0.45 m/s, so the 95 % interval, ±0.88 m/s, holds the true 20 m/s and reaches
+        // no further than 2 m/s from it (for this seed's fit within 1σ of 20).
+        prints("--mcmc", {"fit", "FOLDER/circular.txt", "--circular", "--mcmc", "--json"},
+               {"\"posterior\":{\"status\":\"converged\""},
+               {{"posterior/derived/1/lower95", 18, 20}, {"posterior/derived/1/upper95", 20, 22}});
+        prints("--walkers and --seed", {"fit", "FOLDER/circular.txt", "--mcmc", "--walkers", "40", "--seed", "7", "--json"},
+               {}, {near("posterior/walkers", 40, 0), near("posterior/seed", 7, 0)});
+        // 100 steps are two autocorrelation times of burn-in and far from fifty more.
+        prints("--max-steps too few", {"fit", "FOLDER/circular.txt", "--mcmc", "--max-steps", "100", "--json"},
+               {"\"posterior\":{\"status\":\"not converged\""}, {near("posterior/derived/#", 0, 0)});
+        prints("--max-steps too few, in words", {"fit", "FOLDER/circular.txt", "--mcmc", "--max-steps", "100"},
+               {"Posterior: not converged", "no posterior is reported"});
+        // Measured once a night the window peaks at 1 c/d; 1/12.5 ± 1 c/d are the planet's aliases, 0.926 and 1.087 d.
+        prints("--window", {"periodogram", "FOLDER/nightly.txt", "--window", "--json"}, {"\"window\":true", " day\"}"},
+               {near("peaks/0/period", 1, 0.01)});
+        prints("aliases labelled", {"periodogram", "FOLDER/nightly.txt", "--peaks", "3", "--json"}, {"\"alias\":null"},
+               {near("peaks/0/period", 12.5, 0.1), {"peaks/1/period", 0.92, 1.09}, near("peaks/1/alias/of", 12.5, 0.1),
+                near("peaks/1/alias/window/period", 1, 0.01), near("peaks/2/alias/of", 12.5, 0.1)});
+        prints("aliases in words", {"periodogram", "FOLDER/nightly.txt", "--peaks", "2"}, {"alias of the 12."});
         prints("general help", {"--help"}, {"Subcommands:"});
 
         fails("no command", {}, 2, "a command is needed");
@@ -185,6 +208,11 @@ private slots:
         fails("bad cadence", {"simulate", "--period", "3", "--k", "5", "--cadence", "weekly"}, 2, "random or nightly");
         fails("unwritable output", {"simulate", "--period", "3", "--k", "5", "-o", "/nonexistent/x.txt"}, 1, "cannot be written");
         fails("json and csv", {"fit", "FOLDER/planet.txt", "--json", "--csv"}, 2, "--json excludes --csv");
+        fails("challenge: unknown option", {"challenge", "make", "--level", "1", "--colour"}, 2, "--colour");
+        fails("challenge: unwritable file", {"challenge", "data", "P198-1QD6-MZ56", "-o", "/nonexistent/x.txt"}, 1,
+              "cannot write");
+        fails("detectability: no trials", {"detectability", "FOLDER/planet.txt", "--trials", "0"}, 2, "--trials");
+        fails("detectability: unreadable data", {"detectability", "FOLDER/garbage.txt"}, 1, "garbage.txt: line 2");
         fails("periods crossed", {"periodogram", "FOLDER/planet.txt", "--min-period", "50", "--max-period", "10"}, 2, "shorter than");
     }
     void commands()
