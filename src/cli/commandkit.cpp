@@ -4,6 +4,7 @@
 #include "observations/rvreader.h"
 
 #include <algorithm>
+#include <iostream>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -79,22 +80,27 @@ Loaded load(const std::string &path)
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });
     Loaded loaded;
+    std::vector<std::string> notes;
     if (extension == ".sys") {
         const auto system = Observations::loadSystemFile(path);
         if (!system)
             throw DataError{path + ": " + system.reason()};
         loaded.data = system->data;
         loaded.starMassSolar = system->starMassSolar;
-        loaded.notes = system->notes;
+        notes = system->notes;
     } else {
         const auto result = Observations::loadFile(path);
         if (!result)
             throw DataError{path + ": " + result.reason()};
         loaded.data = result->data;
-        loaded.notes = result->notes;
+        notes = result->notes;
     }
     if (loaded.data.measurements.empty())
         throw DataError{path + ": the file holds no measurements"};
+    // Conversions and assumptions (km/s read as m/s, uncertainties assumed) go
+    // to the error stream, so the results on standard output stay as they were.
+    for (const std::string &note : notes)
+        std::cerr << "orbiquest9-cli: " << path << ": " << note << "\n";
     return loaded;
 }
 

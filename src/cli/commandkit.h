@@ -40,7 +40,6 @@ struct Loaded
 {
     Observations::DataSet data;
     double starMassSolar = 0; ///< 0 when the file does not say
-    std::vector<std::string> notes; ///< the reader's conversions and assumptions, for the error stream
 };
 
 /// Reads a velocity file or a .sys system file; throws DataError naming the file.

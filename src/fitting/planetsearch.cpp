@@ -492,13 +492,13 @@ Result search(const Observations::DataSet &data, const Options &options, PlanetC
 Result fit(const Observations::DataSet &data, const Options &options, const Progress &progress,
            const std::atomic<bool> *cancel)
 {
-    return search(data, options, PlanetCount::AsAsked, progress, cancel);
+    return search(data, effectiveOptions(data, options), PlanetCount::AsAsked, progress, cancel);
 }
 
 Result findPlanets(const Observations::DataSet &data, const Options &options, const Progress &progress,
                    const std::atomic<bool> *cancel)
 {
-    return search(data, options, PlanetCount::WhileSignificant, progress, cancel);
+    return search(data, effectiveOptions(data, options), PlanetCount::WhileSignificant, progress, cancel);
 }
 
 } // namespace Fitting

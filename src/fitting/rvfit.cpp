@@ -21,8 +21,17 @@ double negativeLogLikelihood(std::span<const double> residuals, std::span<const 
     return sum;
 }
 
+Options effectiveOptions(const Observations::DataSet &data, Options options)
+{
+    if (!data.instrumentsWithoutUncertainties.empty())
+        options.fitJitter = true;
+    return options;
+}
+
 std::optional<Numeric::Refusal> refusal(const Observations::DataSet &data, const Options &options)
 {
+    if (options.fitJitter != effectiveOptions(data, options).fitJitter)
+        return refusal(data, effectiveOptions(data, options));
     const auto no = [](std::string reason) { return Numeric::Refusal{std::move(reason)}; };
     if (options.planets < 1 || options.planets > maxPlanets)
         return no("The number of planets must be between 1 and " + std::to_string(maxPlanets) + " (asked: "

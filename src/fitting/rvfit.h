@@ -149,6 +149,11 @@ using Progress = std::function<void(double fraction, std::string_view stage)>;
 /// Why these data cannot be fitted with these options, or nothing.
 std::optional<Numeric::Refusal> refusal(const Observations::DataSet &data, const Options &options);
 
+/// The options a fit of these data runs with: where a file gave no
+/// uncertainties (each σ then assumed, see Observations::DataSet), only the
+/// jitter can measure the scatter, so the jitter is fitted whatever was asked.
+Options effectiveOptions(const Observations::DataSet &data, Options options);
+
 /// Fits options.planets Keplerians. Planets without a starting orbit start at
 /// the highest periodogram peak of the residuals of the planets before them.
 /// Raising *cancel makes it return Status::Cancelled promptly.

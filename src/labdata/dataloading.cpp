@@ -19,6 +19,8 @@ LoadedData loadData(const QString &path)
         loaded.data = system->data;
         loaded.title = QString::fromStdString(system->name);
         loaded.starMassSolar = system->starMassSolar;
+        for (const std::string &note : system->notes)
+            loaded.notes << QString::fromStdString(note);
         return loaded;
     }
     auto result = Observations::loadFile(nativePath);
@@ -26,6 +28,8 @@ LoadedData loadData(const QString &path)
         loaded.error = QString::fromStdString(result.reason());
         return loaded;
     }
+    for (const std::string &note : result->notes)
+        loaded.notes << QString::fromStdString(note);
     loaded.data = std::move(result.value().data);
     loaded.title = info.fileName();
     return loaded;

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <optional>
@@ -15,6 +16,7 @@ struct LoadedData
     QString title;                       ///< the star's name, or the file's name
     std::optional<double> starMassSolar; ///< when a system file gives it
     QString error;                       ///< the reader's sentence (with its line number); empty on success
+    QStringList notes;                   ///< the reader's conversions and assumptions, one sentence each
 
     bool ok() const { return error.isEmpty(); }
 };

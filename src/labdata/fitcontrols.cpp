@@ -61,11 +61,12 @@ FitControls::FitControls(QWidget *parent)
       m_fit(named(new QPushButton(tr("Fit")), "fitButton")),
       m_find(named(new QPushButton(tr("Find planets")), "findPlanetsButton")),
       m_bootstrap(named(new QPushButton(tr("Bootstrap…")), "bootstrapButton")),
+      m_posterior(named(new QPushButton(tr("Posterior…")), "posteriorButton")),
       m_progress(named(new QProgressBar, "fitProgress")),
       m_cancel(named(new QPushButton(tr("Cancel")), "cancelButton")),
       m_status(named(new QLabel, "fitStatus"))
 {
-    m_planets->setRange(1, 4);
+    m_planets->setRange(1, Fitting::maxPlanets);
     m_planets->setToolTip(tr("Planets to fit; the most that Find planets adds"));
     m_starMass->setRange(0.05, 100);
     m_starMass->setDecimals(3);
@@ -84,10 +85,13 @@ FitControls::FitControls(QWidget *parent)
     form->addRow(tr("Star mass"), m_starMass);
     form->addRow(tr("FAP threshold"), m_threshold);
 
+    // Two rows, so that every button keeps its text in the narrow side column.
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_fit);
     buttons->addWidget(m_find);
-    buttons->addWidget(m_bootstrap);
+    auto *uncertainties = new QHBoxLayout;
+    uncertainties->addWidget(m_bootstrap);
+    uncertainties->addWidget(m_posterior);
 
     auto *running = new QHBoxLayout;
     m_progress->setRange(0, 100);
@@ -98,12 +102,14 @@ FitControls::FitControls(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);
+    layout->addLayout(uncertainties);
     layout->addLayout(running);
     layout->addWidget(m_status);
 
     connect(m_fit, &QPushButton::clicked, this, &FitControls::fitRequested);
     connect(m_find, &QPushButton::clicked, this, &FitControls::findPlanetsRequested);
     connect(m_bootstrap, &QPushButton::clicked, this, &FitControls::bootstrapRequested);
+    connect(m_posterior, &QPushButton::clicked, this, &FitControls::posteriorRequested);
     connect(m_cancel, &QPushButton::clicked, this, &FitControls::cancelRequested);
     setRunning(false);
 }
@@ -151,6 +157,7 @@ void FitControls::updateEnabled()
     m_fit->setEnabled(!m_running && m_haveData);
     m_find->setEnabled(!m_running && m_haveData);
     m_bootstrap->setEnabled(!m_running && m_haveFit);
+    m_posterior->setEnabled(!m_running && m_haveFit);
 }
 
 void FitControls::showProgress(int percent, const QString &stage)

@@ -40,6 +40,8 @@ signals:
     void fitRequested();
     void findPlanetsRequested();
     void bootstrapRequested();
+    /// "Posterior…": sample the posterior of the fit shown.
+    void posteriorRequested();
     void cancelRequested();
 
 private:
@@ -54,6 +56,7 @@ private:
     QPushButton *m_fit;
     QPushButton *m_find;
     QPushButton *m_bootstrap;
+    QPushButton *m_posterior;
     QProgressBar *m_progress;
     QPushButton *m_cancel;
     QLabel *m_status;

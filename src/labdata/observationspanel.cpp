@@ -5,6 +5,7 @@
 #include "labdata/periodogrampane.h"
 #include "labdata/plotdata.h"
 #include "labdata/plotspane.h"
+#include "labdata/posteriorwindow.h"
 #include "labdata/resulttable.h"
 #include "labdata/syntheticdialog.h"
 
@@ -81,6 +82,7 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
     connect(m_controls, &FitControls::fitRequested, this, &ObservationsPanel::fit);
     connect(m_controls, &FitControls::findPlanetsRequested, this, &ObservationsPanel::findPlanets);
     connect(m_controls, &FitControls::bootstrapRequested, this, &ObservationsPanel::bootstrap);
+    connect(m_controls, &FitControls::posteriorRequested, this, &ObservationsPanel::samplePosterior);
     connect(m_controls, &FitControls::cancelRequested, m_runner, &AnalysisRunner::cancel);
     connect(m_runner, &AnalysisRunner::progressed, m_controls, &FitControls::showProgress);
     connect(m_runner, &AnalysisRunner::runningChanged, m_controls, &FitControls::setRunning);
@@ -194,6 +196,9 @@ bool ObservationsPanel::openFile(const QString &path)
         return false;
     }
     setData(loaded.data, loaded.title, loaded.starMassSolar);
+    // Said where the student looks next: a unit converted, uncertainties assumed.
+    if (!loaded.notes.isEmpty())
+        m_controls->showStatus(loaded.notes.join(QLatin1Char(' ')));
     return true;
 }
 
@@ -365,6 +370,17 @@ void ObservationsPanel::bootstrap()
     startRun(AnalysisRequest::Kind::Fit, std::move(options));
 }
 
+void ObservationsPanel::samplePosterior()
+{
+    if (!m_fit || m_fit->planets.empty())
+        return;
+    Fitting::Options options = m_controls->options();
+    options.planets = int(m_fit->planets.size());
+    auto *window = new PosteriorWindow(m_exclusion.kept(m_data), *m_fit, options, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+}
+
 void ObservationsPanel::showOutcome(const AnalysisOutcome &outcome)
 {
     const bool stale = m_runGeneration != m_dataGeneration;
@@ -401,6 +417,9 @@ void ObservationsPanel::showFitOutcome(const AnalysisOutcome &outcome)
         status += QLatin1Char(' ')
                   + (result.planets.size() == 1 ? tr("1 planet found.")
                                                 : tr("%1 planets found.").arg(result.planets.size()));
+    // Why the search ended: the planet cap, the false-alarm threshold or no gain in BIC.
+    if (outcome.kind == AnalysisRequest::Kind::FindPlanets && !result.searchStopSentence.empty())
+        status += QLatin1Char(' ') + QString::fromStdString(result.searchStopSentence);
     if (result.bootstrapRuns > 0)
         status += QLatin1Char(' ') + tr("Bootstrap of %1 refits.").arg(result.bootstrapRuns);
     m_controls->showStatus(status);

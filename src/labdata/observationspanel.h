@@ -82,6 +82,8 @@ public slots:
     void fit();
     void findPlanets();
     void bootstrap();
+    /// Opens a posterior window that samples the fit shown, on the points analysed.
+    void samplePosterior();
     /// Opens the dialog, naming the planet it will observe.
     void makeSyntheticObservations();
     void saveData();

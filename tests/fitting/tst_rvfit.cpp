@@ -224,6 +224,25 @@ private slots:
         QVERIFY(std::abs(Fitting::negativeLogLikelihood(residuals, sigma, jitter) - 9.51196287) < 1e-8);
     }
 
+    void dataWithoutUncertaintiesHaveTheirScatterFitted()
+    {
+        // Noise of 5 m/s read from a file with no uncertainty column: σ is assumed 1 m/s,
+        // so the jitter must take up √(25 − 1) ≈ 4.9 m/s, even when no jitter was asked for.
+        const Kepler::Orbit planet{12.5, 40, 0, 0, 2458003};
+        const DataSet noisy = synthetic({planet}, {0}, 60, 200, 5, 0, 11);
+        std::string text;
+        for (const auto &m : noisy.measurements)
+            text += std::to_string(m.time) + " " + std::to_string(m.velocity) + "\n";
+        const auto read = Observations::parseText(text, "two columns");
+        QVERIFY(read && read->data.lacksUncertainties(0));
+        Fitting::Options options;
+        options.fitJitter = false;
+        const Fitting::Result result = Fitting::fit(read->data, options);
+        QVERIFY(result.ok());
+        QVERIFY2(std::abs(result.instruments.front().jitter - 4.9) < 1.4,
+                 qPrintable(QString::number(result.instruments.front().jitter)));
+    }
+
     void reportedFiguresAgreeWithModel()
     {
         const DataSet data = synthetic({{15.0, 10, 0.2, 1.0, 2458005}}, {3, -4}, 60, 200, 1.5, 2.0, 8);
