@@ -16,8 +16,7 @@
 
 namespace {
 
-template <typename Work>
-double medianMilliseconds(int runs, Work work)
+template <typename Work> double medianMilliseconds(int runs, Work work)
 {
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
@@ -33,8 +32,7 @@ double medianMilliseconds(int runs, Work work)
 
 int main(int, char **argv)
 {
-    const std::filesystem::path folder =
-        Observations::rvDataFolder(std::filesystem::absolute(argv[0]).parent_path());
+    const std::filesystem::path folder = Observations::rvDataFolder(std::filesystem::absolute(argv[0]).parent_path());
     bool ok = true;
     for (int level = Challenge::firstLevel; level <= Challenge::lastLevel; ++level) {
         Challenge::ChallengeSpec spec = Challenge::defaultSpec(Challenge::Level(level));
@@ -62,8 +60,9 @@ int main(int, char **argv)
         model.offsets = Challenge::bestOffsets(data, model.planets);
         chiSquare += Challenge::goodness(data, model)->chiSquare;
     });
-    std::printf("goodness meter with best offsets, 400 points, 2 instruments, 2 planets: median %.3f ms "
-                "(goal well under 10 ms)\n",
-                ms);
+    std::printf(
+        "goodness meter with best offsets, 400 points, 2 instruments, 2 planets: median %.3f ms "
+        "(goal well under 10 ms)\n",
+        ms);
     return ok && chiSquare > 0 ? 0 : 1;
 }

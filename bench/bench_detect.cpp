@@ -35,9 +35,10 @@ int main()
         return 1;
     }
     const double injections = 20.0 * 20.0 * 10.0;
-    std::printf("detectability map: 200 points, 20 x 20 cells x 10 trials, %zu frequencies, %u threads: "
-                "%.1f s (goal <= 60 s), %.0f injections/s; CPU %.1f s\n",
-                result->grid.count, std::thread::hardware_concurrency(), seconds, injections / seconds, cpu);
+    std::printf(
+        "detectability map: 200 points, 20 x 20 cells x 10 trials, %zu frequencies, %u threads: "
+        "%.1f s (goal <= 60 s), %.0f injections/s; CPU %.1f s\n",
+        result->grid.count, std::thread::hardware_concurrency(), seconds, injections / seconds, cpu);
     const auto half = Detection::recoveryContour(*result, 0.5);
     std::printf("50%% recovery at P = %.3g d: K = %.3g m/s\n", map.periodsDays[10], half[10].value_or(-1));
     return 0;

@@ -38,9 +38,10 @@ int main()
         seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(seconds.begin(), seconds.end());
-    std::printf("two-planet fit, 400 points, 3 instruments with offsets and jitter: median %.3f s, fastest %.3f s "
-                "(goal <= 0.2 s)\n",
-                seconds[seconds.size() / 2], seconds.front());
+    std::printf(
+        "two-planet fit, 400 points, 3 instruments with offsets and jitter: median %.3f s, fastest %.3f s "
+        "(goal <= 0.2 s)\n",
+        seconds[seconds.size() / 2], seconds.front());
     for (const auto &planet : result.planets)
         std::printf("  P = %.3f ± %.3f d, K = %.2f ± %.2f m/s, e = %.3f ± %.3f\n", planet.value.periodDays,
                     planet.uncertainty.periodDays, planet.value.semiAmplitude, planet.uncertainty.semiAmplitude,

@@ -42,8 +42,7 @@ double threadNanoseconds()
 }
 
 // Nanoseconds of one call of `work`, median over Runs runs.
-template<typename Work>
-double nanoseconds(Work work)
+template <typename Work> double nanoseconds(Work work)
 {
     std::vector<double> times;
     for (int run = 0; run < Runs; ++run) {
@@ -98,8 +97,7 @@ struct SolverFigures
 
 // Times solveRow(e, solutions) over every row of the grid, then checks the
 // solutions against the equation.
-template<typename SolveRow>
-SolverFigures measure(SolveRow solveRow)
+template <typename SolveRow> SolverFigures measure(SolveRow solveRow)
 {
     std::vector<double> solutions(solveCount);
     const double total = nanoseconds([&] {
@@ -122,8 +120,8 @@ SolverFigures measure(SolveRow solveRow)
 
 void print(const char *name, const SolverFigures &figures, double baseline)
 {
-    std::printf("  %-38s %7.1f ns/solve  %5.1fx Danby   largest residual %.1e\n", name,
-                figures.nanosecondsPerSolve, baseline / figures.nanosecondsPerSolve, figures.largestResidual);
+    std::printf("  %-38s %7.1f ns/solve  %5.1fx Danby   largest residual %.1e\n", name, figures.nanosecondsPerSolve,
+                baseline / figures.nanosecondsPerSolve, figures.largestResidual);
 }
 
 void solverFigures()
@@ -142,8 +140,8 @@ void solverFigures()
         for (int j = 0; j < meanAnomalyCount; ++j)
             solutions[j] = danby(gridMeanAnomaly(j), e);
     });
-    std::printf("Kepler's equation, %d solves (%d e in [0, 0.99] x %d M in [0, 2pi)), median of %d runs\n",
-                solveCount, eccentricityCount, meanAnomalyCount, Runs);
+    std::printf("Kepler's equation, %d solves (%d e in [0, 0.99] x %d M in [0, 2pi)), median of %d runs\n", solveCount,
+                eccentricityCount, meanAnomalyCount, Runs);
     const double danbyTime = baseline.nanosecondsPerSolve;
     print("Kepler::eccentricAnomaly(M, e)", once, danbyTime);
     print("Kepler::KeplerEquation(e), per e row", prepared, danbyTime);
@@ -159,9 +157,7 @@ void curveFigures()
         times[i] = 2460000.0 + 3 * planet.periodDays * i / count;
 
     double sink = 0;
-    const double batch = nanoseconds([&] {
-        sink += Kepler::radialVelocities({&planet, 1}, times).back();
-    });
+    const double batch = nanoseconds([&] { sink += Kepler::radialVelocities({&planet, 1}, times).back(); });
     const double pointwise = nanoseconds([&] {
         for (double t : times)
             sink += Kepler::radialVelocity(planet, t);

@@ -113,8 +113,8 @@ int main(int argc, char *argv[])
     const QStringList arguments = QApplication::arguments();
     const qsizetype cpuShare = arguments.indexOf(QStringLiteral("--cpu-share"));
     const int result = cpuShare >= 0
-                           ? measureCpuShare(lab, arguments.value(cpuShare + 1, QStringLiteral("10")).toDouble())
-                           : measureCosts(lab);
+        ? measureCpuShare(lab, arguments.value(cpuShare + 1, QStringLiteral("10")).toDouble())
+        : measureCosts(lab);
     FormRegistry::instance().unloadAll();
     return result;
 }

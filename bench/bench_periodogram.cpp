@@ -7,9 +7,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <random>
 #include <vector>
 
@@ -37,8 +37,9 @@ int main()
     }
     std::sort(times.begin(), times.end());
     std::sort(cpu.begin(), cpu.end());
-    std::printf("periodogram: 400 points x 200000 frequencies: median %.1f ms, fastest %.1f ms (goal <= 50 ms); "
-                "CPU time of both threads: median %.1f ms\n",
-                times[times.size() / 2], times.front(), cpu[cpu.size() / 2]);
+    std::printf(
+        "periodogram: 400 points x 200000 frequencies: median %.1f ms, fastest %.1f ms (goal <= 50 ms); "
+        "CPU time of both threads: median %.1f ms\n",
+        times[times.size() / 2], times.front(), cpu[cpu.size() / 2]);
     return peak < 0 ? 1 : 0;
 }

@@ -23,9 +23,9 @@
 #include <nlohmann/json.hpp>
 
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <string>
 
@@ -54,10 +54,11 @@ void printLikelihoodCost(const Sampling::PosteriorModel &model, int points)
     for (int i = 0; i < calls; ++i)
         sink += model.logDensity(theta);
     const double seconds = threadCpuSeconds() - start;
-    std::printf("likelihood: %.1f ns per point per planet (%d points, %d planets, %.2f us of CPU per call; goal <= 25 ns)"
-                " [ln L %.6f]\n",
-                seconds / calls * 1e9 / (points * model.planets()), points, model.planets(), seconds / calls * 1e6,
-                sink / calls);
+    std::printf(
+        "likelihood: %.1f ns per point per planet (%d points, %d planets, %.2f us of CPU per call; goal <= 25 ns)"
+        " [ln L %.6f]\n",
+        seconds / calls * 1e9 / (points * model.planets()), points, model.planets(), seconds / calls * 1e6,
+        sink / calls);
 }
 
 /// Runs the emcee baseline on the run's own walkers, starts and steps; its
@@ -90,9 +91,10 @@ double runBaseline(const Sampling::PosteriorModel &model, const Observations::Da
     const std::string path = "/tmp/orbiquest9_posterior_baseline.json";
     std::ofstream(path) << problem.dump();
     std::printf("  C++ ln p at the first start: %.6f\n", model.logDensity(result.chain.point(0, 0)));
-    const std::string command = "for p in python3 /usr/bin/python3; do $p -c 'import emcee, numpy' 2>/dev/null && "
-                                "exec $p " ORBIQUEST9_SOURCE_DIR "/bench/posterior_baseline.py " + path
-                                + "; done; echo 'baseline skipped: no python3 with emcee and numpy'";
+    const std::string command =
+        "for p in python3 /usr/bin/python3; do $p -c 'import emcee, numpy' 2>/dev/null && "
+        "exec $p " ORBIQUEST9_SOURCE_DIR "/bench/posterior_baseline.py "
+        + path + "; done; echo 'baseline skipped: no python3 with emcee and numpy'";
     FILE *pipe = popen(command.c_str(), "r");
     double seconds = -1;
     char line[256];
@@ -132,9 +134,10 @@ void runCalibration()
         const auto &k = result.derived[1].posterior;
         covered += k.lower68 <= truth.semiAmplitude && truth.semiAmplitude <= k.upper68;
     }
-    std::printf("calibration: the 68.3 %% interval of K holds the true K in %d of %d converged runs (%.1f %%; "
-                "62-75 %% expected), %d of %d sets converged, %.1f s\n",
-                covered, converged, 100.0 * covered / std::max(converged, 1), converged, sets, secondsSince(start));
+    std::printf(
+        "calibration: the 68.3 %% interval of K holds the true K in %d of %d converged runs (%.1f %%; "
+        "62-75 %% expected), %d of %d sets converged, %.1f s\n",
+        covered, converged, 100.0 * covered / std::max(converged, 1), converged, sets, secondsSince(start));
 }
 
 } // namespace
@@ -170,17 +173,19 @@ int main(int argc, char **argv)
     if (smoke)
         options.maxSteps = 200;
     const auto start = std::chrono::steady_clock::now();
-    const auto result = Sampling::samplePosterior(data, fit, fitOptions, options, [](const Sampling::ProgressReport &r) {
-        if (r.steps % 1000 == 0)
-            std::fprintf(stderr, "  step %d, tau %.1f, split-R %.4f\n", r.steps, r.autocorrelationTime, r.rHat);
-    });
+    const auto result =
+        Sampling::samplePosterior(data, fit, fitOptions, options, [](const Sampling::ProgressReport &r) {
+            if (r.steps % 1000 == 0)
+                std::fprintf(stderr, "  step %d, tau %.1f, split-R %.4f\n", r.steps, r.autocorrelationTime, r.rHat);
+        });
     const double seconds = secondsSince(start);
-    std::printf("posterior, %d points, 2 planets, 3 instruments with jitter: %s in %.2f s (goal <= 10 s)\n"
-                "  %d walkers x %d steps, burn-in %d, largest tau %.1f steps, split-R %.4f, %.0f independent samples"
-                " (goal >= 2000), acceptance %.2f\n",
-                points, Sampling::statusName(result.status).c_str(), seconds, result.chain.walkers,
-                result.chain.steps(), result.burnIn, result.maxAutocorrelationTime, result.maxRHat,
-                result.independentSamples, result.acceptanceFraction);
+    std::printf(
+        "posterior, %d points, 2 planets, 3 instruments with jitter: %s in %.2f s (goal <= 10 s)\n"
+        "  %d walkers x %d steps, burn-in %d, largest tau %.1f steps, split-R %.4f, %.0f independent samples"
+        " (goal >= 2000), acceptance %.2f\n",
+        points, Sampling::statusName(result.status).c_str(), seconds, result.chain.walkers, result.chain.steps(),
+        result.burnIn, result.maxAutocorrelationTime, result.maxRHat, result.independentSamples,
+        result.acceptanceFraction);
     for (const auto &s : result.derived)
         if (s.name[0] == 'P' || s.name[0] == 'K' || s.name[0] == 'e')
             std::printf("  %-3s posterior %.4g [%.4g, %.4g]   fit %.4g +- %.2g\n", s.name.c_str(), s.posterior.median,

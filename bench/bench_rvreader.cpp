@@ -47,8 +47,7 @@ int main()
 
     std::size_t rows = 0;
     const double parseMs = medianMilliseconds([&] { rows = parseText(text, "x")->data.measurements.size(); }, 5);
-    const double loadMs =
-        medianMilliseconds([&] { rows = loadFile(path.string())->data.measurements.size(); }, 5);
+    const double loadMs = medianMilliseconds([&] { rows = loadFile(path.string())->data.measurements.size(); }, 5);
     std::filesystem::remove(path);
 
     const double megabytes = double(text.size()) / 1e6;

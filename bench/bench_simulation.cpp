@@ -70,9 +70,8 @@ int measureCosts(SimulatorWindow *simulator)
     const Simulation &simulation = simulator->simulation();
     const double curve = microsecondsPerCall(20, [&](int) {
         form<VelocityCurveWindow>()->drawRadialVelocityCurve(simulation.curveElements(),
-                                            TextNumber::carried(simulation.shownMass()),
-                                            simulation.earthMassesShown,
-                                            QString());
+                                                             TextNumber::carried(simulation.shownMass()),
+                                                             simulation.earthMassesShown, QString());
     });
     std::printf("one tick (two moves + repaint of the damaged region): %.1f us\n", tick);
     std::printf("one RV plot (summary + 241 points):                  %.1f us\n", curve);
@@ -85,9 +84,7 @@ class BareAnimation : public QWidget
 {
 public:
     explicit BareAnimation(QWidget *parent)
-        : QWidget(parent)
-        , m_sky(parent->size(), QImage::Format_RGB32)
-        , m_picture(25, 37)
+        : QWidget(parent), m_sky(parent->size(), QImage::Format_RGB32), m_picture(25, 37)
     {
         setAttribute(Qt::WA_OpaquePaintEvent);
         resize(parent->size());
@@ -145,8 +142,7 @@ int measureCpuShare(SimulatorWindow *simulator, double seconds)
     BareAnimation baseline(simulator->findChild<PictureBox *>(QStringLiteral("Simulator")));
     baseline.show();
     const double bare = cpuShareOver(seconds);
-    std::printf("baseline, a bare widget moving one picture at the same pace: %.1f %% of one core\n",
-                bare);
+    std::printf("baseline, a bare widget moving one picture at the same pace: %.1f %% of one core\n", bare);
     return 0;
 }
 
@@ -161,9 +157,8 @@ int main(int argc, char *argv[])
     const QStringList arguments = QApplication::arguments();
     const qsizetype cpuShare = arguments.indexOf(QStringLiteral("--cpu-share"));
     const int result = cpuShare >= 0
-                           ? measureCpuShare(simulator,
-                                             arguments.value(cpuShare + 1, QStringLiteral("10")).toDouble())
-                           : measureCosts(simulator);
+        ? measureCpuShare(simulator, arguments.value(cpuShare + 1, QStringLiteral("10")).toDouble())
+        : measureCosts(simulator);
     FormRegistry::instance().unloadAll();
     return result;
 }

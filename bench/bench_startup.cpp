@@ -3,9 +3,9 @@
 // is on screen; the parent times the whole way from process creation.
 // Run it inside an X server (xvfb-run) so the frame is really shown.
 
-#include "ground/formregistry.h"
 #include "frame/mainframe.h"
 #include "frame/startup.h"
+#include "ground/formregistry.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -72,7 +72,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < runs; ++i)
         times.push_back(timeOneStart(QCoreApplication::applicationFilePath()));
     std::sort(times.begin(), times.end());
-    std::printf("start-up to first shown frame: median %.1f ms (min %.1f, max %.1f, %d runs)\n",
-                times[runs / 2], times.front(), times.back(), runs);
+    std::printf("start-up to first shown frame: median %.1f ms (min %.1f, max %.1f, %d runs)\n", times[runs / 2],
+                times.front(), times.back(), runs);
     return 0;
 }

@@ -21,8 +21,7 @@ inline double median(std::vector<double> values)
 
 /// Microseconds per call of `step(i)`, i = 0 … calls − 1, median over Runs
 /// runs of `calls` calls.
-template<typename Step>
-double microsecondsPerCall(int calls, Step step)
+template <typename Step> double microsecondsPerCall(int calls, Step step)
 {
     std::vector<double> perCall;
     for (int run = 0; run < Runs; ++run) {
@@ -41,7 +40,7 @@ inline double cpuSeconds()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 } // namespace BenchTiming

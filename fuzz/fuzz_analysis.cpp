@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *bytes, std::size_t siz
         for (double p : spectrum.power)
             require(p >= 0 && p <= 1);
         for (const auto &peak : Periodogram::highestPeaks(spectrum, loaded->data, 3))
-            require(std::isfinite(peak.periodDays) && peak.falseAlarmProbability >= 0 && peak.falseAlarmProbability <= 1);
+            require(std::isfinite(peak.periodDays) && peak.falseAlarmProbability >= 0
+                    && peak.falseAlarmProbability <= 1);
         const auto automatic = Periodogram::automaticGrid(loaded->data);
         require(automatic.count >= 2 && automatic.minFrequency > 0 && automatic.maxFrequency > automatic.minFrequency);
     }

@@ -1,6 +1,6 @@
+#include "frame/startup.h"
 #include "ground/appinfo.h"
 #include "ground/pictures.h"
-#include "frame/startup.h"
 
 #include <QApplication>
 

@@ -78,8 +78,7 @@ AboutWindow::AboutWindow()
 
     connect(ok, &QPushButton::clicked, this, [this] { FormRegistry::instance().unload(this); });
     connect(link, &QPushButton::clicked, this, [] {
-        Platform::current().shellOpen(AppInfo::homePage().toString(),
-                                      QCoreApplication::applicationDirPath());
+        Platform::current().shellOpen(AppInfo::homePage().toString(), QCoreApplication::applicationDirPath());
     });
 }
 

@@ -20,7 +20,6 @@ public:
     /// Load handler: captions from the application's title and version.
     void formLoad();
 
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

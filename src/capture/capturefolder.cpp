@@ -42,11 +42,9 @@ void setBaseFolders(const QString &programFolder, const QString &picturesFolder)
 
 QStringList candidates()
 {
-    const QString program = programBase().isEmpty() ? QCoreApplication::applicationDirPath()
-                                                    : programBase();
-    const QString pictures = picturesBase().isEmpty()
-                                 ? QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)
-                                 : picturesBase();
+    const QString program = programBase().isEmpty() ? QCoreApplication::applicationDirPath() : programBase();
+    const QString pictures =
+        picturesBase().isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) : picturesBase();
     QStringList folders;
     for (const QString &base : {program, pictures}) {
         if (!base.isEmpty())

@@ -1,5 +1,7 @@
 #include "capture/capturewindow.h"
 
+#include "capture/capturefiles.h"
+#include "capture/capturefolder.h"
 #include "ground/colors.h"
 #include "ground/controls.h"
 #include "ground/formregistry.h"
@@ -7,8 +9,6 @@
 #include "ground/picturebox.h"
 #include "ground/platform.h"
 #include "ground/twips.h"
-#include "capture/capturefiles.h"
-#include "capture/capturefolder.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -81,10 +81,10 @@ void CaptureWindow::formLoad()
 void CaptureWindow::askForDelay()
 {
     clearThumbnail();
-    const QString answer = Platform::current().inputBox(
-        QStringLiteral("What seconds do you capture?(Between 1 and 10 are apt.)\r\n"
-                       "When you input '0', this dialog will disappear."),
-        captureTitle);
+    const QString answer =
+        Platform::current().inputBox(QStringLiteral("What seconds do you capture?(Between 1 and 10 are apt.)\r\n"
+                                                    "When you input '0', this dialog will disappear."),
+                                     captureTitle);
     const CaptureFiles::DelayAnswer delay = CaptureFiles::readDelay(answer);
     switch (delay.kind) {
     case CaptureFiles::DelayAnswer::Kind::Stop:
@@ -92,8 +92,7 @@ void CaptureWindow::askForDelay()
         break;
     case CaptureFiles::DelayAnswer::Kind::TooLong:
         // Refused; a countdown already running goes on.
-        warn(QStringLiteral("The delay must be between 1 and %1 seconds.")
-                 .arg(CaptureFiles::MaxDelaySeconds));
+        warn(QStringLiteral("The delay must be between 1 and %1 seconds.").arg(CaptureFiles::MaxDelaySeconds));
         break;
     case CaptureFiles::DelayAnswer::Kind::Start:
         m_countdown->start(delay.seconds * 1000);
@@ -103,8 +102,9 @@ void CaptureWindow::askForDelay()
 
 QString CaptureWindow::wholeScreenNote()
 {
-    return QStringLiteral("Z Capture: this desktop does not tell which window is active, "
-                          "so the whole screen was captured.");
+    return QStringLiteral(
+        "Z Capture: this desktop does not tell which window is active, "
+        "so the whole screen was captured.");
 }
 
 void CaptureWindow::captureActiveWindow()
@@ -135,8 +135,9 @@ bool CaptureWindow::saveCapture(const QImage &capture)
 {
     const QString folder = CaptureFolder::ready();
     if (folder.isEmpty()) {
-        warn(QStringLiteral("The capture was not saved: no folder \"Capture\" can be written, "
-                            "neither beside the program nor in your pictures folder."));
+        warn(
+            QStringLiteral("The capture was not saved: no folder \"Capture\" can be written, "
+                           "neither beside the program nor in your pictures folder."));
         return false;
     }
     const int number = CaptureFiles::nextFreeNumber(folder, m_lastNumber);
@@ -147,8 +148,7 @@ bool CaptureWindow::saveCapture(const QImage &capture)
     }
     const QString path = QDir(folder).filePath(CaptureFiles::fileName(number));
     if (!CaptureFiles::saveJpeg(capture, path)) {
-        warn(QStringLiteral("The capture could not be written to %1.")
-                 .arg(QDir::toNativeSeparators(path)));
+        warn(QStringLiteral("The capture could not be written to %1.").arg(QDir::toNativeSeparators(path)));
         return false;
     }
     m_lastNumber = number;
@@ -159,8 +159,9 @@ void CaptureWindow::openCaptureFolder()
 {
     const QString folder = CaptureFolder::ready();
     if (folder.isEmpty()) {
-        warn(QStringLiteral("No folder \"Capture\" can be made, neither beside the program nor "
-                            "in your pictures folder."));
+        warn(
+            QStringLiteral("No folder \"Capture\" can be made, neither beside the program nor "
+                           "in your pictures folder."));
         return;
     }
     Platform::current().shellOpen(folder, QCoreApplication::applicationDirPath());

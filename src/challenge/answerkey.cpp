@@ -22,8 +22,8 @@ std::string cadenceName(Cadence cadence)
     return cadence == Cadence::Nightly ? "nightly" : "random";
 }
 
-Numeric::Outcome<Fitting::Result> fitted(const Observations::DataSet &data, int planets, double starMass,
-                                         bool jitter, std::vector<Kepler::Orbit> start)
+Numeric::Outcome<Fitting::Result> fitted(const Observations::DataSet &data, int planets, double starMass, bool jitter,
+                                         std::vector<Kepler::Orbit> start)
 {
     Fitting::Options options;
     options.planets = planets;
@@ -48,9 +48,12 @@ Json measured(double value, double uncertainty)
 
 Json truthJson(const KeyElements &e)
 {
-    return Json{{"period", e.periodDays},           {"semiAmplitude", e.semiAmplitude},
-                {"eccentricity", e.eccentricity},   {"omegaDegrees", e.omegaDegrees},
-                {"periastronTime", e.periastronTime}, {"minimumMassJupiter", e.minimumMassJupiter}};
+    return Json{{"period", e.periodDays},
+                {"semiAmplitude", e.semiAmplitude},
+                {"eccentricity", e.eccentricity},
+                {"omegaDegrees", e.omegaDegrees},
+                {"periastronTime", e.periastronTime},
+                {"minimumMassJupiter", e.minimumMassJupiter}};
 }
 
 Json fitJson(const Fitting::Result &fit)
@@ -59,14 +62,14 @@ Json fitJson(const Fitting::Result &fit)
     for (const Fitting::PlanetResult &p : fit.planets) {
         const auto &v = p.value;
         const auto &u = p.uncertainty;
-        planets.push_back(Json{
-            {"period", measured(v.periodDays, u.periodDays)},
-            {"semiAmplitude", measured(v.semiAmplitude, u.semiAmplitude)},
-            {"eccentricity", measured(v.eccentricity, u.eccentricity)},
-            {"omegaDegrees", measured(v.omegaRadians * MathConstants::degreesPerRadian,
-                                      u.omegaRadians * MathConstants::degreesPerRadian)},
-            {"periastronTime", measured(v.periastronTime, u.periastronTime)},
-            {"minimumMassJupiter", measured(v.minimumMassJupiter, u.minimumMassJupiter)}});
+        planets.push_back(Json{{"period", measured(v.periodDays, u.periodDays)},
+                               {"semiAmplitude", measured(v.semiAmplitude, u.semiAmplitude)},
+                               {"eccentricity", measured(v.eccentricity, u.eccentricity)},
+                               {"omegaDegrees",
+                                measured(v.omegaRadians * MathConstants::degreesPerRadian,
+                                         u.omegaRadians * MathConstants::degreesPerRadian)},
+                               {"periastronTime", measured(v.periastronTime, u.periastronTime)},
+                               {"minimumMassJupiter", measured(v.minimumMassJupiter, u.minimumMassJupiter)}});
     }
     Json instruments = Json::array();
     for (const Fitting::InstrumentResult &i : fit.instruments)
@@ -85,8 +88,8 @@ void csvRow(std::string &csv, const std::string &source, int planet, const std::
             std::optional<double> uncertainty = std::nullopt)
 {
     csv += source + ',' + (planet > 0 ? std::to_string(planet) : std::string()) + ',' + quantity + ','
-           + Numeric::shortestText(uncertainty ? roundedToUncertainty(value, *uncertainty) : value) + ','
-           + (uncertainty ? Numeric::shortestText(roundedUncertainty(*uncertainty)) : std::string()) + '\n';
+        + Numeric::shortestText(uncertainty ? roundedToUncertainty(value, *uncertainty) : value) + ','
+        + (uncertainty ? Numeric::shortestText(roundedUncertainty(*uncertainty)) : std::string()) + '\n';
 }
 
 } // namespace
@@ -100,10 +103,10 @@ KeyElements keyElements(const Kepler::Orbit &orbit, double starMassSolar)
     const double degrees = std::fmod(orbit.omegaRadians * MathConstants::degreesPerRadian, 360.0);
     e.omegaDegrees = roundedTo(degrees < 0 ? degrees + 360 : degrees, 0.1);
     e.periastronTime = orbit.periastronTime;
-    e.minimumMassJupiter = roundedTo(Kepler::minimumMass(orbit.periodDays, orbit.semiAmplitude, orbit.eccentricity,
-                                                         starMassSolar)
-                                         * Kepler::jupiterMassesPerSolarMass,
-                                     1e-4);
+    e.minimumMassJupiter =
+        roundedTo(Kepler::minimumMass(orbit.periodDays, orbit.semiAmplitude, orbit.eccentricity, starMassSolar)
+                      * Kepler::jupiterMassesPerSolarMass,
+                  1e-4);
     return e;
 }
 
@@ -128,7 +131,7 @@ Numeric::Outcome<AnswerKey> makeAnswerKey(const ChallengeData &challenge)
                          roundedToUncertainty(v.eccentricity, u.eccentricity), v.omegaRadians,
                          roundedToUncertainty(v.periastronTime, u.periastronTime)};
         key.truthSource = "the fit of all " + std::to_string(challenge.published.measurements.size())
-                          + " published measurements of the star";
+            + " published measurements of the star";
     } else {
         key.truthSource = "the planets the challenge's data were made from";
     }

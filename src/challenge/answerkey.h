@@ -15,7 +15,7 @@ namespace Challenge {
 struct KeyElements
 {
     double periodDays = 0;
-    double semiAmplitude = 0;      ///< m/s
+    double semiAmplitude = 0; ///< m/s
     double eccentricity = 0;
     double omegaDegrees = 0;       ///< the star's ω, [0°, 360°)
     double periastronTime = 0;     ///< days
@@ -25,11 +25,11 @@ struct KeyElements
 struct AnswerKey
 {
     ChallengeSpec spec;
-    std::string starName;          ///< Level::RealStar only
+    std::string starName; ///< Level::RealStar only
     double starMassSolar = 1.0;
     std::vector<KeyElements> truth;
-    std::string truthSource;       ///< a sentence: where the true elements come from
-    Fitting::Result bestFit;       ///< Fitting::fit of the challenge's data with the true number of planets
+    std::string truthSource; ///< a sentence: where the true elements come from
+    Fitting::Result bestFit; ///< Fitting::fit of the challenge's data with the true number of planets
     /// The best fit's χ² as the goodness meter counts it (the measurements'
     /// σ alone, without the jitter a real star's fit adds), so "how close am
     /// I?" compares like with like.

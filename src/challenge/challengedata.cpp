@@ -1,10 +1,10 @@
 #include "challenge/challengedata.h"
 
 #include "challenge/mysteryplanets.h"
-#include "challenge/rounding.h"
 #include "challenge/observingtimes.h"
 #include "challenge/randomstream.h"
 #include "challenge/realstar.h"
+#include "challenge/rounding.h"
 #include "observations/rvwriter.h"
 
 namespace Challenge {

@@ -25,13 +25,13 @@ namespace Challenge {
 struct ChallengeData
 {
     ChallengeSpec spec;
-    Observations::DataSet data;         ///< what the students get
-    double starMassSolar = 1.0;         ///< given to the students with the challenge
+    Observations::DataSet data; ///< what the students get
+    double starMassSolar = 1.0; ///< given to the students with the challenge
     /// The hidden planets of a synthetic level; empty for Level::RealStar,
     /// whose truth the answer key takes from all the published measurements.
     std::vector<Kepler::Orbit> planets;
-    std::string starName;               ///< Level::RealStar only; for the key
-    Observations::DataSet published;    ///< Level::RealStar only: every published measurement
+    std::string starName;            ///< Level::RealStar only; for the key
+    Observations::DataSet published; ///< Level::RealStar only: every published measurement
 };
 
 /// The challenge of a spec. `rvFolder` is the shipped data folder

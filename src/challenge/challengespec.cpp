@@ -9,11 +9,26 @@ ChallengeSpec defaultSpec(Level level)
     ChallengeSpec spec;
     spec.level = level;
     switch (level) {
-    case Level::BigCircular: spec.points = 40; spec.noiseTenths = 30; break;
-    case Level::Eccentric: spec.points = 50; spec.noiseTenths = 30; break;
-    case Level::SmallNoisy: spec.points = 80; spec.noiseTenths = 80; break;
-    case Level::TwoPlanets: spec.points = 120; spec.noiseTenths = 20; break;
-    case Level::RealStar: spec.points = 60; spec.noiseTenths = 30; break;
+    case Level::BigCircular:
+        spec.points = 40;
+        spec.noiseTenths = 30;
+        break;
+    case Level::Eccentric:
+        spec.points = 50;
+        spec.noiseTenths = 30;
+        break;
+    case Level::SmallNoisy:
+        spec.points = 80;
+        spec.noiseTenths = 80;
+        break;
+    case Level::TwoPlanets:
+        spec.points = 120;
+        spec.noiseTenths = 20;
+        break;
+    case Level::RealStar:
+        spec.points = 60;
+        spec.noiseTenths = 30;
+        break;
     }
     return spec;
 }
@@ -59,11 +74,16 @@ Numeric::Outcome<Cadence> cadenceFromName(const std::string &name)
 std::string levelTitle(Level level)
 {
     switch (level) {
-    case Level::BigCircular: return "one big planet on a circular orbit";
-    case Level::Eccentric: return "one planet on an eccentric orbit";
-    case Level::SmallNoisy: return "a small planet in noisy data";
-    case Level::TwoPlanets: return "two planets";
-    case Level::RealStar: return "a real star's published velocities, its planet hidden";
+    case Level::BigCircular:
+        return "one big planet on a circular orbit";
+    case Level::Eccentric:
+        return "one planet on an eccentric orbit";
+    case Level::SmallNoisy:
+        return "a small planet in noisy data";
+    case Level::TwoPlanets:
+        return "two planets";
+    case Level::RealStar:
+        return "a real star's published velocities, its planet hidden";
     }
     return {};
 }

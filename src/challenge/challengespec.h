@@ -42,11 +42,11 @@ inline constexpr std::uint32_t maximumSeed = (1u << 22) - 1;
 struct ChallengeSpec
 {
     Level level = Level::BigCircular;
-    int points = 40;             ///< number of measurements
-    int noiseTenths = 30;        ///< σ of the measurements, tenths of a m/s (synthetic levels; unused by RealStar)
+    int points = 40;      ///< number of measurements
+    int noiseTenths = 30; ///< σ of the measurements, tenths of a m/s (synthetic levels; unused by RealStar)
     Cadence cadence = Cadence::Nightly;
-    bool closenessHelp = true;   ///< whether "how close am I?" may answer for this challenge
-    std::uint32_t seed = 1;      ///< 0 … maximumSeed
+    bool closenessHelp = true; ///< whether "how close am I?" may answer for this challenge
+    std::uint32_t seed = 1;    ///< 0 … maximumSeed
 
     double noiseSigma() const { return noiseTenths / 10.0; }
     bool operator==(const ChallengeSpec &) const = default;

@@ -112,9 +112,8 @@ Numeric::Outcome<std::array<int, codeLength>> characterValues(std::string_view t
         const int value = characterValue(c);
         if (value < 0) {
             const std::string hint = (c == 'U' || c == 'u') ? " (codes never use U)" : "";
-            return Numeric::Refusal{"a code has only digits and the letters A–Z without U; "
-                                    + characterName(c) + " at character " + std::to_string(i + 1)
-                                    + " is not one of them" + hint};
+            return Numeric::Refusal{"a code has only digits and the letters A–Z without U; " + characterName(c)
+                                    + " at character " + std::to_string(i + 1) + " is not one of them" + hint};
         }
         if (count < codeLength)
             values[count] = value;
@@ -164,8 +163,9 @@ Numeric::Outcome<DecodedCode> decodeCode(std::string_view typed)
         return Numeric::Refusal{values.reason()};
     const int check = 32 * (*values)[payloadCharacters] + (*values)[payloadCharacters + 1];
     if (check >= checkPrime || weightedSum(*values, codeLength) != 0)
-        return Numeric::Refusal{"this code is mistyped: its check does not match; compare each character "
-                                "with the code you were given, and look for two that changed places"};
+        return Numeric::Refusal{
+            "this code is mistyped: its check does not match; compare each character "
+            "with the code you were given, and look for two that changed places"};
 
     std::uint64_t bits = 0;
     for (int i = 0; i < payloadCharacters; ++i)

@@ -24,8 +24,8 @@ std::optional<Numeric::Refusal> modelRefusal(const Observations::DataSet &data, 
         if (const auto wrong = Kepler::refusal(model.planets[i]))
             return Numeric::Refusal{"planet " + std::to_string(i + 1) + ": " + wrong->reason};
     if (model.offsets.size() != data.instruments.size())
-        return Numeric::Refusal{"the model has " + std::to_string(model.offsets.size())
-                                + " offsets for " + std::to_string(data.instruments.size()) + " instruments"};
+        return Numeric::Refusal{"the model has " + std::to_string(model.offsets.size()) + " offsets for "
+                                + std::to_string(data.instruments.size()) + " instruments"};
     for (double offset : model.offsets)
         if (!std::isfinite(offset))
             return Numeric::Refusal{"an instrument's offset is not a finite number"};

@@ -24,12 +24,12 @@ struct StudentModel
 
 struct Goodness
 {
-    std::vector<double> residuals;  ///< data − model at each measurement, m/s, in the data's order
-    double chiSquare = 0;           ///< Σ (r/σ)²
-    int degreesOfFreedom = 0;       ///< n − (5 per planet + 1 per instrument)
+    std::vector<double> residuals; ///< data − model at each measurement, m/s, in the data's order
+    double chiSquare = 0;          ///< Σ (r/σ)²
+    int degreesOfFreedom = 0;      ///< n − (5 per planet + 1 per instrument)
     /// χ²/(n − k); none when there are no more points than parameters.
     std::optional<double> reducedChiSquare;
-    double rms = 0;                 ///< √(Σ r²/n), m/s
+    double rms = 0; ///< √(Σ r²/n), m/s
 };
 
 /// The meter for this model. A refusal names the fault: no measurements, an

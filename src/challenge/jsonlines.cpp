@@ -33,7 +33,7 @@ std::string readString(std::string_view text, std::size_t &at)
 class Scanner
 {
 public:
-    explicit Scanner(std::string_view text) : m_text(text) {}
+    explicit Scanner(std::string_view text) : m_text(text) { }
 
     std::map<std::string, int> run()
     {

@@ -48,8 +48,7 @@ std::string text(const Json &object, const std::string &pointer, const char *key
     return value.get<std::string>();
 }
 
-double number(const Json &object, const std::string &pointer, const char *key, const std::string &where,
-              bool positive)
+double number(const Json &object, const std::string &pointer, const char *key, const std::string &where, bool positive)
 {
     if (!object.contains(key))
         throw Fault{pointer, where + "\"" + key + "\" is missing"};
@@ -160,8 +159,9 @@ Lesson lessonOf(const Json &root)
     if (!root.contains("format") || !root.at("format").is_number_integer())
         throw Fault{root.contains("format") ? "/format" : "", "\"format\" must be the whole number 1"};
     if (root.at("format").get<int>() != lessonFormat)
-        throw Fault{"/format", "this program reads lessons of format 1, not "
-                                   + std::to_string(root.at("format").get<long long>())};
+        throw Fault{"/format",
+                    "this program reads lessons of format 1, not "
+                        + std::to_string(root.at("format").get<long long>())};
     Lesson lesson;
     lesson.title = text(root, "", "title", "", true);
     lesson.summary = text(root, "", "summary", "", false);
@@ -191,18 +191,20 @@ std::string parseFault(const Json::parse_error &error)
 const std::vector<std::string> &lessonControls()
 {
     static const std::vector<std::string> names{
-        "period",         "semiAmplitude", "eccentricity",   "omega",         "periastronTime",
-        "starMass",       "inclination",   "speed",          "phaseCheck",    "schematicCheck",
-        "playButton",     "pauseButton",   "planetList",     "realDataButton", "usePlanetButton",
-        "periodogramButton", "periodFrom", "periodTo",       "phasePlanet"};
+        "period",         "semiAmplitude",  "eccentricity",    "omega",
+        "periastronTime", "starMass",       "inclination",     "speed",
+        "phaseCheck",     "schematicCheck", "playButton",      "pauseButton",
+        "planetList",     "realDataButton", "usePlanetButton", "periodogramButton",
+        "periodFrom",     "periodTo",       "phasePlanet"};
     return names;
 }
 
 const std::vector<std::string> &lessonQuantities()
 {
     static const std::vector<std::string> names{
-        "period",           "semiAmplitude",   "eccentricity",     "omega", "periastronTime", "starMass",
-        "inclination",      "minimumMassJupiter", "trueMassJupiter", "reducedChiSquare", "rms"};
+        "period",          "semiAmplitude",    "eccentricity", "omega",
+        "periastronTime",  "starMass",         "inclination",  "minimumMassJupiter",
+        "trueMassJupiter", "reducedChiSquare", "rms"};
     return names;
 }
 
@@ -213,8 +215,8 @@ Numeric::Outcome<Lesson> readLesson(std::string_view text)
         root = Json::parse(text);
     } catch (const Json::parse_error &error) {
         const std::size_t offset = error.byte > 0 ? error.byte - 1 : 0;
-        return Numeric::Refusal{"line " + std::to_string(lineOfOffset(text, offset)) + ": the text is not JSON: "
-                                + parseFault(error)};
+        return Numeric::Refusal{"line " + std::to_string(lineOfOffset(text, offset))
+                                + ": the text is not JSON: " + parseFault(error)};
     }
     const std::map<std::string, int> lines = jsonValueLines(text);
     const auto lineOf = [&](const std::string &pointer) {

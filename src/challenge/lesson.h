@@ -42,13 +42,13 @@ struct Question
 
 struct LessonStep
 {
-    std::string title;                 ///< may be empty
-    std::string say;                   ///< what to do
-    std::vector<std::string> lock;     ///< controls made read-only from this step on
-    std::vector<std::string> unlock;   ///< controls given back from this step on
+    std::string title;               ///< may be empty
+    std::string say;                 ///< what to do
+    std::vector<std::string> lock;   ///< controls made read-only from this step on
+    std::vector<std::string> unlock; ///< controls given back from this step on
     std::optional<Watch> watch;
     std::vector<Question> questions;
-    int line = 0;                      ///< where the step starts in its file
+    int line = 0; ///< where the step starts in its file
 };
 
 struct Lesson

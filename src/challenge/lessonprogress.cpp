@@ -9,10 +9,9 @@
 namespace Challenge {
 
 LessonProgress::LessonProgress(Lesson lesson)
-    : m_lesson(std::move(lesson)),
-      m_answered(m_lesson.steps.empty() ? 0 : m_lesson.steps.front().questions.size(), false)
-{
-}
+    : m_lesson(std::move(lesson))
+    , m_answered(m_lesson.steps.empty() ? 0 : m_lesson.steps.front().questions.size(), false)
+{ }
 
 const LessonStep &LessonProgress::step() const
 {
@@ -54,8 +53,9 @@ AnswerCheck LessonProgress::checkAnswer(int question, std::string_view typed)
         m_answered[std::size_t(question)] = true;
         return {true, "Right."};
     }
-    return {false, "Not yet: " + Numeric::shortestText(*value) + (asked.unit.empty() ? "" : " " + asked.unit)
-                       + (off > 0 ? " is too large." : " is too small.")};
+    return {false,
+            "Not yet: " + Numeric::shortestText(*value) + (asked.unit.empty() ? "" : " " + asked.unit)
+                + (off > 0 ? " is too large." : " is too small.")};
 }
 
 bool LessonProgress::answeredRight(int question) const
@@ -66,7 +66,7 @@ bool LessonProgress::answeredRight(int question) const
 bool LessonProgress::stepDone(const LabState &state) const
 {
     return !finished() && watchMet(state)
-           && std::all_of(m_answered.begin(), m_answered.end(), [](bool right) { return right; });
+        && std::all_of(m_answered.begin(), m_answered.end(), [](bool right) { return right; });
 }
 
 bool LessonProgress::advance(const LabState &state)

@@ -28,9 +28,8 @@ Kepler::Orbit drawPlanet(const PlanetRanges &ranges, double startTime, RandomStr
     orbit.semiAmplitude = roundedTo(random.uniform(ranges.smallestK, ranges.largestK), 0.01);
     orbit.eccentricity = roundedTo(random.uniform(ranges.smallestE, ranges.largestE), 0.001);
     const double omegaDegrees = roundedTo(random.uniform(0, 360), 0.1);
-    orbit.omegaRadians = orbit.eccentricity > 0 && omegaDegrees < 360
-                             ? omegaDegrees * MathConstants::radiansPerDegree
-                             : 0.0;
+    orbit.omegaRadians =
+        orbit.eccentricity > 0 && omegaDegrees < 360 ? omegaDegrees * MathConstants::radiansPerDegree : 0.0;
     orbit.periastronTime = roundedTo(startTime + random.uniform(0, orbit.periodDays), 1e-5);
     return orbit;
 }
@@ -55,8 +54,7 @@ MysterySystem drawSystem(const ChallengeSpec &spec, RandomStream &random)
         break;
     case Level::SmallNoisy:
         system.spanDays = 200;
-        system.planets.push_back(
-            drawPlanet({2, 20, 1.2 * sigma, 2.5 * sigma, 0, 0.15}, system.startTime, random));
+        system.planets.push_back(drawPlanet({2, 20, 1.2 * sigma, 2.5 * sigma, 0, 0.15}, system.startTime, random));
         break;
     case Level::TwoPlanets:
         system.spanDays = 400;

@@ -47,8 +47,7 @@ std::vector<double> nightlyTimes(int count, double startTime, double spanDays, R
 
 } // namespace
 
-std::vector<double> observingTimes(Cadence cadence, int count, double startTime, double spanDays,
-                                   RandomStream &random)
+std::vector<double> observingTimes(Cadence cadence, int count, double startTime, double spanDays, RandomStream &random)
 {
     if (cadence == Cadence::Nightly)
         return nightlyTimes(count, startTime, spanDays, random);

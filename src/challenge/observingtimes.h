@@ -22,7 +22,6 @@ namespace Challenge {
 
 inline constexpr double nightWindowDays = 0.25;
 
-std::vector<double> observingTimes(Cadence cadence, int count, double startTime, double spanDays,
-                                   RandomStream &random);
+std::vector<double> observingTimes(Cadence cadence, int count, double startTime, double spanDays, RandomStream &random);
 
 } // namespace Challenge

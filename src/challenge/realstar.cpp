@@ -53,8 +53,7 @@ Observations::DataSet shownData(const Observations::DataSet &published, const st
 
 } // namespace
 
-Numeric::Outcome<RealStarData> drawRealStar(const std::filesystem::path &rvFolder, int points,
-                                            RandomStream &random)
+Numeric::Outcome<RealStarData> drawRealStar(const std::filesystem::path &rvFolder, int points, RandomStream &random)
 {
     const auto &files = realStarFiles();
     const std::filesystem::path file = rvFolder / files[std::size_t(random.below(files.size()))];

@@ -22,10 +22,10 @@ const std::vector<std::string> &realStarFiles();
 /// A real star as a challenge shows it.
 struct RealStarData
 {
-    std::string starName;              ///< for the key only
+    std::string starName; ///< for the key only
     double starMassSolar = 0;
-    Observations::DataSet published;   ///< every published measurement, instruments as the files name them
-    Observations::DataSet shown;       ///< the challenge's data: see drawRealStar()
+    Observations::DataSet published; ///< every published measurement, instruments as the files name them
+    Observations::DataSet shown;     ///< the challenge's data: see drawRealStar()
 };
 
 /// Reads the star the stream picks from `rvFolder` (the shipped data folder)
@@ -33,7 +33,6 @@ struct RealStarData
 /// sorted by time, with times rounded to 1e-5 d, velocities and σ to 0.01 m/s
 /// (σ at least 0.01), and the instruments renamed A, B, C … so the data do
 /// not name the star. A refusal when the file cannot be read.
-Numeric::Outcome<RealStarData> drawRealStar(const std::filesystem::path &rvFolder, int points,
-                                            RandomStream &random);
+Numeric::Outcome<RealStarData> drawRealStar(const std::filesystem::path &rvFolder, int points, RandomStream &random);
 
 } // namespace Challenge

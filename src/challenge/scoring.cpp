@@ -35,8 +35,7 @@ QuantityScore judged(const Quantity &quantity, double answer, double best, doubl
     const std::string stated = std::string(quantity.name) + " = " + Numeric::shortestText(answer) + quantity.unit;
     if (score.right)
         score.sentence = stated + " is right, within what the data allow (±"
-                         + Numeric::shortestText(roundedToUncertainty(score.tolerance, score.tolerance))
-                         + quantity.unit + ").";
+            + Numeric::shortestText(roundedToUncertainty(score.tolerance, score.tolerance)) + quantity.unit + ").";
     else
         score.sentence = stated + ' ' + (answer > best ? quantity.tooHigh : quantity.tooLow) + '.';
     return score;
@@ -48,13 +47,12 @@ PlanetScore planetScore(const Fitting::PlanetResult &fit, const StudentAnswer &a
     const auto &u = fit.uncertainty;
     const ToleranceFloors &f = toleranceFloors;
     PlanetScore score;
-    score.quantities = {
-        judged(period, answer.periodDays, v.periodDays, u.periodDays, f.periodFraction * v.periodDays),
-        judged(amplitude, answer.semiAmplitude, v.semiAmplitude, u.semiAmplitude,
-               f.semiAmplitudeFraction * v.semiAmplitude),
-        judged(eccentricity, answer.eccentricity, v.eccentricity, u.eccentricity, f.eccentricity),
-        judged(minimumMass, answer.minimumMassJupiter, v.minimumMassJupiter, u.minimumMassJupiter,
-               f.minimumMassFraction * v.minimumMassJupiter)};
+    score.quantities = {judged(period, answer.periodDays, v.periodDays, u.periodDays, f.periodFraction * v.periodDays),
+                        judged(amplitude, answer.semiAmplitude, v.semiAmplitude, u.semiAmplitude,
+                               f.semiAmplitudeFraction * v.semiAmplitude),
+                        judged(eccentricity, answer.eccentricity, v.eccentricity, u.eccentricity, f.eccentricity),
+                        judged(minimumMass, answer.minimumMassJupiter, v.minimumMassJupiter, u.minimumMassJupiter,
+                               f.minimumMassFraction * v.minimumMassJupiter)};
     return score;
 }
 
@@ -102,16 +100,16 @@ Numeric::Outcome<Score> score(const AnswerKey &key, std::vector<StudentAnswer> a
 {
     const std::size_t planets = key.bestFit.planets.size();
     if (answers.size() != planets)
-        return Numeric::Refusal{"this challenge has " + std::to_string(planets) + (planets == 1 ? " planet" : " planets")
-                                + ": give one answer for each (found " + std::to_string(answers.size()) + ")"};
+        return Numeric::Refusal{"this challenge has " + std::to_string(planets)
+                                + (planets == 1 ? " planet" : " planets") + ": give one answer for each (found "
+                                + std::to_string(answers.size()) + ")"};
     for (const StudentAnswer &answer : answers)
         if (const auto impossible = impossibility(answer))
             return *impossible;
     std::vector<Fitting::PlanetResult> fits = key.bestFit.planets;
     std::sort(fits.begin(), fits.end(),
               [](const auto &a, const auto &b) { return a.value.periodDays < b.value.periodDays; });
-    std::sort(answers.begin(), answers.end(),
-              [](const auto &a, const auto &b) { return a.periodDays < b.periodDays; });
+    std::sort(answers.begin(), answers.end(), [](const auto &a, const auto &b) { return a.periodDays < b.periodDays; });
     Score result;
     for (std::size_t i = 0; i < planets; ++i) {
         result.planets.push_back(planetScore(fits[i], answers[i]));

@@ -33,7 +33,7 @@ inline constexpr double sigmasAllowed = 3.0;
 struct StudentAnswer
 {
     double periodDays = 0;
-    double semiAmplitude = 0;      ///< m/s
+    double semiAmplitude = 0; ///< m/s
     double eccentricity = 0;
     double minimumMassJupiter = 0; ///< m sin i for the star mass the challenge gives
 };
@@ -49,11 +49,11 @@ std::optional<Numeric::Refusal> impossibility(const StudentAnswer &answer);
 
 struct QuantityScore
 {
-    std::string quantity;  ///< "P", "K", "e" or "m sin i"
+    std::string quantity; ///< "P", "K", "e" or "m sin i"
     double answer = 0;
-    double tolerance = 0;  ///< max(3σ, floor), in the quantity's unit
+    double tolerance = 0; ///< max(3σ, floor), in the quantity's unit
     bool right = false;
-    std::string sentence;  ///< e.g. "P = 4.5 d is too long: shorten it."
+    std::string sentence; ///< e.g. "P = 4.5 d is too long: shorten it."
 };
 
 struct PlanetScore

@@ -90,8 +90,7 @@ Challenge::ChallengeSpec specFrom(const MakeOptions &options)
         fail(level.reason(), UsageFailure);
     Challenge::ChallengeSpec spec = Challenge::defaultSpec(*level);
     if (options.noise && *level == Challenge::Level::RealStar)
-        fail("--noise does not apply to level 5: a real star's data keep their published uncertainties",
-             UsageFailure);
+        fail("--noise does not apply to level 5: a real star's data keep their published uncertainties", UsageFailure);
     spec.points = options.points.value_or(spec.points);
     if (options.noise)
         spec.noiseTenths = int(std::lround(*options.noise * 10));
@@ -112,9 +111,9 @@ void printMade(const Challenge::ChallengeSpec &spec, const Challenge::ChallengeD
     const std::string classCode = Challenge::encodeCode(spec, Challenge::CodeKind::Class);
     const std::string teacherCode = Challenge::encodeCode(spec, Challenge::CodeKind::Teacher);
     const bool realStar = spec.level == Challenge::Level::RealStar;
-    const std::string sampling = realStar ? std::string("published noise and dates")
-                                          : "noise " + Numeric::shortestText(spec.noiseSigma()) + " m/s, "
-                                                + cadenceName(spec.cadence) + " cadence";
+    const std::string sampling = realStar
+        ? std::string("published noise and dates")
+        : "noise " + Numeric::shortestText(spec.noiseSigma()) + " m/s, " + cadenceName(spec.cadence) + " cadence";
     if (json) {
         Json made{{"classCode", classCode},
                   {"teacherCode", teacherCode},
@@ -132,16 +131,17 @@ void printMade(const Challenge::ChallengeSpec &spec, const Challenge::ChallengeD
     out << "Class code:     " << classCode << "\n"
         << "Teacher's code: " << teacherCode << "\n"
         << "Level " << int(spec.level) << ": " << Challenge::levelTitle(spec.level) << "\n"
-        << challenge.data.measurements.size() << " points, " << sampling << ", seed " << spec.seed << "; the star's mass is "
-        << Numeric::shortestText(challenge.starMassSolar) << " solar masses\n";
+        << challenge.data.measurements.size() << " points, " << sampling << ", seed " << spec.seed
+        << "; the star's mass is " << Numeric::shortestText(challenge.starMassSolar) << " solar masses\n";
 }
 
 void addMake(CLI::App &challenge, const ChallengeCommandContext &context)
 {
     auto options = std::make_shared<MakeOptions>();
     CLI::App *make = challenge.add_subcommand("make", "make a challenge and print its class and teacher's codes");
-    make->add_option("--level", options->level, "1 big circular planet, 2 eccentric, 3 small and noisy, "
-                                                 "4 two planets, 5 a real star")
+    make->add_option("--level", options->level,
+                     "1 big circular planet, 2 eccentric, 3 small and noisy, "
+                     "4 two planets, 5 a real star")
         ->required();
     make->add_option("--points", options->points, "number of measurements, 10-400");
     make->add_option("--noise", options->noise, "noise sigma, m/s, 0.1-102.3 (levels 1-4)");
@@ -174,15 +174,14 @@ void addData(CLI::App &challenge, const ChallengeCommandContext &context)
         if (!stream.flush())
             fail("cannot write " + *file, DataFailure);
         *context.out << "Wrote " << challenge.data.measurements.size() << " measurements to " << *file
-                     << "; the star's mass is " << Numeric::shortestText(challenge.starMassSolar)
-                     << " solar masses\n";
+                     << "; the star's mass is " << Numeric::shortestText(challenge.starMassSolar) << " solar masses\n";
     });
 }
 
 std::string keyText(const Challenge::AnswerKey &key)
 {
-    std::string text = "Level " + std::to_string(int(key.spec.level)) + ": " + Challenge::levelTitle(key.spec.level)
-                       + "\n";
+    std::string text =
+        "Level " + std::to_string(int(key.spec.level)) + ": " + Challenge::levelTitle(key.spec.level) + "\n";
     if (!key.starName.empty())
         text += "Star: " + key.starName + "\n";
     text += "Star mass: " + Numeric::shortestText(key.starMassSolar) + " solar masses\n";
@@ -190,23 +189,23 @@ std::string keyText(const Challenge::AnswerKey &key)
     for (std::size_t i = 0; i < key.truth.size(); ++i) {
         const Challenge::KeyElements &e = key.truth[i];
         text += "  planet " + std::to_string(i + 1) + ": P = " + Numeric::shortestText(e.periodDays)
-                + " d, K = " + Numeric::shortestText(e.semiAmplitude) + " m/s, e = "
-                + Numeric::shortestText(e.eccentricity) + ", omega = " + Numeric::shortestText(e.omegaDegrees)
-                + " deg, Tp = " + Numeric::shortestText(e.periastronTime) + ", m sin i = "
-                + Numeric::shortestText(e.minimumMassJupiter) + " MJup\n";
+            + " d, K = " + Numeric::shortestText(e.semiAmplitude) + " m/s, e = " + Numeric::shortestText(e.eccentricity)
+            + ", omega = " + Numeric::shortestText(e.omegaDegrees)
+            + " deg, Tp = " + Numeric::shortestText(e.periastronTime)
+            + ", m sin i = " + Numeric::shortestText(e.minimumMassJupiter) + " MJup\n";
     }
     text += "Best fit the data allow (1 sigma):\n";
     for (std::size_t i = 0; i < key.bestFit.planets.size(); ++i) {
         const auto &v = key.bestFit.planets[i].value;
         const auto &u = key.bestFit.planets[i].uncertainty;
         text += "  planet " + std::to_string(i + 1) + ": P = " + Numeric::measuredText(v.periodDays, u.periodDays)
-                + " d, K = " + Numeric::measuredText(v.semiAmplitude, u.semiAmplitude) + " m/s, e = "
-                + Numeric::measuredText(v.eccentricity, u.eccentricity) + ", m sin i = "
-                + Numeric::measuredText(v.minimumMassJupiter, u.minimumMassJupiter) + " MJup\n";
+            + " d, K = " + Numeric::measuredText(v.semiAmplitude, u.semiAmplitude)
+            + " m/s, e = " + Numeric::measuredText(v.eccentricity, u.eccentricity)
+            + ", m sin i = " + Numeric::measuredText(v.minimumMassJupiter, u.minimumMassJupiter) + " MJup\n";
     }
     text += "  chi-square " + Numeric::shortestText(Challenge::roundedTo(key.bestFit.chiSquare, 0.01)) + " of "
-            + std::to_string(key.bestFit.pointCount) + " points, rms "
-            + Numeric::shortestText(Challenge::roundedTo(key.bestFit.rms, 0.01)) + " m/s\n";
+        + std::to_string(key.bestFit.pointCount) + " points, rms "
+        + Numeric::shortestText(Challenge::roundedTo(key.bestFit.rms, 0.01)) + " m/s\n";
     return text;
 }
 
@@ -216,16 +215,19 @@ void addKey(CLI::App &challenge, const ChallengeCommandContext &context)
     auto format = std::make_shared<std::string>();
     CLI::App *key = challenge.add_subcommand("key", "print the answer key of a teacher's code");
     key->add_option("TEACHERCODE", *code, "the teacher's code")->required();
-    auto *json = key->add_flag_callback("--json", [format] { *format = "json"; }, "print JSON");
-    key->add_flag_callback("--csv", [format] { *format = "csv"; }, "print CSV")->excludes(json);
+    auto *json = key->add_flag_callback(
+        "--json", [format] { *format = "json"; }, "print JSON");
+    key->add_flag_callback(
+           "--csv", [format] { *format = "csv"; }, "print CSV")
+        ->excludes(json);
     key->callback([code, format, context] {
         const Challenge::DecodedCode read = decoded(*code);
         if (read.kind != Challenge::CodeKind::Teacher)
             fail("this is a class code: the answer key needs the teacher's code", UsageFailure);
         const Challenge::AnswerKey answer = keyOf(challengeOf(read.spec, context));
-        *context.out << (*format == "json" ? Challenge::keyJson(answer)
-                         : *format == "csv" ? Challenge::keyCsv(answer)
-                                            : keyText(answer));
+        *context.out << (*format == "json"      ? Challenge::keyJson(answer)
+                             : *format == "csv" ? Challenge::keyCsv(answer)
+                                                : keyText(answer));
     });
 }
 
@@ -239,8 +241,7 @@ struct ScoreOptions
 std::vector<Challenge::StudentAnswer> answersFrom(const ScoreOptions &options)
 {
     const std::size_t count = options.periods.size();
-    if (options.amplitudes.size() != count || options.eccentricities.size() != count
-        || options.masses.size() != count)
+    if (options.amplitudes.size() != count || options.eccentricities.size() != count || options.masses.size() != count)
         fail("give --period, --k, --e and --msini once for each planet (found " + std::to_string(count) + ", "
                  + std::to_string(options.amplitudes.size()) + ", " + std::to_string(options.eccentricities.size())
                  + " and " + std::to_string(options.masses.size()) + ")",
@@ -264,10 +265,8 @@ std::string scoreJson(const Challenge::Score &score)
     for (const Challenge::PlanetScore &planet : score.planets) {
         Json quantities = Json::array();
         for (const Challenge::QuantityScore &q : planet.quantities)
-            quantities.push_back(Json{{"quantity", q.quantity},
-                                      {"answer", q.answer},
-                                      {"right", q.right},
-                                      {"sentence", q.sentence}});
+            quantities.push_back(
+                Json{{"quantity", q.quantity}, {"answer", q.answer}, {"right", q.right}, {"sentence", q.sentence}});
         planets.push_back(Json{{"quantities", quantities}});
     }
     return Json{{"right", score.right}, {"total", score.total}, {"planets", planets}}.dump(2) + "\n";

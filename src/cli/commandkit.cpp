@@ -4,18 +4,17 @@
 #include "observations/rvreader.h"
 
 #include <algorithm>
-#include <iostream>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
 namespace Cli {
 
 namespace {
 
-template <typename Number>
-std::optional<Number> parsed(const std::string &text)
+template <typename Number> std::optional<Number> parsed(const std::string &text)
 {
     Number value{};
     const char *end = text.data() + text.size();

@@ -33,9 +33,10 @@ bool isCommand(CLI::App &app, const std::string &word)
 int run(const std::vector<std::string> &words, std::ostream &out, std::ostream &err)
 {
     CLI::App app("Radial velocities of stars with planets.", "orbiquest9-cli");
-    app.footer("FILE is a velocity file (time, velocity, uncertainty, instrument; text or CSV)\n"
-               "or a .sys system file. Every command takes --json and --help.\n"
-               "Exit status: 0 success, 1 unusable file or data, 2 bad command line.");
+    app.footer(
+        "FILE is a velocity file (time, velocity, uncertainty, instrument; text or CSV)\n"
+        "or a .sys system file. Every command takes --json and --help.\n"
+        "Exit status: 0 success, 1 unusable file or data, 2 bad command line.");
     app.require_subcommand(1);
     for (const Registration add : Commands)
         add(app, out);
@@ -44,7 +45,8 @@ int run(const std::vector<std::string> &words, std::ostream &out, std::ostream &
         return code;
     };
     if (words.empty())
-        return fail("a command is needed: periodogram, fit, simulate, curve, challenge or detectability (see --help)", UsageFailure);
+        return fail("a command is needed: periodogram, fit, simulate, curve, challenge or detectability (see --help)",
+                    UsageFailure);
     if (!words.front().starts_with('-') && !isCommand(app, words.front()))
         return fail("unknown command \"" + words.front() + "\" (see --help)", UsageFailure);
     try {

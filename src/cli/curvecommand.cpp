@@ -41,7 +41,8 @@ void runCurve(const CurveRequest &request, std::ostream &out)
         const double phase = phaseAt(orbit, t);
         const double v = Kepler::radialVelocity(orbit, t);
         if (request.json)
-            json["points"].push_back({{"time", jsonNumber(t)}, {"phase", jsonNumber(phase)}, {"velocity", jsonNumber(v)}});
+            json["points"].push_back(
+                {{"time", jsonNumber(t)}, {"phase", jsonNumber(phase)}, {"velocity", jsonNumber(v)}});
         else
             table.addRow({significant(t, 10), significant(phase, 5), significant(v, 6)});
     }
@@ -54,8 +55,9 @@ void registerCurve(CLI::App &app, std::ostream &out)
 {
     auto request = std::make_shared<CurveRequest>();
     CLI::App *command = app.add_subcommand("curve", "the velocity curve of one planet");
-    command->footer("The star's radial velocity v = K [cos(nu + omega) + e cos omega]: time, phase\n"
-                    "(0 at periastron) and velocity at N evenly spaced times from --from to --to.");
+    command->footer(
+        "The star's radial velocity v = K [cos(nu + omega) + e cos omega]: time, phase\n"
+        "(0 at periastron) and velocity at N evenly spaced times from --from to --to.");
     request->orbit.addTo(*command, "time of periastron, days (default 0)");
     command->add_option("--points", request->points, "how many times (default 100)")->check(wholeWithin(1, 1'000'000));
     command->add_option("--from", request->from, "first time, days (default T_p)")->check(numberWithin(-1e9, 1e9));

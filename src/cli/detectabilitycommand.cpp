@@ -14,8 +14,8 @@
 #include <cmath>
 #include <filesystem>
 #include <iomanip>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <sstream>
 
 namespace {
@@ -48,8 +48,7 @@ std::vector<double> axis(const std::string &text, const std::string &option)
     char colon1 = 0, colon2 = 0;
     in.imbue(std::locale::classic());
     if (!(in >> first >> colon1 >> last >> colon2 >> count) || colon1 != ':' || colon2 != ':' || !in.eof()
-        || !std::isfinite(first) || !std::isfinite(last) || !(first > 0) || !(last > first) || count < 2
-        || count > 200)
+        || !std::isfinite(first) || !std::isfinite(last) || !(first > 0) || !(last > first) || count < 2 || count > 200)
         throw CLI::ValidationError(option, "expected A:B:N with 0 < A < B and N from 2 to 200, found \"" + text + "\"");
     return Detection::evenlySpacedInLog(first, last, std::size_t(count));
 }
@@ -63,7 +62,8 @@ struct Loaded
 Loaded load(const std::string &path)
 {
     std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     if (extension == ".sys") {
         auto system = Observations::loadSystemFile(path);
         if (!system)
@@ -190,8 +190,8 @@ std::string readable(double value)
 void printTable(const Fitting::Result &found, const Detection::DetectabilityMap &map, std::ostream &out)
 {
     for (const auto &planet : found.planets)
-        out << "Found planet: P = " << readable(planet.value.periodDays) << " d, K = "
-            << readable(planet.value.semiAmplitude) << " m/s (removed before injecting)\n";
+        out << "Found planet: P = " << readable(planet.value.periodDays)
+            << " d, K = " << readable(planet.value.semiAmplitude) << " m/s (removed before injecting)\n";
     const std::string unit = map.axis == Detection::AmplitudeAxis::MinimumMass ? "M_J" : "m/s";
     const auto half = Detection::recoveryContour(map, 0.5);
     const auto most = Detection::recoveryContour(map, 0.9);
@@ -199,8 +199,7 @@ void printTable(const Fitting::Result &found, const Detection::DetectabilityMap 
     out << std::left << std::setw(16) << "Period (d)" << std::setw(20) << ("50% at (" + unit + ")")
         << "90% at (" + unit + ")\n";
     for (std::size_t p = 0; p < map.periodsDays.size(); ++p)
-        out << std::setw(16) << readable(map.periodsDays[p]) << std::setw(20) << text(half[p])
-            << text(most[p]) << "\n";
+        out << std::setw(16) << readable(map.periodsDays[p]) << std::setw(20) << text(half[p]) << text(most[p]) << "\n";
 }
 
 void run(const Settings &settings, std::ostream &out)
@@ -208,7 +207,7 @@ void run(const Settings &settings, std::ostream &out)
     const Loaded loaded = load(settings.path);
     const auto [residuals, found] = residualsOfFoundPlanets(loaded.data, settings);
     const double starMass = settings.starMassSolar > 0 ? settings.starMassSolar
-                            : loaded.starMassSolar > 0 ? loaded.starMassSolar
+        : loaded.starMassSolar > 0                     ? loaded.starMassSolar
                                                        : 1.0;
     const auto map = Detection::injectionRecoveryMap(residuals, planFor(residuals, settings, starMass));
     if (!map.ok())
@@ -235,8 +234,9 @@ void Cli::registerDetectability(CLI::App &app, std::ostream &out)
                                   "(default: 0.1 to 5 times the residuals' rms, 20)");
     command->add_option("--msini", settings->masses, "A:B:N, minimum masses in Jupiter masses instead of K")
         ->excludes(k);
-    command->add_option("--star-mass", settings->starMassSolar,
-                        "star's mass, solar masses, for --msini (default: the .sys file's, else 1)")
+    command
+        ->add_option("--star-mass", settings->starMassSolar,
+                     "star's mass, solar masses, for --msini (default: the .sys file's, else 1)")
         ->check(CLI::PositiveNumber);
     command->add_option("--trials", settings->trials, "planets (phases) injected per cell (default 10)")
         ->check(CLI::Range(1, 10000));

@@ -10,8 +10,7 @@ namespace Cli {
 namespace {
 
 /// Every option group of the fit, in the order the help lists them.
-constexpr FitOptionGroup OptionGroups[] = {addModelOptions, addSearchOptions, addOutputOptions,
-                                           addPosteriorOptions};
+constexpr FitOptionGroup OptionGroups[] = {addModelOptions, addSearchOptions, addOutputOptions, addPosteriorOptions};
 
 /// The fit's posterior, or a UsageError when the sampler refuses the request
 /// (too many planets, an odd number of walkers).
@@ -37,11 +36,11 @@ void runFit(FitRequest request, std::ostream &out)
     Fitting::Options &options = request.options;
     options.planets = request.planets.value_or(request.find ? Fitting::maxPlanets : 1);
     options.starMassSolar = request.starMass ? *request.starMass
-        : loaded.starMassSolar > 0             ? loaded.starMassSolar
-                                               : 1.0;
+        : loaded.starMassSolar > 0           ? loaded.starMassSolar
+                                             : 1.0;
     options.grid = request.limits.gridFor(loaded.data);
-    const Fitting::Result result = request.find ? Fitting::findPlanets(loaded.data, options)
-                                                : Fitting::fit(loaded.data, options);
+    const Fitting::Result result =
+        request.find ? Fitting::findPlanets(loaded.data, options) : Fitting::fit(loaded.data, options);
     if (!result.ok())
         throw DataError{result.message};
     if (request.residualsPath)
@@ -101,9 +100,10 @@ void registerFit(CLI::App &app, std::ostream &out)
 {
     auto request = std::make_shared<FitRequest>();
     CLI::App *fit = app.add_subcommand("fit", "maximum-likelihood Keplerian fit of 1 to 8 planets");
-    fit->footer("Maximum-likelihood fit of N Keplerian orbits, one offset per instrument,\n"
-                "-ln L = 1/2 sum [ r^2/(sigma^2 + s^2) + ln(2 pi (sigma^2 + s^2)) ].\n"
-                "Each planet starts at the highest periodogram peak of the residuals.");
+    fit->footer(
+        "Maximum-likelihood fit of N Keplerian orbits, one offset per instrument,\n"
+        "-ln L = 1/2 sum [ r^2/(sigma^2 + s^2) + ln(2 pi (sigma^2 + s^2)) ].\n"
+        "Each planet starts at the highest periodogram peak of the residuals.");
     fit->add_option("FILE", request->path, "velocity file or .sys system file")->required();
     for (const FitOptionGroup add : OptionGroups)
         add(*fit, *request);

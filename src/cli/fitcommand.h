@@ -13,15 +13,15 @@ struct FitRequest
 {
     std::string path;
     Fitting::Options options;
-    std::optional<int> planets;        ///< default 1, or the most a search looks for
-    std::optional<double> starMass;    ///< else the .sys file's, else 1
+    std::optional<int> planets;     ///< default 1, or the most a search looks for
+    std::optional<double> starMass; ///< else the .sys file's, else 1
     PeriodLimits limits;
     bool find = false;
     std::optional<std::string> residualsPath;
     bool json = false;
     bool csv = false;
-    bool mcmc = false;                 ///< sample the fit's posterior
-    Sampling::SamplerOptions sampler;  ///< its walkers, step limit and seed
+    bool mcmc = false;                ///< sample the fit's posterior
+    Sampling::SamplerOptions sampler; ///< its walkers, step limit and seed
 };
 
 using FitOptionGroup = void (*)(CLI::App &fit, FitRequest &request);

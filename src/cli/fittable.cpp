@@ -20,13 +20,12 @@ void printPlanets(const Fitting::Result &result, std::ostream &out)
     for (std::size_t j = 0; j < result.planets.size(); ++j) {
         const auto &v = result.planets[j].value;
         const auto &u = uncertaintyOf(result.planets[j], result.bootstrapRuns);
-        planets.addRow({std::string(1, char('b' + j)), measuredText(v.periodDays, u.periodDays),
-                        measuredText(v.semiAmplitude, u.semiAmplitude), measuredText(v.eccentricity, u.eccentricity),
-                        measuredText(Fitting::degreesFromRadians(v.omegaRadians),
-                                     Fitting::degreesFromRadians(u.omegaRadians)),
-                        measuredText(v.periastronTime, u.periastronTime),
-                        measuredText(v.minimumMassJupiter, u.minimumMassJupiter),
-                        measuredText(v.minimumMassEarth, u.minimumMassEarth)});
+        planets.addRow(
+            {std::string(1, char('b' + j)), measuredText(v.periodDays, u.periodDays),
+             measuredText(v.semiAmplitude, u.semiAmplitude), measuredText(v.eccentricity, u.eccentricity),
+             measuredText(Fitting::degreesFromRadians(v.omegaRadians), Fitting::degreesFromRadians(u.omegaRadians)),
+             measuredText(v.periastronTime, u.periastronTime), measuredText(v.minimumMassJupiter, u.minimumMassJupiter),
+             measuredText(v.minimumMassEarth, u.minimumMassEarth)});
     }
     out << planets.text() << "\n";
 }
@@ -52,10 +51,9 @@ void printFit(const Fitting::Result &result, const std::string &path, bool massG
     out << instruments.text() << "\n";
     if (result.trendFitted)
         out << "Trend: " << measuredText(result.trend, result.trendUncertainty) << " m/s per day\n";
-    out << "-ln L = " << significant(result.negativeLogLikelihood, 8) << ", chi² = "
-        << significant(result.chiSquare, 6) << ", rms = " << significant(result.rms, 4)
-        << " m/s, BIC = " << significant(result.bic, 8) << " (n = " << result.pointCount
-        << ", k = " << result.parameterCount << ")\n";
+    out << "-ln L = " << significant(result.negativeLogLikelihood, 8) << ", chi² = " << significant(result.chiSquare, 6)
+        << ", rms = " << significant(result.rms, 4) << " m/s, BIC = " << significant(result.bic, 8)
+        << " (n = " << result.pointCount << ", k = " << result.parameterCount << ")\n";
     if (result.bootstrapRuns > 0)
         out << "Uncertainties from " << result.bootstrapRuns << " bootstrap refits.\n";
     if (!result.searchStopSentence.empty())

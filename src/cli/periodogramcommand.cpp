@@ -27,9 +27,10 @@ Json jsonHead(const PeriodogramRequest &request, const Loaded &loaded, const Per
     return {{"file", request.path},
             {"points", loaded.data.measurements.size()},
             {"spanDays", jsonNumber(spanOf(loaded.data))},
-            {"grid", {{"minFrequency", jsonNumber(grid.minFrequency)},
-                      {"maxFrequency", jsonNumber(grid.maxFrequency)},
-                      {"count", grid.count}}}};
+            {"grid",
+             {{"minFrequency", jsonNumber(grid.minFrequency)},
+              {"maxFrequency", jsonNumber(grid.maxFrequency)},
+              {"count", grid.count}}}};
 }
 
 std::string periodRange(const Periodogram::FrequencyGrid &grid)
@@ -52,8 +53,9 @@ Json aliasJson(const Detection::AliasLabel &label, std::span<const Periodogram::
     const bool ofPeak = label.kind == Detection::AliasKind::AliasOfPeak;
     return {{"of", ofPeak ? jsonNumber(peaks[label.parent].periodDays) : Json(nullptr)},
             {"order", label.order},
-            {"window", {{"name", label.windowName.empty() ? Json(nullptr) : Json(label.windowName)},
-                        {"period", jsonNumber(1 / label.windowFrequency)}}}};
+            {"window",
+             {{"name", label.windowName.empty() ? Json(nullptr) : Json(label.windowName)},
+              {"period", jsonNumber(1 / label.windowFrequency)}}}};
 }
 
 void runWindow(const PeriodogramRequest &request, const Loaded &loaded, std::ostream &out)
@@ -73,13 +75,12 @@ void runWindow(const PeriodogramRequest &request, const Loaded &loaded, std::ost
         return;
     }
     out << "Spectral window of " << request.path << "\n"
-        << loaded.data.measurements.size() << " measurements over " << significant(spanOf(loaded.data), 6)
-        << " days; " << grid.count << " frequencies, " << periodRange(grid) << "\n\n";
+        << loaded.data.measurements.size() << " measurements over " << significant(spanOf(loaded.data), 6) << " days; "
+        << grid.count << " frequencies, " << periodRange(grid) << "\n\n";
     TextTable table({"Peak", "Period (d)", "Frequency (1/d)", "Window power", "Named after"});
     for (std::size_t k = 0; k < peaks.size(); ++k)
-        table.addRow({std::to_string(k + 1), significant(1 / peaks[k].frequency, 7),
-                      significant(peaks[k].frequency, 6), significant(peaks[k].power, 4),
-                      peaks[k].name.empty() ? "-" : peaks[k].name});
+        table.addRow({std::to_string(k + 1), significant(1 / peaks[k].frequency, 7), significant(peaks[k].frequency, 6),
+                      significant(peaks[k].power, 4), peaks[k].name.empty() ? "-" : peaks[k].name});
     out << table.text();
 }
 
@@ -109,8 +110,8 @@ void runPeriodogram(const PeriodogramRequest &request, std::ostream &out)
         return;
     }
     out << "Generalised Lomb-Scargle periodogram of " << request.path << "\n"
-        << loaded.data.measurements.size() << " measurements over " << significant(spanOf(loaded.data), 6)
-        << " days; " << grid.count << " frequencies, " << periodRange(grid) << "\n\n";
+        << loaded.data.measurements.size() << " measurements over " << significant(spanOf(loaded.data), 6) << " days; "
+        << grid.count << " frequencies, " << periodRange(grid) << "\n\n";
     TextTable table({"Peak", "Period (d)", "Frequency (1/d)", "Power", "False-alarm probability", "Alias"});
     for (std::size_t k = 0; k < peaks.size(); ++k) {
         const std::string alias = Detection::describe(labels[k]);
@@ -127,11 +128,12 @@ void registerPeriodogram(CLI::App &app, std::ostream &out)
 {
     auto request = std::make_shared<PeriodogramRequest>();
     CLI::App *command = app.add_subcommand("periodogram", "generalised Lomb-Scargle periodogram and its highest peaks");
-    command->footer("Generalised Lomb-Scargle periodogram (Zechmeister & Kuerster 2009): floating mean,\n"
-                    "weights 1/sigma^2, power in [0, 1]; each instrument's mean is removed first.\n"
-                    "False-alarm probabilities: Baluev (2008), the Davies bound. A peak within one\n"
-                    "peak width of |f +- k f_w| of a stronger one, f_w a strong peak of the spectral\n"
-                    "window W(f) = |sum w_i exp(2 pi i f t_i)|^2, is marked as its alias.");
+    command->footer(
+        "Generalised Lomb-Scargle periodogram (Zechmeister & Kuerster 2009): floating mean,\n"
+        "weights 1/sigma^2, power in [0, 1]; each instrument's mean is removed first.\n"
+        "False-alarm probabilities: Baluev (2008), the Davies bound. A peak within one\n"
+        "peak width of |f +- k f_w| of a stronger one, f_w a strong peak of the spectral\n"
+        "window W(f) = |sum w_i exp(2 pi i f t_i)|^2, is marked as its alias.");
     command->add_option("FILE", request->path, "velocity file or .sys system file")->required();
     request->limits.addTo(*command);
     command->add_option("--peaks", request->peaks, "how many distinct peaks to list (default 5)")

@@ -18,8 +18,9 @@ void addPosteriorOptions(CLI::App &fit, FitRequest &request)
     fit.add_option("--max-steps", request.sampler.maxSteps, "the step limit of --mcmc (default 20000)")
         ->check(wholeWithin(100, 100000000))
         ->needs(mcmc);
-    fit.add_option("--seed", request.sampler.seed, "the seed of --mcmc; the same seed gives the same posterior "
-                                                   "(default 1)")
+    fit.add_option("--seed", request.sampler.seed,
+                   "the seed of --mcmc; the same seed gives the same posterior "
+                   "(default 1)")
         ->check(wholeWithin(0, std::numeric_limits<long long>::max()))
         ->needs(mcmc);
 }

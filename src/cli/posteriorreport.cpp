@@ -12,8 +12,7 @@ void addRows(TextTable &table, const std::vector<Sampling::Summary> &summaries)
     for (const auto &s : summaries) {
         const auto &p = s.posterior;
         table.addRow({s.name, s.unit, Sampling::medianText(p), Sampling::intervalText(p, p.lower68, p.upper68),
-                      Sampling::intervalText(p, p.lower95, p.upper95),
-                      Sampling::fitText(s)});
+                      Sampling::intervalText(p, p.lower95, p.upper95), Sampling::fitText(s)});
     }
 }
 

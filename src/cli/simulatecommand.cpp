@@ -53,8 +53,9 @@ void registerSimulate(CLI::App &app, std::ostream &out)
 {
     auto request = std::make_shared<SimulateRequest>();
     CLI::App *command = app.add_subcommand("simulate", "synthetic measurements of one planet, in the text format");
-    command->footer("Synthetic measurements of one planet, written in the 'time mnvel errvel tel'\n"
-                    "text format (to FILE with -o, else to the standard output).");
+    command->footer(
+        "Synthetic measurements of one planet, written in the 'time mnvel errvel tel'\n"
+        "text format (to FILE with -o, else to the standard output).");
     request->orbit.addTo(*command, "time of periastron, days (default: the start)");
     Observations::SyntheticPlan &plan = request->plan;
     command->add_option("--points", request->points, "measurements (default 60)")->check(wholeWithin(1, 1'000'000));

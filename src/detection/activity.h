@@ -21,8 +21,8 @@ namespace Detection {
 /// Pearson's r of two equally long series and its significance.
 struct Correlation
 {
-    double r = 0;        ///< [−1, 1]
-    double pValue = 1;   ///< two-sided, under the null of no correlation (normal data)
+    double r = 0;      ///< [−1, 1]
+    double pValue = 1; ///< two-sided, under the null of no correlation (normal data)
     std::size_t count = 0;
 };
 

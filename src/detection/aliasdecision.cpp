@@ -1,8 +1,8 @@
 #include "detection/aliasdecision.h"
 
 #include "detection/aliases.h"
-#include "detection/seededrandom.h"
 #include "detection/sinusoid.h"
+#include "numeric/seededrandom.h"
 
 #include <algorithm>
 #include <cmath>
@@ -110,8 +110,7 @@ std::string refusalOf(const Observations::DataSet &data, double first, double se
     if (std::abs(first - second) <= 1 / span)
         return "the two candidates lie within one peak width (1/T) of each other: they are one peak";
     if (options.realisations < 10 || options.realisations > 100000)
-        return "the number of realisations must be 10 to 100000 (found " + std::to_string(options.realisations)
-            + ")";
+        return "the number of realisations must be 10 to 100000 (found " + std::to_string(options.realisations) + ")";
     return {};
 }
 
@@ -144,7 +143,7 @@ Numeric::Outcome<AliasDecision> decideBetweenAliases(const Observations::DataSet
     for (int r = 0; r < options.realisations; ++r) {
         if (cancel && cancel->load())
             return Numeric::Refusal{"the alias decision was cancelled"};
-        SeededRandom random(SeededRandom::streamSeed(options.seed, std::uint64_t(r)));
+        Numeric::SeededRandom random(Numeric::SeededRandom::streamSeed(options.seed, std::uint64_t(r)));
         std::vector<double> deviates(centred.measurements.size());
         for (double &e : deviates)
             e = random.normal();

@@ -45,8 +45,8 @@ namespace Detection {
 
 struct AliasDecisionOptions
 {
-    int realisations = 200;  ///< 10 … 100000
-    std::uint64_t seed = 1;  ///< fixes the noise draws
+    int realisations = 200; ///< 10 … 100000
+    std::uint64_t seed = 1; ///< fixes the noise draws
 };
 
 /// How strongly the data prefer one candidate.
@@ -58,9 +58,9 @@ enum class PreferenceStrength {
 
 struct AliasDecision
 {
-    std::array<double, 2> frequencies{};     ///< the two candidates, cycles/day, in the order given
-    std::size_t preferred = 0;               ///< 0 or 1
-    double preferredFraction = 0.5;          ///< share of realisations in which the preferred one matched better
+    std::array<double, 2> frequencies{}; ///< the two candidates, cycles/day, in the order given
+    std::size_t preferred = 0;           ///< 0 or 1
+    double preferredFraction = 0.5;      ///< share of realisations in which the preferred one matched better
     PreferenceStrength strength = PreferenceStrength::Undecided;
     std::array<double, 2> meanDistance{};    ///< mean D of each candidate's simulations
     std::vector<double> comparedFrequencies; ///< cycles/day

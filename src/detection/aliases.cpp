@@ -22,8 +22,8 @@ AliasLabel relation(double frequency, double parent, std::span<const WindowPeak>
             const double below = std::abs(std::abs(parent - size * window.frequency) - frequency);
             const double above = std::abs(parent + size * window.frequency - frequency);
             if (std::min(below, above) <= width)
-                return {AliasKind::AliasOfPeak, 0, parent, below <= above ? -size : size, window.frequency,
-                        window.name};
+                return {AliasKind::AliasOfPeak, 0,          parent, below <= above ? -size : size,
+                        window.frequency,       window.name};
         }
     return {};
 }
@@ -38,8 +38,8 @@ std::string periodText(double frequency)
 } // namespace
 
 std::vector<AliasLabel> labelAliases(std::span<const Periodogram::Peak> peaks,
-                                     std::span<const double> planetFrequencies,
-                                     std::span<const WindowPeak> windowPeaks, double spanDays)
+                                     std::span<const double> planetFrequencies, std::span<const WindowPeak> windowPeaks,
+                                     double spanDays)
 {
     std::vector<AliasLabel> labels(peaks.size());
     if (!(spanDays > 0))
@@ -105,8 +105,8 @@ std::string describe(const AliasLabel &label)
     }
     const std::string parent = label.kind == AliasKind::AliasOfPlanet ? " planet" : " peak";
     const std::string term = std::string(label.order < 0 ? " − " : " + ") + std::to_string(std::abs(label.order));
-    return "alias of the " + periodText(label.parentFrequency) + parent + " under the " + window
-        + " window peak (f" + term + " f_w)";
+    return "alias of the " + periodText(label.parentFrequency) + parent + " under the " + window + " window peak (f"
+        + term + " f_w)";
 }
 
 } // namespace Detection

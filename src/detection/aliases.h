@@ -21,21 +21,21 @@
 namespace Detection {
 
 enum class AliasKind {
-    None,          ///< not explained by the window: a candidate signal
-    WindowPeak,    ///< the window's own peak (the sampling, not the star)
-    AliasOfPeak,   ///< |f_parent ± k f_w| of a stronger peak that is not an alias itself
-    AliasOfPlanet  ///< |f_parent ± k f_w| of a planet already found
+    None,         ///< not explained by the window: a candidate signal
+    WindowPeak,   ///< the window's own peak (the sampling, not the star)
+    AliasOfPeak,  ///< |f_parent ± k f_w| of a stronger peak that is not an alias itself
+    AliasOfPlanet ///< |f_parent ± k f_w| of a planet already found
 };
 
 /// What one peak is.
 struct AliasLabel
 {
     AliasKind kind = AliasKind::None;
-    std::size_t parent = 0;      ///< index into the peaks or the planets (AliasOf…)
-    double parentFrequency = 0;  ///< cycles/day (AliasOf…)
-    int order = 0;               ///< k with its sign: f = |f_parent + order f_w| (AliasOf…)
-    double windowFrequency = 0;  ///< f_w, cycles/day (all but None)
-    std::string windowName;      ///< the window peak's name, possibly empty
+    std::size_t parent = 0;     ///< index into the peaks or the planets (AliasOf…)
+    double parentFrequency = 0; ///< cycles/day (AliasOf…)
+    int order = 0;              ///< k with its sign: f = |f_parent + order f_w| (AliasOf…)
+    double windowFrequency = 0; ///< f_w, cycles/day (all but None)
+    std::string windowName;     ///< the window peak's name, possibly empty
 };
 
 /// Labels each peak. A peak is
@@ -48,8 +48,8 @@ struct AliasLabel
 /// The lowest |k| wins, then the stronger window peak, then the nearer match.
 /// Peaks in any order; the labels follow the peaks' order.
 std::vector<AliasLabel> labelAliases(std::span<const Periodogram::Peak> peaks,
-                                     std::span<const double> planetFrequencies,
-                                     std::span<const WindowPeak> windowPeaks, double spanDays);
+                                     std::span<const double> planetFrequencies, std::span<const WindowPeak> windowPeaks,
+                                     double spanDays);
 
 /// The frequencies |f ± k f_w| (k = 1, 2) a signal at f would raise under
 /// each window peak, those below 1/(2T) left out (they merge with the mean).

@@ -1,10 +1,10 @@
 #include "detection/injectionrecovery.h"
 
-#include "detection/seededrandom.h"
 #include "detection/spectralwindow.h"
 #include "kepler/physicalconstants.h"
 #include "kepler/planetmass.h"
 #include "numeric/mathconstants.h"
+#include "numeric/seededrandom.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,7 +73,7 @@ int recoveredInCell(const Observations::DataSet &data, const InjectionPlan &plan
     const std::size_t p = cell / plan.amplitudes.size();
     const double period = plan.periodsDays[p];
     const double k = semiAmplitudeOf(plan, period, plan.amplitudes[cell % plan.amplitudes.size()]);
-    SeededRandom random(SeededRandom::streamSeed(plan.seed, cell));
+    Numeric::SeededRandom random(Numeric::SeededRandom::streamSeed(plan.seed, cell));
     const double offset = random.uniform();
     Observations::DataSet injected = data;
     int recovered = 0;
@@ -87,7 +87,8 @@ int recoveredInCell(const Observations::DataSet &data, const InjectionPlan &plan
             injected.measurements[i].velocity = noise + k * std::cos(MathConstants::twoPi * m.time / period + phase);
         }
         const auto spectrum = Periodogram::generalisedLombScargle(injected, grid);
-        const auto peaks = spectrum ? Periodogram::highestPeaks(*spectrum, injected, 1) : std::vector<Periodogram::Peak>{};
+        const auto peaks =
+            spectrum ? Periodogram::highestPeaks(*spectrum, injected, 1) : std::vector<Periodogram::Peak>{};
         if (!peaks.empty() && std::abs(peaks.front().frequency - 1 / period) <= width
             && peaks.front().falseAlarmProbability <= plan.falseAlarmThreshold)
             ++recovered;

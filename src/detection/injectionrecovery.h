@@ -46,12 +46,12 @@ struct InjectionPlan
     std::vector<double> periodsDays; ///< the first axis, each finite and > 0
     std::vector<double> amplitudes;  ///< the second axis, ascending, each finite and > 0
     AmplitudeAxis axis = AmplitudeAxis::SemiAmplitude;
-    double starMassSolar = 1.0;      ///< for AmplitudeAxis::MinimumMass, > 0
-    int trials = 10;                 ///< planets (phases) per cell, 1 … 10000
+    double starMassSolar = 1.0;        ///< for AmplitudeAxis::MinimumMass, > 0
+    int trials = 10;                   ///< planets (phases) per cell, 1 … 10000
     double falseAlarmThreshold = 0.01; ///< (0, 1]
     InjectionNoise noise = InjectionNoise::Residuals;
     std::uint64_t seed = 1;
-    unsigned threads = 0;            ///< 0: one per core
+    unsigned threads = 0; ///< 0: one per core
     /// The search's grid; empty: the automatic grid of the data, widened to
     /// reach 0.8/P_max and 1.25/P_min.
     std::optional<Periodogram::FrequencyGrid> grid;
@@ -63,8 +63,8 @@ struct DetectabilityMap
     std::vector<double> amplitudes;
     AmplitudeAxis axis = AmplitudeAxis::SemiAmplitude;
     int trials = 0;
-    Periodogram::FrequencyGrid grid;  ///< the search's grid
-    std::vector<int> recovered;       ///< per cell, period-major: [p · amplitudes.size() + a]
+    Periodogram::FrequencyGrid grid; ///< the search's grid
+    std::vector<int> recovered;      ///< per cell, period-major: [p · amplitudes.size() + a]
 
     /// The share of trials recovered at period p and amplitude a, [0, 1].
     double fraction(std::size_t p, std::size_t a) const;

@@ -18,16 +18,16 @@ namespace Detection {
 
 struct Sinusoid
 {
-    double frequency = 0;  ///< cycles/day
+    double frequency = 0;     ///< cycles/day
     double referenceTime = 0; ///< t₀, days
-    double mean = 0;       ///< a, m/s
-    double cosine = 0;     ///< b, m/s
-    double sine = 0;       ///< c, m/s
-    double power = 0;      ///< [0, 1]
+    double mean = 0;          ///< a, m/s
+    double cosine = 0;        ///< b, m/s
+    double sine = 0;          ///< c, m/s
+    double power = 0;         ///< [0, 1]
 
-    double amplitude() const;                 ///< √(b² + c²), m/s
-    double phase() const;                     ///< atan2(c, b), radians: y ≈ A cos(2πf(t − t₀) − phase)
-    double velocity(double timeDays) const;   ///< a + b cos + c sin at t, m/s
+    double amplitude() const;               ///< √(b² + c²), m/s
+    double phase() const;                   ///< atan2(c, b), radians: y ≈ A cos(2πf(t − t₀) − phase)
+    double velocity(double timeDays) const; ///< a + b cos + c sin at t, m/s
 };
 
 /// The fit at one frequency. All zero when the data hold fewer than 3

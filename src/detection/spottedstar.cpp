@@ -1,7 +1,7 @@
 #include "detection/spottedstar.h"
 
-#include "detection/seededrandom.h"
 #include "numeric/mathconstants.h"
+#include "numeric/seededrandom.h"
 
 #include <cmath>
 #include <numeric>
@@ -20,7 +20,8 @@ struct ActiveRegion
     double longitude; ///< λ_k, radians
 };
 
-std::vector<ActiveRegion> activeRegions(double start, double end, const SpottedStar &star, SeededRandom &random)
+std::vector<ActiveRegion> activeRegions(double start, double end, const SpottedStar &star,
+                                        Numeric::SeededRandom &random)
 {
     std::vector<ActiveRegion> regions;
     const double meanSpacing = star.spotLifetimeDays / 2;
@@ -38,8 +39,8 @@ double activity(double t, const std::vector<ActiveRegion> &regions, const Spotte
         const double age = (t - region.peakTime) / star.spotLifetimeDays;
         if (std::abs(age) > 2 * lead)
             continue;
-        sum += std::exp(-0.5 * age * age)
-            * 0.5 * (1 + std::cos(MathConstants::twoPi * t / star.rotationPeriodDays - region.longitude));
+        sum += std::exp(-0.5 * age * age) * 0.5
+            * (1 + std::cos(MathConstants::twoPi * t / star.rotationPeriodDays - region.longitude));
     }
     return sum;
 }
@@ -75,7 +76,7 @@ Numeric::Outcome<SpottedData> simulateSpottedStar(std::span<const Kepler::Orbit>
     const auto &measurements = spotted.data.measurements;
     if (measurements.empty())
         return Numeric::Refusal{"the plan gave no measurements"};
-    SeededRandom random(star.seed);
+    Numeric::SeededRandom random(star.seed);
     const auto regions = activeRegions(measurements.front().time, measurements.back().time, star, random);
     std::vector<double> signal;
     for (const auto &m : measurements)

@@ -30,13 +30,13 @@ namespace Detection {
 
 struct SpottedStar
 {
-    double rotationPeriodDays = 25;  ///< P_rot, finite and > 0
-    double spotLifetimeDays = 60;    ///< L, finite and > 0
-    double velocityAmplitude = 10;   ///< A_v, m/s, finite and ≥ 0
-    double indexBase = 0.2;          ///< the index's quiet level (an S-index, say)
-    double indexAmplitude = 0.05;    ///< A_x, finite and ≥ 0
-    double indexNoise = 0.005;       ///< σ_x, finite and ≥ 0
-    std::uint64_t seed = 1;          ///< the regions and the index noise
+    double rotationPeriodDays = 25; ///< P_rot, finite and > 0
+    double spotLifetimeDays = 60;   ///< L, finite and > 0
+    double velocityAmplitude = 10;  ///< A_v, m/s, finite and ≥ 0
+    double indexBase = 0.2;         ///< the index's quiet level (an S-index, say)
+    double indexAmplitude = 0.05;   ///< A_x, finite and ≥ 0
+    double indexNoise = 0.005;      ///< σ_x, finite and ≥ 0
+    std::uint64_t seed = 1;         ///< the regions and the index noise
 };
 
 /// Measurements and the activity index at each of them, in the same order.

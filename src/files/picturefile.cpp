@@ -19,8 +19,9 @@ bool isIcon(const QByteArray &format)
 
 QString tooLarge(QSize size)
 {
-    return QStringLiteral("the picture is %1 × %2 pixels; pictures of up to %3 million pixels "
-                          "can be loaded.")
+    return QStringLiteral(
+               "the picture is %1 × %2 pixels; pictures of up to %3 million pixels "
+               "can be loaded.")
         .arg(size.width())
         .arg(size.height())
         .arg(MaxPixels / 1'000'000);

@@ -1,10 +1,10 @@
 #include "files/plotfiles.h"
 
+#include "files/picturefile.h"
 #include "ground/appinfo.h"
 #include "ground/framehost.h"
 #include "ground/picturebox.h"
 #include "ground/platform.h"
-#include "files/picturefile.h"
 
 #include <QDir>
 #include <QImageWriter>
@@ -83,8 +83,7 @@ bool SavePlotPicture(PictureBox *surface, const QString &fileName)
                         .arg(shownName(fileName), error));
         return false;
     }
-    Platform::current().messageBox(QStringLiteral("Saved as ") + fileExtension(fileName)
-                                       + QStringLiteral(" file"),
+    Platform::current().messageBox(QStringLiteral("Saved as ") + fileExtension(fileName) + QStringLiteral(" file"),
                                    MsgBox::OkOnly, AppInfo::title());
     return true;
 }
@@ -103,8 +102,7 @@ bool LoadPlotPicture(PictureBox *surface, const QString &fileName)
     const PictureFile::ReadResult result = PictureFile::read(fileName);
     surface->setPicture(result.image);
     if (!result.error.isEmpty()) {
-        showFailure(QStringLiteral("The file\n%1\ncould not be loaded: %2")
-                        .arg(shownName(fileName), result.error));
+        showFailure(QStringLiteral("The file\n%1\ncould not be loaded: %2").arg(shownName(fileName), result.error));
         return false;
     }
     return true;

@@ -14,14 +14,14 @@ namespace Fitting {
 /// Every tuning number of the minimiser.
 struct MinimiserSettings
 {
-    int maxIterations = 150;         ///< accepted steps before the fit reports Stalled
-    double initialDamping = 1e-3;    ///< λ at the start
-    double dampingDecrease = 3;      ///< λ is divided by this after a step that lowers −ln L
-    double dampingIncrease = 5;      ///< λ is multiplied by this after a step that does not
-    double smallestDamping = 1e-9;   ///< λ never falls below this
-    double largestDamping = 1e10;    ///< past this no step can lower −ln L: the optimum is reached
-    double costTolerance = 1e-9;     ///< a decrease of −ln L below this ends the fit
-    double diagonalFloor = 1e-12;    ///< the damping's smallest diagonal entry, for parameters the data barely move
+    int maxIterations = 150;       ///< accepted steps before the fit reports Stalled
+    double initialDamping = 1e-3;  ///< λ at the start
+    double dampingDecrease = 3;    ///< λ is divided by this after a step that lowers −ln L
+    double dampingIncrease = 5;    ///< λ is multiplied by this after a step that does not
+    double smallestDamping = 1e-9; ///< λ never falls below this
+    double largestDamping = 1e10;  ///< past this no step can lower −ln L: the optimum is reached
+    double costTolerance = 1e-9;   ///< a decrease of −ln L below this ends the fit
+    double diagonalFloor = 1e-12;  ///< the damping's smallest diagonal entry, for parameters the data barely move
 };
 
 enum class MinimiserOutcome { Converged, Stalled, Cancelled };

@@ -128,7 +128,8 @@ Kepler::Orbit circularStart(const Observations::DataSet &residuals, double frequ
     Kepler::Orbit orbit;
     orbit.periodDays = 1 / frequency;
     orbit.semiAmplitude = std::max(std::hypot(ab(1), ab(2)), 1e-3);
-    const double conjunction = referenceTime + (std::atan2(ab(2), ab(1)) + std::numbers::pi / 2) / (2 * std::numbers::pi * frequency);
+    const double conjunction =
+        referenceTime + (std::atan2(ab(2), ab(1)) + std::numbers::pi / 2) / (2 * std::numbers::pi * frequency);
     orbit.periastronTime = Kepler::periastronFromConjunction(conjunction, orbit.periodDays, 0.0, 0.0);
     return orbit;
 }
@@ -160,7 +161,8 @@ MinimiserOutcome addPlanet(State &state, const Kepler::Orbit &start, StartShapes
     to.planets += 1;
     VectorXd base = VectorXd::Zero(to.size());
     base.head(state.layout.planet(state.layout.planets)) = state.x.head(state.layout.planet(state.layout.planets));
-    base.tail(state.layout.size() - state.layout.offset(0)) = state.x.tail(state.layout.size() - state.layout.offset(0));
+    base.tail(state.layout.size() - state.layout.offset(0)) =
+        state.x.tail(state.layout.size() - state.layout.offset(0));
     const int first = to.planet(to.planets - 1);
     FreeParameters newOnly(std::size_t(to.size()), false);
     for (int q = 0; q < PlanetParameters::count; ++q)
@@ -281,8 +283,8 @@ Step addSignificantPlanet(State &state, const std::function<void(double)> &stepP
     for (std::size_t c = 0; c < candidates.size(); ++c) {
         State trial = state;
         const Kepler::Orbit start = circularStart(residuals, candidates[c].frequency, state.data.referenceTime);
-        const OrbitShape shape = state.options.circular || start.periodDays < tidallyCircularDays
-            ? OrbitShape::Circular : OrbitShape::Free;
+        const OrbitShape shape =
+            state.options.circular || start.periodDays < tidallyCircularDays ? OrbitShape::Circular : OrbitShape::Free;
         trial.outcome = addPlanet(trial, start, StartShapes::Varied, shape, cancel);
         if (trial.outcome == MinimiserOutcome::Cancelled)
             return Step::Cancelled;
@@ -299,7 +301,8 @@ Step addSignificantPlanet(State &state, const std::function<void(double)> &stepP
         stepProgress(0.9 * double(c + 1) / double(candidates.size()));
     }
     if (!best)
-        return stopped(state, SearchStop::NoPeak, "The search stopped: the residuals hold no peak to fit in the periods searched.");
+        return stopped(state, SearchStop::NoPeak,
+                       "The search stopped: the residuals hold no peak to fit in the periods searched.");
     const std::string period = periodText(std::exp(best->x(best->layout.planet(best->layout.planets - 1))));
     if (!(bicOf(*best) < bicOf(state)))
         return stopped(state, SearchStop::NoBicGain,
@@ -311,8 +314,9 @@ Step addSignificantPlanet(State &state, const std::function<void(double)> &stepP
         char numbers[96];
         std::snprintf(numbers, sizeof numbers, "%.3g, above the threshold %.3g.", peak.falseAlarmProbability,
                       state.options.falseAlarmThreshold);
-        return stopped(state, SearchStop::FalseAlarmThreshold, "The search stopped: the next peak (P = " + period
-                           + ") has a false-alarm probability of " + numbers);
+        return stopped(state, SearchStop::FalseAlarmThreshold,
+                       "The search stopped: the next peak (P = " + period + ") has a false-alarm probability of "
+                           + numbers);
     }
     best->peaks.push_back(peak);
     state = std::move(*best);
@@ -475,8 +479,9 @@ Result search(const Observations::DataSet &data, const Options &options, PlanetC
                 progress(0.5 + 0.5 * fraction, "bootstrap");
         };
         if (bootstrap(state.data, state.layout, state.x, freeParameters(state.layout, state.shapes),
-                      {options.bootstrapRuns, options.bootstrapSeed, options.starMassSolar}, bootstrapProgress,
-                      cancel, spread) == MinimiserOutcome::Cancelled)
+                      {options.bootstrapRuns, options.bootstrapSeed, options.starMassSolar}, bootstrapProgress, cancel,
+                      spread)
+            == MinimiserOutcome::Cancelled)
             return cancelledResult();
         for (std::size_t j = 0; j < result.planets.size(); ++j)
             result.planets[j].bootstrapUncertainty = spread.spread[j];

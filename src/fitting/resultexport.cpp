@@ -29,10 +29,14 @@ Json jsonNumber(double value)
 std::string statusName(Status status)
 {
     switch (status) {
-    case Status::Converged: return "converged";
-    case Status::Stalled: return "stalled";
-    case Status::Refused: return "refused";
-    case Status::Cancelled: return "cancelled";
+    case Status::Converged:
+        return "converged";
+    case Status::Stalled:
+        return "stalled";
+    case Status::Refused:
+        return "refused";
+    case Status::Cancelled:
+        return "cancelled";
     }
     return "refused";
 }
@@ -64,11 +68,14 @@ constexpr Element Elements[] = {
     {"period", "period_d", "period_err", [](const PlanetElements &p) { return p.periodDays; }},
     {"semiAmplitude", "k_ms", "k_err", [](const PlanetElements &p) { return p.semiAmplitude; }},
     {"eccentricity", "e", "e_err", [](const PlanetElements &p) { return p.eccentricity; }},
-    {"omegaDegrees", "omega_deg", "omega_err", [](const PlanetElements &p) { return degreesFromRadians(p.omegaRadians); }},
+    {"omegaDegrees", "omega_deg", "omega_err",
+     [](const PlanetElements &p) { return degreesFromRadians(p.omegaRadians); }},
     {"periastronTime", "tp", "tp_err", [](const PlanetElements &p) { return p.periastronTime; }},
     {"conjunctionTime", "tc", "tc_err", [](const PlanetElements &p) { return p.conjunctionTime; }},
-    {"minimumMassJupiter", "msini_mjup", "msini_mjup_err", [](const PlanetElements &p) { return p.minimumMassJupiter; }},
-    {"minimumMassEarth", "msini_mearth", "msini_mearth_err", [](const PlanetElements &p) { return p.minimumMassEarth; }},
+    {"minimumMassJupiter", "msini_mjup", "msini_mjup_err",
+     [](const PlanetElements &p) { return p.minimumMassJupiter; }},
+    {"minimumMassEarth", "msini_mearth", "msini_mearth_err",
+     [](const PlanetElements &p) { return p.minimumMassEarth; }},
 };
 
 Json planetJson(const PlanetResult &planet, bool bootstrapped)
@@ -95,11 +102,16 @@ double degreesFromRadians(double radians)
 std::string searchStopName(SearchStop stop)
 {
     switch (stop) {
-    case SearchStop::NotSearched: return "notSearched";
-    case SearchStop::PlanetCap: return "planetCap";
-    case SearchStop::FalseAlarmThreshold: return "falseAlarmThreshold";
-    case SearchStop::NoBicGain: return "noBicGain";
-    case SearchStop::NoPeak: return "noPeak";
+    case SearchStop::NotSearched:
+        return "notSearched";
+    case SearchStop::PlanetCap:
+        return "planetCap";
+    case SearchStop::FalseAlarmThreshold:
+        return "falseAlarmThreshold";
+    case SearchStop::NoBicGain:
+        return "noBicGain";
+    case SearchStop::NoPeak:
+        return "noPeak";
     }
     return "notSearched";
 }
@@ -122,13 +134,14 @@ std::string resultCsv(const Result &result)
         csv += "instrument," + csvField(instrument.name) + "," + std::to_string(instrument.points) + ","
             + number(instrument.offset) + "," + number(instrument.offsetUncertainty) + "," + number(instrument.jitter)
             + "," + number(instrument.jitterUncertainty) + "," + number(instrument.rms) + "\n";
-    csv += "\nkind,status,neg_log_likelihood,chi_square,rms_ms,bic,points,parameters,trend_ms_per_day,trend_err,"
-           "star_mass_solar\n";
+    csv +=
+        "\nkind,status,neg_log_likelihood,chi_square,rms_ms,bic,points,parameters,trend_ms_per_day,trend_err,"
+        "star_mass_solar\n";
     csv += "summary," + statusName(result.status) + "," + number(result.negativeLogLikelihood) + ","
         + number(result.chiSquare) + "," + number(result.rms) + "," + number(result.bic) + ","
         + std::to_string(result.pointCount) + "," + std::to_string(result.parameterCount) + ","
-        + (result.trendFitted ? number(result.trend) + "," + number(result.trendUncertainty) : std::string(","))
-        + "," + number(result.starMassSolar) + "\n";
+        + (result.trendFitted ? number(result.trend) + "," + number(result.trendUncertainty) : std::string(",")) + ","
+        + number(result.starMassSolar) + "\n";
     return csv;
 }
 
@@ -174,7 +187,8 @@ std::string residualsCsv(const Result &result, const Observations::DataSet &data
     for (std::size_t i = 0; i < data.measurements.size(); ++i) {
         const auto &m = data.measurements[i];
         const std::string name = m.instrument >= 0 && std::size_t(m.instrument) < data.instruments.size()
-            ? data.instruments[std::size_t(m.instrument)] : std::string();
+            ? data.instruments[std::size_t(m.instrument)]
+            : std::string();
         csv += number(m.time) + "," + number(m.velocity) + "," + number(m.uncertainty) + "," + csvField(name) + ","
             + number(model[i]) + "," + number(m.velocity - model[i]) + "\n";
     }

@@ -34,8 +34,8 @@ std::optional<Numeric::Refusal> refusal(const Observations::DataSet &data, const
         return refusal(data, effectiveOptions(data, options));
     const auto no = [](std::string reason) { return Numeric::Refusal{std::move(reason)}; };
     if (options.planets < 1 || options.planets > maxPlanets)
-        return no("The number of planets must be between 1 and " + std::to_string(maxPlanets) + " (asked: "
-                  + std::to_string(options.planets) + ").");
+        return no("The number of planets must be between 1 and " + std::to_string(maxPlanets)
+                  + " (asked: " + std::to_string(options.planets) + ").");
     if (!(std::isfinite(options.starMassSolar) && options.starMassSolar > 0))
         return no("The star's mass must be a number of solar masses above zero.");
     if (!(options.falseAlarmThreshold > 0 && options.falseAlarmThreshold <= 1))
@@ -61,7 +61,8 @@ std::optional<Numeric::Refusal> refusal(const Observations::DataSet &data, const
     if (int(data.measurements.size()) <= parameters)
         return no("Fitting " + std::to_string(parameters) + " parameters needs more than that many measurements; "
                   "these data have " + std::to_string(data.measurements.size()) + ".");
-    if (const auto reason = Periodogram::refusal(data, options.grid ? *options.grid : Periodogram::FrequencyGrid{1, 2, 2}))
+    if (const auto reason =
+            Periodogram::refusal(data, options.grid ? *options.grid : Periodogram::FrequencyGrid{1, 2, 2}))
         return no(reason->reason);
     return std::nullopt;
 }

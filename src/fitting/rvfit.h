@@ -101,11 +101,11 @@ struct InstrumentResult
 {
     std::string name;
     int points = 0;
-    double offset = 0;              ///< γ_k, m/s
+    double offset = 0; ///< γ_k, m/s
     double offsetUncertainty = 0;
-    double jitter = 0;              ///< s_k, m/s; 0 when not fitted
-    double jitterUncertainty = 0;   ///< from σ(s²) / (2 s), or √σ(s²) at s = 0
-    double rms = 0;                 ///< of this instrument's residuals, m/s
+    double jitter = 0;            ///< s_k, m/s; 0 when not fitted
+    double jitterUncertainty = 0; ///< from σ(s²) / (2 s), or √σ(s²) at s = 0
+    double rms = 0;               ///< of this instrument's residuals, m/s
 };
 
 /// Why findPlanets stopped adding planets.
@@ -124,18 +124,19 @@ struct Result
     std::vector<PlanetResult> planets;
     std::vector<InstrumentResult> instruments;
     bool trendFitted = false;
-    double trend = 0;               ///< c, m/s/day
+    double trend = 0; ///< c, m/s/day
     double trendUncertainty = 0;
-    double referenceTime = 0;       ///< t_ref, days
+    double referenceTime = 0; ///< t_ref, days
     double starMassSolar = 1.0;
-    int pointCount = 0;             ///< n
-    int parameterCount = 0;         ///< k, the free parameters
+    int pointCount = 0;               ///< n
+    int parameterCount = 0;           ///< k, the free parameters
     double negativeLogLikelihood = 0; ///< −ln L at the optimum
-    double chiSquare = 0;           ///< Σ r² / (σ² + s²)
-    double rms = 0;                 ///< √(Σ r² / n), m/s
-    double bic = 0;                 ///< k ln n + 2 (−ln L)
-    int bootstrapRuns = 0;          ///< refits that entered the bootstrap spread
-    std::vector<Periodogram::Peak> peaks; ///< the residual periodogram's peak each planet started from, in order (none for starting orbits)
+    double chiSquare = 0;             ///< Σ r² / (σ² + s²)
+    double rms = 0;                   ///< √(Σ r² / n), m/s
+    double bic = 0;                   ///< k ln n + 2 (−ln L)
+    int bootstrapRuns = 0;            ///< refits that entered the bootstrap spread
+    std::vector<Periodogram::Peak>
+        peaks; ///< the residual periodogram's peak each planet started from, in order (none for starting orbits)
     SearchStop searchStop = SearchStop::NotSearched;
     std::string searchStopSentence; ///< why the search stopped, a sentence with the figures; empty for fit()
 
@@ -157,8 +158,8 @@ Options effectiveOptions(const Observations::DataSet &data, Options options);
 /// Fits options.planets Keplerians. Planets without a starting orbit start at
 /// the highest periodogram peak of the residuals of the planets before them.
 /// Raising *cancel makes it return Status::Cancelled promptly.
-Result fit(const Observations::DataSet &data, const Options &options,
-           const Progress &progress = {}, const std::atomic<bool> *cancel = nullptr);
+Result fit(const Observations::DataSet &data, const Options &options, const Progress &progress = {},
+           const std::atomic<bool> *cancel = nullptr);
 
 /// Adds planets one at a time, at most options.planets. Each step:
 /// - starts: the 5 highest distinct peaks (1/T apart) of the residual
@@ -177,8 +178,8 @@ Result fit(const Observations::DataSet &data, const Options &options,
 /// Result::searchStop and searchStopSentence say why the search ended.
 /// With no planet kept, the result holds no planet (offsets, jitters and
 /// trend only) and status Converged.
-Result findPlanets(const Observations::DataSet &data, const Options &options,
-                   const Progress &progress = {}, const std::atomic<bool> *cancel = nullptr);
+Result findPlanets(const Observations::DataSet &data, const Options &options, const Progress &progress = {},
+                   const std::atomic<bool> *cancel = nullptr);
 
 /// The model velocity μ_i of the result at each measurement of data (m/s),
 /// offsets and trend included.

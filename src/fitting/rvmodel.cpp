@@ -82,15 +82,14 @@ Kepler::Orbit PlanetParameters::orbit() const
     orbit.semiAmplitude = std::exp(logSemiAmplitude);
     orbit.eccentricity = eccentricity();
     orbit.omegaRadians = orbit.eccentricity > 0 ? std::atan2(rootESinOmega, rootECosOmega) : 0.0;
-    orbit.periastronTime = Kepler::periastronFromConjunction(conjunctionTime, orbit.periodDays,
-                                                             orbit.eccentricity, orbit.omegaRadians);
+    orbit.periastronTime =
+        Kepler::periastronFromConjunction(conjunctionTime, orbit.periodDays, orbit.eccentricity, orbit.omegaRadians);
     return orbit;
 }
 
 RvModel::RvModel(const Measurements &data, const ParameterLayout &layout)
     : m_data(&data), m_layout(layout), m_mean(data.size()), m_variance(data.size())
-{
-}
+{ }
 
 bool RvModel::plausible(const Eigen::VectorXd &x) const
 {

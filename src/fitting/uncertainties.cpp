@@ -37,8 +37,8 @@ PlanetElements elementsFrom(const ElementVector &v)
 PlanetElements elementsOf(const PlanetParameters &planet, double referenceTime, double starMassSolar)
 {
     const Kepler::Orbit o = planet.orbit();
-    const double conjunction = planet.conjunctionTime
-        + o.periodDays * std::round((referenceTime - planet.conjunctionTime) / o.periodDays);
+    const double conjunction =
+        planet.conjunctionTime + o.periodDays * std::round((referenceTime - planet.conjunctionTime) / o.periodDays);
     const double mass = Kepler::minimumMass(o.periodDays, o.semiAmplitude, o.eccentricity, starMassSolar);
     double omega = std::fmod(o.omegaRadians, twoPi);
     if (omega < 0)
@@ -48,8 +48,8 @@ PlanetElements elementsOf(const PlanetParameters &planet, double referenceTime, 
     elements.semiAmplitude = o.semiAmplitude;
     elements.eccentricity = o.eccentricity;
     elements.omegaRadians = omega;
-    elements.periastronTime = Kepler::periastronFromConjunction(conjunction, o.periodDays, o.eccentricity,
-                                                                o.omegaRadians);
+    elements.periastronTime =
+        Kepler::periastronFromConjunction(conjunction, o.periodDays, o.eccentricity, o.omegaRadians);
     elements.conjunctionTime = conjunction;
     elements.minimumMassJupiter = mass * Kepler::jupiterMassesPerSolarMass;
     elements.minimumMassEarth = mass * Kepler::earthMassesPerSolarMass;
@@ -96,8 +96,9 @@ PlanetElements propagatedUncertainty(const VectorXd &x, int first, const MatrixX
         VectorXd up = x.segment(first, count), down = up;
         up(q) += h;
         down(q) -= h;
-        const PlanetElements d = difference(elementsOf(PlanetParameters::read(up.data()), referenceTime, starMassSolar),
-                                            elementsOf(PlanetParameters::read(down.data()), referenceTime, starMassSolar));
+        const PlanetElements d =
+            difference(elementsOf(PlanetParameters::read(up.data()), referenceTime, starMassSolar),
+                       elementsOf(PlanetParameters::read(down.data()), referenceTime, starMassSolar));
         g.col(q) = vectorOf(d) / (2 * h);
     }
     const Eigen::Matrix<double, 8, 8> external = g * covariance.block(first, first, count, count) * g.transpose();
@@ -152,8 +153,8 @@ MinimiserOutcome bootstrap(const Measurements &data, const ParameterLayout &layo
     result.spread.resize(planets);
     for (std::size_t j = 0; j < planets; ++j) {
         const ElementVector mean = sum[j] / used;
-        const ElementVector variances = (sumSquares[j] / used - mean.cwiseProduct(mean)).cwiseMax(0.0)
-            * (double(used) / std::max(used - 1, 1));
+        const ElementVector variances =
+            (sumSquares[j] / used - mean.cwiseProduct(mean)).cwiseMax(0.0) * (double(used) / std::max(used - 1, 1));
         result.spread[j] = elementsFrom(variances.cwiseSqrt());
     }
     result.runs = used;

@@ -1,12 +1,12 @@
 #include "frame/mainframe.h"
 
-#include "ground/appinfo.h"
 #include "frame/closing.h"
+#include "ground/appinfo.h"
 #include "ground/controls.h"
 #include "ground/formregistry.h"
 #include "ground/pictures.h"
-#include "ground/platform.h"
 #include "ground/planetlist.h"
+#include "ground/platform.h"
 #include "lab/keplerlab.h"
 #include "massfunction/massfunctionwindow.h"
 #include "rv/velocitycurvewindow.h"
@@ -47,8 +47,8 @@ void MainFrame::createMenus()
     };
     using Controls::menuItem;
 
-    auto item = [this](QMenu *menu, const char *name, const QString &caption,
-                       const QKeySequence &shortcut, auto command) {
+    auto item = [this](QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut,
+                       auto command) {
         QAction *action = Controls::menuItem(menu, name, caption, shortcut);
         connect(action, &QAction::triggered, this, command);
     };
@@ -120,10 +120,9 @@ void MainFrame::showOwnMenus()
 
 void MainFrame::adoptChild(QWidget *child, const QList<QMenu *> &childMenus)
 {
-    QMdiSubWindow *subWindow = m_mdiArea->addSubWindow(child, Qt::Window | Qt::WindowTitleHint
-                                                                  | Qt::WindowSystemMenuHint
-                                                                  | Qt::WindowMinimizeButtonHint
-                                                                  | Qt::WindowCloseButtonHint);
+    QMdiSubWindow *subWindow = m_mdiArea->addSubWindow(child,
+                                                       Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     subWindow->setAttribute(Qt::WA_DeleteOnClose);
     subWindow->setWindowIcon(child->windowIcon());
     menuBar()->clear();
@@ -156,8 +155,7 @@ void MainFrame::showSimulator()
     form<SimulatorWindow>()->showInFrame();
 }
 
-template<class Window>
-void MainFrame::showWindow()
+template <class Window> void MainFrame::showWindow()
 {
     QWidget *window = form<Window>();
     window->show();
@@ -168,8 +166,8 @@ void MainFrame::closeAllWindows()
 {
     const qsizetype topmost = FormRegistry::instance().count() - 1;
     if (m_statusWord == QStringLiteral("Close")) {
-        const int answer = Platform::current().messageBox(
-            Closing::closeAllQuestion(), MsgBox::YesNo | MsgBox::Exclamation | MsgBox::SetForeground);
+        const int answer = Platform::current().messageBox(Closing::closeAllQuestion(),
+                                                          MsgBox::YesNo | MsgBox::Exclamation | MsgBox::SetForeground);
         if (answer != MsgBox::Yes) {
             setStatus(AppInfo::title());
             return;
@@ -183,8 +181,7 @@ bool MainFrame::queryUnload()
     setStatus(QStringLiteral("Close"));
     const qsizetype topmost = FormRegistry::instance().count() - 1;
     const int answer = Platform::current().messageBox(
-        Closing::frameQuestion(), MsgBox::YesNo | MsgBox::Exclamation | MsgBox::SetForeground,
-        QStringLiteral("Close"));
+        Closing::frameQuestion(), MsgBox::YesNo | MsgBox::Exclamation | MsgBox::SetForeground, QStringLiteral("Close"));
     if (answer != MsgBox::Yes) {
         setStatus(AppInfo::title());
         return false;

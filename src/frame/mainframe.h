@@ -48,8 +48,7 @@ protected:
 private:
     void createMenus();
     void showSimulator();
-    template<class Window>
-    void showWindow();
+    template <class Window> void showWindow();
     void createStatusBar();
     void showOwnMenus();
     void updateClock();

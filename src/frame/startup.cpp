@@ -1,10 +1,10 @@
 #include "frame/startup.h"
 
+#include "frame/singleinstance.h"
+#include "frame/windowwiring.h"
 #include "ground/appinfo.h"
 #include "ground/formregistry.h"
 #include "ground/platform.h"
-#include "frame/singleinstance.h"
-#include "frame/windowwiring.h"
 #include "simulator/simulatorwindow.h"
 
 #include <QTimer>
@@ -16,8 +16,7 @@ bool start()
     static SingleInstance instance;
     if (!instance.acquire()) {
         Platform::current().messageBox(QStringLiteral("This apllication already has been running now."),
-                                       MsgBox::Exclamation,
-                                       QStringLiteral("Ver. ") + AppInfo::version().shortText());
+                                       MsgBox::Exclamation, QStringLiteral("Ver. ") + AppInfo::version().shortText());
         return false;
     }
     WindowWiring::install();

@@ -39,9 +39,7 @@ void install()
             QObject::connect(simulator, &SimulatorWindow::labRequested, simulator, &KeplerLab::open);
             // An open lab takes each new planet of Screen1.
             QObject::connect(simulator, &SimulatorWindow::simulationStarted, simulator,
-                             [](const Simulation &simulation) {
-                                 KeplerLab::handOver(simulatorPlanet(simulation));
-                             });
+                             [](const Simulation &simulation) { KeplerLab::handOver(simulatorPlanet(simulation)); });
         }
     });
 }

@@ -6,8 +6,7 @@ namespace {
 
 AppVersion &currentVersion()
 {
-    static AppVersion version{BuildConfig::versionMajor, BuildConfig::versionMinor,
-                              BuildConfig::versionRevision};
+    static AppVersion version{BuildConfig::versionMajor, BuildConfig::versionMinor, BuildConfig::versionRevision};
     return version;
 }
 

@@ -6,8 +6,8 @@
 #include <QColor>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QListWidget>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPalette>
 #include <QWidget>
@@ -32,9 +32,7 @@ inline void setForeColor(QWidget *control, const QColor &color)
 /// The colour setForeColor() gave, as the control draws its text.
 inline QColor foreColor(const QWidget *control)
 {
-    const QPalette::ColorRole role = qobject_cast<const QLineEdit *>(control)
-                                         ? QPalette::Text
-                                         : QPalette::WindowText;
+    const QPalette::ColorRole role = qobject_cast<const QLineEdit *>(control) ? QPalette::Text : QPalette::WindowText;
     return control->palette().color(role);
 }
 
@@ -49,8 +47,8 @@ inline void setBackColor(QWidget *control, const QColor &color)
 }
 
 /// A label at its designed place (left, top, width, height in twips).
-inline QLabel *label(QWidget *parent, const char *name, const QString &caption, int left,
-                     int top, int width, int height)
+inline QLabel *label(QWidget *parent, const char *name, const QString &caption, int left, int top, int width,
+                     int height)
 {
     auto *label = new QLabel(caption, parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -59,8 +57,7 @@ inline QLabel *label(QWidget *parent, const char *name, const QString &caption, 
 }
 
 /// A one-line text box at its designed place (twips).
-inline QLineEdit *textBox(QWidget *parent, const char *name, int left, int top, int width,
-                          int height)
+inline QLineEdit *textBox(QWidget *parent, const char *name, int left, int top, int width, int height)
 {
     auto *box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -100,8 +97,7 @@ inline void fitRows(QListWidget *list, int rows)
 }
 
 /// A menu item with its object name, caption and shortcut.
-inline QAction *menuItem(QMenu *menu, const char *name, const QString &caption,
-                         const QKeySequence &shortcut = {})
+inline QAction *menuItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut = {})
 {
     QAction *action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));

@@ -39,8 +39,8 @@ MsgBox::Answer DesktopPlatform::messageBox(const QString &prompt, MsgBox::Styles
 {
     // Owned by the active window, the box opens over it, even over the
     // always-on-top capture window.
-    QMessageBox box(iconOf(style), title.isEmpty() ? AppInfo::title() : title, prompt,
-                    QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(iconOf(style), title.isEmpty() ? AppInfo::title() : title, prompt, QMessageBox::NoButton,
+                    QApplication::activeWindow());
     const int buttons = style.toInt() & MsgBox::ButtonBits;
     switch (buttons) {
     case MsgBox::OkCancel:
@@ -68,8 +68,7 @@ MsgBox::Answer DesktopPlatform::messageBox(const QString &prompt, MsgBox::Styles
     }
 }
 
-QString DesktopPlatform::inputBox(const QString &prompt, const QString &title,
-                                  const QString &defaultText)
+QString DesktopPlatform::inputBox(const QString &prompt, const QString &title, const QString &defaultText)
 {
     QInputDialog dialog(QApplication::activeWindow());
     dialog.setWindowTitle(title);

@@ -8,8 +8,7 @@ class DesktopPlatform : public Platform
 {
 public:
     MsgBox::Answer messageBox(const QString &prompt, MsgBox::Styles style, const QString &title = {}) override;
-    QString inputBox(const QString &prompt, const QString &title,
-                     const QString &defaultText = {}) override;
+    QString inputBox(const QString &prompt, const QString &title, const QString &defaultText = {}) override;
     void beep() override;
     void shellOpen(const QString &target, const QString &workingFolder = {}) override;
     QString saveFileName(QWidget *owner, const QString &filter) override;

@@ -20,8 +20,7 @@ public:
     static FormRegistry &instance();
 
     /// The default instance of T, loaded (hidden) when it is not loaded yet.
-    template<class T>
-    T *form()
+    template <class T> T *form()
     {
         if (T *existing = find<T>())
             return existing;
@@ -34,8 +33,7 @@ public:
     }
 
     /// The loaded instance of T, or nullptr; never loads.
-    template<class T>
-    T *find() const
+    template <class T> T *find() const
     {
         for (QWidget *window : m_forms) {
             if (auto *match = qobject_cast<T *>(window))
@@ -44,11 +42,7 @@ public:
         return nullptr;
     }
 
-    template<class T>
-    bool isLoaded() const
-    {
-        return find<T>() != nullptr;
-    }
+    template <class T> bool isLoaded() const { return find<T>() != nullptr; }
 
     /// The loaded windows, in load order.
     const QList<QWidget *> &forms() const { return m_forms; }
@@ -59,8 +53,7 @@ public:
     /// creates a fresh instance.
     void unload(QWidget *window);
 
-    template<class T>
-    void unload()
+    template <class T> void unload()
     {
         if (T *window = find<T>())
             unload(window);
@@ -88,8 +81,7 @@ class QCloseEvent;
 void unloadOnClose(QWidget *window, QCloseEvent *event);
 
 /// Shorthand for FormRegistry::instance().form<T>().
-template<class T>
-T *form()
+template <class T> T *form()
 {
     return FormRegistry::instance().form<T>();
 }

@@ -7,8 +7,8 @@ namespace {
 class DetachedFrame final : public FrameHost
 {
 public:
-    void adoptChild(QWidget *, const QList<QMenu *> &) override {}
-    void showFrame() override {}
+    void adoptChild(QWidget *, const QList<QMenu *> &) override { }
+    void showFrame() override { }
     QWidget *frameWindow() override { return nullptr; }
     QMdiArea *workArea() override { return nullptr; }
     QString panel1() const override { return m_panel1; }

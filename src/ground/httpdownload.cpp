@@ -21,8 +21,7 @@ void start(const QUrl &url, const DownloadLimits &limits, QObject *context,
     // byte now and then would reset it for ever, so a deadline on the whole
     // download stands beside it.
     request.setTransferTimeout(limits.timeoutMs);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply *reply = manager->get(request);
     reply->setReadBufferSize(limits.maxBytes + 1);
 
@@ -48,18 +47,17 @@ void start(const QUrl &url, const DownloadLimits &limits, QObject *context,
             reply->abort();
         }
     });
-    QObject::connect(reply, &QNetworkReply::finished, manager,
-                     [manager, deadline, reply, body, limits, done = std::move(done)] {
-        deadline->stop();
-        manager->deleteLater();
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        const bool answered = reply->error() == QNetworkReply::NoError && status >= 200
-                              && status < 300;
-        if (answered)
-            body->append(reply->readAll());
-        const bool ok = answered && body->size() <= limits.maxBytes;
-        done(ok ? std::optional<QByteArray>(*body) : std::nullopt);
-    });
+    QObject::connect(
+        reply, &QNetworkReply::finished, manager, [manager, deadline, reply, body, limits, done = std::move(done)] {
+            deadline->stop();
+            manager->deleteLater();
+            const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+            const bool answered = reply->error() == QNetworkReply::NoError && status >= 200 && status < 300;
+            if (answered)
+                body->append(reply->readAll());
+            const bool ok = answered && body->size() <= limits.maxBytes;
+            done(ok ? std::optional<QByteArray>(*body) : std::nullopt);
+        });
 }
 
 } // namespace HttpDownload

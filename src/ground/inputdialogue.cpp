@@ -3,10 +3,8 @@
 #include "ground/platform.h"
 #include "ground/textnumber.h"
 
-InputDialogue::InputDialogue(QString title)
-    : m_title(std::move(title))
-{
-}
+InputDialogue::InputDialogue(QString title) : m_title(std::move(title))
+{ }
 
 QString InputDialogue::askText(const QString &prompt) const
 {

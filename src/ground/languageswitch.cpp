@@ -17,11 +17,8 @@ LanguageSwitch &LanguageSwitch::instance()
     return languageSwitch;
 }
 
-LanguageSwitch::LanguageSwitch()
-    : m_program(std::make_unique<QTranslator>())
-    , m_qt(std::make_unique<QTranslator>())
-{
-}
+LanguageSwitch::LanguageSwitch() : m_program(std::make_unique<QTranslator>()), m_qt(std::make_unique<QTranslator>())
+{ }
 
 LanguageSwitch::~LanguageSwitch() = default;
 

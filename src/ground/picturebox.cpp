@@ -19,15 +19,14 @@ namespace {
 class FloatingPicture : public QLabel
 {
 public:
-    explicit FloatingPicture(QWidget *parent)
-        : QLabel(parent)
+    explicit FloatingPicture(QWidget *parent) : QLabel(parent)
     {
         setAttribute(Qt::WA_TranslucentBackground);
         setUpdatesEnabled(false);
     }
 
 protected:
-    void paintEvent(QPaintEvent *) override {}
+    void paintEvent(QPaintEvent *) override { }
 };
 
 QPen cosmeticPen(const QColor &color, int width)
@@ -40,8 +39,7 @@ QPen cosmeticPen(const QColor &color, int width)
 
 } // namespace
 
-PictureBox::PictureBox(QWidget *parent)
-    : QWidget(parent)
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     resetImage();
@@ -107,8 +105,8 @@ void PictureBox::cls()
     update();
 }
 
-void PictureBox::circle(QPointF centre, double radius, const QColor &color,
-                        std::optional<double> startAngle, double aspect)
+void PictureBox::circle(QPointF centre, double radius, const QColor &color, std::optional<double> startAngle,
+                        double aspect)
 {
     double rx = radius;
     double ry = radius * aspect;
@@ -133,9 +131,7 @@ void PictureBox::pset(QPointF point, const QColor &color)
     QPainter painter(&m_image);
     // Points far off the surface are drawn nowhere; clamping keeps their
     // pixel numbers within int.
-    auto pixelOf = [](double twips) {
-        return int(std::floor(std::clamp(twips / TwipsPerPixel, -1e6, 1e6)));
-    };
+    auto pixelOf = [](double twips) { return int(std::floor(std::clamp(twips / TwipsPerPixel, -1e6, 1e6))); };
     const QPoint pixel(pixelOf(point.x()), pixelOf(point.y()));
     const int offset = (m_drawWidth - 1) / 2;
     painter.fillRect(QRect(pixel.x() - offset, pixel.y() - offset, m_drawWidth, m_drawWidth), color);

@@ -58,8 +58,8 @@ public:
     /// A circle (or, with `aspect`, an ellipse whose vertical half-axis is
     /// radius × aspect) in `color`. With a start angle in radians, only the
     /// arc from that angle counter-clockwise to a full turn is drawn.
-    void circle(QPointF centre, double radius, const QColor &color,
-                std::optional<double> startAngle = std::nullopt, double aspect = 1.0);
+    void circle(QPointF centre, double radius, const QColor &color, std::optional<double> startAngle = std::nullopt,
+                double aspect = 1.0);
     /// A point of the pen width; it also becomes the text position.
     void pset(QPointF point, const QColor &color);
     void pset(QPointF point) { pset(point, m_foreColor); }

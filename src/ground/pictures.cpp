@@ -14,8 +14,7 @@ QPixmap transparentPixmap(int width, int height)
 
 void paintGlobe(QPainter &painter, const QRectF &bounds, const QColor &light, const QColor &dark)
 {
-    QRadialGradient gradient(bounds.center() - QPointF(bounds.width() / 5, bounds.height() / 5),
-                             bounds.width() / 1.6);
+    QRadialGradient gradient(bounds.center() - QPointF(bounds.width() / 5, bounds.height() / 5), bounds.width() / 1.6);
     gradient.setColorAt(0, light);
     gradient.setColorAt(1, dark);
     painter.setPen(Qt::NoPen);
@@ -77,10 +76,10 @@ QPixmap programPicture(int size)
     painter.setPen(QPen(QColor(0, 255, 169), size / 32.0));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(QRectF(size * 0.12, size * 0.3, size * 0.76, size * 0.4));
-    paintGlobe(painter, QRectF(size * 0.38, size * 0.38, size * 0.24, size * 0.24),
-               QColor(255, 255, 200), QColor(255, 140, 0));
-    paintGlobe(painter, QRectF(size * 0.76, size * 0.44, size * 0.12, size * 0.12),
-               QColor(160, 210, 255), QColor(30, 70, 170));
+    paintGlobe(painter, QRectF(size * 0.38, size * 0.38, size * 0.24, size * 0.24), QColor(255, 255, 200),
+               QColor(255, 140, 0));
+    paintGlobe(painter, QRectF(size * 0.76, size * 0.44, size * 0.12, size * 0.12), QColor(160, 210, 255),
+               QColor(30, 70, 170));
     return pixmap;
 }
 

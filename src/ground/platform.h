@@ -72,8 +72,7 @@ public:
     /// Blocks until answered. An empty title gives the application's title.
     virtual MsgBox::Answer messageBox(const QString &prompt, MsgBox::Styles style, const QString &title = {}) = 0;
     /// Returns the typed text, or the empty text when cancelled.
-    virtual QString inputBox(const QString &prompt, const QString &title,
-                             const QString &defaultText = {}) = 0;
+    virtual QString inputBox(const QString &prompt, const QString &title, const QString &defaultText = {}) = 0;
     virtual void beep() = 0;
     /// Opens a web address, a document or a folder with the user's
     /// programs. A relative path is taken from `workingFolder`, or from the

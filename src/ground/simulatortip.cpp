@@ -20,11 +20,7 @@ class ToolWatcher : public QObject
 {
 public:
     ToolWatcher(TipWindow *tip, int toolParam, QObject *parent)
-        : QObject(parent)
-        , m_tip(tip)
-        , m_toolParam(toolParam)
-    {
-    }
+        : QObject(parent), m_tip(tip), m_toolParam(toolParam) { }
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
@@ -95,11 +91,12 @@ QSize tipSize(const TipEntry &entry)
 
 QString simulatorText()
 {
-    return QStringLiteral("This screen displays the moving planets around the star.\r\n"
-                          " If you click the Right button a point on screen1, sub menu of "
-                          "'Screen’will show its point.\r\n"
-                          " In reverse if you click the Left button a point on screen1, you will "
-                          "get about the informations of coreweapons.");
+    return QStringLiteral(
+        "This screen displays the moving planets around the star.\r\n"
+        " If you click the Right button a point on screen1, sub menu of "
+        "'Screen’will show its point.\r\n"
+        " In reverse if you click the Left button a point on screen1, you will "
+        "get about the informations of coreweapons.");
 }
 
 QList<TipEntry> &tipEntries()
@@ -108,8 +105,7 @@ QList<TipEntry> &tipEntries()
     return entries;
 }
 
-TipWindow::TipWindow(QWidget *owner)
-    : QWidget(owner, Qt::ToolTip)
+TipWindow::TipWindow(QWidget *owner) : QWidget(owner, Qt::ToolTip)
 {
     setObjectName(QStringLiteral("TipWindow"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -160,8 +156,7 @@ QString TipWindow::shownText() const
 {
     // The text keeps the CR LF pairs it was written with; each pair is one break.
     const TipEntry *shown = entry();
-    return shown ? QString(shown->text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                 : QString();
+    return shown ? QString(shown->text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) : QString();
 }
 
 QFont TipWindow::textFont() const

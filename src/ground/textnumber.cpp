@@ -120,11 +120,9 @@ QString fixExponent(QString text)
     return text.replace(QLatin1Char('e'), QLatin1Char('E'));
 }
 
-template<typename T>
-QString printItemOf(T value)
+template <typename T> QString printItemOf(T value)
 {
-    const QString sign = std::signbit(value) && value != 0 ? QStringLiteral("-")
-                                                           : QStringLiteral(" ");
+    const QString sign = std::signbit(value) && value != 0 ? QStringLiteral("-") : QStringLiteral(" ");
     return sign + shortest(std::fabs(value)) + QLatin1Char(' ');
 }
 

@@ -21,8 +21,7 @@ struct FreeReply
     void operator()(void *reply) const { std::free(reply); }
 };
 
-template<class Reply>
-using ReplyPtr = std::unique_ptr<Reply, FreeReply>;
+template <class Reply> using ReplyPtr = std::unique_ptr<Reply, FreeReply>;
 
 } // namespace
 
@@ -37,15 +36,13 @@ std::optional<WId> id()
         return std::nullopt;
 
     static const char name[] = "_NET_ACTIVE_WINDOW";
-    const ReplyPtr<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 1, std::strlen(name), name), nullptr));
+    const ReplyPtr<xcb_intern_atom_reply_t> atom(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, std::strlen(name), name), nullptr));
     if (!atom || atom->atom == XCB_ATOM_NONE)
         return std::nullopt;
 
     const ReplyPtr<xcb_get_property_reply_t> property(xcb_get_property_reply(
-        connection,
-        xcb_get_property(connection, 0, screen->root, atom->atom, XCB_ATOM_WINDOW, 0, 1),
-        nullptr));
+        connection, xcb_get_property(connection, 0, screen->root, atom->atom, XCB_ATOM_WINDOW, 0, 1), nullptr));
     if (!property || property->type != XCB_ATOM_WINDOW || property->format != 32
         || xcb_get_property_value_length(property.get()) != 4)
         return std::nullopt;

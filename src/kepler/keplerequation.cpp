@@ -63,7 +63,7 @@ const std::array<Node, intervals + 1> nodes = [] {
 // How many of the seven nodes first, first + stride, …, first + 6·stride
 // have M_j ≤ M. The seven comparisons are independent of one another, so a
 // round costs one comparison time, not seven.
-template<typename MeanAtNode>
+template <typename MeanAtNode>
 [[gnu::always_inline]] inline int nodesAtOrBelow(int first, int stride, double meanAnomaly, MeanAtNode meanAtNode)
 {
     int count = 0;
@@ -76,8 +76,7 @@ template<typename MeanAtNode>
 // a search in base 8 whose two rounds a solve waits for, where a binary
 // search would wait for six. The second round looks at most 7 nodes past the
 // first's, so k stays below 64 when the reduction left M a hair beyond π.
-template<typename MeanAtNode>
-[[gnu::always_inline]] inline int bracket(double meanAnomaly, MeanAtNode meanAtNode)
+template <typename MeanAtNode> [[gnu::always_inline]] inline int bracket(double meanAnomaly, MeanAtNode meanAtNode)
 {
     static_assert(intervals == 64);
     const int coarse = 8 * nodesAtOrBelow(8, 8, meanAnomaly, meanAtNode);
@@ -157,10 +156,10 @@ bool inCorner(int k, double e)
 
 struct Step
 {
-    double anomaly;    // after the step
-    double change;     // the step
-    double eSine;      // e sin E where the step started
-    double eCosine;    // e cos E there
+    double anomaly; // after the step
+    double change;  // the step
+    double eSine;   // e sin E where the step started
+    double eCosine; // e cos E there
 };
 
 // One Halley step (third order) for f(E) = E − e sin E − M from `start`.
@@ -197,8 +196,8 @@ double clampedToHalfTurn(double anomaly)
 // Solution for M in [0, π] in the corner, bracketed in interval k.
 double solveNearPeriastron(int k, double meanAnomaly, double e, const Interval &interval)
 {
-    const double start = k < cubicIntervals ? cubicStart(meanAnomaly, e)
-                                            : nodes[k].anomaly + hermiteOffset(interval, meanAnomaly);
+    const double start =
+        k < cubicIntervals ? cubicStart(meanAnomaly, e) : nodes[k].anomaly + hermiteOffset(interval, meanAnomaly);
     const Step halley = halleyStep(start, nearestNode(start), meanAnomaly, e);
     // The Newton step's e sin E and e cos E are carried over from the start's
     // by the angle addition formulas: the Halley step is below 2e-4 rad here.
@@ -239,8 +238,7 @@ bool validEccentricity(double e)
 }
 
 // Solves for any M through the solution on [0, π]: E − e sin E is odd in E.
-template<typename SolveOnHalfTurn>
-double solvedWithSign(double meanAnomaly, SolveOnHalfTurn solveOnHalfTurn)
+template <typename SolveOnHalfTurn> double solvedWithSign(double meanAnomaly, SolveOnHalfTurn solveOnHalfTurn)
 {
     const double reduced = reducedMeanAnomaly(meanAnomaly);
     return std::copysign(solveOnHalfTurn(std::fabs(reduced)), reduced);

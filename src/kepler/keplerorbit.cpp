@@ -20,7 +20,7 @@ struct SineCosine
 // √(1 + e) and √(1 − e), the scales of the half-angle form below.
 struct HalfAngleScales
 {
-    explicit HalfAngleScales(double e) : plus(std::sqrt(1 + e)), minus(std::sqrt(1 - e)) {}
+    explicit HalfAngleScales(double e) : plus(std::sqrt(1 + e)), minus(std::sqrt(1 - e)) { }
     double plus;
     double minus;
 };
@@ -60,8 +60,7 @@ public:
         , m_cosOmega(std::cos(orbit.omegaRadians))
         , m_sinOmega(std::sin(orbit.omegaRadians))
         , m_scales(orbit.eccentricity)
-    {
-    }
+    { }
 
     // M = 2π (t − T_p)/P, radians in [−π, π]. The phase is reduced to
     // [−½, ½] before it becomes an angle: subtracting whole turns is exact,
@@ -77,8 +76,7 @@ public:
     double velocity(double eccentricAnomaly) const
     {
         const SineCosine nu = trueAnomalyDirection(eccentricAnomaly, m_scales);
-        return m_amplitude
-               * (nu.cosine * m_cosOmega - nu.sine * m_sinOmega + m_eccentricity * m_cosOmega);
+        return m_amplitude * (nu.cosine * m_cosOmega - nu.sine * m_sinOmega + m_eccentricity * m_cosOmega);
     }
 
 private:

@@ -12,8 +12,8 @@ inline constexpr double AU = 1.495978707e11;       ///< astronomical unit, m (ex
 inline constexpr double day = 86400.0;             ///< s
 
 /// Mass ratios from the parameters above.
-inline constexpr double jupiterMassesPerSolarMass = GM_sun / GM_jupiter; ///< ≈ 1047.57
-inline constexpr double earthMassesPerSolarMass = GM_sun / GM_earth;     ///< ≈ 332946
+inline constexpr double jupiterMassesPerSolarMass = GM_sun / GM_jupiter;   ///< ≈ 1047.57
+inline constexpr double earthMassesPerSolarMass = GM_sun / GM_earth;       ///< ≈ 332946
 inline constexpr double earthMassesPerJupiterMass = GM_jupiter / GM_earth; ///< ≈ 317.83
 
 } // namespace Kepler

@@ -69,8 +69,7 @@ std::optional<std::string> massRefusal(double periodDays, double semiAmplitude, 
 
 double massFunction(double periodDays, double semiAmplitude, double eccentricity)
 {
-    return massFunctionPerCubedAmplitude(periodDays, eccentricity) * semiAmplitude * semiAmplitude
-           * semiAmplitude;
+    return massFunctionPerCubedAmplitude(periodDays, eccentricity) * semiAmplitude * semiAmplitude * semiAmplitude;
 }
 
 double companionMass(double massFunctionSolar, double starMassSolar, double inclinationRadians)
@@ -85,8 +84,7 @@ double companionMass(double massFunctionSolar, double starMassSolar, double incl
 
 double minimumMass(double periodDays, double semiAmplitude, double eccentricity, double starMassSolar)
 {
-    return companionMass(massFunction(periodDays, semiAmplitude, eccentricity), starMassSolar,
-                         std::numbers::pi / 2);
+    return companionMass(massFunction(periodDays, semiAmplitude, eccentricity), starMassSolar, std::numbers::pi / 2);
 }
 
 double semiAmplitude(double periodDays, double eccentricity, double starMassSolar, double companionMassSolar,

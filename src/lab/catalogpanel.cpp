@@ -5,8 +5,7 @@
 
 #include <QSignalBlocker>
 
-CatalogPanel::CatalogPanel(QWidget *parent)
-    : QListWidget(parent)
+CatalogPanel::CatalogPanel(QWidget *parent) : QListWidget(parent)
 {
     setObjectName(QStringLiteral("planetList"));
     for (int index = PlanetCatalog::FirstPlanet; index <= PlanetCatalog::LastPlanet; ++index) {

@@ -1,10 +1,10 @@
 #include "lab/derivedvalues.h"
 
-#include "seedmodel/storedvalues.h"
 #include "kepler/physicalconstants.h"
 #include "kepler/planetmass.h"
 #include "seedmodel/companionclass.h"
 #include "seedmodel/massfunction.h"
+#include "seedmodel/storedvalues.h"
 
 #include <cmath>
 
@@ -48,15 +48,13 @@ Values of(const LabPlanet &planet)
     const bool faceOn = std::sin(inclination) <= 0;
 
     Values values;
-    values.massFunctionSolar = Kepler::massFunction(orbit.periodDays, orbit.semiAmplitude,
-                                                    orbit.eccentricity);
-    values.minimumMassSolar = Kepler::minimumMass(orbit.periodDays, orbit.semiAmplitude,
-                                                  orbit.eccentricity, planet.starMassSolar);
+    values.massFunctionSolar = Kepler::massFunction(orbit.periodDays, orbit.semiAmplitude, orbit.eccentricity);
+    values.minimumMassSolar =
+        Kepler::minimumMass(orbit.periodDays, orbit.semiAmplitude, orbit.eccentricity, planet.starMassSolar);
     if (!faceOn) {
-        values.trueMassSolar = finite(Kepler::companionMass(values.massFunctionSolar,
-                                                            planet.starMassSolar, inclination));
-        values.starSpeed = finite(Kepler::starOrbitalSpeed(orbit.semiAmplitude, orbit.eccentricity,
-                                                           inclination));
+        values.trueMassSolar =
+            finite(Kepler::companionMass(values.massFunctionSolar, planet.starMassSolar, inclination));
+        values.starSpeed = finite(Kepler::starOrbitalSpeed(orbit.semiAmplitude, orbit.eccentricity, inclination));
     }
     const double companion = values.trueMassSolar.value_or(values.minimumMassSolar);
     values.semiMajorAxisAu = Kepler::semiMajorAxisAu(orbit.periodDays, planet.starMassSolar, companion);
@@ -65,11 +63,9 @@ Values of(const LabPlanet &planet)
     const double axisMetres = planet.seedAxisAu * StoredValues::MetresPerAU;
     const double starMassKg = planet.starMassSolar * StoredValues::KgPerSolarMass;
     const auto semiAmplitude = float(orbit.semiAmplitude);
-    if (MassFunctionMath::argumentsValid(axisMetres, orbit.periodDays, orbit.eccentricity,
-                                         semiAmplitude, starMassKg)) {
+    if (MassFunctionMath::argumentsValid(axisMetres, orbit.periodDays, orbit.eccentricity, semiAmplitude, starMassKg)) {
         values.seedMassJupiter = finite(MassFunctionMath::jupiterMasses(
-            MassFunctionMath::minimumMassKg(axisMetres, orbit.periodDays, orbit.eccentricity,
-                                            semiAmplitude)));
+            MassFunctionMath::minimumMassKg(axisMetres, orbit.periodDays, orbit.eccentricity, semiAmplitude)));
     }
     return values;
 }
@@ -80,20 +76,19 @@ Texts describe(const Values &values, const LabPlanet &planet)
     Texts texts;
     texts.massFunction = QStringLiteral("%1 solar masses").arg(number(values.massFunctionSolar));
     texts.minimumMass = masses(values.minimumMassSolar);
-    texts.trueMass = values.trueMassSolar
-                         ? masses(*values.trueMassSolar)
-                         : QStringLiteral("undetermined (face-on): at i = 0 the star moves across "
-                                          "the sky only, so its velocities set no upper limit");
+    texts.trueMass = values.trueMassSolar ? masses(*values.trueMassSolar)
+                                          : QStringLiteral(
+                                              "undetermined (face-on): at i = 0 the star moves across "
+                                              "the sky only, so its velocities set no upper limit");
     texts.trueMass.prepend(QStringLiteral("at i = %1°: ").arg(atInclination));
     if (values.trueMassSolar && *values.trueMassSolar > planet.starMassSolar)
         texts.trueMass += QStringLiteral(" (heavier than the star)");
     texts.semiMajorAxis = QStringLiteral("%1 AU").arg(number(values.semiMajorAxisAu));
     texts.starSpeed = values.starSpeed ? QStringLiteral("%1 m/s (2π a★ / P)").arg(number(*values.starSpeed))
                                        : QStringLiteral("undetermined (face-on)");
-    texts.seedMass = values.seedMassJupiter
-                         ? QStringLiteral("%1 Jupiter masses (a = %2 AU, small-mass approximation)")
-                               .arg(number(*values.seedMassJupiter), number(planet.seedAxisAu))
-                         : QStringLiteral("— (Screen2 refuses these elements)");
+    texts.seedMass = values.seedMassJupiter ? QStringLiteral("%1 Jupiter masses (a = %2 AU, small-mass approximation)")
+                                                  .arg(number(*values.seedMassJupiter), number(planet.seedAxisAu))
+                                            : QStringLiteral("— (Screen2 refuses these elements)");
     return texts;
 }
 

@@ -6,9 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-ElementControl::ElementControl(QWidget *parent, const QString &name, const Range &sliderRange,
-                               double spinMinimum, double spinMaximum, int decimals,
-                               const QString &suffix)
+ElementControl::ElementControl(QWidget *parent, const QString &name, const Range &sliderRange, double spinMinimum,
+                               double spinMaximum, int decimals, const QString &suffix)
     : QObject(parent)
     , m_spin(new ElementSpinBox(parent))
     , m_slider(new QSlider(Qt::Horizontal, parent))
@@ -59,8 +58,7 @@ int ElementControl::stepFor(const Range &range, double value)
 {
     double fraction = 0;
     if (range.scale == Scale::Logarithmic)
-        fraction = value > 0 ? std::log(value / range.minimum) / std::log(range.maximum / range.minimum)
-                             : 0;
+        fraction = value > 0 ? std::log(value / range.minimum) / std::log(range.maximum / range.minimum) : 0;
     else
         fraction = (value - range.minimum) / (range.maximum - range.minimum);
     if (!std::isfinite(fraction))
@@ -72,8 +70,8 @@ double ElementControl::valueAt(const Range &range, int step)
 {
     const double fraction = double(std::clamp(step, 0, SliderSteps)) / SliderSteps;
     const double value = range.scale == Scale::Logarithmic
-                             ? range.minimum * std::pow(range.maximum / range.minimum, fraction)
-                             : range.minimum + fraction * (range.maximum - range.minimum);
+        ? range.minimum * std::pow(range.maximum / range.minimum, fraction)
+        : range.minimum + fraction * (range.maximum - range.minimum);
     if (value == 0)
         return 0;
     const double unit = std::pow(10.0, std::floor(std::log10(std::fabs(value))) + 1 - SliderDigits);

@@ -38,9 +38,8 @@ public:
     /// Creates the pair as children of `parent`, named `<name>Spin` and
     /// `<name>Slider`. The spin box accepts [spinMinimum, spinMaximum]
     /// with `decimals` decimals and shows `suffix` (a unit).
-    ElementControl(QWidget *parent, const QString &name, const Range &sliderRange,
-                   double spinMinimum, double spinMaximum, int decimals,
-                   const QString &suffix);
+    ElementControl(QWidget *parent, const QString &name, const Range &sliderRange, double spinMinimum,
+                   double spinMaximum, int decimals, const QString &suffix);
 
     QDoubleSpinBox *spinBox() const { return m_spin; }
     QSlider *slider() const { return m_slider; }
@@ -70,7 +69,7 @@ private:
     ElementSpinBox *m_spin;
     QSlider *m_slider;
     Range m_range;
-    double m_given = 0;     ///< the value last set by the program, whole
+    double m_given = 0;      ///< the value last set by the program, whole
     double m_givenShown = 0; ///< the box's value when it was set
     bool m_slidingNow = false;
 };

@@ -22,8 +22,7 @@ constexpr int SpinWidth = 118;
 
 } // namespace
 
-ElementPanel::ElementPanel(QWidget *parent)
-    : QWidget(parent)
+ElementPanel::ElementPanel(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("elementPanel"));
     auto *column = new QVBoxLayout(this);
@@ -45,8 +44,8 @@ void ElementPanel::createElements()
     auto *grid = new QGridLayout;
     grid->setColumnStretch(2, 1);
     int row = 0;
-    auto addElement = [&](const QString &caption, const QString &name, const ElementControl::Range &range,
-                          double low, double high, int decimals, const QString &unit) {
+    auto addElement = [&](const QString &caption, const QString &name, const ElementControl::Range &range, double low,
+                          double high, int decimals, const QString &unit) {
         auto *element = new ElementControl(this, name, range, low, high, decimals, unit);
         auto *label = new QLabel(caption, this);
         label->setBuddy(element->spinBox());
@@ -70,8 +69,8 @@ void ElementPanel::createElements()
                          QStringLiteral("°"));
     m_periastron = addElement(QStringLiteral("Periastron time"), QStringLiteral("periastronTime"),
                               {0, 1, Scale::Linear}, -1e6, 1e6, 4, QStringLiteral(" d"));
-    m_starMass = addElement(QStringLiteral("Star mass M★"), QStringLiteral("starMass"),
-                            {0.08, 50, Scale::Logarithmic}, 0.01, 200, 3, QStringLiteral(" M☉"));
+    m_starMass = addElement(QStringLiteral("Star mass M★"), QStringLiteral("starMass"), {0.08, 50, Scale::Logarithmic},
+                            0.01, 200, 3, QStringLiteral(" M☉"));
     m_inclination = addElement(QStringLiteral("Inclination i"), QStringLiteral("inclination"), {0, 90, Scale::Linear},
                                0, 90, 1, QStringLiteral("°"));
     m_speed = addElement(QStringLiteral("Speed"), QStringLiteral("speed"), {0.1, 20, Scale::Logarithmic}, 0.05, 50, 2,

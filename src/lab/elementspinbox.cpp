@@ -8,10 +8,8 @@ constexpr char16_t IdeographicSpace = u'　';
 
 } // namespace
 
-ElementSpinBox::ElementSpinBox(QWidget *parent)
-    : QDoubleSpinBox(parent)
-{
-}
+ElementSpinBox::ElementSpinBox(QWidget *parent) : QDoubleSpinBox(parent)
+{ }
 
 QString ElementSpinBox::halfWidth(QString text)
 {

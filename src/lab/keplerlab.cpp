@@ -1,11 +1,11 @@
 #include "lab/keplerlab.h"
 
+#include "catalog/catalog.h"
 #include "ground/controls.h"
 #include "ground/exportflow.h"
 #include "ground/formregistry.h"
 #include "ground/framehost.h"
 #include "ground/pictures.h"
-#include "catalog/catalog.h"
 #include "lab/catalogpanel.h"
 #include "lab/derivedpanel.h"
 #include "lab/derivedvalues.h"
@@ -82,10 +82,10 @@ KeplerLab::KeplerLab()
 
     // The lab is a child of the frame's work area, which the frame lends
     // through FrameHost; it is loaded first.
-    m_subWindow = FrameHost::current().workArea()->addSubWindow(this, Qt::Window | Qt::WindowTitleHint
-                                                                          | Qt::WindowSystemMenuHint
-                                                                          | Qt::WindowMinMaxButtonsHint
-                                                                          | Qt::WindowCloseButtonHint);
+    m_subWindow =
+        FrameHost::current().workArea()->addSubWindow(this,
+                                                      Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                                          | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     m_subWindow->setAttribute(Qt::WA_DeleteOnClose);
     m_subWindow->setWindowIcon(windowIcon());
     m_subWindow->resize(LabSize);
@@ -126,8 +126,7 @@ QWidget *KeplerLab::createOrbitPage()
     columns->addWidget(controlsArea);
     columns->addWidget(right, 1);
 
-    connect(m_catalog, &CatalogPanel::planetPicked, this,
-            [this](int index) { showPlanet(catalogLabPlanet(index)); });
+    connect(m_catalog, &CatalogPanel::planetPicked, this, [this](int index) { showPlanet(catalogLabPlanet(index)); });
     connect(m_elements, &ElementPanel::elementsEdited, this, &KeplerLab::applyElements);
     connect(m_elements, &ElementPanel::playClicked, this, &KeplerLab::play);
     connect(m_elements, &ElementPanel::pauseClicked, this, &KeplerLab::pause);
@@ -144,15 +143,15 @@ void KeplerLab::createMenus()
     m_fileMenu->setObjectName(QStringLiteral("labFileMenu"));
     // Screen1's menus keep Ctrl+S and Ctrl+E in the same frame, so the lab
     // takes the shifted forms.
-    QAction *exportCurve = menuItem(m_fileMenu, "exportCurveItem", QStringLiteral("Export Curve as CSV…(&C)"),
-                                    ctrlShift(Qt::Key_E));
-    QAction *savePlot = menuItem(m_fileMenu, "savePlotItem", QStringLiteral("Save Plot as PNG or SVG…(&P)"),
-                                 ctrlShift(Qt::Key_S));
-    QAction *saveOrbit = menuItem(m_fileMenu, "saveOrbitItem", QStringLiteral("Save Orbit as PNG or SVG…(&O)"),
-                                  ctrlShift(Qt::Key_O));
+    QAction *exportCurve =
+        menuItem(m_fileMenu, "exportCurveItem", QStringLiteral("Export Curve as CSV…(&C)"), ctrlShift(Qt::Key_E));
+    QAction *savePlot =
+        menuItem(m_fileMenu, "savePlotItem", QStringLiteral("Save Plot as PNG or SVG…(&P)"), ctrlShift(Qt::Key_S));
+    QAction *saveOrbit =
+        menuItem(m_fileMenu, "saveOrbitItem", QStringLiteral("Save Orbit as PNG or SVG…(&O)"), ctrlShift(Qt::Key_O));
     m_fileMenu->addSeparator();
-    QAction *close = menuItem(m_fileMenu, "closeLabItem", QStringLiteral("Close(&W)"),
-                              QKeySequence(Qt::CTRL | Qt::Key_W));
+    QAction *close =
+        menuItem(m_fileMenu, "closeLabItem", QStringLiteral("Close(&W)"), QKeySequence(Qt::CTRL | Qt::Key_W));
     m_firstOwnCommand = exportCurve;
     // Active while the focus is in the lab, so the keys never reach
     // another child of the frame.
@@ -244,9 +243,8 @@ bool KeplerLab::event(QEvent *event)
 void KeplerLab::formLoad()
 {
     const SimulatorWindow *simulator = FormRegistry::instance().find<SimulatorWindow>();
-    const std::optional<LabPlanet> current = simulator && simulator->isAnimating()
-                                                 ? simulatorPlanet(simulator->simulation())
-                                                 : std::nullopt;
+    const std::optional<LabPlanet> current =
+        simulator && simulator->isAnimating() ? simulatorPlanet(simulator->simulation()) : std::nullopt;
     showPlanet(current.value_or(catalogLabPlanet(PlanetCatalog::FirstPlanet)));
 }
 
@@ -300,9 +298,8 @@ void KeplerLab::applyElements()
     }
     m_elements->showRefusal({});
     m_planet = planet;
-    m_elements->setPlanetName(m_elements->showsGivenElements()
-                                  ? m_planet.name
-                                  : m_planet.name + QStringLiteral(" (elements changed)"));
+    m_elements->setPlanetName(m_elements->showsGivenElements() ? m_planet.name
+                                                               : m_planet.name + QStringLiteral(" (elements changed)"));
     m_elements->setPeriod(m_planet.orbit.periodDays);
     m_derived->showValuesOf(m_planet);
     m_plots->showOrbit(m_planet.orbit, DerivedValues::of(m_planet).reflexShare, m_planet.inclinationDegrees);

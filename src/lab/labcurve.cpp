@@ -32,7 +32,7 @@ double schematicVelocity(const Kepler::Orbit &orbit, double phase)
 {
     const double omega = orbit.omegaRadians;
     return orbit.semiAmplitude
-           * (std::cos(2 * std::numbers::pi * phase + omega) + orbit.eccentricity * std::cos(omega));
+        * (std::cos(2 * std::numbers::pi * phase + omega) + orbit.eccentricity * std::cos(omega));
 }
 
 namespace {

@@ -9,10 +9,7 @@
 #include <algorithm>
 
 LabPlots::LabPlots(QWidget *parent)
-    : QSplitter(Qt::Vertical, parent)
-    , m_plot(new RvPlot)
-    , m_orbitView(new OrbitView)
-    , m_sideView(new SideView)
+    : QSplitter(Qt::Vertical, parent), m_plot(new RvPlot), m_orbitView(new OrbitView), m_sideView(new SideView)
 {
     setObjectName(QStringLiteral("labPlots"));
     auto *views = new QSplitter(Qt::Horizontal);

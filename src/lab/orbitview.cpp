@@ -26,8 +26,7 @@ const QColor PlanetColor(90, 230, 200);
 
 } // namespace
 
-OrbitView::OrbitView(QWidget *parent)
-    : QWidget(parent)
+OrbitView::OrbitView(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("orbitView"));
     setMinimumSize(260, 200);
@@ -72,8 +71,8 @@ OrbitView::Frame OrbitView::frameFor(QSize size) const
         top = std::max(top, point.y);
     }
     const QRectF area(40, 34, std::max(size.width() - 80, 20), std::max(size.height() - 80, 20));
-    const double scale = std::min(area.width() / std::max(right - left, 1e-9),
-                                  area.height() / std::max(top - bottom, 1e-9));
+    const double scale =
+        std::min(area.width() / std::max(right - left, 1e-9), area.height() / std::max(top - bottom, 1e-9));
     const QPointF centre((left + right) / 2, (top + bottom) / 2);
     return {area.center() - QPointF(centre.x() * scale, -centre.y() * scale), scale};
 }
@@ -89,8 +88,7 @@ std::array<QRect, 2> OrbitView::dotSquares(const Frame &frame) const
     const QPointF planet = toScreen(frame, m_planet);
     const QPointF star = toScreen(frame, {-m_planet.x * ReflexShare, -m_planet.y * ReflexShare});
     const QPointF reach(PlanetRadius + 2, PlanetRadius + 2);
-    return {QRectF(planet - reach, planet + reach).toAlignedRect(),
-            QRectF(star - reach, star + reach).toAlignedRect()};
+    return {QRectF(planet - reach, planet + reach).toAlignedRect(), QRectF(star - reach, star + reach).toAlignedRect()};
 }
 
 void OrbitView::rebuildCache()
@@ -184,8 +182,7 @@ void OrbitView::drawStill(QPainter &painter, QSize size) const
 
     painter.setPen(ReflexColor);
     painter.drawText(QRectF(8, size.height() - 20, size.width() - 100, 18), Qt::AlignLeft,
-                     QStringLiteral("star's reflex orbit, enlarged ×%1")
-                         .arg(QString::number(m_enlargement, 'g', 3)));
+                     QStringLiteral("star's reflex orbit, enlarged ×%1").arg(QString::number(m_enlargement, 'g', 3)));
 }
 
 void OrbitView::drawMoving(QPainter &painter, const Frame &frame) const
@@ -193,8 +190,8 @@ void OrbitView::drawMoving(QPainter &painter, const Frame &frame) const
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(ReflexColor);
-    painter.drawEllipse(toScreen(frame, {-m_planet.x * ReflexShare, -m_planet.y * ReflexShare}),
-                        StarDotRadius, StarDotRadius);
+    painter.drawEllipse(toScreen(frame, {-m_planet.x * ReflexShare, -m_planet.y * ReflexShare}), StarDotRadius,
+                        StarDotRadius);
     painter.setBrush(PlanetColor);
     painter.drawEllipse(toScreen(frame, m_planet), PlanetRadius, PlanetRadius);
     painter.setBrush(Qt::NoBrush);

@@ -64,6 +64,6 @@ private:
     double m_enlargement = 1;
     double m_time = 0;
     OrbitGeometry::PlanePoint m_planet;
-    Frame m_frame{};  ///< of the widget's own size, kept with m_still
+    Frame m_frame{}; ///< of the widget's own size, kept with m_still
     QPixmap m_still;
 };

@@ -1,10 +1,10 @@
 #include "lab/rvplot.h"
 
 #include <QChart>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -71,8 +71,7 @@ RvPlot::RvPlot(QWidget *parent)
     m_timeAxis->setLabelFormat(QStringLiteral("%.4g"));
     chart->addAxis(m_timeAxis, Qt::AlignBottom);
     chart->addAxis(m_velocityAxis, Qt::AlignLeft);
-    for (QXYSeries *series : {static_cast<QXYSeries *>(m_trueSeries),
-                              static_cast<QXYSeries *>(m_schematicSeries),
+    for (QXYSeries *series : {static_cast<QXYSeries *>(m_trueSeries), static_cast<QXYSeries *>(m_schematicSeries),
                               static_cast<QXYSeries *>(m_cursorSeries)}) {
         chart->addSeries(series);
         series->attachAxis(m_timeAxis);
@@ -162,8 +161,8 @@ void RvPlot::recompute()
         m_timeAxis->setRange(0, span);
         m_timeAxis->setTickInterval(niceStep(span / 5));
     }
-    const QString timeTitle = m_phaseAxis ? QStringLiteral("orbital phase (0 = periastron)")
-                                          : QStringLiteral("time t (days)");
+    const QString timeTitle =
+        m_phaseAxis ? QStringLiteral("orbital phase (0 = periastron)") : QStringLiteral("time t (days)");
     if (m_timeAxis->titleText() != timeTitle)
         m_timeAxis->setTitleText(timeTitle);
 

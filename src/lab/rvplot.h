@@ -75,7 +75,7 @@ private:
     QLineSeries *m_schematicSeries;
     QLineSeries *m_cursorSeries; ///< empty: the cursor's legend entry
     double m_cursorX = 0;
-    QPixmap m_still;             ///< the chart without the cursor, as shown
+    QPixmap m_still; ///< the chart without the cursor, as shown
     bool m_paintingStill = false;
     QPointF m_cursorDot; ///< the cursor on the true curve, chart coordinates
     QValueAxis *m_timeAxis;

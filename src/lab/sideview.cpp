@@ -16,8 +16,7 @@ const QColor AngleColor(255, 160, 60);
 
 } // namespace
 
-SideView::SideView(QWidget *parent)
-    : QWidget(parent)
+SideView::SideView(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("sideView"));
     setMinimumSize(200, 200);
@@ -59,8 +58,7 @@ void SideView::render(QPainter &painter, QSize size) const
     painter.setPen(QPen(TextColor, 1.5));
     const QPointF eye(star.x(), size.height() - 46);
     arrow(painter, star + QPointF(0, 14), eye);
-    painter.drawText(QRectF(0, size.height() - 42, size.width(), 18), Qt::AlignHCenter,
-                     QStringLiteral("to observer"));
+    painter.drawText(QRectF(0, size.height() - 42, size.width(), 18), Qt::AlignHCenter, QStringLiteral("to observer"));
 
     // The orbital plane: tilted by i out of the sky plane (i = 90° holds
     // the line of sight), its normal i away from the line of sight.
@@ -77,22 +75,20 @@ void SideView::render(QPainter &painter, QSize size) const
     const QPointF tip = star + 0.75 * reach * normal;
     const QString label = QStringLiteral("orbit's normal");
     const double labelWidth = painter.fontMetrics().horizontalAdvance(label);
-    const double labelLeft = std::max(star.x() + 14,
-                                      std::min(tip.x() + 4, size.width() - 6 - labelWidth));
+    const double labelLeft = std::max(star.x() + 14, std::min(tip.x() + 4, size.width() - 6 - labelWidth));
     painter.drawText(QRectF(labelLeft, tip.y() + 4, labelWidth + 2, 16), Qt::AlignLeft, label);
 
     if (m_inclinationDegrees > 0.05) {
         painter.setPen(QPen(AngleColor, 1.5));
         const double radius = 0.35 * reach;
         // From the line of sight (straight down, −90° in Qt's angles) to the normal.
-        painter.drawArc(QRectF(star - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius)),
-                        -90 * 16, int(std::lround(m_inclinationDegrees * 16)));
+        painter.drawArc(QRectF(star - QPointF(radius, radius), QSizeF(2 * radius, 2 * radius)), -90 * 16,
+                        int(std::lround(m_inclinationDegrees * 16)));
     }
     painter.setPen(AngleColor);
     painter.drawText(QPointF(8, size.height() - 8),
                      QStringLiteral("i = %1°   sin i = %2")
-                         .arg(QString::number(m_inclinationDegrees, 'f', 1),
-                              QString::number(std::sin(i), 'f', 3)));
+                         .arg(QString::number(m_inclinationDegrees, 'f', 1), QString::number(std::sin(i), 'f', 3)));
 
     painter.setPen(Qt::NoPen);
     painter.setBrush(StarColor);

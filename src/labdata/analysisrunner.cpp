@@ -10,8 +10,7 @@
 namespace {
 
 /// The spectrum and its peaks, or the refusal's sentence.
-std::string periodogramOf(const Observations::DataSet &data,
-                          const std::optional<Periodogram::FrequencyGrid> &chosen,
+std::string periodogramOf(const Observations::DataSet &data, const std::optional<Periodogram::FrequencyGrid> &chosen,
                           const std::atomic<bool> *cancel, AnalysisOutcome &outcome)
 {
     const Periodogram::FrequencyGrid grid = chosen ? *chosen : Periodogram::automaticGrid(data);
@@ -30,9 +29,9 @@ std::string periodogramOf(const Observations::DataSet &data,
 } // namespace
 
 AnalysisRunner::AnalysisRunner(QObject *parent)
-    : QObject(parent),
-      m_cancel(std::make_shared<std::atomic<bool>>(false)),
-      m_lastPercent(std::make_shared<std::atomic<int>>(-1))
+    : QObject(parent)
+    , m_cancel(std::make_shared<std::atomic<bool>>(false))
+    , m_lastPercent(std::make_shared<std::atomic<int>>(-1))
 {
     connect(&m_watcher, &QFutureWatcher<AnalysisOutcome>::finished, this, [this] {
         const AnalysisOutcome outcome = m_watcher.result();
@@ -66,8 +65,8 @@ void AnalysisRunner::reportProgress(double fraction, std::string_view stage)
     if (m_lastPercent->exchange(percent) == percent)
         return;
     const QString text = QString::fromUtf8(stage.data(), qsizetype(stage.size()));
-    QMetaObject::invokeMethod(this, [this, percent, text] { emit progressed(percent, text); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, percent, text] { emit progressed(percent, text); }, Qt::QueuedConnection);
 }
 
 bool AnalysisRunner::start(AnalysisRequest request)
@@ -82,9 +81,9 @@ bool AnalysisRunner::start(AnalysisRequest request)
     emit runningChanged(true);
     emit progressed(0, QString());
     m_watcher.setFuture(QtConcurrent::run([this, request = std::move(request), cancelFlag] {
-        return run(request,
-                   [this](double fraction, std::string_view stage) { reportProgress(fraction, stage); },
-                   cancelFlag.get());
+        return run(
+            request, [this](double fraction, std::string_view stage) { reportProgress(fraction, stage); },
+            cancelFlag.get());
     }));
     return true;
 }
@@ -104,8 +103,8 @@ AnalysisOutcome AnalysisRunner::run(const AnalysisRequest &request, const Fittin
             return outcome;
         }
         Fitting::Result result = request.kind == AnalysisRequest::Kind::Fit
-                                     ? Fitting::fit(request.data, request.options, progress, cancel)
-                                     : Fitting::findPlanets(request.data, request.options, progress, cancel);
+            ? Fitting::fit(request.data, request.options, progress, cancel)
+            : Fitting::findPlanets(request.data, request.options, progress, cancel);
         if (result.status == Fitting::Status::Cancelled) {
             outcome.cancelled = true;
             return outcome;

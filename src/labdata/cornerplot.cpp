@@ -9,8 +9,8 @@
 namespace {
 
 constexpr int bins = 30;
-constexpr double margin = 70;   ///< pixels left and below the panels, for the labels
-constexpr double gap = 6;       ///< between panels
+constexpr double margin = 70; ///< pixels left and below the panels, for the labels
+constexpr double gap = 6;     ///< between panels
 const double levels[] = {0.683, 0.95};
 
 /// The bin of `value` in range [low, high), or −1 outside.
@@ -175,8 +175,8 @@ void CornerPlot::paintDensity(QPainter &painter, const QRectF &panel, int row, i
                     const int x = bx + dx;
                     const int y = by + dy;
                     if (x >= 0 && y >= 0 && x < bins && y < bins)
-                        smooth[std::size_t(by * bins + bx)]
-                            += cells[std::size_t(y * bins + x)] * (2 - std::abs(dx)) * (2 - std::abs(dy)) / 16.0;
+                        smooth[std::size_t(by * bins + bx)] +=
+                            cells[std::size_t(y * bins + x)] * (2 - std::abs(dx)) * (2 - std::abs(dy)) / 16.0;
                 }
     cells = std::move(smooth);
     double total = 0;
@@ -201,7 +201,7 @@ void CornerPlot::paintDensity(QPainter &painter, const QRectF &panel, int row, i
     for (double limit : limits) {
         auto inside = [&](int bx, int by) {
             return bx >= 0 && by >= 0 && bx < bins && by < bins && cells[std::size_t(by * bins + bx)] >= limit
-                   && cells[std::size_t(by * bins + bx)] > 0;
+                && cells[std::size_t(by * bins + bx)] > 0;
         };
         for (int by = 0; by < bins; ++by)
             for (int bx = 0; bx < bins; ++bx) {

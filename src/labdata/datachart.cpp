@@ -3,9 +3,9 @@
 #include "labdata/errorbaritem.h"
 
 #include <QLegendMarker>
+#include <QLineSeries>
 #include <QMouseEvent>
 #include <QRubberBand>
-#include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
 
@@ -46,12 +46,12 @@ void setNiceRange(QValueAxis *axis, double low, double high)
 } // namespace
 
 DataChart::DataChart(const QString &xTitle, const QString &yTitle, QWidget *parent)
-    : QChartView(new QChart, parent),
-      m_xAxis(new QValueAxis),
-      m_yAxis(new QValueAxis),
-      m_curve(new QLineSeries),
-      m_zero(new QLineSeries),
-      m_band(new QRubberBand(QRubberBand::Rectangle, viewport()))
+    : QChartView(new QChart, parent)
+    , m_xAxis(new QValueAxis)
+    , m_yAxis(new QValueAxis)
+    , m_curve(new QLineSeries)
+    , m_zero(new QLineSeries)
+    , m_band(new QRubberBand(QRubberBand::Rectangle, viewport()))
 {
     QChart *chart = this->chart();
     chart->setMargins(QMargins(4, 4, 4, 4));

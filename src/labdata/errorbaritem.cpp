@@ -7,7 +7,7 @@
 QColor instrumentColor(int index)
 {
     static const QColor colors[] = {
-        QColor(31, 119, 180), QColor(214, 39, 40), QColor(44, 160, 44), QColor(255, 127, 14),
+        QColor(31, 119, 180),  QColor(214, 39, 40), QColor(44, 160, 44),   QColor(255, 127, 14),
         QColor(148, 103, 189), QColor(140, 86, 75), QColor(227, 119, 194), QColor(23, 190, 207),
     };
     constexpr int count = int(std::size(colors));

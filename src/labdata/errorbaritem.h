@@ -23,8 +23,7 @@ public:
     int barCount() const;
 
     QRectF boundingRect() const override;
-    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option,
-               QWidget *widget) override;
+    void paint(QPainter *painter, const QStyleOptionGraphicsItem *option, QWidget *widget) override;
 
     /// Called when the plot area or an axis range changes.
     void follow();

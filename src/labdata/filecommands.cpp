@@ -6,8 +6,7 @@
 #include <QAction>
 #include <QMenu>
 
-FileCommands::FileCommands(QWidget *parent)
-    : QObject(parent)
+FileCommands::FileCommands(QWidget *parent) : QObject(parent)
 {
     QAction *open = addAction(tr("Open RV data…"), QStringLiteral("actionOpenRvData"), &FileCommands::openRequested);
     // Shown in the menu; the key itself is taken by the panel's event filter
@@ -39,8 +38,8 @@ FileCommands::FileCommands(QWidget *parent)
     auto *separator = new QAction(this);
     separator->setSeparator(true);
     m_actions.append(separator);
-    m_saveData = addAction(tr("Save observations as text…"), QStringLiteral("actionSaveData"),
-                           &FileCommands::saveDataRequested);
+    m_saveData =
+        addAction(tr("Save observations as text…"), QStringLiteral("actionSaveData"), &FileCommands::saveDataRequested);
     m_fitExports = {addAction(tr("Export data, model and residuals (CSV)…"), QStringLiteral("actionExportResiduals"),
                               &FileCommands::exportResidualsRequested),
                     addAction(tr("Export fit results (CSV)…"), QStringLiteral("actionExportFitCsv"),

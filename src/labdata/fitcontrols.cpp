@@ -14,8 +14,7 @@
 
 namespace {
 
-template<class T>
-T *named(T *widget, const char *name)
+template <class T> T *named(T *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -51,20 +50,20 @@ public:
 } // namespace
 
 FitControls::FitControls(QWidget *parent)
-    : QGroupBox(tr("Fit"), parent),
-      m_planets(named(new QSpinBox, "planetCount")),
-      m_jitter(named(new QCheckBox(tr("Jitter per instrument")), "fitJitter")),
-      m_trend(named(new QCheckBox(tr("Linear trend")), "fitTrend")),
-      m_circular(named(new QCheckBox(tr("Circular orbits (e = 0)")), "fitCircular")),
-      m_starMass(named(new QDoubleSpinBox, "fitStarMass")),
-      m_threshold(named(new ProbabilitySpinBox, "fapThreshold")),
-      m_fit(named(new QPushButton(tr("Fit")), "fitButton")),
-      m_find(named(new QPushButton(tr("Find planets")), "findPlanetsButton")),
-      m_bootstrap(named(new QPushButton(tr("Bootstrap…")), "bootstrapButton")),
-      m_posterior(named(new QPushButton(tr("Posterior…")), "posteriorButton")),
-      m_progress(named(new QProgressBar, "fitProgress")),
-      m_cancel(named(new QPushButton(tr("Cancel")), "cancelButton")),
-      m_status(named(new QLabel, "fitStatus"))
+    : QGroupBox(tr("Fit"), parent)
+    , m_planets(named(new QSpinBox, "planetCount"))
+    , m_jitter(named(new QCheckBox(tr("Jitter per instrument")), "fitJitter"))
+    , m_trend(named(new QCheckBox(tr("Linear trend")), "fitTrend"))
+    , m_circular(named(new QCheckBox(tr("Circular orbits (e = 0)")), "fitCircular"))
+    , m_starMass(named(new QDoubleSpinBox, "fitStarMass"))
+    , m_threshold(named(new ProbabilitySpinBox, "fapThreshold"))
+    , m_fit(named(new QPushButton(tr("Fit")), "fitButton"))
+    , m_find(named(new QPushButton(tr("Find planets")), "findPlanetsButton"))
+    , m_bootstrap(named(new QPushButton(tr("Bootstrap…")), "bootstrapButton"))
+    , m_posterior(named(new QPushButton(tr("Posterior…")), "posteriorButton"))
+    , m_progress(named(new QProgressBar, "fitProgress"))
+    , m_cancel(named(new QPushButton(tr("Cancel")), "cancelButton"))
+    , m_status(named(new QLabel, "fitStatus"))
 {
     m_planets->setRange(1, Fitting::maxPlanets);
     m_planets->setToolTip(tr("Planets to fit; the most that Find planets adds"));
@@ -74,8 +73,9 @@ FitControls::FitControls(QWidget *parent)
     m_starMass->setValue(1.0);
     m_starMass->setSuffix(tr(" M☉"));
     m_threshold->setValue(1e-3);
-    m_threshold->setToolTip(tr("Find planets stops at the first peak whose false-alarm "
-                               "probability is above this"));
+    m_threshold->setToolTip(
+        tr("Find planets stops at the first peak whose false-alarm "
+           "probability is above this"));
 
     auto *form = new QFormLayout;
     form->addRow(tr("Planets"), m_planets);

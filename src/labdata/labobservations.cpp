@@ -2,8 +2,8 @@
 
 #include "labdata/observationspanel.h"
 
-#include "ground/formregistry.h"
 #include "catalog/catalog.h"
+#include "ground/formregistry.h"
 #include "lab/keplerlab.h"
 
 #include <QPointer>

@@ -52,16 +52,16 @@ void warn(const QString &text, const QString &title)
 } // namespace
 
 ObservationsPanel::ObservationsPanel(QWidget *parent)
-    : QWidget(parent),
-      m_runner(new AnalysisRunner(this)),
-      m_files(new FileCommands(this)),
-      m_controls(new FitControls),
-      m_results(new ResultTable),
-      m_dataTitle(new QLabel),
-      m_usePlanet(new QComboBox),
-      m_usePlanetButton(new QPushButton(tr("Use as current planet"))),
-      m_plots(new PlotsPane),
-      m_synthetic(new SyntheticDialog(this))
+    : QWidget(parent)
+    , m_runner(new AnalysisRunner(this))
+    , m_files(new FileCommands(this))
+    , m_controls(new FitControls)
+    , m_results(new ResultTable)
+    , m_dataTitle(new QLabel)
+    , m_usePlanet(new QComboBox)
+    , m_usePlanetButton(new QPushButton(tr("Use as current planet")))
+    , m_plots(new PlotsPane)
+    , m_synthetic(new SyntheticDialog(this))
 {
     setObjectName(QStringLiteral("ObservationsPanel"));
     acceptDropsOn(this);
@@ -244,7 +244,8 @@ void ObservationsPanel::showDataTitle()
     const auto left = std::ranges::count(excluded, true);
     QStringList parts;
     for (qsizetype k = 0; k < counts.size(); ++k)
-        parts << QStringLiteral("%1 (%2)").arg(QString::fromStdString(m_data.instruments[std::size_t(k)])).arg(counts[k]);
+        parts
+            << QStringLiteral("%1 (%2)").arg(QString::fromStdString(m_data.instruments[std::size_t(k)])).arg(counts[k]);
     QString text = tr("<b>%1</b>: %2 measurements — %3")
                        .arg(m_title.toHtmlEscaped())
                        .arg(m_data.measurements.size())
@@ -350,10 +351,10 @@ void ObservationsPanel::bootstrap()
 {
     if (!m_fit || m_fit->planets.empty())
         return;
-    const QString answer = Platform::current().inputBox(
-        tr("Number of bootstrap refits (10 to 2000). Each refits the data with "
-           "resampled residuals; the spread of the results is the uncertainty."),
-        tr("Bootstrap"), QStringLiteral("100"));
+    const QString answer =
+        Platform::current().inputBox(tr("Number of bootstrap refits (10 to 2000). Each refits the data with "
+                                        "resampled residuals; the spread of the results is the uncertainty."),
+                                     tr("Bootstrap"), QStringLiteral("100"));
     if (answer.isEmpty())
         return;
     bool isNumber = false;
@@ -409,14 +410,13 @@ void ObservationsPanel::showFitOutcome(const AnalysisOutcome &outcome)
     m_plots->periodogram()->showResidualSpectrum(outcome.spectrum, outcome.peaks);
     const Fitting::Result &result = *m_fit;
     QString status = result.status == Fitting::Status::Stalled
-                         ? tr("The fit stopped at its iteration limit; the best point found is shown.")
-                         : tr("Fit converged.");
+        ? tr("The fit stopped at its iteration limit; the best point found is shown.")
+        : tr("Fit converged.");
     if (result.planets.empty())
         status = tr("No peak is significant below the false-alarm threshold: no planet found.");
     else if (outcome.kind == AnalysisRequest::Kind::FindPlanets)
         status += QLatin1Char(' ')
-                  + (result.planets.size() == 1 ? tr("1 planet found.")
-                                                : tr("%1 planets found.").arg(result.planets.size()));
+            + (result.planets.size() == 1 ? tr("1 planet found.") : tr("%1 planets found.").arg(result.planets.size()));
     // Why the search ended: the planet cap, the false-alarm threshold or no gain in BIC.
     if (outcome.kind == AnalysisRequest::Kind::FindPlanets && !result.searchStopSentence.empty())
         status += QLatin1Char(' ') + QString::fromStdString(result.searchStopSentence);

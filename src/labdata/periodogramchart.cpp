@@ -13,12 +13,12 @@ constexpr int DrawnBins = 2000;
 }
 
 PeriodogramChart::PeriodogramChart(QWidget *parent)
-    : QChartView(new QChart, parent),
-      m_period(new QLogValueAxis),
-      m_power(new QValueAxis),
-      m_data(new QLineSeries),
-      m_residuals(new QLineSeries),
-      m_peaks(new QScatterSeries)
+    : QChartView(new QChart, parent)
+    , m_period(new QLogValueAxis)
+    , m_power(new QValueAxis)
+    , m_data(new QLineSeries)
+    , m_residuals(new QLineSeries)
+    , m_peaks(new QScatterSeries)
 {
     QChart *chart = this->chart();
     chart->setMargins(QMargins(4, 4, 4, 4));
@@ -39,8 +39,7 @@ PeriodogramChart::PeriodogramChart(QWidget *parent)
     m_peaks->setName(tr("Highest peaks"));
     m_peaks->setMarkerSize(9);
     m_peaks->setColor(QColor(255, 127, 14));
-    for (QAbstractSeries *series : {static_cast<QAbstractSeries *>(m_data),
-                                    static_cast<QAbstractSeries *>(m_residuals),
+    for (QAbstractSeries *series : {static_cast<QAbstractSeries *>(m_data), static_cast<QAbstractSeries *>(m_residuals),
                                     static_cast<QAbstractSeries *>(m_peaks)}) {
         chart->addSeries(series);
         series->attachAxis(m_period);
@@ -50,8 +49,8 @@ PeriodogramChart::PeriodogramChart(QWidget *parent)
     fitRanges();
 }
 
-QList<QPointF> PeriodogramChart::envelope(const std::vector<double> &frequencies,
-                                          const std::vector<double> &power, int bins)
+QList<QPointF> PeriodogramChart::envelope(const std::vector<double> &frequencies, const std::vector<double> &power,
+                                          int bins)
 {
     const std::size_t count = std::min(frequencies.size(), power.size());
     double lowest = INFINITY, highest = 0;
@@ -72,8 +71,7 @@ QList<QPointF> PeriodogramChart::envelope(const std::vector<double> &frequencies
     for (std::size_t i = 0; i < count; ++i) {
         if (!(frequencies[i] > 0) || !std::isfinite(frequencies[i]) || !std::isfinite(power[i]))
             continue;
-        const int bin = std::clamp(int((std::log(1.0 / frequencies[i]) - logLow) / width), 0,
-                                   bins - 1);
+        const int bin = std::clamp(int((std::log(1.0 / frequencies[i]) - logLow) / width), 0, bins - 1);
         int &slot = best[std::size_t(bin)];
         if (slot < 0 || power[i] > power[std::size_t(slot)])
             slot = int(i);
@@ -85,15 +83,13 @@ QList<QPointF> PeriodogramChart::envelope(const std::vector<double> &frequencies
     return points;
 }
 
-void PeriodogramChart::setData(const std::vector<double> &frequencies,
-                               const std::vector<double> &power)
+void PeriodogramChart::setData(const std::vector<double> &frequencies, const std::vector<double> &power)
 {
     m_data->replace(envelope(frequencies, power, DrawnBins));
     fitRanges();
 }
 
-void PeriodogramChart::setResiduals(const std::vector<double> &frequencies,
-                                    const std::vector<double> &power)
+void PeriodogramChart::setResiduals(const std::vector<double> &frequencies, const std::vector<double> &power)
 {
     m_residuals->replace(envelope(frequencies, power, DrawnBins));
     m_residuals->setVisible(m_residuals->count() > 0);

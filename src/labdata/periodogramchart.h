@@ -35,8 +35,7 @@ public:
 
     /// The drawn points of a spectrum: (period, power) ascending in period,
     /// the highest power of each of at most `bins` logarithmic period bins.
-    static QList<QPointF> envelope(const std::vector<double> &frequencies,
-                                   const std::vector<double> &power, int bins);
+    static QList<QPointF> envelope(const std::vector<double> &frequencies, const std::vector<double> &power, int bins);
 
 private:
     void fitRanges();

@@ -28,12 +28,12 @@ QList<QPointF> peakMarks(const std::vector<Periodogram::Peak> &peaks)
 } // namespace
 
 PeriodogramPane::PeriodogramPane(QWidget *parent)
-    : QWidget(parent),
-      m_chart(new PeriodogramChart),
-      m_peaks(new QTableWidget(0, 4)),
-      m_from(new QDoubleSpinBox),
-      m_to(new QDoubleSpinBox),
-      m_recompute(new QPushButton(tr("Recompute")))
+    : QWidget(parent)
+    , m_chart(new PeriodogramChart)
+    , m_peaks(new QTableWidget(0, 4))
+    , m_from(new QDoubleSpinBox)
+    , m_to(new QDoubleSpinBox)
+    , m_recompute(new QPushButton(tr("Recompute")))
 {
     m_chart->setObjectName(QStringLiteral("periodogramChart"));
     m_chart->setMinimumHeight(190);
@@ -111,8 +111,8 @@ void PeriodogramPane::listPeaks()
         for (const Periodogram::Peak &peak : peaks) {
             const int row = m_peaks->rowCount();
             m_peaks->insertRow(row);
-            const QString cells[] = {of, QString::number(peak.periodDays, 'g', 7),
-                                     QString::number(peak.power, 'f', 3), fapText(peak.falseAlarmProbability)};
+            const QString cells[] = {of, QString::number(peak.periodDays, 'g', 7), QString::number(peak.power, 'f', 3),
+                                     fapText(peak.falseAlarmProbability)};
             for (int column = 0; column < 4; ++column)
                 m_peaks->setItem(row, column, new QTableWidgetItem(cells[column]));
         }

@@ -29,8 +29,7 @@ public:
     void clear();
     void showDataSpectrum(const Periodogram::Spectrum &spectrum, const std::vector<Periodogram::Peak> &peaks);
     /// The residuals of the last fit; empty vectors remove them.
-    void showResidualSpectrum(const Periodogram::Spectrum &spectrum,
-                              const std::vector<Periodogram::Peak> &peaks);
+    void showResidualSpectrum(const Periodogram::Spectrum &spectrum, const std::vector<Periodogram::Peak> &peaks);
 
     /// Puts the automatic grid's period range of `data` into the range boxes,
     /// forgetting any range the user typed.

@@ -134,8 +134,7 @@ QList<InstrumentPoints> residualPoints(const Fitting::Result &fit, const Observa
     return instruments;
 }
 
-QList<InstrumentPoints> phasePoints(const Fitting::Result &fit, const Observations::DataSet &data,
-                                    int planet)
+QList<InstrumentPoints> phasePoints(const Fitting::Result &fit, const Observations::DataSet &data, int planet)
 {
     QList<InstrumentPoints> instruments = emptyInstruments(data);
     if (!fit.ok() || planet < 0 || std::size_t(planet) >= fit.planets.size())

@@ -23,24 +23,20 @@ double timeSpan(const Observations::DataSet &data);
 /// up: without a fit (fit == nullptr or not ok) its weighted mean
 /// Σ(v/σ²)/Σ(1/σ²), with a fit its fitted offset γ_k. One entry per
 /// instrument of the set, also those without points.
-QList<InstrumentPoints> alignedPoints(const Observations::DataSet &data,
-                                      const Fitting::Result *fit);
+QList<InstrumentPoints> alignedPoints(const Observations::DataSet &data, const Fitting::Result *fit);
 
 /// The fitted model through alignedPoints(): all planets and the trend, as
 /// seen by the first instrument (its offset removed), at `samples` times
 /// evenly over the data's span.
-QList<QPointF> modelCurve(const Fitting::Result &fit, const Observations::DataSet &data,
-                          int samples);
+QList<QPointF> modelCurve(const Fitting::Result &fit, const Observations::DataSet &data, int samples);
 
 /// Residuals y − μ per instrument, m/s.
-QList<InstrumentPoints> residualPoints(const Fitting::Result &fit,
-                                       const Observations::DataSet &data);
+QList<InstrumentPoints> residualPoints(const Fitting::Result &fit, const Observations::DataSet &data);
 
 /// The data as planet `planet` alone would make it (the other planets,
 /// offsets and trend removed: r_i + v_planet(t_i)), against the orbital
 /// phase (t − T_p)/P reduced to [0, 1).
-QList<InstrumentPoints> phasePoints(const Fitting::Result &fit, const Observations::DataSet &data,
-                                    int planet);
+QList<InstrumentPoints> phasePoints(const Fitting::Result &fit, const Observations::DataSet &data, int planet);
 
 /// That planet's velocity over one orbit, phase 0 to 1.
 QList<QPointF> phaseCurve(const Fitting::Result &fit, int planet, int samples);

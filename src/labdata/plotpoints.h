@@ -12,7 +12,7 @@ struct InstrumentPoints
     QString name;
     QColor color;
     QList<QPointF> points;
-    QList<double> errors; ///< one per point, m/s, ≥ 0
+    QList<double> errors;          ///< one per point, m/s, ≥ 0
     QList<qsizetype> measurements; ///< one per point: its index in the data set
 };
 

@@ -49,13 +49,13 @@ QList<InstrumentPoints> greyed(const QList<InstrumentPoints> &points, const std:
 } // namespace
 
 PlotsPane::PlotsPane(QWidget *parent)
-    : QSplitter(Qt::Vertical, parent),
-      m_tabs(new QTabWidget),
-      m_velocities(new DataChart(tr("Time since first measurement (days)"), tr("Velocity − mean (m/s)"))),
-      m_residuals(new DataChart(tr("Time since first measurement (days)"), tr("O − C (m/s)"))),
-      m_phase(new DataChart(tr("Orbital phase from periastron"), tr("Velocity of this planet alone (m/s)"))),
-      m_phasePlanet(new QComboBox),
-      m_periodogram(new PeriodogramPane)
+    : QSplitter(Qt::Vertical, parent)
+    , m_tabs(new QTabWidget)
+    , m_velocities(new DataChart(tr("Time since first measurement (days)"), tr("Velocity − mean (m/s)")))
+    , m_residuals(new DataChart(tr("Time since first measurement (days)"), tr("O − C (m/s)")))
+    , m_phase(new DataChart(tr("Orbital phase from periastron"), tr("Velocity of this planet alone (m/s)")))
+    , m_phasePlanet(new QComboBox)
+    , m_periodogram(new PeriodogramPane)
 {
     setObjectName(QStringLiteral("plotArea"));
     m_tabs->setObjectName(QStringLiteral("plotTabs"));
@@ -113,8 +113,9 @@ QWidget *PlotsPane::createToolRow()
     m_exclude = new QPushButton(tr("Exclude points"));
     m_exclude->setObjectName(QStringLiteral("excludePointsButton"));
     m_exclude->setCheckable(true);
-    m_exclude->setToolTip(tr("A rubber band excludes the points inside it instead of zooming; "
-                             "a click on a point excludes it or takes it back"));
+    m_exclude->setToolTip(
+        tr("A rubber band excludes the points inside it instead of zooming; "
+           "a click on a point excludes it or takes it back"));
     connect(m_exclude, &QPushButton::toggled, this, [this](bool on) {
         for (DataChart *chart : std::as_const(m_charts))
             chart->setExcluding(on);

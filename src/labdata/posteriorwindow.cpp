@@ -171,10 +171,10 @@ bool PosteriorWindow::start()
             },
             Qt::QueuedConnection);
     };
-    m_watcher.setFuture(QtConcurrent::run([data = m_data, fit = m_fit, fitOptions = m_options, options, progress,
-                                           cancel = m_cancel] {
-        return Sampling::samplePosterior(data, fit, fitOptions, options, progress, cancel.get());
-    }));
+    m_watcher.setFuture(
+        QtConcurrent::run([data = m_data, fit = m_fit, fitOptions = m_options, options, progress, cancel = m_cancel] {
+            return Sampling::samplePosterior(data, fit, fitOptions, options, progress, cancel.get());
+        }));
     return true;
 }
 
@@ -246,26 +246,22 @@ void PosteriorWindow::updateCorner()
 void PosteriorWindow::saveCornerPicture()
 {
     const int side = std::max(600, 180 * m_corner->columnCount());
-    ExportFlow::savePicture(this, tr("SVG drawing (*.svg);;PNG picture (*.png)"), QSize(side, side),
-                            tr("Corner plot"), [this, side](QPainter &painter) {
-                                m_corner->paint(painter, QSize(side, side));
-                            });
+    ExportFlow::savePicture(this, tr("SVG drawing (*.svg);;PNG picture (*.png)"), QSize(side, side), tr("Corner plot"),
+                            [this, side](QPainter &painter) { m_corner->paint(painter, QSize(side, side)); });
 }
 
 void PosteriorWindow::saveChain()
 {
     if (!m_result)
         return;
-    ExportFlow::saveBytes(this, tr("CSV table (*.csv)"), [this] {
-        return QByteArray::fromStdString(Sampling::chainCsv(*m_result));
-    });
+    ExportFlow::saveBytes(this, tr("CSV table (*.csv)"),
+                          [this] { return QByteArray::fromStdString(Sampling::chainCsv(*m_result)); });
 }
 
 void PosteriorWindow::saveJson()
 {
     if (!m_result)
         return;
-    ExportFlow::saveBytes(this, tr("JSON (*.json)"), [this] {
-        return QByteArray::fromStdString(Sampling::posteriorJson(*m_result));
-    });
+    ExportFlow::saveBytes(this, tr("JSON (*.json)"),
+                          [this] { return QByteArray::fromStdString(Sampling::posteriorJson(*m_result)); });
 }

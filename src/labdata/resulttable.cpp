@@ -34,12 +34,10 @@ std::pair<QString, QString> measured(double value, double uncertainty)
 
 } // namespace
 
-ResultTable::ResultTable(QWidget *parent)
-    : QTableWidget(0, ColumnCount, parent)
+ResultTable::ResultTable(QWidget *parent) : QTableWidget(0, ColumnCount, parent)
 {
     setObjectName(QStringLiteral("resultTable"));
-    setHorizontalHeaderLabels({tr("Quantity"), tr("Value"), tr("±"),
-                               tr("± (bootstrap)"), tr("Unit")});
+    setHorizontalHeaderLabels({tr("Quantity"), tr("Value"), tr("±"), tr("± (bootstrap)"), tr("Unit")});
     verticalHeader()->setVisible(false);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     // Every column as wide as its widest text, so a unit reads in full ("M_Earth").
@@ -58,8 +56,7 @@ void ResultTable::addMeasured(const QString &name, double value, double uncertai
                               const QString &unit)
 {
     const auto [valueText, uncertaintyText] = measured(value, uncertainty);
-    addRow({name, valueText, uncertaintyText, bootstrap > 0 ? measured(bootstrap, bootstrap).second : QString(),
-            unit});
+    addRow({name, valueText, uncertaintyText, bootstrap > 0 ? measured(bootstrap, bootstrap).second : QString(), unit});
 }
 
 void ResultTable::addSummary(const QString &name, double value, const QString &unit)
@@ -95,14 +92,11 @@ void ResultTable::showResult(const Fitting::Result &result)
         addMeasured(tr("K") + p, v.semiAmplitude, s.semiAmplitude, b.semiAmplitude, tr("m/s"));
         addMeasured(tr("e") + p, v.eccentricity, s.eccentricity, b.eccentricity, QString());
         addMeasured(tr("ω") + p, Fitting::degreesFromRadians(v.omegaRadians),
-               Fitting::degreesFromRadians(s.omegaRadians),
-               Fitting::degreesFromRadians(b.omegaRadians), tr("°"));
+                    Fitting::degreesFromRadians(s.omegaRadians), Fitting::degreesFromRadians(b.omegaRadians), tr("°"));
         addMeasured(tr("T_p") + p, v.periastronTime, s.periastronTime, b.periastronTime, tr("d"));
         addMeasured(tr("T_c") + p, v.conjunctionTime, s.conjunctionTime, b.conjunctionTime, tr("d"));
-        addMeasured(tr("m sin i") + p, v.minimumMassJupiter, s.minimumMassJupiter,
-               b.minimumMassJupiter, tr("M_Jup"));
-        addMeasured(tr("m sin i") + p, v.minimumMassEarth, s.minimumMassEarth, b.minimumMassEarth,
-               tr("M_Earth"));
+        addMeasured(tr("m sin i") + p, v.minimumMassJupiter, s.minimumMassJupiter, b.minimumMassJupiter, tr("M_Jup"));
+        addMeasured(tr("m sin i") + p, v.minimumMassEarth, s.minimumMassEarth, b.minimumMassEarth, tr("M_Earth"));
     }
     for (const Fitting::InstrumentResult &instrument : result.instruments) {
         const QString name = QStringLiteral(" ") + QString::fromStdString(instrument.name);

@@ -15,8 +15,7 @@
 
 namespace {
 
-template<class T>
-T *named(T *widget, const char *name)
+template <class T> T *named(T *widget, const char *name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -25,16 +24,16 @@ T *named(T *widget, const char *name)
 } // namespace
 
 SyntheticDialog::SyntheticDialog(QWidget *parent)
-    : QDialog(parent),
-      m_planet(named(new QLabel, "syntheticPlanet")),
-      m_points(named(new QSpinBox, "syntheticPoints")),
-      m_span(named(new QDoubleSpinBox, "syntheticSpan")),
-      m_cadence(named(new QComboBox, "syntheticCadence")),
-      m_noise(named(new QDoubleSpinBox, "syntheticNoise")),
-      m_jitter(named(new QDoubleSpinBox, "syntheticJitter")),
-      m_seed(named(new QSpinBox, "syntheticSeed")),
-      m_instrument(named(new QLineEdit(QStringLiteral("Synthetic")), "syntheticInstrument")),
-      m_refusal(named(new QLabel, "syntheticRefusal"))
+    : QDialog(parent)
+    , m_planet(named(new QLabel, "syntheticPlanet"))
+    , m_points(named(new QSpinBox, "syntheticPoints"))
+    , m_span(named(new QDoubleSpinBox, "syntheticSpan"))
+    , m_cadence(named(new QComboBox, "syntheticCadence"))
+    , m_noise(named(new QDoubleSpinBox, "syntheticNoise"))
+    , m_jitter(named(new QDoubleSpinBox, "syntheticJitter"))
+    , m_seed(named(new QSpinBox, "syntheticSeed"))
+    , m_instrument(named(new QLineEdit(QStringLiteral("Synthetic")), "syntheticInstrument"))
+    , m_refusal(named(new QLabel, "syntheticRefusal"))
 {
     setObjectName(QStringLiteral("SyntheticDialog"));
     setWindowTitle(tr("Make synthetic observations"));
@@ -45,8 +44,7 @@ SyntheticDialog::SyntheticDialog(QWidget *parent)
     m_span->setDecimals(2);
     m_span->setSuffix(tr(" d"));
     m_span->setValue(defaults.spanDays);
-    m_cadence->addItem(tr("Nightly, with weather and seasonal gaps"),
-                       int(Observations::Cadence::Nightly));
+    m_cadence->addItem(tr("Nightly, with weather and seasonal gaps"), int(Observations::Cadence::Nightly));
     m_cadence->addItem(tr("Random times"), int(Observations::Cadence::Uniform));
     m_noise->setRange(0.01, 10000);
     m_noise->setSuffix(tr(" m/s"));
@@ -104,9 +102,9 @@ void SyntheticDialog::setPlanetSource(std::function<Planets()> source)
 void SyntheticDialog::offer()
 {
     const Planets planets = m_source ? m_source() : Planets{};
-    m_planet->setText(planets.orbits.empty() ? tr("no planet: choose one in the lab first")
-                      : planets.name.isEmpty() ? tr("the lab's planet")
-                                               : planets.name);
+    m_planet->setText(planets.orbits.empty()       ? tr("no planet: choose one in the lab first")
+                          : planets.name.isEmpty() ? tr("the lab's planet")
+                                                   : planets.name);
     const int previous = m_seed->value();
     int seed = previous;
     while (seed == previous)

@@ -9,7 +9,7 @@
 namespace {
 constexpr double labelWidth = 110;
 constexpr int pointsPerLine = 600; ///< the steps drawn per walker, evenly spread
-}
+} // namespace
 
 TracePlot::TracePlot(QWidget *parent) : QWidget(parent)
 {
@@ -71,7 +71,8 @@ void TracePlot::paintStrip(QPainter &painter, const QRectF &strip, int parameter
         QPainterPath path;
         for (int s = 0; s < steps; s += every) {
             const QPointF point(strip.left() + strip.width() * s / (steps - 1),
-                                strip.bottom() - strip.height() * (chain.at(s, walker, parameter) - low) / (high - low));
+                                strip.bottom()
+                                    - strip.height() * (chain.at(s, walker, parameter) - low) / (high - low));
             if (s == 0)
                 path.moveTo(point);
             else

@@ -24,13 +24,11 @@ QImage typeset(const QString &html, QSize size, qreal pointSize)
     document.setTextWidth(-1);
 
     const QSizeF natural = document.size();
-    const qreal scale = std::min({1.0, size.width() / natural.width(),
-                                  size.height() / natural.height()});
+    const qreal scale = std::min({1.0, size.width() / natural.width(), size.height() / natural.height()});
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.translate((size.width() - natural.width() * scale) / 2,
-                      (size.height() - natural.height() * scale) / 2);
+    painter.translate((size.width() - natural.width() * scale) / 2, (size.height() - natural.height() * scale) / 2);
     painter.scale(scale, scale);
     document.drawContents(&painter);
     return picture;
@@ -65,8 +63,7 @@ QPixmap documentIcon()
     icon.fill(Qt::transparent);
     QPainter painter(&icon);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QPolygonF page({QPointF(5, 1), QPointF(21, 1), QPointF(27, 7), QPointF(27, 31),
-                          QPointF(5, 31)});
+    const QPolygonF page({QPointF(5, 1), QPointF(21, 1), QPointF(27, 7), QPointF(27, 31), QPointF(5, 31)});
     painter.setPen(QPen(Qt::darkGray, 1));
     painter.setBrush(Qt::white);
     painter.drawPolygon(page);

@@ -80,8 +80,7 @@ void MassFunctionExplanation::formLoad()
 
 QString MassFunctionExplanation::massFunctionPictureFile()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation)
-           + QStringLiteral("/massfunction01.png");
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/massfunction01.png");
 }
 
 void MassFunctionExplanation::openFormulaPicture()

@@ -1,20 +1,20 @@
 #include "massfunction/massfunctionwindow.h"
 
-#include "ground/formregistry.h"
+#include "catalog/catalog.h"
 #include "ground/colors.h"
 #include "ground/controls.h"
 #include "ground/fonts.h"
+#include "ground/formregistry.h"
 #include "ground/pictures.h"
 #include "ground/platform.h"
 #include "ground/textnumber.h"
-#include "catalog/catalog.h"
 #include "seedmodel/companionclass.h"
 #include "seedmodel/massfunction.h"
-#include "seedmodel/simulation.h"
 #include "seedmodel/orbitform.h"
+#include "seedmodel/simulation.h"
 
-#include <QCloseEvent>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -56,8 +56,8 @@ void MassFunctionWindow::createControls()
     Controls::setBackColor(m_earthMassBox, Colors::qbColor(8));
     Controls::fitText(m_earthMassBox, m_earthMassBox->text(), width() - m_earthMassBox->x(), 32);
 
-    QLabel *orbitFormCaption = label(this, "Label3", QStringLiteral("Judgement of the Orbital form"), 720, 1080,
-                   4335, 375);
+    QLabel *orbitFormCaption =
+        label(this, "Label3", QStringLiteral("Judgement of the Orbital form"), 720, 1080, 4335, 375);
     setForeColor(orbitFormCaption, Colors::qbColor(10));
     m_orbitFormBox = textBox(this, "Text3", 5640, 1080, 1335, 420);
 
@@ -77,8 +77,8 @@ void MassFunctionWindow::createControls()
     m_catalogList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_catalogList->setTextElideMode(Qt::ElideNone);
 
-    QLabel *explanationCaption = label(this, "Label1", QStringLiteral("Explanation of About the planet"), 360, 3480,
-                   4455, 375);
+    QLabel *explanationCaption =
+        label(this, "Label1", QStringLiteral("Explanation of About the planet"), 360, 3480, 4455, 375);
     setForeColor(explanationCaption, Colors::rgb(255, 128, 0));
     m_explanationBox = new QPlainTextEdit(this);
     m_explanationBox->setObjectName(QStringLiteral("Text4"));
@@ -130,17 +130,16 @@ void MassFunctionWindow::fillTables()
         m_planetNames.append(PlanetCatalog::planetName(i));
 
     m_explanations = QStringList(PlanetCatalog::LastPlanet + 1);
-    m_explanations[0] = QStringLiteral(
-        "Display about explanation of the planet or the planetary system in this.");
-    m_explanations[1] = QStringLiteral(
-        "October 6 in 1995, Swiss astronomers have discovered the 1st planet out solar-system.");
+    m_explanations[0] = QStringLiteral("Display about explanation of the planet or the planetary system in this.");
+    m_explanations[1] =
+        QStringLiteral("October 6 in 1995, Swiss astronomers have discovered the 1st planet out solar-system.");
     m_explanations[2] = QStringLiteral(
         "HD 149026 is now the second brightest star with a transiting extrasolar planet. The "
         "mass of the star, based on interpolation of stellar evolutionary models, is 1.3±0.1 Ms "
         "together with the Doppler amplitude, K = 43.3 m/s, we derive a planet mass, M sin i = "
         "0.36 MJup, and orbitalradius of 0.042 AU.");
-    m_explanations[3] = QStringLiteral(
-        "This planet was detected transit-method by astronomers. They call 'Hot Jupiter'.");
+    m_explanations[3] =
+        QStringLiteral("This planet was detected transit-method by astronomers. They call 'Hot Jupiter'.");
     m_explanations[4] = QStringLiteral(
         "This is the 2nd planet which have been detected with Subaru Telescope by astronomers "
         "in NAO. In nearly future, Astronomers probably may have solved the process of evolution "
@@ -187,8 +186,8 @@ void MassFunctionWindow::showMassUnit()
 {
     // The number follows its unit label.
     if (m_shownJupiterMasses) {
-        m_massBox->setText(TextNumber::shortest(
-            MassFunctionMath::shownMass(*m_shownJupiterMasses, m_earthMassBox->isChecked())));
+        m_massBox->setText(
+            TextNumber::shortest(MassFunctionMath::shownMass(*m_shownJupiterMasses, m_earthMassBox->isChecked())));
     }
     if (m_earthMassBox->isChecked()) {
         Controls::setForeColor(m_massUnitLabel, Colors::rgb(0, 169, 241));
@@ -196,8 +195,7 @@ void MassFunctionWindow::showMassUnit()
         return;
     }
     Platform::current().messageBox(QStringLiteral("Orbiquest9 calaculates at Mass of Jupiter."),
-                                   MsgBox::OkOnly | MsgBox::Exclamation,
-                                   QStringLiteral("Caution!"));
+                                   MsgBox::OkOnly | MsgBox::Exclamation, QStringLiteral("Caution!"));
     Controls::setForeColor(m_massUnitLabel, Colors::rgb(255, 255, 0));
     m_massUnitLabel->setText(QStringLiteral("M_{JUP}(木星質量)"));
 }

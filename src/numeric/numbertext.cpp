@@ -11,7 +11,10 @@ namespace {
 
 const char *const Undefined = "undefined";
 
-bool usableUncertainty(double uncertainty) { return std::isfinite(uncertainty) && uncertainty > 0; }
+bool usableUncertainty(double uncertainty)
+{
+    return std::isfinite(uncertainty) && uncertainty > 0;
+}
 
 /// value rounded to `decimals` places (tens, hundreds… when negative), printed
 /// without an exponent.

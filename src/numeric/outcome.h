@@ -20,12 +20,11 @@ struct Refusal
     std::string reason;
 };
 
-template <typename T>
-class Outcome
+template <typename T> class Outcome
 {
 public:
-    Outcome(T value) : m_state(std::move(value)) {}
-    Outcome(Refusal refusal) : m_state(std::move(refusal)) {}
+    Outcome(T value) : m_state(std::move(value)) { }
+    Outcome(Refusal refusal) : m_state(std::move(refusal)) { }
 
     bool ok() const { return std::holds_alternative<T>(m_state); }
     explicit operator bool() const { return ok(); }

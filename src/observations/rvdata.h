@@ -34,7 +34,7 @@ struct DataSet
     bool lacksUncertainties(int instrument) const
     {
         return std::find(instrumentsWithoutUncertainties.begin(), instrumentsWithoutUncertainties.end(), instrument)
-               != instrumentsWithoutUncertainties.end();
+            != instrumentsWithoutUncertainties.end();
     }
 };
 

@@ -26,7 +26,7 @@ std::string instrumentField(std::string_view name)
             break;
         const char c = name[i];
         const bool splits = c == ' ' || c == '\t' || c == ',' || c == ';' || c == '#' || c == '"' || c == '\n'
-                            || c == '\r' || c == '\f' || c == '\v';
+            || c == '\r' || c == '\f' || c == '\v';
         if (length == 0 || splits) {
             field += '_';
             ++i;

@@ -1,5 +1,6 @@
 #include "observations/synthetic.h"
 
+#include "numeric/seededrandom.h"
 #include "observations/rvreader.h"
 
 #include <algorithm>
@@ -21,54 +22,7 @@ constexpr double cloudyToClear = 0.4;
 // A nightly plan lists its nights, so its span is bounded: a century.
 constexpr double maxNightlySpanDays = 100 * yearDays;
 
-// Our own transforms of std::mt19937_64's fixed sequence: the standard's
-// distributions may differ between libraries.
-class Random
-{
-public:
-    explicit Random(std::uint64_t seed)
-        : engine(seed)
-    {
-    }
-
-    /// Uniform in [0, 1), 53 random bits.
-    double uniform() { return static_cast<double>(engine() >> 11) * 0x1.0p-53; }
-
-    /// Uniform integer in [0, n), n > 0, without modulo bias.
-    std::size_t below(std::size_t n)
-    {
-        const std::uint64_t range = static_cast<std::uint64_t>(n);
-        const std::uint64_t limit = std::mt19937_64::max() - std::mt19937_64::max() % range;
-        std::uint64_t draw = engine();
-        while (draw >= limit)
-            draw = engine();
-        return static_cast<std::size_t>(draw % range);
-    }
-
-    /// Standard normal deviate, Marsaglia's polar method.
-    double normal()
-    {
-        if (hasSpare) {
-            hasSpare = false;
-            return spare;
-        }
-        double u = 0, v = 0, s = 0;
-        do {
-            u = 2 * uniform() - 1;
-            v = 2 * uniform() - 1;
-            s = u * u + v * v;
-        } while (s >= 1 || s == 0);
-        const double factor = std::sqrt(-2 * std::log(s) / s);
-        spare = v * factor;
-        hasSpare = true;
-        return u * factor;
-    }
-
-private:
-    std::mt19937_64 engine;
-    double spare = 0;
-    bool hasSpare = false;
-};
+using Random = Numeric::SeededRandom;
 
 bool inSeasonalGap(std::size_t night, double gapPhase)
 {
@@ -152,7 +106,7 @@ std::optional<std::string> refusal(const SyntheticPlan &plan)
             return "A nightly plan spans at most " + std::to_string(static_cast<long>(maxNightlySpanDays)) + " days.";
         if (static_cast<double>(plan.count) > std::floor(plan.spanDays))
             return "One point per night allows at most " + std::to_string(static_cast<long>(plan.spanDays))
-                   + " points in this span.";
+                + " points in this span.";
     }
     return std::nullopt;
 }
@@ -225,9 +179,8 @@ const std::vector<ExampleSet> &exampleSets()
         eccentric.plans[0].jitter = 1.0;
         eccentric.plans[0].seed = 202;
 
-        ExampleSet pair{"two planets",
-                        {{14.65, 70.0, 0.05, 0.9, 2460003.0}, {260.0, 30.0, 0.2, 4.0, 2460100.0}},
-                        {nightly}};
+        ExampleSet pair{
+            "two planets", {{14.65, 70.0, 0.05, 0.9, 2460003.0}, {260.0, 30.0, 0.2, 4.0, 2460100.0}}, {nightly}};
         pair.plans[0].count = 80;
         pair.plans[0].spanDays = 900;
         pair.plans[0].noiseSigma = 3.0;
@@ -247,8 +200,8 @@ const std::vector<ExampleSet> &exampleSets()
         south.seed = 405;
         south.instrument = "South";
         south.instrumentOffset = -35.0;
-        ExampleSet twoInstruments{"two instruments with an offset", {{31.6, 25.0, 0.15, 2.5, 2460010.0}},
-                                  {north, south}};
+        ExampleSet twoInstruments{
+            "two instruments with an offset", {{31.6, 25.0, 0.15, 2.5, 2460010.0}}, {north, south}};
 
         return std::vector<ExampleSet>{circular, eccentric, pair, twoInstruments};
     }();

@@ -31,15 +31,17 @@ inline constexpr double nightWindowDays = 0.25;
 /// How the star is observed by one instrument.
 struct SyntheticPlan
 {
-    std::size_t count = 60;         ///< number of measurements, 1 … maxMeasurements; with Cadence::Nightly at most one per whole day of the span
-    double spanDays = 365.25;       ///< days, finite and > 0 (≥ 1 for Cadence::Nightly)
-    double startTime = 2460000.0;   ///< days, start of the span, on the time scale of the orbits' T_p
+    std::size_t count =
+        60; ///< number of measurements, 1 … maxMeasurements; with Cadence::Nightly at most one per whole day of the span
+    double spanDays = 365.25;     ///< days, finite and > 0 (≥ 1 for Cadence::Nightly)
+    double startTime = 2460000.0; ///< days, start of the span, on the time scale of the orbits' T_p
     Cadence cadence = Cadence::Nightly;
-    double noiseSigma = 2.0;        ///< m/s, finite and > 0: the reported uncertainty and the measurement noise
-    double jitter = 0.0;            ///< m/s, finite and ≥ 0: the star's extra scatter, added in quadrature to the noise but not to the reported uncertainty
-    std::uint64_t seed = 1;         ///< seeds std::mt19937_64
+    double noiseSigma = 2.0; ///< m/s, finite and > 0: the reported uncertainty and the measurement noise
+    double jitter =
+        0.0; ///< m/s, finite and ≥ 0: the star's extra scatter, added in quadrature to the noise but not to the reported uncertainty
+    std::uint64_t seed = 1; ///< seeds std::mt19937_64
     std::string instrument = "Synthetic";
-    double instrumentOffset = 0.0;  ///< m/s, finite: this instrument's zero point, added to each of its velocities
+    double instrumentOffset = 0.0; ///< m/s, finite: this instrument's zero point, added to each of its velocities
 };
 
 /// Why this plan cannot be simulated (a sentence for the user), or nothing.

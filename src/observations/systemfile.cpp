@@ -60,18 +60,18 @@ Numeric::Outcome<SystemLines> systemLines(std::string_view text, std::string_vie
         } else if (equalsIgnoringCase(key, "Mass")) {
             double mass = 0;
             if (parseNumber(value, mass) != NumberStatus::Ok || !(mass > 0))
-                return Numeric::Refusal{lineError(lines.lineNumber(),
-                                                  "Mass must be the star's mass in solar masses, > 0, not " + quoted(value))};
+                return Numeric::Refusal{lineError(
+                    lines.lineNumber(), "Mass must be the star's mass in solar masses, > 0, not " + quoted(value))};
             found.system.starMassSolar = mass;
         } else if (equalsIgnoringCase(key, "RV[]")) {
-            const bool plainName = !value.empty() && value != "." && value != ".."
-                                   && value.find_first_of("/\\") == std::string_view::npos;
+            const bool plainName =
+                !value.empty() && value != "." && value != ".." && value.find_first_of("/\\") == std::string_view::npos;
             if (!plainName)
-                return Numeric::Refusal{lineError(lines.lineNumber(),
-                                                  "RV[] must name a file in the same folder, not " + quoted(value))};
+                return Numeric::Refusal{
+                    lineError(lines.lineNumber(), "RV[] must name a file in the same folder, not " + quoted(value))};
             if (found.velocityFiles.size() == maxInstruments)
-                return Numeric::Refusal{lineError(lines.lineNumber(), "more than " + std::to_string(maxInstruments)
-                                                                          + " velocity files: refused")};
+                return Numeric::Refusal{lineError(
+                    lines.lineNumber(), "more than " + std::to_string(maxInstruments) + " velocity files: refused")};
             found.velocityFiles.emplace_back(value);
         }
     }
@@ -89,9 +89,11 @@ std::optional<Numeric::Refusal> merge(Reading part, const std::string &name, Sta
 {
     DataSet &merged = system.data;
     if (merged.measurements.size() + part.data.measurements.size() > maxMeasurements)
-        return Numeric::Refusal{name + ": more than " + std::to_string(maxMeasurements) + " measurements in all: refused"};
+        return Numeric::Refusal{name + ": more than " + std::to_string(maxMeasurements)
+                                + " measurements in all: refused"};
     if (merged.instruments.size() + part.data.instruments.size() > maxInstruments)
-        return Numeric::Refusal{name + ": more than " + std::to_string(maxInstruments) + " instruments in all: refused"};
+        return Numeric::Refusal{name + ": more than " + std::to_string(maxInstruments)
+                                + " instruments in all: refused"};
     const int firstIndex = static_cast<int>(merged.instruments.size());
     for (const std::string &instrument : part.data.instruments)
         merged.instruments.push_back(uniqueName(instrument, merged.instruments));

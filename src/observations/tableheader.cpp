@@ -21,29 +21,63 @@ struct Alias
 // t vel errvel), the .rdb tables of the HARPS pipelines (rjd vrad svrad), the
 // NASA Exoplanet Archive's tables and what people type by hand.
 constexpr std::array aliases{
-    Alias{"time", Column::Time},       Alias{"times", Column::Time},     Alias{"t", Column::Time},
-    Alias{"jd", Column::Time},         Alias{"bjd", Column::Time},       Alias{"hjd", Column::Time},
-    Alias{"mjd", Column::Time},        Alias{"rjd", Column::Time},       Alias{"rbjd", Column::Time},
-    Alias{"bjd_tdb", Column::Time},    Alias{"bjdtdb", Column::Time},    Alias{"bjd_utc", Column::Time},
-    Alias{"hjd_utc", Column::Time},    Alias{"jd_utc", Column::Time},    Alias{"jdb", Column::Time},
-    Alias{"date", Column::Time},       Alias{"epoch", Column::Time},
+    Alias{"time", Column::Time},
+    Alias{"times", Column::Time},
+    Alias{"t", Column::Time},
+    Alias{"jd", Column::Time},
+    Alias{"bjd", Column::Time},
+    Alias{"hjd", Column::Time},
+    Alias{"mjd", Column::Time},
+    Alias{"rjd", Column::Time},
+    Alias{"rbjd", Column::Time},
+    Alias{"bjd_tdb", Column::Time},
+    Alias{"bjdtdb", Column::Time},
+    Alias{"bjd_utc", Column::Time},
+    Alias{"hjd_utc", Column::Time},
+    Alias{"jd_utc", Column::Time},
+    Alias{"jdb", Column::Time},
+    Alias{"date", Column::Time},
+    Alias{"epoch", Column::Time},
 
-    Alias{"mnvel", Column::Velocity},  Alias{"vel", Column::Velocity},   Alias{"velocity", Column::Velocity},
-    Alias{"rv", Column::Velocity},     Alias{"vrad", Column::Velocity},  Alias{"radvel", Column::Velocity},
-    Alias{"radial_velocity", Column::Velocity}, Alias{"v", Column::Velocity}, Alias{"vr", Column::Velocity},
+    Alias{"mnvel", Column::Velocity},
+    Alias{"vel", Column::Velocity},
+    Alias{"velocity", Column::Velocity},
+    Alias{"rv", Column::Velocity},
+    Alias{"vrad", Column::Velocity},
+    Alias{"radvel", Column::Velocity},
+    Alias{"radial_velocity", Column::Velocity},
+    Alias{"v", Column::Velocity},
+    Alias{"vr", Column::Velocity},
     Alias{"rvel", Column::Velocity},
 
-    Alias{"errvel", Column::Uncertainty}, Alias{"err", Column::Uncertainty},   Alias{"error", Column::Uncertainty},
-    Alias{"rv_err", Column::Uncertainty}, Alias{"rverr", Column::Uncertainty}, Alias{"err_rv", Column::Uncertainty},
-    Alias{"e_rv", Column::Uncertainty},   Alias{"erv", Column::Uncertainty},   Alias{"sigma", Column::Uncertainty},
-    Alias{"sigma_rv", Column::Uncertainty}, Alias{"sig", Column::Uncertainty}, Alias{"sig_rv", Column::Uncertainty},
-    Alias{"svrad", Column::Uncertainty},  Alias{"sig_vrad", Column::Uncertainty}, Alias{"e_vrad", Column::Uncertainty},
-    Alias{"evel", Column::Uncertainty},   Alias{"velerr", Column::Uncertainty}, Alias{"vel_err", Column::Uncertainty},
-    Alias{"e_vel", Column::Uncertainty},  Alias{"unc", Column::Uncertainty},   Alias{"uncertainty", Column::Uncertainty},
+    Alias{"errvel", Column::Uncertainty},
+    Alias{"err", Column::Uncertainty},
+    Alias{"error", Column::Uncertainty},
+    Alias{"rv_err", Column::Uncertainty},
+    Alias{"rverr", Column::Uncertainty},
+    Alias{"err_rv", Column::Uncertainty},
+    Alias{"e_rv", Column::Uncertainty},
+    Alias{"erv", Column::Uncertainty},
+    Alias{"sigma", Column::Uncertainty},
+    Alias{"sigma_rv", Column::Uncertainty},
+    Alias{"sig", Column::Uncertainty},
+    Alias{"sig_rv", Column::Uncertainty},
+    Alias{"svrad", Column::Uncertainty},
+    Alias{"sig_vrad", Column::Uncertainty},
+    Alias{"e_vrad", Column::Uncertainty},
+    Alias{"evel", Column::Uncertainty},
+    Alias{"velerr", Column::Uncertainty},
+    Alias{"vel_err", Column::Uncertainty},
+    Alias{"e_vel", Column::Uncertainty},
+    Alias{"unc", Column::Uncertainty},
+    Alias{"uncertainty", Column::Uncertainty},
     Alias{"rv_unc", Column::Uncertainty},
 
-    Alias{"tel", Column::Instrument},  Alias{"telescope", Column::Instrument}, Alias{"inst", Column::Instrument},
-    Alias{"instrument", Column::Instrument}, Alias{"instr", Column::Instrument},
+    Alias{"tel", Column::Instrument},
+    Alias{"telescope", Column::Instrument},
+    Alias{"inst", Column::Instrument},
+    Alias{"instrument", Column::Instrument},
+    Alias{"instr", Column::Instrument},
     Alias{"spectrograph", Column::Instrument},
 };
 
@@ -91,7 +125,8 @@ NamedColumn namedColumn(std::string_view name)
     // The unit as a suffix of the name: rv_kms, vel_ms.
     for (const std::string_view suffix : {"_kms", "_ms", "_mps", "_kmps"})
         if (endsWithIgnoringCase(name, suffix))
-            return {aliasColumn(name.substr(0, name.size() - suffix.size())), name.substr(name.size() - suffix.size() + 1)};
+            return {aliasColumn(name.substr(0, name.size() - suffix.size())),
+                    name.substr(name.size() - suffix.size() + 1)};
     return {};
 }
 
@@ -178,7 +213,8 @@ Numeric::Outcome<TableLayout> layoutFromHeader(const std::vector<std::string_vie
             continue;
         const auto known = velocityUnitFromText(unit);
         if (!known)
-            return Numeric::Refusal{"the header gives the " + std::string(column == Column::Velocity ? "velocity" : "uncertainty")
+            return Numeric::Refusal{"the header gives the "
+                                    + std::string(column == Column::Velocity ? "velocity" : "uncertainty")
                                     + " the unit " + Text::quoted(unit) + ", which is neither m/s nor km/s"};
         (column == Column::Velocity ? layout.velocityUnit : layout.uncertaintyUnit) = known;
     }

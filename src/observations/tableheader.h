@@ -38,7 +38,7 @@ struct TableLayout
     std::optional<std::size_t> uncertainty = 2; ///< none: the table gives no uncertainties
     std::optional<std::size_t> instrument = 3;
     bool fromHeader = false;
-    std::size_t headerFields = 0; ///< the columns a comma-separated header names; 0 otherwise
+    std::size_t headerFields = 0;                ///< the columns a comma-separated header names; 0 otherwise
     std::optional<VelocityUnit> velocityUnit;    ///< as the header declares it
     std::optional<VelocityUnit> uncertaintyUnit; ///< as the header declares it
 

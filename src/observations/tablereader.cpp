@@ -51,7 +51,8 @@ std::optional<std::string_view> declaredUnitText(std::string_view line)
         return std::nullopt;
     content = trimmed(content.substr(1));
     const std::size_t separator = content.find_first_of("=:");
-    if (separator == std::string_view::npos || !equalsIgnoringCase(trimmed(content.substr(0, separator)), "value_units"))
+    if (separator == std::string_view::npos
+        || !equalsIgnoringCase(trimmed(content.substr(0, separator)), "value_units"))
         return std::nullopt;
     return trimmed(content.substr(separator + 1));
 }
@@ -72,8 +73,7 @@ class Collector
 public:
     explicit Collector(std::string_view defaultInstrument)
         : fallback(defaultInstrument.empty() ? std::string("default") : std::string(defaultInstrument))
-    {
-    }
+    { }
 
     // Why the row was not taken, or nothing.
     std::optional<std::string> addRow(const std::vector<std::string_view> &fields, const TableLayout &layout,
@@ -83,7 +83,12 @@ public:
             return lineError(line, *refusal);
         Measurement measurement;
         measurement.uncertainty = assumedUncertainty;
-        struct Wanted { const char *name; std::optional<std::size_t> index; double *value; };
+        struct Wanted
+        {
+            const char *name;
+            std::optional<std::size_t> index;
+            double *value;
+        };
         const std::array<Wanted, 3> wanted{{{"time", layout.time, &measurement.time},
                                             {"velocity", layout.velocity, &measurement.velocity},
                                             {"uncertainty", layout.uncertainty, &measurement.uncertainty}}};
@@ -107,26 +112,29 @@ public:
         // column the program does not use.
         for (std::size_t i = 0; i < fields.size(); ++i) {
             const bool used = i == layout.time || i == layout.velocity || i == layout.uncertainty
-                              || (layout.fromHeader && i == layout.instrument);
+                || (layout.fromHeader && i == layout.instrument);
             double unused = 0;
             const NumberStatus status = used ? NumberStatus::Ok : parseNumber(fields[i], unused, mark);
             if (status == NumberStatus::NotFinite || status == NumberStatus::OutOfRange)
-                return lineError(line, "column " + std::to_string(i + 1) + " should be a finite number but is "
-                                           + quoted(fields[i]));
+                return lineError(
+                    line, "column " + std::to_string(i + 1) + " should be a finite number but is " + quoted(fields[i]));
         }
         if (!(measurement.uncertainty > 0))
-            return lineError(line, ordinalColumn("uncertainty", *layout.uncertainty)
-                                       + " must be a positive number but is " + quoted(fields[*layout.uncertainty]));
+            return lineError(line,
+                             ordinalColumn("uncertainty", *layout.uncertainty) + " must be a positive number but is "
+                                 + quoted(fields[*layout.uncertainty]));
         if (measurements.size() == maxMeasurements)
             return lineError(line, "more than " + std::to_string(maxMeasurements) + " measurements: refused");
         const std::string_view name = instrumentName(fields, layout, mark);
         if (name.size() > maxInstrumentNameBytes)
-            return lineError(line, "the instrument's name is longer than " + std::to_string(maxInstrumentNameBytes)
-                                       + " bytes: " + quoted(name));
+            return lineError(line,
+                             "the instrument's name is longer than " + std::to_string(maxInstrumentNameBytes)
+                                 + " bytes: " + quoted(name));
         const auto index = instrumentIndex(name);
         if (!index)
-            return lineError(line, "more than " + std::to_string(maxInstruments)
-                                       + " different instrument names: is that column an instrument?");
+            return lineError(line,
+                             "more than " + std::to_string(maxInstruments)
+                                 + " different instrument names: is that column an instrument?");
         measurement.instrument = *index;
         measurements.push_back(measurement);
         return std::nullopt;
@@ -145,14 +153,14 @@ private:
         if (fields.size() < required) {
             const std::string expected = layout.uncertainty ? "time, velocity, uncertainty" : "time, velocity";
             return "expected at least " + std::to_string(required) + " values (" + expected + ") but found "
-                   + std::to_string(fields.size());
+                + std::to_string(fields.size());
         }
         // A comma-separated header with fewer columns than the row: the row's
         // commas are most likely decimal marks, which would shift every value.
         if (layout.fromHeader && layout.headerFields > 1 && fields.size() > layout.headerFields)
             return "the header names " + std::to_string(layout.headerFields) + " columns but this row has "
-                   + std::to_string(fields.size())
-                   + " values; if commas are decimal marks here, separate the columns with semicolons or tabs";
+                + std::to_string(fields.size())
+                + " values; if commas are decimal marks here, separate the columns with semicolons or tabs";
         return std::nullopt;
     }
 
@@ -219,12 +227,12 @@ struct DeclaredUnits
 void convertToMetresPerSecond(std::vector<Measurement> &rows, const DeclaredUnits &declared, bool measuredUncertainties,
                               const ReadOptions &options, std::vector<std::string> &notes)
 {
-    const VelocityUnit velocityUnit = options.velocityUnit.value_or(declared.velocity.value_or(VelocityUnit::MetresPerSecond));
-    const VelocityUnit uncertaintyUnit
-        = options.velocityUnit.value_or(declared.uncertainty.value_or(velocityUnit));
+    const VelocityUnit velocityUnit =
+        options.velocityUnit.value_or(declared.velocity.value_or(VelocityUnit::MetresPerSecond));
+    const VelocityUnit uncertaintyUnit = options.velocityUnit.value_or(declared.uncertainty.value_or(velocityUnit));
     if (options.velocityUnit && declared.velocity && *declared.velocity != *options.velocityUnit)
-        notes.push_back("velocities taken as " + unitName(*options.velocityUnit) + " as chosen, although the file declares "
-                        + unitName(*declared.velocity));
+        notes.push_back("velocities taken as " + unitName(*options.velocityUnit)
+                        + " as chosen, although the file declares " + unitName(*declared.velocity));
     const double velocityScale = metresPerSecond(velocityUnit);
     const double uncertaintyScale = measuredUncertainties ? metresPerSecond(uncertaintyUnit) : 1.0;
     for (Measurement &m : rows) {
@@ -242,7 +250,8 @@ void convertToMetresPerSecond(std::vector<Measurement> &rows, const DeclaredUnit
         uncertainties.push_back(m.uncertainty);
         speeds.push_back(std::abs(m.velocity));
     }
-    if (median(uncertainties) < implausibleUncertainty && *std::max_element(speeds.begin(), speeds.end()) < plausibleKilometresPerSecond)
+    if (median(uncertainties) < implausibleUncertainty
+        && *std::max_element(speeds.begin(), speeds.end()) < plausibleKilometresPerSecond)
         notes.push_back("warning: the file declares no unit, and its uncertainties (median "
                         + shortNumber(median(uncertainties))
                         + ") are far below any spectrograph's precision in m/s: are the velocities in km/s? "
@@ -272,8 +281,9 @@ Numeric::Outcome<Reading> parseText(std::string_view text, std::string_view defa
             if (const auto unit = declaredUnitText(*line)) {
                 declared.fromComment = velocityUnitFromText(*unit);
                 if (!declared.fromComment)
-                    return Numeric::Refusal{lineError(lines.lineNumber(), "the file declares the unit " + quoted(*unit)
-                                                                              + ", which is neither m/s nor km/s")};
+                    return Numeric::Refusal{
+                        lineError(lines.lineNumber(),
+                                  "the file declares the unit " + quoted(*unit) + ", which is neither m/s nor km/s")};
             }
             continue;
         }
@@ -323,7 +333,8 @@ Numeric::Outcome<Reading> parseText(std::string_view text, std::string_view defa
         for (int i = 0; i < int(reading.data.instruments.size()); ++i)
             reading.data.instrumentsWithoutUncertainties.push_back(i);
         reading.notes.push_back("no uncertainty column: every measurement weighs the same (σ set to "
-                                + std::to_string(int(assumedUncertainty)) + " m/s); fit the jitter to learn the scatter");
+                                + std::to_string(int(assumedUncertainty))
+                                + " m/s); fit the jitter to learn the scatter");
     }
     return reading;
 }

@@ -48,8 +48,8 @@ std::size_t validSequenceLength(std::string_view s)
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
     const unsigned char lead = byte(0);
     if (lead < 0x80) {
-        const bool control = (lead < 0x20 && !isBlank(static_cast<char>(lead)) && !isLineEnd(static_cast<char>(lead)))
-                             || lead == 0x7f;
+        const bool control =
+            (lead < 0x20 && !isBlank(static_cast<char>(lead)) && !isLineEnd(static_cast<char>(lead))) || lead == 0x7f;
         return control ? 0 : 1;
     }
     // The well-formed sequences of Unicode's table 3-7: no overlong forms,
@@ -99,8 +99,7 @@ std::optional<std::string> textRefusal(std::string_view text)
     return std::nullopt;
 }
 
-LineReader::LineReader(std::string_view text)
-    : rest(text)
+LineReader::LineReader(std::string_view text) : rest(text)
 {
     constexpr std::string_view byteOrderMark = "\xef\xbb\xbf";
     if (rest.starts_with(byteOrderMark))

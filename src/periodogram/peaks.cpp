@@ -35,7 +35,7 @@ public:
     Window(const Observations::DataSet &data, double gridStep) : m_step(gridStep)
     {
         const auto [first, last] = std::minmax_element(data.measurements.begin(), data.measurements.end(),
-            [](const auto &a, const auto &b) { return a.time < b.time; });
+                                                       [](const auto &a, const auto &b) { return a.time < b.time; });
         m_span = last->time - first->time;
         double total = 0;
         for (const auto &m : data.measurements) {
@@ -157,7 +157,7 @@ std::vector<Peak> highestPeaks(const Spectrum &spectrum, const Observations::Dat
         if (peaks.size() == count)
             break;
         const bool listed = std::any_of(peaks.begin(), peaks.end(),
-            [&](const Peak &higher) { return belongsTo(higher, f[k], p[k], window); });
+                                        [&](const Peak &higher) { return belongsTo(higher, f[k], p[k], window); });
         if (!listed)
             peaks.push_back({1 / f[k], f[k], p[k], falseAlarmProbability(p[k], data, f.back())});
     }

@@ -74,8 +74,8 @@ Prepared prepare(const Observations::DataSet &data)
 }
 
 /// The normalised power from the weighted sums at one frequency.
-double power(const Prepared &data, double sumCos, double sumSin, double sumYCos, double sumYSin,
-             double sumCosCos, double sumCosSin)
+double power(const Prepared &data, double sumCos, double sumSin, double sumYCos, double sumYSin, double sumCosCos,
+             double sumCosSin)
 {
     const double y = data.meanVelocity;
     const double yc = sumYCos - y * sumCos;
@@ -202,7 +202,8 @@ std::optional<Numeric::Refusal> refusal(const Observations::DataSet &data, const
         if (!(m.uncertainty > 0))
             return Numeric::Refusal{"Every uncertainty must be greater than zero."};
         if (std::abs(m.time) > maxAbsoluteTime)
-            return Numeric::Refusal{"A time lies beyond 100 million days; times must be days (JD, BJD, MJD or reduced)."};
+            return Numeric::Refusal{
+                "A time lies beyond 100 million days; times must be days (JD, BJD, MJD or reduced)."};
         if (std::abs(m.velocity) > speedOfLight || m.uncertainty > speedOfLight)
             return Numeric::Refusal{"A velocity or uncertainty is faster than light; velocities must be m/s."};
         if (m.uncertainty < minUncertainty)
@@ -211,12 +212,14 @@ std::optional<Numeric::Refusal> refusal(const Observations::DataSet &data, const
         last = std::max(last, m.time);
     }
     if (!(last - first > 0))
-        return Numeric::Refusal{"All measurements were taken at the same time; there is no time span to search for periods."};
+        return Numeric::Refusal{
+            "All measurements were taken at the same time; there is no time span to search for periods."};
     if (prepare(data).scatter <= 0)
         return Numeric::Refusal{"The velocities do not vary; there is no signal to search for periods."};
     if (!(std::isfinite(grid.minFrequency) && std::isfinite(grid.maxFrequency) && grid.minFrequency > 0
           && grid.maxFrequency > grid.minFrequency && grid.count >= 2))
-        return Numeric::Refusal{"The frequency grid must run from a frequency above zero to a higher one with at least 2 points."};
+        return Numeric::Refusal{
+            "The frequency grid must run from a frequency above zero to a higher one with at least 2 points."};
     return std::nullopt;
 }
 
@@ -241,8 +244,8 @@ Numeric::Outcome<Spectrum> generalisedLombScargle(const Observations::DataSet &d
         // Split where one thread alone would restart from exact sines too,
         // so that the spectrum does not depend on the number of threads.
         const std::size_t half = blocks / 2 / refreshBlocks * refreshBlocks;
-        std::thread helper(evaluateBlocks, std::cref(prepared), std::cref(grid), half, blocks,
-                           spectrum.power.data(), cancel);
+        std::thread helper(evaluateBlocks, std::cref(prepared), std::cref(grid), half, blocks, spectrum.power.data(),
+                           cancel);
         evaluateBlocks(prepared, grid, 0, half, spectrum.power.data(), cancel);
         helper.join();
     }

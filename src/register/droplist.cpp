@@ -13,8 +13,7 @@ bool offersText(const QDropEvent *event)
 
 } // namespace
 
-DropList::DropList(QWidget *parent)
-    : QListWidget(parent)
+DropList::DropList(QWidget *parent) : QListWidget(parent)
 {
     setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);

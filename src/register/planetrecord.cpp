@@ -44,10 +44,13 @@ float omegaRadians(float degrees)
 QString listRow(const PlanetRecord &planet)
 {
     using TextNumber::shortest;
-    const QStringList fields{singleLine(planet.name), shortest(planet.P),
-                             shortest(planet.K),       shortest(planet.e),
+    const QStringList fields{singleLine(planet.name),
+                             shortest(planet.P),
+                             shortest(planet.K),
+                             shortest(planet.e),
                              shortest(omegaRadians(planet.omega)),
-                             shortest(planet.a),       shortest(planet.M)};
+                             shortest(planet.a),
+                             shortest(planet.M)};
     return fields.join(QStringView(Separator));
 }
 

@@ -40,10 +40,8 @@ QString RegistrationDialogue::title()
     return QStringLiteral("Orbiquest9 Data update");
 }
 
-RegistrationDialogue::RegistrationDialogue(const ComparisonTable &table)
-    : m_table(table)
-{
-}
+RegistrationDialogue::RegistrationDialogue(const ComparisonTable &table) : m_table(table)
+{ }
 
 RegistrationDialogue::Outcome RegistrationDialogue::run(PlanetRecord &record) const
 {

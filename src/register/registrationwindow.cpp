@@ -1,9 +1,9 @@
 #include "register/registrationwindow.h"
 
-#include "ground/formregistry.h"
 #include "ground/appinfo.h"
 #include "ground/colors.h"
 #include "ground/fonts.h"
+#include "ground/formregistry.h"
 #include "ground/platform.h"
 #include "ground/twips.h"
 #include "register/catalogdocument.h"
@@ -106,9 +106,8 @@ void RegistrationWindow::registerPlanet()
         emit stopped();
         return;
     case RegistrationDialogue::Outcome::Duplicate:
-        Platform::current().messageBox(
-            QStringLiteral("These datas already have existed.\r\nPlease add the others."),
-            MsgBox::Information, AppInfo::title());
+        Platform::current().messageBox(QStringLiteral("These datas already have existed.\r\nPlease add the others."),
+                                       MsgBox::Information, AppInfo::title());
         return;
     case RegistrationDialogue::Outcome::Accepted:
         addPlanet(m_lastAnswers);
@@ -121,18 +120,16 @@ void RegistrationWindow::addPlanet(const PlanetRecord &planet)
     m_planetList->addItem(PlanetRecordText::listRow(planet));
     // The name alone: the system resolves it in the current folder, and
     // fails when that folder no longer exists.
-    const QString error = CatalogDocument::append(CatalogDocument::fileName(),
-                                                  PlanetRecordText::documentLine(planet));
+    const QString error = CatalogDocument::append(CatalogDocument::fileName(), PlanetRecordText::documentLine(planet));
     if (!error.isEmpty()) {
-        Platform::current().messageBox(
-            QStringLiteral("The planet could not be added to\n%1\n\n%2\n\n"
-                           "It is shown in the list, but the document was not changed.")
-                .arg(documentShownAs(), error),
-            MsgBox::Exclamation, AppInfo::title());
+        Platform::current().messageBox(QStringLiteral("The planet could not be added to\n%1\n\n%2\n\n"
+                                                      "It is shown in the list, but the document was not changed.")
+                                           .arg(documentShownAs(), error),
+                                       MsgBox::Exclamation, AppInfo::title());
         return;
     }
-    Platform::current().messageBox(QStringLiteral("Set register. Save to doc file(.doc)."),
-                                   MsgBox::Information, AppInfo::title());
+    Platform::current().messageBox(QStringLiteral("Set register. Save to doc file(.doc)."), MsgBox::Information,
+                                   AppInfo::title());
 }
 
 void RegistrationWindow::deleteFirstRow()

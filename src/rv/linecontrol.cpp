@@ -4,12 +4,8 @@
 
 #include <QPainter>
 
-LineControl::LineControl(QWidget *parent, const char *name, QLineF twips, const QColor &color,
-                         Qt::PenStyle style)
-    : QWidget(parent)
-    , m_twips(twips)
-    , m_color(color)
-    , m_style(style)
+LineControl::LineControl(QWidget *parent, const char *name, QLineF twips, const QColor &color, Qt::PenStyle style)
+    : QWidget(parent), m_twips(twips), m_color(color), m_style(style)
 {
     setObjectName(QString::fromLatin1(name));
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -25,6 +21,5 @@ void LineControl::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setPen(QPen(m_color, 1, m_style));
     const QPointF origin = pos();
-    painter.drawLine(m_twips.p1() / Twips::PerPixel - origin,
-                     m_twips.p2() / Twips::PerPixel - origin);
+    painter.drawLine(m_twips.p1() / Twips::PerPixel - origin, m_twips.p2() / Twips::PerPixel - origin);
 }

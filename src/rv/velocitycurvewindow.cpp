@@ -1,14 +1,14 @@
 #include "rv/velocitycurvewindow.h"
 
+#include "files/plotfiles.h"
+#include "ground/appinfo.h"
 #include "ground/colors.h"
 #include "ground/controls.h"
 #include "ground/fonts.h"
-#include "ground/pictures.h"
-#include "ground/platform.h"
-#include "files/plotfiles.h"
-#include "ground/appinfo.h"
 #include "ground/formregistry.h"
 #include "ground/picturebox.h"
+#include "ground/pictures.h"
+#include "ground/platform.h"
 #include "ground/textnumber.h"
 #include "rv/linecontrol.h"
 #include "seedmodel/simulation.h"
@@ -26,8 +26,7 @@ namespace {
 // eccentricity of 0 is a circular orbit and perfectly valid.
 bool inputMissing(const RvCurve::Elements &elements, double mass)
 {
-    for (double value : {elements.eccentricity, elements.semiAmplitude, elements.periodDays,
-                         elements.omega, mass}) {
+    for (double value : {elements.eccentricity, elements.semiAmplitude, elements.periodDays, elements.omega, mass}) {
         if (!std::isfinite(value))
             return true;
     }
@@ -69,8 +68,7 @@ void VelocityCurveWindow::createControls(QWidget *client)
     text4->setText(QStringLiteral("Text4"));
     QLineEdit *text6 = textBox(client, "Text6", 120, 6480, 255, 285);
     text6->setText(QStringLiteral("Text6"));
-    for (QLineEdit *box : {m_eccentricityBox, m_semiAmplitudeBox, m_periodBox, text4,
-                           m_omegaRadiansBox, text6})
+    for (QLineEdit *box : {m_eccentricityBox, m_semiAmplitudeBox, m_periodBox, text4, m_omegaRadiansBox, text6})
         setBackColor(box, Colors::rgb(0, 0, 0));
 
     auto *frame = new PictureBox(client);
@@ -107,14 +105,12 @@ void VelocityCurveWindow::createControls(QWidget *client)
 
 void VelocityCurveWindow::formLoad()
 {
-    m_plot->setToolTip(
-        QStringLiteral("This screen shows the Radius Velocity Curve of the planets each other."));
+    m_plot->setToolTip(QStringLiteral("This screen shows the Radius Velocity Curve of the planets each other."));
 }
 
 void VelocityCurveWindow::createMenus()
 {
-    auto addItem = [this](QMenu *menu, const char *name, const QString &caption, Qt::Key key,
-                          auto command) {
+    auto addItem = [this](QMenu *menu, const char *name, const QString &caption, Qt::Key key, auto command) {
         QAction *action = Controls::menuItem(menu, name, caption, QKeySequence(Qt::CTRL | key));
         connect(action, &QAction::triggered, this, command);
     };
@@ -149,23 +145,21 @@ void VelocityCurveWindow::removePlotPicture()
     m_plot->setPicture(QImage());
 }
 
-bool VelocityCurveWindow::drawRadialVelocityCurve(const RvCurve::Elements &elements, double mass,
-                                 bool earthMasses, const QString &planetName)
+bool VelocityCurveWindow::drawRadialVelocityCurve(const RvCurve::Elements &elements, double mass, bool earthMasses,
+                                                  const QString &planetName)
 {
     m_plot->cls();
     m_printedSummary.clear();
     if (inputMissing(elements, mass)) {
-        Platform::current().messageBox(
-            QStringLiteral("Please Click on this button after you input the datas."),
-            MsgBox::OkOnly, AppInfo::title());
+        Platform::current().messageBox(QStringLiteral("Please Click on this button after you input the datas."),
+                                       MsgBox::OkOnly, AppInfo::title());
         // The carrier values and the plot go with the window.
         FormRegistry::instance().unload(this);
         return false;
     }
 
     m_plot->setForeColor(Colors::rgb(0, 255, 255));
-    for (const RvCurve::SummaryLine &line :
-         RvCurve::summary(planetName, mass, earthMasses, elements)) {
+    for (const RvCurve::SummaryLine &line : RvCurve::summary(planetName, mass, earthMasses, elements)) {
         m_printedSummary.append(line.text + line.italicTail);
         m_plot->pset(line.position);
         m_plot->print(line.text, false);
@@ -180,8 +174,8 @@ bool VelocityCurveWindow::drawRadialVelocityCurve(const RvCurve::Elements &eleme
     m_plot->setDrawWidth(2);
     const QList<QPointF> points = RvCurve::points(elements);
     if (points.isEmpty()) {
-        Platform::current().messageBox(QStringLiteral("Can NOT draw the radial velocity curve. "),
-                                       MsgBox::OkOnly, AppInfo::title());
+        Platform::current().messageBox(QStringLiteral("Can NOT draw the radial velocity curve. "), MsgBox::OkOnly,
+                                       AppInfo::title());
     }
     for (const QPointF &point : points)
         m_plot->pset(point);

@@ -37,8 +37,8 @@ public:
     /// the window is unloaded instead of drawn; returns false. An
     /// eccentricity outside [0, 1) leaves the summary alone and says the
     /// curve cannot be drawn.
-    bool drawRadialVelocityCurve(const RvCurve::Elements &elements, double mass,
-                                 bool earthMasses, const QString &planetName);
+    bool drawRadialVelocityCurve(const RvCurve::Elements &elements, double mass, bool earthMasses,
+                                 const QString &planetName);
     /// The summary lines the last plot printed, each with its italic tail
     /// appended ("Mass = 2.5 M_JUP/sin" and "i" give "Mass = 2.5 M_JUP/sini").
     QStringList printedSummary() const;

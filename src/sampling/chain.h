@@ -18,7 +18,8 @@ struct Chain
     int steps() const { return walkers > 0 ? int(logDensities.size() / std::size_t(walkers)) : 0; }
     std::span<const double> point(int step, int walker) const
     {
-        return {values.data() + (std::size_t(step) * std::size_t(walkers) + std::size_t(walker)) * std::size_t(dimension),
+        return {values.data()
+                    + (std::size_t(step) * std::size_t(walkers) + std::size_t(walker)) * std::size_t(dimension),
                 std::size_t(dimension)};
     }
     double at(int step, int walker, int parameter) const { return point(step, walker)[std::size_t(parameter)]; }

@@ -11,8 +11,12 @@ constexpr double stretch = 2.0; ///< a of the stretch move, the value its author
 }
 
 EnsembleSampler::EnsembleSampler(const LogDensity &density, int walkers, std::uint64_t seed, WorkerPool &pool)
-    : m_density(density), m_walkers(walkers), m_dimension(density.dimension()), m_seed(seed), m_pool(pool),
-      m_moved(std::size_t(walkers / 2))
+    : m_density(density)
+    , m_walkers(walkers)
+    , m_dimension(density.dimension())
+    , m_seed(seed)
+    , m_pool(pool)
+    , m_moved(std::size_t(walkers / 2))
 {
     m_chain.walkers = walkers;
     m_chain.dimension = m_dimension;
@@ -24,8 +28,8 @@ void EnsembleSampler::start(std::vector<double> positions)
     m_proposals.assign(m_positions.size(), 0.0);
     m_logDensity.resize(std::size_t(m_walkers));
     for (int k = 0; k < m_walkers; ++k)
-        m_logDensity[std::size_t(k)] = m_density.logDensity(
-            {m_positions.data() + std::size_t(k * m_dimension), std::size_t(m_dimension)});
+        m_logDensity[std::size_t(k)] =
+            m_density.logDensity({m_positions.data() + std::size_t(k * m_dimension), std::size_t(m_dimension)});
     m_chain.values = m_positions;
     m_chain.logDensities = m_logDensity;
 }

@@ -14,7 +14,7 @@ namespace Sampling {
 namespace {
 
 constexpr int firstCheck = 100;
-constexpr int checkEvery = 100;          ///< steps between checks, as emcee's own recipe checks
+constexpr int checkEvery = 100;             ///< steps between checks, as emcee's own recipe checks
 constexpr int autocorrelationSamples = 512; ///< per walker, at most, in a check's τ
 constexpr int progressEvery = 25;
 
@@ -38,7 +38,8 @@ std::vector<double> startingPoints(const PosteriorModel &model, int walkers, std
         for (int attempt = 0; attempt < 100; ++attempt) {
             const double shrink = attempt < 50 ? 1.0 : 0.01;
             for (int p = 0; p < d; ++p)
-                x[p] = model.bestFit()[std::size_t(p)] + shrink * model.startingScales()[std::size_t(p)] * random.normal();
+                x[p] =
+                    model.bestFit()[std::size_t(p)] + shrink * model.startingScales()[std::size_t(p)] * random.normal();
             if (std::isfinite(model.logDensity({x, std::size_t(d)})))
                 break;
             std::copy(model.bestFit().begin(), model.bestFit().end(), x);
@@ -96,7 +97,7 @@ std::string optionsRefusal(const SamplerOptions &options, int dimension)
 {
     if (options.walkers != 0 && (options.walkers % 2 != 0 || options.walkers < 2 * dimension))
         return "The number of walkers must be even and at least twice the " + std::to_string(dimension)
-               + " parameters (" + std::to_string(2 * dimension) + ").";
+            + " parameters (" + std::to_string(2 * dimension) + ").";
     if (options.walkers > 10000)
         return "At most 10000 walkers.";
     if (options.maxSteps < firstCheck || options.maxSteps > 10'000'000)
@@ -181,8 +182,8 @@ Result samplePosterior(const Observations::DataSet &data, const Fitting::Result 
         report.steps = sampler.chain().steps();
         if (report.steps >= nextCheck || report.steps >= options.maxSteps) {
             const int burnIn = previous.times.empty()
-                                   ? report.steps / 2
-                                   : std::min(int(std::ceil(burnInTimes * previous.maxTime)), report.steps / 2);
+                ? report.steps / 2
+                : std::min(int(std::ceil(burnInTimes * previous.maxTime)), report.steps / 2);
             current = checkChain(sampler.chain(), burnIn, pool);
             converged = passes(current, previous, report.steps);
             previous = current;
@@ -201,9 +202,9 @@ Result samplePosterior(const Observations::DataSet &data, const Fitting::Result 
         result.status = Status::NotConverged;
         result.burnIn = current.burnIn;
         result.message = "Not converged within the limit of " + std::to_string(options.maxSteps)
-                         + " steps (largest autocorrelation time " + std::to_string(int(std::ceil(current.maxTime)))
-                         + " steps, split-R̂ " + fixed(current.maxRHat, 3)
-                         + "): no posterior is reported. Raise the step limit or check the fit.";
+            + " steps (largest autocorrelation time " + std::to_string(int(std::ceil(current.maxTime)))
+            + " steps, split-R̂ " + fixed(current.maxRHat, 3)
+            + "): no posterior is reported. Raise the step limit or check the fit.";
         return result;
     }
     // The final burn-in follows the final τ, and the summaries are taken after it.
@@ -215,9 +216,9 @@ Result samplePosterior(const Observations::DataSet &data, const Fitting::Result 
     result.independentSamples = double(walkers) * (result.chain.steps() - final.burnIn) / final.maxTime;
     summarise(result, *model, final, fit);
     result.message = "Converged after " + std::to_string(result.chain.steps()) + " steps of " + std::to_string(walkers)
-                     + " walkers: every chain is longer than 50 autocorrelation times (largest "
-                     + std::to_string(int(std::ceil(final.maxTime))) + " steps), the times settled and split-R̂ < 1.01; "
-                     + std::to_string(int(result.independentSamples)) + " independent samples.";
+        + " walkers: every chain is longer than 50 autocorrelation times (largest "
+        + std::to_string(int(std::ceil(final.maxTime))) + " steps), the times settled and split-R̂ < 1.01; "
+        + std::to_string(int(result.independentSamples)) + " independent samples.";
     return result;
 }
 

@@ -24,10 +24,10 @@ enum class Status {
 
 struct SamplerOptions
 {
-    int walkers = 0;        ///< even, ≥ 2 × parameters; 0: three per parameter, at least 32
-    int maxSteps = 20000;   ///< the step limit, ≥ 100
-    std::uint64_t seed = 1; ///< the whole run, and so its result, follows from it
-    int threads = 0;        ///< 0: every core
+    int walkers = 0;                     ///< even, ≥ 2 × parameters; 0: three per parameter, at least 32
+    int maxSteps = 20000;                ///< the step limit, ≥ 100
+    std::uint64_t seed = 1;              ///< the whole run, and so its result, follows from it
+    int threads = 0;                     ///< 0: every core
     double starMassUncertaintySolar = 0; ///< σ of M★ for m sin i and a, solar masses, ≥ 0
 };
 
@@ -54,20 +54,20 @@ inline constexpr double burnInTimes = 2;
 struct Result
 {
     Status status = Status::Refused;
-    std::string message;             ///< one or two sentences for the user, always set
-    std::string priors;              ///< the priors in words
+    std::string message; ///< one or two sentences for the user, always set
+    std::string priors;  ///< the priors in words
     std::vector<Parameter> parameters;
-    std::vector<Summary> sampled;    ///< per parameter, converged runs only
-    std::vector<Summary> derived;    ///< P, K, e, ω, T_p, m sin i and a per planet, converged runs only
-    std::string disagreement;        ///< empty when the posterior and the covariance agree
+    std::vector<Summary> sampled; ///< per parameter, converged runs only
+    std::vector<Summary> derived; ///< P, K, e, ω, T_p, m sin i and a per planet, converged runs only
+    std::string disagreement;     ///< empty when the posterior and the covariance agree
     /// The kept samples of every parameter and derived quantity, thinned for
     /// plots (converged runs only).
     std::vector<SampleColumn> plotColumns;
-    Chain chain;                     ///< every step, burn-in included
-    int burnIn = 0;                  ///< steps discarded before the summaries
+    Chain chain;    ///< every step, burn-in included
+    int burnIn = 0; ///< steps discarded before the summaries
     double maxAutocorrelationTime = 0;
     double maxRHat = 0;
-    double independentSamples = 0;   ///< walkers × kept steps / largest τ
+    double independentSamples = 0; ///< walkers × kept steps / largest τ
     double acceptanceFraction = 0;
     std::uint64_t seed = 1;
     double starMassUncertaintySolar = 0;
@@ -83,7 +83,7 @@ std::string priorsText();
 /// `fitOptions`) until it converges, the step limit is reached or *cancel is
 /// raised, and summarises it.
 Result samplePosterior(const Observations::DataSet &data, const Fitting::Result &fit,
-                       const Fitting::Options &fitOptions, const SamplerOptions &options,
-                       const Progress &progress = {}, const std::atomic<bool> *cancel = nullptr);
+                       const Fitting::Options &fitOptions, const SamplerOptions &options, const Progress &progress = {},
+                       const std::atomic<bool> *cancel = nullptr);
 
 } // namespace Sampling

@@ -109,7 +109,8 @@ std::string chainCsv(const Result &result, int thin)
     for (int s = result.burnIn; s < chain.steps(); s += thin) {
         for (int k = 0; k < chain.walkers; ++k) {
             csv += std::to_string(s) + "," + std::to_string(k) + ","
-                   + Numeric::shortestText(chain.logDensities[std::size_t(s) * std::size_t(chain.walkers) + std::size_t(k)]);
+                + Numeric::shortestText(
+                       chain.logDensities[std::size_t(s) * std::size_t(chain.walkers) + std::size_t(k)]);
             for (double value : chain.point(s, k))
                 csv += "," + Numeric::shortestText(value);
             csv += "\n";

@@ -49,8 +49,8 @@ void PosteriorModel::addParameter(std::string name, std::string unit, double low
     m_scales.push_back(scale);
 }
 
-Numeric::Outcome<PosteriorModel> PosteriorModel::build(const Observations::DataSet &data,
-                                                       const Fitting::Result &fit, const Fitting::Options &options)
+Numeric::Outcome<PosteriorModel> PosteriorModel::build(const Observations::DataSet &data, const Fitting::Result &fit,
+                                                       const Fitting::Options &options)
 {
     if (!fit.ok())
         return Numeric::Refusal{"The posterior needs a successful fit; fit the data first."};
@@ -74,8 +74,8 @@ Numeric::Outcome<PosteriorModel> PosteriorModel::build(const Observations::DataS
     double first = lowest;
     double last = -lowest;
     for (const auto &m : data.measurements) {
-        if (!std::isfinite(m.time) || !std::isfinite(m.velocity) || !(m.uncertainty > 0)
-            || m.instrument < 0 || m.instrument >= model.m_instruments)
+        if (!std::isfinite(m.time) || !std::isfinite(m.velocity) || !(m.uncertainty > 0) || m.instrument < 0
+            || m.instrument >= model.m_instruments)
             return Numeric::Refusal{"A measurement at time " + std::to_string(m.time)
                                     + " has no finite velocity, no positive uncertainty or no instrument."};
         lowest = std::min(lowest, m.velocity);
@@ -104,9 +104,8 @@ Numeric::Outcome<PosteriorModel> PosteriorModel::build(const Observations::DataS
             const double root = std::sqrt(value.eccentricity);
             const double c = std::cos(value.omegaRadians);
             const double s = std::sin(value.omegaRadians);
-            const double spread = std::clamp(std::hypot(sigma.eccentricity / (2 * std::max(root, 0.1)),
-                                                        root * sigma.omegaRadians),
-                                             1e-3, 0.2);
+            const double spread = std::clamp(
+                std::hypot(sigma.eccentricity / (2 * std::max(root, 0.1)), root * sigma.omegaRadians), 1e-3, 0.2);
             model.addParameter("sqrt(e) cos w" + n, "", -1, 1, root * c, spread);
             model.addParameter("sqrt(e) sin w" + n, "", -1, 1, root * s, spread);
         }
@@ -179,8 +178,8 @@ double PosteriorModel::logDensity(std::span<const double> theta) const
         double model = offsets[k] + trend * t;
         for (int j = 0; j < m_planets; ++j) {
             const PreparedPlanet &planet = planets[std::size_t(j)];
-            const double eccentricAnomaly = equations[std::size_t(j)]->eccentricAnomaly(
-                planet.meanMotion * (t - planet.periastron));
+            const double eccentricAnomaly =
+                equations[std::size_t(j)]->eccentricAnomaly(planet.meanMotion * (t - planet.periastron));
             const double cosE = std::cos(eccentricAnomaly);
             const double sinE = std::sin(eccentricAnomaly);
             model += (planet.a * (cosE - planet.e) - planet.b * sinE) / (1 - planet.e * cosE) + planet.c;

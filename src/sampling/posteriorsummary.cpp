@@ -104,8 +104,7 @@ Interval intervalOf(std::span<double> samples, bool circular)
     interval.upper95 = quantile(samples, 0.975, from);
     if (circular) {
         const double turns = std::floor(interval.median / 360.0) * 360.0;
-        for (double *v : {&interval.lower95, &interval.lower68, &interval.median, &interval.upper68,
-                          &interval.upper95})
+        for (double *v : {&interval.lower95, &interval.lower68, &interval.median, &interval.upper68, &interval.upper95})
             *v -= turns;
     }
     return interval;
@@ -130,8 +129,8 @@ std::vector<Summary> derivedSummaries(const PosteriorModel &model, const Chain &
                 const double e = model.circular() ? 0.0 : p[2] * p[2] + p[3] * p[3];
                 const double omega = model.circular() || e == 0 ? 0.0 : std::atan2(p[3], p[2]);
                 RandomStream random(seed ^ 0x5bd1e995ULL, std::uint64_t(s), std::uint64_t(k));
-                const double starMass
-                    = std::max(fit.starMassSolar + starMassUncertainty * random.normal(), 0.01 * fit.starMassSolar);
+                const double starMass =
+                    std::max(fit.starMassSolar + starMassUncertainty * random.normal(), 0.01 * fit.starMassSolar);
                 const double mass = Kepler::minimumMass(period, amplitude, e, starMass);
                 samples[0][i] = period;
                 samples[1][i] = amplitude;
@@ -200,13 +199,13 @@ std::string disagreement(std::span<const Summary> derived)
             continue;
         const double step = std::min(above, below);
         named += (named.empty() ? "" : "; ") + s.name + " (fit " + Numeric::measuredText(s.fitValue, s.fitUncertainty)
-                 + ", posterior median " + roundedText(p.median, step) + " with 68.3 % interval ["
-                 + roundedText(p.lower68, step) + ", " + roundedText(p.upper68, step) + "])";
+            + ", posterior median " + roundedText(p.median, step) + " with 68.3 % interval ["
+            + roundedText(p.lower68, step) + ", " + roundedText(p.upper68, step) + "])";
     }
     if (named.empty())
         return {};
     return "The posterior and the fit's covariance disagree for " + named
-           + ": the posterior is skewed, shifted or wider than the covariance says; report the posterior.";
+        + ": the posterior is skewed, shifted or wider than the covariance says; report the posterior.";
 }
 
 } // namespace Sampling

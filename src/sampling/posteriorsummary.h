@@ -28,7 +28,7 @@ struct Summary
     std::string unit;
     Interval posterior;
     double fitValue = 0;
-    double fitUncertainty = 0; ///< the covariance's 1σ; 0 where it gives none
+    double fitUncertainty = 0;      ///< the covariance's 1σ; 0 where it gives none
     double autocorrelationTime = 0; ///< sampled parameters only, steps
     double rHat = 0;                ///< sampled parameters only
 };

@@ -15,8 +15,7 @@ class RandomStream
 public:
     RandomStream(std::uint64_t seed, std::uint64_t step, std::uint64_t walker)
         : m_state(mix(mix(seed ^ 0x6a09e667f3bcc909ULL) + step * 0x9e3779b97f4a7c15ULL) ^ mix(walker + 1))
-    {
-    }
+    { }
 
     std::uint64_t next()
     {

@@ -26,8 +26,7 @@ public:
 
     /// Thread t of the pool takes i = t, t + threads(), …: which thread
     /// computes an item never changes what it computes.
-    template <typename Task>
-    void run(int count, Task &task)
+    template <typename Task> void run(int count, Task &task)
     {
         runErased(count, &task, [](void *context, int i) { (*static_cast<Task *>(context))(i); });
     }

@@ -8,8 +8,7 @@ namespace MassFunctionMath {
 
 /// True when the elements may enter the formula: P, K, a and M positive,
 /// 0 ≤ e < 1 (from 1 on, √(1 − e²) has no real value).
-bool argumentsValid(double axisMetres, double periodDays, double eccentricity,
-                    float semiAmplitude, double starMassKg);
+bool argumentsValid(double axisMetres, double periodDays, double eccentricity, float semiAmplitude, double starMassKg);
 
 /// m sin i in kilograms, rounded to single precision.
 ///
@@ -21,8 +20,7 @@ bool argumentsValid(double axisMetres, double periodDays, double eccentricity,
 /// @param periodDays    orbital period, days
 /// @param eccentricity  0 ≤ e < 1
 /// @param semiAmplitude radial-velocity semi-amplitude of the star, m/s
-float minimumMassKg(double axisMetres, double periodDays, double eccentricity,
-                    float semiAmplitude);
+float minimumMassKg(double axisMetres, double periodDays, double eccentricity, float semiAmplitude);
 
 /// m sin i in Jupiter masses, rounded to single precision.
 float jupiterMasses(double massKg);

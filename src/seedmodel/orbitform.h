@@ -13,11 +13,11 @@
 /// nearly round, e = 0.9 flat). Pure data.
 struct OrbitForm
 {
-    QString name;      ///< "Circle" or "Ellipse", as the catalog window shows it
-    QColor textColor;  ///< colour of that name
-    QColor lineColor;  ///< colour of the drawn orbit
+    QString name;                     ///< "Circle" or "Ellipse", as the catalog window shows it
+    QColor textColor;                 ///< colour of that name
+    QColor lineColor;                 ///< colour of the drawn orbit
     std::optional<double> startAngle; ///< radians; the arc runs from here to a full turn
-    double aspect = 1; ///< vertical half-axis over horizontal half-axis, in (0, 1]
+    double aspect = 1;                ///< vertical half-axis over horizontal half-axis, in (0, 1]
 
     /// The form for `eccentricity`, or nothing for e outside [0, 1): such
     /// an orbit is not drawn.

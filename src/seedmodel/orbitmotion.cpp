@@ -23,8 +23,7 @@ QPointF planetCorner(const Orbit &orbit, int angleDeg)
     const std::optional<StoredValues::OrbitShape> shape = StoredValues::orbitShape(orbit.eccentricity);
     if (!shape)
         return QPointF(0, 0);
-    const double height = *shape == StoredValues::OrbitShape::Ellipse ? orbit.orbitHeight
-                                                                    : orbit.orbitRadius;
+    const double height = *shape == StoredValues::OrbitShape::Ellipse ? orbit.orbitHeight : orbit.orbitRadius;
     const QPointF centre(orbit.orbitCentre.x() + orbit.orbitRadius * std::cos(phi),
                          orbit.orbitCentre.y() + height * std::sin(phi));
     const QPointF corner = cornerAround(centre, PlanetPicture);

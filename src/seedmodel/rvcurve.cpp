@@ -1,7 +1,7 @@
 #include "seedmodel/rvcurve.h"
 
-#include "seedmodel/storedvalues.h"
 #include "ground/textnumber.h"
+#include "seedmodel/storedvalues.h"
 
 #include <algorithm>
 #include <cmath>
@@ -80,8 +80,7 @@ QList<QPointF> points(const Elements &elements)
     return plotted;
 }
 
-QList<SummaryLine> summary(const QString &planetName, double mass, bool earthMasses,
-                           const Elements &elements)
+QList<SummaryLine> summary(const QString &planetName, double mass, bool earthMasses, const Elements &elements)
 {
     using TextNumber::printItem;
     using TextNumber::shortest;
@@ -91,11 +90,8 @@ QList<SummaryLine> summary(const QString &planetName, double mass, bool earthMas
          QStringLiteral("Mass =") + printItem(mass)
              + (earthMasses ? QStringLiteral("M_E/sin") : QStringLiteral("M_JUP/sin")),
          QStringLiteral("i")},
-        {QPointF(4500, 318), QStringLiteral("P =") + printItem(elements.periodDays)
-                                 + QStringLiteral("day"),
-         {}},
-        {QPointF(5000, 718),
-         QStringLiteral("K =") + shortest(elements.semiAmplitude) + QStringLiteral("m/s"), {}},
+        {QPointF(4500, 318), QStringLiteral("P =") + printItem(elements.periodDays) + QStringLiteral("day"), {}},
+        {QPointF(5000, 718), QStringLiteral("K =") + shortest(elements.semiAmplitude) + QStringLiteral("m/s"), {}},
         {QPointF(5000, 1018), QStringLiteral("e =") + shortest(elements.eccentricity), {}},
     };
 }

@@ -34,7 +34,7 @@ struct Elements
     double eccentricity = 0;
     double semiAmplitude = 0; ///< K, m/s
     double periodDays = 0;
-    double omega = 0;         ///< argument of periastron, radians
+    double omega = 0; ///< argument of periastron, radians
 };
 
 /// Which formula gives the height; see height(). Every row draws
@@ -78,7 +78,6 @@ struct SummaryLine
 /// The five summary lines: planet name, mass, period, K and e. The mass
 /// is in Jupiter masses ("M_JUP/sin i"), or in Earth masses ("M_E/sin i")
 /// with `earthMasses`, as the catalog window shows it.
-QList<SummaryLine> summary(const QString &planetName, double mass, bool earthMasses,
-                           const Elements &elements);
+QList<SummaryLine> summary(const QString &planetName, double mass, bool earthMasses, const Elements &elements);
 
 } // namespace RvCurve

@@ -1,8 +1,8 @@
 #include "seedmodel/simulation.h"
 
-#include "seedmodel/storedvalues.h"
 #include "ground/textnumber.h"
 #include "seedmodel/massfunction.h"
+#include "seedmodel/storedvalues.h"
 
 #include <limits>
 
@@ -28,15 +28,14 @@ float Simulation::shownMass() const
 
 OrbitMotion::Orbit Simulation::orbit() const
 {
-    return {elements.eccentricity, sizes.orbitRadius, sizes.orbitHeight, sizes.wobbleRadius,
-            orbitCentre, starCentre};
+    return {elements.eccentricity, sizes.orbitRadius, sizes.orbitHeight, sizes.wobbleRadius, orbitCentre, starCentre};
 }
 
 RvCurve::Elements Simulation::curveElements() const
 {
     using TextNumber::carried;
-    return {carried(elements.eccentricity), carried(elements.semiAmplitude),
-            carried(elements.periodDays), carried(omegaRadians())};
+    return {carried(elements.eccentricity), carried(elements.semiAmplitude), carried(elements.periodDays),
+            carried(omegaRadians())};
 }
 
 qint16 Simulation::nextAngle()

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "seedmodel/rvcurve.h"
 #include "seedmodel/orbitmotion.h"
+#include "seedmodel/rvcurve.h"
 #include "seedmodel/scenescale.h"
 
 #include <QMetaType>

@@ -22,8 +22,7 @@ bool allFinite(std::initializer_list<double> values)
 } // namespace
 
 SceneSetup::SceneSetup(const PlanetCatalog &catalog, QPointF centre, bool earthMassesShown)
-    : m_catalog(catalog)
-    , m_dialogue(AppInfo::inputBoxTitle())
+    : m_catalog(catalog), m_dialogue(AppInfo::inputBoxTitle())
 {
     m_simulation.orbitCentre = m_simulation.starCentre = centre;
     m_simulation.earthMassesShown = earthMassesShown;
@@ -61,8 +60,9 @@ QString SceneSetup::starMassPrompt()
 
 QString SceneSetup::eccentricityRefusal()
 {
-    return QStringLiteral("An eccentricity of 1 or more is no orbit around the star. "
-                          "This value cannot be used.");
+    return QStringLiteral(
+        "An eccentricity of 1 or more is no orbit around the star. "
+        "This value cannot be used.");
 }
 
 QString SceneSetup::tooLargeRefusal()
@@ -153,13 +153,11 @@ bool SceneSetup::deriveResults()
 {
     Simulation &scene = m_simulation;
     const Simulation::Elements &elements = scene.elements;
-    if (!MassFunctionMath::argumentsValid(scene.axisMetres(), elements.periodDays,
-                                          elements.eccentricity, elements.semiAmplitude,
-                                          scene.starMassKg()))
+    if (!MassFunctionMath::argumentsValid(scene.axisMetres(), elements.periodDays, elements.eccentricity,
+                                          elements.semiAmplitude, scene.starMassKg()))
         return false;
     scene.minimumMassKg = MassFunctionMath::minimumMassKg(scene.axisMetres(), elements.periodDays,
-                                                          elements.eccentricity,
-                                                          elements.semiAmplitude);
+                                                          elements.eccentricity, elements.semiAmplitude);
     scene.minimumMassJupiter = MassFunctionMath::jupiterMasses(scene.minimumMassKg);
     scene.sizes = SceneScale::forOrbit(float(elements.axisAU), elements.eccentricity);
 
@@ -169,8 +167,8 @@ bool SceneSetup::deriveResults()
     // says itself that it cannot draw that curve, which is no size fault.
     const RvCurve::Elements curve = scene.curveElements();
     const bool curveDrawable = RvCurve::rowFor(curve.eccentricity, curve.semiAmplitude).has_value();
-    if (!allFinite({scene.minimumMassKg, scene.minimumMassJupiter, scene.shownMass(),
-                    scene.sizes.orbitRadius, scene.sizes.orbitHeight})
+    if (!allFinite({scene.minimumMassKg, scene.minimumMassJupiter, scene.shownMass(), scene.sizes.orbitRadius,
+                    scene.sizes.orbitHeight})
         || (curveDrawable && RvCurve::points(curve).isEmpty()))
         return refuse(tooLargeRefusal());
     scene.companionClass = CompanionClass::of(scene.minimumMassJupiter).name;
@@ -179,7 +177,6 @@ bool SceneSetup::deriveResults()
 
 bool SceneSetup::refuse(const QString &reason)
 {
-    Platform::current().messageBox(reason, MsgBox::OkOnly | MsgBox::Exclamation,
-                                   AppInfo::title());
+    Platform::current().messageBox(reason, MsgBox::OkOnly | MsgBox::Exclamation, AppInfo::title());
     return false;
 }

@@ -4,7 +4,6 @@
 #include "capture/capturewindow.h"
 #include "files/plotfiles.h"
 #include "ground/appinfo.h"
-#include "ground/simulatortip.h"
 #include "ground/colors.h"
 #include "ground/controls.h"
 #include "ground/formregistry.h"
@@ -13,6 +12,7 @@
 #include "ground/pictures.h"
 #include "ground/planetlist.h"
 #include "ground/platform.h"
+#include "ground/simulatortip.h"
 #include "ground/textnumber.h"
 #include "ground/twips.h"
 #include "massfunction/massfunctionexplanation.h"
@@ -60,10 +60,9 @@ void SimulatorWindow::createControls()
     connect(m_drawingArea, &PictureBox::mouseDown, this, &SimulatorWindow::showInformation);
 
     m_drawingArea->addFloatingPicture(QStringLiteral("Gravity"), Pictures::gravity(), QPointF(5280, 3960));
-    m_planetPicture = m_drawingArea->addFloatingPicture(QStringLiteral("Planet1"), Pictures::planet(),
-                                                        QPointF(9720, 3360));
-    m_starPicture = m_drawingArea->addFloatingPicture(QStringLiteral("Star"), Pictures::star(),
-                                                      QPointF(3120, 3240));
+    m_planetPicture =
+        m_drawingArea->addFloatingPicture(QStringLiteral("Planet1"), Pictures::planet(), QPointF(9720, 3360));
+    m_starPicture = m_drawingArea->addFloatingPicture(QStringLiteral("Star"), Pictures::star(), QPointF(3120, 3240));
 
     m_tipPicture = new QLabel(this);
     m_tipPicture->setObjectName(QStringLiteral("Image1_0"));
@@ -86,8 +85,8 @@ void SimulatorWindow::createMenus()
             m_menus.append(menu);
         return menu;
     };
-    auto item = [this](QMenu *menu, const char *name, const QString &caption,
-                       const QKeySequence &shortcut, auto command) {
+    auto item = [this](QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut,
+                       auto command) {
         QAction *action = Controls::menuItem(menu, name, caption, shortcut);
         connect(action, &QAction::triggered, this, command);
     };
@@ -96,8 +95,10 @@ void SimulatorWindow::createMenus()
     QMenu *start = addMenu(nullptr, "m1", QStringLiteral("Start"));
     m_screenMenu = addMenu(start, "Scr", QStringLiteral("Screen"));
     item(m_screenMenu, "Screen1", QStringLiteral("Screen1(&F1)"), Qt::Key_F1, &SimulatorWindow::setUpSimulation);
-    item(m_screenMenu, "Screen2", QStringLiteral("Screen2(&F2)"), Qt::Key_F2, &SimulatorWindow::showWindow<MassFunctionWindow>);
-    item(m_screenMenu, "Screen3", QStringLiteral("Screen3(&F3)"), Qt::Key_F3, &SimulatorWindow::showWindow<VelocityCurveWindow>);
+    item(m_screenMenu, "Screen2", QStringLiteral("Screen2(&F2)"), Qt::Key_F2,
+         &SimulatorWindow::showWindow<MassFunctionWindow>);
+    item(m_screenMenu, "Screen3", QStringLiteral("Screen3(&F3)"), Qt::Key_F3,
+         &SimulatorWindow::showWindow<VelocityCurveWindow>);
     start->addSeparator();
     item(start, "Cpt", QStringLiteral("Capture(&Z)"), ctrl(Qt::Key_Z), &SimulatorWindow::showWindow<CaptureWindow>);
     item(start, "Exit", QStringLiteral("EXIT(&E)"), ctrl(Qt::Key_E), &SimulatorWindow::exitCommand);
@@ -121,16 +122,15 @@ void SimulatorWindow::createMenus()
     item(list, "DB", QStringLiteral("DATABASE(&D)"), ctrl(Qt::Key_D), &SimulatorWindow::showDatabase);
 
     QMenu *core = addMenu(nullptr, "m5", QStringLiteral("Core"));
-    item(core, "MF", QStringLiteral("Mass Function(&M)"), ctrl(Qt::Key_M), &SimulatorWindow::showWindow<MassFunctionExplanation>);
+    item(core, "MF", QStringLiteral("Mass Function(&M)"), ctrl(Qt::Key_M),
+         &SimulatorWindow::showWindow<MassFunctionExplanation>);
     // The lab reads this window, so this window does not include the lab:
     // the top floor opens it.
-    item(core, "KeplerLab", QStringLiteral("Kepler Lab(&K)"), Qt::Key_F6,
-         [this] { emit labRequested(); });
+    item(core, "KeplerLab", QStringLiteral("Kepler Lab(&K)"), Qt::Key_F6, [this] { emit labRequested(); });
 
     QMenu *help = addMenu(nullptr, "Hlp", QStringLiteral("Help"));
     item(help, "Help", QStringLiteral("About(&A)"), ctrl(Qt::Key_A), &SimulatorWindow::showWindow<AboutWindow>);
-    item(help, "mnuUpdateCheck", QStringLiteral("UpdateCheck(&U)"), ctrl(Qt::Key_U),
-         &SimulatorWindow::checkForUpdate);
+    item(help, "mnuUpdateCheck", QStringLiteral("UpdateCheck(&U)"), ctrl(Qt::Key_U), &SimulatorWindow::checkForUpdate);
 }
 
 QList<QMenu *> SimulatorWindow::menus() const
@@ -140,8 +140,7 @@ QList<QMenu *> SimulatorWindow::menus() const
 
 void SimulatorWindow::formLoad()
 {
-    const QPointF centre(float(m_drawingArea->scaleWidth() / 2),
-                         float(m_drawingArea->scaleHeight() / 2));
+    const QPointF centre(float(m_drawingArea->scaleWidth() / 2), float(m_drawingArea->scaleHeight() / 2));
     m_simulation.orbitCentre = m_simulation.starCentre = centre;
     startAnimation();
     m_catalog = PlanetCatalog::builtIn();
@@ -176,8 +175,7 @@ void SimulatorWindow::haltAnimation()
     m_animationTimer->stop();
 }
 
-template<class Window>
-void SimulatorWindow::showWindow()
+template <class Window> void SimulatorWindow::showWindow()
 {
     QWidget *window = form<Window>();
     window->show();
@@ -191,8 +189,7 @@ void SimulatorWindow::setUpSimulation()
     m_tipPicture->clear();
     m_drawingArea->cls();
 
-    const QPointF centre(float(m_drawingArea->scaleWidth() / 2),
-                         float(m_drawingArea->scaleHeight() / 2));
+    const QPointF centre(float(m_drawingArea->scaleWidth() / 2), float(m_drawingArea->scaleHeight() / 2));
     // A Screen2 not loaded yet would come with its Earth-mass box unticked.
     const MassFunctionWindow *catalogWindow = FormRegistry::instance().find<MassFunctionWindow>();
     SceneSetup setup(m_catalog, centre, catalogWindow && catalogWindow->showsEarthMasses());
@@ -221,8 +218,7 @@ void SimulatorWindow::showSimulation()
     // The plot names the planet it shows: a catalog planet by its name, a
     // planet of one's own by none.
     const int catalogIndex = m_simulation.elements.catalogIndex;
-    rv->drawRadialVelocityCurve(m_simulation.curveElements(),
-                                TextNumber::carried(m_simulation.shownMass()),
+    rv->drawRadialVelocityCurve(m_simulation.curveElements(), TextNumber::carried(m_simulation.shownMass()),
                                 m_simulation.earthMassesShown,
                                 catalogIndex > 0 ? PlanetCatalog::planetName(catalogIndex) : QString());
     startAnimation();
@@ -237,8 +233,8 @@ void SimulatorWindow::drawOrbit()
     const std::optional<OrbitForm> orbit = OrbitForm::of(scene.elements.eccentricity);
     if (!orbit)
         return;
-    m_drawingArea->circle(scene.orbitCentre, scene.sizes.orbitRadius, orbit->lineColor,
-                          orbit->startAngle, orbit->aspect);
+    m_drawingArea->circle(scene.orbitCentre, scene.sizes.orbitRadius, orbit->lineColor, orbit->startAngle,
+                          orbit->aspect);
 }
 
 void SimulatorWindow::exitCommand()
@@ -302,11 +298,10 @@ int SimulatorWindow::ticksUntilAPictureMoves() const
 void SimulatorWindow::showInformation(Qt::MouseButton button, QPointF, QPoint globalPos)
 {
     const QString newLine = QStringLiteral("\r\n");
-    const QString message = AppInfo::organisation() + newLine + QStringLiteral("Midlevels Floor 31")
-                            + newLine + AppInfo::homePage().toString();
-    const QString title = QStringLiteral("【Information】") + AppInfo::title()
-                          + QStringLiteral(" Ver(") + AppInfo::version().text()
-                          + QStringLiteral(")");
+    const QString message = AppInfo::organisation() + newLine + QStringLiteral("Midlevels Floor 31") + newLine
+        + AppInfo::homePage().toString();
+    const QString title = QStringLiteral("【Information】") + AppInfo::title() + QStringLiteral(" Ver(")
+        + AppInfo::version().text() + QStringLiteral(")");
     if (button == Qt::RightButton)
         Platform::current().popupMenu(m_screenMenu, globalPos);
     Platform::current().messageBox(message, MsgBox::Information, title);
@@ -322,8 +317,7 @@ void SimulatorWindow::stopSimulation()
         m_drawingArea->setPicture(QImage());
     else
         form<VelocityCurveWindow>()->removePlotPicture();
-    FrameHost::current().setPanel1(AppInfo::title() + QStringLiteral("  ")
-                                   + AppInfo::copyrightNotice());
+    FrameHost::current().setPanel1(AppInfo::title() + QStringLiteral("  ") + AppInfo::copyrightNotice());
 }
 
 void SimulatorWindow::closeEvent(QCloseEvent *event)

@@ -75,8 +75,7 @@ private:
     void createControls();
     void createMenus();
     /// Shows the default instance of a top-level window and brings it forward.
-    template<class Window>
-    void showWindow();
+    template <class Window> void showWindow();
     /// Shows the set-up's results in Screen1, Screen2 and Screen3.
     void showSimulation();
     void drawOrbit();

@@ -34,14 +34,12 @@ QString upToDateStatus()
 // The same news laid out over three lines for a box.
 QString upToDateBox()
 {
-    return latestText + QStringLiteral("\r\n  ") + versionTag() + QStringLiteral("  \r\n")
-           + AppInfo::copyrightNotice();
+    return latestText + QStringLiteral("\r\n  ") + versionTag() + QStringLiteral("  \r\n") + AppInfo::copyrightNotice();
 }
 
 void openDownloadPage()
 {
-    Platform::current().shellOpen(AppInfo::homePage().toString(),
-                                  QCoreApplication::applicationDirPath());
+    Platform::current().shellOpen(AppInfo::homePage().toString(), QCoreApplication::applicationDirPath());
 }
 
 void reportUpToDate(UpdateCheck::Report report)
@@ -49,8 +47,7 @@ void reportUpToDate(UpdateCheck::Report report)
     FrameHost &frame = FrameHost::current();
     frame.setStatus(upToDateStatus());
     if (report == UpdateCheck::Report::Menu) {
-        Platform::current().messageBox(upToDateBox(), MsgBox::Information,
-                                       QStringLiteral("Set update check"));
+        Platform::current().messageBox(upToDateBox(), MsgBox::Information, QStringLiteral("Set update check"));
         return;
     }
     // At start-up no box interrupts the user: the frame keeps the long form
@@ -64,25 +61,20 @@ void offerUpdate()
     FrameHost::current().setStatus(QStringLiteral("Please need to update the latest version."));
     Platform &platform = Platform::current();
     const QString title = QStringLiteral("UpdateCheck");
-    if (platform.messageBox(QStringLiteral("Do you update the latest version Orbiquest9?"),
-                            MsgBox::OkCancel, title)
+    if (platform.messageBox(QStringLiteral("Do you update the latest version Orbiquest9?"), MsgBox::OkCancel, title)
         == MsgBox::Ok) {
         openDownloadPage();
         return;
     }
     // OK on the second box confirms the refusal; Cancel takes it back.
-    if (platform.messageBox(QStringLiteral("　　　　Are you sure?　　　　"), MsgBox::OkCancel, title)
-        == MsgBox::Cancel)
+    if (platform.messageBox(QStringLiteral("　　　　Are you sure?　　　　"), MsgBox::OkCancel, title) == MsgBox::Cancel)
         openDownloadPage();
 }
 
 } // namespace
 
-UpdateCheck::UpdateCheck(Report report, QObject *owner)
-    : QObject(owner)
-    , m_report(report)
-{
-}
+UpdateCheck::UpdateCheck(Report report, QObject *owner) : QObject(owner), m_report(report)
+{ }
 
 UpdateCheck *UpdateCheck::run(Report report, QObject *owner)
 {

@@ -26,8 +26,10 @@ void TestAbout::labelsLinkAndOk_data()
     QTest::addColumn<QString>("short");
     QTest::addColumn<QString>("full");
 
-    QTest::newRow("this release") << 9 << 0 << 59 << "9.0" << "(9.0.59)";
-    QTest::newRow("two-digit numbers") << 10 << 12 << 0 << "10.12" << "(10.12.0)";
+    QTest::newRow("this release") << 9 << 0 << 59 << "9.0"
+                                  << "(9.0.59)";
+    QTest::newRow("two-digit numbers") << 10 << 12 << 0 << "10.12"
+                                       << "(10.12.0)";
 }
 
 void TestAbout::labelsLinkAndOk()

@@ -16,16 +16,15 @@ namespace {
 class ForeignWindow
 {
 public:
-    ForeignWindow(QRect geometry, quint32 background)
-        : m_connection(xcb_connect(nullptr, nullptr))
+    ForeignWindow(QRect geometry, quint32 background) : m_connection(xcb_connect(nullptr, nullptr))
     {
         m_screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
         m_window = xcb_generate_id(m_connection);
         const quint32 values[] = {background, 1};
-        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_window, m_screen->root,
-                          qint16(geometry.x()), qint16(geometry.y()), quint16(geometry.width()),
-                          quint16(geometry.height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                          m_screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_window, m_screen->root, qint16(geometry.x()),
+                          qint16(geometry.y()), quint16(geometry.width()), quint16(geometry.height()), 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, m_screen->root_visual,
+                          XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
         xcb_map_window(m_connection, m_window);
         sync();
     }
@@ -39,11 +38,11 @@ public:
     void setActive(bool active)
     {
         static const char name[] = "_NET_ACTIVE_WINDOW";
-        auto *atom = xcb_intern_atom_reply(
-            m_connection, xcb_intern_atom(m_connection, 0, std::strlen(name), name), nullptr);
+        auto *atom =
+            xcb_intern_atom_reply(m_connection, xcb_intern_atom(m_connection, 0, std::strlen(name), name), nullptr);
         if (active)
-            xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_screen->root, atom->atom,
-                                XCB_ATOM_WINDOW, 32, 1, &m_window);
+            xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_screen->root, atom->atom, XCB_ATOM_WINDOW, 32, 1,
+                                &m_window);
         else
             xcb_delete_property(m_connection, m_screen->root, atom->atom);
         std::free(atom);
@@ -52,10 +51,7 @@ public:
 
 private:
     // A round trip: everything sent before has been done by the server.
-    void sync()
-    {
-        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
-    }
+    void sync() { std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr)); }
 
     xcb_connection_t *m_connection;
     xcb_screen_t *m_screen = nullptr;

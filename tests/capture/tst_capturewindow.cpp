@@ -1,7 +1,7 @@
-#include "ground/formregistry.h"
-#include "frame/mainframe.h"
 #include "capture/capturefolder.h"
 #include "capture/capturewindow.h"
+#include "frame/mainframe.h"
+#include "ground/formregistry.h"
 #include "simulator/simulatorwindow.h"
 #include "support/findcontrol.h"
 #include "support/seedscene.h"
@@ -116,7 +116,8 @@ void TestCaptureWindow::delay()
     if (refusals == 0)
         QVERIFY(m_platform->messageBoxes.isEmpty());
     else
-        QCOMPARE(onlyMessage(*m_platform, MsgBox::Exclamation, captureTitle), "The delay must be between 1 and 32 seconds.");
+        QCOMPARE(onlyMessage(*m_platform, MsgBox::Exclamation, captureTitle),
+                 "The delay must be between 1 and 32 seconds.");
 }
 
 void TestCaptureWindow::capturesAreNumberedJpegs()
@@ -175,12 +176,11 @@ void TestCaptureWindow::failureIsReported_data()
         << false << true << 0
         << "The capture was not saved: no folder \"Capture\" can be written, neither beside the "
            "program nor in your pictures folder.";
-    QTest::newRow("nothing captured")
-        << true << false << 0 << "Nothing was captured: no active window could be copied.";
+    QTest::newRow("nothing captured") << true << false << 0
+                                      << "Nothing was captured: no active window could be copied.";
     // 32767, the largest 16-bit number, is the last a window gives out.
-    QTest::newRow("every number taken")
-        << true << true << 32767
-        << "The capture was not saved: every name up to cap0032767.jpg is taken in ";
+    QTest::newRow("every number taken") << true << true << 32767
+                                        << "The capture was not saved: every name up to cap0032767.jpg is taken in ";
 }
 
 void TestCaptureWindow::failureIsReported()

@@ -30,11 +30,11 @@ Challenge::AnswerKey handKey()
     Challenge::AnswerKey key;
     Fitting::PlanetResult planet;
     planet.value.periodDays = 10;
-    planet.uncertainty.periodDays = 0.1;      // 3σ = 0.3 beats the 1 % floor (0.1)
+    planet.uncertainty.periodDays = 0.1; // 3σ = 0.3 beats the 1 % floor (0.1)
     planet.value.semiAmplitude = 50;
-    planet.uncertainty.semiAmplitude = 0.5;   // 3σ = 1.5 loses to the 5 % floor (2.5)
+    planet.uncertainty.semiAmplitude = 0.5; // 3σ = 1.5 loses to the 5 % floor (2.5)
     planet.value.eccentricity = 0.2;
-    planet.uncertainty.eccentricity = 0.01;   // 3σ = 0.03 loses to the floor 0.05
+    planet.uncertainty.eccentricity = 0.01; // 3σ = 0.03 loses to the floor 0.05
     planet.value.minimumMassJupiter = 1.0;
     planet.uncertainty.minimumMassJupiter = 0.1; // 3σ = 0.3 beats the 5 % floor (0.05)
     key.bestFit.planets.push_back(planet);
@@ -108,11 +108,16 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("look-alikes and case") << "p198-iqd6 mz56" << "";
-        QTest::newRow("l for one, no hyphens") << "P198lQD6MZ56" << "";
-        QTest::newRow("too short") << "P198-1QD6-MZ5" << "a code has 12 characters (found 11)";
-        QTest::newRow("a U") << "P198-1QD6-MZU6" << "\"U\" at character 13";
-        QTest::newRow("a star") << "P198-1QD6-*Z56" << "\"*\" at character 11";
+        QTest::newRow("look-alikes and case") << "p198-iqd6 mz56"
+                                              << "";
+        QTest::newRow("l for one, no hyphens") << "P198lQD6MZ56"
+                                               << "";
+        QTest::newRow("too short") << "P198-1QD6-MZ5"
+                                   << "a code has 12 characters (found 11)";
+        QTest::newRow("a U") << "P198-1QD6-MZU6"
+                             << "\"U\" at character 13";
+        QTest::newRow("a star") << "P198-1QD6-*Z56"
+                                << "\"*\" at character 11";
     }
 
     void codeReading()
@@ -134,12 +139,13 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QByteArray>("sha256");
-        QTest::newRow("level 1, nightly") << "P198-1QD6-MZ56"
-                                          << QByteArray("86acea49bbb1242c7ea9143bd5a357ffea5752a48dae3d175e21ac86b81d3f02");
+        QTest::newRow("level 1, nightly")
+            << "P198-1QD6-MZ56" << QByteArray("86acea49bbb1242c7ea9143bd5a357ffea5752a48dae3d175e21ac86b81d3f02");
         QTest::newRow("level 4, random") << "W2Q0-XKVT-ZQR8"
-                                         << QByteArray("6e75e8d6c56910d351b43205d575782ca11ca9f56a9dcc36b9973cbf2fc20686");
-        QTest::newRow("level 5, real star") << "XWZS-3K13-MR53"
-                                            << QByteArray("2c880cfd50d1b1303af0fcf0a135715a87e748ea956b98d38e004739ee18db95");
+                                         << QByteArray(
+                                                "6e75e8d6c56910d351b43205d575782ca11ca9f56a9dcc36b9973cbf2fc20686");
+        QTest::newRow("level 5, real star")
+            << "XWZS-3K13-MR53" << QByteArray("2c880cfd50d1b1303af0fcf0a135715a87e748ea956b98d38e004739ee18db95");
     }
 
     void pinnedData()
@@ -182,11 +188,15 @@ private slots:
         QTest::addColumn<double>("eccentricity");
         QTest::addColumn<double>("mass");
         QTest::addColumn<QString>("verdicts"); // P K e m, R right, W wrong
-        QTest::addColumn<QString>("sentence");  // part of the first wrong quantity's sentence
-        QTest::newRow("just inside") << 10.299 << 47.501 << 0.249 << 0.701 << "RRRR" << "";
-        QTest::newRow("just outside, high") << 10.301 << 52.501 << 0.251 << 1.301 << "WWWW" << "P = 10.301 d is too long";
-        QTest::newRow("just outside, low") << 9.699 << 47.499 << 0.149 << 0.699 << "WWWW" << "is too short";
-        QTest::newRow("K too small alone") << 10.0 << 47.4 << 0.2 << 1.0 << "RWRR" << "K = 47.4 m/s is too small";
+        QTest::addColumn<QString>("sentence"); // part of the first wrong quantity's sentence
+        QTest::newRow("just inside") << 10.299 << 47.501 << 0.249 << 0.701 << "RRRR"
+                                     << "";
+        QTest::newRow("just outside, high") << 10.301 << 52.501 << 0.251 << 1.301 << "WWWW"
+                                            << "P = 10.301 d is too long";
+        QTest::newRow("just outside, low") << 9.699 << 47.499 << 0.149 << 0.699 << "WWWW"
+                                           << "is too short";
+        QTest::newRow("K too small alone") << 10.0 << 47.4 << 0.2 << 1.0 << "RWRR"
+                                           << "K = 47.4 m/s is too small";
     }
 
     void scoringAtTheEdges()
@@ -278,7 +288,7 @@ private slots:
         const auto meter = Challenge::goodness(data, {{}, offsets});
         QVERIFY(meter.ok());
         QCOMPARE(*meter->reducedChiSquare, (0.16 + 0.64) / 1); // (0.4/1)² + (1.6/2)², 3 − 2 degrees
-        QVERIFY(!Challenge::goodness(data, {{}, {0}}).ok()); // one offset for two instruments
+        QVERIFY(!Challenge::goodness(data, {{}, {0}}).ok());   // one offset for two instruments
     }
 
     void closenessVerdicts_data()
@@ -307,7 +317,8 @@ private slots:
         QCOMPARE(root["starMassSolar"].toDouble(), challenge->starMassSolar);
         const QJsonObject truth = root["planets"].toArray().at(0).toObject();
         QCOMPARE(truth["period"].toDouble(), challenge->planets.front().periodDays);
-        for (const char *name : {"semiAmplitude", "eccentricity", "omegaDegrees", "periastronTime", "minimumMassJupiter"})
+        for (const char *name :
+             {"semiAmplitude", "eccentricity", "omegaDegrees", "periastronTime", "minimumMassJupiter"})
             QVERIFY2(truth.contains(QLatin1String(name)), name);
         const QJsonObject fitted = root["bestFit"].toObject()["planets"].toArray().at(0).toObject();
         QVERIFY(fitted["period"].toObject()["uncertainty"].toDouble() > 0);

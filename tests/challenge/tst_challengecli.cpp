@@ -49,7 +49,8 @@ private slots:
         const auto read = Challenge::decodeCode(classCode.toStdString());
         QVERIFY2(read.ok(), read.reason().c_str());
         QCOMPARE(read->spec.seed, 31u);
-        const auto challenge = Challenge::makeChallenge(read->spec, std::filesystem::path(ORBIQUEST9_SOURCE_DIR) / "data/rv");
+        const auto challenge =
+            Challenge::makeChallenge(read->spec, std::filesystem::path(ORBIQUEST9_SOURCE_DIR) / "data/rv");
         QCOMPARE(saved.readAll(), QByteArray::fromStdString(Challenge::dataText(*challenge)));
     }
 
@@ -59,11 +60,11 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("key of a class code") << QStringList{"key", "P198-1QD6-MZ56"} << "needs the teacher's code";
         QTest::newRow("mistyped code") << QStringList{"data", "P198-1QD6-MZ57"} << "mistyped";
-        QTest::newRow("non-number") << QStringList{"score", "P198-1QD6-MZ56", "--period", "four", "--k", "120",
-                                                   "--e", "0", "--msini", "0.8"}
+        QTest::newRow("non-number") << QStringList{"score", "P198-1QD6-MZ56", "--period", "four", "--k", "120", "--e",
+                                                   "0",     "--msini",        "0.8"}
                                     << "--period: \"four\" is not a number";
-        QTest::newRow("noise for a real star") << QStringList{"make", "--level", "5", "--noise", "3"}
-                                               << "--noise does not apply to level 5";
+        QTest::newRow("noise for a real star")
+            << QStringList{"make", "--level", "5", "--noise", "3"} << "--noise does not apply to level 5";
     }
 
     void refusalsNameTheFault()

@@ -53,13 +53,13 @@ private slots:
         QTest::addColumn<QString>("refusal");
         QTest::newRow("not JSON") << lessonWith("{\"say\": \"second\" \"lock\": []}")
                                   << "line 5: the text is not JSON: syntax error while parsing object";
-        QTest::newRow("not an object") << "[\n1\n]" << "line 1: a lesson must be one object";
+        QTest::newRow("not an object") << "[\n1\n]"
+                                       << "line 1: a lesson must be one object";
         QTest::newRow("newer format") << lessonWith("{\"say\": \"x\"}", "\"format\": 2, \"title\": \"T\",")
                                       << "line 2: this program reads lessons of format 1, not 2";
-        QTest::newRow("no title") << lessonWith("{\"say\": \"x\"}", "\"format\": 1,")
-                                  << "line 1: \"title\" is missing";
-        QTest::newRow("step without say") << lessonWith("{\"title\": \"no say\"}")
-                                          << "line 5: step 2: \"say\" is missing";
+        QTest::newRow("no title") << lessonWith("{\"say\": \"x\"}", "\"format\": 1,") << "line 1: \"title\" is missing";
+        QTest::newRow("step without say")
+            << lessonWith("{\"title\": \"no say\"}") << "line 5: step 2: \"say\" is missing";
         QTest::newRow("unknown field") << lessonWith("{\"say\": \"x\",\n\"wacth\": {}}")
                                        << "line 6: step 2: unknown field \"wacth\"";
         QTest::newRow("unknown control") << lessonWith("{\"say\": \"x\", \"lock\": [\n\"period\",\n\"warpDrive\"]}")
@@ -67,14 +67,15 @@ private slots:
         QTest::newRow("unknown quantity")
             << lessonWith("{\"say\": \"x\",\n\"watch\": {\"quantity\": \"colour\", \"target\": 1, \"tolerance\": 1}}")
             << "line 6: step 2: watch: the lab has no quantity \"colour\"";
-        QTest::newRow("zero tolerance")
-            << lessonWith("{\"say\": \"x\", \"watch\": {\"quantity\": \"period\", \"target\": 1,\n\"tolerance\": 0}}")
-            << "line 6: step 2: watch: \"tolerance\" must be a number > 0";
-        QTest::newRow("answer in words")
-            << lessonWith("{\"say\": \"x\", \"questions\": [\n{\"ask\": \"P?\",\n\"answer\": \"ten\", \"tolerance\": 1}]}")
-            << "line 7: step 2: question 1: \"answer\" must be a number";
-        QTest::newRow("locked and unlocked") << lessonWith("{\"say\": \"x\", \"lock\": [\"omega\"],\n\"unlock\": [\"omega\"]}")
-                                             << "line 6: step 2: \"omega\" is both locked and unlocked";
+        QTest::newRow("zero tolerance") << lessonWith(
+            "{\"say\": \"x\", \"watch\": {\"quantity\": \"period\", \"target\": 1,\n\"tolerance\": 0}}")
+                                        << "line 6: step 2: watch: \"tolerance\" must be a number > 0";
+        QTest::newRow("answer in words") << lessonWith(
+            "{\"say\": \"x\", \"questions\": [\n{\"ask\": \"P?\",\n\"answer\": \"ten\", \"tolerance\": 1}]}")
+                                         << "line 7: step 2: question 1: \"answer\" must be a number";
+        QTest::newRow("locked and unlocked")
+            << lessonWith("{\"say\": \"x\", \"lock\": [\"omega\"],\n\"unlock\": [\"omega\"]}")
+            << "line 6: step 2: \"omega\" is both locked and unlocked";
         QTest::newRow("no steps") << "{\"format\": 1, \"title\": \"T\",\n\"steps\": []}"
                                   << "line 2: \"steps\" must be a list in [ ] of at least one step";
     }

@@ -31,8 +31,8 @@ void TestActivity::pValueFollowsStudentsT_data()
     QTest::newRow("n = 3") << std::vector<double>{1, 2, 3} << std::vector<double>{1, 3, 2} << 0.5 << 2.0 / 3;
     // ν = 2: P(|T| < t) = t/√(2 + t²) = |r|, so p = 1 − |r|; here r = 4/5.
     QTest::newRow("n = 4") << std::vector<double>{1, 2, 3, 4} << std::vector<double>{1, 3, 2, 4} << 0.8 << 0.2;
-    QTest::newRow("n = 4, anticorrelated") << std::vector<double>{1, 2, 3, 4} << std::vector<double>{4, 2, 3, 1}
-                                           << -0.8 << 0.2;
+    QTest::newRow("n = 4, anticorrelated")
+        << std::vector<double>{1, 2, 3, 4} << std::vector<double>{4, 2, 3, 1} << -0.8 << 0.2;
     // ν = 2 again, r = 1/√(1 + a²) = 1 − 1e-9: the p-value 1e-9 keeps its digits.
     const double e = 1e-9, a = std::sqrt(1 / ((1 - e) * (1 - e)) - 1);
     QTest::newRow("n = 4, tiny p") << std::vector<double>{-1, -1, 1, 1}
@@ -86,11 +86,12 @@ void TestActivity::spottedStarIsUnmasked()
     const auto index = Detection::indexAsData(spotted->data, spotted->index);
     QVERIFY(index.ok());
     const auto grid = Periodogram::automaticGrid(spotted->data);
-    const auto velocityPeaks = Periodogram::highestPeaks(
-        Periodogram::generalisedLombScargle(spotted->data, grid).value(), spotted->data, 1);
-    const auto indexPeaks = Periodogram::highestPeaks(Periodogram::generalisedLombScargle(*index, grid).value(), *index, 5);
-    const auto coincidences = Detection::activityCoincidences(velocityPeaks, indexPeaks,
-                                                              Detection::timeSpan(spotted->data));
+    const auto velocityPeaks =
+        Periodogram::highestPeaks(Periodogram::generalisedLombScargle(spotted->data, grid).value(), spotted->data, 1);
+    const auto indexPeaks =
+        Periodogram::highestPeaks(Periodogram::generalisedLombScargle(*index, grid).value(), *index, 5);
+    const auto coincidences =
+        Detection::activityCoincidences(velocityPeaks, indexPeaks, Detection::timeSpan(spotted->data));
     QCOMPARE(coincidences.front().has_value(), flagged);
 }
 

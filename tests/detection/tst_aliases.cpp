@@ -118,8 +118,7 @@ void TestAliases::decisionFindsTheTruePeriod()
     QFETCH(double, alias);
     const DataSet data = nightly(truth, 6, 80, 200, 11);
     const double span = Detection::timeSpan(data);
-    const auto window = Detection::windowPeaks(
-        Detection::spectralWindow(data, Detection::windowGrid(data)), span, 2);
+    const auto window = Detection::windowPeaks(Detection::spectralWindow(data, Detection::windowGrid(data)), span, 2);
     for (const auto &[first, second] : {std::pair{truth, alias}, std::pair{alias, truth}}) {
         const auto decision = Detection::decideBetweenAliases(data, 1 / first, 1 / second, window);
         QVERIFY2(decision.ok(), decision.reason().c_str());
@@ -142,8 +141,8 @@ void TestAliases::fiftyFiveCancriEIsNotItsOneDayAlias()
     const auto model = Fitting::modelVelocities(b, data);
     for (std::size_t i = 0; i < model.size(); ++i)
         residuals.measurements[i].velocity -= model[i];
-    const auto window = Detection::windowPeaks(
-        Detection::spectralWindow(residuals, Detection::windowGrid(residuals)), span, 3);
+    const auto window =
+        Detection::windowPeaks(Detection::spectralWindow(residuals, Detection::windowGrid(residuals)), span, 3);
     const double e = 1 / 0.7365;
     const double alias = std::abs(e - 1.0027379);
     QVERIFY(std::abs(1 / alias - 2.8) < 0.05);

@@ -18,8 +18,7 @@ Observations::DataSet whiteNoise()
 }
 
 /// The bisection of a monotone function's root on [low, high].
-template <class F>
-double root(F f, double low, double high)
+template <class F> double root(F f, double low, double high)
 {
     for (int i = 0; i < 200; ++i) {
         const double middle = (low + high) / 2;
@@ -64,14 +63,18 @@ void TestInjectionRecovery::halfRecoveryMatchesTheThreshold()
     // that χ² meets (N − 3) z*/(1 − z*); the median by Abdel-Aty's (1954, Biometrika 41, 538) cube-root form,
     // (k + λ)(1 − h)³ with h = 2(k + 2λ)/(9(k + λ)²), k = 2.
     const double n = double(data.measurements.size()), sigma = 2;
-    const double threshold = root([&](double z) {
-        return Periodogram::falseAlarmProbability(z, data, map->grid.maxFrequency) - plan.falseAlarmThreshold;
-    }, 1e-6, 0.999);
+    const double threshold = root(
+        [&](double z) {
+            return Periodogram::falseAlarmProbability(z, data, map->grid.maxFrequency) - plan.falseAlarmThreshold;
+        },
+        1e-6, 0.999);
     const double chiSquare = (n - 3) * threshold / (1 - threshold);
-    const double lambda = root([&](double l) {
-        const double h = 2 * (2 + 2 * l) / (9 * (2 + l) * (2 + l));
-        return (2 + l) * std::pow(1 - h, 3) - chiSquare;
-    }, 0, 1e4);
+    const double lambda = root(
+        [&](double l) {
+            const double h = 2 * (2 + 2 * l) / (9 * (2 + l) * (2 + l));
+            return (2 + l) * std::pow(1 - h, 3) - chiSquare;
+        },
+        0, 1e4);
     const double predicted = sigma * std::sqrt(2 * lambda / n);
 
     const auto half = Detection::recoveryContour(*map, 0.5);
@@ -96,9 +99,8 @@ void TestInjectionRecovery::mapIsTheSameOnOneOrTwoThreads()
     for (unsigned threads : {1u, 2u}) {
         plan.threads = threads;
         std::size_t lastDone = 0;
-        const auto map = Detection::injectionRecoveryMap(data, plan, [&](std::size_t done, std::size_t) {
-            lastDone = std::max(lastDone, done);
-        });
+        const auto map = Detection::injectionRecoveryMap(
+            data, plan, [&](std::size_t done, std::size_t) { lastDone = std::max(lastDone, done); });
         QVERIFY2(map.ok(), map.reason().c_str());
         QCOMPARE(lastDone, std::size_t(9));
         maps.push_back(map->recovered);
@@ -132,15 +134,14 @@ void TestInjectionRecovery::badPlansAreRefused_data()
     QTest::addColumn<PlanChange>("change");
     QTest::addColumn<QString>("named");
     QTest::newRow("no period") << PlanChange([](auto &, auto &plan) { plan.periodsDays.clear(); }) << "period";
-    QTest::newRow("amplitudes descending")
-        << PlanChange([](auto &, auto &plan) { plan.amplitudes = {2, 1}; }) << "ascending";
+    QTest::newRow("amplitudes descending") << PlanChange([](auto &, auto &plan) {
+        plan.amplitudes = {2, 1};
+    }) << "ascending";
     QTest::newRow("no trial") << PlanChange([](auto &, auto &plan) { plan.trials = 0; }) << "trials";
-    QTest::newRow("threshold 0") << PlanChange([](auto &, auto &plan) { plan.falseAlarmThreshold = 0; })
-                                 << "threshold";
+    QTest::newRow("threshold 0") << PlanChange([](auto &, auto &plan) { plan.falseAlarmThreshold = 0; }) << "threshold";
     QTest::newRow("velocity not a number")
         << PlanChange([](auto &data, auto &) { data.measurements[7].velocity = std::nan(""); }) << "finite";
-    QTest::newRow("two measurements")
-        << PlanChange([](auto &data, auto &) { data.measurements.resize(2); }) << "3";
+    QTest::newRow("two measurements") << PlanChange([](auto &data, auto &) { data.measurements.resize(2); }) << "3";
 }
 
 void TestInjectionRecovery::badPlansAreRefused()

@@ -1,8 +1,8 @@
-#include "ground/formregistry.h"
-#include "frame/mainframe.h"
-#include "ground/picturebox.h"
 #include "files/picturefile.h"
 #include "files/plotfiles.h"
+#include "frame/mainframe.h"
+#include "ground/formregistry.h"
+#include "ground/picturebox.h"
 #include "rv/velocitycurvewindow.h"
 #include "simulator/simulatorwindow.h"
 
@@ -39,8 +39,8 @@ PlotWindow plotWindow(const QString &name)
                 control<QAction>(window, "Load"), [window] { return window->statusWord(); }};
     }
     VelocityCurveWindow *window = form<VelocityCurveWindow>();
-    return {control<PictureBox>(window, "RVC"), control<QAction>(window, "Fsave"),
-            control<QAction>(window, "FOpen"), {}};
+    return {
+        control<PictureBox>(window, "RVC"), control<QAction>(window, "Fsave"), control<QAction>(window, "FOpen"), {}};
 }
 
 void drawSample(PictureBox *surface)
@@ -76,7 +76,8 @@ double meanDifference(const QImage &a, const QImage &b)
 double peakMB(const char *key)
 {
     QFile status(QStringLiteral("/proc/self/status"));
-    const QList<QByteArray> lines = status.open(QIODevice::ReadOnly) ? status.readAll().split('\n') : QList<QByteArray>();
+    const QList<QByteArray> lines =
+        status.open(QIODevice::ReadOnly) ? status.readAll().split('\n') : QList<QByteArray>();
     for (const QByteArray &line : lines) {
         if (line.startsWith(key))
             return line.mid(qstrlen(key) + 1).trimmed().split(' ').first().toDouble() / 1024.0;
@@ -127,20 +128,42 @@ void TestPlotFiles::roundTrip_data()
     QTest::addColumn<QString>("extension");
     QTest::addColumn<QByteArray>("written");
 
-    struct Row { const char *fileName, *extension, *written; };
-    const Row rows[] = {{"plot.oq9", "oq9", "bmp"}, {"plot.jpg", "jpg", "jpeg"},  {"plot.gif", "gif", "bmp"},
-                        {"PLOT.PNG", "PNG", "png"}, {"plot.bmp", "bmp", "bmp"},   {"plot.ico", "ico", "ico"},
-                        {"plot", "", "bmp"},        {"plot.xyz", "xyz", "bmp"},   {"軌道.png", "png", "png"},
+    struct Row
+    {
+        const char *fileName, *extension, *written;
+    };
+    const Row rows[] = {{"plot.oq9", "oq9", "bmp"},
+                        {"plot.jpg", "jpg", "jpeg"},
+                        {"plot.gif", "gif", "bmp"},
+                        {"PLOT.PNG", "PNG", "png"},
+                        {"plot.bmp", "bmp", "bmp"},
+                        {"plot.ico", "ico", "ico"},
+                        {"plot", "", "bmp"},
+                        {"plot.xyz", "xyz", "bmp"},
+                        {"軌道.png", "png", "png"},
                         // The last dot counts, and only in the name: a backslash ends a folder too.
-                        {"orbit.v2.bmp", "bmp", "bmp"}, {"data.old/plot", "", "bmp"}, {"a.b\\plot", "", "bmp"},
-                        {"C:\\data.old\\plot", "", "bmp"}, {"C:/data.old\\plot.gif", "gif", "bmp"}};
+                        {"orbit.v2.bmp", "bmp", "bmp"},
+                        {"data.old/plot", "", "bmp"},
+                        {"a.b\\plot", "", "bmp"},
+                        {"C:\\data.old\\plot", "", "bmp"},
+                        {"C:/data.old\\plot.gif", "gif", "bmp"}};
     // The names once, through the simulator; the RV window's own items in the rows after.
     for (const Row &row : rows)
-        QTest::addRow("Form1 %s", row.fileName) << "Form1" << "Form1" << QString::fromUtf8(row.fileName)
-                                                << row.extension << QByteArray(row.written);
-    QTest::newRow("RV jpg") << "RV" << "RV" << "plot.jpg" << "jpg" << QByteArray("jpeg");
-    QTest::newRow("oq9 from Form1 into RV") << "Form1" << "RV" << "plot.oq9" << "oq9" << QByteArray("bmp");
-    QTest::newRow("oq9 from RV into Form1") << "RV" << "Form1" << "plot.oq9" << "oq9" << QByteArray("bmp");
+        QTest::addRow("Form1 %s", row.fileName)
+            << "Form1"
+            << "Form1" << QString::fromUtf8(row.fileName) << row.extension << QByteArray(row.written);
+    QTest::newRow("RV jpg") << "RV"
+                            << "RV"
+                            << "plot.jpg"
+                            << "jpg" << QByteArray("jpeg");
+    QTest::newRow("oq9 from Form1 into RV") << "Form1"
+                                            << "RV"
+                                            << "plot.oq9"
+                                            << "oq9" << QByteArray("bmp");
+    QTest::newRow("oq9 from RV into Form1") << "RV"
+                                            << "Form1"
+                                            << "plot.oq9"
+                                            << "oq9" << QByteArray("bmp");
 }
 
 void TestPlotFiles::roundTrip()
@@ -228,9 +251,12 @@ void TestPlotFiles::failedSave_data()
     QTest::addColumn<QString>("relativePath");
 
     // Paths that fail for root too, who ignores permission bits.
-    QTest::newRow("simulator, folder is a regular file") << "Form1" << "blocker/plot.oq9";
-    QTest::newRow("RV, folder does not exist") << "RV" << "missing/plot.jpg";
-    QTest::newRow("simulator, name is a folder") << "Form1" << "folder";
+    QTest::newRow("simulator, folder is a regular file") << "Form1"
+                                                         << "blocker/plot.oq9";
+    QTest::newRow("RV, folder does not exist") << "RV"
+                                               << "missing/plot.jpg";
+    QTest::newRow("simulator, name is a folder") << "Form1"
+                                                 << "folder";
 }
 
 void TestPlotFiles::failedSave()
@@ -284,23 +310,34 @@ void TestPlotFiles::badFile_data()
     const QByteArray bmp = encoded(blue, "bmp");
     const QString notAPicture = QStringLiteral("not a picture");
     const QString damaged = QStringLiteral("damaged or incomplete");
-    QTest::newRow("empty") << "Form1" << "empty.oq9" << QByteArray() << 0LL << notAPicture;
-    QTest::newRow("text renamed .png") << "RV" << "note.png" << QByteArray("Planet list\r\n") << 0LL
-                                       << notAPicture;
-    QTest::newRow("truncated png") << "Form1" << "cut.png" << png.left(png.size() / 2) << 0LL << damaged;
-    QTest::newRow("truncated jpeg") << "RV" << "cut.jpg" << jpeg.left(jpeg.size() / 2) << 0LL << damaged;
-    QTest::newRow("jpeg without its last byte") << "RV" << "cut1.jpg" << jpeg.chopped(1) << 0LL << damaged;
-    QTest::newRow("truncated bmp") << "Form1" << "cut.bmp" << bmp.left(bmp.size() / 2) << 0LL << damaged;
-    QTest::newRow("truncated oq9") << "RV" << "cut.oq9" << bmp.chopped(4) << 0LL << damaged;
+    QTest::newRow("empty") << "Form1"
+                           << "empty.oq9" << QByteArray() << 0LL << notAPicture;
+    QTest::newRow("text renamed .png") << "RV"
+                                       << "note.png" << QByteArray("Planet list\r\n") << 0LL << notAPicture;
+    QTest::newRow("truncated png") << "Form1"
+                                   << "cut.png" << png.left(png.size() / 2) << 0LL << damaged;
+    QTest::newRow("truncated jpeg") << "RV"
+                                    << "cut.jpg" << jpeg.left(jpeg.size() / 2) << 0LL << damaged;
+    QTest::newRow("jpeg without its last byte") << "RV"
+                                                << "cut1.jpg" << jpeg.chopped(1) << 0LL << damaged;
+    QTest::newRow("truncated bmp") << "Form1"
+                                   << "cut.bmp" << bmp.left(bmp.size() / 2) << 0LL << damaged;
+    QTest::newRow("truncated oq9") << "RV"
+                                   << "cut.oq9" << bmp.chopped(4) << 0LL << damaged;
     // The largest length a chunk may declare, 2 GiB − 1, then a few bytes of it.
     const QByteArray hugeChunk = png.left(33) + QByteArray::fromHex("7FFFFFFF") + "tEXtComment" + QByteArray(24, 'x');
-    QTest::newRow("png text chunk declaring 2 GiB") << "Form1" << "text.png" << hugeChunk << 0LL << damaged;
-    QTest::newRow("pixmap header declaring 30000 × 30000") << "RV" << "huge.oq9"
-        << QByteArray("P6 30000 30000 255\n") << 0LL << "30000 × 30000 pixels";
+    QTest::newRow("png text chunk declaring 2 GiB") << "Form1"
+                                                    << "text.png" << hugeChunk << 0LL << damaged;
+    QTest::newRow("pixmap header declaring 30000 × 30000")
+        << "RV"
+        << "huge.oq9" << QByteArray("P6 30000 30000 255\n") << 0LL << "30000 × 30000 pixels";
     QTest::newRow("a png header, then a gigabyte of zeros")
-        << "Form1" << "padded.png" << png.left(33) << (qint64(1) << 30) << "larger than 128 MB";
-    QTest::newRow("missing") << "RV" << "gone.png" << QByteArray() << -1LL << "cannot be opened";
-    QTest::newRow("named pipe") << "RV" << "pipe.png" << QByteArray() << -2LL << "not a regular file";
+        << "Form1"
+        << "padded.png" << png.left(33) << (qint64(1) << 30) << "larger than 128 MB";
+    QTest::newRow("missing") << "RV"
+                             << "gone.png" << QByteArray() << -1LL << "cannot be opened";
+    QTest::newRow("named pipe") << "RV"
+                                << "pipe.png" << QByteArray() << -2LL << "not a regular file";
 }
 
 void TestPlotFiles::badFile()

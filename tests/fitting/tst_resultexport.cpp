@@ -43,7 +43,8 @@ private slots:
         const std::string text = Fitting::resultJson(result);
         QJsonParseError error;
         const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
-        QVERIFY2(error.error == QJsonParseError::NoError, qPrintable(error.errorString() + " in " + QString::fromStdString(text)));
+        QVERIFY2(error.error == QJsonParseError::NoError,
+                 qPrintable(error.errorString() + " in " + QString::fromStdString(text)));
         const QJsonObject root = document.object();
         QCOMPARE(root["status"].toString(), QStringLiteral("converged"));
         const QJsonObject planet = root["planets"].toArray().at(0).toObject();
@@ -64,7 +65,8 @@ private slots:
         // With a bootstrap run, its figures join the covariance's.
         result.bootstrapRuns = 50;
         result.planets[0].bootstrapUncertainty.periodDays = 0.005;
-        const QJsonObject withBootstrap = QJsonDocument::fromJson(QByteArray::fromStdString(Fitting::resultJson(result))).object();
+        const QJsonObject withBootstrap =
+            QJsonDocument::fromJson(QByteArray::fromStdString(Fitting::resultJson(result))).object();
         QCOMPARE(withBootstrap["bootstrapRuns"].toInt(), 50);
         QCOMPARE(withBootstrap["planets"].toArray().at(0).toObject()["periodBootstrapUncertainty"].toDouble(), 0.005);
     }
@@ -73,8 +75,9 @@ private slots:
     {
         const QString csv = QString::fromStdString(Fitting::resultCsv(handResult()));
         const QStringList lines = csv.split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.at(0), "kind,name,period_d,period_err,k_ms,k_err,e,e_err,omega_deg,omega_err,tp,tp_err,tc,tc_err,"
-                              "msini_mjup,msini_mjup_err,msini_mearth,msini_mearth_err");
+        QCOMPARE(lines.at(0),
+                 "kind,name,period_d,period_err,k_ms,k_err,e,e_err,omega_deg,omega_err,tp,tp_err,tc,tc_err,"
+                 "msini_mjup,msini_mjup_err,msini_mearth,msini_mearth_err");
         QCOMPARE(lines.filter(QRegularExpression("^planet,")).size(), 1);
         QCOMPARE(lines.filter(QRegularExpression("^instrument,")).size(), 1);
         QVERIFY(lines.filter(QRegularExpression("^instrument,")).at(0).startsWith("instrument,\"HIRES \"\"red\"\""));
@@ -92,8 +95,9 @@ private slots:
         data.instruments = {"A"};
         data.measurements = {{1.0, 5.0, 1.0, 0}, {2450518.1234567891, -1.5, 2.0, 0}};
         const QString csv = QString::fromStdString(Fitting::residualsCsv(result, data));
-        QCOMPARE(csv, QStringLiteral("time,velocity,uncertainty,instrument,model,residual\n"
-                                     "1,5,1,A,2,3\n2450518.123456789,-1.5,2,A,2,-3.5\n"));
+        QCOMPARE(csv,
+                 QStringLiteral("time,velocity,uncertainty,instrument,model,residual\n"
+                                "1,5,1,A,2,3\n2450518.123456789,-1.5,2,A,2,-3.5\n"));
     }
 };
 

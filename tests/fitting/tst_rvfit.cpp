@@ -11,9 +11,9 @@
 #include <functional>
 #include <numbers>
 
-using Observations::DataSet;
 using Fitting::Options;
 using NumericFixtures::changed;
+using Observations::DataSet;
 using Change = std::function<void(DataSet &, Options &)>;
 
 Q_DECLARE_METATYPE(std::vector<Kepler::Orbit>)
@@ -42,8 +42,11 @@ void expectWithin(const char *what, double fitted, double truth, double sigma, d
 {
     const double distance = modulus > 0 ? std::abs(std::remainder(fitted - truth, modulus)) : std::abs(fitted - truth);
     QVERIFY2(sigma > 0 && distance < 3 * sigma,
-             qPrintable(QStringLiteral("%1: fitted %2 ± %3, truth %4").arg(what).arg(fitted, 0, 'g', 10)
-                            .arg(sigma, 0, 'g', 3).arg(truth, 0, 'g', 10)));
+             qPrintable(QStringLiteral("%1: fitted %2 ± %3, truth %4")
+                            .arg(what)
+                            .arg(fitted, 0, 'g', 10)
+                            .arg(sigma, 0, 'g', 3)
+                            .arg(truth, 0, 'g', 10)));
 }
 
 /// The fitted planet closest in period to the truth.
@@ -69,9 +72,9 @@ private slots:
         QTest::addColumn<std::vector<Kepler::Orbit>>("truth");
         QTest::addColumn<std::vector<double>>("offsets");
         QTest::addColumn<double>("jitter"); // fitted when > 0
-        QTest::addColumn<bool>("search"); // findPlanets for up to 4, which must stop at the truth's count
-        const auto row = [](const char *name, const std::vector<Kepler::Orbit> &truth, const std::vector<double> &offsets,
-                            double jitter = 0, bool search = false) {
+        QTest::addColumn<bool>("search");   // findPlanets for up to 4, which must stop at the truth's count
+        const auto row = [](const char *name, const std::vector<Kepler::Orbit> &truth,
+                            const std::vector<double> &offsets, double jitter = 0, bool search = false) {
             // The search's data hold a noise peak that only the false-alarm threshold stops.
             const DataSet data = search ? synthetic(truth, offsets, 100, 300, 2.0, jitter, 17)
                                         : synthetic(truth, offsets, 120, 400, 2.0, jitter, 42);
@@ -79,7 +82,8 @@ private slots:
         };
         row("two instruments with an offset and jitter", {{23.5, 18, 0.2, 5.0, 2458010}}, {-12, 30}, 3);
         row("search in noise only finds none", {}, {0}, 0, true);
-        row("search stops after two planets", {{9.7, 14, 0.1, 1.0, 2458002}, {61.0, 11, 0.2, 3.0, 2458030}}, {0}, 0, true);
+        row("search stops after two planets", {{9.7, 14, 0.1, 1.0, 2458002}, {61.0, 11, 0.2, 3.0, 2458030}}, {0}, 0,
+            true);
         for (const auto &example : Observations::exampleSets()) {
             std::vector<double> offsets;
             for (const auto &plan : example.plans)
@@ -153,7 +157,8 @@ private slots:
         QTest::addColumn<std::vector<double>>("tolerances"); // relative
         // Searches allow four planets; every fit has a jitter per instrument unless said otherwise.
         const auto row = [](const char *name, const char *file, bool search, const std::vector<double> &periods,
-                            const std::vector<double> &tolerances, const std::function<void(Options &, const DataSet &)> &change) {
+                            const std::vector<double> &tolerances,
+                            const std::function<void(Options &, const DataSet &)> &change) {
             const DataSet data = shipped(file);
             Options options;
             options.planets = search ? 4 : int(periods.size());
@@ -165,19 +170,23 @@ private slots:
             o.circular = true;
             o.starMassSolar = 1.07;
         };
-        row("K2-24, periodogram above 5 days", "k2-24_rv.csv", false, {20.8851, 42.3633}, {0.03, 0.05}, [&](Options &o, auto &) {
-            k224(o);
-            o.fitJitter = false;
-            o.grid = Periodogram::FrequencyGrid{1 / 200.0, 1 / 5.0, 2000};
-        });
-        row("K2-24, transit periods as start", "k2-24_rv.csv", false, {20.8851, 42.3633}, {0.03, 0.05}, [&](Options &o, auto &) {
-            k224(o);
-            o.startingOrbits = {{20.8851, 5, 0, 0, 2072.79438 - 20.8851 / 4}, {42.3633, 5, 0, 0, 2082.62516 - 42.3633 / 4}};
-        });
-        row("47 UMa, periods above 2 days", "47uma.sys", true, {1078, 2391}, {0.01, 0.10}, [](Options &o, const DataSet &d) {
-            const double minFrequency = Periodogram::automaticGrid(d).minFrequency;
-            o.grid = Periodogram::gridBetween(minFrequency, 1 / 2.0, 1 / minFrequency / 2);
-        });
+        row("K2-24, periodogram above 5 days", "k2-24_rv.csv", false, {20.8851, 42.3633}, {0.03, 0.05},
+            [&](Options &o, auto &) {
+                k224(o);
+                o.fitJitter = false;
+                o.grid = Periodogram::FrequencyGrid{1 / 200.0, 1 / 5.0, 2000};
+            });
+        row("K2-24, transit periods as start", "k2-24_rv.csv", false, {20.8851, 42.3633}, {0.03, 0.05},
+            [&](Options &o, auto &) {
+                k224(o);
+                o.startingOrbits = {{20.8851, 5, 0, 0, 2072.79438 - 20.8851 / 4},
+                                    {42.3633, 5, 0, 0, 2082.62516 - 42.3633 / 4}};
+            });
+        row("47 UMa, periods above 2 days", "47uma.sys", true, {1078, 2391}, {0.01, 0.10},
+            [](Options &o, const DataSet &d) {
+                const double minFrequency = Periodogram::automaticGrid(d).minFrequency;
+                o.grid = Periodogram::gridBetween(minFrequency, 1 / 2.0, 1 / minFrequency / 2);
+            });
         row("16 Cyg B", "16cygB.sys", true, {798.5}, {0.01}, [](auto &, auto &) {});
         row("55 Cnc, four strongest", "55Cnc.sys", true, {14.651, 44.344, 260.0, 5218}, {0.01, 0.01, 0.02, 0.05},
             [](auto &, auto &) {});
@@ -196,8 +205,9 @@ private slots:
         QCOMPARE(result.planets.size(), periods.size());
         for (std::size_t p = 0; p < periods.size(); ++p) {
             const auto &planet = closest(result, periods[p]);
-            QVERIFY2(std::abs(planet.value.periodDays / periods[p] - 1) < tolerances[p],
-                     qPrintable(QStringLiteral("P = %1 d, published %2 d").arg(planet.value.periodDays).arg(periods[p])));
+            QVERIFY2(
+                std::abs(planet.value.periodDays / periods[p] - 1) < tolerances[p],
+                qPrintable(QStringLiteral("P = %1 d, published %2 d").arg(planet.value.periodDays).arg(periods[p])));
             if (options.circular)
                 QVERIFY(planet.value.eccentricity == 0 && planet.uncertainty.eccentricity == 0
                         && planet.uncertainty.omegaRadians == 0);
@@ -247,9 +257,9 @@ private slots:
     {
         const DataSet data = synthetic({{15.0, 10, 0.2, 1.0, 2458005}}, {3, -4}, 60, 200, 1.5, 2.0, 8);
         const Fitting::Result result = Fitting::fit(data, changed(Options{}, [](Options &o) {
-            o.fitJitter = o.fitTrend = true;
-            o.bootstrapRuns = 60;
-        }));
+                                                        o.fitJitter = o.fitTrend = true;
+                                                        o.bootstrapRuns = 60;
+                                                    }));
         QVERIFY(result.ok());
         const std::vector<double> model = Fitting::modelVelocities(result, data);
         std::vector<double> residuals, sigma, jitter;
@@ -259,10 +269,12 @@ private slots:
             residuals.push_back(m.velocity - model[i]);
             sigma.push_back(m.uncertainty);
             jitter.push_back(result.instruments[std::size_t(m.instrument)].jitter);
-            chi2 += residuals.back() * residuals.back() / (m.uncertainty * m.uncertainty + jitter.back() * jitter.back());
+            chi2 +=
+                residuals.back() * residuals.back() / (m.uncertainty * m.uncertainty + jitter.back() * jitter.back());
             squares += residuals.back() * residuals.back();
         }
-        QVERIFY(std::abs(Fitting::negativeLogLikelihood(residuals, sigma, jitter) - result.negativeLogLikelihood) < 1e-6);
+        QVERIFY(std::abs(Fitting::negativeLogLikelihood(residuals, sigma, jitter) - result.negativeLogLikelihood)
+                < 1e-6);
         QVERIFY(std::abs(chi2 - result.chiSquare) < 1e-6);
         QVERIFY(std::abs(std::sqrt(squares / 60) - result.rms) < 1e-6);
         // 5 for the planet, 2 offsets, 1 trend, 2 jitters.
@@ -276,7 +288,8 @@ private slots:
         QCOMPARE(result.bootstrapRuns, 60);
         const auto &u = result.planets[0].uncertainty;
         const auto &b = result.planets[0].bootstrapUncertainty;
-        for (auto [covariance, spread] : {std::pair{u.periodDays, b.periodDays}, {u.semiAmplitude, b.semiAmplitude},
+        for (auto [covariance, spread] : {std::pair{u.periodDays, b.periodDays},
+                                          {u.semiAmplitude, b.semiAmplitude},
                                           {u.eccentricity, b.eccentricity}})
             QVERIFY2(spread > covariance / 2 && spread < covariance * 2,
                      qPrintable(QStringLiteral("covariance %1, bootstrap %2").arg(covariance).arg(spread)));
@@ -290,8 +303,9 @@ private slots:
         QTest::addColumn<Options>("options");
         QTest::addColumn<bool>("search");
         QTest::addColumn<int>("mostCalls"); // of progress; the flag is raised at the third
-        QTest::newRow("fit with a long bootstrap") << synthetic({{30.0, 20, 0.3, 2.0, 2458010}}, {0}, 80, 300, 3.0, 0.0, 23)
-                                                   << changed(Options{}, [](Options &o) { o.bootstrapRuns = 100000; }) << false << 9;
+        QTest::newRow("fit with a long bootstrap")
+            << synthetic({{30.0, 20, 0.3, 2.0, 2458010}}, {0}, 80, 300, 3.0, 0.0, 23)
+            << changed(Options{}, [](Options &o) { o.bootstrapRuns = 100000; }) << false << 9;
         const Options search = changed(Options{}, [](Options &o) {
             o.planets = 4;
             o.fitJitter = true;
@@ -327,20 +341,32 @@ private slots:
         const auto row = [](const char *name, const Change &change, const char *reason) {
             QTest::newRow(name) << change << QString(reason);
         };
-        row("no data", [](DataSet &d, Options &) { d.measurements.clear(); }, "no measurements");
-        row("not a number", [](DataSet &d, Options &) { d.measurements[4].time = NAN; }, "finite");
-        row("zero planets", [](DataSet &, Options &o) { o.planets = 0; }, "between 1 and 8");
-        row("nine planets", [](DataSet &, Options &o) { o.planets = 9; }, "between 1 and 8");
-        row("no star mass", [](DataSet &, Options &o) { o.starMassSolar = 0; }, "mass");
-        row("fewer points than parameters", [](DataSet &d, Options &) { d.measurements.resize(5); }, "parameters");
+        row(
+            "no data", [](DataSet &d, Options &) { d.measurements.clear(); }, "no measurements");
+        row(
+            "not a number", [](DataSet &d, Options &) { d.measurements[4].time = NAN; }, "finite");
+        row(
+            "zero planets", [](DataSet &, Options &o) { o.planets = 0; }, "between 1 and 8");
+        row(
+            "nine planets", [](DataSet &, Options &o) { o.planets = 9; }, "between 1 and 8");
+        row(
+            "no star mass", [](DataSet &, Options &o) { o.starMassSolar = 0; }, "mass");
+        row(
+            "fewer points than parameters", [](DataSet &d, Options &) { d.measurements.resize(5); }, "parameters");
         // Two circular planets hold e and ω: 2 × 3 (ln P, ln K, T_c) + an offset + a trend + a jitter = 9.
-        row("circular planets count three parameters each", [](DataSet &d, Options &o) {
-            d.measurements.resize(9);
-            o.planets = 2;
-            o.circular = o.fitTrend = o.fitJitter = true;
-        }, "Fitting 9 parameters");
-        row("unknown instrument", [](DataSet &d, Options &) { d.measurements[3].instrument = 2; }, "instrument");
-        row("uncertainty of 1e-300 m/s", [](DataSet &d, Options &) { d.measurements[3].uncertainty = 1e-300; }, "below 1 micrometre");
+        row(
+            "circular planets count three parameters each",
+            [](DataSet &d, Options &o) {
+                d.measurements.resize(9);
+                o.planets = 2;
+                o.circular = o.fitTrend = o.fitJitter = true;
+            },
+            "Fitting 9 parameters");
+        row(
+            "unknown instrument", [](DataSet &d, Options &) { d.measurements[3].instrument = 2; }, "instrument");
+        row(
+            "uncertainty of 1e-300 m/s", [](DataSet &d, Options &) { d.measurements[3].uncertainty = 1e-300; },
+            "below 1 micrometre");
     }
     void refusesBadInput()
     {

@@ -115,7 +115,8 @@ private slots:
         const MatrixXd inverse = hessian.inverse();
         for (Eigen::Index a = 0; a < m; ++a) {
             const double ratio = std::sqrt(covariance(a, a) / inverse(a, a));
-            QVERIFY2(std::abs(ratio - 1) < 0.03, qPrintable(QStringLiteral("parameter %1: σ ratio %2").arg(a).arg(ratio)));
+            QVERIFY2(std::abs(ratio - 1) < 0.03,
+                     qPrintable(QStringLiteral("parameter %1: σ ratio %2").arg(a).arg(ratio)));
         }
     }
 
@@ -148,7 +149,8 @@ private slots:
             y(i) = data.velocity[n];
         }
         const VectorXd best = (design.transpose() * weight.asDiagonal() * design)
-                                  .ldlt().solve(design.transpose() * weight.asDiagonal() * y);
+                                  .ldlt()
+                                  .solve(design.transpose() * weight.asDiagonal() * y);
         VectorXd optimum = VectorXd::Zero(layout.size()), x = optimum;
         Fitting::FreeParameters free(std::size_t(layout.size()), true);
         if (planets) {

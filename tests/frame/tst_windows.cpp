@@ -1,9 +1,9 @@
 #include "about/aboutwindow.h"
+#include "capture/capturewindow.h"
+#include "frame/mainframe.h"
 #include "ground/appinfo.h"
 #include "ground/formregistry.h"
-#include "frame/mainframe.h"
 #include "ground/planetlist.h"
-#include "capture/capturewindow.h"
 #include "massfunction/massfunctionexplanation.h"
 #include "massfunction/massfunctionwindow.h"
 #include "register/registrationwindow.h"
@@ -15,10 +15,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QHash>
-#include <QPointer>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTest>
 
 #include <functional>
@@ -97,28 +97,33 @@ void TestWindows::menuItems_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QKeySequence>("shortcut");
 
-    struct Item { const char *name, *caption, *shortcut; };
+    struct Item
+    {
+        const char *name, *caption, *shortcut;
+    };
     const Item frameItems[] = {{"Scr1", "Screen1(&F1)", "F1"}, {"Scr2", "Screen2(&F2)", "F2"},
-        {"Scr3", "Screen3(&F3)", "F3"}, {"Close", "Close(&C)", "Ctrl+C"}, {"List", "List(&L)", "Ctrl+L"},
-        {"mnuCU", "Check Update(&U)", "Ctrl+U"}};
+                               {"Scr3", "Screen3(&F3)", "F3"}, {"Close", "Close(&C)", "Ctrl+C"},
+                               {"List", "List(&L)", "Ctrl+L"}, {"mnuCU", "Check Update(&U)", "Ctrl+U"}};
     const Item mainItems[] = {{"Screen1", "Screen1(&F1)", "F1"}, {"Screen2", "Screen2(&F2)", "F2"},
-        {"Screen3", "Screen3(&F3)", "F3"}, {"Cpt", "Capture(&Z)", "Ctrl+Z"}, {"Exit", "EXIT(&E)", "Ctrl+E"},
-        {"Reg", "Register(&F4)", "F4"}, {"Close", "Close(&C)", "Ctrl+C"}, {"Load", "Load(&O)", "Ctrl+O"},
-        {"Save", "Save(&S)", "Ctrl+S"}, {"List", "List(&L)", "Ctrl+L"}, {"DB", "DATABASE(&D)", "Ctrl+D"},
-        {"MF", "Mass Function(&M)", "Ctrl+M"}, {"Help", "About(&A)", "Ctrl+A"},
-        {"mnuUpdateCheck", "UpdateCheck(&U)", "Ctrl+U"}};
+                              {"Screen3", "Screen3(&F3)", "F3"}, {"Cpt", "Capture(&Z)", "Ctrl+Z"},
+                              {"Exit", "EXIT(&E)", "Ctrl+E"},    {"Reg", "Register(&F4)", "F4"},
+                              {"Close", "Close(&C)", "Ctrl+C"},  {"Load", "Load(&O)", "Ctrl+O"},
+                              {"Save", "Save(&S)", "Ctrl+S"},    {"List", "List(&L)", "Ctrl+L"},
+                              {"DB", "DATABASE(&D)", "Ctrl+D"},  {"MF", "Mass Function(&M)", "Ctrl+M"},
+                              {"Help", "About(&A)", "Ctrl+A"},   {"mnuUpdateCheck", "UpdateCheck(&U)", "Ctrl+U"}};
     for (const Item &item : frameItems)
-        QTest::addRow("frame %s", item.name) << true << QString(item.name) << QString::fromUtf8(item.caption) << QKeySequence(item.shortcut);
+        QTest::addRow("frame %s", item.name)
+            << true << QString(item.name) << QString::fromUtf8(item.caption) << QKeySequence(item.shortcut);
     for (const Item &item : mainItems)
-        QTest::addRow("main %s", item.name) << false << QString(item.name) << QString::fromUtf8(item.caption) << QKeySequence(item.shortcut);
+        QTest::addRow("main %s", item.name)
+            << false << QString(item.name) << QString::fromUtf8(item.caption) << QKeySequence(item.shortcut);
 }
 
 void TestWindows::menuItems()
 {
     QFETCH(bool, inFrame);
     QFETCH(QString, name);
-    QAction *action = inFrame ? frameItem(qPrintable(name))
-                              : form<SimulatorWindow>()->findChild<QAction *>(name);
+    QAction *action = inFrame ? frameItem(qPrintable(name)) : form<SimulatorWindow>()->findChild<QAction *>(name);
     QVERIFY(action);
     QTEST(action->text(), "caption");
     QTEST(action->shortcut(), "shortcut");
@@ -131,8 +136,7 @@ void TestWindows::planetListAndDatabaseGoThroughTheShell()
     frameItem("List")->trigger();
     control<QAction>(simulator, "DB")->trigger();
     QCOMPARE(m_scene->platform.shellTargets,
-             (QStringList{PlanetList::documentPath(), PlanetList::documentPath(),
-                          AppInfo::databasePage().toString()}));
+             (QStringList{PlanetList::documentPath(), PlanetList::documentPath(), AppInfo::databasePage().toString()}));
     QVERIFY(AppInfo::databasePage().toString().endsWith(QStringLiteral("/astron/Midlevels/26f/db")));
     QVERIFY(m_scene->platform.shellFolders.at(0).isEmpty());
     QCOMPARE(m_scene->platform.shellFolders.at(2), QCoreApplication::applicationDirPath());
@@ -146,8 +150,7 @@ void TestWindows::closeAsks_data()
 
     // The simulator's Close asks only while the frame is closing. The
     // simulator loads with the frame first, and the RV window after it.
-    QTest::newRow("frame, No keeps everything") << true << int(MsgBox::No)
-                                                << QStringList{"MDIForm1", "Form1", "RV"};
+    QTest::newRow("frame, No keeps everything") << true << int(MsgBox::No) << QStringList{"MDIForm1", "Form1", "RV"};
     QTest::newRow("frame, Yes ends the program") << true << int(MsgBox::Yes) << QStringList{};
     QTest::newRow("closing simulator, No") << false << int(MsgBox::No) << QStringList{"MDIForm1", "Form1", "RV"};
     QTest::newRow("closing simulator, Yes") << false << int(MsgBox::Yes) << QStringList{"MDIForm1"};
@@ -169,9 +172,10 @@ void TestWindows::closeAsks()
     }
 
     // Yes/No, question mark, second button default, topmost.
-    QCOMPARE(onlyMessage(m_scene->platform, MsgBox::Styles::fromInt(65588), fromFrame ? QStringLiteral("Close") : QString()),
-             fromFrame ? QStringLiteral("Do you want to Close Orbiquest9, \r\n        Are you sure？")
-                       : QStringLiteral("Do you want to Close Orbiquest9,  Are you sure？"));
+    QCOMPARE(
+        onlyMessage(m_scene->platform, MsgBox::Styles::fromInt(65588), fromFrame ? QStringLiteral("Close") : QString()),
+        fromFrame ? QStringLiteral("Do you want to Close Orbiquest9, \r\n        Are you sure？")
+                  : QStringLiteral("Do you want to Close Orbiquest9,  Are you sure？"));
     QTEST(loadedNames(), "remaining");
     if (answer == MsgBox::No) {
         QCOMPARE(frame->panel1(), QStringLiteral("Orbiquest9"));
@@ -216,9 +220,12 @@ void TestWindows::oneInstanceUntilTheCloseBox()
 {
     QFETCH(QString, kind);
     const QHash<QString, std::function<QWidget *()>> load = {
-        {"Form2", [] { return form<MassFunctionWindow>(); }},   {"RV", [] { return form<VelocityCurveWindow>(); }},
-        {"Form4", [] { return form<RegistrationWindow>(); }},   {"Dialog", [] { return form<MassFunctionExplanation>(); }},
-        {"frmAbout1", [] { return form<AboutWindow>(); }}, {"Form5", [] { return form<CaptureWindow>(); }},
+        {"Form2", [] { return form<MassFunctionWindow>(); }},
+        {"RV", [] { return form<VelocityCurveWindow>(); }},
+        {"Form4", [] { return form<RegistrationWindow>(); }},
+        {"Dialog", [] { return form<MassFunctionExplanation>(); }},
+        {"frmAbout1", [] { return form<AboutWindow>(); }},
+        {"Form5", [] { return form<CaptureWindow>(); }},
     };
     QVERIFY(loadedNames().isEmpty());
     QPointer<QWidget> window = load.value(kind)();
@@ -238,8 +245,10 @@ void TestWindows::frameScreenCommandsShowTheOneWindow_data()
 {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("kind");
-    QTest::newRow("Scr2") << "Scr2" << "Form2";
-    QTest::newRow("Scr3") << "Scr3" << "RV";
+    QTest::newRow("Scr2") << "Scr2"
+                          << "Form2";
+    QTest::newRow("Scr3") << "Scr3"
+                          << "RV";
 }
 
 void TestWindows::frameScreenCommandsShowTheOneWindow()

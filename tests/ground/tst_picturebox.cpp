@@ -1,8 +1,8 @@
 #include "ground/picturebox.h"
 
 #include <QLabel>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QTest>
 
 namespace {

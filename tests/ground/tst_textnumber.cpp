@@ -65,23 +65,40 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("printed"); // as PRINT writes it: a sign or a blank, and a blank after
 
-        QTest::newRow("seven digits kept") << 4.230785 << true << "4.230785" << " 4.230785 ";
-        QTest::newRow("eighth digit rounded") << 1.23456789 << true << "1.234568" << " 1.234568 ";
-        QTest::newRow("whole") << 318.0 << true << "318" << " 318 ";
-        QTest::newRow("zero") << 0.0 << true << "0" << " 0 ";
-        QTest::newRow("negative zero") << -0.0 << true << "0" << " 0 ";
-        QTest::newRow("negative") << -2.5 << true << "-2.5" << "-2.5 ";
-        QTest::newRow("below one keeps its zero") << 0.47 << true << "0.47" << " 0.47 ";
-        QTest::newRow("large single uses exponent") << 12345678.0 << true << "1.234568E+07" << " 1.234568E+07 ";
-        QTest::newRow("small keeps fixed") << 0.0001 << true << "0.0001" << " 0.0001 ";
-        QTest::newRow("smaller uses exponent") << 0.00001 << true << "1E-05" << " 1E-05 ";
-        QTest::newRow("period") << 3.52474554 << false << "3.52474554" << " 3.52474554 ";
-        QTest::newRow("fifteen digits") << 0.1 + 0.2 << false << "0.3" << " 0.3 ";
-        QTest::newRow("omega in radians") << 58 * 0.017453292421651667 << false << "1.0122909604558" << " 1.0122909604558 ";
-        QTest::newRow("large double uses exponent") << 1e15 << false << "1E+15" << " 1E+15 ";
-        QTest::newRow("below the limit stays fixed") << 123456789012345.0 << false << "123456789012345" << " 123456789012345 ";
-        QTest::newRow("negative double") << -2.5 << false << "-2.5" << "-2.5 ";
-        QTest::newRow("negative zero double") << -0.0 << false << "0" << " 0 ";
+        QTest::newRow("seven digits kept") << 4.230785 << true << "4.230785"
+                                           << " 4.230785 ";
+        QTest::newRow("eighth digit rounded") << 1.23456789 << true << "1.234568"
+                                              << " 1.234568 ";
+        QTest::newRow("whole") << 318.0 << true << "318"
+                               << " 318 ";
+        QTest::newRow("zero") << 0.0 << true << "0"
+                              << " 0 ";
+        QTest::newRow("negative zero") << -0.0 << true << "0"
+                                       << " 0 ";
+        QTest::newRow("negative") << -2.5 << true << "-2.5"
+                                  << "-2.5 ";
+        QTest::newRow("below one keeps its zero") << 0.47 << true << "0.47"
+                                                  << " 0.47 ";
+        QTest::newRow("large single uses exponent") << 12345678.0 << true << "1.234568E+07"
+                                                    << " 1.234568E+07 ";
+        QTest::newRow("small keeps fixed") << 0.0001 << true << "0.0001"
+                                           << " 0.0001 ";
+        QTest::newRow("smaller uses exponent") << 0.00001 << true << "1E-05"
+                                               << " 1E-05 ";
+        QTest::newRow("period") << 3.52474554 << false << "3.52474554"
+                                << " 3.52474554 ";
+        QTest::newRow("fifteen digits") << 0.1 + 0.2 << false << "0.3"
+                                        << " 0.3 ";
+        QTest::newRow("omega in radians") << 58 * 0.017453292421651667 << false << "1.0122909604558"
+                                          << " 1.0122909604558 ";
+        QTest::newRow("large double uses exponent") << 1e15 << false << "1E+15"
+                                                    << " 1E+15 ";
+        QTest::newRow("below the limit stays fixed") << 123456789012345.0 << false << "123456789012345"
+                                                     << " 123456789012345 ";
+        QTest::newRow("negative double") << -2.5 << false << "-2.5"
+                                         << "-2.5 ";
+        QTest::newRow("negative zero double") << -0.0 << false << "0"
+                                              << " 0 ";
     }
 
     void shortest()

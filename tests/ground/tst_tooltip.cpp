@@ -1,6 +1,6 @@
-#include "ground/simulatortip.h"
 #include "ground/formregistry.h"
 #include "ground/pictures.h"
+#include "ground/simulatortip.h"
 #include "simulator/simulatorwindow.h"
 #include "support/findcontrol.h"
 #include "support/seedscene.h"
@@ -16,9 +16,15 @@ namespace {
 
 const QColor tipBlue(0, 85, 255);
 
-const QList<QEvent::Type> sentTypes{QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseMove,
-                                    QEvent::Wheel, QEvent::KeyPress, QEvent::Enter, QEvent::Leave,
-                                    QEvent::ContextMenu, QEvent::WhatsThis};
+const QList<QEvent::Type> sentTypes{QEvent::MouseButtonPress,
+                                    QEvent::MouseButtonRelease,
+                                    QEvent::MouseMove,
+                                    QEvent::Wheel,
+                                    QEvent::KeyPress,
+                                    QEvent::Enter,
+                                    QEvent::Leave,
+                                    QEvent::ContextMenu,
+                                    QEvent::WhatsThis};
 
 // Records which of the sent events reach the widget and whether it accepted them.
 class EventLog : public QWidget
@@ -49,8 +55,8 @@ void sendSequence(QWidget *widget)
     QEvent leave(QEvent::Leave);
     QContextMenuEvent context(QContextMenuEvent::Mouse, at.toPoint(), global.toPoint());
     QHelpEvent whatsThis(QEvent::WhatsThis, at.toPoint(), global.toPoint());
-    for (QEvent *event : std::initializer_list<QEvent *>{&press, &release, &move, &wheel, &key, &enter, &leave,
-                                                         &context, &whatsThis})
+    for (QEvent *event :
+         std::initializer_list<QEvent *>{&press, &release, &move, &wheel, &key, &enter, &leave, &context, &whatsThis})
         QCoreApplication::sendEvent(widget, event);
 }
 
@@ -63,7 +69,7 @@ class TestToolTip : public QObject
 private slots:
     void tipOfBitmap_data()
     {
-        QTest::addColumn<QSize>("bitmap"); // 0 × 0: Screen1's own drawing area and its shipped icon
+        QTest::addColumn<QSize>("bitmap");           // 0 × 0: Screen1's own drawing area and its shipped icon
         QTest::addColumn<QPoint>("fromBottomRight"); // the pointer, from the available area's bottom-right
         QTest::addColumn<QPoint>("tipFromPointer");  // the tip's top-left, from the pointer
 
@@ -72,7 +78,8 @@ private slots:
         // it goes above the pointer, its bottom row 1 pixel over it: top =
         // pointer − H. At the right edge its last column is the area's last:
         // left = right − W + 1, the pointer being at right − 1.
-        QTest::newRow("Screen1's drawing area: an icon, no bitmap; middle") << QSize(0, 0) << QPoint(-500, -400) << QPoint(2, 16);
+        QTest::newRow("Screen1's drawing area: an icon, no bitmap; middle")
+            << QSize(0, 0) << QPoint(-500, -400) << QPoint(2, 16);
         QTest::newRow("40 by 30 at the bottom: 358 × 99") << QSize(40, 30) << QPoint(-500, -5) << QPoint(2, -99);
         QTest::newRow("1 by 1 on the bottom row: 319 × 70") << QSize(1, 1) << QPoint(-500, 0) << QPoint(2, -70);
         QTest::newRow("wide and flat in the corner: 438 × 77") << QSize(120, 8) << QPoint(-1, -1) << QPoint(-436, -77);

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numeric>
 #include <numbers>
+#include <numeric>
 #include <vector>
 
 using Kepler::Orbit;
@@ -61,8 +61,8 @@ private slots:
     void solverMeetsTheEquation_data()
     {
         QTest::addColumn<double>("e");
-        for (double e : {0.0, 1e-300, 1e-9, 0.1, 0.3, 0.4999999, 0.5, 0.6, 0.8, 0.9, 0.95, 0.97, 0.99, 0.995,
-                         0.999, 0.9995, 0.9999, 0.99999, 1 - 1e-9})
+        for (double e : {0.0, 1e-300, 1e-9, 0.1, 0.3, 0.4999999, 0.5, 0.6, 0.8, 0.9, 0.95, 0.97, 0.99, 0.995, 0.999,
+                         0.9995, 0.9999, 0.99999, 1 - 1e-9})
             QTest::addRow("e = %.10g", e) << e;
         for (int i = 0; i <= 50; ++i) {
             const double e = 0.9999 * i / 50.0 + 1e-7 * i; // off the rows above, and off round numbers
@@ -96,8 +96,14 @@ private slots:
                 QTest::addRow("M = %g, e = %g", m, e) << m << e;
         }
         // No solution: the solver still returns, with a NaN.
-        for (auto [m, e] : {std::pair{notANumber, 0.5}, {infinity, 0.5}, {-infinity, 0.5}, {1.0, notANumber}, {1.0, 1.0},
-                            {1.0, 1.5}, {1.0, -0.1}, {1.0, infinity}})
+        for (auto [m, e] : {std::pair{notANumber, 0.5},
+                            {infinity, 0.5},
+                            {-infinity, 0.5},
+                            {1.0, notANumber},
+                            {1.0, 1.0},
+                            {1.0, 1.5},
+                            {1.0, -0.1},
+                            {1.0, infinity}})
             QTest::addRow("M = %g, e = %g", m, e) << m << e;
     }
 
@@ -116,10 +122,11 @@ private slots:
         const bool truePi = std::fabs(meanAnomaly) < 67108864.0 * 2 * pi;
         const long double twoPi = truePi ? 2 * longPi : 2 * pi;
         const double allowed = tolerance + (truePi ? 2e-20 * std::fabs(meanAnomaly) : 0.0);
-        const long double reducedM = truePi ? std::fma(-twoPi, std::nearbyint(meanAnomaly / twoPi), (long double)meanAnomaly)
-                                            : std::remainder(meanAnomaly, 2 * pi);
-        for (double anomaly : {Kepler::eccentricAnomaly(meanAnomaly, e),
-                               Kepler::KeplerEquation(e).eccentricAnomaly(meanAnomaly)}) {
+        const long double reducedM = truePi
+            ? std::fma(-twoPi, std::nearbyint(meanAnomaly / twoPi), (long double)meanAnomaly)
+            : std::remainder(meanAnomaly, 2 * pi);
+        for (double anomaly :
+             {Kepler::eccentricAnomaly(meanAnomaly, e), Kepler::KeplerEquation(e).eccentricAnomaly(meanAnomaly)}) {
             const long double r = anomaly - e * std::sin((long double)anomaly) - reducedM;
             const long double reduced = r - twoPi * std::nearbyint(r / twoPi);
             QVERIFY2(std::fabs(reduced) <= allowed, QByteArray::number(double(reduced)));
@@ -201,7 +208,8 @@ private slots:
         const auto [low, high] = std::minmax_element(velocities.begin(), velocities.end());
         const double k = orbit.semiAmplitude;
         if (e <= 0.8)
-            QVERIFY(std::fabs((*high - *low) - 2 * k) <= 2e-7 * k && std::fabs(*high - k * (1 + e * std::cos(omega))) <= 2e-7 * k);
+            QVERIFY(std::fabs((*high - *low) - 2 * k) <= 2e-7 * k
+                    && std::fabs(*high - k * (1 + e * std::cos(omega))) <= 2e-7 * k);
     }
 
     void planetsAdd()

@@ -40,7 +40,7 @@ private slots:
         QTest::addColumn<double>("k");
         QTest::addColumn<double>("e");
         QTest::addColumn<double>("starMass");
-        QTest::addColumn<double>("mass"); // m sin i, solar masses
+        QTest::addColumn<double>("mass");      // m sin i, solar masses
         QTest::addColumn<double>("tolerance"); // relative, of both
         // The Sun's reflex to Jupiter: by hand, f = P K³ (1 − e²)^{3/2}/(2π GM_sun)
         // = 3.74336e8 s · 1939.1 · 0.996415 / 8.33851e20 = 8.674e-10; then

@@ -23,8 +23,8 @@ QDoubleSpinBox *spin(const char *name)
 QList<double> elementSpins()
 {
     QList<double> values;
-    for (const char *name : {"periodSpin", "semiAmplitudeSpin", "eccentricitySpin", "omegaSpin", "starMassSpin",
-                             "inclinationSpin"})
+    for (const char *name :
+         {"periodSpin", "semiAmplitudeSpin", "eccentricitySpin", "omegaSpin", "starMassSpin", "inclinationSpin"})
         values.append(spin(name)->value());
     return values;
 }
@@ -153,14 +153,24 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<bool>("changed"); ///< the name says "(elements changed)"
         // 51 Peg b's catalog period typed back: the planet stays as it was.
-        QTest::newRow("P to seven digits") << 0 << "periodSpin" << "4.230785" << "P" << 4.230785 << false;
-        QTest::newRow("T_p to 0.0001 d") << 0 << "periastronTimeSpin" << "15.7123" << "T_p" << 15.7123 << true;
-        QTest::newRow("full-width digits and point") << 0 << "semiAmplitudeSpin" << "１２．５" << "K" << 12.5 << true;
-        QTest::newRow("full-width minus") << 0 << "periastronTimeSpin" << "－３．２５" << "T_p" << -3.25 << true;
+        QTest::newRow("P to seven digits") << 0 << "periodSpin"
+                                           << "4.230785"
+                                           << "P" << 4.230785 << false;
+        QTest::newRow("T_p to 0.0001 d") << 0 << "periastronTimeSpin"
+                                         << "15.7123"
+                                         << "T_p" << 15.7123 << true;
+        QTest::newRow("full-width digits and point") << 0 << "semiAmplitudeSpin"
+                                                     << "１２．５"
+                                                     << "K" << 12.5 << true;
+        QTest::newRow("full-width minus") << 0 << "periastronTimeSpin"
+                                          << "－３．２５"
+                                          << "T_p" << -3.25 << true;
         // HD 209458 b's catalog period, 3.52474554 d, shown whole and kept.
         QTest::newRow("catalog's nine digits") << 2 << "periodSpin" << QString() << "P" << 3.52474554 << false;
         // A fitted period carries more digits than any box shows; editing another element keeps them.
-        QTest::newRow("a fit's period") << -1 << "inclinationSpin" << "45" << "P" << 4.23078512345 << true;
+        QTest::newRow("a fit's period") << -1 << "inclinationSpin"
+                                        << "45"
+                                        << "P" << 4.23078512345 << true;
     }
 
     void elementBoxesKeepTheirDigits()
@@ -188,9 +198,9 @@ private slots:
             QCoreApplication::sendEvent(line, &commit);
         }
         const LabPlanet &planet = form<KeplerLab>()->planet();
-        QCOMPARE(element == u"P" ? planet.orbit.periodDays
-                 : element == u"K" ? planet.orbit.semiAmplitude
-                                   : planet.orbit.periastronTime,
+        QCOMPARE(element == u"P"       ? planet.orbit.periodDays
+                     : element == u"K" ? planet.orbit.semiAmplitude
+                                       : planet.orbit.periastronTime,
                  value);
         QCOMPARE(labControl<QLabel>("planetNameLabel")->text().endsWith(QStringLiteral("(elements changed)")), changed);
         // The whole number fits in the box as laid out.
@@ -237,7 +247,8 @@ private slots:
         labControl<QCheckBox>("phaseCheck")->setChecked(true);
         QCOMPARE(curve->points().constLast().x(), 1.0);
         QVERIFY(std::fabs(curve->points().constFirst().y() - 15.0) < 1e-9);
-        auto *axis = qobject_cast<QValueAxis *>(labControl<QChartView>("rvChart")->chart()->axes(Qt::Horizontal).constFirst());
+        auto *axis =
+            qobject_cast<QValueAxis *>(labControl<QChartView>("rvChart")->chart()->axes(Qt::Horizontal).constFirst());
         QVERIFY(axis->titleText().contains(QStringLiteral("phase")));
 
         QLineSeries *schematic = series("Screen3's schematic curve");
@@ -271,12 +282,14 @@ private slots:
 
     void extremesStayFinite_data()
     {
-        QTest::addColumn<QString>("values"); ///< "P|K|e|M★|i", many at the spin boxes' ends
+        QTest::addColumn<QString>("values");   ///< "P|K|e|M★|i", many at the spin boxes' ends
         QTest::addColumn<QString>("trueMass"); ///< how the true mass's line starts
         QTest::newRow("short, heavy, nearly parabolic, nearly face-on") << "0.01|100000|0.999|0.01|0.1"
-                                                                          << "at i = 0.1°: ";
-        QTest::newRow("long, light, circular, heavy star") << "1000000|0.001|0|200|90" << "at i = 90.0°: ";
-        QTest::newRow("face-on, eccentric") << "365.25|10|0.9|1|0" << "at i = 0.0°: undetermined (face-on)";
+                                                                        << "at i = 0.1°: ";
+        QTest::newRow("long, light, circular, heavy star") << "1000000|0.001|0|200|90"
+                                                           << "at i = 90.0°: ";
+        QTest::newRow("face-on, eccentric") << "365.25|10|0.9|1|0"
+                                            << "at i = 0.0°: undetermined (face-on)";
         // The masses are DerivedValues' (tst_labnumbers); shown here with their units, rounded to four
         // digits: m = 2.0006 Jupiter masses (the root of (m sin i)³/(M☉ + m)² = f, worked separately)
         // and 317.83 Earth masses each.
@@ -341,9 +354,12 @@ private slots:
     {
         QTest::addColumn<QString>("itemName");
         QTest::addColumn<QString>("fileName");
-        QTest::newRow("curve CSV") << "exportCurveItem" << "curve.csv";
-        QTest::newRow("plot SVG") << "savePlotItem" << "plot.svg";
-        QTest::newRow("orbit PNG") << "saveOrbitItem" << "orbit.png";
+        QTest::newRow("curve CSV") << "exportCurveItem"
+                                   << "curve.csv";
+        QTest::newRow("plot SVG") << "savePlotItem"
+                                  << "plot.svg";
+        QTest::newRow("orbit PNG") << "saveOrbitItem"
+                                   << "orbit.png";
     }
 
     void exports()
@@ -404,15 +420,16 @@ private slots:
         const QRect labArea = lab->rect();
         for (QWidget *widget : lab->findChildren<QWidget *>()) {
             const bool control = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QAbstractSpinBox *>(widget)
-                                 || qobject_cast<QSlider *>(widget) || qobject_cast<QAbstractItemView *>(widget)
-                                 || qobject_cast<QLabel *>(widget)
-                                 || qobject_cast<QChartView *>(widget) || widget->objectName().endsWith(u"View");
+                || qobject_cast<QSlider *>(widget) || qobject_cast<QAbstractItemView *>(widget)
+                || qobject_cast<QLabel *>(widget) || qobject_cast<QChartView *>(widget)
+                || widget->objectName().endsWith(u"View");
             if (!control || !widget->isVisibleTo(lab) || !widget->isVisible())
                 continue;
             const QString name = widget->objectName() + u' ' + QString::fromLatin1(widget->metaObject()->className());
             // A control is given at least the room it asks for...
             QVERIFY2(widget->width() >= widget->minimumSizeHint().width()
-                         && widget->height() >= widget->minimumSizeHint().height(), qPrintable(name));
+                         && widget->height() >= widget->minimumSizeHint().height(),
+                     qPrintable(name));
             // ...and lies inside the lab, or on a scroll area's page no wider than its view.
             QScrollArea *scroll = nullptr;
             for (QWidget *up = widget->parentWidget(); up != lab && !scroll; up = up->parentWidget())

@@ -40,10 +40,11 @@ private slots:
         // (the velocity for any ω is tst_keplerorbit's), the phase (t − T_p)/P mod 1.
         std::vector<LabCurve::Point> points(5);
         LabCurve::sample(orbit(4, 10, 0, 0, 1), 0, points);
-        QCOMPARE(LabCurve::csv(points), QByteArray("time (days),phase (periastron = 0),velocity (m/s)\n"
-                                                   "0.000000,0.750000,0.000000\n1.000000,0.000000,10.000000\n"
-                                                   "2.000000,0.250000,0.000000\n3.000000,0.500000,-10.000000\n"
-                                                   "4.000000,0.750000,0.000000\n"));
+        QCOMPARE(LabCurve::csv(points),
+                 QByteArray("time (days),phase (periastron = 0),velocity (m/s)\n"
+                            "0.000000,0.750000,0.000000\n1.000000,0.000000,10.000000\n"
+                            "2.000000,0.250000,0.000000\n3.000000,0.500000,-10.000000\n"
+                            "4.000000,0.750000,0.000000\n"));
     }
 
     void timeFolding_data()
@@ -136,8 +137,8 @@ private slots:
             const double v = Kepler::radialVelocity(elements, t);
             if (std::fabs(v) < 1)
                 continue;
-            const double dy = OrbitGeometry::planetAt(elements, 1, t + 1e-4).y
-                              - OrbitGeometry::planetAt(elements, 1, t - 1e-4).y;
+            const double dy =
+                OrbitGeometry::planetAt(elements, 1, t + 1e-4).y - OrbitGeometry::planetAt(elements, 1, t - 1e-4).y;
             QVERIFY2((v > 0) == (dy < 0), qPrintable(QStringLiteral("t = %1").arg(t)));
             ++checked;
         }
@@ -203,7 +204,8 @@ private slots:
             const double mass = DerivedValues::jupiterMasses(*values.trueMassSolar);
             QVERIFY2(std::fabs(mass - jupiters) <= tolerance, qPrintable(QString::number(mass)));
         }
-        QVERIFY2(std::fabs(values.semiMajorAxisAu - axisAu) < 0.002, qPrintable(QString::number(values.semiMajorAxisAu)));
+        QVERIFY2(std::fabs(values.semiMajorAxisAu - axisAu) < 0.002,
+                 qPrintable(QString::number(values.semiMajorAxisAu)));
     }
 
     void companionAndReflex_data()
@@ -218,8 +220,8 @@ private slots:
         // a = (G (M★ + m) P² / 4π²)^(1/3), worked separately with GM☉ = 1.3271244e20 m³/s².
         // Equal-mass binary, M★ = m = 1 over 365.25 d: f = 1/4, a = 2^(1/3) AU, where M★ alone
         // gives 1.0000 AU; the star's share m/(M★ + m) = 1/2, half of m/M★.
-        QTest::newRow("equal-mass binary") << 1.0 << 365.25 << 18763.2982 << 1.259905 << 0.5
-                                           << "1048 Jupiter masses = 3.329e+05 Earth masses: Star";
+        QTest::newRow("equal-mass binary")
+            << 1.0 << 365.25 << 18763.2982 << 1.259905 << 0.5 << "1048 Jupiter masses = 3.329e+05 Earth masses: Star";
         // A brown dwarf of 0.05 M☉ = 52.38 Jupiter masses about M★ = 1 over 100 d: a = 0.428546 AU
         // (0.421633 from M★ alone), share 0.05/1.05 = 0.047619, not 0.05.
         QTest::newRow("brown dwarf") << 1.0 << 100.0 << 2220.08563 << 0.428546 << 0.05 / 1.05
@@ -242,8 +244,10 @@ private slots:
         planet.orbit = orbit(period, k, 0, 0);
         planet.starMassSolar = starMass;
         const DerivedValues::Values values = DerivedValues::of(planet);
-        QVERIFY2(std::fabs(values.semiMajorAxisAu / axisAu - 1) < 1e-5, qPrintable(QString::number(values.semiMajorAxisAu)));
-        QVERIFY2(std::fabs(values.reflexShare / reflexShare - 1) < 1e-5, qPrintable(QString::number(values.reflexShare)));
+        QVERIFY2(std::fabs(values.semiMajorAxisAu / axisAu - 1) < 1e-5,
+                 qPrintable(QString::number(values.semiMajorAxisAu)));
+        QVERIFY2(std::fabs(values.reflexShare / reflexShare - 1) < 1e-5,
+                 qPrintable(QString::number(values.reflexShare)));
         const DerivedValues::Texts texts = DerivedValues::describe(values, planet);
         QCOMPARE(texts.trueMass, QStringLiteral("at i = 90.0°: ") + massText);
     }

@@ -1,5 +1,5 @@
-#include "frame/mainframe.h"
 #include "catalog/catalog.h"
+#include "frame/mainframe.h"
 #include "labdata/analysisrunner.h"
 #include "labdata/labobservations.h"
 #include "labdata/observationspanel.h"
@@ -170,7 +170,8 @@ private slots:
         if (inTheLab) {
             labControl<QWidget>("periodSpin")->setFocus();
         } else {
-            form<MainFrame>()->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(form<SimulatorWindow>()->parentWidget()));
+            form<MainFrame>()->mdiArea()->setActiveSubWindow(
+                qobject_cast<QMdiSubWindow *>(form<SimulatorWindow>()->parentWidget()));
             form<SimulatorWindow>()->setFocus();
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);

@@ -47,7 +47,7 @@ Observations::DataSet exactData(const Fitting::Result &fit, const QList<double> 
         double v = fit.instruments[std::size_t(instrument)].offset;
         for (const auto &planet : fit.planets)
             v += planet.value.semiAmplitude
-                 * std::cos(2 * Pi * (times[i] - planet.value.periastronTime) / planet.value.periodDays);
+                * std::cos(2 * Pi * (times[i] - planet.value.periastronTime) / planet.value.periodDays);
         data.measurements.push_back({times[i], v, 1.5, instrument});
     }
     return data;
@@ -196,15 +196,12 @@ private slots:
             << QList<double>{0.5, 0.25, 0.1} << QList<double>{0.2, 0.9, 0.4} << 100
             << QList<QPointF>{{2, 0.2}, {4, 0.9}, {10, 0.4}};
         QTest::newRow("one bin keeps the highest")
-            << QList<double>{0.5, 0.25, 0.1} << QList<double>{0.2, 0.9, 0.4} << 1
-            << QList<QPointF>{{4, 0.9}};
+            << QList<double>{0.5, 0.25, 0.1} << QList<double>{0.2, 0.9, 0.4} << 1 << QList<QPointF>{{4, 0.9}};
         // Periods 1, 1.25, 10 and 12.5 in two log bins split at √125 ≈ 3.5.
-        QTest::newRow("two bins")
-            << QList<double>{1.0, 0.8, 0.1, 0.08} << QList<double>{0.1, 0.3, 0.7, 0.6} << 2
-            << QList<QPointF>{{1.25, 0.3}, {10, 0.7}};
+        QTest::newRow("two bins") << QList<double>{1.0, 0.8, 0.1, 0.08} << QList<double>{0.1, 0.3, 0.7, 0.6} << 2
+                                  << QList<QPointF>{{1.25, 0.3}, {10, 0.7}};
         QTest::newRow("zero and NaN frequencies skipped")
-            << QList<double>{0.0, qQNaN(), 0.5} << QList<double>{0.9, 0.9, 0.1} << 10
-            << QList<QPointF>{{2, 0.1}};
+            << QList<double>{0.0, qQNaN(), 0.5} << QList<double>{0.9, 0.9, 0.1} << 10 << QList<QPointF>{{2, 0.1}};
         QTest::newRow("empty") << QList<double>{} << QList<double>{} << 10 << QList<QPointF>{};
     }
 
@@ -214,9 +211,9 @@ private slots:
         QFETCH(QList<double>, power);
         QFETCH(int, bins);
         QFETCH(QList<QPointF>, expected);
-        const QList<QPointF> points = PeriodogramChart::envelope(
-            std::vector<double>(frequencies.begin(), frequencies.end()),
-            std::vector<double>(power.begin(), power.end()), bins);
+        const QList<QPointF> points =
+            PeriodogramChart::envelope(std::vector<double>(frequencies.begin(), frequencies.end()),
+                                       std::vector<double>(power.begin(), power.end()), bins);
         QCOMPARE(points, expected);
     }
 

@@ -23,32 +23,44 @@
 
 namespace {
 
-const QByteArray TwoInstruments = "time mnvel errvel tel\n"
-                                  "2450000.5 10.0 1.0 HARPS\n"
-                                  "2450001.5 12.0 1.0 HARPS\n"
-                                  "2450002.5 9.0 1.5 HIRES\n"
-                                  "2450003.5 11.0 1.0 HARPS\n"
-                                  "2450004.5 8.0 2.0 HIRES\n";
+const QByteArray TwoInstruments =
+    "time mnvel errvel tel\n"
+    "2450000.5 10.0 1.0 HARPS\n"
+    "2450001.5 12.0 1.0 HARPS\n"
+    "2450002.5 9.0 1.5 HIRES\n"
+    "2450003.5 11.0 1.0 HARPS\n"
+    "2450004.5 8.0 2.0 HIRES\n";
 
 /// The truth of the quick fit: 40 uniform points of one eccentric planet.
 const Kepler::Orbit QuickPlanet{12.3, 25.0, 0.2, 1.0, 2460003.0};
 
 Observations::DataSet quickSet()
 {
-    const Observations::SyntheticPlan plan{.count = 40, .spanDays = 150, .startTime = 2460000.0,
-                                           .cadence = Observations::Cadence::Uniform, .noiseSigma = 1.0, .seed = 11};
+    const Observations::SyntheticPlan plan{.count = 40,
+                                           .spanDays = 150,
+                                           .startTime = 2460000.0,
+                                           .cadence = Observations::Cadence::Uniform,
+                                           .noiseSigma = 1.0,
+                                           .seed = 11};
     return Observations::simulate(std::span(&QuickPlanet, 1), plan);
 }
 
 /// Three instruments of 1500 points and four planets: long enough to cancel in the middle.
 Observations::DataSet slowSet()
 {
-    const std::vector<Kepler::Orbit> planets{{3.1, 12, 0.1, 0.3, 2460001}, {17.7, 30, 0.3, 2.0, 2460004},
-                                             {61.0, 9, 0.05, 4.0, 2460010}, {240.0, 20, 0.4, 1.0, 2460030}};
+    const std::vector<Kepler::Orbit> planets{{3.1, 12, 0.1, 0.3, 2460001},
+                                             {17.7, 30, 0.3, 2.0, 2460004},
+                                             {61.0, 9, 0.05, 4.0, 2460010},
+                                             {240.0, 20, 0.4, 1.0, 2460030}};
     std::vector<Observations::SyntheticPlan> plans;
     for (std::size_t k = 0; k < 3; ++k)
-        plans.push_back({.count = 1500, .spanDays = 3000, .cadence = Observations::Cadence::Uniform, .noiseSigma = 2.0,
-                         .jitter = 1.0, .seed = 3 + k, .instrument = "I" + std::to_string(k),
+        plans.push_back({.count = 1500,
+                         .spanDays = 3000,
+                         .cadence = Observations::Cadence::Uniform,
+                         .noiseSigma = 2.0,
+                         .jitter = 1.0,
+                         .seed = 3 + k,
+                         .instrument = "I" + std::to_string(k),
                          .instrumentOffset = 10.0 * double(k)});
     return Observations::simulate(planets, plans);
 }
@@ -77,8 +89,7 @@ class TestObservationsPanel : public QObject
     std::unique_ptr<ScriptedPlatform> m_platform;
     std::unique_ptr<ObservationsPanel> m_panel;
 
-    template<class T>
-    T *child(const char *name) { return control<T>(m_panel.get(), name); }
+    template <class T> T *child(const char *name) { return control<T>(m_panel.get(), name); }
 
     QAction *action(const QString &name) { return child<QAction>(qPrintable(name)); }
 
@@ -251,8 +262,8 @@ private slots:
         const double sigma = table->item(row, ResultTable::Uncertainty)->text().toDouble();
         QVERIFY(sigma > 0);
         QVERIFY2(std::abs(period - QuickPlanet.periodDays) < 4 * sigma, qPrintable(QString::number(period)));
-        for (const char *name : {"K b", "e b", "ω b", "T_p b", "m sin i b", "offset Synthetic", "−ln L", "χ²",
-                                 "rms", "BIC"})
+        for (const char *name :
+             {"K b", "e b", "ω b", "T_p b", "m sin i b", "offset Synthetic", "−ln L", "χ²", "rms", "BIC"})
             QVERIFY2(table->rowOf(QString::fromUtf8(name)) >= 0, name);
         QVERIFY(child<DataChart>("velocityChart")->curveSeries()->isVisible());
         QCOMPARE(seriesCounts(child<DataChart>("residualChart")), QList<int>{40});
@@ -298,7 +309,8 @@ private slots:
         QVERIFY(!child<QPushButton>("fitButton")->isEnabled());
         // The event loop serves a queued call while the worker computes.
         bool served = false;
-        QMetaObject::invokeMethod(m_panel.get(), [&served] { served = true; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            m_panel.get(), [&served] { served = true; }, Qt::QueuedConnection);
         QTRY_VERIFY_WITH_TIMEOUT(served, 30000);
         QVERIFY2(m_panel->runner()->isRunning(), "the search ended before it could be cancelled");
         child<QPushButton>("cancelButton")->click();
@@ -339,10 +351,14 @@ private slots:
         QTest::addColumn<QString>("fileName");
         const QString csv = QStringLiteral("CSV table (*.csv)");
         const QString pictures = QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg)");
-        QTest::newRow("data as text") << "actionSaveData" << "RV data (*.txt)" << "data.txt";
+        QTest::newRow("data as text") << "actionSaveData"
+                                      << "RV data (*.txt)"
+                                      << "data.txt";
         QTest::newRow("data, model, residuals") << "actionExportResiduals" << csv << "residuals.csv";
         QTest::newRow("fit CSV") << "actionExportFitCsv" << csv << "fit.csv";
-        QTest::newRow("fit JSON") << "actionExportFitJson" << "JSON (*.json)" << "fit.json";
+        QTest::newRow("fit JSON") << "actionExportFitJson"
+                                  << "JSON (*.json)"
+                                  << "fit.json";
         QTest::newRow("plot PNG") << "actionExportPlot" << pictures << "plot.png";
         QTest::newRow("plot SVG") << "actionExportPlot" << pictures << "plot.SVG";
     }
@@ -360,11 +376,10 @@ private slots:
         QCOMPARE(m_platform->saveFilters, QStringList{filter});
         const QByteArray bytes = readAll(path);
         const Fitting::Result &fit = *m_panel->fitResult();
-        const std::map<QString, std::string> tables{
-            {"data.txt", Observations::toText(m_panel->data())},
-            {"residuals.csv", Fitting::residualsCsv(fit, m_panel->data())},
-            {"fit.csv", Fitting::resultCsv(fit)},
-            {"fit.json", Fitting::resultJson(fit)}};
+        const std::map<QString, std::string> tables{{"data.txt", Observations::toText(m_panel->data())},
+                                                    {"residuals.csv", Fitting::residualsCsv(fit, m_panel->data())},
+                                                    {"fit.csv", Fitting::resultCsv(fit)},
+                                                    {"fit.json", Fitting::resultJson(fit)}};
         if (tables.contains(fileName))
             QCOMPARE(bytes, QByteArray::fromStdString(tables.at(fileName)));
         else if (fileName.endsWith(QStringLiteral("png")))
@@ -375,8 +390,9 @@ private slots:
 
     void syntheticObservationsNameTheirPlanetAndSeed()
     {
-        m_panel->setPlanetSource(
-            [] { return ObservationsPanel::CurrentPlanets{{QuickPlanet}, 0.8, QStringLiteral("Test b")}; });
+        m_panel->setPlanetSource([] {
+            return ObservationsPanel::CurrentPlanets{{QuickPlanet}, 0.8, QStringLiteral("Test b")};
+        });
         action("actionMakeSynthetic")->trigger();
         SyntheticDialog *dialog = m_panel->syntheticDialog();
         QVERIFY(dialog->isVisible());
@@ -474,8 +490,11 @@ private slots:
     {
         // Two planets: once the stronger is fitted, the residuals' highest peak is the other one.
         const std::vector<Kepler::Orbit> planets{{12.3, 30.0, 0.0, 0.0, 2460001.0}, {41.0, 12.0, 0.0, 0.0, 2460010.0}};
-        const Observations::SyntheticPlan plan{.count = 150, .spanDays = 400, .startTime = 2460000.0,
-                                               .cadence = Observations::Cadence::Uniform, .noiseSigma = 1.0,
+        const Observations::SyntheticPlan plan{.count = 150,
+                                               .spanDays = 400,
+                                               .startTime = 2460000.0,
+                                               .cadence = Observations::Cadence::Uniform,
+                                               .noiseSigma = 1.0,
                                                .seed = 5};
         m_panel->setData(Observations::simulate(planets, plan), QStringLiteral("two"));
         waitIdle();
@@ -485,7 +504,8 @@ private slots:
         QVERIFY(m_panel->fitResult() && m_panel->fitResult()->planets.size() == 1);
         const auto *peaks = child<QTableWidget>("peakTable");
         int firstResidual = 0;
-        while (firstResidual < peaks->rowCount() && peaks->item(firstResidual, 0)->text() != QStringLiteral("residuals"))
+        while (firstResidual < peaks->rowCount()
+               && peaks->item(firstResidual, 0)->text() != QStringLiteral("residuals"))
             ++firstResidual;
         QVERIFY(firstResidual < peaks->rowCount());
         const double residualPeak = peaks->item(firstResidual, 1)->text().toDouble();
@@ -578,7 +598,7 @@ private slots:
         const auto *side = child<QScrollArea>("sideColumn");
         for (QWidget *widget : m_panel->findChildren<QWidget *>()) {
             const bool control = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QAbstractSpinBox *>(widget)
-                                 || qobject_cast<QComboBox *>(widget) || qobject_cast<QTableView *>(widget);
+                || qobject_cast<QComboBox *>(widget) || qobject_cast<QTableView *>(widget);
             if (!control || !widget->isVisibleTo(m_panel.get()) || widget->objectName().startsWith("qt_"))
                 continue;
             const QString name = widget->objectName() + u' ' + QString::fromLatin1(widget->metaObject()->className());

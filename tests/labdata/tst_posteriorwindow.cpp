@@ -94,7 +94,8 @@ private slots:
         window.saveChain();
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readLine(), QByteArray("step,walker,lnPosterior,ln P1,ln K1,sqrt(e) cos w1,sqrt(e) sin w1,Tc1,offset I0\n"));
+        QCOMPARE(file.readLine(),
+                 QByteArray("step,walker,lnPosterior,ln P1,ln K1,sqrt(e) cos w1,sqrt(e) sin w1,Tc1,offset I0\n"));
     }
 
     void aRunCutShortSaysSoAndShowsNoResults()

@@ -128,8 +128,10 @@ private slots:
         const QString equals = QStringLiteral("＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝＝");
         const QStringList lines = {
             // f(m) = P K³ (1 − e²)^(3/2) / 2πG, so m ≈ K √(1 − e²) (P M² / 2πG)^(1/3).
-            QStringLiteral("m = (Nsin i)^3 / (M + N)^2=K^3 * P{(1 - e^2)^3}^(1/2) / 2πG"), equals,
-            QStringLiteral("Nz = Nsin(i) ～ {K(1 - e^2)^(1/2)} * {P(M)^2 / 2πG}^(1/3)"), equals,
+            QStringLiteral("m = (Nsin i)^3 / (M + N)^2=K^3 * P{(1 - e^2)^3}^(1/2) / 2πG"),
+            equals,
+            QStringLiteral("Nz = Nsin(i) ～ {K(1 - e^2)^(1/2)} * {P(M)^2 / 2πG}^(1/3)"),
+            equals,
             QStringLiteral("　This is a important equation to calculate minimum mass of the planets which "
                            "is called 'Mass Function'."),
             "If we know the dates of the exoplanets when newly astronomers which is called 'Orbiquest' "

@@ -71,7 +71,7 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("error"); // refused with an error that starts with this, when given
         QTest::addColumn<int>("rows");
-        QTest::addColumn<QList<double>>("last"); // the last row's time, velocity, uncertainty
+        QTest::addColumn<QList<double>>("last");      // the last row's time, velocity, uncertainty
         QTest::addColumn<QStringList>("instruments"); // in order of first appearance
         QTest::addColumn<QString>("lastInstrument");
 
@@ -86,11 +86,14 @@ private slots:
         const auto refuse = [](const char *name, const QByteArray &text, const char *error) {
             QTest::newRow(name) << text << QString(error) << 0 << QList<double>{} << QStringList{} << QString();
         };
-        accept("rdb with its dashed line", "rjd\tvrad\tsvrad\n---\t----\t-----\n55000.5\t-3.25\t0.75\n55001.5\t-3.5\t0.5\n", 2,
+        accept("rdb with its dashed line",
+               "rjd\tvrad\tsvrad\n---\t----\t-----\n55000.5\t-3.25\t0.75\n55001.5\t-3.5\t0.5\n", 2,
                {55001.5, -3.5, 0.5});
-        accept("sigma, any order, any case", "SIGMA  Inst  RV  HJD\n0.5 A 10 100\n0.25 B 20 101\n", 2, {101, 20, 0.25}, {"A", "B"});
+        accept("sigma, any order, any case", "SIGMA  Inst  RV  HJD\n0.5 A 10 100\n0.25 B 20 101\n", 2, {101, 20, 0.25},
+               {"A", "B"});
         accept("unknown and unit columns skipped", "bjd,fwhm,rv[m/s],err[m/s],bis\n1,9,2,3,7\n", 1, {1, 2, 3});
-        accept("no header, instrument column", "1 2 3 HIRES\n4 5 6 HARPS\n7 8 9 HIRES\n", 3, {7, 8, 9}, {"HIRES", "HARPS"}, "HIRES");
+        accept("no header, instrument column", "1 2 3 HIRES\n4 5 6 HARPS\n7 8 9 HIRES\n", 3, {7, 8, 9},
+               {"HIRES", "HARPS"}, "HIRES");
         accept("no header, numeric fourth column ignored", "1 2 3 0.17\n4 5 6 0.18 9\n", 2, {4, 5, 6});
         accept("unnamed extra columns after a blank-separated header", "jd rv err\n1 2 3 0.17 9\n", 1, {1, 2, 3});
         accept("CR LF line ends", "time mnvel errvel\r\n1 2 3\r\n4 5 6\r\n", 2, {4, 5, 6});
@@ -100,15 +103,19 @@ private slots:
         accept("semicolons", "jd;rv;err\n1;2;3 # a note\n", 1, {1, 2, 3});
         accept("semicolons and decimal commas", "JD;RV;err\n2459001,185;29,45;3,0\n", 1, {2459001.185, 29.45, 3.0});
         accept("tabs and decimal commas", "2459001,185\t-29,45\t3,5\n", 1, {2459001.185, -29.45, 3.5});
-        accept("a header with units", "BJD_TDB (days), RV (m/s), sigma_RV (m/s)\n2459001.185, 29.45, 3.0\n", 1, {2459001.185, 29.45, 3.0});
-        accept("instrument column of numeric codes", "time mnvel errvel tel\n1 2 3 1\n4 5 6 2\n7 8 9 1\n", 3, {7, 8, 9}, {"1", "2"}, "1");
+        accept("a header with units", "BJD_TDB (days), RV (m/s), sigma_RV (m/s)\n2459001.185, 29.45, 3.0\n", 1,
+               {2459001.185, 29.45, 3.0});
+        accept("instrument column of numeric codes", "time mnvel errvel tel\n1 2 3 1\n4 5 6 2\n7 8 9 1\n", 3, {7, 8, 9},
+               {"1", "2"}, "1");
         accept("trailing comma", "jd,rv,err,\n1,2,3,\n", 1, {1, 2, 3});
-        accept("blank lines and comments anywhere", "\n# a\n\n   \t\ntime mnvel errvel\n# b\n1 2 3\n\n  # c\n4 5 6  # a note\n", 2,
-               {4, 5, 6});
+        accept("blank lines and comments anywhere",
+               "\n# a\n\n   \t\ntime mnvel errvel\n# b\n1 2 3\n\n  # c\n4 5 6  # a note\n", 2, {4, 5, 6});
         accept("byte-order mark", "\xef\xbb\xbftime mnvel errvel\n1 2 3\n", 1, {1, 2, 3});
         accept("quoted csv", "\"time\",\"mnvel\",\"errvel\",\"tel\"\n1,2,3,\"HARPS-N\"\n", 1, {1, 2, 3}, {"HARPS-N"});
-        accept("empty instrument field gets the default", "jd,rv,err,tel\n1,2,3,A\n4,5,6,\n", 2, {4, 5, 6}, {"A", "given"});
-        accept("short row without its instrument", "time mnvel errvel tel\n1 2 3 A\n4 5 6\n", 2, {4, 5, 6}, {"A", "given"});
+        accept("empty instrument field gets the default", "jd,rv,err,tel\n1,2,3,A\n4,5,6,\n", 2, {4, 5, 6},
+               {"A", "given"});
+        accept("short row without its instrument", "time mnvel errvel tel\n1 2 3 A\n4 5 6\n", 2, {4, 5, 6},
+               {"A", "given"});
         accept("signs and exponents", "+1.5e3 -2E-1 +3e+0\n", 1, {1500, -0.2, 3});
         accept("Latin-1 name in a comment", "# observer: Mich\xe8le\n1 2 3\n", 1, {1, 2, 3});
 
@@ -116,24 +123,35 @@ private slots:
         refuse("blanks only", " \n\t\r\n  ", "the file is empty");
         refuse("comments only", "# nothing\n# here\n", "no measurements");
         refuse("header only", "time mnvel errvel\n", "no measurements");
-        refuse("one column", "2450000.1\n2450000.2\n", "line 1: expected at least 3 values (time, velocity, uncertainty) but found 1");
+        refuse("one column", "2450000.1\n2450000.2\n",
+               "line 1: expected at least 3 values (time, velocity, uncertainty) but found 1");
         refuse("two columns after three", "1 2 3\n1 2\n", "line 2: expected at least 3 values");
-        refuse("NaN velocity", "1 2 3\n\n4 nan 6\n", "line 3: the velocity (column 2) should be a finite number but is 'nan'");
+        refuse("NaN velocity", "1 2 3\n\n4 nan 6\n",
+               "line 3: the velocity (column 2) should be a finite number but is 'nan'");
         refuse("infinite uncertainty", "1 2 inf\n", "line 1: the uncertainty (column 3) should be a finite number");
-        refuse("zero uncertainty", "jd rv err\n1 2 3\n4 5 0\n", "line 3: the uncertainty (column 3) must be a positive number but is '0'");
-        refuse("NaN in an unused column", "bjd,fwhm,rv,err\n1,9,2,3\n4,NaN,5,6\n", "line 3: column 2 should be a finite number but is 'NaN'");
+        refuse("zero uncertainty", "jd rv err\n1 2 3\n4 5 0\n",
+               "line 3: the uncertainty (column 3) must be a positive number but is '0'");
+        refuse("NaN in an unused column", "bjd,fwhm,rv,err\n1,9,2,3\n4,NaN,5,6\n",
+               "line 3: column 2 should be a finite number but is 'NaN'");
         refuse("infinity in a fourth column", "1 2 3 -inf\n", "line 1: column 4 should be a finite number");
         refuse("out of range", "1 1e999 3\n", "line 1: the velocity (column 2) is too large for a number");
-        refuse("word for a number", "1 2 3\n4 five 6\n", "line 2: the velocity (column 2) should be a number but is 'five'");
+        refuse("word for a number", "1 2 3\n4 five 6\n",
+               "line 2: the velocity (column 2) should be a number but is 'five'");
         refuse("two signs", "1 +-2 3\n", "line 1: the velocity (column 2) should be a number");
-        refuse("trailing garbage after a number", "1 2 3\n4 5.5abc 6\n", "line 2: the velocity (column 2) should be a number but is '5.5abc'");
-        refuse("trailing garbage after the uncertainty", "jd rv err tel\n1 2 3x A\n", "line 2: the uncertainty (column 3) should be a number but is '3x'");
+        refuse("trailing garbage after a number", "1 2 3\n4 5.5abc 6\n",
+               "line 2: the velocity (column 2) should be a number but is '5.5abc'");
+        refuse("trailing garbage after the uncertainty", "jd rv err tel\n1 2 3x A\n",
+               "line 2: the uncertainty (column 3) should be a number but is '3x'");
         refuse("decimal commas in a comma-separated file", "JD,RV,err\n2459001,185,29,45,3,0\n",
                "line 2: the header names 3 columns but this row has 6 values; if commas are decimal marks here");
-        refuse("a negative decimal-comma uncertainty", "JD;RV;err\n1;2;-9,5\n", "line 2: the uncertainty (column 3) must be a positive number but is '-9,5'");
-        refuse("an unknown velocity unit", "time rv (furlong/fortnight) err\n1 2 3\n", "line 1: the header gives the velocity the unit 'furlong/fortnight'");
-        refuse("an unknown declared unit", "# value_units = AU/DAY\n1 2 3\n", "line 1: the file declares the unit 'AU/DAY'");
-        refuse("second header", "jd rv err\n1 2 3\njd rv err\n", "line 3: the time (column 1) should be a number but is 'jd'");
+        refuse("a negative decimal-comma uncertainty", "JD;RV;err\n1;2;-9,5\n",
+               "line 2: the uncertainty (column 3) must be a positive number but is '-9,5'");
+        refuse("an unknown velocity unit", "time rv (furlong/fortnight) err\n1 2 3\n",
+               "line 1: the header gives the velocity the unit 'furlong/fortnight'");
+        refuse("an unknown declared unit", "# value_units = AU/DAY\n1 2 3\n",
+               "line 1: the file declares the unit 'AU/DAY'");
+        refuse("second header", "jd rv err\n1 2 3\njd rv err\n",
+               "line 3: the time (column 1) should be a number but is 'jd'");
         refuse("header without time", "x mnvel errvel\n1 2 3\n", "line 1: the header names no time column");
         refuse("header without velocity", "bjd foo sigma\n1 2 3\n", "line 1: the header names no velocity column");
         refuse("header row with missing field", ",errvel,t,vel\n0,1.5,2364.8\n", "line 2: expected at least 4 values");
@@ -141,11 +159,13 @@ private slots:
         refuse("NUL byte", QByteArray("1 2 3\n4 5 6\0\n", 13), "the file is binary (it holds NUL");
         refuse("binary, not UTF-8", repeated("\xff\xfe\x81\x90\x01", 100), "the file is binary (not UTF-8 text)");
         refuse("line too long", "1 2 3\n" + repeated("1", 64 * 1024 + 1) + "\n", "line 2: longer than 65536 bytes");
-        refuse("instrument name too long", "1 2 3 " + repeated("n", 257) + "\n", "line 1: the instrument's name is longer than 256 bytes");
+        refuse("instrument name too long", "1 2 3 " + repeated("n", 257) + "\n",
+               "line 1: the instrument's name is longer than 256 bytes");
         // 10⁷ columns on one line and a line of 100 MB: refused by their length before anything splits them.
         refuse("10^7 columns", "time mnvel errvel\n" + repeated("1 ", 10'000'000), "line 2: longer than 65536 bytes");
         refuse("a 100 MB line", QByteArray(100 * 1024 * 1024, '7'), "line 1: longer than 65536 bytes");
-        refuse("a million and one rows", repeated("1 2 3\n", 1'000'001), "line 1000001: more than 1000000 measurements");
+        refuse("a million and one rows", repeated("1 2 3\n", 1'000'001),
+               "line 1000001: more than 1000000 measurements");
         QByteArray instruments;
         for (int i = 0; i <= 1000; ++i)
             instruments += "1 2 3 inst" + QByteArray::number(i) + "\n";
@@ -163,7 +183,8 @@ private slots:
 
         const auto result = parseText(std::string_view(text.constData(), text.size()), "given");
         if (!error.isEmpty()) {
-            QVERIFY2(!result.ok() && QString::fromStdString(result.reason()).startsWith(error), result.reason().c_str());
+            QVERIFY2(!result.ok() && QString::fromStdString(result.reason()).startsWith(error),
+                     result.reason().c_str());
             QVERIFY2(result.reason().find('\n') == std::string::npos, "one line");
             return;
         }
@@ -178,7 +199,7 @@ private slots:
     void units_data()
     {
         QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("chosen"); // 0 none, 1 m/s, 1000 km/s
+        QTest::addColumn<int>("chosen");          // 0 none, 1 m/s, 1000 km/s
         QTest::addColumn<QList<double>>("first"); // the first row's velocity and uncertainty, m/s (1 km/s = 1000 m/s)
         QTest::addColumn<QString>("note");        // the one note, empty when none
         QTest::addColumn<bool>("unweighted");     // the instrument has no uncertainties
@@ -187,17 +208,20 @@ private slots:
             QTest::newRow(name) << text << chosen << first << QString(note) << unweighted;
         };
         const char *converted = "velocities converted from km/s to m/s";
-        row("value_units KM/S", "# value_units = KM/S\n1 13.9884 0.009\n", 0, {13.9884 * 1000, 0.009 * 1000}, converted);
+        row("value_units KM/S", "# value_units = KM/S\n1 13.9884 0.009\n", 0, {13.9884 * 1000, 0.009 * 1000},
+            converted);
         row("value_units M/S", "# value_units = M/S\n1 -52.9 4.1\n", 0, {-52.9, 4.1});
         row("rv_kms", "time rv_kms err\n1 0.5 0.002\n", 0, {0.5 * 1000, 0.002 * 1000}, converted);
         row("RV [km/s] with err [m/s]", "jd RV [km/s] err [m/s]\n1 1.5 3\n", 0, {1500, 3}, converted);
-        row("vel (km/s), its error unlabelled", "time vel (km/s) errvel\n1 -0.25 0.004\n", 0, {-0.25 * 1000, 0.004 * 1000}, converted);
+        row("vel (km/s), its error unlabelled", "time vel (km/s) errvel\n1 -0.25 0.004\n", 0,
+            {-0.25 * 1000, 0.004 * 1000}, converted);
         row("km/s chosen", "1 13.9 0.009\n", 1000, {13.9 * 1000, 0.009 * 1000}, converted);
         row("m/s chosen over the file's km/s", "# value_units = KM/S\n1 2 3\n", 1, {2, 3},
             "velocities taken as m/s as chosen, although the file declares km/s");
         row("km/s-looking numbers, nothing declared", "1 13.9884 0.009\n2 13.9911 0.005\n", 0, {13.9884, 0.009},
             "warning: the file declares no unit, and its uncertainties (median 0.009) are far below");
-        row("no uncertainty column", "jd rv\n1 2\n", 0, {2, 1}, "no uncertainty column: every measurement weighs the same", true);
+        row("no uncertainty column", "jd rv\n1 2\n", 0, {2, 1},
+            "no uncertainty column: every measurement weighs the same", true);
         row("two columns without a header", "1 2\n3 4 HIRES\n", 0, {2, 1}, "no uncertainty column", true);
     }
 
@@ -226,8 +250,10 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("instrument");
         // The catalog's convention, a dotted name and a plain stem come with the shipped files.
-        QTest::newRow("underscore kept") << "/a/X_2_A_B.vels" << "A_B";
-        QTest::newRow("not a number between") << "k2-24_rv_x.csv" << "k2-24_rv_x";
+        QTest::newRow("underscore kept") << "/a/X_2_A_B.vels"
+                                         << "A_B";
+        QTest::newRow("not a number between") << "k2-24_rv_x.csv"
+                                              << "k2-24_rv_x";
     }
 
     void instrumentFromFileName()
@@ -251,7 +277,8 @@ private slots:
                             const QList<int> &counts, const QList<double> &ends = {}) {
             QTest::newRow(name) << QString(name) << QString(star) << mass << ends << instruments << counts;
         };
-        row("k2-24_rv.csv", "", 0, {"k2-24_rv"}, {32}, {2364.81958, 6.95906630745, 1.59372460842, 2465.71074}); // columns out of order
+        row("k2-24_rv.csv", "", 0, {"k2-24_rv"}, {32},
+            {2364.81958, 6.95906630745, 1.59372460842, 2465.71074}); // columns out of order
         row("k2-131_rv.txt", "", 0, {"harps-n", "pfs"}, {39, 31}, {2457782.65615, -6682.78, 3.71, 2457848.81068});
         row("51Peg_2_ELODIE.vels", "", 0, {"ELODIE"}, {153}, {2449610.5268, -6.0, 9.0, 2452887.5339});
         row("51peg.sys", "51 Peg", 1.12, {"LICK", "ELODIE"}, {256, 153}, {2450002.665695, -52.9, 4.1, 2452887.5339});
@@ -260,9 +287,11 @@ private slots:
         row("HD17156.sys", "HD 17156", 1.24, {"TNG", "HJS", "HET", "SUBARU", "KECK", "1.88M"}, {29, 18, 13, 9, 34, 25});
         row("55Cnc.sys", "55 Cnc", 0.91, {"LICK", "KECK", "ELODIE", "HET"}, {250, 70, 48, 119});
         row("47uma.sys", "47 UMa", 1.03, {"HJS", "HET", "ELODIE", "LICK"}, {43, 77, 44, 91});
-        row("16cygB.sys", "16 Cyg B", 0.99, {"LICK", "HJS", "HJS_2"}, {95, 450, 29}); // two HJS files stay two instruments
+        row("16cygB.sys", "16 Cyg B", 0.99, {"LICK", "HJS", "HJS_2"},
+            {95, 450, 29}); // two HJS files stay two instruments
         // The only file in km/s (its header says value_units = KM/S; CORALIE's uncertainties of 0.005 km/s).
-        row("HD202206.sys", "HD 202206", 1.15, {"EULER"}, {95}, {2451402.802702, 13.9884 * 1000, 0.009 * 1000, 2452219.556333});
+        row("HD202206.sys", "HD 202206", 1.15, {"EULER"}, {95},
+            {2451402.802702, 13.9884 * 1000, 0.009 * 1000, 2452219.556333});
     }
 
     void shippedFiles()
@@ -299,7 +328,7 @@ private slots:
 
     void fileRefusals_data()
     {
-        QTest::addColumn<QString>("name"); // of the file loaded, in a folder that also holds x.sys and the others
+        QTest::addColumn<QString>("name");      // of the file loaded, in a folder that also holds x.sys and the others
         QTest::addColumn<QByteArray>("system"); // x.sys
         QTest::addColumn<QString>("error");
         const auto row = [](const char *name, const QByteArray &system, const char *error, const char *file = "x.sys") {
@@ -309,9 +338,11 @@ private slots:
         row("mass not a number", "Name\tX\nMass\theavy\nRV[]\tX_1_A.vels\n", "line 2: Mass must be");
         row("mass zero", "Mass 0\nRV[] X_1_A.vels\n", "line 1: Mass must be");
         row("no velocity file", "Name\tX\nMass\t1\n", "the system file names no velocity file");
-        row("a file in another folder", "Mass\t1\nRV[]\t../X_1_A.vels\n", "line 2: RV[] must name a file in the same folder");
+        row("a file in another folder", "Mass\t1\nRV[]\t../X_1_A.vels\n",
+            "line 2: RV[] must name a file in the same folder");
         row("missing velocity file", "Mass\t1\nRV[]\tX_1_A.vels\nRV[]\tnone.vels\n", "no such file: none.vels");
-        row("bad line in a velocity file", "Mass\t1\nRV[]\tX_1_A.vels\nRV[]\tX_2_B.vels\n", "X_2_B.vels: line 3: the uncertainty (column 3) must be a positive number");
+        row("bad line in a velocity file", "Mass\t1\nRV[]\tX_1_A.vels\nRV[]\tX_2_B.vels\n",
+            "X_2_B.vels: line 3: the uncertainty (column 3) must be a positive number");
         row("binary system file", QByteArray("Mass\t1\0", 7), "the system file is binary");
         row("absent file", {}, "no such file: absent.txt", "absent.txt");
         row("a folder", {}, "sub is a folder, not a file", "sub");
@@ -342,9 +373,12 @@ private slots:
     {
         DataSet data;
         data.instruments = {"HARPS N", "a,b#c", "", "\"x\"\t\x01\xff\xc3\xa9", std::string(300, 'n')};
-        data.measurements = {{2450000.5, -12.25, 1.5, 0}, {0.1, 1e-7, 3, 1}, {-2, 1e22, 0.125, 2}, {1, 2, 3, 3}, {4, 5, 6, 4}};
-        QCOMPARE(toText(data), "time mnvel errvel tel\n2450000.5 -12.25 1.5 HARPS_N\n0.1 1e-07 3 a_b_c\n"
-                               "-2 1e+22 0.125 default\n1 2 3 _x____\xc3\xa9\n4 5 6 " + std::string(256, 'n') + "\n");
+        data.measurements = {
+            {2450000.5, -12.25, 1.5, 0}, {0.1, 1e-7, 3, 1}, {-2, 1e22, 0.125, 2}, {1, 2, 3, 3}, {4, 5, 6, 4}};
+        QCOMPARE(toText(data),
+                 "time mnvel errvel tel\n2450000.5 -12.25 1.5 HARPS_N\n0.1 1e-07 3 a_b_c\n"
+                 "-2 1e+22 0.125 default\n1 2 3 _x____\xc3\xa9\n4 5 6 "
+                     + std::string(256, 'n') + "\n");
     }
 
     void writerRoundTrip()
@@ -362,8 +396,8 @@ private slots:
         for (std::size_t i = 0; i < data.measurements.size(); ++i) {
             const Measurement &a = data.measurements[i];
             const Measurement &b = back->data.measurements[i];
-            QVERIFY2(sameDouble(a.time, b.time) && sameDouble(a.velocity, b.velocity) && sameDouble(a.uncertainty, b.uncertainty)
-                         && a.instrument == b.instrument,
+            QVERIFY2(sameDouble(a.time, b.time) && sameDouble(a.velocity, b.velocity)
+                         && sameDouble(a.uncertainty, b.uncertainty) && a.instrument == b.instrument,
                      qPrintable(QString("row %1").arg(i)));
         }
     }

@@ -99,8 +99,8 @@ private slots:
         QVERIFY2(std::fabs(r.deviation - scatter) < 4 * scatter / std::sqrt(2 * n_),
                  qPrintable(QString::number(r.deviation)));
         // And they are Gaussian: 68.3 % within one deviation (binomial error 0.33 %).
-        const auto inside = std::count_if(residuals.begin(), residuals.end(),
-                                          [&](double x) { return std::fabs(x) < scatter; });
+        const auto inside =
+            std::count_if(residuals.begin(), residuals.end(), [&](double x) { return std::fabs(x) < scatter; });
         QVERIFY2(std::fabs(double(inside) / n_ - 0.6827) < 0.0133, qPrintable(QString::number(inside)));
     }
 

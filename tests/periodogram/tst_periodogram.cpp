@@ -81,8 +81,10 @@ private slots:
         for (std::size_t k = 0; k < spectrum.power.size(); ++k) {
             const double expected = directPower(data, spectrum.frequencies[k]);
             QVERIFY2(std::abs(spectrum.power[k] - expected) <= 1e-9,
-                     qPrintable(QStringLiteral("f = %1: power %2, least squares %3").arg(spectrum.frequencies[k], 0, 'g', 12)
-                                    .arg(spectrum.power[k], 0, 'g', 15).arg(expected, 0, 'g', 15)));
+                     qPrintable(QStringLiteral("f = %1: power %2, least squares %3")
+                                    .arg(spectrum.frequencies[k], 0, 'g', 12)
+                                    .arg(spectrum.power[k], 0, 'g', 15)
+                                    .arg(expected, 0, 'g', 15)));
         }
         QCOMPARE(spectrum.frequencies.back(), grid.maxFrequency);
         if (double(points) * double(grid.count) > 2e6) {
@@ -160,10 +162,12 @@ private slots:
                 const double middle = (power + high) / 2;
                 (Periodogram::falseAlarmProbability(middle, layout, grid.maxFrequency) > fap ? power : high) = middle;
             }
-            const double observed = double(std::count_if(highest.begin(), highest.end(), [&](double p) { return p > power; }))
+            const double observed =
+                double(std::count_if(highest.begin(), highest.end(), [&](double p) { return p > power; }))
                 / realisations;
-            QVERIFY2(observed > 0.4 * fap && observed < 1.3 * fap,
-                     qPrintable(QStringLiteral("bound %1 at p = %2, Monte-Carlo %3").arg(fap).arg(power).arg(observed)));
+            QVERIFY2(
+                observed > 0.4 * fap && observed < 1.3 * fap,
+                qPrintable(QStringLiteral("bound %1 at p = %2, Monte-Carlo %3").arg(fap).arg(power).arg(observed)));
         }
     }
 
@@ -191,7 +195,8 @@ private slots:
         data.instruments = {"A", "B"};
         const double times[] = {0, 1, 2, 3, 5, 8, 13, 21};
         for (int i = 0; i < 8; ++i)
-            data.measurements.push_back({times[i], double(i % 3), i < 6 ? 1.0 : 2.0, instruments == 2 && i >= 4 ? 1 : 0});
+            data.measurements.push_back(
+                {times[i], double(i % 3), i < 6 ? 1.0 : 2.0, instruments == 2 && i >= 4 ? 1 : 0});
         QVERIFY2(std::abs(Periodogram::falseAlarmProbability(power, data, 0.5) - expected) < 1e-12,
                  qPrintable(QString::number(Periodogram::falseAlarmProbability(power, data, 0.5), 'g', 15)));
     }
@@ -232,17 +237,40 @@ private slots:
             QTest::newRow(name) << change << QString(reason);
         };
         using Grid = Periodogram::FrequencyGrid;
-        row("two points", [](DataSet &d, Grid &) { d.measurements.resize(2); }, "at least 3");
-        row("same time", [](DataSet &d, Grid &) { for (auto &m : d.measurements) m.time = 5; }, "same time");
-        row("not a number", [](DataSet &d, Grid &) { d.measurements[2].velocity = NAN; }, "finite");
-        row("zero uncertainty", [](DataSet &d, Grid &) { d.measurements[1].uncertainty = 0; }, "uncertainty");
-        row("constant velocity", [](DataSet &d, Grid &) { for (auto &m : d.measurements) m.velocity = 4; }, "do not vary");
-        row("time of 1e300 days", [](DataSet &d, Grid &) { d.measurements[3].time = 1e300; }, "100 million days");
-        row("velocity faster than light", [](DataSet &d, Grid &) { d.measurements[3].velocity = -3e8; }, "faster than light");
-        row("uncertainty of 1e-300 m/s", [](DataSet &d, Grid &) { d.measurements[3].uncertainty = 1e-300; }, "below 1 micrometre");
-        row("grid from zero", [](DataSet &, Grid &g) { g.minFrequency = 0; }, "frequency grid");
-        row("grid crossed", [](DataSet &, Grid &g) { g.minFrequency = 1.5; }, "frequency grid");
-        row("grid of one point", [](DataSet &, Grid &g) { g.count = 1; }, "frequency grid");
+        row(
+            "two points", [](DataSet &d, Grid &) { d.measurements.resize(2); }, "at least 3");
+        row(
+            "same time",
+            [](DataSet &d, Grid &) {
+                for (auto &m : d.measurements)
+                    m.time = 5;
+            },
+            "same time");
+        row(
+            "not a number", [](DataSet &d, Grid &) { d.measurements[2].velocity = NAN; }, "finite");
+        row(
+            "zero uncertainty", [](DataSet &d, Grid &) { d.measurements[1].uncertainty = 0; }, "uncertainty");
+        row(
+            "constant velocity",
+            [](DataSet &d, Grid &) {
+                for (auto &m : d.measurements)
+                    m.velocity = 4;
+            },
+            "do not vary");
+        row(
+            "time of 1e300 days", [](DataSet &d, Grid &) { d.measurements[3].time = 1e300; }, "100 million days");
+        row(
+            "velocity faster than light", [](DataSet &d, Grid &) { d.measurements[3].velocity = -3e8; },
+            "faster than light");
+        row(
+            "uncertainty of 1e-300 m/s", [](DataSet &d, Grid &) { d.measurements[3].uncertainty = 1e-300; },
+            "below 1 micrometre");
+        row(
+            "grid from zero", [](DataSet &, Grid &g) { g.minFrequency = 0; }, "frequency grid");
+        row(
+            "grid crossed", [](DataSet &, Grid &g) { g.minFrequency = 1.5; }, "frequency grid");
+        row(
+            "grid of one point", [](DataSet &, Grid &g) { g.count = 1; }, "frequency grid");
     }
     void refuses()
     {
@@ -288,7 +316,8 @@ private slots:
         QTest::newRow("one a night: the one-day alias and a bit") << nightly << 49.0 << 1.2;
         QTest::newRow("three a night, 0.15 d apart") << threeANight << 29.3 << 0.5 / 0.15;
         QTest::newRow("two seasons of nights, 265 days apart") << seasons << 464.0 << 1.2;
-        QTest::newRow("every 5 minutes for 4 hours: up to T/10") << fiveMinutes << 49 * 5.0 / 1440 << 20 * 0.5 / (49 * 5.0 / 1440);
+        QTest::newRow("every 5 minutes for 4 hours: up to T/10")
+            << fiveMinutes << 49 * 5.0 / 1440 << 20 * 0.5 / (49 * 5.0 / 1440);
     }
     void automaticGridFollowsSampling()
     {
@@ -300,10 +329,12 @@ private slots:
         for (std::size_t i = 0; i < times.size(); ++i)
             data.measurements.push_back({times[i], std::sin(double(i) * 0.3), 1.0, 0});
         const auto grid = Periodogram::automaticGrid(data);
-        QVERIFY2(std::abs(grid.maxFrequency - maxFrequency) < 1e-9 * maxFrequency, qPrintable(QString::number(grid.maxFrequency)));
+        QVERIFY2(std::abs(grid.maxFrequency - maxFrequency) < 1e-9 * maxFrequency,
+                 qPrintable(QString::number(grid.maxFrequency)));
         QVERIFY(std::abs(grid.minFrequency - 0.5 / span) < 1e-12 / span);
         const double points = (maxFrequency - 0.5 / span) * span * 10 + 1;
-        QVERIFY2(double(grid.count) >= points && double(grid.count) < points + 1, qPrintable(QString::number(grid.count)));
+        QVERIFY2(double(grid.count) >= points && double(grid.count) < points + 1,
+                 qPrintable(QString::number(grid.count)));
     }
 
     // 51 Peg's shipped data: the yearly side lobes of 4.2306 d (4.2815 d and
@@ -317,7 +348,8 @@ private slots:
         const auto peaks = Periodogram::highestPeaks(spectrum, data, 5);
         QVERIFY(std::abs(peaks[0].periodDays - 4.2306) < 1e-3);
         for (std::size_t k = 1; k < peaks.size(); ++k)
-            QVERIFY2(std::abs(peaks[k].frequency - peaks[0].frequency) > 1 / 300.0, qPrintable(QString::number(peaks[k].periodDays)));
+            QVERIFY2(std::abs(peaks[k].frequency - peaks[0].frequency) > 1 / 300.0,
+                     qPrintable(QString::number(peaks[k].periodDays)));
     }
 };
 

@@ -25,8 +25,9 @@ void TestCatalogDocument::writeOnlyDocumentGrows()
     QTemporaryDir environment;
     const QString path = environment.path() + QStringLiteral("/planet_catalog.doc");
     writeFile(path, "a\r\n");
-    QVERIFY(QFile::setPermissions(environment.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                          | QFile::ExeGroup | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(environment.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup
+                                      | QFile::ExeOther));
     QVERIFY(QFile::setPermissions(path, QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
     // As an ordinary user, for whom a file's permissions hold (not for the superuser).
     const uid_t user = geteuid();

@@ -1,6 +1,6 @@
+#include "frame/mainframe.h"
 #include "ground/appinfo.h"
 #include "ground/formregistry.h"
-#include "frame/mainframe.h"
 #include "register/catalogdocument.h"
 #include "register/registrationwindow.h"
 #include "simulator/simulatorwindow.h"
@@ -10,9 +10,9 @@
 
 #include <QDropEvent>
 #include <QFile>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
-#include <QListWidget>
 #include <QTest>
 
 #include <optional>
@@ -29,7 +29,10 @@ QString row(const QStringList &fields)
 const QStringList NewPlanet{"Orbiquest b", "3.3", "62.5", "0.02", "90", "0.045", "1.2"};
 const QByteArray NewPlanetLine = "Orbiquest b 3.3  62.5  0.02  90  0.045  1.2 \r\n";
 
-QByteArray document() { return fileContents(CatalogDocument::fileName()); }
+QByteArray document()
+{
+    return fileContents(CatalogDocument::fileName());
+}
 
 } // namespace
 
@@ -99,17 +102,19 @@ void TestRegistrationWindow::acceptedPlanet_data()
     QTest::newRow("ω 90") << NewPlanet << newRow << NewPlanetLine << QByteArray() << QByteArray();
     // "12abc" reads 12 and an empty e is 0, a circle; ω 0 is a valid angle.
     QTest::newRow("ω 0, leading numbers, empty e")
-        << QStringList{"惑星 Z", "12abc", " 7 0", "", "0", ".5", "&H2"} << row({"惑星 Z", "12", "70", "0", "0", "0.5", "2"})
-        << QByteArray("惑星 Z 12  70  0  0  0.5  2 \r\n") << QByteArray() << QByteArray();
+        << QStringList{"惑星 Z", "12abc", " 7 0", "", "0", ".5", "&H2"}
+        << row({"惑星 Z", "12", "70", "0", "0", "0.5", "2"}) << QByteArray("惑星 Z 12  70  0  0  0.5  2 \r\n")
+        << QByteArray() << QByteArray();
     // Seven digits of single precision; ω 58° is 1.0122910 rad.
     QTest::newRow("line break in the name, seven digits")
         << QStringList{"A\r\nB", "4.230786", "55.93", "0.013", "58", "0.0527", "1.09"}
         << row({"A  B", "4.230786", "55.93", "0.013", "1.012291", "0.0527", "1.09"})
         << QByteArray("A  B 4.230786  55.93  0.013  58  0.0527  1.09 \r\n") << QByteArray() << QByteArray();
-    QTest::newRow("after Shift-JIS bytes and a lone LF") << NewPlanet << newRow << NewPlanetLine
-        << QByteArray("\x82\xa9\x82\xc9 1 \nraw \xff\xfe bytes\n") << QByteArray();
-    QTest::newRow("after a last line without its end") << NewPlanet << newRow << NewPlanetLine
-        << QByteArray("A 1  2  0  0  3  4 ") << QByteArray("\r\n");
+    QTest::newRow("after Shift-JIS bytes and a lone LF")
+        << NewPlanet << newRow << NewPlanetLine << QByteArray("\x82\xa9\x82\xc9 1 \nraw \xff\xfe bytes\n")
+        << QByteArray();
+    QTest::newRow("after a last line without its end")
+        << NewPlanet << newRow << NewPlanetLine << QByteArray("A 1  2  0  0  3  4 ") << QByteArray("\r\n");
 }
 
 void TestRegistrationWindow::acceptedPlanet()

@@ -20,7 +20,10 @@ namespace {
 const QColor Yellow = Colors::rgb(255, 255, 0);
 const QColor Cyan = Colors::rgb(0, 255, 255);
 
-PictureBox *plotOf(const VelocityCurveWindow *rv) { return control<PictureBox>(rv, "RVC"); }
+PictureBox *plotOf(const VelocityCurveWindow *rv)
+{
+    return control<PictureBox>(rv, "RVC");
+}
 
 /// The rows of column `x` that the curve paints.
 QList<int> yellowRows(const QImage &plot, int x)
@@ -37,8 +40,8 @@ QList<int> yellowRows(const QImage &plot, int x)
 /// is tst_textnumber's.
 void draw(const QList<double> &value)
 {
-    form<VelocityCurveWindow>()->drawRadialVelocityCurve(RvCurve::Elements{value[0], value[1], value[2], value[3]}, value[4],
-                                        false, QString());
+    form<VelocityCurveWindow>()->drawRadialVelocityCurve(RvCurve::Elements{value[0], value[1], value[2], value[3]},
+                                                         value[4], false, QString());
 }
 
 } // namespace
@@ -131,8 +134,8 @@ private slots:
     void summaryLinesDoNotOverlap()
     {
         // A long mass and period, in the font the plot prints with.
-        const QList<RvCurve::SummaryLine> lines = RvCurve::summary(
-            QStringLiteral("Cassiopeia HD17156 b"), 1.681055, false, {0.681, 50.5, 798.5, 1.4974924897777});
+        const QList<RvCurve::SummaryLine> lines = RvCurve::summary(QStringLiteral("Cassiopeia HD17156 b"), 1.681055,
+                                                                   false, {0.681, 50.5, 798.5, 1.4974924897777});
         const QFontMetricsF metrics(plotOf(form<VelocityCurveWindow>())->font());
         // Where each line's ink lands, in pixels: text starts at its position,
         // baseline one ascent lower.
@@ -143,7 +146,8 @@ private slots:
         }
         for (qsizetype i = 0; i < places.size(); ++i) {
             for (qsizetype j = i + 1; j < places.size(); ++j)
-                QVERIFY2(!places[i].intersects(places[j]), qPrintable(lines[i].text + QStringLiteral(" / ") + lines[j].text));
+                QVERIFY2(!places[i].intersects(places[j]),
+                         qPrintable(lines[i].text + QStringLiteral(" / ") + lines[j].text));
         }
     }
 

@@ -74,8 +74,8 @@ private slots:
         sampler.advance(6000);
         const auto &chain = sampler.chain();
         const int burnIn = 500;
-        const double tau = std::max(Sampling::autocorrelationTime(chain, 0, burnIn),
-                                    Sampling::autocorrelationTime(chain, 1, burnIn));
+        const double tau =
+            std::max(Sampling::autocorrelationTime(chain, 0, burnIn), Sampling::autocorrelationTime(chain, 1, burnIn));
         const double independent = walkers * (chain.steps() - burnIn) / tau;
         QVERIFY(independent > 2000);
         double m[2] = {0, 0};
@@ -96,8 +96,10 @@ private slots:
         // Four Monte-Carlo standard errors: σ/√N for a mean, and for a
         // (co)variance √((σ_a² σ_b² + σ_ab²)/N) of a Gaussian.
         const double s0 = Gaussian::sigma[0], s1 = Gaussian::sigma[1], s01 = Gaussian::rho * s0 * s1;
-        QVERIFY2(std::abs(m[0] - Gaussian::mean[0]) < 4 * s0 / std::sqrt(independent), qPrintable(QString::number(m[0])));
-        QVERIFY2(std::abs(m[1] - Gaussian::mean[1]) < 4 * s1 / std::sqrt(independent), qPrintable(QString::number(m[1])));
+        QVERIFY2(std::abs(m[0] - Gaussian::mean[0]) < 4 * s0 / std::sqrt(independent),
+                 qPrintable(QString::number(m[0])));
+        QVERIFY2(std::abs(m[1] - Gaussian::mean[1]) < 4 * s1 / std::sqrt(independent),
+                 qPrintable(QString::number(m[1])));
         QVERIFY(std::abs(c[0] - s0 * s0) < 4 * std::sqrt(2 * s0 * s0 * s0 * s0 / independent));
         QVERIFY(std::abs(c[1] - s01) < 4 * std::sqrt((s0 * s0 * s1 * s1 + s01 * s01) / independent));
         QVERIFY(std::abs(c[2] - s1 * s1) < 4 * std::sqrt(2 * s1 * s1 * s1 * s1 / independent));
@@ -123,7 +125,8 @@ private slots:
             x[std::size_t(k)] = Sampling::RandomStream(3, 0, std::uint64_t(k)).normal() / std::sqrt(1 - phi * phi);
         for (int s = 0; s < steps; ++s)
             for (int k = 0; k < chain.walkers; ++k) {
-                x[std::size_t(k)] = phi * x[std::size_t(k)] + Sampling::RandomStream(3, std::uint64_t(s) + 1, std::uint64_t(k)).normal();
+                x[std::size_t(k)] = phi * x[std::size_t(k)]
+                    + Sampling::RandomStream(3, std::uint64_t(s) + 1, std::uint64_t(k)).normal();
                 chain.values.push_back(x[std::size_t(k)]);
                 chain.logDensities.push_back(0);
             }

@@ -1,7 +1,7 @@
 #include "ground/colors.h"
-#include "seedmodel/storedvalues.h"
 #include "seedmodel/companionclass.h"
 #include "seedmodel/massfunction.h"
+#include "seedmodel/storedvalues.h"
 
 #include <QTest>
 

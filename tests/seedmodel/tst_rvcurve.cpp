@@ -1,5 +1,5 @@
-#include "seedmodel/storedvalues.h"
 #include "seedmodel/rvcurve.h"
+#include "seedmodel/storedvalues.h"
 
 #include <QTest>
 
@@ -27,21 +27,29 @@ private slots:
         // The zero axis is at 3480; the curve may reach 1200 either side of it.
         // Velocity grows downwards: Y = 3480 + s·K·(cos(θ + ω) + c).
         QTest::newRow("e 0.1: 16·50·1.1") << Elements{0.1, 50, 5, 0} << Row::EccentricSmallK << 0.0 << 3480 + 880.0;
-        QTest::newRow("first row turns with ω") << Elements{0.5, 50, 5, pi / 2} << Row::EccentricSmallK << 0.0 << 3480.0;
+        QTest::newRow("first row turns with ω")
+            << Elements{0.5, 50, 5, pi / 2} << Row::EccentricSmallK << 0.0 << 3480.0;
         QTest::newRow("first row, ω 0 at θ π: 16·50·(−1 + 0.5)")
             << Elements{0.5, 50, 5, 0} << Row::EccentricSmallK << pi << 3480 - 400.0;
         // 16·99.99·1.3 = 2079.8 is more than the room: the peak is scaled to 1200.
-        QTest::newRow("K 99.99: first row, scaled to fit") << Elements{0.3, 99.99, 5, 0} << Row::EccentricSmallK << 0.0 << 4680.0;
-        QTest::newRow("K 100: second row, same direction") << Elements{0.3, 100, 5, 0} << Row::EccentricLargeK << 0.0 << 4680.0;
+        QTest::newRow("K 99.99: first row, scaled to fit")
+            << Elements{0.3, 99.99, 5, 0} << Row::EccentricSmallK << 0.0 << 4680.0;
+        QTest::newRow("K 100: second row, same direction")
+            << Elements{0.3, 100, 5, 0} << Row::EccentricLargeK << 0.0 << 4680.0;
         // K 200, e 0.5, ω 0: peak 200·1.5 = 300 m/s → 4 twips per m/s; at θ = π
         // the velocity is 200·(−1 + 0.5) = −100 m/s, 400 twips above the axis.
-        QTest::newRow("second row keeps the e·cos ω term") << Elements{0.5, 200, 5, 0} << Row::EccentricLargeK << pi << 3080.0;
-        QTest::newRow("e 0.0999: fourth row, 16·50") << Elements{0.0999, 50, 5, 0} << Row::CircularLargeK << 0.0 << 4280.0;
+        QTest::newRow("second row keeps the e·cos ω term")
+            << Elements{0.5, 200, 5, 0} << Row::EccentricLargeK << pi << 3080.0;
+        QTest::newRow("e 0.0999: fourth row, 16·50")
+            << Elements{0.0999, 50, 5, 0} << Row::CircularLargeK << 0.0 << 4280.0;
         QTest::newRow("K 10: 16·K") << Elements{0.05, 10, 5, 0} << Row::CircularLargeK << 0.0 << 3640.0;
         QTest::newRow("K 5: 160·K") << Elements{0.05, 5, 5, 0} << Row::CircularSmallK << 0.0 << 4280.0;
-        QTest::newRow("K 9.99: 160·K = 1598.4, scaled to 1200") << Elements{0.05, 9.99, 5, 0} << Row::CircularSmallK << 0.0 << 4680.0;
-        QTest::newRow("brown dwarf K 2000 at θ π: 1200 up") << Elements{0, 2000, 5, 0} << Row::CircularLargeK << pi << 2280.0;
-        QTest::newRow("negative K is mirrored: 160·(−5)") << Elements{0, -5, 5, 0} << Row::CircularSmallK << 0.0 << 2680.0;
+        QTest::newRow("K 9.99: 160·K = 1598.4, scaled to 1200")
+            << Elements{0.05, 9.99, 5, 0} << Row::CircularSmallK << 0.0 << 4680.0;
+        QTest::newRow("brown dwarf K 2000 at θ π: 1200 up")
+            << Elements{0, 2000, 5, 0} << Row::CircularLargeK << pi << 2280.0;
+        QTest::newRow("negative K is mirrored: 160·(−5)")
+            << Elements{0, -5, 5, 0} << Row::CircularSmallK << 0.0 << 2680.0;
         QTest::newRow("K 0 is flat") << Elements{0, 0, 5, 1} << Row::CircularSmallK << 0.0 << 3480.0;
     }
 
@@ -106,8 +114,13 @@ private slots:
                         QCOMPARE(points.size(), 241);
                         for (const QPointF &point : points) {
                             if (!plot.contains(point))
-                                QFAIL(qPrintable(QStringLiteral("P %1 K %2 e %3 ω %4: %5, %6").arg(period).arg(k)
-                                                     .arg(e).arg(omega).arg(point.x()).arg(point.y())));
+                                QFAIL(qPrintable(QStringLiteral("P %1 K %2 e %3 ω %4: %5, %6")
+                                                     .arg(period)
+                                                     .arg(k)
+                                                     .arg(e)
+                                                     .arg(omega)
+                                                     .arg(point.x())
+                                                     .arg(point.y())));
                         }
                         ++curves;
                     }
@@ -130,8 +143,8 @@ private slots:
         QFETCH(bool, earthMasses);
         QFETCH(QString, massLine);
         QStringList texts;
-        for (const RvCurve::SummaryLine &line : RvCurve::summary(
-                 QStringLiteral("51Peg b"), 2.5, earthMasses, Elements{0.013, 55.94, 4.230785, 1}))
+        for (const RvCurve::SummaryLine &line :
+             RvCurve::summary(QStringLiteral("51Peg b"), 2.5, earthMasses, Elements{0.013, 55.94, 4.230785, 1}))
             texts << line.text + u'|' + line.italicTail;
         QCOMPARE(texts, QStringList({"Planet: 51Peg b|", massLine, "P = 4.230785 day|", "K =55.94m/s|", "e =0.013|"}));
     }

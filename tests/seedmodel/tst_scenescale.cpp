@@ -113,8 +113,8 @@ private slots:
         QTest::addColumn<float>("axisAU");
         // Ends of the ranges the reductions and magnifications produce, and
         // (0.866, 1] and (8.66, 10] AU, which reach 4000 to 4620 twips.
-        for (float a : {0.0001f, 0.02f, 0.05f, 0.068f, 0.0865f, 0.087f, 0.1f, 0.5f, 0.866f, 0.95f, 1.0f, 1.01f,
-                        5.0f, 8.7f, 10.0f, 999.0f, 3e30f})
+        for (float a : {0.0001f, 0.02f, 0.05f, 0.068f, 0.0865f, 0.087f, 0.1f, 0.5f, 0.866f, 0.95f, 1.0f, 1.01f, 5.0f,
+                        8.7f, 10.0f, 999.0f, 3e30f})
             QTest::newRow(qPrintable(QString::number(double(a)))) << a;
     }
 
@@ -135,9 +135,11 @@ private slots:
                 const QRectF planet(OrbitMotion::planetCorner(orbit, angle), QSizeF(375, 555));
                 const QRectF star(OrbitMotion::starCorner(orbit, angle), QSizeF(735, 855));
                 const QPointF path = planet.center() - centre;
-                const double onEllipse = std::pow(path.x() / sizes.orbitRadius, 2) + std::pow(path.y() / drawnHeight, 2);
+                const double onEllipse =
+                    std::pow(path.x() / sizes.orbitRadius, 2) + std::pow(path.y() / drawnHeight, 2);
                 if (!area.contains(planet) || !area.contains(star) || std::fabs(onEllipse - 1) > 1e-5)
-                    QFAIL(qPrintable(QStringLiteral("e %1, angle %2: %3 on the drawn orbit").arg(e).arg(angle).arg(onEllipse)));
+                    QFAIL(qPrintable(
+                        QStringLiteral("e %1, angle %2: %3 on the drawn orbit").arg(e).arg(angle).arg(onEllipse)));
             }
         }
     }

@@ -2,14 +2,14 @@
 #include "frame/mainframe.h"
 #include "ground/appinfo.h"
 #include "ground/colors.h"
-#include "seedmodel/storedvalues.h"
 #include "ground/controls.h"
 #include "ground/formregistry.h"
 #include "ground/picturebox.h"
 #include "massfunction/massfunctionwindow.h"
 #include "rv/velocitycurvewindow.h"
-#include "simulator/simulatorwindow.h"
+#include "seedmodel/storedvalues.h"
 #include "simulator/scenesetup.h"
+#include "simulator/simulatorwindow.h"
 #include "support/findcontrol.h"
 #include "support/imagecheck.h"
 #include "support/seedscene.h"
@@ -48,13 +48,25 @@ bool colorNear(const QImage &image, QPointF twips, const QColor &color, int reac
     return false;
 }
 
-QLineEdit *box(const QObject *window, const char *name) { return control<QLineEdit>(window, name); }
+QLineEdit *box(const QObject *window, const char *name)
+{
+    return control<QLineEdit>(window, name);
+}
 
-QTimer *animationTimer() { return control<QTimer>(form<SimulatorWindow>(), "Timer1"); }
+QTimer *animationTimer()
+{
+    return control<QTimer>(form<SimulatorWindow>(), "Timer1");
+}
 
-PictureBox *drawingArea() { return control<PictureBox>(form<SimulatorWindow>(), "Simulator"); }
+PictureBox *drawingArea()
+{
+    return control<PictureBox>(form<SimulatorWindow>(), "Simulator");
+}
 
-QString stoppedPanel() { return AppInfo::title() + QStringLiteral("  ") + AppInfo::copyrightNotice(); }
+QString stoppedPanel()
+{
+    return AppInfo::title() + QStringLiteral("  ") + AppInfo::copyrightNotice();
+}
 
 } // namespace
 
@@ -90,9 +102,24 @@ private slots:
         // last planet the look-up walks to, a circle and a brown dwarf; the
         // mass function itself and the classes are tst_massfunction's, the
         // published elements tst_catalog's.
-        QTest::newRow("1 51Peg b") << 1 << "0.4716685" << "149.9906" << "Planet" << "4.230785|55.94" << "0.013" << "1.0122909604558";
-        QTest::newRow("2 HD149026 b") << 2 << "0.3367548" << "107.088" << "Planet" << "2.87598|40.4" << "0" << "0";
-        QTest::newRow("15 HD137510 b") << 15 << "22.71384" << "7223.002" << "Brown Dwarf" << "804.9|418" << "0.359" << "0.541052065071202";
+        QTest::newRow("1 51Peg b") << 1 << "0.4716685"
+                                   << "149.9906"
+                                   << "Planet"
+                                   << "4.230785|55.94"
+                                   << "0.013"
+                                   << "1.0122909604558";
+        QTest::newRow("2 HD149026 b") << 2 << "0.3367548"
+                                      << "107.088"
+                                      << "Planet"
+                                      << "2.87598|40.4"
+                                      << "0"
+                                      << "0";
+        QTest::newRow("15 HD137510 b") << 15 << "22.71384"
+                                       << "7223.002"
+                                       << "Brown Dwarf"
+                                       << "804.9|418"
+                                       << "0.359"
+                                       << "0.541052065071202";
     }
 
     void catalogHit()
@@ -123,8 +150,8 @@ private slots:
         QTEST(box(rv, "Text1")->text(), "eccentricity");
         QTEST(box(rv, "Text5")->text(), "omegaRadians");
         QVERIFY(countColor(control<PictureBox>(rv, "RVC")->image(), Yellow) > 200);
-        QCOMPARE(rv->printedSummary().mid(0, 2), QStringList({"Planet: " + PlanetCatalog::planetName(index),
-                                                              "Mass = " + jupiter + " M_JUP/sini"}));
+        QCOMPARE(rv->printedSummary().mid(0, 2),
+                 QStringList({"Planet: " + PlanetCatalog::planetName(index), "Mass = " + jupiter + " M_JUP/sini"}));
         QCOMPARE(form<MainFrame>()->panel1(), QStringLiteral("Running  ") + AppInfo::copyrightNotice());
         QVERIFY(animationTimer()->isActive());
 
@@ -174,7 +201,8 @@ private slots:
         QVERIFY(m_platform->messageBoxes.isEmpty());
         VelocityCurveWindow *rv = form<VelocityCurveWindow>();
         // ω: 90° with the program's radians per degree, 0.017453292421651667.
-        QCOMPARE(boxTexts(rv, {"Text1", "Text2", "Text3", "Text5"}), QStringLiteral("0.2|55.9401|4.230785|1.57079631794865"));
+        QCOMPARE(boxTexts(rv, {"Text1", "Text2", "Text3", "Text5"}),
+                 QStringLiteral("0.2|55.9401|4.230785|1.57079631794865"));
         // Worked by hand: total mass a³/P² = 0.1³ / (4.230785 / 365.2422)² suns,
         // m sin i = K √(1 − e²) (M² P / 2πG)^(1/3) = 3.15972e27 kg = 1.664136 M_J.
         // The star's mass of 3 takes no part. A planet of one's own has no name.
@@ -189,15 +217,24 @@ private slots:
         QTest::addColumn<QString>("answers");
         QTest::addColumn<QString>("refusal"); // empty: a plain stop answer, no box
 
-        QTest::newRow("P empty") << "" << "";
-        QTest::newRow("P zero") << "0" << "";
-        QTest::newRow("K zero") << "10|0" << "";
-        QTest::newRow("K below single precision") << "10|1e-50" << "";
-        QTest::newRow("e negative") << "10|50|-0.1" << "";
-        QTest::newRow("omega zero") << "10|50|0.2|0" << "";
-        QTest::newRow("a zero") << "10|50|0.2|90|0" << "";
-        QTest::newRow("a below single precision") << "10|50|0.2|90|1e-50" << "";
-        QTest::newRow("M zero") << "10|50|0.2|90|1|0" << "";
+        QTest::newRow("P empty") << ""
+                                 << "";
+        QTest::newRow("P zero") << "0"
+                                << "";
+        QTest::newRow("K zero") << "10|0"
+                                << "";
+        QTest::newRow("K below single precision") << "10|1e-50"
+                                                  << "";
+        QTest::newRow("e negative") << "10|50|-0.1"
+                                    << "";
+        QTest::newRow("omega zero") << "10|50|0.2|0"
+                                    << "";
+        QTest::newRow("a zero") << "10|50|0.2|90|0"
+                                << "";
+        QTest::newRow("a below single precision") << "10|50|0.2|90|1e-50"
+                                                  << "";
+        QTest::newRow("M zero") << "10|50|0.2|90|1|0"
+                                << "";
         const QString eccentricity = SceneSetup::eccentricityRefusal();
         const QString tooLarge = SceneSetup::tooLargeRefusal();
         QTest::newRow("e of 1") << "10|50|1" << eccentricity;
@@ -225,7 +262,8 @@ private slots:
         else
             QCOMPARE(onlyMessage(*m_platform, MsgBox::OkOnly | MsgBox::Exclamation), refusal);
         QVERIFY(!animationTimer()->isActive());
-        QCOMPARE(box(form<MassFunctionWindow>(), "Text1")->text() + box(form<VelocityCurveWindow>(), "Text2")->text(), QString());
+        QCOMPARE(box(form<MassFunctionWindow>(), "Text1")->text() + box(form<VelocityCurveWindow>(), "Text2")->text(),
+                 QString());
     }
 
     void eccentricityJustBelowOne()
@@ -265,7 +303,8 @@ private slots:
         // An orbit of the other shape, drawn before, must be wiped.
         setUp(circle ? QStringLiteral("798.5|50.5") : QStringLiteral("2594|11.1"));
         setUp(answers);
-        QCOMPARE(Controls::foreColor(box(form<MassFunctionWindow>(), "Text3")), circle ? Colors::rgb(0, 0, 169) : Colors::rgb(0, 0, 149));
+        QCOMPARE(Controls::foreColor(box(form<MassFunctionWindow>(), "Text3")),
+                 circle ? Colors::rgb(0, 0, 169) : Colors::rgb(0, 0, 149));
         SimulatorWindow *form1 = simulator();
         QCOMPARE(form1->simulation().starCentre, Centre);
         // The animation moves pictures over the drawing and never redraws it.
@@ -281,7 +320,8 @@ private slots:
         auto onOrbit = [&](double radians) {
             return Centre + QPointF(radius * std::cos(radians), -aspect * radius * std::sin(radians));
         };
-        for (double radians : {0.0, 0.2, 1.0, StoredValues::Pi / 2, StoredValues::Pi, 4.5, 3 * StoredValues::Pi / 2, 6.2})
+        for (double radians :
+             {0.0, 0.2, 1.0, StoredValues::Pi / 2, StoredValues::Pi, 4.5, 3 * StoredValues::Pi / 2, 6.2})
             QVERIFY2(colorNear(drawn, onOrbit(radians), line), qPrintable(QString::number(radians)));
         if (gap > 0)
             QVERIFY(!colorNear(drawn, onOrbit(gap / 2), line, 3));
@@ -409,7 +449,8 @@ private slots:
         QTEST(m_platform->popups, "popups");
         QTEST(int(m_platform->inputBoxes.size()), "questions");
         QCOMPARE(onlyMessage(*m_platform, MsgBox::Information, QStringLiteral("【Information】Orbiquest9 Ver(9.0.59)")),
-                 AppInfo::organisation() + QStringLiteral("\r\nMidlevels Floor 31\r\n") + AppInfo::homePage().toString());
+                 AppInfo::organisation() + QStringLiteral("\r\nMidlevels Floor 31\r\n")
+                     + AppInfo::homePage().toString());
     }
 
 private:

@@ -6,12 +6,10 @@
 /// The control of `window` whose objectName is `name`, the name it was
 /// designed with. A control that is missing or of another kind ends the
 /// test run at once, naming it, so a renamed control cannot pass unseen.
-template<class T>
-T *control(const QObject *window, const char *name)
+template <class T> T *control(const QObject *window, const char *name)
 {
     T *found = window->findChild<T *>(QString::fromLatin1(name));
     if (!found)
-        qFatal("%s has no control named %s of the expected kind",
-               qPrintable(window->objectName()), name);
+        qFatal("%s has no control named %s of the expected kind", qPrintable(window->objectName()), name);
     return found;
 }

@@ -30,8 +30,7 @@ private slots:
 
 /// The Kepler Lab's control named `name`, the lab opened first if need be;
 /// a missing one ends the run (see control()).
-template<class T>
-T *labControl(const char *name)
+template <class T> T *labControl(const char *name)
 {
     return control<T>(form<KeplerLab>(), name);
 }

@@ -55,8 +55,7 @@ inline Observations::DataSet noisyData(const std::vector<Kepler::Orbit> &planets
 }
 
 /// A copy of a valid value with one change applied, so that each refusal row names only its own fault.
-template <class T, class Change>
-T changed(T value, const Change &change)
+template <class T, class Change> T changed(T value, const Change &change)
 {
     change(value);
     return value;

@@ -28,8 +28,7 @@ QAction *findAction(QMenu *menu, const QString &name)
 
 } // namespace
 
-ScriptedPlatform::ScriptedPlatform()
-    : m_previous(currentOrNull())
+ScriptedPlatform::ScriptedPlatform() : m_previous(currentOrNull())
 {
     Platform::install(this);
 }
@@ -109,9 +108,8 @@ QAction *ScriptedPlatform::popupMenu(QMenu *menu, const QPoint &)
 void ScriptedPlatform::download(const QUrl &url, const DownloadLimits &limits, QObject *context,
                                 std::function<void(std::optional<QByteArray>)> done)
 {
-    HttpDownload::start(url, limits, context,
-                        [this, done = std::move(done)](std::optional<QByteArray> body) {
-                            ++downloadsEnded;
-                            done(std::move(body));
-                        });
+    HttpDownload::start(url, limits, context, [this, done = std::move(done)](std::optional<QByteArray> body) {
+        ++downloadsEnded;
+        done(std::move(body));
+    });
 }

@@ -1,15 +1,14 @@
 #include "support/testenvironment.h"
 
-#include "ground/appinfo.h"
 #include "frame/windowwiring.h"
+#include "ground/appinfo.h"
 #include "ground/formregistry.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 
-TestEnvironment::TestEnvironment()
-    : m_previousFolder(QDir::currentPath())
+TestEnvironment::TestEnvironment() : m_previousFolder(QDir::currentPath())
 {
     const QString root = m_dir.path();
     for (const char *name : {"home", "config", "data", "cache", "runtime", "pictures"})

@@ -1,6 +1,6 @@
+#include "frame/mainframe.h"
 #include "ground/appinfo.h"
 #include "ground/formregistry.h"
-#include "frame/mainframe.h"
 #include "simulator/simulatorwindow.h"
 #include "support/findcontrol.h"
 #include "support/seedscene.h"
@@ -77,8 +77,7 @@ private:
 
 QByteArray file(const QByteArray &body)
 {
-    return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n"
-           + body;
+    return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
 }
 
 // Ten mebibytes that begin like the current version file: keeping any of it
@@ -146,9 +145,8 @@ void TestUpdateCheck::outcome_data()
     QTest::addColumn<Outcome>("outcome");
     QTest::addColumn<bool>("opensPage");
 
-    const auto row = [](const char *name, Report report, const QByteArray &response,
-                        QList<int> answers, Outcome outcome, bool opensPage,
-                        Serve serve = Serve::Reply) {
+    const auto row = [](const char *name, Report report, const QByteArray &response, QList<int> answers,
+                        Outcome outcome, bool opensPage, Serve serve = Serve::Reply) {
         QTest::newRow(name) << serve << response << report << answers << outcome << opensPage;
     };
     const QList<int> ok{MsgBox::Ok};
@@ -156,15 +154,15 @@ void TestUpdateCheck::outcome_data()
     row("equal at start-up", Report::StartUp, file("9.0.59\r\n"), {}, Outcome::Latest, false);
     row("equal without a line end", Report::Menu, file("9.0.59"), {}, Outcome::Latest, false);
     row("different, OK opens the page", Report::Menu, file("9.1.0\r\n"), ok, Outcome::Offer, true);
-    row("different, Cancel and Cancel open it", Report::Menu, file("9.1.0\r\n"),
-        {MsgBox::Cancel, MsgBox::Cancel}, Outcome::Offer, true);
-    row("different, Cancel and OK do not", Report::Menu, file("9.1.0\r\n"),
-        {MsgBox::Cancel, MsgBox::Ok}, Outcome::Offer, false);
+    row("different, Cancel and Cancel open it", Report::Menu, file("9.1.0\r\n"), {MsgBox::Cancel, MsgBox::Cancel},
+        Outcome::Offer, true);
+    row("different, Cancel and OK do not", Report::Menu, file("9.1.0\r\n"), {MsgBox::Cancel, MsgBox::Ok},
+        Outcome::Offer, false);
     row("trailing blank", Report::Menu, file("9.0.59 \r\n"), ok, Outcome::Offer, true);
     row("LF only is one long line", Report::Menu, file("9.0.59\nnotes\n"), ok, Outcome::Offer, true);
     row("empty file", Report::Menu, file(""), ok, Outcome::Offer, true);
-    row("404", Report::Menu, "HTTP/1.1 404 Not Found\r\nContent-Length: 8\r\n\r\n9.0.59\r\n", {},
-        Outcome::Nothing, false);
+    row("404", Report::Menu, "HTTP/1.1 404 Not Found\r\nContent-Length: 8\r\n\r\n9.0.59\r\n", {}, Outcome::Nothing,
+        false);
     row("10 MiB declared", Report::Menu, file(huge()), {}, Outcome::Nothing, false);
     row("10 MiB undeclared", Report::Menu, "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n" + huge(), {},
         Outcome::Nothing, false);
@@ -198,18 +196,18 @@ void TestUpdateCheck::outcome()
     // returns without running the event loop, which then serves the program
     // while the server says nothing.
     bool servedBeforeReturn = false;
-    QMetaObject::invokeMethod(&owner, [&servedBeforeReturn] { servedBeforeReturn = true; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &owner, [&servedBeforeReturn] { servedBeforeReturn = true; }, Qt::QueuedConnection);
     QSignalSpy finished(UpdateCheck::run(report, &owner), &UpdateCheck::finished);
     QVERIFY(!servedBeforeReturn);
     bool servedWhileWaiting = false;
-    QMetaObject::invokeMethod(&owner, [&servedWhileWaiting, &finished] { servedWhileWaiting = finished.isEmpty(); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &owner, [&servedWhileWaiting, &finished] { servedWhileWaiting = finished.isEmpty(); }, Qt::QueuedConnection);
     QVERIFY(finished.wait(10000));
 
     if (serve == Serve::Silent)
         QVERIFY2(servedWhileWaiting, "the event loop kept running while the server said nothing");
-    QCOMPARE(m_server->paths, serve == Serve::Refused ? QStringList()
-                                                   : QStringList{"/astron/Midlevels/31f/oq9.txt"});
+    QCOMPARE(m_server->paths, serve == Serve::Refused ? QStringList() : QStringList{"/astron/Midlevels/31f/oq9.txt"});
     QString status = untouched;
     QString tag = untouched;
     QStringList boxes;
@@ -294,7 +292,7 @@ void TestUpdateCheck::answerWaitsUntilTheSetUpEnds()
         boxesDuringSetUp = int(m_platform->messageBoxes.size());
     };
     m_platform->messageAnswers << MsgBox::Cancel << MsgBox::Ok; // refuse, and confirm it
-    setUpScene(*m_platform, QStringLiteral("4.230785|55.94")); // 51Peg b
+    setUpScene(*m_platform, QStringLiteral("4.230785|55.94"));  // 51Peg b
 
     QCOMPARE(boxesDuringSetUp, 0);
     QCOMPARE(m_platform->inputBoxes.size(), 2);

@@ -1,18 +1,19 @@
 #pragma once
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <random>
 
 /// Random numbers that a seed fixes on every machine: std::mt19937_64's
 /// sequence (fixed by the C++ standard) through our own uniform and normal
 /// transforms, since the standard's distributions differ between libraries.
-namespace Detection {
+namespace Numeric {
 
 class SeededRandom
 {
 public:
-    explicit SeededRandom(std::uint64_t seed) : m_engine(seed) {}
+    explicit SeededRandom(std::uint64_t seed) : m_engine(seed) { }
 
     /// The seed of stream `index` of a run seeded with `seed`: SplitMix64's
     /// finaliser (Steele, Lea & Flood 2014) of their mix, so neighbouring
@@ -28,6 +29,17 @@ public:
 
     /// Uniform in [0, 1), 53 random bits.
     double uniform() { return static_cast<double>(m_engine() >> 11) * 0x1.0p-53; }
+
+    /// Uniform integer in [0, n), n > 0, without modulo bias.
+    std::size_t below(std::size_t n)
+    {
+        const std::uint64_t range = static_cast<std::uint64_t>(n);
+        const std::uint64_t limit = std::mt19937_64::max() - std::mt19937_64::max() % range;
+        std::uint64_t draw = m_engine();
+        while (draw >= limit)
+            draw = m_engine();
+        return static_cast<std::size_t>(draw % range);
+    }
 
     /// Standard normal deviate, Marsaglia's polar method.
     double normal()
@@ -54,4 +66,4 @@ private:
     bool m_hasSpare = false;
 };
 
-} // namespace Detection
+} // namespace Numeric
