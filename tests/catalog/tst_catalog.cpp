@@ -52,7 +52,8 @@ private slots:
     void planets()
     {
         QFETCH(int, index);
-        const CatalogPlanet &planet = PlanetCatalog::builtIn().planet(index);
+        const PlanetCatalog catalog = PlanetCatalog::builtIn();
+        const CatalogPlanet &planet = catalog.planet(index);
         QTEST(PlanetCatalog::planetName(index), "name");
         QTEST(QList<double>({planet.periodDays, planet.semiAmplitude, planet.axisAU, planet.eccentricity,
                              planet.starMassSolar, planet.omegaDegrees}),
