@@ -35,18 +35,18 @@ int main(int, char **argv)
     const std::filesystem::path folder = Observations::rvDataFolder(std::filesystem::absolute(argv[0]).parent_path());
     bool ok = true;
     for (int level = Challenge::firstLevel; level <= Challenge::lastLevel; ++level) {
-        Challenge::ChallengeSpec spec = Challenge::defaultSpec(Challenge::Level(level));
-        spec.points = Challenge::maximumPoints;
+        Challenge::ChallengeSettings settings = Challenge::defaultSettings(Challenge::Level(level));
+        settings.points = Challenge::maximumPoints;
         const double ms = medianMilliseconds(31, [&](int run) {
-            spec.seed = std::uint32_t(run);
-            ok = Challenge::makeChallenge(spec, folder).ok() && ok;
+            settings.seed = std::uint32_t(run);
+            ok = Challenge::makeChallenge(settings, folder).ok() && ok;
         });
-        std::printf("challenge data, level %d, %d points: median %.3f ms (goal <= 5 ms)\n", level, spec.points, ms);
+        std::printf("challenge data, level %d, %d points: median %.3f ms (goal <= 5 ms)\n", level, settings.points, ms);
     }
 
-    Challenge::ChallengeSpec spec = Challenge::defaultSpec(Challenge::Level::TwoPlanets);
-    spec.points = 400;
-    auto challenge = Challenge::makeChallenge(spec, folder);
+    Challenge::ChallengeSettings settings = Challenge::defaultSettings(Challenge::Level::TwoPlanets);
+    settings.points = 400;
+    auto challenge = Challenge::makeChallenge(settings, folder);
     if (!challenge)
         return 1;
     Observations::DataSet data = challenge->data;

@@ -113,11 +113,11 @@ KeyElements keyElements(const Kepler::Orbit &orbit, double starMassSolar)
 Numeric::Outcome<AnswerKey> makeAnswerKey(const ChallengeData &challenge)
 {
     AnswerKey key;
-    key.spec = challenge.spec;
+    key.settings = challenge.settings;
     key.starName = challenge.starName;
     key.starMassSolar = challenge.starMassSolar;
     std::vector<Kepler::Orbit> truth = challenge.planets;
-    const bool realStar = challenge.spec.level == Level::RealStar;
+    const bool realStar = challenge.settings.level == Level::RealStar;
     if (realStar) {
         const auto published = fitted(challenge.published, 1, challenge.starMassSolar, true, {});
         if (!published)
@@ -159,13 +159,13 @@ std::string keyJson(const AnswerKey &key)
     for (const KeyElements &e : key.truth)
         planets.push_back(truthJson(e));
     const Json json{{"challenge",
-                     {{"level", int(key.spec.level)},
-                      {"title", levelTitle(key.spec.level)},
-                      {"points", key.spec.points},
-                      {"noise", key.spec.noiseSigma()},
-                      {"cadence", cadenceName(key.spec.cadence)},
-                      {"seed", key.spec.seed},
-                      {"closenessHelp", key.spec.closenessHelp}}},
+                     {{"level", int(key.settings.level)},
+                      {"title", levelTitle(key.settings.level)},
+                      {"points", key.settings.points},
+                      {"noise", key.settings.noiseSigma()},
+                      {"cadence", cadenceName(key.settings.cadence)},
+                      {"seed", key.settings.seed},
+                      {"closenessHelp", key.settings.closenessHelp}}},
                     {"starName", key.starName.empty() ? Json() : Json(key.starName)},
                     {"starMassSolar", key.starMassSolar},
                     {"truthSource", key.truthSource},

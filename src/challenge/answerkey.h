@@ -24,7 +24,7 @@ struct KeyElements
 
 struct AnswerKey
 {
-    ChallengeSpec spec;
+    ChallengeSettings settings;
     std::string starName; ///< Level::RealStar only
     double starMassSolar = 1.0;
     std::vector<KeyElements> truth;

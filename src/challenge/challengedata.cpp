@@ -11,25 +11,25 @@ namespace Challenge {
 
 namespace {
 
-std::uint64_t streamSeed(const ChallengeSpec &spec)
+std::uint64_t streamSeed(const ChallengeSettings &settings)
 {
     // The level enters the seed so that one seed gives unrelated systems at
     // different levels.
-    return (std::uint64_t(spec.level) << 32) | spec.seed;
+    return (std::uint64_t(settings.level) << 32) | settings.seed;
 }
 
-ChallengeData syntheticChallenge(const ChallengeSpec &spec, RandomStream &random)
+ChallengeData syntheticChallenge(const ChallengeSettings &settings, RandomStream &random)
 {
-    const MysterySystem system = drawSystem(spec, random);
+    const MysterySystem system = drawSystem(settings, random);
     const std::vector<double> times =
-        observingTimes(spec.cadence, spec.points, system.startTime, system.spanDays, random);
+        observingTimes(settings.cadence, settings.points, system.startTime, system.spanDays, random);
     const std::vector<double> velocities = Kepler::radialVelocities(system.planets, times);
     ChallengeData challenge;
-    challenge.spec = spec;
+    challenge.settings = settings;
     challenge.starMassSolar = system.starMassSolar;
     challenge.planets = system.planets;
     challenge.data.instruments = {"A"};
-    const double sigma = roundedTo(spec.noiseSigma(), 0.01);
+    const double sigma = roundedTo(settings.noiseSigma(), 0.01);
     for (std::size_t i = 0; i < times.size(); ++i) {
         const double velocity = velocities[i] + system.systemicVelocity + sigma * random.normal();
         challenge.data.measurements.push_back({times[i], roundedTo(velocity, 0.01), sigma, 0});
@@ -39,18 +39,18 @@ ChallengeData syntheticChallenge(const ChallengeSpec &spec, RandomStream &random
 
 } // namespace
 
-Numeric::Outcome<ChallengeData> makeChallenge(const ChallengeSpec &spec, const std::filesystem::path &rvFolder)
+Numeric::Outcome<ChallengeData> makeChallenge(const ChallengeSettings &settings, const std::filesystem::path &rvFolder)
 {
-    if (const auto wrong = refusal(spec))
+    if (const auto wrong = refusal(settings))
         return *wrong;
-    RandomStream random(streamSeed(spec));
-    if (spec.level != Level::RealStar)
-        return syntheticChallenge(spec, random);
-    auto star = drawRealStar(rvFolder, spec.points, random);
+    RandomStream random(streamSeed(settings));
+    if (settings.level != Level::RealStar)
+        return syntheticChallenge(settings, random);
+    auto star = drawRealStar(rvFolder, settings.points, random);
     if (!star)
         return Numeric::Refusal{star.reason()};
     ChallengeData challenge;
-    challenge.spec = spec;
+    challenge.settings = settings;
     challenge.starMassSolar = star->starMassSolar;
     challenge.starName = star->starName;
     challenge.published = std::move(star->published);
@@ -65,7 +65,7 @@ std::string dataText(const ChallengeData &challenge)
 
 int planetCount(const ChallengeData &challenge)
 {
-    return challenge.spec.level == Level::TwoPlanets ? 2 : 1;
+    return challenge.settings.level == Level::TwoPlanets ? 2 : 1;
 }
 
 } // namespace Challenge

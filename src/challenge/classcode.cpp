@@ -127,17 +127,17 @@ Numeric::Outcome<std::array<int, codeLength>> characterValues(std::string_view t
 
 } // namespace
 
-std::string encodeCode(const ChallengeSpec &spec, CodeKind kind)
+std::string encodeCode(const ChallengeSettings &settings, CodeKind kind)
 {
     std::uint64_t bits = 0;
     put(bits, versionField, codeVersion);
     put(bits, kindField, std::uint64_t(kind));
-    put(bits, levelField, std::uint64_t(spec.level));
-    put(bits, pointsField, std::uint64_t(spec.points));
-    put(bits, noiseField, std::uint64_t(spec.noiseTenths));
-    put(bits, cadenceField, std::uint64_t(spec.cadence));
-    put(bits, helpField, spec.closenessHelp ? 1 : 0);
-    put(bits, seedField, spec.seed);
+    put(bits, levelField, std::uint64_t(settings.level));
+    put(bits, pointsField, std::uint64_t(settings.points));
+    put(bits, noiseField, std::uint64_t(settings.noiseTenths));
+    put(bits, cadenceField, std::uint64_t(settings.cadence));
+    put(bits, helpField, settings.closenessHelp ? 1 : 0);
+    put(bits, seedField, settings.seed);
     bits = scramble(bits);
 
     std::array<int, codeLength> values{};
@@ -179,13 +179,13 @@ Numeric::Outcome<DecodedCode> decodeCode(std::string_view typed)
                                 + std::to_string(decoded.version) + "); this program reads format "
                                 + std::to_string(codeVersion) + " and older"};
     decoded.kind = CodeKind(take(bits, kindField));
-    decoded.spec.level = Level(int(take(bits, levelField)));
-    decoded.spec.points = int(take(bits, pointsField));
-    decoded.spec.noiseTenths = int(take(bits, noiseField));
-    decoded.spec.cadence = Cadence(int(take(bits, cadenceField)));
-    decoded.spec.closenessHelp = take(bits, helpField) != 0;
-    decoded.spec.seed = std::uint32_t(take(bits, seedField));
-    if (const auto wrong = refusal(decoded.spec))
+    decoded.settings.level = Level(int(take(bits, levelField)));
+    decoded.settings.points = int(take(bits, pointsField));
+    decoded.settings.noiseTenths = int(take(bits, noiseField));
+    decoded.settings.cadence = Cadence(int(take(bits, cadenceField)));
+    decoded.settings.closenessHelp = take(bits, helpField) != 0;
+    decoded.settings.seed = std::uint32_t(take(bits, seedField));
+    if (const auto wrong = refusal(decoded.settings))
         return Numeric::Refusal{"this code holds no challenge: " + wrong->reason};
     return decoded;
 }

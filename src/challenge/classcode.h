@@ -1,6 +1,6 @@
 #pragma once
 
-#include "challenge/challengespec.h"
+#include "challenge/challengesettings.h"
 #include "numeric/outcome.h"
 
 #include <string>
@@ -40,14 +40,14 @@ enum class CodeKind : int {
 /// A code read back.
 struct DecodedCode
 {
-    ChallengeSpec spec;
+    ChallengeSettings settings;
     CodeKind kind = CodeKind::Class;
     int version = codeVersion;
 };
 
-/// The code of this kind for the spec, grouped "XXXX-XXXX-XXXX". The spec
-/// must pass refusal(spec).
-std::string encodeCode(const ChallengeSpec &spec, CodeKind kind);
+/// The code of this kind for the settings, grouped "XXXX-XXXX-XXXX". The settings
+/// must pass refusal(settings).
+std::string encodeCode(const ChallengeSettings &settings, CodeKind kind);
 
 /// The challenge behind a typed code, or a refusal that says what is wrong
 /// with it: a character that is not in the alphabet (and where), the wrong

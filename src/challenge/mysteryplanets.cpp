@@ -36,14 +36,14 @@ Kepler::Orbit drawPlanet(const PlanetRanges &ranges, double startTime, RandomStr
 
 } // namespace
 
-MysterySystem drawSystem(const ChallengeSpec &spec, RandomStream &random)
+MysterySystem drawSystem(const ChallengeSettings &settings, RandomStream &random)
 {
     MysterySystem system;
     system.startTime = firstStartTime + double(random.below(1000));
     system.starMassSolar = roundedTo(random.uniform(0.7, 1.3), 0.01);
     system.systemicVelocity = roundedTo(random.uniform(-50, 50), 0.01);
-    const double sigma = spec.noiseSigma();
-    switch (spec.level) {
+    const double sigma = settings.noiseSigma();
+    switch (settings.level) {
     case Level::BigCircular:
         system.spanDays = 120;
         system.planets.push_back(drawPlanet({3, 40, 40, 150, 0, 0}, system.startTime, random));

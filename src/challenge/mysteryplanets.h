@@ -1,6 +1,6 @@
 #pragma once
 
-#include "challenge/challengespec.h"
+#include "challenge/challengesettings.h"
 #include "challenge/randomstream.h"
 #include "kepler/keplerorbit.h"
 
@@ -37,6 +37,6 @@ struct MysterySystem
 };
 
 /// The system of a synthetic level (not Level::RealStar), drawn from `random`.
-MysterySystem drawSystem(const ChallengeSpec &spec, RandomStream &random);
+MysterySystem drawSystem(const ChallengeSettings &settings, RandomStream &random);
 
 } // namespace Challenge

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "challenge/challengespec.h"
+#include "challenge/challengesettings.h"
 #include "challenge/randomstream.h"
 
 #include <vector>

@@ -56,9 +56,10 @@ Challenge::DecodedCode decoded(const std::string &code)
     return *result;
 }
 
-Challenge::ChallengeData challengeOf(const Challenge::ChallengeSpec &spec, const ChallengeCommandContext &context)
+Challenge::ChallengeData challengeOf(const Challenge::ChallengeSettings &settings,
+                                     const ChallengeCommandContext &context)
 {
-    auto challenge = Challenge::makeChallenge(spec, context.rvFolder);
+    auto challenge = Challenge::makeChallenge(settings, context.rvFolder);
     if (!challenge)
         fail(challenge.reason(), DataFailure);
     return std::move(challenge).value();
@@ -83,55 +84,55 @@ struct MakeOptions
     bool json = false;
 };
 
-Challenge::ChallengeSpec specFrom(const MakeOptions &options)
+Challenge::ChallengeSettings specFrom(const MakeOptions &options)
 {
     const auto level = Challenge::levelFromNumber(options.level);
     if (!level)
         fail(level.reason(), UsageFailure);
-    Challenge::ChallengeSpec spec = Challenge::defaultSpec(*level);
+    Challenge::ChallengeSettings settings = Challenge::defaultSettings(*level);
     if (options.noise && *level == Challenge::Level::RealStar)
         fail("--noise does not apply to level 5: a real star's data keep their published uncertainties", UsageFailure);
-    spec.points = options.points.value_or(spec.points);
+    settings.points = options.points.value_or(settings.points);
     if (options.noise)
-        spec.noiseTenths = int(std::lround(*options.noise * 10));
+        settings.noiseTenths = int(std::lround(*options.noise * 10));
     const auto cadence = Challenge::cadenceFromName(options.cadence);
     if (!cadence)
         fail(cadence.reason(), UsageFailure);
-    spec.cadence = *cadence;
-    spec.closenessHelp = !options.noCloseness;
-    spec.seed = options.seed.value_or(std::uint32_t(std::random_device{}() & Challenge::maximumSeed));
-    if (const auto wrong = Challenge::refusal(spec))
+    settings.cadence = *cadence;
+    settings.closenessHelp = !options.noCloseness;
+    settings.seed = options.seed.value_or(std::uint32_t(std::random_device{}() & Challenge::maximumSeed));
+    if (const auto wrong = Challenge::refusal(settings))
         fail(wrong->reason, UsageFailure);
-    return spec;
+    return settings;
 }
 
-void printMade(const Challenge::ChallengeSpec &spec, const Challenge::ChallengeData &challenge, bool json,
+void printMade(const Challenge::ChallengeSettings &settings, const Challenge::ChallengeData &challenge, bool json,
                std::ostream &out)
 {
-    const std::string classCode = Challenge::encodeCode(spec, Challenge::CodeKind::Class);
-    const std::string teacherCode = Challenge::encodeCode(spec, Challenge::CodeKind::Teacher);
-    const bool realStar = spec.level == Challenge::Level::RealStar;
-    const std::string sampling = realStar
-        ? std::string("published noise and dates")
-        : "noise " + Numeric::shortestText(spec.noiseSigma()) + " m/s, " + cadenceName(spec.cadence) + " cadence";
+    const std::string classCode = Challenge::encodeCode(settings, Challenge::CodeKind::Class);
+    const std::string teacherCode = Challenge::encodeCode(settings, Challenge::CodeKind::Teacher);
+    const bool realStar = settings.level == Challenge::Level::RealStar;
+    const std::string sampling = realStar ? std::string("published noise and dates")
+                                          : "noise " + Numeric::shortestText(settings.noiseSigma()) + " m/s, "
+            + cadenceName(settings.cadence) + " cadence";
     if (json) {
         Json made{{"classCode", classCode},
                   {"teacherCode", teacherCode},
-                  {"level", int(spec.level)},
-                  {"title", Challenge::levelTitle(spec.level)},
+                  {"level", int(settings.level)},
+                  {"title", Challenge::levelTitle(settings.level)},
                   {"points", challenge.data.measurements.size()},
-                  {"noise", realStar ? Json() : Json(spec.noiseSigma())},
-                  {"cadence", realStar ? Json() : Json(cadenceName(spec.cadence))},
-                  {"seed", spec.seed},
-                  {"closenessHelp", spec.closenessHelp},
+                  {"noise", realStar ? Json() : Json(settings.noiseSigma())},
+                  {"cadence", realStar ? Json() : Json(cadenceName(settings.cadence))},
+                  {"seed", settings.seed},
+                  {"closenessHelp", settings.closenessHelp},
                   {"starMassSolar", challenge.starMassSolar}};
         out << made.dump(2) << "\n";
         return;
     }
     out << "Class code:     " << classCode << "\n"
         << "Teacher's code: " << teacherCode << "\n"
-        << "Level " << int(spec.level) << ": " << Challenge::levelTitle(spec.level) << "\n"
-        << challenge.data.measurements.size() << " points, " << sampling << ", seed " << spec.seed
+        << "Level " << int(settings.level) << ": " << Challenge::levelTitle(settings.level) << "\n"
+        << challenge.data.measurements.size() << " points, " << sampling << ", seed " << settings.seed
         << "; the star's mass is " << Numeric::shortestText(challenge.starMassSolar) << " solar masses\n";
 }
 
@@ -150,8 +151,8 @@ void addMake(CLI::App &challenge, const ChallengeCommandContext &context)
     make->add_flag("--no-closeness", options->noCloseness, "the lab's \"how close am I?\" stays silent");
     make->add_flag("--json", options->json, "print JSON");
     make->callback([options, context] {
-        const Challenge::ChallengeSpec spec = specFrom(*options);
-        printMade(spec, challengeOf(spec, context), options->json, *context.out);
+        const Challenge::ChallengeSettings settings = specFrom(*options);
+        printMade(settings, challengeOf(settings, context), options->json, *context.out);
     });
 }
 
@@ -163,7 +164,7 @@ void addData(CLI::App &challenge, const ChallengeCommandContext &context)
     data->add_option("CODE", *code, "the class code (or the teacher's)")->required();
     data->add_option("-o,--output", *file, "write to this file instead of the standard output");
     data->callback([code, file, context] {
-        const Challenge::ChallengeData challenge = challengeOf(decoded(*code).spec, context);
+        const Challenge::ChallengeData challenge = challengeOf(decoded(*code).settings, context);
         const std::string text = Challenge::dataText(challenge);
         if (file->empty()) {
             *context.out << text;
@@ -181,7 +182,7 @@ void addData(CLI::App &challenge, const ChallengeCommandContext &context)
 std::string keyText(const Challenge::AnswerKey &key)
 {
     std::string text =
-        "Level " + std::to_string(int(key.spec.level)) + ": " + Challenge::levelTitle(key.spec.level) + "\n";
+        "Level " + std::to_string(int(key.settings.level)) + ": " + Challenge::levelTitle(key.settings.level) + "\n";
     if (!key.starName.empty())
         text += "Star: " + key.starName + "\n";
     text += "Star mass: " + Numeric::shortestText(key.starMassSolar) + " solar masses\n";
@@ -224,7 +225,7 @@ void addKey(CLI::App &challenge, const ChallengeCommandContext &context)
         const Challenge::DecodedCode read = decoded(*code);
         if (read.kind != Challenge::CodeKind::Teacher)
             fail("this is a class code: the answer key needs the teacher's code", UsageFailure);
-        const Challenge::AnswerKey answer = keyOf(challengeOf(read.spec, context));
+        const Challenge::AnswerKey answer = keyOf(challengeOf(read.settings, context));
         *context.out << (*format == "json"      ? Challenge::keyJson(answer)
                              : *format == "csv" ? Challenge::keyCsv(answer)
                                                 : keyText(answer));
@@ -285,7 +286,7 @@ void addScore(CLI::App &challenge, const ChallengeCommandContext &context)
     score->callback([options, context] {
         const Challenge::DecodedCode read = decoded(options->code);
         const std::vector<Challenge::StudentAnswer> answers = answersFrom(*options);
-        const auto scored = Challenge::score(keyOf(challengeOf(read.spec, context)), answers);
+        const auto scored = Challenge::score(keyOf(challengeOf(read.settings, context)), answers);
         if (!scored)
             fail(scored.reason(), UsageFailure);
         *context.out << (options->json ? scoreJson(*scored) : Challenge::scoreText(*scored));

@@ -12,14 +12,14 @@
 
 #include <cmath>
 
-Q_DECLARE_METATYPE(Challenge::ChallengeSpec)
+Q_DECLARE_METATYPE(Challenge::ChallengeSettings)
 
 namespace {
 
 const std::filesystem::path rvFolder = std::filesystem::path(ORBIQUEST9_SOURCE_DIR) / "data" / "rv";
 
-Challenge::ChallengeSpec spec(Challenge::Level level, int points, int noiseTenths, Challenge::Cadence cadence,
-                              bool help, std::uint32_t seed)
+Challenge::ChallengeSettings settings(Challenge::Level level, int points, int noiseTenths, Challenge::Cadence cadence,
+                                      bool help, std::uint32_t seed)
 {
     return {level, points, noiseTenths, cadence, help, seed};
 }
@@ -51,26 +51,26 @@ private slots:
     void codeRoundTrip_data()
     {
         using namespace Challenge;
-        QTest::addColumn<ChallengeSpec>("spec");
-        QTest::newRow("level 1, defaults") << defaultSpec(Level::BigCircular);
-        QTest::newRow("lowest values") << spec(Level::Eccentric, 10, 1, Cadence::Random, false, 0);
-        QTest::newRow("highest values") << spec(Level::RealStar, 400, 1023, Cadence::Nightly, true, maximumSeed);
-        QTest::newRow("level 4, no help") << spec(Level::TwoPlanets, 123, 456, Cadence::Random, false, 98765);
+        QTest::addColumn<ChallengeSettings>("settings");
+        QTest::newRow("level 1, defaults") << defaultSettings(Level::BigCircular);
+        QTest::newRow("lowest values") << settings(Level::Eccentric, 10, 1, Cadence::Random, false, 0);
+        QTest::newRow("highest values") << settings(Level::RealStar, 400, 1023, Cadence::Nightly, true, maximumSeed);
+        QTest::newRow("level 4, no help") << settings(Level::TwoPlanets, 123, 456, Cadence::Random, false, 98765);
     }
 
     void codeRoundTrip()
     {
-        QFETCH(Challenge::ChallengeSpec, spec);
+        QFETCH(Challenge::ChallengeSettings, settings);
         for (const auto kind : {Challenge::CodeKind::Class, Challenge::CodeKind::Teacher}) {
-            const std::string code = Challenge::encodeCode(spec, kind);
+            const std::string code = Challenge::encodeCode(settings, kind);
             QCOMPARE(code.size(), std::size_t(14)); // twelve characters in groups of four
             const auto read = Challenge::decodeCode(code);
             QVERIFY2(read.ok(), read.reason().c_str());
-            QVERIFY(read->spec == spec);
+            QVERIFY(read->settings == settings);
             QCOMPARE(read->kind, kind);
         }
-        const std::string classCode = Challenge::encodeCode(spec, Challenge::CodeKind::Class);
-        const std::string teacherCode = Challenge::encodeCode(spec, Challenge::CodeKind::Teacher);
+        const std::string classCode = Challenge::encodeCode(settings, Challenge::CodeKind::Class);
+        const std::string teacherCode = Challenge::encodeCode(settings, Challenge::CodeKind::Teacher);
         int sharedPlaces = 0;
         for (std::size_t i = 0; i < classCode.size(); ++i)
             sharedPlaces += classCode[i] == teacherCode[i] && classCode[i] != '-';
@@ -127,7 +127,7 @@ private slots:
         const auto read = Challenge::decodeCode(typed.toStdString());
         if (refusal.isEmpty()) {
             QVERIFY2(read.ok(), read.reason().c_str());
-            QVERIFY(read->spec == Challenge::decodeCode("P198-1QD6-MZ56")->spec);
+            QVERIFY(read->settings == Challenge::decodeCode("P198-1QD6-MZ56")->settings);
         } else {
             QVERIFY(!read.ok());
             QVERIFY2(read.reason().find(refusal.toStdString()) != std::string::npos, read.reason().c_str());
@@ -154,7 +154,7 @@ private slots:
         QFETCH(QByteArray, sha256);
         const auto read = Challenge::decodeCode(code.toStdString());
         QVERIFY2(read.ok(), read.reason().c_str());
-        const auto challenge = Challenge::makeChallenge(read->spec, rvFolder);
+        const auto challenge = Challenge::makeChallenge(read->settings, rvFolder);
         QVERIFY2(challenge.ok(), challenge.reason().c_str());
         const QByteArray text = QByteArray::fromStdString(Challenge::dataText(*challenge));
         QCOMPARE(QCryptographicHash::hash(text, QCryptographicHash::Sha256).toHex(), sha256);
@@ -163,7 +163,7 @@ private slots:
     void realStarHidesItsName()
     {
         const auto read = Challenge::decodeCode("XWZS-3K13-MR53");
-        const auto challenge = Challenge::makeChallenge(read->spec, rvFolder);
+        const auto challenge = Challenge::makeChallenge(read->settings, rvFolder);
         QVERIFY(challenge.ok());
         const std::string text = Challenge::dataText(*challenge);
         QCOMPARE(challenge->data.measurements.size(), std::size_t(80));
@@ -176,7 +176,7 @@ private slots:
     void realStarWithoutItsFilesIsRefused()
     {
         const auto challenge =
-            Challenge::makeChallenge(Challenge::defaultSpec(Challenge::Level::RealStar), "/nonexistent/rv");
+            Challenge::makeChallenge(Challenge::defaultSettings(Challenge::Level::RealStar), "/nonexistent/rv");
         QVERIFY(!challenge.ok());
         QVERIFY2(challenge.reason().find("real star") != std::string::npos, challenge.reason().c_str());
     }
@@ -310,7 +310,7 @@ private slots:
 
     void keyJsonNamesEveryElement()
     {
-        const auto challenge = Challenge::makeChallenge(Challenge::decodeCode("P198-1QD6-MZ56")->spec, rvFolder);
+        const auto challenge = Challenge::makeChallenge(Challenge::decodeCode("P198-1QD6-MZ56")->settings, rvFolder);
         const auto key = Challenge::makeAnswerKey(*challenge);
         QVERIFY2(key.ok(), key.reason().c_str());
         const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(Challenge::keyJson(*key))).object();

@@ -48,9 +48,9 @@ private slots:
 
         const auto read = Challenge::decodeCode(classCode.toStdString());
         QVERIFY2(read.ok(), read.reason().c_str());
-        QCOMPARE(read->spec.seed, 31u);
+        QCOMPARE(read->settings.seed, 31u);
         const auto challenge =
-            Challenge::makeChallenge(read->spec, std::filesystem::path(ORBIQUEST9_SOURCE_DIR) / "data/rv");
+            Challenge::makeChallenge(read->settings, std::filesystem::path(ORBIQUEST9_SOURCE_DIR) / "data/rv");
         QCOMPARE(saved.readAll(), QByteArray::fromStdString(Challenge::dataText(*challenge)));
     }
 

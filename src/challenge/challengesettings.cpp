@@ -1,57 +1,57 @@
-#include "challenge/challengespec.h"
+#include "challenge/challengesettings.h"
 
 #include "numeric/numbertext.h"
 
 namespace Challenge {
 
-ChallengeSpec defaultSpec(Level level)
+ChallengeSettings defaultSettings(Level level)
 {
-    ChallengeSpec spec;
-    spec.level = level;
+    ChallengeSettings settings;
+    settings.level = level;
     switch (level) {
     case Level::BigCircular:
-        spec.points = 40;
-        spec.noiseTenths = 30;
+        settings.points = 40;
+        settings.noiseTenths = 30;
         break;
     case Level::Eccentric:
-        spec.points = 50;
-        spec.noiseTenths = 30;
+        settings.points = 50;
+        settings.noiseTenths = 30;
         break;
     case Level::SmallNoisy:
-        spec.points = 80;
-        spec.noiseTenths = 80;
+        settings.points = 80;
+        settings.noiseTenths = 80;
         break;
     case Level::TwoPlanets:
-        spec.points = 120;
-        spec.noiseTenths = 20;
+        settings.points = 120;
+        settings.noiseTenths = 20;
         break;
     case Level::RealStar:
-        spec.points = 60;
-        spec.noiseTenths = 30;
+        settings.points = 60;
+        settings.noiseTenths = 30;
         break;
     }
-    return spec;
+    return settings;
 }
 
-std::optional<Numeric::Refusal> refusal(const ChallengeSpec &spec)
+std::optional<Numeric::Refusal> refusal(const ChallengeSettings &settings)
 {
-    const int level = int(spec.level);
+    const int level = int(settings.level);
     if (level < firstLevel || level > lastLevel)
         return Numeric::Refusal{"the level must be 1 to 5 (found " + std::to_string(level) + ")"};
-    if (spec.points < minimumPoints || spec.points > maximumPoints)
+    if (settings.points < minimumPoints || settings.points > maximumPoints)
         return Numeric::Refusal{"the number of points must be " + std::to_string(minimumPoints) + " to "
-                                + std::to_string(maximumPoints) + " (found " + std::to_string(spec.points) + ")"};
-    if (spec.level == Level::TwoPlanets && spec.points < minimumPointsForTwoPlanets)
+                                + std::to_string(maximumPoints) + " (found " + std::to_string(settings.points) + ")"};
+    if (settings.level == Level::TwoPlanets && settings.points < minimumPointsForTwoPlanets)
         return Numeric::Refusal{"two planets need at least " + std::to_string(minimumPointsForTwoPlanets)
-                                + " points (found " + std::to_string(spec.points) + ")"};
-    if (spec.noiseTenths < minimumNoiseTenths || spec.noiseTenths > maximumNoiseTenths)
+                                + " points (found " + std::to_string(settings.points) + ")"};
+    if (settings.noiseTenths < minimumNoiseTenths || settings.noiseTenths > maximumNoiseTenths)
         return Numeric::Refusal{"the noise must be 0.1 to 102.3 m/s in steps of 0.1 (found "
-                                + Numeric::shortestText(spec.noiseSigma()) + ")"};
-    if (spec.cadence != Cadence::Nightly && spec.cadence != Cadence::Random)
+                                + Numeric::shortestText(settings.noiseSigma()) + ")"};
+    if (settings.cadence != Cadence::Nightly && settings.cadence != Cadence::Random)
         return Numeric::Refusal{"the cadence must be nightly or random"};
-    if (spec.seed > maximumSeed)
+    if (settings.seed > maximumSeed)
         return Numeric::Refusal{"the seed must be 0 to " + std::to_string(maximumSeed) + " (found "
-                                + std::to_string(spec.seed) + ")"};
+                                + std::to_string(settings.seed) + ")"};
     return std::nullopt;
 }
 

@@ -39,7 +39,7 @@ inline constexpr int maximumNoiseTenths = 1023;
 inline constexpr std::uint32_t maximumSeed = (1u << 22) - 1;
 
 /// One challenge's parameters. The data follow from these alone.
-struct ChallengeSpec
+struct ChallengeSettings
 {
     Level level = Level::BigCircular;
     int points = 40;      ///< number of measurements
@@ -49,14 +49,14 @@ struct ChallengeSpec
     std::uint32_t seed = 1;    ///< 0 … maximumSeed
 
     double noiseSigma() const { return noiseTenths / 10.0; }
-    bool operator==(const ChallengeSpec &) const = default;
+    bool operator==(const ChallengeSettings &) const = default;
 };
 
 /// A level's usual number of points, noise and cadence, with seed 1.
-ChallengeSpec defaultSpec(Level level);
+ChallengeSettings defaultSettings(Level level);
 
 /// Why these parameters make no challenge (a sentence naming the value), or nothing.
-std::optional<Numeric::Refusal> refusal(const ChallengeSpec &spec);
+std::optional<Numeric::Refusal> refusal(const ChallengeSettings &settings);
 
 /// The level for a number 1 … 5, or a refusal naming it.
 Numeric::Outcome<Level> levelFromNumber(int number);
