@@ -70,7 +70,7 @@ CLI::Validator oneOf(std::vector<std::string> words)
         list);
 }
 
-Loaded load(const std::string &path)
+Loaded load(const std::string &path, const Observations::ReadOptions &options)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
@@ -81,14 +81,14 @@ Loaded load(const std::string &path)
     Loaded loaded;
     std::vector<std::string> notes;
     if (extension == ".sys") {
-        const auto system = Observations::loadSystemFile(path);
+        const auto system = Observations::loadSystemFile(path, options);
         if (!system)
             throw DataError{path + ": " + system.reason()};
         loaded.data = system->data;
         loaded.starMassSolar = system->starMassSolar;
         notes = system->notes;
     } else {
-        const auto result = Observations::loadFile(path);
+        const auto result = Observations::loadFile(path, options);
         if (!result)
             throw DataError{path + ": " + result.reason()};
         loaded.data = result->data;
@@ -117,6 +117,19 @@ double spanOf(const Observations::DataSet &data)
     const auto [first, last] = std::minmax_element(data.measurements.begin(), data.measurements.end(),
                                                    [](const auto &a, const auto &b) { return a.time < b.time; });
     return last->time - first->time;
+}
+
+void addUnitOption(CLI::App &command, Observations::ReadOptions &options)
+{
+    command
+        .add_option_function<std::string>(
+            "--unit",
+            [&options](const std::string &unit) {
+                options.velocityUnit = unit == "km/s" ? Observations::VelocityUnit::KilometresPerSecond
+                                                      : Observations::VelocityUnit::MetresPerSecond;
+            },
+            "unit of the file's velocities and uncertainties, m/s or km/s (wins over the file's own)")
+        ->check(oneOf({"m/s", "km/s"}));
 }
 
 void PeriodLimits::addTo(CLI::App &command)

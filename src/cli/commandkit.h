@@ -1,6 +1,7 @@
 #pragma once
 
 #include "observations/rvdata.h"
+#include "observations/tablereader.h"
 #include "periodogram/periodogram.h"
 
 #include <CLI/CLI.hpp>
@@ -43,7 +44,11 @@ struct Loaded
 };
 
 /// Reads a velocity file or a .sys system file; throws DataError naming the file.
-Loaded load(const std::string &path);
+Loaded load(const std::string &path, const Observations::ReadOptions &options = {});
+
+/// --unit m/s|km/s: the unit of the file's velocities when it does not say,
+/// or says wrongly (it wins over the file's own declaration).
+void addUnitOption(CLI::App &command, Observations::ReadOptions &options);
 
 /// Writes the whole text or throws DataError naming the file.
 void writeFile(const std::string &path, const std::string &text);

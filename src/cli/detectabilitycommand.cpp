@@ -5,14 +5,12 @@
 #include "detection/spectralwindow.h"
 #include "fitting/rvfit.h"
 #include "numeric/numbertext.h"
-#include "observations/rvreader.h"
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <iomanip>
 #include <memory>
 #include <ostream>
@@ -23,6 +21,7 @@ namespace {
 struct Settings
 {
     std::string path;
+    Observations::ReadOptions read;
     std::string periods;
     std::string amplitudes;
     std::string masses;
@@ -51,29 +50,6 @@ std::vector<double> axis(const std::string &text, const std::string &option)
         || !std::isfinite(first) || !std::isfinite(last) || !(first > 0) || !(last > first) || count < 2 || count > 200)
         throw CLI::ValidationError(option, "expected A:B:N with 0 < A < B and N from 2 to 200, found \"" + text + "\"");
     return Detection::evenlySpacedInLog(first, last, std::size_t(count));
-}
-
-struct Loaded
-{
-    Observations::DataSet data;
-    double starMassSolar = 0;
-};
-
-Loaded load(const std::string &path)
-{
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return std::tolower(c); });
-    if (extension == ".sys") {
-        auto system = Observations::loadSystemFile(path);
-        if (!system)
-            fail(path + ": " + system.reason());
-        return {std::move(system.value().data), system->starMassSolar};
-    }
-    auto loaded = Observations::loadFile(path);
-    if (!loaded)
-        fail(path + ": " + loaded.reason());
-    return {std::move(loaded.value().data), 0};
 }
 
 /// The residuals of the planets the search finds, and those planets.
@@ -204,7 +180,7 @@ void printTable(const Fitting::Result &found, const Detection::DetectabilityMap 
 
 void run(const Settings &settings, std::ostream &out)
 {
-    const Loaded loaded = load(settings.path);
+    const Cli::Loaded loaded = Cli::load(settings.path, settings.read);
     const auto [residuals, found] = residualsOfFoundPlanets(loaded.data, settings);
     const double starMass = settings.starMassSolar > 0 ? settings.starMassSolar
         : loaded.starMassSolar > 0                     ? loaded.starMassSolar
@@ -227,6 +203,7 @@ void Cli::registerDetectability(CLI::App &app, std::ostream &out)
         "detectability", "What the measurements could have found: an injection-recovery map over period and K");
     command->footer(""); // each command's help ends with its own words, not the program's footer
     command->add_option("FILE", settings->path, "velocity file or .sys system file")->required();
+    addUnitOption(*command, settings->read);
     command->add_option("--periods", settings->periods,
                         "A:B:N, N periods from A to B days, evenly in log (default: 1 day to the time span, 20)");
     auto *k = command->add_option("--k", settings->amplitudes,

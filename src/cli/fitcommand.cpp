@@ -32,7 +32,7 @@ std::string fitAndPosteriorJson(const Fitting::Result &fit, const Sampling::Resu
 
 void runFit(FitRequest request, std::ostream &out)
 {
-    const Loaded loaded = load(request.path);
+    const Loaded loaded = load(request.path, request.read);
     Fitting::Options &options = request.options;
     options.planets = request.planets.value_or(request.find ? Fitting::maxPlanets : 1);
     options.starMassSolar = request.starMass ? *request.starMass
@@ -105,6 +105,7 @@ void registerFit(CLI::App &app, std::ostream &out)
         "-ln L = 1/2 sum [ r^2/(sigma^2 + s^2) + ln(2 pi (sigma^2 + s^2)) ].\n"
         "Each planet starts at the highest periodogram peak of the residuals.");
     fit->add_option("FILE", request->path, "velocity file or .sys system file")->required();
+    addUnitOption(*fit, request->read);
     for (const FitOptionGroup add : OptionGroups)
         add(*fit, *request);
     fit->callback([request, &out] { runFit(*request, out); });

@@ -12,6 +12,7 @@ namespace Cli {
 struct FitRequest
 {
     std::string path;
+    Observations::ReadOptions read;
     Fitting::Options options;
     std::optional<int> planets;     ///< default 1, or the most a search looks for
     std::optional<double> starMass; ///< else the .sys file's, else 1

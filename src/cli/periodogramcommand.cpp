@@ -15,6 +15,7 @@ constexpr std::size_t windowPeaksForAliases = 5;
 struct PeriodogramRequest
 {
     std::string path;
+    Observations::ReadOptions read;
     PeriodLimits limits;
     long long peaks = 5;
     bool window = false;
@@ -86,7 +87,7 @@ void runWindow(const PeriodogramRequest &request, const Loaded &loaded, std::ost
 
 void runPeriodogram(const PeriodogramRequest &request, std::ostream &out)
 {
-    const Loaded loaded = load(request.path);
+    const Loaded loaded = load(request.path, request.read);
     if (request.window)
         return runWindow(request, loaded, out);
     const auto grid = request.limits.gridFor(loaded.data);
@@ -135,6 +136,7 @@ void registerPeriodogram(CLI::App &app, std::ostream &out)
         "peak width of |f +- k f_w| of a stronger one, f_w a strong peak of the spectral\n"
         "window W(f) = |sum w_i exp(2 pi i f t_i)|^2, is marked as its alias.");
     command->add_option("FILE", request->path, "velocity file or .sys system file")->required();
+    addUnitOption(*command, request->read);
     request->limits.addTo(*command);
     command->add_option("--peaks", request->peaks, "how many distinct peaks to list (default 5)")
         ->check(wholeWithin(1, 100));

@@ -5,13 +5,13 @@
 #include <QFileInfo>
 #include <QUrl>
 
-LoadedData loadData(const QString &path)
+LoadedData loadData(const QString &path, const Observations::ReadOptions &options)
 {
     LoadedData loaded;
     const QFileInfo info(path);
     const std::string nativePath = path.toStdString();
     if (info.suffix().compare(QLatin1String("sys"), Qt::CaseInsensitive) == 0) {
-        const auto system = Observations::loadSystemFile(nativePath);
+        const auto system = Observations::loadSystemFile(nativePath, options);
         if (!system.ok()) {
             loaded.error = QString::fromStdString(system.reason());
             return loaded;
@@ -23,7 +23,7 @@ LoadedData loadData(const QString &path)
             loaded.notes << QString::fromStdString(note);
         return loaded;
     }
-    auto result = Observations::loadFile(nativePath);
+    auto result = Observations::loadFile(nativePath, options);
     if (!result.ok()) {
         loaded.error = QString::fromStdString(result.reason());
         return loaded;

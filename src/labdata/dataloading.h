@@ -1,6 +1,7 @@
 #pragma once
 
 #include "observations/rvdata.h"
+#include "observations/tablereader.h"
 
 #include <QList>
 #include <QString>
@@ -23,7 +24,7 @@ struct LoadedData
 
 /// Reads `path`: a `.sys` system file with its star's name and mass and one
 /// instrument per velocity file, or any text format the reader knows.
-LoadedData loadData(const QString &path);
+LoadedData loadData(const QString &path, const Observations::ReadOptions &options = {});
 
 /// The local file among dropped or pasted addresses, or the empty text.
 QString firstLocalFile(const QList<QUrl> &urls);

@@ -4,6 +4,7 @@
 #include "observations/synthetic.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 
 FileCommands::FileCommands(QWidget *parent) : QObject(parent)
@@ -32,6 +33,7 @@ FileCommands::FileCommands(QWidget *parent) : QObject(parent)
     }
     m_actions.append(realData->menuAction());
     m_actions.append(examples->menuAction());
+    m_actions.append(velocityUnitMenu(parent)->menuAction());
 
     addAction(tr("Make synthetic observations…"), QStringLiteral("actionMakeSynthetic"),
               &FileCommands::makeSyntheticRequested);
@@ -48,6 +50,34 @@ FileCommands::FileCommands(QWidget *parent) : QObject(parent)
                               &FileCommands::exportFitJsonRequested)};
     addAction(tr("Export plots (PNG/SVG)…"), QStringLiteral("actionExportPlot"), &FileCommands::exportPlotRequested);
     setAvailable(false, false);
+}
+
+QMenu *FileCommands::velocityUnitMenu(QWidget *parent)
+{
+    using Observations::VelocityUnit;
+    auto *menu = new QMenu(tr("Velocity unit"), parent);
+    menu->setObjectName(QStringLiteral("velocityUnitMenu"));
+    auto *choices = new QActionGroup(menu);
+    const std::pair<QString, std::optional<VelocityUnit>> units[] = {
+        {QStringLiteral("declared"), std::nullopt},
+        {QStringLiteral("ms"), VelocityUnit::MetresPerSecond},
+        {QStringLiteral("kms"), VelocityUnit::KilometresPerSecond}};
+    const QString texts[] = {tr("As the file says"), tr("m/s"), tr("km/s")};
+    for (std::size_t n = 0; n < std::size(units); ++n) {
+        QAction *action = menu->addAction(texts[n]);
+        action->setObjectName(QStringLiteral("velocityUnit_") + units[n].first);
+        action->setCheckable(true);
+        action->setChecked(n == 0);
+        choices->addAction(action);
+        const std::optional<VelocityUnit> unit = units[n].second;
+        connect(action, &QAction::triggered, this, [this, unit] {
+            if (m_readOptions.velocityUnit == unit)
+                return;
+            m_readOptions.velocityUnit = unit;
+            emit velocityUnitChanged();
+        });
+    }
+    return menu;
 }
 
 QAction *FileCommands::addAction(const QString &text, const QString &name, void (FileCommands::*signal)())

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "observations/tablereader.h"
+
 #include <QList>
 #include <QObject>
 
 class QAction;
+class QMenu;
 class QWidget;
 
 /// The Observations tab's file commands as a File menu shows them: open,
@@ -14,7 +17,9 @@ class QWidget;
 /// Object names: the actions "actionOpenRvData", "actionMakeSynthetic",
 /// "actionSaveData", "actionExportResiduals", "actionExportFitCsv",
 /// "actionExportFitJson", "actionExportPlot"; the menus "realDataMenu"
-/// (items "shippedSet_<file name>") and "exampleMenu" (items "exampleSet_<n>").
+/// (items "shippedSet_<file name>"), "exampleMenu" (items "exampleSet_<n>")
+/// and "velocityUnitMenu" (items "velocityUnit_declared", "velocityUnit_ms",
+/// "velocityUnit_kms").
 class FileCommands : public QObject
 {
     Q_OBJECT
@@ -29,6 +34,10 @@ public:
     /// Saving needs data; the fit's exports need a fit (also one without planets).
     void setAvailable(bool haveData, bool haveFit);
 
+    /// How files are to be read: the velocity unit the user chose, if any
+    /// (else the file's own declaration, else m/s).
+    Observations::ReadOptions readOptions() const { return m_readOptions; }
+
 signals:
     void openRequested();
     /// A shipped set by its file name ("51peg.sys").
@@ -41,11 +50,15 @@ signals:
     void exportFitCsvRequested();
     void exportFitJsonRequested();
     void exportPlotRequested();
+    /// The user chose another velocity unit; the file shown should be read again.
+    void velocityUnitChanged();
 
 private:
     QAction *addAction(const QString &text, const QString &name, void (FileCommands::*signal)());
+    QMenu *velocityUnitMenu(QWidget *parent);
 
     QList<QAction *> m_actions;
     QAction *m_saveData;
     QList<QAction *> m_fitExports;
+    Observations::ReadOptions m_readOptions;
 };

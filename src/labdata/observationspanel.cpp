@@ -154,6 +154,11 @@ void ObservationsPanel::connectFileCommands()
     connect(m_files, &FileCommands::exportFitCsvRequested, this, &ObservationsPanel::exportFitCsv);
     connect(m_files, &FileCommands::exportFitJsonRequested, this, &ObservationsPanel::exportFitJson);
     connect(m_files, &FileCommands::exportPlotRequested, this, &ObservationsPanel::exportPlot);
+    connect(m_files, &FileCommands::velocityUnitChanged, this, [this] {
+        const QString path = m_openedPath; // a copy: reading clears the member
+        if (!path.isEmpty())
+            openFile(path);
+    });
 }
 
 void ObservationsPanel::connectPlots()
@@ -190,12 +195,13 @@ void ObservationsPanel::openDataDialog()
 
 bool ObservationsPanel::openFile(const QString &path)
 {
-    const LoadedData loaded = loadData(path);
+    const LoadedData loaded = loadData(path, m_files->readOptions());
     if (!loaded.ok()) {
         warn(tr("%1 cannot be read:\n%2").arg(QFileInfo(path).fileName(), loaded.error), tr("Open RV data"));
         return false;
     }
     setData(loaded.data, loaded.title, loaded.starMassSolar);
+    m_openedPath = path;
     // Said where the student looks next: a unit converted, uncertainties assumed.
     if (!loaded.notes.isEmpty())
         m_controls->showStatus(loaded.notes.join(QLatin1Char(' ')));
@@ -212,6 +218,7 @@ bool ObservationsPanel::openShippedSet(const QString &fileName)
 void ObservationsPanel::setData(const Observations::DataSet &data, const QString &title,
                                 std::optional<double> starMassSolar)
 {
+    m_openedPath.clear();
     m_data = data;
     m_exclusion.reset(m_data.measurements.size());
     m_title = title;

@@ -122,6 +122,7 @@ private:
     Observations::DataSet m_data;
     PointExclusion m_exclusion;
     QString m_title;
+    QString m_openedPath; ///< read again when the user chooses another velocity unit
     std::optional<Fitting::Result> m_fit;
     /// Data shown and data of the run going: a run over older data is ignored when it ends.
     int m_dataGeneration = 0;

@@ -170,6 +170,10 @@ private slots:
         // The system file gives 1.12 solar masses and two instruments.
         prints("a system file gives the star's mass", {"fit", ORBIQUEST9_SOURCE_DIR "/data/rv/51peg.sys", "--json"}, {},
                {near("starMass", 1.12, 1e-12), near("instruments/#", 2, 0.5)});
+        // The file's numbers are m/s; read as km/s every velocity and so K is a thousand times larger.
+        prints("--unit km/s", {"fit", "FOLDER/circular.txt", "--circular", "--unit", "km/s", "--json"}, {},
+               {{"planets/0/semiAmplitude", 19000, 21000}});
+        fails("--unit of no speed", {"fit", "FOLDER/circular.txt", "--unit", "m"}, 2, "--unit");
         // At T_p, ν = 0 and v = K (1 + e) cos ω = 15.
         prints("curve from periastron",
                {"curve", "--period", "10", "--k", "20", "--e", "0.5", "--omega", "60", "--tp", "100", "--points", "3",

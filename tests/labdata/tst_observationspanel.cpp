@@ -214,6 +214,17 @@ private slots:
         QCOMPARE(m_panel->data().measurements.size(), std::size_t(5));
     }
 
+    void aChosenVelocityUnitReadsTheFileAgain()
+    {
+        loadText(TwoInstruments);
+        action("velocityUnit_kms")->trigger();
+        // The file's 10.0 and its σ 1.0, now km/s.
+        QCOMPARE(m_panel->data().measurements.front().velocity, 10000.0);
+        QCOMPARE(m_panel->data().measurements.front().uncertainty, 1000.0);
+        action("velocityUnit_declared")->trigger();
+        QCOMPARE(m_panel->data().measurements.front().velocity, 10.0);
+    }
+
     void periodogramMarksItsPeaksInAnEditableRange()
     {
         const Observations::DataSet data = quickSet();
