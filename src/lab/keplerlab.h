@@ -76,6 +76,11 @@ public:
     /// A local file dropped anywhere on the lab goes to `open`.
     void acceptFileDrops(std::function<void(const QString &path)> open);
 
+signals:
+    /// The planet drawn after every accepted change of its elements, for
+    /// readers of the lab's state such as a lesson.
+    void planetShown(const LabPlanet &planet);
+
 public slots:
     void showPlanet(const LabPlanet &planet);
     void play();
