@@ -40,8 +40,8 @@ QStringList lines(const Challenge::AnswerKey &key)
         lines << tr(QT_TRANSLATE_NOOP("AnswerKeyText",
                                       "  planet %1: P = %2 d, K = %3 m/s, e = %4, ω = %5°, Tp = %6, m sin i = %7 MJup"))
                      .arg(i + 1)
-                     .arg(number(e.periodDays), number(e.semiAmplitude), number(e.eccentricity),
-                          number(e.omegaDegrees), number(e.periastronTime), number(e.minimumMassJupiter));
+                     .arg(number(e.periodDays), number(e.semiAmplitude), number(e.eccentricity), number(e.omegaDegrees),
+                          number(e.periastronTime), number(e.minimumMassJupiter));
     }
     lines << tr(QT_TRANSLATE_NOOP("AnswerKeyText", "Best fit the data allow (1σ):"));
     for (std::size_t i = 0; i < key.bestFit.planets.size(); ++i) {

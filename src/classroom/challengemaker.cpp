@@ -91,13 +91,14 @@ ChallengeMaker::ChallengeMaker(QWidget *parent)
 void ChallengeMaker::retranslate()
 {
     setWindowTitle(tr("New challenge"));
-    const QStringList rows{tr("Level"),        tr("Observations"), tr("Noise σ"),        tr("Cadence"),
-                           tr("Random seed"),  tr("Help"),         tr("Class code"),     tr("Teacher's code")};
+    const QStringList rows{tr("Level"),       tr("Observations"), tr("Noise σ"),    tr("Cadence"),
+                           tr("Random seed"), tr("Help"),         tr("Class code"), tr("Teacher's code")};
     for (int i = 0; i < rows.size(); ++i)
         m_rowLabels[i]->setText(rows[i]);
     for (int i = 0; i < m_level->count(); ++i)
-        m_level->setItemText(i, QStringLiteral("%1. %2").arg(i + 1).arg(
-                                    ChallengeTexts::levelText(Challenge::Level(m_level->itemData(i).toInt()))));
+        m_level->setItemText(i,
+                             QStringLiteral("%1. %2").arg(i + 1).arg(
+                                 ChallengeTexts::levelText(Challenge::Level(m_level->itemData(i).toInt()))));
     m_cadence->setItemText(0, tr("Nightly, with weather and seasons"));
     m_cadence->setItemText(1, tr("Random times"));
     m_closeness->setText(tr("\"How close am I?\" may answer"));
@@ -138,7 +139,8 @@ void ChallengeMaker::offer()
 
 Challenge::ChallengeSettings ChallengeMaker::settings() const
 {
-    Challenge::ChallengeSettings settings = Challenge::defaultSettings(Challenge::Level(m_level->currentData().toInt()));
+    Challenge::ChallengeSettings settings =
+        Challenge::defaultSettings(Challenge::Level(m_level->currentData().toInt()));
     settings.points = m_points->value();
     if (settings.level != Challenge::Level::RealStar) {
         settings.noiseTenths = int(std::lround(m_noise->value() * 10));

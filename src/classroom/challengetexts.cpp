@@ -68,10 +68,9 @@ QString verdict(const Challenge::QuantityScore &score)
         if (score.quantity != words.quantity)
             continue;
         const QString unit = QString::fromLatin1(words.unit);
-        const QString stated =
-            QStringLiteral("%1 = %2%3")
-                .arg(QString::fromStdString(score.quantity), QString::fromStdString(Numeric::shortestText(score.answer)),
-                     unit);
+        const QString stated = QStringLiteral("%1 = %2%3")
+                                   .arg(QString::fromStdString(score.quantity),
+                                        QString::fromStdString(Numeric::shortestText(score.answer)), unit);
         if (score.right) {
             const double shown = Challenge::roundedToUncertainty(score.tolerance, score.tolerance);
             return tr(words.right).arg(stated, QString::fromStdString(Numeric::shortestText(shown)) + unit);

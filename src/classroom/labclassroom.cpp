@@ -124,8 +124,8 @@ bool LabClassroom::eventFilter(QObject *watched, QEvent *event)
 
 void LabClassroom::openChallenge()
 {
-    const QString typed = Platform::current().inputBox(tr("Type the class code your teacher gave you:"),
-                                                       tr("Open challenge"));
+    const QString typed =
+        Platform::current().inputBox(tr("Type the class code your teacher gave you:"), tr("Open challenge"));
     if (!typed.trimmed().isEmpty())
         openChallengeCode(typed);
 }
@@ -134,8 +134,9 @@ bool LabClassroom::openChallengeCode(const QString &typed)
 {
     const auto opened = ChallengeLoading::open(typed);
     if (!opened) {
-        Platform::current().messageBox(tr("This code opens no challenge: %1").arg(QString::fromStdString(opened.reason())),
-                                       MsgBox::OkOnly | MsgBox::Critical, tr("Open challenge"));
+        Platform::current().messageBox(
+            tr("This code opens no challenge: %1").arg(QString::fromStdString(opened.reason())),
+            MsgBox::OkOnly | MsgBox::Critical, tr("Open challenge"));
         return false;
     }
     m_observations->setData(opened->challenge.data, ChallengeLoading::dataTitle(*opened),
@@ -168,8 +169,9 @@ bool LabClassroom::openLessonFile(const QString &path)
 {
     const auto lesson = Challenge::loadLesson(path.toStdString());
     if (!lesson) {
-        Platform::current().messageBox(tr("This lesson cannot be opened: %1").arg(QString::fromStdString(lesson.reason())),
-                                       MsgBox::OkOnly | MsgBox::Critical, tr("Open lesson"));
+        Platform::current().messageBox(
+            tr("This lesson cannot be opened: %1").arg(QString::fromStdString(lesson.reason())),
+            MsgBox::OkOnly | MsgBox::Critical, tr("Open lesson"));
         return false;
     }
     m_lesson->startLesson(*lesson);

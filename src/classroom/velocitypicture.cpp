@@ -15,7 +15,7 @@ namespace {
 constexpr int SamplesPerPeriod = 40;
 constexpr int MinimumSamples = 800;
 constexpr int MaximumSamples = 40000;
-const QColor InstrumentColours[] = {QColor(0, 90, 180), QColor(200, 60, 0), QColor(0, 140, 70),
+const QColor InstrumentColours[] = {QColor(0, 90, 180),  QColor(200, 60, 0),  QColor(0, 140, 70),
                                     QColor(150, 0, 150), QColor(120, 100, 0), QColor(0, 130, 140)};
 
 /// What the picture shows of a measurement: its velocity less its instrument's fitted offset.
@@ -57,8 +57,9 @@ void draw(QPainter &painter, const QRectF &area, const Observations::DataSet &da
         painter.restore();
         return;
     }
-    const auto [firstPoint, lastPoint] = std::minmax_element(
-        data.measurements.begin(), data.measurements.end(), [](const auto &a, const auto &b) { return a.time < b.time; });
+    const auto [firstPoint, lastPoint] =
+        std::minmax_element(data.measurements.begin(), data.measurements.end(),
+                            [](const auto &a, const auto &b) { return a.time < b.time; });
     const double first = firstPoint->time;
     const double last = std::max(lastPoint->time, first + 1);
     double low = HUGE_VAL, high = -HUGE_VAL;
@@ -89,11 +90,11 @@ void draw(QPainter &painter, const QRectF &area, const Observations::DataSet &da
         painter.drawLine(at(first, 0), at(last, 0));
     }
     painter.setPen(QPen(Qt::black, 0));
-    painter.drawText(QRectF(area.left(), plot.top(), plot.left() - area.left() - 4, metrics.height()),
-                     Qt::AlignRight, QString::number(high, 'f', 0));
-    painter.drawText(QRectF(area.left(), plot.bottom() - metrics.height(), plot.left() - area.left() - 4,
-                            metrics.height()),
-                     Qt::AlignRight, QString::number(low, 'f', 0));
+    painter.drawText(QRectF(area.left(), plot.top(), plot.left() - area.left() - 4, metrics.height()), Qt::AlignRight,
+                     QString::number(high, 'f', 0));
+    painter.drawText(
+        QRectF(area.left(), plot.bottom() - metrics.height(), plot.left() - area.left() - 4, metrics.height()),
+        Qt::AlignRight, QString::number(low, 'f', 0));
     painter.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), metrics.height()), Qt::AlignLeft,
                      QString::number(first, 'f', 1));
     painter.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), metrics.height()), Qt::AlignRight,

@@ -26,8 +26,9 @@ void challengeHeader(PdfDocument &document, const ChallengeLoading::OpenedChalle
 {
     const Challenge::ChallengeData &challenge = opened.challenge;
     document.heading(title);
-    document.paragraph(tr(QT_TRANSLATE_NOOP("Worksheets", "Class code %1: %2. %3 observations; the star's mass is %4 "
-                                                          "solar masses."))
+    document.paragraph(tr(QT_TRANSLATE_NOOP("Worksheets",
+                                            "Class code %1: %2. %3 observations; the star's mass is %4 "
+                                            "solar masses."))
                            .arg(opened.codeText, ChallengeTexts::levelText(challenge.settings.level))
                            .arg(challenge.data.measurements.size())
                            .arg(QString::fromStdString(Numeric::shortestText(challenge.starMassSolar))));
@@ -47,13 +48,15 @@ QByteArray lessonSheet(const Challenge::Lesson &lesson, const QList<QImage> &lab
         document.picture(picture);
     for (std::size_t i = 0; i < lesson.steps.size(); ++i) {
         const Challenge::LessonStep &step = lesson.steps[i];
-        const QString stepTitle = step.title.empty() ? QString() : QStringLiteral(": ") + QString::fromStdString(step.title);
+        const QString stepTitle =
+            step.title.empty() ? QString() : QStringLiteral(": ") + QString::fromStdString(step.title);
         document.subheading(tr(QT_TRANSLATE_NOOP("Worksheets", "Step %1")).arg(i + 1) + stepTitle);
         document.paragraph(QString::fromStdString(step.say));
         for (std::size_t q = 0; q < step.questions.size(); ++q) {
             const Challenge::Question &question = step.questions[q];
             document.paragraph(QStringLiteral("%1. %2").arg(q + 1).arg(QString::fromStdString(question.ask)));
-            const QString unit = question.unit.empty() ? QString() : QStringLiteral(" (%1)").arg(QString::fromStdString(question.unit));
+            const QString unit =
+                question.unit.empty() ? QString() : QStringLiteral(" (%1)").arg(QString::fromStdString(question.unit));
             document.answerLines(2, tr(QT_TRANSLATE_NOOP("Worksheets", "Answer%1:")).arg(unit));
         }
         if (step.questions.empty())
@@ -73,7 +76,8 @@ QByteArray challengeSheet(const ChallengeLoading::OpenedChallenge &opened)
                                             "class code. Find the period in the periodogram, fold the data on it, fit "
                                             "the curve by hand or with a fit, and write down what you find.")));
     const Challenge::ChallengeData &challenge = opened.challenge;
-    document.drawing([&](QPainter &painter, const QRectF &area) { VelocityPicture::draw(painter, area, challenge.data); });
+    document.drawing(
+        [&](QPainter &painter, const QRectF &area) { VelocityPicture::draw(painter, area, challenge.data); });
     const int planets = Challenge::planetCount(challenge);
     for (int planet = 1; planet <= planets; ++planet) {
         if (planets > 1)

@@ -1,3 +1,4 @@
+#include "challenge/classcode.h"
 #include "classroom/challengepanel.h"
 #include "classroom/labclassroom.h"
 #include "classroom/lessonpanel.h"
@@ -14,6 +15,12 @@ namespace {
 /// numeric floor pins them; the command line writes these very bytes.
 const QString PinnedCode = QStringLiteral("P198-1QD6-MZ56");
 const QByteArray PinnedSha256("86acea49bbb1242c7ea9143bd5a357ffea5752a48dae3d175e21ac86b81d3f02");
+
+QString teacherCode()
+{
+    const auto read = Challenge::decodeCode(PinnedCode.toStdString());
+    return QString::fromStdString(Challenge::encodeCode(read->settings, Challenge::CodeKind::Teacher));
+}
 
 KeplerLab *openLab()
 {
@@ -155,7 +162,9 @@ private slots:
         const QString path = QDir(m_environment->path()).filePath(QStringLiteral("faulty.json"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("{\n  \"format\": 1,\n  \"title\": \"T\",\n  \"steps\": [\n    {\"say\": \"x\", \"lock\": [\"nosuch\"]}\n  ]\n}\n");
+        file.write(
+            "{\n  \"format\": 1,\n  \"title\": \"T\",\n  \"steps\": [\n    {\"say\": \"x\", \"lock\": [\"nosuch\"]}\n  "
+            "]\n}\n");
         file.close();
         m_platform->fileNames.enqueue(path);
         labControl<QAction>("actionOpenLesson")->trigger();
@@ -171,6 +180,7 @@ private slots:
         QTest::addColumn<bool>("cancel");
         QTest::newRow("lesson") << "actionLessonWorksheet" << false;
         QTest::newRow("challenge") << "actionChallengeWorksheet" << false;
+        QTest::newRow("answer key") << "exportKeyPdf" << false;
         QTest::newRow("cancelled") << "actionLessonWorksheet" << true;
     }
 
@@ -180,11 +190,16 @@ private slots:
         QFETCH(bool, cancel);
         openLab();
         labControl<QAction>("lesson_4-finding-51-peg-b.json")->trigger();
-        QVERIFY(classroom()->openChallengeCode(PinnedCode));
+        QVERIFY(classroom()->openChallengeCode(teacherCode()));
         const QString path = QDir(m_environment->path()).filePath(QStringLiteral("sheet.pdf"));
         if (!cancel)
             m_platform->fileNames.enqueue(path);
-        labControl<QAction>(qPrintable(command))->trigger();
+        if (command.startsWith(QStringLiteral("action"))) {
+            labControl<QAction>(qPrintable(command))->trigger();
+        } else {
+            QTest::mouseClick(labControl<QPushButton>("answerKeyButton"), Qt::LeftButton);
+            QTest::mouseClick(labControl<QPushButton>(qPrintable(command)), Qt::LeftButton);
+        }
         QCOMPARE(m_platform->saveFilters.size(), 1);
         QFile file(path);
         QCOMPARE(file.exists(), !cancel);
