@@ -60,9 +60,11 @@ void ChallengePanel::retranslate()
 {
     m_score->setText(tr("Score my answer"));
     m_keyButton->setText(tr("Answer key…"));
-    const QStringList headers{tr("Planet"), tr("P (days)"), tr("K (m/s)"), tr("e"), tr("m sin i (MJup)")};
+    const QStringList headers{tr("P (days)"), tr("K (m/s)"), tr("e"), tr("m sin i (MJup)")};
     for (int i = 0; i < m_headers.size(); ++i)
         m_headers[i]->setText(headers[i]);
+    for (int i = 0; i < m_planetHeaders.size(); ++i)
+        m_planetHeaders[i]->setText(tr("Planet %1").arg(i + 1));
     if (!m_opened) {
         m_summary->setText(tr("Open a challenge with the code your teacher gave you (File → Open challenge…)."));
         return;
@@ -83,23 +85,28 @@ void ChallengePanel::changeEvent(QEvent *event)
 
 void ChallengePanel::buildAnswerRows(int planets)
 {
+    // One column per planet and a row per quantity keeps the panel narrow.
     qDeleteAll(m_answers->findChildren<QWidget *>(Qt::FindDirectChildrenOnly));
     m_headers.clear();
+    m_planetHeaders.clear();
     m_boxes.clear();
-    for (int column = 0; column < 5; ++column) {
+    for (int row = 0; row < int(BoxNames.size()); ++row) {
         m_headers.append(new QLabel);
-        m_grid->addWidget(m_headers.back(), 0, column);
+        m_grid->addWidget(m_headers.back(), row + 1, 0);
     }
     for (int planet = 1; planet <= planets; ++planet) {
-        m_grid->addWidget(new QLabel(QString::number(planet)), planet, 0);
-        QList<QLineEdit *> row;
+        if (planets > 1) {
+            m_planetHeaders.append(new QLabel);
+            m_grid->addWidget(m_planetHeaders.back(), 0, planet);
+        }
+        QList<QLineEdit *> column;
         for (std::size_t q = 0; q < BoxNames.size(); ++q) {
             auto *box = new QLineEdit;
             box->setObjectName(QString::fromLatin1(BoxNames[q]).arg(planet));
-            m_grid->addWidget(box, planet, int(q) + 1);
-            row.append(box);
+            m_grid->addWidget(box, int(q) + 1, planet);
+            column.append(box);
         }
-        m_boxes.append(row);
+        m_boxes.append(column);
     }
 }
 

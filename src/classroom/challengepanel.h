@@ -65,7 +65,8 @@ private:
     QLabel *m_summary;
     QWidget *m_answers;
     QGridLayout *m_grid;
-    QList<QLabel *> m_headers;
+    QList<QLabel *> m_headers;         ///< the quantities, one a row
+    QList<QLabel *> m_planetHeaders;   ///< the planets, one a column, when there are two
     QList<QList<QLineEdit *>> m_boxes; ///< per planet: P, K, e, m sin i
     QPushButton *m_score;
     QLabel *m_verdicts;

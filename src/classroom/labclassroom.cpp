@@ -57,7 +57,7 @@ LabClassroom::LabClassroom(KeplerLab *lab, ObservationsPanel *observations)
             [this](const std::set<std::string> &before, const std::set<std::string> &now) {
                 ControlLocks::apply(m_lab, before, now);
             });
-    connect(lab, &KeplerLab::planetShown, this, &LabClassroom::updateLessonState);
+    connect(lab, &KeplerLab::planetChanged, this, &LabClassroom::updateLessonState);
     connect(observations, &ObservationsPanel::dataShown, this, &LabClassroom::updateLessonState);
     retranslate();
 }

@@ -2,12 +2,15 @@
 
 #include "numeric/numbertext.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <map>
 
 namespace {
 
@@ -23,6 +26,26 @@ QLabel *wrapped(const char *name)
 QString number(double value)
 {
     return QString::fromStdString(Numeric::shortestText(value));
+}
+
+/// How the panel names a lab quantity a step watches.
+QString quantityName(const std::string &quantity)
+{
+    static const std::map<std::string, const char *> names{
+        {"period", "P"},
+        {"semiAmplitude", "K"},
+        {"eccentricity", "e"},
+        {"omega", "ω"},
+        {"periastronTime", "Tp"},
+        {"starMass", "M★"},
+        {"inclination", "i"},
+        {"minimumMassJupiter", "m sin i"},
+        {"trueMassJupiter", "m"},
+        {"reducedChiSquare", QT_TRANSLATE_NOOP("LessonPanel", "reduced χ²")},
+        {"rms", "rms"}};
+    const auto found = names.find(quantity);
+    return found == names.end() ? QString::fromStdString(quantity)
+                                : QCoreApplication::translate("LessonPanel", found->second);
 }
 
 } // namespace
@@ -133,12 +156,23 @@ void LessonPanel::showStep()
     retranslate();
 }
 
+QString LessonPanel::verdictText(const Challenge::AnswerCheck &check, const std::string &unit) const
+{
+    if (check.right)
+        return tr("Right.");
+    if (!check.value)
+        return QString::fromStdString(check.message);
+    const QString answer =
+        unit.empty() ? number(*check.value) : number(*check.value) + QLatin1Char(' ') + QString::fromStdString(unit);
+    return check.tooLarge ? tr("Not yet: %1 is too large.").arg(answer) : tr("Not yet: %1 is too small.").arg(answer);
+}
+
 void LessonPanel::checkAnswer(int question)
 {
     if (!m_progress || question >= m_answers.size())
         return;
     const Challenge::AnswerCheck check = m_progress->checkAnswer(question, m_answers[question]->text().toStdString());
-    m_verdicts[question]->setText(check.right ? tr("Right.") : QString::fromStdString(check.message));
+    m_verdicts[question]->setText(verdictText(check, m_progress->step().questions[std::size_t(question)].unit));
     m_verdicts[question]->setStyleSheet(check.right ? QStringLiteral("color: #006000")
                                                     : QStringLiteral("color: #b00000"));
     updateStepDone();

@@ -52,6 +52,8 @@ private:
     void retranslate();
     void showStep();
     void checkAnswer(int question);
+    /// The sentence for a checked answer, in the language chosen.
+    QString verdictText(const Challenge::AnswerCheck &check, const std::string &unit) const;
     void updateStepDone();
 
     std::optional<Challenge::LessonProgress> m_progress;

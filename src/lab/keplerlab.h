@@ -77,9 +77,9 @@ public:
     void acceptFileDrops(std::function<void(const QString &path)> open);
 
 signals:
-    /// The planet drawn after every accepted change of its elements, for
-    /// readers of the lab's state such as a lesson.
-    void planetShown(const LabPlanet &planet);
+    /// The planet after every change the lab accepted (a new planet or an
+    /// edited element).
+    void planetChanged(const LabPlanet &planet);
 
 public slots:
     void showPlanet(const LabPlanet &planet);

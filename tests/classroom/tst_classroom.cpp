@@ -63,6 +63,29 @@ private slots:
         QVERIFY(!classroom()->challengePanel()->challenge());
     }
 
+    /// The teacher's choices travel in both codes.
+    void madeCodesCarryTheChoices()
+    {
+        openLab();
+        labControl<QAction>("actionNewChallenge")->trigger();
+        labControl<QComboBox>("challengeLevel")->setCurrentIndex(1);
+        labControl<QSpinBox>("challengePoints")->setValue(55);
+        labControl<QDoubleSpinBox>("challengeNoise")->setValue(4.5);
+        labControl<QComboBox>("challengeCadence")->setCurrentIndex(1);
+        labControl<QSpinBox>("challengeSeed")->setValue(1234);
+        labControl<QCheckBox>("challengeCloseness")->setChecked(false);
+        QTest::mouseClick(labControl<QPushButton>("challengeMake"), Qt::LeftButton);
+        const auto classCode = Challenge::decodeCode(labControl<QLineEdit>("classCodeText")->text().toStdString());
+        const auto teacherCode = Challenge::decodeCode(labControl<QLineEdit>("teacherCodeText")->text().toStdString());
+        QVERIFY2(classCode.ok() && teacherCode.ok(), classCode.reason().c_str());
+        const Challenge::ChallengeSettings expected{Challenge::Level::Eccentric, 55,    45,
+                                                    Challenge::Cadence::Random,  false, 1234};
+        QVERIFY(classCode->settings == expected);
+        QVERIFY(teacherCode->settings == expected);
+        QCOMPARE(classCode->kind, Challenge::CodeKind::Class);
+        QCOMPARE(teacherCode->kind, Challenge::CodeKind::Teacher);
+    }
+
     /// The data a student opens are saved as the very bytes the command line writes.
     void openedDataAreTheCommandLinesBytes()
     {
