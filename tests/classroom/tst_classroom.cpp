@@ -84,6 +84,11 @@ private slots:
         QVERIFY(teacherCode->settings == expected);
         QCOMPARE(classCode->kind, Challenge::CodeKind::Class);
         QCOMPARE(teacherCode->kind, Challenge::CodeKind::Teacher);
+        // The challenge forbids "How close am I?" once a student opens it.
+        QSignalSpy help(classroom(), &LabClassroom::closenessHelpChanged);
+        QVERIFY(classroom()->openChallengeCode(labControl<QLineEdit>("classCodeText")->text()));
+        QCOMPARE(help.size(), 1);
+        QCOMPARE(help.front().front().toBool(), false);
     }
 
     /// The data a student opens are saved as the very bytes the command line writes.
@@ -156,6 +161,7 @@ private slots:
     {
         openLab();
         labControl<QAction>("lesson_2-eccentricity-and-omega.json")->trigger();
+        QCOMPARE(form<KeplerLab>()->planet().orbit.periodDays, 10.0); // the lesson's set-up
         QVERIFY(!labControl<QDoubleSpinBox>("periodSpin")->isEnabled());
         QVERIFY(!labControl<QSlider>("semiAmplitudeSlider")->isEnabled());
         QVERIFY(labControl<QDoubleSpinBox>("eccentricitySpin")->isEnabled());
@@ -213,6 +219,7 @@ private slots:
         QFETCH(bool, cancel);
         openLab();
         labControl<QAction>("lesson_4-finding-51-peg-b.json")->trigger();
+        QVERIFY2(!observations()->data().measurements.empty(), "the lesson's data are 51 Peg's");
         QVERIFY(classroom()->openChallengeCode(teacherCode()));
         const QString path = QDir(m_environment->path()).filePath(QStringLiteral("sheet.pdf"));
         if (!cancel)
