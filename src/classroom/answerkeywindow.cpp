@@ -14,7 +14,7 @@
 
 namespace {
 
-/// The data and the fitted curve, drawn anew at every size.
+/// The data folded on each fitted planet with its curve, side by side, drawn anew at every size.
 class KeyPlot : public QWidget
 {
 public:
@@ -28,7 +28,11 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        VelocityPicture::draw(painter, rect(), m_data, m_fit);
+        const std::size_t planets = std::max<std::size_t>(m_fit.planets.size(), 1);
+        const double width = double(this->width()) / double(planets);
+        for (std::size_t planet = 0; planet < m_fit.planets.size(); ++planet)
+            VelocityPicture::drawFolded(painter, QRectF(width * double(planet), 0, width, height()), m_data, m_fit,
+                                        planet);
     }
 
 private:

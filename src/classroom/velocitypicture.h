@@ -4,20 +4,21 @@
 #include "observations/rvdata.h"
 
 #include <QRectF>
-#include <QString>
-
-#include <optional>
 
 class QPainter;
 
-/// The velocities against time as a printed page or the answer key shows
-/// them: each point with its error bar, one colour per instrument, and,
-/// given a fit, the fitted curve drawn over them with each instrument's
-/// offset taken from its points (so several instruments share one curve).
-/// A plain painter drawing, the same on screen and in a PDF.
+/// The velocities as a printed page or the answer key shows them: each
+/// point with its error bar, one colour per instrument. Plain painter
+/// drawings, the same on screen and in a PDF.
 namespace VelocityPicture {
 
-void draw(QPainter &painter, const QRectF &area, const Observations::DataSet &data,
-          const std::optional<Fitting::Result> &fit = std::nullopt);
+/// The measurements against time.
+void draw(QPainter &painter, const QRectF &area, const Observations::DataSet &data);
+
+/// The measurements folded on fitted planet `planet` (from 0) of `fit`,
+/// less the fit's offsets, trend and other planets, with that planet's
+/// curve over one orbit: what a student sees when the fold is right.
+void drawFolded(QPainter &painter, const QRectF &area, const Observations::DataSet &data, const Fitting::Result &fit,
+                std::size_t planet);
 
 } // namespace VelocityPicture

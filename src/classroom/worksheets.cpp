@@ -12,6 +12,9 @@ namespace Worksheets {
 
 namespace {
 
+/// Low enough that the key's text and two folded plots share a page.
+constexpr double KeyPlotHeight = 0.4;
+
 QString tr(const char *source)
 {
     return QCoreApplication::translate("Worksheets", source);
@@ -98,9 +101,12 @@ QByteArray answerKeySheet(const ChallengeLoading::OpenedChallenge &opened, const
     challengeHeader(document, opened, title);
     for (const QString &line : AnswerKeyText::lines(key))
         document.paragraph(line);
-    document.drawing([&](QPainter &painter, const QRectF &area) {
-        VelocityPicture::draw(painter, area, opened.challenge.data, key.bestFit);
-    });
+    for (std::size_t planet = 0; planet < key.bestFit.planets.size(); ++planet)
+        document.drawing(
+            [&](QPainter &painter, const QRectF &area) {
+                VelocityPicture::drawFolded(painter, area, opened.challenge.data, key.bestFit, planet);
+            },
+            KeyPlotHeight);
     return document.bytes();
 }
 
