@@ -10,7 +10,7 @@ class QPushButton;
 
 /// The teacher's answer key of a challenge opened with the teacher's code:
 /// the true elements, the best fit the data allow with its uncertainties,
-/// and the data with the fitted curve; exported as PDF, CSV or JSON
+/// and the data folded on each fitted planet with its curve; exported as PDF, CSV or JSON
 /// through ExportFlow (the CSV and JSON are the command line's
 /// `challenge key --csv/--json`). Shown without blocking.
 ///

@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -133,7 +134,10 @@ const Challenge::AnswerKey *ChallengePanel::answerKey()
     if (!m_opened)
         return nullptr;
     if (!m_key) {
+        // A real star's key fits every published measurement: about a second.
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
         auto key = Challenge::makeAnswerKey(m_opened->challenge);
+        QGuiApplication::restoreOverrideCursor();
         if (!key) {
             showRefusal(QString::fromStdString(key.reason()));
             return nullptr;

@@ -13,7 +13,7 @@
 /// answer, and the pictures of the lab the student will see), a
 /// challenge's worksheet (what it gives, the data plotted, a line for each
 /// quantity to find) and the teacher's answer key (true elements, the best
-/// fit with its uncertainties, the data with the fitted curve).
+/// fit with its uncertainties, the data folded on each fitted planet).
 namespace Worksheets {
 
 QByteArray lessonSheet(const Challenge::Lesson &lesson, const QList<QImage> &labPictures);
