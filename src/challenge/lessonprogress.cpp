@@ -51,11 +51,12 @@ AnswerCheck LessonProgress::checkAnswer(int question, std::string_view typed)
     const double off = *value - asked.answer;
     if (std::abs(off) <= asked.tolerance) {
         m_answered[std::size_t(question)] = true;
-        return {true, "Right."};
+        return {true, "Right.", *value};
     }
     return {false,
             "Not yet: " + Numeric::shortestText(*value) + (asked.unit.empty() ? "" : " " + asked.unit)
-                + (off > 0 ? " is too large." : " is too small.")};
+                + (off > 0 ? " is too large." : " is too small."),
+            *value, off > 0};
 }
 
 bool LessonProgress::answeredRight(int question) const

@@ -3,6 +3,7 @@
 #include "challenge/lesson.h"
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -20,6 +21,9 @@ struct AnswerCheck
 {
     bool right = false;
     std::string message; ///< "Right.", "Not yet: 12 is too large.", or why the text is no number
+    /// The number read, when the text was one (a window words its own sentence from it).
+    std::optional<double> value;
+    bool tooLarge = false; ///< a wrong number lies above the answer
 };
 
 class LessonProgress

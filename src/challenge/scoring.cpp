@@ -32,12 +32,13 @@ QuantityScore judged(const Quantity &quantity, double answer, double best, doubl
     score.answer = answer;
     score.tolerance = std::max(sigmasAllowed * (std::isfinite(sigma) ? sigma : 0.0), floor);
     score.right = std::abs(answer - best) <= score.tolerance;
+    score.tooHigh = !score.right && answer > best;
     const std::string stated = std::string(quantity.name) + " = " + Numeric::shortestText(answer) + quantity.unit;
     if (score.right)
         score.sentence = stated + " is right, within what the data allow (±"
             + Numeric::shortestText(roundedToUncertainty(score.tolerance, score.tolerance)) + quantity.unit + ").";
     else
-        score.sentence = stated + ' ' + (answer > best ? quantity.tooHigh : quantity.tooLow) + '.';
+        score.sentence = stated + ' ' + (score.tooHigh ? quantity.tooHigh : quantity.tooLow) + '.';
     return score;
 }
 

@@ -53,6 +53,7 @@ struct QuantityScore
     double answer = 0;
     double tolerance = 0; ///< max(3σ, floor), in the quantity's unit
     bool right = false;
+    bool tooHigh = false; ///< a wrong answer lies above the best fit's value (a window words its own sentence)
     std::string sentence; ///< e.g. "P = 4.5 d is too long: shorten it."
 };
 

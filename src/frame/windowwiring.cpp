@@ -1,5 +1,6 @@
 #include "frame/windowwiring.h"
 
+#include "classroom/labclassroom.h"
 #include "frame/mainframe.h"
 #include "ground/formregistry.h"
 #include "ground/framehost.h"
@@ -30,7 +31,7 @@ void install()
         // The measured-data panel joins the lab and Screen2 from above: it
         // knows both, and neither of them knows it.
         if (auto *lab = qobject_cast<KeplerLab *>(window))
-            LabObservations::attach(lab);
+            LabClassroom::attach(lab, LabObservations::attach(lab));
         if (auto *catalogWindow = qobject_cast<MassFunctionWindow *>(window)) {
             QObject::connect(catalogWindow, &MassFunctionWindow::realDataRequested, catalogWindow,
                              &LabObservations::openRealData);

@@ -304,6 +304,7 @@ void KeplerLab::applyElements()
     m_derived->showValuesOf(m_planet);
     m_plots->showOrbit(m_planet.orbit, DerivedValues::of(m_planet).reflexShare, m_planet.inclinationDegrees);
     setAnimationTime(m_time);
+    emit planetChanged(m_planet);
 }
 
 void KeplerLab::setAnimationTime(double timeDays)

@@ -76,6 +76,11 @@ public:
     /// A local file dropped anywhere on the lab goes to `open`.
     void acceptFileDrops(std::function<void(const QString &path)> open);
 
+signals:
+    /// The planet after every change the lab accepted (a new planet or an
+    /// edited element).
+    void planetChanged(const LabPlanet &planet);
+
 public slots:
     void showPlanet(const LabPlanet &planet);
     void play();

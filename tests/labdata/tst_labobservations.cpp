@@ -51,7 +51,7 @@ private slots:
         const QList<QAction *> ours = labPanel()->fileMenuActions();
         QCOMPARE(items.mid(0, ours.size()), ours);
         QVERIFY(items.at(ours.size())->isSeparator());
-        QCOMPARE(items.at(ours.size() + 1)->objectName(), QStringLiteral("exportCurveItem"));
+        QVERIFY(items.indexOf(labControl<QAction>("exportCurveItem")) > ours.size());
     }
 
     void realDataOpensTheLab_data()
