@@ -85,6 +85,7 @@ public slots:
 
 protected:
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -94,6 +95,8 @@ protected:
 private:
     QWidget *createOrbitPage();
     void createMenus();
+    void retranslate();
+    static QString picturesFilter();
     void applyElements();
     void nextFrame();
     void runTimerIfWanted();
@@ -114,6 +117,10 @@ private:
 
     QMenu *m_fileMenu = nullptr;
     QAction *m_firstOwnCommand = nullptr;
+    QAction *m_exportCurveItem = nullptr;
+    QAction *m_savePlotItem = nullptr;
+    QAction *m_saveOrbitItem = nullptr;
+    QAction *m_closeItem = nullptr;
     std::function<void(const QString &)> m_openDropped;
 
     QTimer *m_frameTimer = nullptr;

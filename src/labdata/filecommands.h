@@ -43,9 +43,12 @@ signals:
     void exportPlotRequested();
 
 private:
-    QAction *addAction(const QString &text, const QString &name, void (FileCommands::*signal)());
+    /// The texts in the current language: each action's source text, given with QT_TR_NOOP.
+    void retranslate();
+    QAction *addAction(const char *text, const QString &name, void (FileCommands::*signal)());
 
     QList<QAction *> m_actions;
+    QList<std::pair<QAction *, const char *>> m_texts;
     QAction *m_saveData;
     QList<QAction *> m_fitExports;
 };
