@@ -15,14 +15,18 @@ lupdate=${LUPDATE:-$bin/lupdate}
 lrelease=${LRELEASE:-$bin/lrelease}
 
 # Locations are left out so that moving a line changes no translation file.
+# Extra options (-no-obsolete on update) follow the folder.
 refresh() { # folder holding orbiquest9_ja.ts and orbiquest9_en.ts
-    "$lupdate" -silent -locations none -no-ui-lines "$root/src" -ts "$1/orbiquest9_ja.ts"
-    "$lupdate" -silent -locations none -no-ui-lines -pluralonly "$root/src" -ts "$1/orbiquest9_en.ts"
+    local folder=$1
+    shift
+    "$lupdate" -silent -locations none -no-ui-lines "$@" "$root/src" -ts "$folder/orbiquest9_ja.ts"
+    "$lupdate" -silent -locations none -no-ui-lines -pluralonly "$@" "$root/src" -ts "$folder/orbiquest9_en.ts"
 }
 
 case "${1:-}" in
 update)
-    refresh "$root/translations"
+    # A text gone from the sources takes its translation with it.
+    refresh "$root/translations" -no-obsolete
     ;;
 check)
     scratch=$(mktemp -d)

@@ -875,10 +875,6 @@ could not be loaded: %2</source>
 <context>
     <name>QObject</name>
     <message>
-        <source>Observations</source>
-        <translation>観測データ</translation>
-    </message>
-    <message>
         <source>Excluded</source>
         <translation>除外</translation>
     </message>

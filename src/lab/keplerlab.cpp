@@ -197,6 +197,9 @@ void KeplerLab::changeEvent(QEvent *event)
 void KeplerLab::addPage(QWidget *page, const QString &title)
 {
     m_tabs->addTab(page, title);
+    // A page retitles itself when the language changes; its tab follows.
+    connect(page, &QWidget::windowTitleChanged, this,
+            [this, page](const QString &title) { m_tabs->setTabText(m_tabs->indexOf(page), title); });
 }
 
 void KeplerLab::showPage(QWidget *page)

@@ -64,7 +64,9 @@ public:
     /// Where the animation stands, days.
     double animationTime() const { return m_time; }
 
-    /// Adds `page` as a tab after the lab's own; the lab takes it.
+    /// Adds `page` as a tab after the lab's own; the lab takes it. The tab
+    /// follows the page's window title when the page retitles itself (on a
+    /// change of language, say).
     void addPage(QWidget *page, const QString &title);
     /// Brings the tab of `page` (one given to addPage()) to the front.
     void showPage(QWidget *page);

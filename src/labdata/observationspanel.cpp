@@ -74,7 +74,7 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
     , m_results(new ResultTable)
     , m_dataTitle(new QLabel)
     , m_usePlanet(new QComboBox)
-    , m_usePlanetButton(new QPushButton(tr("Use as current planet")))
+    , m_usePlanetButton(new QPushButton)
     , m_plots(new PlotsPane)
     , m_synthetic(new SyntheticDialog(this))
 {
@@ -114,6 +114,24 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
                               tr("%1 %2 (fit)").arg(m_title, PlotData::planetLetter(planet)));
     });
     updateCommands();
+    retranslate();
+}
+
+void ObservationsPanel::retranslate()
+{
+    setWindowTitle(tr("Observations"));
+    m_usePlanetButton->setText(tr("Use as current planet"));
+    if (m_data.measurements.empty())
+        m_dataTitle->setText(tr("No data: open a file, drop one here, or choose a set from the File menu."));
+    else
+        showDataTitle();
+}
+
+void ObservationsPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 ObservationsPanel::~ObservationsPanel()
@@ -125,7 +143,6 @@ ObservationsPanel::~ObservationsPanel()
 QWidget *ObservationsPanel::createSideColumn()
 {
     m_dataTitle->setObjectName(QStringLiteral("dataTitle"));
-    m_dataTitle->setText(tr("No data: open a file, drop one here, or choose a set from the File menu."));
     m_dataTitle->setWordWrap(true);
     m_usePlanet->setObjectName(QStringLiteral("usePlanetChoice"));
     m_usePlanetButton->setObjectName(QStringLiteral("usePlanetButton"));

@@ -26,6 +26,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTest>
 
 using Language = LanguageSwitch::Language;
@@ -85,8 +86,8 @@ QList<QWidget *> openEveryWindow()
 {
     form<SimulatorWindow>()->showInFrame();
     KeplerLab::open();
-    QList<QWidget *> windows{form<MainFrame>(),           form<MassFunctionWindow>(),      form<VelocityCurveWindow>(),
-                             form<RegistrationWindow>(), form<CaptureWindow>(),           form<AboutWindow>(),
+    QList<QWidget *> windows{form<MainFrame>(),          form<MassFunctionWindow>(),     form<VelocityCurveWindow>(),
+                             form<RegistrationWindow>(), form<CaptureWindow>(),          form<AboutWindow>(),
                              form<KeplerLab>(),          form<MassFunctionExplanation>()};
     for (QWidget *window : windows)
         window->show();
@@ -137,7 +138,8 @@ void TestLanguages::textsByLanguage_data()
     const QList<std::tuple<const char *, QString, QString>> rows{
         {"Screen1 P prompt", "惑星の公転周期P(days)を入力/「Enter」/0入力でStop",
          "Enter the planet's period P (days) / Enter or 0 stops"},
-        {"Screen4 name prompt", "惑星の名前を入力/0 Or「Enter」入力でStop", "Enter the planet's name / 0 or Enter stops"},
+        {"Screen4 name prompt", "惑星の名前を入力/0 Or「Enter」入力でStop",
+         "Enter the planet's name / 0 or Enter stops"},
         {"Screen2 Earth-mass box", "M_{E}(地球質量)", "M_{E}(Earth masses)"},
         {"Screen2 name of row 10", "47UMa b/大熊座47番星惑星 b", "47UMa b/47 Ursae Majoris planet b"},
         {"Load dialogue title", "ファイルを開く", "Open File"},
@@ -173,9 +175,11 @@ void TestLanguages::switchRetranslatesOpenWindowsAndIsKept()
 
     control<QAction>(frame, "languageEnglish")->trigger();
 
-    QTRY_COMPARE(control<QCheckBox>(form<MassFunctionWindow>(), "Check1")->text(), QStringLiteral("M_{E}(Earth masses)"));
+    QTRY_COMPARE(control<QCheckBox>(form<MassFunctionWindow>(), "Check1")->text(),
+                 QStringLiteral("M_{E}(Earth masses)"));
     QCOMPARE(control<QGroupBox>(form<KeplerLab>(), "derivedBox")->title(), QStringLiteral("Derived values"));
     QCOMPARE(control<QPushButton>(form<KeplerLab>(), "fitButton")->text(), QStringLiteral("Fit"));
+    QCOMPARE(control<QTabWidget>(form<KeplerLab>(), "labTabs")->tabText(1), QStringLiteral("Observations"));
     QCOMPARE(control<QMenu>(frame, "Language")->title(), QStringLiteral("Language"));
     QVERIFY(control<QAction>(frame, "languageEnglish")->isChecked());
     QCOMPARE(QSettings().value(QStringLiteral("language")).toString(), QStringLiteral("en"));
@@ -218,8 +222,8 @@ void TestLanguages::textsFitTheirControls()
                 continue;
             QString text;
             int room = 0;
-            if (auto *label = qobject_cast<QLabel *>(widget); label && !label->wordWrap()
-                                                                && label->textFormat() != Qt::RichText) {
+            if (auto *label = qobject_cast<QLabel *>(widget);
+                label && !label->wordWrap() && label->textFormat() != Qt::RichText) {
                 text = label->text();
                 room = label->contentsRect().width() - 2 * label->margin() - label->indent();
             } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
