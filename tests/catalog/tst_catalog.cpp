@@ -12,7 +12,6 @@ class TestCatalog : public QObject
 private slots:
     // The names as the catalog window lists them in the program's default language.
     void initTestCase() { LanguageSwitch::instance().start(LanguageSwitch::Language::Japanese); }
-
     void planets_data()
     {
         QTest::addColumn<int>("index");

@@ -23,7 +23,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSettings>
 #include <QStyle>
 #include <QTabWidget>
@@ -34,24 +33,12 @@ Q_DECLARE_METATYPE(LanguageSwitch::Language)
 
 namespace {
 
-/// The first prompt of an input dialogue that the scripted platform showed.
-QString firstPrompt(const ScriptedPlatform &platform)
-{
-    return platform.inputBoxes.isEmpty() ? QStringLiteral("<no input box>") : platform.inputBoxes.first().prompt;
-}
-
 /// What a reader sees of `what` with every window freshly loaded.
 QString shownText(const QString &what, ScriptedPlatform &platform)
 {
     if (what == QLatin1String("Screen1 P prompt")) {
         setUpScene(platform, QStringLiteral("0"));
-        return firstPrompt(platform);
-    }
-    if (what == QLatin1String("Screen4 name prompt")) {
-        RegistrationWindow *window = form<RegistrationWindow>();
-        queueAnswers(platform, QStringLiteral("0"));
-        control<QPushButton>(window, "Register")->click();
-        return firstPrompt(platform);
+        return platform.inputBoxes.value(0).prompt;
     }
     if (what == QLatin1String("Screen2 Earth-mass box"))
         return control<QCheckBox>(form<MassFunctionWindow>(), "Check1")->text();
@@ -70,14 +57,11 @@ QString shownText(const QString &what, ScriptedPlatform &platform)
         return control<QMenu>(form<MainFrame>(), "Language")->title();
     if (what == QLatin1String("About licence"))
         return control<QLabel>(form<AboutWindow>(), "lblLicence")->text();
-    if (what == QLatin1String("lab File menu")) {
-        KeplerLab::open();
+    KeplerLab::open();
+    if (what == QLatin1String("lab File menu"))
         return control<QMenu>(form<KeplerLab>(), "labFileMenu")->title();
-    }
-    if (what == QLatin1String("lab Observations fit button")) {
-        KeplerLab::open();
+    if (what == QLatin1String("lab Observations fit button"))
         return control<QPushButton>(form<KeplerLab>(), "fitButton")->text();
-    }
     return QStringLiteral("<unknown %1>").arg(what);
 }
 
@@ -94,17 +78,11 @@ QList<QWidget *> openEveryWindow()
     return windows;
 }
 
-/// The one-line text a label or button shows, without its access-key marker.
-QString shownLine(const QString &text)
-{
-    return QString(text).remove(QLatin1Char('&')).section(QLatin1Char('\n'), 0, 0);
-}
-
 /// What a button's frame, or a check box's mark, takes of its width.
 int decorationWidth(const QAbstractButton *button)
 {
     const QStyle *style = button->style();
-    if (qobject_cast<const QCheckBox *>(button) || qobject_cast<const QRadioButton *>(button))
+    if (qobject_cast<const QCheckBox *>(button))
         return style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button)
             + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, button);
     return style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button)
@@ -138,8 +116,6 @@ void TestLanguages::textsByLanguage_data()
     const QList<std::tuple<const char *, QString, QString>> rows{
         {"Screen1 P prompt", "惑星の公転周期P(days)を入力/「Enter」/0入力でStop",
          "Enter the planet's period P (days) / Enter or 0 stops"},
-        {"Screen4 name prompt", "惑星の名前を入力/0 Or「Enter」入力でStop",
-         "Enter the planet's name / 0 or Enter stops"},
         {"Screen2 Earth-mass box", "M_{E}(地球質量)", "M_{E}(Earth masses)"},
         {"Screen2 name of row 10", "47UMa b/大熊座47番星惑星 b", "47UMa b/47 Ursae Majoris planet b"},
         {"Load dialogue title", "ファイルを開く", "Open File"},
@@ -171,7 +147,6 @@ void TestLanguages::switchRetranslatesOpenWindowsAndIsKept()
     TestEnvironment environment(Language::Japanese);
     openEveryWindow();
     MainFrame *frame = form<MainFrame>();
-    QVERIFY(control<QAction>(frame, "languageJapanese")->isChecked());
 
     control<QAction>(frame, "languageEnglish")->trigger();
 
@@ -182,6 +157,7 @@ void TestLanguages::switchRetranslatesOpenWindowsAndIsKept()
     QCOMPARE(control<QTabWidget>(form<KeplerLab>(), "labTabs")->tabText(1), QStringLiteral("Observations"));
     QCOMPARE(control<QMenu>(frame, "Language")->title(), QStringLiteral("Language"));
     QVERIFY(control<QAction>(frame, "languageEnglish")->isChecked());
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
     QCOMPARE(QSettings().value(QStringLiteral("language")).toString(), QStringLiteral("en"));
 }
 
@@ -230,15 +206,15 @@ void TestLanguages::textsFitTheirControls()
                 text = button->text();
                 room = button->width() - decorationWidth(button);
             }
-            text = shownLine(text);
+            // The first line, without its access-key marker.
+            text = text.remove(QLatin1Char('&')).section(QLatin1Char('\n'), 0, 0);
             if (text.isEmpty())
                 continue;
             const int needed = widget->fontMetrics().horizontalAdvance(text);
             if (needed > room)
                 clipped << QStringLiteral("%1/%2 \"%3\": %4 > %5 px")
-                               .arg(window->objectName(), widget->objectName(), text)
-                               .arg(needed)
-                               .arg(room);
+                               .arg(window->objectName(), widget->objectName(), text, QString::number(needed),
+                                    QString::number(room));
         }
     }
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
