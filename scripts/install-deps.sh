@@ -9,7 +9,7 @@ packages=(
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libcli11-dev nlohmann-json3-dev
     fonts-noto-cjk
-    xvfb xauth xdotool
+    xvfb xauth xdotool imagemagick
     dpkg-dev
     clang libclang-rt-dev clang-format
 )

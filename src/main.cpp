@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(AppInfo::title());
     QApplication::setApplicationVersion(AppInfo::version().text());
     QApplication::setWindowIcon(Pictures::programIcon());
-    if (!Startup::start())
+    if (!Startup::start(Startup::languageForThisRun(QApplication::arguments())))
         return 0;
     return QApplication::exec();
 }

@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -52,9 +53,10 @@ AboutWindow::AboutWindow()
     description->setObjectName(QStringLiteral("lblDescription"));
     description->setGeometry(Twips::rect(360, 1920, 4965, 450));
     description->setWordWrap(true);
-    auto *licence = new QLabel(QStringLiteral("Licence: GPL-3.0-or-later"), this);
-    licence->setObjectName(QStringLiteral("lblLicence"));
-    licence->setGeometry(Twips::rect(360, 1500, 4965, 375));
+    m_licence = new QLabel(this);
+    m_licence->setObjectName(QStringLiteral("lblLicence"));
+    m_licence->setGeometry(Twips::rect(360, 1500, 4965, 375));
+    retranslate();
 
     auto *link = new QPushButton(AppInfo::homePage().toString(), this);
     link->setObjectName(QStringLiteral("Command1"));
@@ -91,6 +93,18 @@ void AboutWindow::formLoad()
     m_fullVersion->setText(QLatin1Char('(') + version.text() + QLatin1Char(')'));
     m_title->setText(AppInfo::title());
     Controls::fitText(m_title, m_title->text(), width() - m_title->x());
+}
+
+void AboutWindow::retranslate()
+{
+    m_licence->setText(tr("Licence: GPL-3.0-or-later"));
+}
+
+void AboutWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 void AboutWindow::paintEvent(QPaintEvent *event)

@@ -23,8 +23,12 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void retranslate();
+
+    QLabel *m_licence = nullptr;
     QLabel *m_title = nullptr;
     QLabel *m_versionPrefix = nullptr;
     QLabel *m_shortVersion = nullptr;

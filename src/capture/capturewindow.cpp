@@ -92,7 +92,7 @@ void CaptureWindow::askForDelay()
         break;
     case CaptureFiles::DelayAnswer::Kind::TooLong:
         // Refused; a countdown already running goes on.
-        warn(QStringLiteral("The delay must be between 1 and %1 seconds.").arg(CaptureFiles::MaxDelaySeconds));
+        warn(tr("The delay must be between 1 and %1 seconds.").arg(CaptureFiles::MaxDelaySeconds));
         break;
     case CaptureFiles::DelayAnswer::Kind::Start:
         m_countdown->start(delay.seconds * 1000);
@@ -102,7 +102,7 @@ void CaptureWindow::askForDelay()
 
 QString CaptureWindow::wholeScreenNote()
 {
-    return QStringLiteral(
+    return tr(
         "Z Capture: this desktop does not tell which window is active, "
         "so the whole screen was captured.");
 }
@@ -117,7 +117,7 @@ void CaptureWindow::captureActiveWindow()
     platform.beep();
     show();
     if (capture.isNull()) {
-        warn(QStringLiteral("Nothing was captured: no active window could be copied."));
+        warn(tr("Nothing was captured: no active window could be copied."));
         return;
     }
     if (taken.wholeScreen && !m_toldWholeScreen) {
@@ -136,19 +136,19 @@ bool CaptureWindow::saveCapture(const QImage &capture)
     const QString folder = CaptureFolder::ready();
     if (folder.isEmpty()) {
         warn(
-            QStringLiteral("The capture was not saved: no folder \"Capture\" can be written, "
-                           "neither beside the program nor in your pictures folder."));
+            tr("The capture was not saved: no folder \"Capture\" can be written, "
+               "neither beside the program nor in your pictures folder."));
         return false;
     }
     const int number = CaptureFiles::nextFreeNumber(folder, m_lastNumber);
     if (number == 0) {
-        warn(QStringLiteral("The capture was not saved: every name up to %1 is taken in %2.")
+        warn(tr("The capture was not saved: every name up to %1 is taken in %2.")
                  .arg(CaptureFiles::fileName(CaptureFiles::MaxNumber), QDir::toNativeSeparators(folder)));
         return false;
     }
     const QString path = QDir(folder).filePath(CaptureFiles::fileName(number));
     if (!CaptureFiles::saveJpeg(capture, path)) {
-        warn(QStringLiteral("The capture could not be written to %1.").arg(QDir::toNativeSeparators(path)));
+        warn(tr("The capture could not be written to %1.").arg(QDir::toNativeSeparators(path)));
         return false;
     }
     m_lastNumber = number;
@@ -160,8 +160,8 @@ void CaptureWindow::openCaptureFolder()
     const QString folder = CaptureFolder::ready();
     if (folder.isEmpty()) {
         warn(
-            QStringLiteral("No folder \"Capture\" can be made, neither beside the program nor "
-                           "in your pictures folder."));
+            tr("No folder \"Capture\" can be made, neither beside the program nor "
+               "in your pictures folder."));
         return;
     }
     Platform::current().shellOpen(folder, QCoreApplication::applicationDirPath());

@@ -32,7 +32,8 @@ public:
     const CatalogPlanet &planet(int index) const;
 
     /// Name of the planet at `index` as the catalog window lists it;
-    /// index 0 is the heading "Planet". Empty outside 0 to 15.
+    /// index 0 is the heading "Planet". Empty outside 0 to 15. In the current
+    /// language: the Japanese names of 55 Cnc and 47 UMa have English twins.
     static QString planetName(int index);
 
     /// The shipped system file with the measured velocities of the star of

@@ -2,6 +2,7 @@
 
 #include "files/picturecheck.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -19,9 +20,9 @@ bool isIcon(const QByteArray &format)
 
 QString tooLarge(QSize size)
 {
-    return QStringLiteral(
-               "the picture is %1 × %2 pixels; pictures of up to %3 million pixels "
-               "can be loaded.")
+    return QCoreApplication::translate("PictureFile",
+                                       "the picture is %1 × %2 pixels; pictures of up to %3 million pixels "
+                                       "can be loaded.")
         .arg(size.width())
         .arg(size.height())
         .arg(MaxPixels / 1'000'000);
@@ -29,7 +30,7 @@ QString tooLarge(QSize size)
 
 QString damaged(const QString &detail)
 {
-    return QStringLiteral("the picture data is damaged or incomplete (%1).").arg(detail);
+    return QCoreApplication::translate("PictureFile", "the picture data is damaged or incomplete (%1).").arg(detail);
 }
 
 bool fits(QSize size)
@@ -66,20 +67,21 @@ ReadResult read(const QString &fileName)
     // A named pipe or a device would make the reader wait for data for ever.
     const QFileInfo info(fileName);
     if (!info.exists())
-        return {{}, QStringLiteral("the file cannot be opened.")};
+        return {{}, QCoreApplication::translate("PictureFile", "the file cannot be opened.")};
     if (!info.isFile())
-        return {{}, QStringLiteral("it is not a regular file.")};
+        return {{}, QCoreApplication::translate("PictureFile", "it is not a regular file.")};
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, QStringLiteral("the file cannot be opened.")};
+        return {{}, QCoreApplication::translate("PictureFile", "the file cannot be opened.")};
     if (file.size() > MaxFileBytes)
-        return {{}, QStringLiteral("the file is larger than %1 MB.").arg(MaxFileBytes >> 20)};
+        return {{},
+                QCoreApplication::translate("PictureFile", "the file is larger than %1 MB.").arg(MaxFileBytes >> 20)};
 
     // Before any decoder sees the file: some fill a cut-off picture with grey
     // and call it a success, and one allocates whatever a chunk declares,
     // even while only reading the picture's size.
     if (!PictureCheck::whole(file))
-        return {{}, damaged(QStringLiteral("the file ends before the picture does"))};
+        return {{}, damaged(QCoreApplication::translate("PictureFile", "the file ends before the picture does"))};
     file.seek(0);
 
     // The reader's own guard catches formats that do not declare their size
@@ -88,7 +90,8 @@ ReadResult read(const QString &fileName)
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     if (!reader.canRead())
-        return {{}, QStringLiteral("it is not a picture in a format this program can read.")};
+        return {{},
+                QCoreApplication::translate("PictureFile", "it is not a picture in a format this program can read.")};
     const QSize declared = reader.size();
     if (declared.isValid() && !fits(declared))
         return {{}, tooLarge(declared)};

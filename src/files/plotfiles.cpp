@@ -6,6 +6,7 @@
 #include "ground/picturebox.h"
 #include "ground/platform.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QImageWriter>
 
@@ -28,13 +29,13 @@ QString shownName(const QString &fileName)
 QList<FileType> saveTypes()
 {
     return {
-        {QStringLiteral("OQ9データファイル"), QStringLiteral("*.oq9")},
-        {QStringLiteral("JPEGイメージ"), QStringLiteral("*.jpg")},
-        {QStringLiteral("GIFイメージ"), QStringLiteral("*.gif")},
-        {QStringLiteral("PNGイメージ"), QStringLiteral("*.png")},
-        {QStringLiteral("Bitmapイメージ"), QStringLiteral("*.bmp")},
+        {QCoreApplication::translate("PlotFiles", "OQ9 data file"), QStringLiteral("*.oq9")},
+        {QCoreApplication::translate("PlotFiles", "JPEG image"), QStringLiteral("*.jpg")},
+        {QCoreApplication::translate("PlotFiles", "GIF image"), QStringLiteral("*.gif")},
+        {QCoreApplication::translate("PlotFiles", "PNG image"), QStringLiteral("*.png")},
+        {QCoreApplication::translate("PlotFiles", "Bitmap image"), QStringLiteral("*.bmp")},
         {QStringLiteral("ICON"), QStringLiteral("*.ico")},
-        {QStringLiteral("すべてのファイル"), QStringLiteral("*")},
+        {QCoreApplication::translate("PlotFiles", "All files"), QStringLiteral("*")},
     };
 }
 
@@ -79,7 +80,8 @@ bool SavePlotPicture(PictureBox *surface, const QString &fileName)
 {
     const QString error = PictureFile::write(surface->image(), fileName, writeFormat(fileName));
     if (!error.isEmpty()) {
-        showFailure(QStringLiteral("The picture could not be saved as\n%1\n\n%2\n\nNothing was saved.")
+        showFailure(QCoreApplication::translate("PlotFiles",
+                                                "The picture could not be saved as\n%1\n\n%2\n\nNothing was saved.")
                         .arg(shownName(fileName), error));
         return false;
     }
@@ -90,7 +92,7 @@ bool SavePlotPicture(PictureBox *surface, const QString &fileName)
 
 QString ShowOpenFileDialog(QWidget *owner)
 {
-    return Platform::current().openFileName(owner, QStringLiteral("ファイルを開く"));
+    return Platform::current().openFileName(owner, QCoreApplication::translate("PlotFiles", "Open File"));
 }
 
 bool LoadPlotPicture(PictureBox *surface, const QString &fileName)
@@ -102,7 +104,8 @@ bool LoadPlotPicture(PictureBox *surface, const QString &fileName)
     const PictureFile::ReadResult result = PictureFile::read(fileName);
     surface->setPicture(result.image);
     if (!result.error.isEmpty()) {
-        showFailure(QStringLiteral("The file\n%1\ncould not be loaded: %2").arg(shownName(fileName), result.error));
+        showFailure(QCoreApplication::translate("PlotFiles", "The file\n%1\ncould not be loaded: %2")
+                        .arg(shownName(fileName), result.error));
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "frame/mainframe.h"
 
 #include "frame/closing.h"
+#include "frame/languagemenu.h"
 #include "ground/appinfo.h"
 #include "ground/controls.h"
 #include "ground/formregistry.h"
@@ -66,6 +67,7 @@ void MainFrame::createMenus()
     QMenu *help = addMenu("m4", QStringLiteral("Help"));
     // The frame's own update item has never had a command behind it.
     Controls::menuItem(help, "mnuCU", QStringLiteral("Check Update(&U)"), ctrl(Qt::Key_U));
+    m_languageMenu = new LanguageMenu(this);
     showOwnMenus();
 }
 
@@ -116,6 +118,7 @@ void MainFrame::showOwnMenus()
     menuBar()->clear();
     for (QMenu *menu : std::as_const(m_ownMenus))
         menuBar()->addMenu(menu);
+    menuBar()->addMenu(m_languageMenu);
 }
 
 void MainFrame::adoptChild(QWidget *child, const QList<QMenu *> &childMenus)
@@ -128,6 +131,8 @@ void MainFrame::adoptChild(QWidget *child, const QList<QMenu *> &childMenus)
     menuBar()->clear();
     for (QMenu *menu : childMenus)
         menuBar()->addMenu(menu);
+    // The language can be chosen whichever window's menus the bar shows.
+    menuBar()->addMenu(m_languageMenu);
 
     // An unloaded child takes its sub-window with it and gives the menu bar back.
     auto release = [this, subWindow](QWidget *window) {

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+class LanguageMenu;
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -18,7 +19,8 @@ class QTimer;
 ///
 /// Controls keep their designed names as objectName: "StatusBar1" with
 /// "Panel1" … "Panel3", the work area "MDIClient", the menu items "Scr1",
-/// "Scr2", "Scr3", "Close", "List" and "mnuCU".
+/// "Scr2", "Scr3", "Close", "List" and "mnuCU". The menu "Language" stands
+/// last on the bar, beside the frame's own menus or a child's.
 class MainFrame : public QMainWindow, public FrameHost
 {
     Q_OBJECT
@@ -62,4 +64,5 @@ private:
     QLabel *m_timePanel = nullptr;
     QTimer *m_clock = nullptr;
     QList<QMenu *> m_ownMenus;
+    LanguageMenu *m_languageMenu = nullptr;
 };

@@ -3,22 +3,38 @@
 #include "catalog/catalog.h"
 #include "lab/catalognotes.h"
 
+#include <QEvent>
 #include <QSignalBlocker>
 
 CatalogPanel::CatalogPanel(QWidget *parent) : QListWidget(parent)
 {
     setObjectName(QStringLiteral("planetList"));
-    for (int index = PlanetCatalog::FirstPlanet; index <= PlanetCatalog::LastPlanet; ++index) {
-        auto *item = new QListWidgetItem(PlanetCatalog::planetName(index), this);
-        if (const std::optional<CatalogNote> note = catalogNote(index)) {
-            item->setText(item->text() + QStringLiteral("  ") + note->summary);
-            item->setToolTip(note->detail);
-        }
-    }
+    for (int index = PlanetCatalog::FirstPlanet; index <= PlanetCatalog::LastPlanet; ++index)
+        new QListWidgetItem(this);
+    retranslate();
     connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             emit planetPicked(PlanetCatalog::FirstPlanet + row);
     });
+}
+
+void CatalogPanel::retranslate()
+{
+    for (int index = PlanetCatalog::FirstPlanet; index <= PlanetCatalog::LastPlanet; ++index) {
+        QListWidgetItem *row = item(index - PlanetCatalog::FirstPlanet);
+        row->setText(PlanetCatalog::planetName(index));
+        if (const std::optional<CatalogNote> note = catalogNote(index)) {
+            row->setText(row->text() + QStringLiteral("  ") + note->summary);
+            row->setToolTip(note->detail);
+        }
+    }
+}
+
+void CatalogPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QListWidget::changeEvent(event);
 }
 
 void CatalogPanel::markShown(const QString &name)

@@ -19,4 +19,11 @@ public:
 signals:
     /// The user picked catalog planet `catalogIndex`.
     void planetPicked(int catalogIndex);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    /// Names and notes in the current language.
+    void retranslate();
 };

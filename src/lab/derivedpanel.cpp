@@ -2,6 +2,7 @@
 
 #include "lab/derivedvalues.h"
 
+#include <QEvent>
 #include <QFormLayout>
 #include <QLabel>
 
@@ -19,7 +20,7 @@ QLabel *valueLabel(QWidget *parent, const char *name)
 } // namespace
 
 DerivedPanel::DerivedPanel(QWidget *parent)
-    : QGroupBox(QStringLiteral("Derived values"), parent)
+    : QGroupBox(parent)
     , m_massFunction(valueLabel(this, "massFunctionLabel"))
     , m_minimumMass(valueLabel(this, "minimumMassLabel"))
     , m_trueMass(valueLabel(this, "trueMassLabel"))
@@ -28,18 +29,39 @@ DerivedPanel::DerivedPanel(QWidget *parent)
     , m_seedMass(valueLabel(this, "seedMassLabel"))
 {
     setObjectName(QStringLiteral("derivedBox"));
-    auto *form = new QFormLayout(this);
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    form->addRow(QStringLiteral("Mass function f:"), m_massFunction);
-    form->addRow(QStringLiteral("m sin i (exact):"), m_minimumMass);
-    form->addRow(QStringLiteral("True mass m:"), m_trueMass);
-    form->addRow(QStringLiteral("Semi-major axis a:"), m_semiMajorAxis);
-    form->addRow(QStringLiteral("Star's orbital speed:"), m_starSpeed);
-    form->addRow(QStringLiteral("Screen2's MassFunction:"), m_seedMass);
+    m_form = new QFormLayout(this);
+    m_form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    for (QLabel *value : {m_massFunction, m_minimumMass, m_trueMass, m_semiMajorAxis, m_starSpeed, m_seedMass})
+        m_form->addRow(new QLabel(this), value);
+    retranslate();
+}
+
+void DerivedPanel::retranslate()
+{
+    setTitle(tr("Derived values"));
+    const auto caption = [this](QLabel *value, const QString &text) {
+        qobject_cast<QLabel *>(m_form->labelForField(value))->setText(text);
+    };
+    caption(m_massFunction, tr("Mass function f:"));
+    caption(m_minimumMass, tr("m sin i (exact):"));
+    caption(m_trueMass, tr("True mass m:"));
+    caption(m_semiMajorAxis, tr("Semi-major axis a:"));
+    caption(m_starSpeed, tr("Star's orbital speed:"));
+    caption(m_seedMass, tr("Screen2's MassFunction:"));
+    if (m_shown)
+        showValuesOf(*m_shown);
+}
+
+void DerivedPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QGroupBox::changeEvent(event);
 }
 
 void DerivedPanel::showValuesOf(const LabPlanet &planet)
 {
+    m_shown = planet;
     const DerivedValues::Values values = DerivedValues::of(planet);
     const DerivedValues::Texts texts = DerivedValues::describe(values, planet);
     m_massFunction->setText(texts.massFunction);

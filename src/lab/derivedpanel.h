@@ -4,6 +4,9 @@
 
 #include <QGroupBox>
 
+#include <optional>
+
+class QFormLayout;
 class QLabel;
 
 /// The lab's "Derived values" box ("derivedBox"): what follows from the
@@ -22,7 +25,16 @@ public:
     /// Shows the values of a planet whose orbit passed Kepler::refusal().
     void showValuesOf(const LabPlanet &planet);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    /// Captions, and the values shown again, in the current language.
+    void retranslate();
+
+    QFormLayout *m_form = nullptr;
+    /// The planet whose values are shown, if any.
+    std::optional<LabPlanet> m_shown;
     QLabel *m_massFunction;
     QLabel *m_minimumMass;
     QLabel *m_trueMass;

@@ -6,6 +6,8 @@
 #include "seedmodel/massfunction.h"
 #include "seedmodel/storedvalues.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace DerivedValues {
@@ -25,7 +27,7 @@ QString number(double value)
 QString masses(double solarMasses)
 {
     const double jupiters = jupiterMasses(solarMasses);
-    return QStringLiteral("%1 Jupiter masses = %2 Earth masses: %3")
+    return QCoreApplication::translate("DerivedValues", "%1 Jupiter masses = %2 Earth masses: %3")
         .arg(number(jupiters), number(earthMasses(solarMasses)), CompanionClass::of(float(jupiters)).name);
 }
 
@@ -74,21 +76,25 @@ Texts describe(const Values &values, const LabPlanet &planet)
 {
     const QString atInclination = QString::number(planet.inclinationDegrees, 'f', 1);
     Texts texts;
-    texts.massFunction = QStringLiteral("%1 solar masses").arg(number(values.massFunctionSolar));
+    texts.massFunction =
+        QCoreApplication::translate("DerivedValues", "%1 solar masses").arg(number(values.massFunctionSolar));
     texts.minimumMass = masses(values.minimumMassSolar);
-    texts.trueMass = values.trueMassSolar ? masses(*values.trueMassSolar)
-                                          : QStringLiteral(
-                                              "undetermined (face-on): at i = 0 the star moves across "
-                                              "the sky only, so its velocities set no upper limit");
-    texts.trueMass.prepend(QStringLiteral("at i = %1°: ").arg(atInclination));
+    texts.trueMass = values.trueMassSolar
+        ? masses(*values.trueMassSolar)
+        : QCoreApplication::translate("DerivedValues",
+                                      "undetermined (face-on): at i = 0 the star moves across "
+                                      "the sky only, so its velocities set no upper limit");
+    texts.trueMass.prepend(QCoreApplication::translate("DerivedValues", "at i = %1°: ").arg(atInclination));
     if (values.trueMassSolar && *values.trueMassSolar > planet.starMassSolar)
-        texts.trueMass += QStringLiteral(" (heavier than the star)");
-    texts.semiMajorAxis = QStringLiteral("%1 AU").arg(number(values.semiMajorAxisAu));
-    texts.starSpeed = values.starSpeed ? QStringLiteral("%1 m/s (2π a★ / P)").arg(number(*values.starSpeed))
-                                       : QStringLiteral("undetermined (face-on)");
-    texts.seedMass = values.seedMassJupiter ? QStringLiteral("%1 Jupiter masses (a = %2 AU, small-mass approximation)")
-                                                  .arg(number(*values.seedMassJupiter), number(planet.seedAxisAu))
-                                            : QStringLiteral("— (Screen2 refuses these elements)");
+        texts.trueMass += QCoreApplication::translate("DerivedValues", " (heavier than the star)");
+    texts.semiMajorAxis = QCoreApplication::translate("DerivedValues", "%1 AU").arg(number(values.semiMajorAxisAu));
+    texts.starSpeed = values.starSpeed
+        ? QCoreApplication::translate("DerivedValues", "%1 m/s (2π a★ / P)").arg(number(*values.starSpeed))
+        : QCoreApplication::translate("DerivedValues", "undetermined (face-on)");
+    texts.seedMass = values.seedMassJupiter
+        ? QCoreApplication::translate("DerivedValues", "%1 Jupiter masses (a = %2 AU, small-mass approximation)")
+              .arg(number(*values.seedMassJupiter), number(planet.seedAxisAu))
+        : QCoreApplication::translate("DerivedValues", "— (Screen2 refuses these elements)");
     return texts;
 }
 

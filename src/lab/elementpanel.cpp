@@ -4,6 +4,7 @@
 #include "lab/elementcontrol.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,6 +37,7 @@ ElementPanel::ElementPanel(QWidget *parent) : QWidget(parent)
     column->addWidget(m_planetName);
     createElements();
     createSwitches();
+    retranslate();
     column->addStretch(1);
 }
 
@@ -44,10 +46,11 @@ void ElementPanel::createElements()
     auto *grid = new QGridLayout;
     grid->setColumnStretch(2, 1);
     int row = 0;
-    auto addElement = [&](const QString &caption, const QString &name, const ElementControl::Range &range, double low,
+    auto addElement = [&](const char *caption, const QString &name, const ElementControl::Range &range, double low,
                           double high, int decimals, const QString &unit) {
         auto *element = new ElementControl(this, name, range, low, high, decimals, unit);
-        auto *label = new QLabel(caption, this);
+        auto *label = new QLabel(this);
+        m_captions.append({label, caption});
         label->setBuddy(element->spinBox());
         element->spinBox()->setFixedWidth(SpinWidth);
         grid->addWidget(label, row, 0);
@@ -59,21 +62,21 @@ void ElementPanel::createElements()
     using Scale = ElementControl::Scale;
     // Decimals: as many as the catalog and a fit carry (P to the catalog's
     // 3.52474554 d, T_p to 0.0001 d).
-    m_period = addElement(QStringLiteral("Period P"), QStringLiteral("period"), {0.1, 1e5, Scale::Logarithmic}, 0.01,
-                          1e6, 8, QStringLiteral(" d"));
-    m_amplitude = addElement(QStringLiteral("Semi-amplitude K"), QStringLiteral("semiAmplitude"),
+    m_period = addElement(QT_TR_NOOP("Period P"), QStringLiteral("period"), {0.1, 1e5, Scale::Logarithmic}, 0.01, 1e6,
+                          8, QStringLiteral(" d"));
+    m_amplitude = addElement(QT_TR_NOOP("Semi-amplitude K"), QStringLiteral("semiAmplitude"),
                              {0.1, 5000, Scale::Logarithmic}, 0.001, 1e5, 3, QStringLiteral(" m/s"));
-    m_eccentricity = addElement(QStringLiteral("Eccentricity e"), QStringLiteral("eccentricity"),
-                                {0, 0.99, Scale::Linear}, 0, 0.999, 4, QString());
-    m_omega = addElement(QStringLiteral("Periastron ω"), QStringLiteral("omega"), {0, 360, Scale::Linear}, 0, 360, 2,
+    m_eccentricity = addElement(QT_TR_NOOP("Eccentricity e"), QStringLiteral("eccentricity"), {0, 0.99, Scale::Linear},
+                                0, 0.999, 4, QString());
+    m_omega = addElement(QT_TR_NOOP("Periastron ω"), QStringLiteral("omega"), {0, 360, Scale::Linear}, 0, 360, 2,
                          QStringLiteral("°"));
-    m_periastron = addElement(QStringLiteral("Periastron time"), QStringLiteral("periastronTime"),
-                              {0, 1, Scale::Linear}, -1e6, 1e6, 4, QStringLiteral(" d"));
-    m_starMass = addElement(QStringLiteral("Star mass M★"), QStringLiteral("starMass"), {0.08, 50, Scale::Logarithmic},
+    m_periastron = addElement(QT_TR_NOOP("Periastron time"), QStringLiteral("periastronTime"), {0, 1, Scale::Linear},
+                              -1e6, 1e6, 4, QStringLiteral(" d"));
+    m_starMass = addElement(QT_TR_NOOP("Star mass M★"), QStringLiteral("starMass"), {0.08, 50, Scale::Logarithmic},
                             0.01, 200, 3, QStringLiteral(" M☉"));
-    m_inclination = addElement(QStringLiteral("Inclination i"), QStringLiteral("inclination"), {0, 90, Scale::Linear},
-                               0, 90, 1, QStringLiteral("°"));
-    m_speed = addElement(QStringLiteral("Speed"), QStringLiteral("speed"), {0.1, 20, Scale::Logarithmic}, 0.05, 50, 2,
+    m_inclination = addElement(QT_TR_NOOP("Inclination i"), QStringLiteral("inclination"), {0, 90, Scale::Linear}, 0,
+                               90, 1, QStringLiteral("°"));
+    m_speed = addElement(QT_TR_NOOP("Speed"), QStringLiteral("speed"), {0.1, 20, Scale::Logarithmic}, 0.05, 50, 2,
                          QStringLiteral(" ×"));
     m_speed->setValueQuietly(1);
     qobject_cast<QVBoxLayout *>(layout())->addLayout(grid);
@@ -81,12 +84,29 @@ void ElementPanel::createElements()
         connect(element, &ElementControl::valueChanged, this, &ElementPanel::elementsEdited);
 }
 
+void ElementPanel::retranslate()
+{
+    for (const auto &[label, caption] : std::as_const(m_captions))
+        label->setText(tr(caption));
+    m_phaseCheck->setText(tr("Orbital phase on the horizontal axis"));
+    m_schematicCheck->setText(tr("Show Screen3's schematic curve"));
+    m_playButton->setText(tr("Play"));
+    m_pauseButton->setText(tr("Pause"));
+}
+
+void ElementPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
 void ElementPanel::createSwitches()
 {
     auto *column = qobject_cast<QVBoxLayout *>(layout());
-    auto *phase = new QCheckBox(QStringLiteral("Orbital phase on the horizontal axis"), this);
+    auto *phase = m_phaseCheck = new QCheckBox(this);
     phase->setObjectName(QStringLiteral("phaseCheck"));
-    auto *schematic = new QCheckBox(QStringLiteral("Show Screen3's schematic curve"), this);
+    auto *schematic = m_schematicCheck = new QCheckBox(this);
     schematic->setObjectName(QStringLiteral("schematicCheck"));
     column->addWidget(phase);
     column->addWidget(schematic);
@@ -94,9 +114,9 @@ void ElementPanel::createSwitches()
     connect(schematic, &QCheckBox::toggled, this, &ElementPanel::schematicToggled);
 
     auto *buttons = new QHBoxLayout;
-    m_playButton = new QPushButton(QStringLiteral("Play"), this);
+    m_playButton = new QPushButton(this);
     m_playButton->setObjectName(QStringLiteral("playButton"));
-    m_pauseButton = new QPushButton(QStringLiteral("Pause"), this);
+    m_pauseButton = new QPushButton(this);
     m_pauseButton->setObjectName(QStringLiteral("pauseButton"));
     buttons->addWidget(m_playButton);
     buttons->addWidget(m_pauseButton);

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <utility>
+
 class ElementControl;
 class QCheckBox;
 class QLabel;
@@ -49,12 +51,20 @@ signals:
     void phaseAxisToggled(bool phase);
     void schematicToggled(bool shown);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void createElements();
     void createSwitches();
+    void retranslate();
     QList<ElementControl *> elements() const;
 
     QLabel *m_planetName = nullptr;
+    /// Each element's caption with its source text, for a change of language.
+    QList<std::pair<QLabel *, const char *>> m_captions;
+    QCheckBox *m_phaseCheck = nullptr;
+    QCheckBox *m_schematicCheck = nullptr;
     ElementControl *m_period = nullptr;
     ElementControl *m_amplitude = nullptr;
     ElementControl *m_eccentricity = nullptr;

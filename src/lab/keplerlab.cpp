@@ -71,9 +71,10 @@ KeplerLab::KeplerLab()
     m_tabs->setDocumentMode(true);
     m_tabs->setTabBarAutoHide(true);
     m_orbitPage = createOrbitPage();
-    m_tabs->addTab(m_orbitPage, QStringLiteral("True orbit"));
+    m_tabs->addTab(m_orbitPage, QString());
     setCentralWidget(m_tabs);
     createMenus();
+    retranslate();
 
     m_frameTimer = new QTimer(this);
     m_frameTimer->setObjectName(QStringLiteral("frameTimer"));
@@ -139,19 +140,15 @@ void KeplerLab::createMenus()
 {
     using Controls::menuItem;
     auto ctrlShift = [](Qt::Key key) { return QKeySequence(Qt::CTRL | Qt::SHIFT | key); };
-    m_fileMenu = menuBar()->addMenu(QStringLiteral("File(&F)"));
+    m_fileMenu = menuBar()->addMenu(QString());
     m_fileMenu->setObjectName(QStringLiteral("labFileMenu"));
     // Screen1's menus keep Ctrl+S and Ctrl+E in the same frame, so the lab
     // takes the shifted forms.
-    QAction *exportCurve =
-        menuItem(m_fileMenu, "exportCurveItem", QStringLiteral("Export Curve as CSV…(&C)"), ctrlShift(Qt::Key_E));
-    QAction *savePlot =
-        menuItem(m_fileMenu, "savePlotItem", QStringLiteral("Save Plot as PNG or SVG…(&P)"), ctrlShift(Qt::Key_S));
-    QAction *saveOrbit =
-        menuItem(m_fileMenu, "saveOrbitItem", QStringLiteral("Save Orbit as PNG or SVG…(&O)"), ctrlShift(Qt::Key_O));
+    QAction *exportCurve = m_exportCurveItem = menuItem(m_fileMenu, "exportCurveItem", {}, ctrlShift(Qt::Key_E));
+    QAction *savePlot = m_savePlotItem = menuItem(m_fileMenu, "savePlotItem", {}, ctrlShift(Qt::Key_S));
+    QAction *saveOrbit = m_saveOrbitItem = menuItem(m_fileMenu, "saveOrbitItem", {}, ctrlShift(Qt::Key_O));
     m_fileMenu->addSeparator();
-    QAction *close =
-        menuItem(m_fileMenu, "closeLabItem", QStringLiteral("Close(&W)"), QKeySequence(Qt::CTRL | Qt::Key_W));
+    QAction *close = m_closeItem = menuItem(m_fileMenu, "closeLabItem", {}, QKeySequence(Qt::CTRL | Qt::Key_W));
     m_firstOwnCommand = exportCurve;
     // Active while the focus is in the lab, so the keys never reach
     // another child of the frame.
@@ -160,25 +157,49 @@ void KeplerLab::createMenus()
         addAction(item);
     }
 
-    const QString pictures = QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg)");
     connect(exportCurve, &QAction::triggered, this, [this] {
-        ExportFlow::saveBytes(this, QStringLiteral("CSV text (*.csv)"),
+        ExportFlow::saveBytes(this, tr("CSV text (*.csv)"),
                               [this] { return LabCurve::csv(m_plots->plot()->points()); });
     });
-    connect(savePlot, &QAction::triggered, this, [this, pictures] {
-        ExportFlow::savePicture(this, pictures, m_plots->plotPictureSize(), windowTitle(),
+    connect(savePlot, &QAction::triggered, this, [this] {
+        ExportFlow::savePicture(this, picturesFilter(), m_plots->plotPictureSize(), windowTitle(),
                                 [this](QPainter &painter) { m_plots->drawPlotPicture(painter); });
     });
-    connect(saveOrbit, &QAction::triggered, this, [this, pictures] {
-        ExportFlow::savePicture(this, pictures, m_plots->orbitPictureSize(), windowTitle(),
+    connect(saveOrbit, &QAction::triggered, this, [this] {
+        ExportFlow::savePicture(this, picturesFilter(), m_plots->orbitPictureSize(), windowTitle(),
                                 [this](QPainter &painter) { m_plots->drawOrbitPicture(painter); });
     });
     connect(close, &QAction::triggered, this, [this] { FormRegistry::instance().unload(this); });
 }
 
+QString KeplerLab::picturesFilter()
+{
+    return tr("PNG picture (*.png);;SVG drawing (*.svg)");
+}
+
+void KeplerLab::retranslate()
+{
+    m_tabs->setTabText(m_tabs->indexOf(m_orbitPage), tr("True orbit"));
+    m_fileMenu->setTitle(tr("File(&F)"));
+    m_exportCurveItem->setText(tr("Export Curve as CSV…(&C)"));
+    m_savePlotItem->setText(tr("Save Plot as PNG or SVG…(&P)"));
+    m_saveOrbitItem->setText(tr("Save Orbit as PNG or SVG…(&O)"));
+    m_closeItem->setText(tr("Close(&W)"));
+}
+
+void KeplerLab::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QMainWindow::changeEvent(event);
+}
+
 void KeplerLab::addPage(QWidget *page, const QString &title)
 {
     m_tabs->addTab(page, title);
+    // A page retitles itself when the language changes; its tab follows.
+    connect(page, &QWidget::windowTitleChanged, this,
+            [this, page](const QString &title) { m_tabs->setTabText(m_tabs->indexOf(page), title); });
 }
 
 void KeplerLab::showPage(QWidget *page)
@@ -299,7 +320,7 @@ void KeplerLab::applyElements()
     m_elements->showRefusal({});
     m_planet = planet;
     m_elements->setPlanetName(m_elements->showsGivenElements() ? m_planet.name
-                                                               : m_planet.name + QStringLiteral(" (elements changed)"));
+                                                               : m_planet.name + tr(" (elements changed)"));
     m_elements->setPeriod(m_planet.orbit.periodDays);
     m_derived->showValuesOf(m_planet);
     m_plots->showOrbit(m_planet.orbit, DerivedValues::of(m_planet).reflexShare, m_planet.inclinationDegrees);

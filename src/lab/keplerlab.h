@@ -64,7 +64,9 @@ public:
     /// Where the animation stands, days.
     double animationTime() const { return m_time; }
 
-    /// Adds `page` as a tab after the lab's own; the lab takes it.
+    /// Adds `page` as a tab after the lab's own; the lab takes it. The tab
+    /// follows the page's window title when the page retitles itself (on a
+    /// change of language, say).
     void addPage(QWidget *page, const QString &title);
     /// Brings the tab of `page` (one given to addPage()) to the front.
     void showPage(QWidget *page);
@@ -90,6 +92,7 @@ public slots:
 
 protected:
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -99,6 +102,8 @@ protected:
 private:
     QWidget *createOrbitPage();
     void createMenus();
+    void retranslate();
+    static QString picturesFilter();
     void applyElements();
     void nextFrame();
     void runTimerIfWanted();
@@ -119,6 +124,10 @@ private:
 
     QMenu *m_fileMenu = nullptr;
     QAction *m_firstOwnCommand = nullptr;
+    QAction *m_exportCurveItem = nullptr;
+    QAction *m_savePlotItem = nullptr;
+    QAction *m_saveOrbitItem = nullptr;
+    QAction *m_closeItem = nullptr;
     std::function<void(const QString &)> m_openDropped;
 
     QTimer *m_frameTimer = nullptr;

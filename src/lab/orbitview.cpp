@@ -2,6 +2,7 @@
 
 #include "lab/labdrawing.h"
 
+#include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -128,8 +129,7 @@ void OrbitView::drawStill(QPainter &painter, QSize size) const
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(QRect(QPoint(0, 0), size), Ground);
     painter.setPen(TextColor);
-    painter.drawText(QRect(8, 6, size.width() - 16, 20), Qt::AlignLeft,
-                     QStringLiteral("Orbit seen from above, around the star"));
+    painter.drawText(QRect(8, 6, size.width() - 16, 20), Qt::AlignLeft, tr("Orbit seen from above, around the star"));
     if (m_orbit.periodDays <= 0)
         return;
     const Frame frame = frameFor(size);
@@ -138,7 +138,7 @@ void OrbitView::drawStill(QPainter &painter, QSize size) const
     painter.setPen(QPen(SkyLineColor, 1, Qt::DashLine));
     painter.drawLine(QPointF(8, frame.origin.y()), QPointF(size.width() - 8, frame.origin.y()));
     painter.setPen(SkyLineColor);
-    painter.drawText(QPointF(size.width() - 96, frame.origin.y() - 5), QStringLiteral("line of nodes"));
+    painter.drawText(QPointF(size.width() - 96, frame.origin.y() - 5), tr("line of nodes"));
 
     QPainterPath orbitPath;
     QPainterPath reflexPath;
@@ -164,7 +164,7 @@ void OrbitView::drawStill(QPainter &painter, QSize size) const
     painter.drawLine(frame.origin, periastron);
     painter.drawEllipse(periastron, 3, 3);
     painter.setPen(TextColor);
-    painter.drawText(periastron + QPointF(6, -6), QStringLiteral("periastron"));
+    painter.drawText(periastron + QPointF(6, -6), tr("periastron"));
 
     painter.setPen(Qt::NoPen);
     painter.setBrush(StarColor);
@@ -177,12 +177,11 @@ void OrbitView::drawStill(QPainter &painter, QSize size) const
     const double arrowBottom = size.height() - 24;
     painter.setPen(QPen(TextColor, 1.5));
     arrow(painter, QPointF(arrowX, arrowTop), QPointF(arrowX, arrowBottom));
-    painter.drawText(QRectF(0, size.height() - 20, size.width() - 8, 18), Qt::AlignRight,
-                     QStringLiteral("to observer"));
+    painter.drawText(QRectF(0, size.height() - 20, size.width() - 8, 18), Qt::AlignRight, tr("to observer"));
 
     painter.setPen(ReflexColor);
     painter.drawText(QRectF(8, size.height() - 20, size.width() - 100, 18), Qt::AlignLeft,
-                     QStringLiteral("star's reflex orbit, enlarged ×%1").arg(QString::number(m_enlargement, 'g', 3)));
+                     tr("star's reflex orbit, enlarged ×%1").arg(QString::number(m_enlargement, 'g', 3)));
 }
 
 void OrbitView::drawMoving(QPainter &painter, const Frame &frame) const
@@ -195,4 +194,11 @@ void OrbitView::drawMoving(QPainter &painter, const Frame &frame) const
     painter.setBrush(PlanetColor);
     painter.drawEllipse(toScreen(frame, m_planet), PlanetRadius, PlanetRadius);
     painter.setBrush(Qt::NoBrush);
+}
+
+void OrbitView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        update();
+    QWidget::changeEvent(event);
 }

@@ -41,6 +41,8 @@ public:
     QSize sizeHint() const override { return {360, 320}; }
 
 protected:
+    /// Its texts are painted: a change of language paints them again.
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 

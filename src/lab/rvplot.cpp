@@ -1,6 +1,7 @@
 #include "lab/rvplot.h"
 
 #include <QChart>
+#include <QEvent>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPaintEvent>
@@ -39,7 +40,6 @@ RvPlot::RvPlot(QWidget *parent)
     setMinimumSize(420, 300);
 
     QChart *chart = this->chart();
-    chart->setTitle(QStringLiteral("Radial velocity of the star"));
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->setBackgroundRoundness(0);
     // One plain ground for the chart and the view around it, so the view
@@ -53,11 +53,8 @@ RvPlot::RvPlot(QWidget *parent)
     // Any change of the chart (curves, axes, legend) makes its picture stale.
     connect(chart->scene(), &QGraphicsScene::changed, this, &RvPlot::forgetStill);
 
-    m_trueSeries->setName(QStringLiteral("true Keplerian curve"));
     m_trueSeries->setPen(QPen(QColor(20, 90, 200), 2));
-    m_schematicSeries->setName(QStringLiteral("Screen3's schematic curve"));
     m_schematicSeries->setPen(QPen(QColor(230, 120, 0), 1.5, Qt::DashLine));
-    m_cursorSeries->setName(QStringLiteral("planet now"));
     m_cursorSeries->setPen(QPen(QColor(200, 30, 30), 1));
 
     // Ticks at round numbers from 0, whatever the range.
@@ -66,7 +63,6 @@ RvPlot::RvPlot(QWidget *parent)
         axis->setTickAnchor(0);
         axis->setGridLineVisible(true);
     }
-    m_velocityAxis->setTitleText(QStringLiteral("radial velocity v (m/s)"));
     m_velocityAxis->setLabelFormat(QStringLiteral("%.4g"));
     m_timeAxis->setLabelFormat(QStringLiteral("%.4g"));
     chart->addAxis(m_timeAxis, Qt::AlignBottom);
@@ -90,6 +86,7 @@ RvPlot::RvPlot(QWidget *parent)
     setOptimizationFlags(QGraphicsView::DontSavePainterState | QGraphicsView::DontAdjustForAntialiasing);
     m_truePoints.resize(SampleCount);
     m_schematicPoints.resize(SampleCount);
+    retranslate();
 }
 
 void RvPlot::showOrbit(const Kepler::Orbit &orbit)
@@ -161,10 +158,8 @@ void RvPlot::recompute()
         m_timeAxis->setRange(0, span);
         m_timeAxis->setTickInterval(niceStep(span / 5));
     }
-    const QString timeTitle =
-        m_phaseAxis ? QStringLiteral("orbital phase (0 = periastron)") : QStringLiteral("time t (days)");
-    if (m_timeAxis->titleText() != timeTitle)
-        m_timeAxis->setTitleText(timeTitle);
+    if (m_timeAxis->titleText() != timeTitle())
+        m_timeAxis->setTitleText(timeTitle());
 
     // The velocity axis stays while the curves fit and fill more than half of it.
     const double reach = std::max({-lowest, highest, 1e-3});
@@ -253,4 +248,26 @@ void RvPlot::placeCursor()
     const QRect before = cursorDamage();
     m_cursorDot = chart()->mapToPosition(QPointF(x, v), m_trueSeries);
     viewport()->update(before.united(cursorDamage()));
+}
+
+QString RvPlot::timeTitle() const
+{
+    return m_phaseAxis ? tr("orbital phase (0 = periastron)") : tr("time t (days)");
+}
+
+void RvPlot::retranslate()
+{
+    chart()->setTitle(tr("Radial velocity of the star"));
+    m_trueSeries->setName(tr("true Keplerian curve"));
+    m_schematicSeries->setName(tr("Screen3's schematic curve"));
+    m_cursorSeries->setName(tr("planet now"));
+    m_velocityAxis->setTitleText(tr("radial velocity v (m/s)"));
+    m_timeAxis->setTitleText(timeTitle());
+}
+
+void RvPlot::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QChartView::changeEvent(event);
 }

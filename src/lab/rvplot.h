@@ -53,6 +53,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void drawForeground(QPainter *painter, const QRectF &rect) override;
 
 private:
@@ -62,6 +63,8 @@ private:
     QRect cursorDamage() const;
     void forgetStill();
     void recompute();
+    void retranslate();
+    QString timeTitle() const;
     void placeCursor();
     double abscissa(double timeDays) const;
 

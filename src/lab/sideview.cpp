@@ -3,6 +3,7 @@
 #include "lab/labdrawing.h"
 #include "lab/labplanet.h"
 
+#include <QEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -42,7 +43,7 @@ void SideView::render(QPainter &painter, QSize size) const
     painter.setPen(TextColor);
     // Two lines where the view is narrow, so the title is never cut off.
     painter.drawText(QRect(8, 6, size.width() - 16, 36), Qt::AlignLeft | Qt::TextWordWrap,
-                     QStringLiteral("Side view along the line of nodes"));
+                     tr("Side view along the line of nodes"));
 
     const double i = m_inclinationDegrees * LabUnits::RadiansPerDegree;
     const QPointF star(size.width() / 2.0, size.height() * 0.42);
@@ -52,13 +53,13 @@ void SideView::render(QPainter &painter, QSize size) const
     painter.setPen(QPen(SkyLineColor, 1, Qt::DashLine));
     painter.drawLine(QPointF(8, star.y()), QPointF(size.width() - 8, star.y()));
     painter.setPen(SkyLineColor);
-    painter.drawText(QPointF(10, star.y() - 5), QStringLiteral("sky plane"));
+    painter.drawText(QPointF(10, star.y() - 5), tr("sky plane"));
 
     // The line of sight, from the star down to the observer.
     painter.setPen(QPen(TextColor, 1.5));
     const QPointF eye(star.x(), size.height() - 46);
     arrow(painter, star + QPointF(0, 14), eye);
-    painter.drawText(QRectF(0, size.height() - 42, size.width(), 18), Qt::AlignHCenter, QStringLiteral("to observer"));
+    painter.drawText(QRectF(0, size.height() - 42, size.width(), 18), Qt::AlignHCenter, tr("to observer"));
 
     // The orbital plane: tilted by i out of the sky plane (i = 90° holds
     // the line of sight), its normal i away from the line of sight.
@@ -73,7 +74,7 @@ void SideView::render(QPainter &painter, QSize size) const
     // stays closer to the star than the tip, and the text keeps right of the
     // line of sight, drawn back from the view's right edge when it must.
     const QPointF tip = star + 0.75 * reach * normal;
-    const QString label = QStringLiteral("orbit's normal");
+    const QString label = tr("orbit's normal");
     const double labelWidth = painter.fontMetrics().horizontalAdvance(label);
     const double labelLeft = std::max(star.x() + 14, std::min(tip.x() + 4, size.width() - 6 - labelWidth));
     painter.drawText(QRectF(labelLeft, tip.y() + 4, labelWidth + 2, 16), Qt::AlignLeft, label);
@@ -87,11 +88,18 @@ void SideView::render(QPainter &painter, QSize size) const
     }
     painter.setPen(AngleColor);
     painter.drawText(QPointF(8, size.height() - 8),
-                     QStringLiteral("i = %1°   sin i = %2")
+                     tr("i = %1°   sin i = %2")
                          .arg(QString::number(m_inclinationDegrees, 'f', 1), QString::number(std::sin(i), 'f', 3)));
 
     painter.setPen(Qt::NoPen);
     painter.setBrush(StarColor);
     painter.drawEllipse(star, 5, 5);
     painter.setBrush(Qt::NoBrush);
+}
+
+void SideView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        update();
+    QWidget::changeEvent(event);
 }

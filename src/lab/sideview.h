@@ -23,6 +23,8 @@ public:
     QSize sizeHint() const override { return {260, 320}; }
 
 protected:
+    /// Its texts are painted: a change of language paints them again.
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

@@ -3,6 +3,8 @@
 #include "catalog/catalog.h"
 #include "seedmodel/simulation.h"
 
+#include <QCoreApplication>
+
 std::optional<LabPlanet> simulatorPlanet(const Simulation &simulation)
 {
     if (simulation.companionClass.isEmpty())
@@ -17,6 +19,6 @@ std::optional<LabPlanet> simulatorPlanet(const Simulation &simulation)
     planet.starMassSolar = elements.starMassSolar;
     planet.seedAxisAu = float(elements.axisAU);
     planet.name = elements.catalogIndex > 0 ? PlanetCatalog::planetName(elements.catalogIndex)
-                                            : QStringLiteral("Planet of the set-up");
+                                            : QCoreApplication::translate("LabPlanet", "Planet of the set-up");
     return planet;
 }

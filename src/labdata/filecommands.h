@@ -54,10 +54,13 @@ signals:
     void velocityUnitChanged();
 
 private:
-    QAction *addAction(const QString &text, const QString &name, void (FileCommands::*signal)());
+    /// The texts in the current language: each action's source text, given with QT_TR_NOOP.
+    void retranslate();
+    QAction *addAction(const char *text, const QString &name, void (FileCommands::*signal)());
     QMenu *velocityUnitMenu(QWidget *parent);
 
     QList<QAction *> m_actions;
+    QList<std::pair<QAction *, const char *>> m_texts;
     QAction *m_saveData;
     QList<QAction *> m_fitExports;
     Observations::ReadOptions m_readOptions;

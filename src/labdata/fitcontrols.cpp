@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -50,40 +51,35 @@ public:
 } // namespace
 
 FitControls::FitControls(QWidget *parent)
-    : QGroupBox(tr("Fit"), parent)
+    : QGroupBox(parent)
     , m_planets(named(new QSpinBox, "planetCount"))
-    , m_jitter(named(new QCheckBox(tr("Jitter per instrument")), "fitJitter"))
-    , m_trend(named(new QCheckBox(tr("Linear trend")), "fitTrend"))
-    , m_circular(named(new QCheckBox(tr("Circular orbits (e = 0)")), "fitCircular"))
+    , m_jitter(named(new QCheckBox, "fitJitter"))
+    , m_trend(named(new QCheckBox, "fitTrend"))
+    , m_circular(named(new QCheckBox, "fitCircular"))
     , m_starMass(named(new QDoubleSpinBox, "fitStarMass"))
     , m_threshold(named(new ProbabilitySpinBox, "fapThreshold"))
-    , m_fit(named(new QPushButton(tr("Fit")), "fitButton"))
-    , m_find(named(new QPushButton(tr("Find planets")), "findPlanetsButton"))
-    , m_bootstrap(named(new QPushButton(tr("Bootstrap…")), "bootstrapButton"))
-    , m_posterior(named(new QPushButton(tr("Posterior…")), "posteriorButton"))
+    , m_fit(named(new QPushButton, "fitButton"))
+    , m_find(named(new QPushButton, "findPlanetsButton"))
+    , m_bootstrap(named(new QPushButton, "bootstrapButton"))
+    , m_posterior(named(new QPushButton, "posteriorButton"))
     , m_progress(named(new QProgressBar, "fitProgress"))
-    , m_cancel(named(new QPushButton(tr("Cancel")), "cancelButton"))
+    , m_cancel(named(new QPushButton, "cancelButton"))
     , m_status(named(new QLabel, "fitStatus"))
 {
     m_planets->setRange(1, Fitting::maxPlanets);
-    m_planets->setToolTip(tr("Planets to fit; the most that Find planets adds"));
     m_starMass->setRange(0.05, 100);
     m_starMass->setDecimals(3);
     m_starMass->setSingleStep(0.01);
     m_starMass->setValue(1.0);
-    m_starMass->setSuffix(tr(" M☉"));
     m_threshold->setValue(1e-3);
-    m_threshold->setToolTip(
-        tr("Find planets stops at the first peak whose false-alarm "
-           "probability is above this"));
 
-    auto *form = new QFormLayout;
-    form->addRow(tr("Planets"), m_planets);
+    auto *form = m_form = new QFormLayout;
+    form->addRow(new QLabel, m_planets);
     form->addRow(m_jitter);
     form->addRow(m_trend);
     form->addRow(m_circular);
-    form->addRow(tr("Star mass"), m_starMass);
-    form->addRow(tr("FAP threshold"), m_threshold);
+    form->addRow(new QLabel, m_starMass);
+    form->addRow(new QLabel, m_threshold);
 
     // Two rows, so that every button keeps its text in the narrow side column.
     auto *buttons = new QHBoxLayout;
@@ -112,6 +108,38 @@ FitControls::FitControls(QWidget *parent)
     connect(m_posterior, &QPushButton::clicked, this, &FitControls::posteriorRequested);
     connect(m_cancel, &QPushButton::clicked, this, &FitControls::cancelRequested);
     setRunning(false);
+    retranslate();
+}
+
+void FitControls::retranslate()
+{
+    setTitle(tr("Fit"));
+    m_jitter->setText(tr("Jitter per instrument"));
+    m_trend->setText(tr("Linear trend"));
+    m_circular->setText(tr("Circular orbits (e = 0)"));
+    m_fit->setText(tr("Fit"));
+    m_find->setText(tr("Find planets"));
+    m_bootstrap->setText(tr("Bootstrap…"));
+    m_posterior->setText(tr("Posterior…"));
+    m_cancel->setText(tr("Cancel"));
+    m_planets->setToolTip(tr("Planets to fit; the most that Find planets adds"));
+    m_starMass->setSuffix(tr(" M☉"));
+    m_threshold->setToolTip(
+        tr("Find planets stops at the first peak whose false-alarm "
+           "probability is above this"));
+    const auto caption = [this](QWidget *field, const QString &text) {
+        qobject_cast<QLabel *>(m_form->labelForField(field))->setText(text);
+    };
+    caption(m_planets, tr("Planets"));
+    caption(m_starMass, tr("Star mass"));
+    caption(m_threshold, tr("FAP threshold"));
+}
+
+void FitControls::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QGroupBox::changeEvent(event);
 }
 
 Fitting::Options FitControls::options() const

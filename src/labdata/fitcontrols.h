@@ -6,6 +6,7 @@
 
 class QCheckBox;
 class QDoubleSpinBox;
+class QFormLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -44,8 +45,12 @@ signals:
     void posteriorRequested();
     void cancelRequested();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void updateEnabled();
+    void retranslate();
 
     QSpinBox *m_planets;
     QCheckBox *m_jitter;
@@ -63,4 +68,5 @@ private:
     bool m_running = false;
     bool m_haveData = false;
     bool m_haveFit = false;
+    QFormLayout *m_form = nullptr;
 };

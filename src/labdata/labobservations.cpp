@@ -23,7 +23,7 @@ QPointer<ObservationsPanel> attachedPanel;
 ObservationsPanel *attach(KeplerLab *lab)
 {
     auto *observations = new ObservationsPanel;
-    lab->addPage(observations, QObject::tr("Observations"));
+    lab->addPage(observations, observations->windowTitle());
     lab->addFileActions(observations->fileMenuActions());
     lab->acceptFileDrops([observations](const QString &path) { observations->openFile(path); });
     // A file dropped on the lab is shown where it can be seen.

@@ -35,10 +35,25 @@
 
 namespace {
 
-const QString TextFilter = QStringLiteral("RV data (*.txt)");
-const QString CsvFilter = QStringLiteral("CSV table (*.csv)");
-const QString JsonFilter = QStringLiteral("JSON (*.json)");
-const QString PictureFilter = QStringLiteral("PNG picture (*.png);;SVG drawing (*.svg)");
+QString textFilter()
+{
+    return QCoreApplication::translate("ObservationsPanel", "RV data (*.txt)");
+}
+
+QString csvFilter()
+{
+    return QCoreApplication::translate("ObservationsPanel", "CSV table (*.csv)");
+}
+
+QString jsonFilter()
+{
+    return QCoreApplication::translate("ObservationsPanel", "JSON (*.json)");
+}
+
+QString pictureFilter()
+{
+    return QCoreApplication::translate("ObservationsPanel", "PNG picture (*.png);;SVG drawing (*.svg)");
+}
 
 /// The narrowest the settings and results may be: the results table's
 /// columns with their units in full.
@@ -59,7 +74,7 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
     , m_results(new ResultTable)
     , m_dataTitle(new QLabel)
     , m_usePlanet(new QComboBox)
-    , m_usePlanetButton(new QPushButton(tr("Use as current planet")))
+    , m_usePlanetButton(new QPushButton)
     , m_plots(new PlotsPane)
     , m_synthetic(new SyntheticDialog(this))
 {
@@ -99,6 +114,24 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
                               tr("%1 %2 (fit)").arg(m_title, PlotData::planetLetter(planet)));
     });
     updateCommands();
+    retranslate();
+}
+
+void ObservationsPanel::retranslate()
+{
+    setWindowTitle(tr("Observations"));
+    m_usePlanetButton->setText(tr("Use as current planet"));
+    if (m_data.measurements.empty())
+        m_dataTitle->setText(tr("No data: open a file, drop one here, or choose a set from the File menu."));
+    else
+        showDataTitle();
+}
+
+void ObservationsPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 ObservationsPanel::~ObservationsPanel()
@@ -110,7 +143,6 @@ ObservationsPanel::~ObservationsPanel()
 QWidget *ObservationsPanel::createSideColumn()
 {
     m_dataTitle->setObjectName(QStringLiteral("dataTitle"));
-    m_dataTitle->setText(tr("No data: open a file, drop one here, or choose a set from the File menu."));
     m_dataTitle->setWordWrap(true);
     m_usePlanet->setObjectName(QStringLiteral("usePlanetChoice"));
     m_usePlanetButton->setObjectName(QStringLiteral("usePlanetButton"));
@@ -479,7 +511,7 @@ void ObservationsPanel::saveData()
 {
     if (m_data.measurements.empty())
         return;
-    saveBytes(TextFilter, tr("Observations"), [this] {
+    saveBytes(textFilter(), tr("Observations"), [this] {
         const std::string text = Observations::toText(m_data);
         return m_exclusion.excludesAny(m_data) ? withExcludedColumn(text, m_exclusion.mask(m_data), ' ') : text;
     });
@@ -489,7 +521,7 @@ void ObservationsPanel::exportResiduals()
 {
     if (!m_fit)
         return;
-    saveBytes(CsvFilter, tr("Data, model and residuals"), [this] {
+    saveBytes(csvFilter(), tr("Data, model and residuals"), [this] {
         const std::string csv = Fitting::residualsCsv(*shownFit(), m_data);
         return m_exclusion.excludesAny(m_data) ? withExcludedColumn(csv, m_exclusion.mask(m_data), ',') : csv;
     });
@@ -498,19 +530,19 @@ void ObservationsPanel::exportResiduals()
 void ObservationsPanel::exportFitCsv()
 {
     if (m_fit)
-        saveBytes(CsvFilter, tr("Fit results"), [this] { return Fitting::resultCsv(*m_fit); });
+        saveBytes(csvFilter(), tr("Fit results"), [this] { return Fitting::resultCsv(*m_fit); });
 }
 
 void ObservationsPanel::exportFitJson()
 {
     if (m_fit)
-        saveBytes(JsonFilter, tr("Fit results"), [this] { return Fitting::resultJson(*m_fit); });
+        saveBytes(jsonFilter(), tr("Fit results"), [this] { return Fitting::resultJson(*m_fit); });
 }
 
 void ObservationsPanel::exportPlot()
 {
     QWidget *page = m_plots;
-    const QString path = ExportFlow::savePicture(this, PictureFilter, page->size(), m_title,
+    const QString path = ExportFlow::savePicture(this, pictureFilter(), page->size(), m_title,
                                                  [page](QPainter &painter) { page->render(&painter); });
     if (!path.isEmpty())
         m_controls->showStatus(tr("Plot saved as %1.").arg(QFileInfo(path).fileName()));

@@ -101,8 +101,10 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void retranslate();
     QWidget *createSideColumn();
     void connectFileCommands();
     void connectPlots();

@@ -1,5 +1,6 @@
 #include "labdata/periodogramchart.h"
 
+#include <QEvent>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QScatterSeries>
@@ -26,17 +27,12 @@ PeriodogramChart::PeriodogramChart(QWidget *parent)
     m_period->setBase(10);
     m_period->setLabelFormat(QStringLiteral("%g"));
     m_period->setMinorTickCount(8);
-    m_period->setTitleText(tr("Period (days)"));
-    m_power->setTitleText(tr("Power"));
     chart->addAxis(m_period, Qt::AlignBottom);
     chart->addAxis(m_power, Qt::AlignLeft);
     setRenderHint(QPainter::Antialiasing);
 
-    m_data->setName(tr("Data"));
     m_data->setPen(QPen(QColor(31, 119, 180), 1.2));
-    m_residuals->setName(tr("Residuals of the fit"));
     m_residuals->setPen(QPen(QColor(214, 39, 40), 1.2));
-    m_peaks->setName(tr("Highest peaks"));
     m_peaks->setMarkerSize(9);
     m_peaks->setColor(QColor(255, 127, 14));
     for (QAbstractSeries *series : {static_cast<QAbstractSeries *>(m_data), static_cast<QAbstractSeries *>(m_residuals),
@@ -47,6 +43,23 @@ PeriodogramChart::PeriodogramChart(QWidget *parent)
     }
     m_residuals->setVisible(false);
     fitRanges();
+    retranslate();
+}
+
+void PeriodogramChart::retranslate()
+{
+    m_period->setTitleText(tr("Period (days)"));
+    m_power->setTitleText(tr("Power"));
+    m_data->setName(tr("Data"));
+    m_residuals->setName(tr("Residuals of the fit"));
+    m_peaks->setName(tr("Highest peaks"));
+}
+
+void PeriodogramChart::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QChartView::changeEvent(event);
 }
 
 QList<QPointF> PeriodogramChart::envelope(const std::vector<double> &frequencies, const std::vector<double> &power,

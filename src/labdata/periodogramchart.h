@@ -37,7 +37,11 @@ public:
     /// the highest power of each of at most `bins` logarithmic period bins.
     static QList<QPointF> envelope(const std::vector<double> &frequencies, const std::vector<double> &power, int bins);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslate();
     void fitRanges();
 
     QLogValueAxis *m_period;

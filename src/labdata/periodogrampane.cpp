@@ -3,6 +3,7 @@
 #include "labdata/periodogramchart.h"
 
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -33,12 +34,13 @@ PeriodogramPane::PeriodogramPane(QWidget *parent)
     , m_peaks(new QTableWidget(0, 4))
     , m_from(new QDoubleSpinBox)
     , m_to(new QDoubleSpinBox)
-    , m_recompute(new QPushButton(tr("Recompute")))
+    , m_recompute(new QPushButton)
+    , m_fromLabel(new QLabel)
+    , m_toLabel(new QLabel)
 {
     m_chart->setObjectName(QStringLiteral("periodogramChart"));
     m_chart->setMinimumHeight(190);
     m_peaks->setObjectName(QStringLiteral("peakTable"));
-    m_peaks->setHorizontalHeaderLabels({tr("Of"), tr("Period (d)"), tr("Power"), tr("FAP")});
     m_peaks->verticalHeader()->setVisible(false);
     m_peaks->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_peaks->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -53,17 +55,15 @@ PeriodogramPane::PeriodogramPane(QWidget *parent)
     for (QDoubleSpinBox *box : {m_from, m_to}) {
         box->setRange(0.01, 1e7);
         box->setDecimals(3);
-        box->setSuffix(tr(" d"));
-        box->setToolTip(tr("The periods the periodogram covers; the fits search the same range"));
         connect(box, &QDoubleSpinBox::valueChanged, this, [this] { m_rangeEdited = true; });
     }
     m_recompute->setObjectName(QStringLiteral("periodogramButton"));
     connect(m_recompute, &QPushButton::clicked, this, &PeriodogramPane::recomputeRequested);
 
     auto *range = new QHBoxLayout;
-    range->addWidget(new QLabel(tr("Periods from")));
+    range->addWidget(m_fromLabel);
     range->addWidget(m_from);
-    range->addWidget(new QLabel(tr("to")));
+    range->addWidget(m_toLabel);
     range->addWidget(m_to);
     range->addWidget(m_recompute);
     range->addStretch(1);
@@ -74,6 +74,26 @@ PeriodogramPane::PeriodogramPane(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(chartColumn, 1);
     layout->addWidget(m_peaks);
+    retranslate();
+}
+
+void PeriodogramPane::retranslate()
+{
+    m_recompute->setText(tr("Recompute"));
+    m_peaks->setHorizontalHeaderLabels({tr("Of"), tr("Period (d)"), tr("Power"), tr("FAP")});
+    for (QDoubleSpinBox *box : {m_from, m_to}) {
+        box->setSuffix(tr(" d"));
+        box->setToolTip(tr("The periods the periodogram covers; the fits search the same range"));
+    }
+    m_fromLabel->setText(tr("Periods from"));
+    m_toLabel->setText(tr("to"));
+}
+
+void PeriodogramPane::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 void PeriodogramPane::clear()

@@ -9,6 +9,7 @@
 
 class PeriodogramChart;
 class QDoubleSpinBox;
+class QLabel;
 class QPushButton;
 class QTableWidget;
 
@@ -47,7 +48,11 @@ public:
 signals:
     void recomputeRequested();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslate();
     void listPeaks();
 
     PeriodogramChart *m_chart;
@@ -55,6 +60,8 @@ private:
     QDoubleSpinBox *m_from;
     QDoubleSpinBox *m_to;
     QPushButton *m_recompute;
+    QLabel *m_fromLabel;
+    QLabel *m_toLabel;
     std::vector<Periodogram::Peak> m_dataPeaks;
     std::vector<Periodogram::Peak> m_residualPeaks;
     /// The user chose the periods; otherwise the automatic grid of each data set is used.

@@ -6,6 +6,7 @@
 
 #include <QChart>
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLegend>
 #include <QMenu>
@@ -51,9 +52,9 @@ QList<InstrumentPoints> greyed(const QList<InstrumentPoints> &points, const std:
 PlotsPane::PlotsPane(QWidget *parent)
     : QSplitter(Qt::Vertical, parent)
     , m_tabs(new QTabWidget)
-    , m_velocities(new DataChart(tr("Time since first measurement (days)"), tr("Velocity − mean (m/s)")))
-    , m_residuals(new DataChart(tr("Time since first measurement (days)"), tr("O − C (m/s)")))
-    , m_phase(new DataChart(tr("Orbital phase from periastron"), tr("Velocity of this planet alone (m/s)")))
+    , m_velocities(new DataChart(QString(), QString()))
+    , m_residuals(new DataChart(QString(), QString()))
+    , m_phase(new DataChart(QString(), QString()))
     , m_phasePlanet(new QComboBox)
     , m_periodogram(new PeriodogramPane)
 {
@@ -75,7 +76,7 @@ PlotsPane::PlotsPane(QWidget *parent)
     timeSplit->setStretchFactor(0, 2);
     timeSplit->setStretchFactor(1, 1);
     timeSplit->setChildrenCollapsible(false);
-    m_tabs->addTab(timeSplit, tr("Velocities"));
+    m_tabs->addTab(timeSplit, QString());
 
     auto *phasePage = new QWidget;
     m_phasePlanet->setObjectName(QStringLiteral("phasePlanet"));
@@ -83,7 +84,7 @@ PlotsPane::PlotsPane(QWidget *parent)
     auto *phaseLayout = new QVBoxLayout(phasePage);
     phaseLayout->addWidget(m_phasePlanet);
     phaseLayout->addWidget(m_phase, 1);
-    m_tabs->addTab(phasePage, tr("Phase"));
+    m_tabs->addTab(phasePage, QString());
     connect(m_phasePlanet, &QComboBox::currentIndexChanged, this, &PlotsPane::showPhase);
 
     auto *top = new QWidget;
@@ -99,6 +100,30 @@ PlotsPane::PlotsPane(QWidget *parent)
     setStretchFactor(0, 3);
     setStretchFactor(1, 2);
     setChildrenCollapsible(false);
+    retranslate();
+}
+
+void PlotsPane::retranslate()
+{
+    m_tabs->setTabText(0, tr("Velocities"));
+    m_tabs->setTabText(1, tr("Phase"));
+    m_velocities->setTitles(tr("Time since first measurement (days)"),
+                            m_fit ? tr("Velocity − offset (m/s)") : tr("Velocity − mean (m/s)"));
+    m_residuals->setTitles(tr("Time since first measurement (days)"), tr("O − C (m/s)"));
+    m_phase->setTitles(tr("Orbital phase from periastron"), tr("Velocity of this planet alone (m/s)"));
+    m_instrumentsButton->setText(tr("Instruments"));
+    m_exclude->setText(tr("Exclude points"));
+    m_exclude->setToolTip(
+        tr("A rubber band excludes the points inside it instead of zooming; "
+           "a click on a point excludes it or takes it back"));
+    m_resetZoom->setText(tr("Reset zoom"));
+}
+
+void PlotsPane::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QSplitter::changeEvent(event);
 }
 
 QWidget *PlotsPane::createToolRow()
@@ -107,20 +132,16 @@ QWidget *PlotsPane::createToolRow()
     m_instruments->setObjectName(QStringLiteral("instrumentsMenu"));
     m_instrumentsButton = new QToolButton;
     m_instrumentsButton->setObjectName(QStringLiteral("instrumentsButton"));
-    m_instrumentsButton->setText(tr("Instruments"));
     m_instrumentsButton->setMenu(m_instruments);
     m_instrumentsButton->setPopupMode(QToolButton::InstantPopup);
-    m_exclude = new QPushButton(tr("Exclude points"));
+    m_exclude = new QPushButton;
     m_exclude->setObjectName(QStringLiteral("excludePointsButton"));
     m_exclude->setCheckable(true);
-    m_exclude->setToolTip(
-        tr("A rubber band excludes the points inside it instead of zooming; "
-           "a click on a point excludes it or takes it back"));
     connect(m_exclude, &QPushButton::toggled, this, [this](bool on) {
         for (DataChart *chart : std::as_const(m_charts))
             chart->setExcluding(on);
     });
-    auto *reset = new QPushButton(tr("Reset zoom"));
+    auto *reset = m_resetZoom = new QPushButton;
     reset->setObjectName(QStringLiteral("resetZoomButton"));
     connect(reset, &QPushButton::clicked, this, [this] {
         for (DataChart *chart : std::as_const(m_charts))
@@ -166,8 +187,7 @@ void PlotsPane::show(const Observations::DataSet &data, const Fitting::Result *f
     m_data = data;
     m_fit = fit ? std::optional(*fit) : std::nullopt;
     m_excluded = excluded;
-    m_velocities->setTitles(tr("Time since first measurement (days)"),
-                            fit ? tr("Velocity − offset (m/s)") : tr("Velocity − mean (m/s)"));
+    retranslate();
     m_velocities->setInstruments(greyed(PlotData::alignedPoints(data, fit), excluded));
     m_velocities->setCurve(fit ? PlotData::modelCurve(*fit, data, curveSamples(*fit, data)) : QList<QPointF>());
     m_residuals->setInstruments(fit ? greyed(PlotData::residualPoints(*fit, data), excluded)

@@ -51,7 +51,11 @@ signals:
     /// The measurements inside a rubber band drawn while excluding.
     void areaChosen(const QList<qsizetype> &measurements);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslate();
     QWidget *createToolRow();
     void addChart(DataChart *chart);
     void showPhase();
@@ -65,6 +69,7 @@ private:
     QToolButton *m_instrumentsButton;
     QMenu *m_instruments;
     QPushButton *m_exclude;
+    QPushButton *m_resetZoom = nullptr;
     PeriodogramPane *m_periodogram;
 
     Observations::DataSet m_data;

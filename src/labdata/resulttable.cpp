@@ -37,7 +37,7 @@ std::pair<QString, QString> measured(double value, double uncertainty)
 ResultTable::ResultTable(QWidget *parent) : QTableWidget(0, ColumnCount, parent)
 {
     setObjectName(QStringLiteral("resultTable"));
-    setHorizontalHeaderLabels({tr("Quantity"), tr("Value"), tr("±"), tr("± (bootstrap)"), tr("Unit")});
+    retranslateHeader();
     verticalHeader()->setVisible(false);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     // Every column as wide as its widest text, so a unit reads in full ("M_Earth").
@@ -45,6 +45,11 @@ ResultTable::ResultTable(QWidget *parent) : QTableWidget(0, ColumnCount, parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setColumnHidden(Bootstrap, true);
+}
+
+void ResultTable::retranslateHeader()
+{
+    setHorizontalHeaderLabels({tr("Quantity"), tr("Value"), tr("±"), tr("± (bootstrap)"), tr("Unit")});
 }
 
 void ResultTable::clearResult()
@@ -131,6 +136,8 @@ bool ResultTable::event(QEvent *event)
         event->accept();
         return true;
     }
+    if (event->type() == QEvent::LanguageChange)
+        retranslateHeader();
     return QTableWidget::event(event);
 }
 

@@ -36,6 +36,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void retranslateHeader();
     void addMeasured(const QString &name, double value, double uncertainty, double bootstrap, const QString &unit);
     void addSummary(const QString &name, double value, const QString &unit);
     void addRow(const std::array<QString, ColumnCount> &cells);

@@ -15,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -49,12 +50,11 @@ void MassFunctionWindow::createControls()
     setForeColor(nameCaption, Colors::qbColor(13));
     m_planetNameBox = textBox(this, "Text2", 2160, 360, 4095, 420);
 
-    m_earthMassBox = new QCheckBox(QStringLiteral("M_{E}(地球質量)"), this);
+    m_earthMassBox = new QCheckBox(this);
     m_earthMassBox->setObjectName(QStringLiteral("Check1"));
     m_earthMassBox->setGeometry(Twips::rect(7440, 720, 2295, 495));
     setForeColor(m_earthMassBox, Colors::qbColor(10));
     Controls::setBackColor(m_earthMassBox, Colors::qbColor(8));
-    Controls::fitText(m_earthMassBox, m_earthMassBox->text(), width() - m_earthMassBox->x(), 32);
 
     QLabel *orbitFormCaption =
         label(this, "Label3", QStringLiteral("Judgement of the Orbital form"), 720, 1080, 4335, 375);
@@ -85,15 +85,43 @@ void MassFunctionWindow::createControls()
     m_explanationBox->setGeometry(Twips::rect(240, 3840, 9735, 975));
     m_explanationBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    m_realDataButton = new QPushButton(tr("Real data"), this);
+    m_realDataButton = new QPushButton(this);
     m_realDataButton->setObjectName(QStringLiteral("realDataButton"));
-    m_realDataButton->setToolTip(tr("Open the measured velocities of this planet's star in the Kepler lab"));
     m_realDataButton->setGeometry(Twips::rect(240, 4920, 1935, 420));
     m_realDataButton->setEnabled(false);
 
     connect(m_catalogList, &QListWidget::currentRowChanged, this, &MassFunctionWindow::showChosenPlanet);
     connect(m_realDataButton, &QPushButton::clicked, this, [this] { emit realDataRequested(m_shownCatalogIndex); });
     connect(m_earthMassBox, &QCheckBox::toggled, this, &MassFunctionWindow::showMassUnit);
+    retranslate();
+}
+
+void MassFunctionWindow::retranslate()
+{
+    m_earthMassBox->setText(massUnitCaption(true));
+    m_earthMassBox->setFont(font());
+    Controls::fitText(m_earthMassBox, m_earthMassBox->text(), width() - m_earthMassBox->x(), 32);
+    if (m_massUnitShown)
+        m_massUnitLabel->setText(massUnitCaption(*m_massUnitShown));
+    m_realDataButton->setText(tr("Real data"));
+    m_realDataButton->setToolTip(tr("Open the measured velocities of this planet's star in the Kepler lab"));
+    m_planetNames.clear();
+    for (int i = 0; i <= PlanetCatalog::LastPlanet; ++i)
+        m_planetNames.append(PlanetCatalog::planetName(i));
+    if (const int row = m_catalogList->currentRow(); row >= 0 && row < m_planetNames.size())
+        m_planetNameBox->setText(m_planetNames.at(row));
+}
+
+QString MassFunctionWindow::massUnitCaption(bool earthMasses)
+{
+    return earthMasses ? tr("M_{E}(Earth masses)") : tr("M_{JUP}(Jupiter masses)");
+}
+
+void MassFunctionWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 void MassFunctionWindow::formLoad()
@@ -124,10 +152,6 @@ void MassFunctionWindow::fillTables()
         QStringLiteral("14.   1383                 42.0       "),
         QStringLiteral("15.    804.9              418        "),
     };
-
-    m_planetNames.clear();
-    for (int i = 0; i <= PlanetCatalog::LastPlanet; ++i)
-        m_planetNames.append(PlanetCatalog::planetName(i));
 
     m_explanations = QStringList(PlanetCatalog::LastPlanet + 1);
     m_explanations[0] = QStringLiteral("Display about explanation of the planet or the planetary system in this.");
@@ -191,13 +215,15 @@ void MassFunctionWindow::showMassUnit()
     }
     if (m_earthMassBox->isChecked()) {
         Controls::setForeColor(m_massUnitLabel, Colors::rgb(0, 169, 241));
-        m_massUnitLabel->setText(QStringLiteral("M_{E}(地球質量)"));
+        m_massUnitShown = true;
+        m_massUnitLabel->setText(massUnitCaption(true));
         return;
     }
     Platform::current().messageBox(QStringLiteral("Orbiquest9 calaculates at Mass of Jupiter."),
                                    MsgBox::OkOnly | MsgBox::Exclamation, QStringLiteral("Caution!"));
     Controls::setForeColor(m_massUnitLabel, Colors::rgb(255, 255, 0));
-    m_massUnitLabel->setText(QStringLiteral("M_{JUP}(木星質量)"));
+    m_massUnitShown = false;
+    m_massUnitLabel->setText(massUnitCaption(false));
 }
 
 void MassFunctionWindow::showResult(const Simulation &simulation)

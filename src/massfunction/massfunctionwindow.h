@@ -47,9 +47,13 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void createControls();
+    void retranslate();
+    /// "M_{E}(地球質量)" or "M_{JUP}(木星質量)" in the current language.
+    static QString massUnitCaption(bool earthMasses);
     void fillTables();
     void showChosenPlanet();
     void showMassUnit();
@@ -70,6 +74,9 @@ private:
     QPlainTextEdit *m_explanationBox = nullptr;
     QLineEdit *m_classBox = nullptr;
     QLabel *m_massUnitLabel = nullptr;
+    /// Which unit caption Label6 shows since the box was last ticked or
+    /// cleared (Earth masses when true); nothing while it keeps "(M_JUP)".
+    std::optional<bool> m_massUnitShown;
     QCheckBox *m_earthMassBox = nullptr;
     QListWidget *m_catalogList = nullptr;
     QPushButton *m_realDataButton = nullptr;

@@ -1,5 +1,6 @@
 #include "register/catalogdocument.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -33,7 +34,7 @@ QString append(const QString &path, const QString &line)
     // Opening a named pipe would wait for a reader for ever.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        return QStringLiteral("It is not a regular file.");
+        return QCoreApplication::translate("CatalogDocument", "It is not a regular file.");
     QByteArray bytes = line.toUtf8();
     if (endsOpen(path))
         bytes.prepend("\r\n");

@@ -45,17 +45,18 @@ RegistrationDialogue::RegistrationDialogue(const ComparisonTable &table) : m_tab
 
 RegistrationDialogue::Outcome RegistrationDialogue::run(PlanetRecord &record) const
 {
-    const QString name = ask(QStringLiteral("惑星の名前を入力/0 Or「Enter」入力でStop"));
+    const QString name = ask(tr("Enter the planet's name / 0 or Enter stops"));
     if (name.isEmpty() || name == QStringLiteral("0"))
         return Outcome::Stopped;
     record.name = name;
 
-    const std::optional<float> p = positive(QStringLiteral("惑星の公転周期P(days)を入力/0 Or「Enter」入力でStop"));
+    const std::optional<float> p = positive(tr("Enter the planet's period P (days) / 0 or Enter stops"));
     if (!p)
         return Outcome::Stopped;
     record.P = *p;
 
-    const std::optional<float> k = positive(QStringLiteral("視線速度振幅K(m/s)を入力/0 Or「Enter」入力でStop"));
+    const std::optional<float> k =
+        positive(tr("Enter the semi-amplitude K of the radial velocity (m/s) / 0 or Enter stops"));
     if (!k)
         return Outcome::Stopped;
     record.K = *k;
@@ -64,24 +65,26 @@ RegistrationDialogue::Outcome RegistrationDialogue::run(PlanetRecord &record) co
         return Outcome::Duplicate;
 
     // An empty answer or Cancel reads 0 here, a circular orbit, and is accepted.
-    const std::optional<float> e = number(ask(QStringLiteral("惑星の離心率eを入力/0未満入力でStop/「Enter」で0入力")));
+    const std::optional<float> e =
+        number(ask(tr("Enter the planet's eccentricity e / a negative value stops / Enter gives 0")));
     if (!e || *e < 0)
         return Outcome::Stopped;
     record.e = *e;
 
     // Here a typed 0 is a valid angle, so only the empty answer stops.
-    const QString omegaAnswer = ask(QStringLiteral("近星点経度ωを入力/0未満入力 Or「Enter」でStop"));
+    const QString omegaAnswer =
+        ask(tr("Enter the argument of periastron ω (degrees) / a negative value or Enter stops"));
     const std::optional<float> omega = number(omegaAnswer);
     if (omegaAnswer.isEmpty() || !omega || *omega < 0)
         return Outcome::Stopped;
     record.omega = *omega;
 
-    const std::optional<float> a = positive(QStringLiteral("惑星－恒星間の距離(AU)を入力/0 Or「Enter」入力でStop"));
+    const std::optional<float> a = positive(tr("Enter the planet–star distance a (AU) / 0 or Enter stops"));
     if (!a)
         return Outcome::Stopped;
     record.a = *a;
 
-    const std::optional<float> m = positive(QStringLiteral("恒星の質量Mを入力(太陽質量)/0入力 Or「Enter」でStop"));
+    const std::optional<float> m = positive(tr("Enter the star's mass M (solar masses) / 0 or Enter stops"));
     if (!m)
         return Outcome::Stopped;
     record.M = *m;

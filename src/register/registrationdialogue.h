@@ -3,6 +3,7 @@
 #include "register/comparisontable.h"
 #include "register/planetrecord.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 /// The seven questions of one registration, asked through the platform's
@@ -11,6 +12,8 @@
 /// no message itself: the caller acts on the outcome.
 class RegistrationDialogue
 {
+    Q_DECLARE_TR_FUNCTIONS(RegistrationDialogue)
+
 public:
     enum class Outcome {
         Accepted,  ///< all seven answers passed; the record holds the planet

@@ -122,8 +122,8 @@ void RegistrationWindow::addPlanet(const PlanetRecord &planet)
     // fails when that folder no longer exists.
     const QString error = CatalogDocument::append(CatalogDocument::fileName(), PlanetRecordText::documentLine(planet));
     if (!error.isEmpty()) {
-        Platform::current().messageBox(QStringLiteral("The planet could not be added to\n%1\n\n%2\n\n"
-                                                      "It is shown in the list, but the document was not changed.")
+        Platform::current().messageBox(tr("The planet could not be added to\n%1\n\n%2\n\n"
+                                          "It is shown in the list, but the document was not changed.")
                                            .arg(documentShownAs(), error),
                                        MsgBox::Exclamation, AppInfo::title());
         return;

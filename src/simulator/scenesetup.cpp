@@ -30,44 +30,44 @@ SceneSetup::SceneSetup(const PlanetCatalog &catalog, QPointF centre, bool earthM
 
 QString SceneSetup::periodPrompt()
 {
-    return QStringLiteral("惑星の公転周期P(days)を入力/「Enter」/0入力でStop");
+    return tr("Enter the planet's period P (days) / Enter or 0 stops");
 }
 
 QString SceneSetup::velocityPrompt()
 {
-    return QStringLiteral("視線速度の振幅K(m/s)を入力/「Enter」/0入力でStop");
+    return tr("Enter the semi-amplitude K of the radial velocity (m/s) / Enter or 0 stops");
 }
 
 QString SceneSetup::eccentricityPrompt()
 {
-    return QStringLiteral("惑星の離心率eを入力/0入力でStop/「Enter」で0入力");
+    return tr("Enter the planet's eccentricity e / a negative value stops / Enter gives 0");
 }
 
 QString SceneSetup::periastronPrompt()
 {
-    return QStringLiteral("近星点経度ωを入力/0未満入力 Or「Enter」/0でStop");
+    return tr("Enter the argument of periastron ω (degrees) / Enter, 0 or less stops");
 }
 
 QString SceneSetup::distancePrompt()
 {
-    return QStringLiteral("惑星－恒星間の距離(AU)を入力/「Enter」/0入力でStop");
+    return tr("Enter the planet–star distance a (AU) / Enter or 0 stops");
 }
 
 QString SceneSetup::starMassPrompt()
 {
-    return QStringLiteral("恒星の質量Mを入力(太陽質量)/「Enter」でStop");
+    return tr("Enter the star's mass M (solar masses) / Enter or 0 stops");
 }
 
 QString SceneSetup::eccentricityRefusal()
 {
-    return QStringLiteral(
+    return tr(
         "An eccentricity of 1 or more is no orbit around the star. "
         "This value cannot be used.");
 }
 
 QString SceneSetup::tooLargeRefusal()
 {
-    return QStringLiteral("This value is too large to calculate with. It cannot be used.");
+    return tr("This value is too large to calculate with. It cannot be used.");
 }
 
 std::optional<Simulation> SceneSetup::run()

@@ -4,6 +4,7 @@
 #include "ground/inputdialogue.h"
 #include "seedmodel/simulation.h"
 
+#include <QCoreApplication>
 #include <QPointF>
 #include <QString>
 
@@ -22,6 +23,8 @@
 /// refused in a message box, and then the set-up ends the same way.
 class SceneSetup
 {
+    Q_DECLARE_TR_FUNCTIONS(SceneSetup)
+
 public:
     /// `centre`: centre of the drawing area in twips, where the orbit and
     /// the star's circle go; `earthMassesShown`: Screen2 shows Earth masses.

@@ -35,6 +35,7 @@ void TestAbout::labelsLinkAndOk_data()
 void TestAbout::labelsLinkAndOk()
 {
     SeedScene scene;
+    LanguageSwitch::instance().start(LanguageSwitch::Language::English); // the designed texts are English
     QFETCH(int, major);
     QFETCH(int, minor);
     QFETCH(int, revision);

@@ -30,6 +30,8 @@ private slots:
     void init()
     {
         m_scene.emplace();
+        // Z Capture's designed texts are English: its own messages are read in English too.
+        LanguageSwitch::instance().start(LanguageSwitch::Language::English);
         m_platform = &m_scene->platform;
         m_program = m_scene->environment.path() + QStringLiteral("/program");
         m_pictures = m_scene->environment.path() + QStringLiteral("/pictures");

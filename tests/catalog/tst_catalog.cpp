@@ -1,4 +1,5 @@
 #include "catalog/catalog.h"
+#include "ground/languageswitch.h"
 
 #include <QTest>
 
@@ -9,6 +10,8 @@ class TestCatalog : public QObject
     Q_OBJECT
 
 private slots:
+    // The names as the catalog window lists them in the program's default language.
+    void initTestCase() { LanguageSwitch::instance().start(LanguageSwitch::Language::Japanese); }
     void planets_data()
     {
         QTest::addColumn<int>("index");

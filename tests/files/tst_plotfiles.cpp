@@ -114,6 +114,7 @@ private slots:
 
 void TestPlotFiles::saveFilter()
 {
+    TestEnvironment environment(LanguageSwitch::Language::Japanese);
     // Each pattern once, in the one pair of parentheses Qt reads it from.
     QCOMPARE(PlotFiles::saveFilter().split(QStringLiteral(";;")),
              (QStringList{"OQ9データファイル(*.oq9)", "JPEGイメージ(*.jpg)", "GIFイメージ(*.gif)", "PNGイメージ(*.png)",
@@ -173,7 +174,7 @@ void TestPlotFiles::roundTrip()
     QFETCH(QString, fileName);
     QFETCH(QString, extension);
     QFETCH(QByteArray, written);
-    TestEnvironment environment;
+    TestEnvironment environment(LanguageSwitch::Language::Japanese);
     ScriptedPlatform platform;
     const PlotWindow source = plotWindow(from);
     drawSample(source.surface);

@@ -3,35 +3,7 @@
 #include "support/testenvironment.h"
 
 #include <QCoreApplication>
-#include <QEvent>
-#include <QSettings>
 #include <QTest>
-#include <QWidget>
-
-namespace {
-
-/// Counts the LanguageChange events a window receives.
-class ListeningWindow : public QWidget
-{
-public:
-    int languageChanges = 0;
-
-protected:
-    void changeEvent(QEvent *event) override
-    {
-        if (event->type() == QEvent::LanguageChange)
-            ++languageChanges;
-        QWidget::changeEvent(event);
-    }
-};
-
-/// Qt's own Cancel button, as the standard dialogs label it.
-QString qtCancel()
-{
-    return QCoreApplication::translate("QPlatformTheme", "Cancel");
-}
-
-} // namespace
 
 class LanguageSwitchTest : public QObject
 {
@@ -39,7 +11,6 @@ class LanguageSwitchTest : public QObject
 
 private slots:
     void startsInJapaneseWithQtsOwnTexts();
-    void choiceReachesOpenWindowsAndIsKept();
     void choiceForOneRunIsNotKept();
 };
 
@@ -48,23 +19,7 @@ void LanguageSwitchTest::startsInJapaneseWithQtsOwnTexts()
     TestEnvironment environment;
     LanguageSwitch::instance().start();
     QCOMPARE(LanguageSwitch::instance().current(), LanguageSwitch::Language::Japanese);
-    QCOMPARE(qtCancel(), QStringLiteral("キャンセル"));
-}
-
-void LanguageSwitchTest::choiceReachesOpenWindowsAndIsKept()
-{
-    TestEnvironment environment;
-    LanguageSwitch::instance().start(LanguageSwitch::Language::Japanese);
-    ListeningWindow window;
-    window.show();
-
-    LanguageSwitch::instance().choose(LanguageSwitch::Language::English);
-
-    QTRY_VERIFY(window.languageChanges > 0);
-    QCOMPARE(qtCancel(), QStringLiteral("Cancel"));
-    QCOMPARE(QSettings().value(QStringLiteral("language")).toString(), QStringLiteral("en"));
-    LanguageSwitch::instance().start();
-    QCOMPARE(LanguageSwitch::instance().current(), LanguageSwitch::Language::English);
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
 }
 
 void LanguageSwitchTest::choiceForOneRunIsNotKept()
@@ -75,7 +30,6 @@ void LanguageSwitchTest::choiceForOneRunIsNotKept()
     QCOMPARE(LanguageSwitch::instance().current(), LanguageSwitch::Language::English);
     LanguageSwitch::instance().start();
     QCOMPARE(LanguageSwitch::instance().current(), LanguageSwitch::Language::Japanese);
-    QVERIFY(!LanguageSwitch::fromCode(QStringLiteral("fr")));
 }
 
 QTEST_MAIN(LanguageSwitchTest)

@@ -156,7 +156,7 @@ private slots:
         QTest::addColumn<QString>("dialogTitle");
         // Screen1's Load(&O) and the lab's Open both take Ctrl+O in the one frame.
         QTest::newRow("focus in the lab") << true << "Open RV data";
-        QTest::newRow("focus in Screen1") << false << "ファイルを開く";
+        QTest::newRow("focus in Screen1") << false << "Open File";
     }
 
     void ctrlOFollowsTheFocus()

@@ -32,7 +32,7 @@ private slots:
     void rowClick()
     {
         QFETCH(int, row);
-        TestEnvironment environment;
+        TestEnvironment environment(LanguageSwitch::Language::Japanese);
         MassFunctionWindow *window = form<MassFunctionWindow>();
         window->show();
         auto *list = control<QListWidget>(window, "List1");
@@ -65,7 +65,7 @@ private slots:
     void listRows()
     {
         QFETCH(int, row);
-        TestEnvironment environment;
+        TestEnvironment environment(LanguageSwitch::Language::Japanese);
         auto *list = control<QListWidget>(form<MassFunctionWindow>(), "List1");
         QCOMPARE(list->count(), 16);
         const QStringList fields = list->item(row)->text().split(u' ', Qt::SkipEmptyParts);
@@ -140,7 +140,7 @@ private slots:
             "you calculated with this equation, you would get near the observational result in CNE.",
             "Orbiquests judge mass size of the heavenlybody to know with Mass Function. In the end of "
             "right side equation is makes up of the two observational volumes that are P and K ."};
-        TestEnvironment environment;
+        TestEnvironment environment(LanguageSwitch::Language::Japanese);
         // One window of each kind is tst_windows' to check.
         QCOMPARE(control<QPlainTextEdit>(form<MassFunctionExplanation>(), "Text1")->toPlainText(), lines.join(u'\n'));
     }

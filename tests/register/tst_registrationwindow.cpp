@@ -43,7 +43,7 @@ class TestRegistrationWindow : public QObject
 private slots:
     void init()
     {
-        m_environment.emplace();
+        m_environment.emplace(LanguageSwitch::Language::Japanese);
         m_platform.emplace();
         // The simulator runs before any registration, as in the program.
         form<SimulatorWindow>();
@@ -234,6 +234,8 @@ void TestRegistrationWindow::unwritableDocument()
         QVERIFY(QFile::link(QStringLiteral("/dev/full"), path));
     }
 
+    // This message is the program's own, not the designed one: read it in English.
+    LanguageSwitch::instance().start(LanguageSwitch::Language::English);
     registerPlanet(NewPlanet);
 
     QCOMPARE(planetList()->count(), 1);

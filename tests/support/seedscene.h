@@ -16,7 +16,7 @@ class QObject;
 struct SeedScene
 {
     ScriptedPlatform platform;
-    TestEnvironment environment;
+    TestEnvironment environment{LanguageSwitch::Language::Japanese};
 };
 
 /// Queues the answers to the next input boxes, separated by '|'; returns

@@ -8,7 +8,7 @@
 #include <QDir>
 #include <QEvent>
 
-TestEnvironment::TestEnvironment() : m_previousFolder(QDir::currentPath())
+TestEnvironment::TestEnvironment(LanguageSwitch::Language language) : m_previousFolder(QDir::currentPath())
 {
     const QString root = m_dir.path();
     for (const char *name : {"home", "config", "data", "cache", "runtime", "pictures"})
@@ -26,6 +26,7 @@ TestEnvironment::TestEnvironment() : m_previousFolder(QDir::currentPath())
     AppInfo::setMakerHost(QStringLiteral("127.0.0.1:1"));
     WindowWiring::install();
     resetWindows();
+    LanguageSwitch::instance().start(language);
 }
 
 TestEnvironment::~TestEnvironment()

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Whole-program test, run inside xvfb-run: the real binary shows its frame; a
 # second start refuses with its message and ends without touching the first;
-# a lock left by a killed run does not block the next start.
+# a lock left by a killed run does not block the next start. Arguments after
+# the program's path go to each start (the language: --lang ja or --lang en).
 set -u
 program=$1
+shift
+options=("$@")
 work=$(mktemp -d)
 export HOME=$work XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
@@ -24,12 +27,12 @@ wait_window() {
     return 1
 }
 
-"$program" 2>>"$work/log" & first=$!
+"$program" "${options[@]}" 2>>"$work/log" & first=$!
 pids+=("$first")
 frame=$(wait_window 'Orbiquest9 - Main Screen -') || fail "the frame never appeared"
 echo "PASS: the frame appeared"
 
-"$program" 2>>"$work/log" & second=$!
+"$program" "${options[@]}" 2>>"$work/log" & second=$!
 pids+=("$second")
 wait_window 'Ver\. 9\.0' >/dev/null || fail "the second start showed no refusal"
 # The box may still be settling when first found: press OK until it is gone.
@@ -51,7 +54,7 @@ echo "PASS: the first instance still runs"
 
 kill -9 "$first"
 wait "$first" 2>/dev/null
-"$program" 2>>"$work/log" & third=$!
+"$program" "${options[@]}" 2>>"$work/log" & third=$!
 pids+=("$third")
 wait_window 'Orbiquest9 - Main Screen -' >/dev/null || fail "a killed run's lock blocked the next start"
 echo "PASS: a killed run does not block the next start"
