@@ -3,6 +3,7 @@
 #include "frame/mainframe.h"
 #include "ground/formregistry.h"
 #include "ground/framehost.h"
+#include "handfit/handfitwiring.h"
 #include "lab/keplerlab.h"
 #include "lab/simulatorplanet.h"
 #include "labdata/labobservations.h"
@@ -30,7 +31,7 @@ void install()
         // The measured-data panel joins the lab and Screen2 from above: it
         // knows both, and neither of them knows it.
         if (auto *lab = qobject_cast<KeplerLab *>(window))
-            LabObservations::attach(lab);
+            HandFit::attach(lab, LabObservations::attach(lab));
         if (auto *catalogWindow = qobject_cast<MassFunctionWindow *>(window)) {
             QObject::connect(catalogWindow, &MassFunctionWindow::realDataRequested, catalogWindow,
                              &LabObservations::openRealData);

@@ -12,6 +12,7 @@
 #include "lab/elementpanel.h"
 #include "lab/labcurve.h"
 #include "lab/labplots.h"
+#include "lab/presentation.h"
 #include "lab/rvplot.h"
 #include "lab/simulatorplanet.h"
 #include "simulator/simulatorwindow.h"
@@ -115,16 +116,16 @@ QWidget *KeplerLab::createOrbitPage()
 
     m_plots = new LabPlots;
     m_derived = new DerivedPanel;
-    auto *right = new QSplitter(Qt::Vertical);
-    right->setObjectName(QStringLiteral("plotsAndValues"));
-    right->addWidget(m_plots);
-    right->addWidget(scrolling(m_derived, "derivedArea"));
-    right->setStretchFactor(0, 1);
-    right->setChildrenCollapsible(false);
+    m_plotsAndValues = new QSplitter(Qt::Vertical);
+    m_plotsAndValues->setObjectName(QStringLiteral("plotsAndValues"));
+    m_plotsAndValues->addWidget(m_plots);
+    m_plotsAndValues->addWidget(scrolling(m_derived, "derivedArea"));
+    m_plotsAndValues->setStretchFactor(0, 1);
+    m_plotsAndValues->setChildrenCollapsible(false);
 
     auto *columns = new QHBoxLayout(page);
     columns->addWidget(controlsArea);
-    columns->addWidget(right, 1);
+    columns->addWidget(m_plotsAndValues, 1);
 
     connect(m_catalog, &CatalogPanel::planetPicked, this, [this](int index) { showPlanet(catalogLabPlanet(index)); });
     connect(m_elements, &ElementPanel::elementsEdited, this, &KeplerLab::applyElements);
@@ -174,6 +175,27 @@ void KeplerLab::createMenus()
                                 [this](QPainter &painter) { m_plots->drawOrbitPicture(painter); });
     });
     connect(close, &QAction::triggered, this, [this] { FormRegistry::instance().unload(this); });
+
+    m_viewMenu = menuBar()->addMenu(QString());
+    m_viewMenu->setObjectName(QStringLiteral("labViewMenu"));
+    m_presentation = m_viewMenu->addAction(QString());
+    m_presentation->setObjectName(QStringLiteral("presentationItem"));
+    m_presentation->setCheckable(true);
+    connect(m_presentation, &QAction::toggled, this, [this](bool on) { Presentation::apply(this, on); });
+    retranslate();
+}
+
+void KeplerLab::retranslate()
+{
+    m_viewMenu->setTitle(tr("View(&V)"));
+    m_presentation->setText(tr("Presentation(&P)"));
+}
+
+void KeplerLab::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QMainWindow::changeEvent(event);
 }
 
 void KeplerLab::addPage(QWidget *page, const QString &title)
@@ -196,6 +218,21 @@ void KeplerLab::acceptFileDrops(std::function<void(const QString &)> open)
 {
     m_openDropped = std::move(open);
     setAcceptDrops(true);
+}
+
+void KeplerLab::addPlotsPane(QWidget *pane)
+{
+    m_plotsAndValues->insertWidget(0, pane);
+    m_plotsAndValues->setStretchFactor(0, 2);
+    m_plotsAndValues->setStretchFactor(1, 1);
+}
+
+void KeplerLab::setHintsAllowed(bool allowed)
+{
+    if (allowed == m_hintsAllowed)
+        return;
+    m_hintsAllowed = allowed;
+    emit hintsAllowedChanged(allowed);
 }
 
 void KeplerLab::dragEnterEvent(QDragEnterEvent *event)
@@ -304,6 +341,7 @@ void KeplerLab::applyElements()
     m_derived->showValuesOf(m_planet);
     m_plots->showOrbit(m_planet.orbit, DerivedValues::of(m_planet).reflexShare, m_planet.inclinationDegrees);
     setAnimationTime(m_time);
+    emit planetChanged(m_planet);
 }
 
 void KeplerLab::setAnimationTime(double timeDays)

@@ -1,0 +1,191 @@
+#include "handfit/handfitpane.h"
+
+#include "handfit/closenesscheck.h"
+#include "handfit/handfitpoints.h"
+#include "handfit/offsetcontrols.h"
+#include "lab/presentation.h"
+#include "labdata/datachart.h"
+#include "labdata/plotdata.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+bool sameData(const Observations::DataSet &a, const Observations::DataSet &b)
+{
+    auto same = [](const Observations::Measurement &x, const Observations::Measurement &y) {
+        return x.time == y.time && x.velocity == y.velocity && x.uncertainty == y.uncertainty
+            && x.instrument == y.instrument;
+    };
+    return a.instruments == b.instruments && std::ranges::equal(a.measurements, b.measurements, same);
+}
+
+/// How far each offset's slider reaches either way: the instrument's whole
+/// spread of velocities, so any sensible zero point is within a sweep.
+std::vector<double> offsetReaches(const Observations::DataSet &data)
+{
+    constexpr double SmallestReach = 10; // m/s
+    std::vector<double> low(data.instruments.size(), 0), high(data.instruments.size(), 0);
+    std::vector<bool> seen(data.instruments.size(), false);
+    for (const Observations::Measurement &m : data.measurements) {
+        const auto k = std::size_t(m.instrument);
+        low[k] = seen[k] ? std::min(low[k], m.velocity) : m.velocity;
+        high[k] = seen[k] ? std::max(high[k], m.velocity) : m.velocity;
+        seen[k] = true;
+    }
+    std::vector<double> reaches;
+    for (std::size_t k = 0; k < low.size(); ++k)
+        reaches.push_back(std::max(high[k] - low[k], SmallestReach));
+    return reaches;
+}
+
+} // namespace
+
+HandFitPane::HandFitPane(QWidget *parent)
+    : QWidget(parent)
+    , m_meter(new QLabel(this))
+    , m_fold(new QCheckBox(this))
+    , m_offsets(new OffsetControls(this))
+    , m_closeness(new ClosenessCheck(
+          [this] {
+              const Challenge::StudentModel model = studentModel();
+              return ClosenessCheck::Question{m_data, model.planets, m_goodness ? m_goodness->chiSquare : 0.0};
+          },
+          this))
+    , m_chart(new DataChart(QString(), QString(), this))
+    , m_residualChart(new DataChart(QString(), QString(), this))
+{
+    setObjectName(QStringLiteral("handFitPane"));
+    m_meter->setObjectName(QStringLiteral("goodnessMeter"));
+    m_meter->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont bold = m_meter->font();
+    bold.setBold(true);
+    m_meter->setFont(bold);
+    m_fold->setObjectName(QStringLiteral("foldCheck"));
+    m_chart->setObjectName(QStringLiteral("handFitChart"));
+    m_residualChart->setObjectName(QStringLiteral("residualChart"));
+    m_chart->setMinimumHeight(180);
+    m_residualChart->setMinimumHeight(110);
+    m_residualChart->setZeroLine(true);
+    m_residualChart->chart()->legend()->hide();
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(m_meter, 1);
+    top->addWidget(m_fold);
+    auto *charts = new QSplitter(Qt::Vertical, this);
+    charts->setObjectName(QStringLiteral("handFitCharts"));
+    charts->addWidget(m_chart);
+    charts->addWidget(m_residualChart);
+    charts->setStretchFactor(0, 3);
+    charts->setStretchFactor(1, 1);
+    charts->setChildrenCollapsible(false);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addLayout(top);
+    column->addWidget(m_closeness);
+    column->addWidget(m_offsets);
+    column->addWidget(charts, 1);
+
+    connect(m_fold, &QCheckBox::toggled, this, [this] {
+        retranslate();
+        refresh();
+    });
+    connect(m_offsets, &OffsetControls::offsetsEdited, this, [this] {
+        m_closeness->modelChanged();
+        refresh();
+    });
+    retranslate();
+    hide();
+}
+
+void HandFitPane::setData(const Observations::DataSet &data)
+{
+    if (sameData(data, m_data))
+        return;
+    m_data = data;
+    m_closeness->forgetBestFit();
+    const std::vector<double> start = m_data.measurements.empty()
+        ? std::vector<double>(m_data.instruments.size(), 0.0)
+        : Challenge::bestOffsets(m_data, {m_orbit});
+    m_offsets->setInstruments(m_data.instruments, start, offsetReaches(m_data));
+    setVisible(!m_data.measurements.empty());
+    refresh();
+}
+
+void HandFitPane::showPlanet(const LabPlanet &planet)
+{
+    m_orbit = planet.orbit;
+    m_closeness->modelChanged();
+    refresh();
+}
+
+void HandFitPane::setHintsAllowed(bool allowed)
+{
+    m_closeness->setVisible(allowed);
+}
+
+Challenge::StudentModel HandFitPane::studentModel() const
+{
+    return {{m_orbit}, m_offsets->offsets()};
+}
+
+void HandFitPane::refresh()
+{
+    if (m_data.measurements.empty() || !(m_orbit.periodDays > 0))
+        return;
+    const Challenge::StudentModel model = studentModel();
+    const Numeric::Outcome<Challenge::Goodness> measured = Challenge::goodness(m_data, model);
+    if (!measured.ok()) {
+        m_goodness.reset();
+        showMeter(QString::fromStdString(measured.reason()));
+        return;
+    }
+    m_goodness = *measured;
+    showMeter({});
+    const HandFitPoints::Axis axis{m_fold->isChecked(), PlotData::timeOrigin(m_data), m_orbit};
+    m_chart->setInstruments(HandFitPoints::measured(m_data, model.offsets, axis));
+    m_chart->setCurve(HandFitPoints::curve(axis, PlotData::timeSpan(m_data)), tr("Your curve"));
+    m_residualChart->setInstruments(HandFitPoints::residuals(m_data, m_goodness->residuals, axis));
+    Presentation::follow(this);
+}
+
+void HandFitPane::showMeter(const QString &refusal)
+{
+    if (!refusal.isEmpty()) {
+        m_meter->setText(tr("No goodness to show: %1").arg(refusal));
+        return;
+    }
+    if (!m_goodness)
+        return;
+    const QString rms = QString::number(m_goodness->rms, 'f', 2);
+    if (m_goodness->reducedChiSquare)
+        m_meter->setText(tr("Reduced χ² = %1    rms of the residuals = %2 m/s")
+                             .arg(QString::number(*m_goodness->reducedChiSquare, 'f', 2), rms));
+    else
+        m_meter->setText(tr("χ² = %1 (too few points for a reduced χ²)    rms of the residuals = %2 m/s")
+                             .arg(QString::number(m_goodness->chiSquare, 'f', 2), rms));
+}
+
+void HandFitPane::retranslate()
+{
+    m_fold->setText(tr("Fold on my P"));
+    const QString velocity = tr("v − γ (m/s)");
+    const QString time = m_fold->isChecked() ? tr("orbital phase (0 = periastron)") : tr("days since the first measurement");
+    m_chart->setTitles(time, velocity);
+    m_residualChart->setTitles(time, tr("residual (m/s)"));
+    showMeter({});
+}
+
+void HandFitPane::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
