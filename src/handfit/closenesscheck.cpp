@@ -56,7 +56,9 @@ void ClosenessCheck::forgetBestFit()
 
 void ClosenessCheck::modelChanged()
 {
-    m_answer->clear();
+    // Cleared once, not on every step: a new text lays the lab out again.
+    if (!m_answer->text().isEmpty())
+        m_answer->clear();
 }
 
 void ClosenessCheck::ask()

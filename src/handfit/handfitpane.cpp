@@ -11,12 +11,44 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScatterSeries>
 #include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace {
+
+/// How long the charts wait after the last step before they are drawn smooth, ms.
+constexpr int SettleMilliseconds = 250;
+
+/// A filled circle with a darker rim, as the Observations tab's markers.
+QImage markerImage(const QColor &color)
+{
+    constexpr int Size = 28; // drawn scaled down to the series' marker size
+    QImage image(Size, Size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(color.darker(140), Size / 7.0));
+    painter.setBrush(color);
+    painter.drawEllipse(QRectF(2, 2, Size - 4, Size - 4));
+    return image;
+}
+
+/// Markers painted by their series in one pass rather than one item of the
+/// scene each: hundreds of items moving on every slider step cost more
+/// than all the rest of the step.
+void paintMarkersInOnePass(DataChart *chart)
+{
+    for (QScatterSeries *series : chart->instrumentSeries()) {
+        if (series->lightMarker().isNull())
+            series->setLightMarker(markerImage(series->color()));
+    }
+}
 
 bool sameData(const Observations::DataSet &a, const Observations::DataSet &b)
 {
@@ -50,7 +82,7 @@ std::vector<double> offsetReaches(const Observations::DataSet &data)
 
 HandFitPane::HandFitPane(QWidget *parent)
     : QWidget(parent)
-    , m_meter(new QLabel(this))
+    , m_meter(new QLineEdit(this))
     , m_fold(new QCheckBox(this))
     , m_offsets(new OffsetControls(this))
     , m_closeness(new ClosenessCheck(
@@ -61,10 +93,18 @@ HandFitPane::HandFitPane(QWidget *parent)
           this))
     , m_chart(new DataChart(QString(), QString(), this))
     , m_residualChart(new DataChart(QString(), QString(), this))
+    , m_settle(new QTimer(this))
 {
     setObjectName(QStringLiteral("handFitPane"));
     m_meter->setObjectName(QStringLiteral("goodnessMeter"));
-    m_meter->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A line that reads like a label: unlike a label, a new text does not
+    // lay the lab out again on every slider step.
+    m_meter->setReadOnly(true);
+    m_meter->setFrame(false);
+    m_meter->setFocusPolicy(Qt::ClickFocus);
+    QPalette plain = m_meter->palette();
+    plain.setColor(QPalette::Base, plain.color(QPalette::Window));
+    m_meter->setPalette(plain);
     QFont bold = m_meter->font();
     bold.setBold(true);
     m_meter->setFont(bold);
@@ -74,6 +114,11 @@ HandFitPane::HandFitPane(QWidget *parent)
     m_chart->setMinimumHeight(180);
     m_residualChart->setMinimumHeight(110);
     m_residualChart->setZeroLine(true);
+    // While a slider moves the charts draw without antialiasing, which
+    // halves their cost; once the hand rests they are drawn smooth again.
+    m_settle->setSingleShot(true);
+    m_settle->setInterval(SettleMilliseconds);
+    connect(m_settle, &QTimer::timeout, this, [this] { setSmooth(true); });
     m_residualChart->chart()->legend()->hide();
 
     auto *top = new QHBoxLayout;
@@ -111,9 +156,8 @@ void HandFitPane::setData(const Observations::DataSet &data)
         return;
     m_data = data;
     m_closeness->forgetBestFit();
-    const std::vector<double> start = m_data.measurements.empty()
-        ? std::vector<double>(m_data.instruments.size(), 0.0)
-        : Challenge::bestOffsets(m_data, {m_orbit});
+    const std::vector<double> start = m_data.measurements.empty() ? std::vector<double>(m_data.instruments.size(), 0.0)
+                                                                  : Challenge::bestOffsets(m_data, {m_orbit});
     m_offsets->setInstruments(m_data.instruments, start, offsetReaches(m_data));
     setVisible(!m_data.measurements.empty());
     refresh();
@@ -153,7 +197,21 @@ void HandFitPane::refresh()
     m_chart->setInstruments(HandFitPoints::measured(m_data, model.offsets, axis));
     m_chart->setCurve(HandFitPoints::curve(axis, PlotData::timeSpan(m_data)), tr("Your curve"));
     m_residualChart->setInstruments(HandFitPoints::residuals(m_data, m_goodness->residuals, axis));
+    paintMarkersInOnePass(m_chart);
+    paintMarkersInOnePass(m_residualChart);
+    setSmooth(false);
+    m_settle->start();
     Presentation::follow(this);
+}
+
+void HandFitPane::setSmooth(bool smooth)
+{
+    for (DataChart *chart : {m_chart, m_residualChart}) {
+        if (chart->renderHints().testFlag(QPainter::Antialiasing) != smooth) {
+            chart->setRenderHint(QPainter::Antialiasing, smooth);
+            chart->viewport()->update();
+        }
+    }
 }
 
 void HandFitPane::showMeter(const QString &refusal)
@@ -177,7 +235,8 @@ void HandFitPane::retranslate()
 {
     m_fold->setText(tr("Fold on my P"));
     const QString velocity = tr("v − γ (m/s)");
-    const QString time = m_fold->isChecked() ? tr("orbital phase (0 = periastron)") : tr("days since the first measurement");
+    const QString time =
+        m_fold->isChecked() ? tr("orbital phase (0 = periastron)") : tr("days since the first measurement");
     m_chart->setTitles(time, velocity);
     m_residualChart->setTitles(time, tr("residual (m/s)"));
     showMeter({});

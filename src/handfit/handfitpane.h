@@ -11,7 +11,8 @@ class ClosenessCheck;
 class DataChart;
 class OffsetControls;
 class QCheckBox;
-class QLabel;
+class QLineEdit;
+class QTimer;
 
 /// Fitting by hand in the Kepler lab: the data drawn with the lab's curve
 /// through them, one offset control per instrument, the goodness meter
@@ -51,15 +52,17 @@ private:
     void retranslate();
     void refresh();
     void showMeter(const QString &refusal);
+    void setSmooth(bool smooth);
 
     Observations::DataSet m_data;
     Kepler::Orbit m_orbit;
     std::optional<Challenge::Goodness> m_goodness;
 
-    QLabel *m_meter;
+    QLineEdit *m_meter;
     QCheckBox *m_fold;
     OffsetControls *m_offsets;
     ClosenessCheck *m_closeness;
     DataChart *m_chart;
     DataChart *m_residualChart;
+    QTimer *m_settle;
 };

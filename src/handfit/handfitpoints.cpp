@@ -13,7 +13,7 @@ namespace {
 /// enough to follow each orbit's swing, few enough to redraw on every step.
 constexpr double SamplesPerOrbit = 24;
 constexpr int FewestSamples = 200;
-constexpr int MostSamples = 3000;
+constexpr int MostSamples = 1500;
 constexpr int FoldedSamples = 400;
 
 QList<InstrumentPoints> emptyInstruments(const Observations::DataSet &data)

@@ -89,8 +89,8 @@ private slots:
         QVERIFY(std::fabs(meter.chiSquare - chiSquare) < 1e-9);
         // ν = 8 points − 5 elements − 1 offset.
         const QString reduced = QString::number(chiSquare / 2, 'f', 2);
-        QVERIFY2(labControl<QLabel>("goodnessMeter")->text().contains(reduced),
-                 qPrintable(labControl<QLabel>("goodnessMeter")->text()));
+        QVERIFY2(labControl<QLineEdit>("goodnessMeter")->text().contains(reduced),
+                 qPrintable(labControl<QLineEdit>("goodnessMeter")->text()));
         QVERIFY(std::fabs(meter.rms - std::sqrt(chiSquare / Points)) < 1e-9);
     }
 
