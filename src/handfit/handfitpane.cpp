@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -111,14 +112,17 @@ HandFitPane::HandFitPane(QWidget *parent)
     m_fold->setObjectName(QStringLiteral("foldCheck"));
     m_chart->setObjectName(QStringLiteral("handFitChart"));
     m_residualChart->setObjectName(QStringLiteral("residualChart"));
-    m_chart->setMinimumHeight(180);
-    m_residualChart->setMinimumHeight(110);
+    m_chart->setMinimumHeight(120);
+    m_residualChart->setMinimumHeight(80);
     m_residualChart->setZeroLine(true);
     // While a slider moves the charts draw without antialiasing, which
     // halves their cost; once the hand rests they are drawn smooth again.
     m_settle->setSingleShot(true);
     m_settle->setInterval(SettleMilliseconds);
     connect(m_settle, &QTimer::timeout, this, [this] { setSmooth(true); });
+    // The offsets' captions name the instruments in their colours, and the
+    // residuals below carry the time axis: on a small screen the data get the room.
+    m_chart->chart()->legend()->hide();
     m_residualChart->chart()->legend()->hide();
 
     auto *top = new QHBoxLayout;
@@ -129,7 +133,7 @@ HandFitPane::HandFitPane(QWidget *parent)
     charts->addWidget(m_chart);
     charts->addWidget(m_residualChart);
     charts->setStretchFactor(0, 3);
-    charts->setStretchFactor(1, 1);
+    charts->setStretchFactor(1, 2);
     charts->setChildrenCollapsible(false);
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -159,6 +163,7 @@ void HandFitPane::setData(const Observations::DataSet &data)
     const std::vector<double> start = m_data.measurements.empty() ? std::vector<double>(m_data.instruments.size(), 0.0)
                                                                   : Challenge::bestOffsets(m_data, {m_orbit});
     m_offsets->setInstruments(m_data.instruments, start, offsetReaches(m_data));
+    m_wantsRoom = isHidden() && !m_data.measurements.empty();
     setVisible(!m_data.measurements.empty());
     refresh();
 }
@@ -168,6 +173,30 @@ void HandFitPane::showPlanet(const LabPlanet &planet)
     m_orbit = planet.orbit;
     m_closeness->modelChanged();
     refresh();
+}
+
+void HandFitPane::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_wantsRoom) {
+        m_wantsRoom = false;
+        // Once the splitter has laid the pane out among the others.
+        QTimer::singleShot(0, this, &HandFitPane::takeMostRoom);
+    }
+}
+
+void HandFitPane::takeMostRoom()
+{
+    auto *splitter = qobject_cast<QSplitter *>(parentWidget());
+    if (!splitter)
+        return;
+    // Three fifths for the data: the plots of one orbit beside them can shrink.
+    QList<int> sizes = splitter->sizes();
+    const int total = std::accumulate(sizes.begin(), sizes.end(), 0);
+    const int mine = splitter->indexOf(this);
+    for (int i = 0; i < sizes.size(); ++i)
+        sizes[i] = i == mine ? total * 3 / 5 : sizes[i] * 2 / 5;
+    splitter->setSizes(sizes);
 }
 
 void HandFitPane::setHintsAllowed(bool allowed)
@@ -237,7 +266,7 @@ void HandFitPane::retranslate()
     const QString velocity = tr("v − γ (m/s)");
     const QString time =
         m_fold->isChecked() ? tr("orbital phase (0 = periastron)") : tr("days since the first measurement");
-    m_chart->setTitles(time, velocity);
+    m_chart->setTitles(QString(), velocity);
     m_residualChart->setTitles(time, tr("residual (m/s)"));
     showMeter({});
 }

@@ -47,12 +47,15 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void retranslate();
     void refresh();
     void showMeter(const QString &refusal);
     void setSmooth(bool smooth);
+    /// In a splitter (the lab's), takes most of its height from the panes beside it.
+    void takeMostRoom();
 
     Observations::DataSet m_data;
     Kepler::Orbit m_orbit;
@@ -65,4 +68,6 @@ private:
     DataChart *m_chart;
     DataChart *m_residualChart;
     QTimer *m_settle;
+    /// New data arrived while the pane was hidden: it takes its room when next seen.
+    bool m_wantsRoom = false;
 };

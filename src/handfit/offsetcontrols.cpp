@@ -1,6 +1,8 @@
 #include "handfit/offsetcontrols.h"
 
+#include "ground/controls.h"
 #include "lab/elementcontrol.h"
+#include "labdata/plotpoints.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -42,6 +44,7 @@ void OffsetControls::setInstruments(const std::vector<std::string> &names, const
                                            LargestOffset, OffsetDecimals, QStringLiteral(" m/s"));
         control->setValueQuietly(offsets[k]);
         auto *caption = new QLabel(this);
+        Controls::setForeColor(caption, instrumentColor(int(k)).darker(120));
         caption->setBuddy(control->spinBox());
         const int row = int(k);
         m_grid->addWidget(caption, row, 0);
@@ -66,7 +69,7 @@ std::vector<double> OffsetControls::offsets() const
 void OffsetControls::retranslate()
 {
     for (std::size_t k = 0; k < m_captions.size(); ++k)
-        m_captions[k]->setText(tr("Offset γ (%1)").arg(m_names[k]));
+        m_captions[k]->setText(tr("● Offset γ (%1)").arg(m_names[k]));
 }
 
 void OffsetControls::changeEvent(QEvent *event)

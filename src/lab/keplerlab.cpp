@@ -223,6 +223,9 @@ void KeplerLab::acceptFileDrops(std::function<void(const QString &)> open)
 void KeplerLab::addPlotsPane(QWidget *pane)
 {
     m_plotsAndValues->insertWidget(0, pane);
+    // The pane above shares the column's height: on a 1024 × 768 screen the
+    // plots of one orbit must make do with less.
+    m_plots->allowCompact();
     m_plotsAndValues->setStretchFactor(0, 2);
     m_plotsAndValues->setStretchFactor(1, 1);
 }
