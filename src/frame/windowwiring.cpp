@@ -29,7 +29,8 @@ void install()
                              [] { form<SimulatorWindow>()->stopSimulation(); });
         }
         // The measured-data panel joins the lab and Screen2 from above: it
-        // knows both, and neither of them knows it.
+        // knows both, and neither of them knows it. Fitting by hand joins
+        // the lab and that panel the same way.
         if (auto *lab = qobject_cast<KeplerLab *>(window))
             HandFit::attach(lab, LabObservations::attach(lab));
         if (auto *catalogWindow = qobject_cast<MassFunctionWindow *>(window)) {

@@ -160,8 +160,11 @@ void HandFitPane::setData(const Observations::DataSet &data)
         return;
     m_data = data;
     m_closeness->forgetBestFit();
-    const std::vector<double> start = m_data.measurements.empty() ? std::vector<double>(m_data.instruments.size(), 0.0)
-                                                                  : Challenge::bestOffsets(m_data, {m_orbit});
+    // Without a valid planet yet the offsets start at each instrument's mean.
+    std::vector<Kepler::Orbit> planets;
+    if (!Kepler::refusal(m_orbit))
+        planets.push_back(m_orbit);
+    const std::vector<double> start = Challenge::bestOffsets(m_data, planets);
     m_offsets->setInstruments(m_data.instruments, start, offsetReaches(m_data));
     m_wantsRoom = isHidden() && !m_data.measurements.empty();
     setVisible(!m_data.measurements.empty());
