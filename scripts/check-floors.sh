@@ -5,7 +5,7 @@
 #   1 numeric  src/numeric/ src/catalog/ src/seedmodel/ src/kepler/ src/observations/
 #              src/periodogram/ src/fitting/ src/challenge/ src/detection/ src/sampling/
 #   2 windows  src/simulator/ src/rv/ src/massfunction/ src/files/ src/register/
-#              src/update/ src/capture/ src/about/ src/lab/ src/labdata/ src/classroom/
+#              src/update/ src/capture/ src/about/ src/lab/ src/labdata/ src/classroom/ src/handfit/
 #   3 top      src/frame/ src/cli/ src/main.cpp
 #
 # and fails when
@@ -29,7 +29,7 @@ floor_of_folder() {
     case $1 in
     ground) echo 0 ;;
     catalog | seedmodel | numeric | kepler | observations | periodogram | fitting | challenge | detection | sampling) echo 1 ;;
-    simulator | rv | massfunction | files | register | update | capture | about | lab | labdata | classroom) echo 2 ;;
+    simulator | rv | massfunction | files | register | update | capture | about | lab | labdata | classroom | handfit) echo 2 ;;
     frame | cli | .) echo 3 ;;
     *) echo "" ;;
     esac

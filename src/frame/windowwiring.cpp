@@ -4,6 +4,7 @@
 #include "frame/mainframe.h"
 #include "ground/formregistry.h"
 #include "ground/framehost.h"
+#include "handfit/handfitwiring.h"
 #include "lab/keplerlab.h"
 #include "lab/simulatorplanet.h"
 #include "labdata/labobservations.h"
@@ -29,9 +30,15 @@ void install()
                              [] { form<SimulatorWindow>()->stopSimulation(); });
         }
         // The measured-data panel joins the lab and Screen2 from above: it
-        // knows both, and neither of them knows it.
+        // knows both, and neither of them knows it. Fitting by hand joins
+        // the lab and that panel the same way.
         if (auto *lab = qobject_cast<KeplerLab *>(window))
-            LabClassroom::attach(lab, LabObservations::attach(lab));
+        if (auto *lab = qobject_cast<KeplerLab *>(window)) {
+            LabObservations *observations = LabObservations::attach(lab);
+            HandFit::attach(lab, observations);
+            QObject::connect(LabClassroom::attach(lab, observations), &LabClassroom::closenessHelpChanged, lab,
+                             &KeplerLab::setHintsAllowed);
+        }
         if (auto *catalogWindow = qobject_cast<MassFunctionWindow *>(window)) {
             QObject::connect(catalogWindow, &MassFunctionWindow::realDataRequested, catalogWindow,
                              &LabObservations::openRealData);

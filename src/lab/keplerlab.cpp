@@ -12,6 +12,7 @@
 #include "lab/elementpanel.h"
 #include "lab/labcurve.h"
 #include "lab/labplots.h"
+#include "lab/presentation.h"
 #include "lab/rvplot.h"
 #include "lab/simulatorplanet.h"
 #include "simulator/simulatorwindow.h"
@@ -116,16 +117,16 @@ QWidget *KeplerLab::createOrbitPage()
 
     m_plots = new LabPlots;
     m_derived = new DerivedPanel;
-    auto *right = new QSplitter(Qt::Vertical);
-    right->setObjectName(QStringLiteral("plotsAndValues"));
-    right->addWidget(m_plots);
-    right->addWidget(scrolling(m_derived, "derivedArea"));
-    right->setStretchFactor(0, 1);
-    right->setChildrenCollapsible(false);
+    m_plotsAndValues = new QSplitter(Qt::Vertical);
+    m_plotsAndValues->setObjectName(QStringLiteral("plotsAndValues"));
+    m_plotsAndValues->addWidget(m_plots);
+    m_plotsAndValues->addWidget(scrolling(m_derived, "derivedArea"));
+    m_plotsAndValues->setStretchFactor(0, 1);
+    m_plotsAndValues->setChildrenCollapsible(false);
 
     auto *columns = new QHBoxLayout(page);
     columns->addWidget(controlsArea);
-    columns->addWidget(right, 1);
+    columns->addWidget(m_plotsAndValues, 1);
 
     connect(m_catalog, &CatalogPanel::planetPicked, this, [this](int index) { showPlanet(catalogLabPlanet(index)); });
     connect(m_elements, &ElementPanel::elementsEdited, this, &KeplerLab::applyElements);
@@ -170,6 +171,13 @@ void KeplerLab::createMenus()
                                 [this](QPainter &painter) { m_plots->drawOrbitPicture(painter); });
     });
     connect(close, &QAction::triggered, this, [this] { FormRegistry::instance().unload(this); });
+
+    m_viewMenu = menuBar()->addMenu(QString());
+    m_viewMenu->setObjectName(QStringLiteral("labViewMenu"));
+    m_presentation = m_viewMenu->addAction(QString());
+    m_presentation->setObjectName(QStringLiteral("presentationItem"));
+    m_presentation->setCheckable(true);
+    connect(m_presentation, &QAction::toggled, this, [this](bool on) { Presentation::apply(this, on); });
 }
 
 QString KeplerLab::picturesFilter()
@@ -185,6 +193,8 @@ void KeplerLab::retranslate()
     m_savePlotItem->setText(tr("Save Plot as PNG or SVG…(&P)"));
     m_saveOrbitItem->setText(tr("Save Orbit as PNG or SVG…(&O)"));
     m_closeItem->setText(tr("Close(&W)"));
+    m_viewMenu->setTitle(tr("View(&V)"));
+    m_presentation->setText(tr("Presentation(&P)"));
 }
 
 void KeplerLab::changeEvent(QEvent *event)
@@ -217,6 +227,24 @@ void KeplerLab::acceptFileDrops(std::function<void(const QString &)> open)
 {
     m_openDropped = std::move(open);
     setAcceptDrops(true);
+}
+
+void KeplerLab::addPlotsPane(QWidget *pane)
+{
+    m_plotsAndValues->insertWidget(0, pane);
+    // The pane above shares the column's height: on a 1024 × 768 screen the
+    // plots of one orbit must make do with less.
+    m_plots->allowCompact();
+    m_plotsAndValues->setStretchFactor(0, 2);
+    m_plotsAndValues->setStretchFactor(1, 1);
+}
+
+void KeplerLab::setHintsAllowed(bool allowed)
+{
+    if (allowed == m_hintsAllowed)
+        return;
+    m_hintsAllowed = allowed;
+    emit hintsAllowedChanged(allowed);
 }
 
 void KeplerLab::dragEnterEvent(QDragEnterEvent *event)

@@ -15,6 +15,7 @@ class LabPlots;
 class QAction;
 class QMdiSubWindow;
 class QMenu;
+class QSplitter;
 class QTabWidget;
 class QTimer;
 
@@ -77,11 +78,20 @@ public:
     void addFileActions(const QList<QAction *> &actions);
     /// A local file dropped anywhere on the lab goes to `open`.
     void acceptFileDrops(std::function<void(const QString &path)> open);
+    /// Puts `pane` above the lab's plots, in the splitter they share with
+    /// the derived values; the lab takes it.
+    void addPlotsPane(QWidget *pane);
+
+    /// Whether help that measures the student against the best fit ("How
+    /// close am I?") is offered; a challenge may turn it off. On at first.
+    void setHintsAllowed(bool allowed);
+    bool hintsAllowed() const { return m_hintsAllowed; }
 
 signals:
     /// The planet after every change the lab accepted (a new planet or an
     /// edited element).
     void planetChanged(const LabPlanet &planet);
+    void hintsAllowedChanged(bool allowed);
 
 public slots:
     void showPlanet(const LabPlanet &planet);
@@ -128,6 +138,10 @@ private:
     QAction *m_savePlotItem = nullptr;
     QAction *m_saveOrbitItem = nullptr;
     QAction *m_closeItem = nullptr;
+    QMenu *m_viewMenu = nullptr;
+    QAction *m_presentation = nullptr;
+    QSplitter *m_plotsAndValues = nullptr;
+    bool m_hintsAllowed = true;
     std::function<void(const QString &)> m_openDropped;
 
     QTimer *m_frameTimer = nullptr;

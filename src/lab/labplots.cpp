@@ -25,6 +25,14 @@ LabPlots::LabPlots(QWidget *parent)
     views->setChildrenCollapsible(false);
 }
 
+void LabPlots::allowCompact()
+{
+    constexpr int CompactHeight = 120;
+    for (QWidget *view :
+         {static_cast<QWidget *>(m_plot), static_cast<QWidget *>(m_orbitView), static_cast<QWidget *>(m_sideView)})
+        view->setMinimumHeight(CompactHeight);
+}
+
 void LabPlots::showOrbit(const Kepler::Orbit &orbit, double reflexShare, double inclinationDegrees)
 {
     m_plot->showOrbit(orbit);

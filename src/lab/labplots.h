@@ -26,6 +26,9 @@ public:
     void setTime(double timeDays);
 
     RvPlot *plot() const { return m_plot; }
+    /// Lets the curve and the views shrink further, for a pane that shares
+    /// their column on a small screen.
+    void allowCompact();
 
     /// The orbit from above and the side view side by side, as one picture.
     QSize orbitPictureSize() const;

@@ -90,21 +90,31 @@ void DataChart::setTitles(const QString &xTitle, const QString &yTitle)
 
 void DataChart::setInstruments(const QList<InstrumentPoints> &instruments)
 {
-    for (QScatterSeries *series : std::as_const(m_series)) {
+    // Series are refilled rather than built anew where the number of
+    // instruments allows: every marker is an item of the chart's scene, and
+    // building hundreds of them costs far more than moving them.
+    while (m_series.size() > instruments.size()) {
+        QScatterSeries *series = m_series.takeLast();
         chart()->removeSeries(series);
         delete series;
     }
-    m_series.clear();
-    m_instruments = instruments;
-    for (const InstrumentPoints &instrument : instruments) {
+    while (m_series.size() < instruments.size()) {
         auto *series = new QScatterSeries;
-        series->setName(instrument.name);
-        series->setColor(instrument.color);
-        series->setBorderColor(instrument.color.darker(140));
         series->setMarkerSize(7);
-        series->replace(instrument.points);
         attach(series);
         m_series.append(series);
+    }
+    m_instruments = instruments;
+    for (qsizetype k = 0; k < instruments.size(); ++k) {
+        QScatterSeries *series = m_series.at(k);
+        const InstrumentPoints &instrument = instruments.at(k);
+        if (series->name() != instrument.name)
+            series->setName(instrument.name);
+        if (series->color() != instrument.color) {
+            series->setColor(instrument.color);
+            series->setBorderColor(instrument.color.darker(140));
+        }
+        series->replace(instrument.points);
     }
     m_bars->setBars(instruments);
     fitRanges();
