@@ -34,7 +34,7 @@ void install()
         // the lab and that panel the same way.
         if (auto *lab = qobject_cast<KeplerLab *>(window))
         if (auto *lab = qobject_cast<KeplerLab *>(window)) {
-            LabObservations *observations = LabObservations::attach(lab);
+            ObservationsPanel *observations = LabObservations::attach(lab);
             HandFit::attach(lab, observations);
             QObject::connect(LabClassroom::attach(lab, observations), &LabClassroom::closenessHelpChanged, lab,
                              &KeplerLab::setHintsAllowed);
