@@ -12,8 +12,8 @@ PreparedPlanet PreparedPlanet::of(const Kepler::Orbit &orbit, double conjunction
     PreparedPlanet prepared;
     prepared.meanMotion = MathConstants::twoPi / orbit.periodDays;
     // From the conjunction relative to t_ref, so that T_p keeps its digits.
-    prepared.periastron = Kepler::periastronFromConjunction(conjunctionTime - referenceTime, orbit.periodDays,
-                                                            e, orbit.omegaRadians);
+    prepared.periastron =
+        Kepler::periastronFromConjunction(conjunctionTime - referenceTime, orbit.periodDays, e, orbit.omegaRadians);
     prepared.eccentricity = e;
     prepared.a = orbit.semiAmplitude * std::cos(orbit.omegaRadians);
     prepared.b = orbit.semiAmplitude * std::sqrt(1 - e * e) * std::sin(orbit.omegaRadians);
