@@ -28,6 +28,7 @@
 #include <ctime>
 #include <fstream>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -42,6 +43,15 @@ double threadCpuSeconds()
 {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + 1e-9 * double(now.tv_nsec);
+}
+
+/// The whole process's CPU time, every thread's: the sampling's cost
+/// whatever share of the machine other work takes.
+double processCpuSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return double(now.tv_sec) + 1e-9 * double(now.tv_nsec);
 }
 
@@ -173,19 +183,26 @@ int main(int argc, char **argv)
     if (smoke)
         options.maxSteps = 200;
     const auto start = std::chrono::steady_clock::now();
+    const double cpuStart = processCpuSeconds();
     const auto result =
         Sampling::samplePosterior(data, fit, fitOptions, options, [](const Sampling::ProgressReport &r) {
             if (r.steps % 1000 == 0)
                 std::fprintf(stderr, "  step %d, tau %.1f, split-R %.4f\n", r.steps, r.autocorrelationTime, r.rHat);
         });
     const double seconds = secondsSince(start);
+    const double cpuSeconds = processCpuSeconds() - cpuStart;
     std::printf(
-        "posterior, %d points, 2 planets, 3 instruments with jitter: %s in %.2f s (goal <= 10 s)\n"
+        "posterior, %d points, 2 planets, 3 instruments with jitter: %s in %.2f s (goal <= 10 s), %.2f s of CPU"
+        " on %u threads\n"
         "  %d walkers x %d steps, burn-in %d, largest tau %.1f steps, split-R %.4f, %.0f independent samples"
         " (goal >= 2000), acceptance %.2f\n",
-        points, Sampling::statusName(result.status).c_str(), seconds, result.chain.walkers, result.chain.steps(),
-        result.burnIn, result.maxAutocorrelationTime, result.maxRHat, result.independentSamples,
-        result.acceptanceFraction);
+        points, Sampling::statusName(result.status).c_str(), seconds, cpuSeconds, std::thread::hardware_concurrency(),
+        result.chain.walkers, result.chain.steps(), result.burnIn, result.maxAutocorrelationTime, result.maxRHat,
+        result.independentSamples, result.acceptanceFraction);
+    std::printf("  autocorrelation time per parameter (steps):");
+    for (const auto &s : result.sampled)
+        std::printf(" %s %.1f;", s.name.c_str(), s.autocorrelationTime);
+    std::printf("\n");
     for (const auto &s : result.derived)
         if (s.name[0] == 'P' || s.name[0] == 'K' || s.name[0] == 'e')
             std::printf("  %-3s posterior %.4g [%.4g, %.4g]   fit %.4g +- %.2g\n", s.name.c_str(), s.posterior.median,

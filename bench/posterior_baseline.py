@@ -89,7 +89,9 @@ def main():
     log_prob = make_log_prob(problem)
     start = np.array(problem["start"])
     walkers, dimension = start.shape
-    sampler = emcee.EnsembleSampler(walkers, dimension, log_prob)
+    # The C++ sampler's mixture of moves, in emcee's own moves.
+    moves = [(emcee.moves.DEMove(), 0.8), (emcee.moves.StretchMove(), 0.2)]
+    sampler = emcee.EnsembleSampler(walkers, dimension, log_prob, moves=moves)
     began = time.perf_counter()
     sampler.run_mcmc(start, problem["steps"], progress=False)
     print(f"seconds {time.perf_counter() - began:.3f}")

@@ -57,6 +57,8 @@ void runFit(FitRequest request, std::ostream &out)
         printFit(result, request.path, request.starMass || loaded.starMassSolar > 0, out);
     if (posterior && !request.json)
         out << "\n" << posteriorReport(*posterior);
+    if (posterior)
+        writePosteriorFiles(request, *posterior);
 }
 
 } // namespace

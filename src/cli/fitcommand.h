@@ -21,8 +21,9 @@ struct FitRequest
     std::optional<std::string> residualsPath;
     bool json = false;
     bool csv = false;
-    bool mcmc = false;                ///< sample the fit's posterior
-    Sampling::SamplerOptions sampler; ///< its walkers, step limit and seed
+    bool mcmc = false;                                      ///< sample the fit's posterior
+    Sampling::SamplerOptions sampler;                       ///< its walkers, step limit and seed
+    std::optional<std::string> posteriorCsvPath, chainPath; ///< where the posterior's tables go
 };
 
 using FitOptionGroup = void (*)(CLI::App &fit, FitRequest &request);
@@ -31,6 +32,9 @@ void addModelOptions(CLI::App &fit, FitRequest &request);
 void addSearchOptions(CLI::App &fit, FitRequest &request);
 void addOutputOptions(CLI::App &fit, FitRequest &request);
 void addPosteriorOptions(CLI::App &fit, FitRequest &request);
+
+/// Writes the posterior's summary and chain CSV where the request asks.
+void writePosteriorFiles(const FitRequest &request, const Sampling::Result &posterior);
 
 /// The result as a table: elements to the precision of their uncertainties,
 /// instruments, the summary and, after a search, why it stopped.

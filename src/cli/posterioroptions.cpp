@@ -1,5 +1,7 @@
 #include "cli/fitcommand.h"
 
+#include "sampling/posteriorexport.h"
+
 #include <limits>
 
 namespace Cli {
@@ -23,6 +25,23 @@ void addPosteriorOptions(CLI::App &fit, FitRequest &request)
                    "(default 1)")
         ->check(wholeWithin(0, std::numeric_limits<long long>::max()))
         ->needs(mcmc);
+    fit.add_option("--star-mass-sigma", request.sampler.starMassUncertaintySolar,
+                   "the star mass's 1-sigma uncertainty, solar masses, carried into the posterior's m sin i and a "
+                   "(default 0)")
+        ->check(numberWithin(0, 1e6))
+        ->needs(mcmc);
+    fit.add_option("--posterior-csv", request.posteriorCsvPath,
+                   "write the posterior's median, 68.3 % and 95 % intervals of every quantity to this file (CSV)")
+        ->needs(mcmc);
+    fit.add_option("--chain", request.chainPath, "write the chain after its burn-in to this file (CSV)")->needs(mcmc);
+}
+
+void writePosteriorFiles(const FitRequest &request, const Sampling::Result &posterior)
+{
+    if (request.posteriorCsvPath)
+        writeFile(*request.posteriorCsvPath, Sampling::summaryCsv(posterior));
+    if (request.chainPath)
+        writeFile(*request.chainPath, Sampling::chainCsv(posterior));
 }
 
 } // namespace Cli

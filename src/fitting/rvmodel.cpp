@@ -30,11 +30,6 @@ Anomaly anomalyAt(double t, const Kepler::Orbit &orbit, double conjunction, cons
 
 } // namespace
 
-double likelihoodTerm(double residual, double variance)
-{
-    return 0.5 * (residual * residual / variance + std::log(twoPi * variance));
-}
-
 Measurements Measurements::from(const Observations::DataSet &set)
 {
     Measurements data;
@@ -88,8 +83,15 @@ Kepler::Orbit PlanetParameters::orbit() const
 }
 
 RvModel::RvModel(const Measurements &data, const ParameterLayout &layout)
-    : m_data(&data), m_layout(layout), m_mean(data.size()), m_variance(data.size())
-{ }
+    : m_data(&data)
+    , m_layout(layout)
+    , m_likelihood(data.time, data.velocity, data.variance, data.instrument, data.referenceTime)
+    , m_planets(std::size_t(layout.planets))
+    , m_offsets(std::size_t(layout.instruments))
+    , m_jitterVariances(std::size_t(layout.instruments))
+{
+    m_likelihood.fit(m_space, std::size_t(layout.planets));
+}
 
 bool RvModel::plausible(const Eigen::VectorXd &x) const
 {
@@ -108,35 +110,24 @@ bool RvModel::plausible(const Eigen::VectorXd &x) const
     return true;
 }
 
-void RvModel::addPlanetVelocities(const PlanetParameters &planet)
-{
-    const Kepler::Orbit o = planet.orbit();
-    const Kepler::KeplerEquation equation(o.eccentricity);
-    const double offsetTerm = o.eccentricity * std::cos(o.omegaRadians);
-    for (std::size_t i = 0; i < m_data->size(); ++i) {
-        const double nu = anomalyAt(m_data->time[i], o, planet.conjunctionTime, equation).trueAnomaly;
-        m_mean[i] += o.semiAmplitude * (std::cos(nu + o.omegaRadians) + offsetTerm);
-    }
-}
-
 double RvModel::negativeLogLikelihood(const Eigen::VectorXd &x)
 {
     if (!plausible(x))
         return std::numeric_limits<double>::infinity();
-    const Measurements &data = *m_data;
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        const int k = data.instrument[i];
-        m_mean[i] = x(m_layout.offset(k));
-        if (m_layout.trend)
-            m_mean[i] += x(m_layout.trendIndex()) * (data.time[i] - data.referenceTime);
-        m_variance[i] = data.variance[i] + (m_layout.jitter ? x(m_layout.jitterSquared(k)) : 0.0);
+    for (int j = 0; j < m_layout.planets; ++j) {
+        const PlanetParameters planet = PlanetParameters::read(x.data() + m_layout.planet(j));
+        m_planets[std::size_t(j)] = PreparedPlanet::of(planet.orbit(), planet.conjunctionTime, m_data->referenceTime);
     }
-    for (int j = 0; j < m_layout.planets; ++j)
-        addPlanetVelocities(PlanetParameters::read(x.data() + m_layout.planet(j)));
-    double cost = 0;
-    for (std::size_t i = 0; i < data.size(); ++i)
-        cost += likelihoodTerm(data.velocity[i] - m_mean[i], m_variance[i]);
-    return cost;
+    for (int k = 0; k < m_layout.instruments; ++k) {
+        m_offsets[std::size_t(k)] = x(m_layout.offset(k));
+        m_jitterVariances[std::size_t(k)] = m_layout.jitter ? x(m_layout.jitterSquared(k)) : 0.0;
+    }
+    KeplerianLikelihood::Parameters parameters;
+    parameters.planets = m_planets;
+    parameters.offsets = m_offsets.data();
+    parameters.jitterVariances = m_jitterVariances.data();
+    parameters.trend = m_layout.trend ? x(m_layout.trendIndex()) : 0.0;
+    return m_likelihood.negativeLogLikelihood(parameters, m_space);
 }
 
 /// ∂v/∂(ln P, ln K, √e cos ω, √e sin ω, T_c) of one planet at every point,
@@ -191,16 +182,16 @@ void RvModel::linearise(const Eigen::VectorXd &x, Eigen::VectorXd &gradient, Eig
         m_jacobian(i, m_layout.offset(data.instrument[n])) = 1;
         if (m_layout.trend)
             m_jacobian(i, m_layout.trendIndex()) = data.time[n] - data.referenceTime;
-        weight(i) = 1 / m_variance[n];
-        weightedResidual(i) = (data.velocity[n] - m_mean[n]) / m_variance[n];
+        weight(i) = 1 / m_space.variance[n];
+        weightedResidual(i) = (data.velocity[n] - m_space.mean[n]) / m_space.variance[n];
     }
     gradient = -m_jacobian.transpose() * weightedResidual;
     fisher = m_jacobian.transpose() * weight.asDiagonal() * m_jacobian;
     if (m_layout.jitter)
         for (std::size_t i = 0; i < data.size(); ++i) {
             const int q = m_layout.jitterSquared(data.instrument[i]);
-            const double r = data.velocity[i] - m_mean[i];
-            const double v = m_variance[i];
+            const double r = data.velocity[i] - m_space.mean[i];
+            const double v = m_space.variance[i];
             gradient(q) += 0.5 * (1 / v - r * r / (v * v));
             fisher(q, q) += 0.5 / (v * v);
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fitting/keplerianlikelihood.h"
 #include "kepler/keplerorbit.h"
 #include "observations/rvdata.h"
 
@@ -7,7 +8,7 @@
 
 #include <vector>
 
-/// The likelihood the fits maximise, its analytic derivatives and where each
+/// The likelihood the fits maximise (evaluated by KeplerianLikelihood), its analytic derivatives and where each
 /// parameter sits in a parameter vector (see rvfit.h for the model's formula).
 namespace Fitting {
 
@@ -40,9 +41,6 @@ struct PlanetParameters
     double eccentricity() const { return rootECosOmega * rootECosOmega + rootESinOmega * rootESinOmega; }
     Kepler::Orbit orbit() const;
 };
-
-/// One measurement's share of −ln L: ½ [r² / V + ln(2π V)], V = σ² + s².
-double likelihoodTerm(double residual, double variance);
 
 /// Whether a planet's eccentricity is fitted or held at zero.
 enum class OrbitShape { Free, Circular };
@@ -89,8 +87,8 @@ public:
     double negativeLogLikelihood(const Eigen::VectorXd &x);
 
     /// μ_i and σ_i² + s_k² of the last plausible evaluation.
-    const std::vector<double> &mean() const { return m_mean; }
-    const std::vector<double> &variance() const { return m_variance; }
+    const std::vector<double> &mean() const { return m_space.mean; }
+    const std::vector<double> &variance() const { return m_space.variance; }
 
     /// The gradient of −ln L and its Fisher (expected Hessian) matrix at a
     /// plausible x: Σ J Jᵀ / V for the velocity parameters and ½ Σ (∂V/∂s²)² / V²
@@ -102,12 +100,15 @@ public:
 
 private:
     bool plausible(const Eigen::VectorXd &x) const;
-    void addPlanetVelocities(const PlanetParameters &planet);
     void addPlanetDerivatives(const PlanetParameters &planet, int column);
 
     const Measurements *m_data;
     ParameterLayout m_layout;
-    std::vector<double> m_mean, m_variance;
+    KeplerianLikelihood m_likelihood;
+    // What one evaluation hands the likelihood, kept to allocate nothing.
+    std::vector<PreparedPlanet> m_planets;
+    std::vector<double> m_offsets, m_jitterVariances;
+    KeplerianLikelihood::Workspace m_space;
     Eigen::MatrixXd m_jacobian; ///< ∂μ_i/∂θ
 };
 

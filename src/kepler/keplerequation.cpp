@@ -238,7 +238,8 @@ bool validEccentricity(double e)
 }
 
 // Solves for any M through the solution on [0, π]: E − e sin E is odd in E.
-template <typename SolveOnHalfTurn> double solvedWithSign(double meanAnomaly, SolveOnHalfTurn solveOnHalfTurn)
+template <typename SolveOnHalfTurn>
+[[gnu::always_inline]] inline double solvedWithSign(double meanAnomaly, SolveOnHalfTurn solveOnHalfTurn)
 {
     const double reduced = reducedMeanAnomaly(meanAnomaly);
     return std::copysign(solveOnHalfTurn(std::fabs(reduced)), reduced);
@@ -253,12 +254,16 @@ double eccentricAnomaly(double meanAnomaly, double eccentricity)
     return solvedWithSign(meanAnomaly, [eccentricity](double m) { return solveOnHalfTurn(m, eccentricity); });
 }
 
-KeplerEquation::KeplerEquation(double eccentricity)
-    : m_eccentricity(validEccentricity(eccentricity) ? eccentricity : std::numeric_limits<double>::quiet_NaN())
-    , m_cornerIntervals(m_eccentricity >= cornerEccentricity ? cornerIntervals : 0)
+KeplerEquation::KeplerEquation(double eccentricity) : m_table(std::make_unique<Table>())
 {
-    auto built = std::make_unique<Table>();
-    Table &table = *built;
+    prepare(eccentricity);
+}
+
+void KeplerEquation::prepare(double eccentricity)
+{
+    m_eccentricity = validEccentricity(eccentricity) ? eccentricity : std::numeric_limits<double>::quiet_NaN();
+    m_cornerIntervals = m_eccentricity >= cornerEccentricity ? cornerIntervals : 0;
+    Table &table = *m_table;
     for (int j = 0; j <= intervals; ++j)
         table.nodeMeans[j] = nodes[j].anomaly - m_eccentricity * nodes[j].sine;
     for (int k = 0; k < intervals; ++k)
@@ -270,14 +275,13 @@ KeplerEquation::KeplerEquation(double eccentricity)
             ++k;
         table.binIntervals[bin] = static_cast<std::uint8_t>(k);
     }
-    m_table = std::move(built);
 }
 
 KeplerEquation::~KeplerEquation() = default;
 KeplerEquation::KeplerEquation(KeplerEquation &&) noexcept = default;
 KeplerEquation &KeplerEquation::operator=(KeplerEquation &&) noexcept = default;
 
-double KeplerEquation::eccentricAnomaly(double meanAnomaly) const
+[[gnu::always_inline]] inline double KeplerEquation::solvedAnomaly(double meanAnomaly) const
 {
     const Table &table = *m_table;
     return solvedWithSign(meanAnomaly, [this, &table](double m) {
@@ -294,6 +298,41 @@ double KeplerEquation::eccentricAnomaly(double meanAnomaly) const
         return k < m_cornerIntervals ? solveNearPeriastron(k, m, m_eccentricity, table.intervals[k])
                                      : solveInInterval(k, m, m_eccentricity, table.intervals[k]);
     });
+}
+
+double KeplerEquation::eccentricAnomaly(double meanAnomaly) const
+{
+    return solvedAnomaly(meanAnomaly);
+}
+
+[[gnu::always_inline]] inline EccentricAnomaly KeplerEquation::solvedWithSines(double meanAnomaly) const
+{
+    // sin E and cos E from the nearest node's by the angle addition formulas,
+    // with the series of sin d and cos d − 1 to d⁷ and d⁸ (|d| ≤ π/128: the
+    // next terms are below 1e-20).
+    const double anomaly = solvedAnomaly(meanAnomaly);
+    const Node &node = nearestNode(std::fabs(anomaly));
+    const double d = std::fabs(anomaly) - node.anomaly;
+    const double d2 = d * d;
+    const double sinD = d + (d * d2) * (-1.0 / 6 + d2 * (1.0 / 120 - d2 * (1.0 / 5040)));
+    const double cosDMinusOne = d2 * (-0.5 + d2 * (1.0 / 24 + d2 * (-1.0 / 720 + d2 * (1.0 / 40320))));
+    const double sine = node.sine + (node.sine * cosDMinusOne + node.cosine * sinD);
+    const double cosine = node.cosine + (node.cosine * cosDMinusOne - node.sine * sinD);
+    return {anomaly, std::copysign(sine, anomaly), cosine};
+}
+
+EccentricAnomaly KeplerEquation::solve(double meanAnomaly) const
+{
+    return solvedWithSines(meanAnomaly);
+}
+
+void KeplerEquation::sinesAndCosines(std::span<const double> meanAnomalies, double *sines, double *cosines) const
+{
+    for (std::size_t i = 0; i < meanAnomalies.size(); ++i) {
+        const EccentricAnomaly solved = solvedWithSines(meanAnomalies[i]);
+        sines[i] = solved.sine;
+        cosines[i] = solved.cosine;
+    }
 }
 
 } // namespace Kepler

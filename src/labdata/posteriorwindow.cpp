@@ -118,14 +118,17 @@ void PosteriorWindow::buildLayout()
     m_saveCorner = new QPushButton(tr("Save corner plot…"));
     m_saveChain = new QPushButton(tr("Save chain (CSV)…"));
     m_saveJson = new QPushButton(tr("Save results (JSON)…"));
+    m_saveSummary = new QPushButton(tr("Save results (CSV)…"));
     m_saveCorner->setObjectName("SaveCornerButton");
     m_saveChain->setObjectName("SaveChainButton");
     m_saveJson->setObjectName("SaveJsonButton");
-    for (auto *button : {m_saveCorner, m_saveChain, m_saveJson})
+    m_saveSummary->setObjectName("SaveSummaryButton");
+    for (auto *button : {m_saveCorner, m_saveChain, m_saveJson, m_saveSummary})
         button->setEnabled(false);
     connect(m_saveCorner, &QPushButton::clicked, this, &PosteriorWindow::saveCornerPicture);
     connect(m_saveChain, &QPushButton::clicked, this, &PosteriorWindow::saveChain);
     connect(m_saveJson, &QPushButton::clicked, this, &PosteriorWindow::saveJson);
+    connect(m_saveSummary, &QPushButton::clicked, this, &PosteriorWindow::saveSummary);
 
     auto *run = new QHBoxLayout;
     run->addWidget(m_startButton);
@@ -136,6 +139,7 @@ void PosteriorWindow::buildLayout()
     saves->addWidget(m_saveCorner);
     saves->addWidget(m_saveChain);
     saves->addWidget(m_saveJson);
+    saves->addWidget(m_saveSummary);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(settings);
     layout->addLayout(run);
@@ -222,6 +226,7 @@ void PosteriorWindow::showResult()
     updateCorner();
     m_saveCorner->setEnabled(r.converged());
     m_saveJson->setEnabled(r.status != Sampling::Status::Refused);
+    m_saveSummary->setEnabled(r.converged());
     m_saveChain->setEnabled(r.chain.steps() > 0 && r.status != Sampling::Status::Cancelled);
     emit finished();
 }
@@ -264,4 +269,12 @@ void PosteriorWindow::saveJson()
         return;
     ExportFlow::saveBytes(this, tr("JSON (*.json)"),
                           [this] { return QByteArray::fromStdString(Sampling::posteriorJson(*m_result)); });
+}
+
+void PosteriorWindow::saveSummary()
+{
+    if (!m_result)
+        return;
+    ExportFlow::saveBytes(this, tr("CSV table (*.csv)"),
+                          [this] { return QByteArray::fromStdString(Sampling::summaryCsv(*m_result)); });
 }

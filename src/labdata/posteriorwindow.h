@@ -26,7 +26,7 @@ class TracePlot;
 /// autocorrelation time and split-R̂ — and a cancel button, then shows the
 /// verdict on convergence, the results table, a corner plot of the chosen
 /// columns and the trace plots, and saves the corner plot (SVG or PNG), the
-/// chain (CSV) and the summary (JSON). A run that did not converge shows its
+/// chain (CSV) and the summary (JSON or CSV). A run that did not converge shows its
 /// traces and says so, with no table.
 class PosteriorWindow : public QDialog
 {
@@ -48,6 +48,7 @@ public:
     void saveCornerPicture();
     void saveChain();
     void saveJson();
+    void saveSummary();
 
 signals:
     void finished();
@@ -82,4 +83,5 @@ private:
     QPushButton *m_saveCorner = nullptr;
     QPushButton *m_saveChain = nullptr;
     QPushButton *m_saveJson = nullptr;
+    QPushButton *m_saveSummary = nullptr;
 };

@@ -7,8 +7,17 @@
 namespace Sampling {
 
 namespace {
+
 constexpr double stretch = 2.0; ///< a of the stretch move, the value its authors recommend
-}
+/// The share of steps that take the differential-evolution move, as emcee's
+/// documentation suggests mixing it.
+constexpr double differentialShare = 0.8;
+/// σ of the relative jitter of the differential-evolution move's scale.
+constexpr double scaleJitter = 1e-5;
+/// The walker index whose random stream picks each step's move.
+constexpr std::uint64_t moveChooser = ~std::uint64_t(0);
+
+} // namespace
 
 EnsembleSampler::EnsembleSampler(const LogDensity &density, int walkers, std::uint64_t seed, WorkerPool &pool)
     : m_density(density)
@@ -47,26 +56,44 @@ void EnsembleSampler::advance(int steps)
     }
 }
 
+EnsembleSampler::Move EnsembleSampler::moveOf(std::uint64_t step) const
+{
+    RandomStream random(m_seed, step, moveChooser);
+    return random.uniform() < differentialShare ? Move::DifferentialEvolution : Move::Stretch;
+}
+
 void EnsembleSampler::moveHalf(int half, std::uint64_t step)
 {
     const int size = m_walkers / 2;
     const int first = half * size;
     const int other = (1 - half) * size;
     const int d = m_dimension;
+    const Move kind = moveOf(step);
+    const double differentialScale = 2.38 / std::sqrt(2.0 * d);
     auto move = [&](int i) {
         const int k = first + i;
         RandomStream random(m_seed, step, std::uint64_t(k));
-        const double u = random.uniform();
-        const double root = (stretch - 1) * u + 1;
-        const double z = root * root / stretch;
-        const int j = other + random.below(size);
         const double *xk = m_positions.data() + std::size_t(k * d);
-        const double *xj = m_positions.data() + std::size_t(j * d);
         double *y = m_proposals.data() + std::size_t(k * d);
-        for (int p = 0; p < d; ++p)
-            y[p] = xj[p] + z * (xk[p] - xj[p]);
+        double logJacobian = 0;
+        if (kind == Move::Stretch) {
+            const double root = (stretch - 1) * random.uniform() + 1;
+            const double z = root * root / stretch;
+            const double *xj = m_positions.data() + std::size_t((other + random.below(size)) * d);
+            for (int p = 0; p < d; ++p)
+                y[p] = xj[p] + z * (xk[p] - xj[p]);
+            logJacobian = (d - 1) * std::log(z);
+        } else {
+            const int a = random.below(size);
+            const int b = (a + 1 + random.below(size - 1)) % size;
+            const double *xa = m_positions.data() + std::size_t((other + a) * d);
+            const double *xb = m_positions.data() + std::size_t((other + b) * d);
+            const double scale = differentialScale * (1 + scaleJitter * random.normal());
+            for (int p = 0; p < d; ++p)
+                y[p] = xk[p] + scale * (xa[p] - xb[p]);
+        }
         const double proposed = m_density.logDensity({y, std::size_t(d)});
-        const double logRatio = (d - 1) * std::log(z) + proposed - m_logDensity[std::size_t(k)];
+        const double logRatio = logJacobian + proposed - m_logDensity[std::size_t(k)];
         if (std::isfinite(proposed) && std::log(random.uniform()) < logRatio) {
             std::copy(y, y + d, m_positions.data() + std::size_t(k * d));
             m_logDensity[std::size_t(k)] = proposed;

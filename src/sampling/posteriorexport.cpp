@@ -37,7 +37,35 @@ std::string csvField(const std::string &text)
     return quoted + "\"";
 }
 
+/// A number for a CSV cell: empty when it is not finite or, where `given`
+/// says so, not given.
+std::string csvNumber(double value, bool given = true)
+{
+    return given && std::isfinite(value) ? Numeric::shortestText(value) : std::string();
+}
+
+void addSummaryRow(std::string &csv, const Summary &s, bool sampled)
+{
+    const Interval &p = s.posterior;
+    csv += csvField(s.name) + "," + csvField(s.unit);
+    for (double value : {p.median, p.lower68, p.upper68, p.lower95, p.upper95, s.fitValue})
+        csv += "," + csvNumber(value);
+    csv += "," + csvNumber(s.fitUncertainty, s.fitUncertainty > 0);
+    csv += "," + csvNumber(s.autocorrelationTime, sampled) + "," + csvNumber(s.rHat, sampled) + "\n";
+}
+
 } // namespace
+
+std::string summaryCsv(const Result &result)
+{
+    std::string csv =
+        "quantity,unit,median,lower68,upper68,lower95,upper95,fit,fitUncertainty,autocorrelationTime,splitRHat\n";
+    for (const Summary &s : result.derived)
+        addSummaryRow(csv, s, false);
+    for (const Summary &s : result.sampled)
+        addSummaryRow(csv, s, true);
+    return csv;
+}
 
 std::string statusName(Status status)
 {

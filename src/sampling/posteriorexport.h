@@ -21,6 +21,13 @@ std::string posteriorJson(const Result &result);
 /// (thin ≥ 1), numbers via Numeric::shortestText.
 std::string chainCsv(const Result &result, int thin = 1);
 
+/// The summaries as CSV: a header "quantity,unit,median,lower68,upper68,
+/// lower95,upper95,fit,fitUncertainty,autocorrelationTime,splitRHat", then the
+/// derived quantities and the sampled parameters, one row each (the last two
+/// columns empty for derived quantities, fitUncertainty empty where the
+/// covariance gives none); only the header unless converged.
+std::string summaryCsv(const Result &result);
+
 /// "converged", "not converged", "cancelled" or "refused".
 std::string statusName(Status status);
 

@@ -1,18 +1,14 @@
 #include "sampling/posteriormodel.h"
 
-#include "numeric/mathconstants.h"
+#include "fitting/rvmodel.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
-#include <optional>
 
 namespace Sampling {
 
 namespace {
-
-using MathConstants::twoPi;
 
 /// A usable step scale: the uncertainty when it is positive and finite, else a
 /// small fraction of the value, else `fallback`.
@@ -25,21 +21,30 @@ double scaleOr(double uncertainty, double value, double fallback)
     return fallback;
 }
 
-/// What one planet's velocity needs, worked out once per call:
-/// v = (A (cos E − e) − B sin E) / (1 − e cos E) + C, with A = K cos ω,
-/// B = K √(1 − e²) sin ω and C = K e cos ω, which is K [cos(ν + ω) + e cos ω]
-/// without the true anomaly.
-struct PreparedPlanet
+/// What one evaluation hands the likelihood, one per thread: logDensity()
+/// runs on several threads at once and allocates nothing after a thread's
+/// first call on a model of this size.
+struct Workspace
 {
-    double meanMotion = 0;
-    double periastron = 0;
-    double e = 0;
-    double a = 0;
-    double b = 0;
-    double c = 0;
+    Fitting::KeplerianLikelihood::Workspace likelihood;
+    std::vector<Fitting::PreparedPlanet> planets;
+    std::vector<double> jitterVariances;
 };
 
+Workspace &workspace(const Fitting::KeplerianLikelihood &likelihood, int planets, int instruments)
+{
+    thread_local Workspace space;
+    likelihood.fit(space.likelihood, std::size_t(planets));
+    space.planets.resize(std::size_t(planets));
+    space.jitterVariances.resize(std::size_t(instruments));
+    return space;
+}
+
 } // namespace
+
+PosteriorModel::PosteriorModel(const Fitting::Measurements &m)
+    : m_likelihood(m.time, m.velocity, m.variance, m.instrument, m.referenceTime)
+{ }
 
 void PosteriorModel::addParameter(std::string name, std::string unit, double lower, double upper, double best,
                                   double scale)
@@ -55,38 +60,36 @@ Numeric::Outcome<PosteriorModel> PosteriorModel::build(const Observations::DataS
     if (!fit.ok())
         return Numeric::Refusal{"The posterior needs a successful fit; fit the data first."};
     if (fit.planets.empty() || int(fit.planets.size()) > maxPlanets)
-        return Numeric::Refusal{"The posterior is sampled for fits of 1 to 4 planets; this fit has "
-                                + std::to_string(fit.planets.size()) + "."};
+        return Numeric::Refusal{"The posterior is sampled for fits of 1 to " + std::to_string(maxPlanets)
+                                + " planets; this fit has " + std::to_string(fit.planets.size()) + "."};
     if (data.measurements.size() < 2 || fit.instruments.size() != data.instruments.size()
         || fit.pointCount != int(data.measurements.size()))
         return Numeric::Refusal{"The fit does not belong to these measurements; fit them again."};
 
-    PosteriorModel model;
-    model.m_planets = int(fit.planets.size());
-    model.m_instruments = int(data.instruments.size());
-    model.m_circular = options.circular;
-    model.m_trend = fit.trendFitted;
-    model.m_jitter = options.fitJitter;
-    model.m_referenceTime = fit.referenceTime;
-
+    const int instruments = int(data.instruments.size());
     double lowest = std::numeric_limits<double>::infinity();
     double highest = -lowest;
     double first = lowest;
     double last = -lowest;
     for (const auto &m : data.measurements) {
         if (!std::isfinite(m.time) || !std::isfinite(m.velocity) || !(m.uncertainty > 0) || m.instrument < 0
-            || m.instrument >= model.m_instruments)
+            || m.instrument >= instruments)
             return Numeric::Refusal{"A measurement at time " + std::to_string(m.time)
                                     + " has no finite velocity, no positive uncertainty or no instrument."};
         lowest = std::min(lowest, m.velocity);
         highest = std::max(highest, m.velocity);
         first = std::min(first, m.time);
         last = std::max(last, m.time);
-        model.m_times.push_back(m.time - fit.referenceTime);
-        model.m_velocities.push_back(m.velocity);
-        model.m_variances.push_back(m.uncertainty * m.uncertainty);
-        model.m_instrumentOf.push_back(m.instrument);
     }
+    Fitting::Measurements measurements = Fitting::Measurements::from(data);
+    measurements.referenceTime = fit.referenceTime;
+    PosteriorModel model(measurements);
+    model.m_planets = int(fit.planets.size());
+    model.m_instruments = instruments;
+    model.m_circular = options.circular;
+    model.m_trend = fit.trendFitted;
+    model.m_jitter = options.fitJitter;
+    model.m_referenceTime = fit.referenceTime;
     const double range = std::max(highest - lowest, 1e-3);
     const double span = std::max(last - first, 1.0);
 
@@ -137,61 +140,32 @@ double PosteriorModel::logDensity(std::span<const double> theta) const
     for (std::size_t i = 0; i < m_parameters.size(); ++i)
         if (!(theta[i] >= m_parameters[i].lower && theta[i] <= m_parameters[i].upper))
             return minusInfinity;
-
-    // The prepared Kepler equations live on the stack, never on the heap,
-    // built only for the planets there are.
-    std::array<PreparedPlanet, maxPlanets> planets;
-    std::array<std::optional<Kepler::KeplerEquation>, maxPlanets> equations;
+    Workspace &space = workspace(m_likelihood, m_planets, m_instruments);
     const int stride = parametersPerPlanet();
     for (int j = 0; j < m_planets; ++j) {
         const double *p = theta.data() + j * stride;
-        const double period = std::exp(p[0]);
-        const double amplitude = std::exp(p[1]);
-        double e = 0;
-        double omega = 0;
+        Fitting::PlanetParameters planet{p[0], p[1], 0.0, 0.0, p[stride - 1]};
         if (!m_circular) {
-            e = p[2] * p[2] + p[3] * p[3];
-            if (!(e < 1))
+            planet.rootECosOmega = p[2];
+            planet.rootESinOmega = p[3];
+            if (!(planet.eccentricity() < 1))
                 return minusInfinity;
-            omega = e > 0 ? std::atan2(p[3], p[2]) : 0.0;
         }
-        const double conjunction = p[stride - 1] - m_referenceTime;
-        PreparedPlanet &planet = planets[std::size_t(j)];
-        planet.meanMotion = twoPi / period;
-        planet.periastron = Kepler::periastronFromConjunction(conjunction, period, e, omega);
-        planet.e = e;
-        planet.a = amplitude * std::cos(omega);
-        planet.b = amplitude * std::sqrt(1 - e * e) * std::sin(omega);
-        planet.c = planet.a * e;
-        equations[std::size_t(j)].emplace(e);
+        space.planets[std::size_t(j)] =
+            Fitting::PreparedPlanet::of(planet.orbit(), planet.conjunctionTime, m_referenceTime);
     }
-
     const double *offsets = theta.data() + m_planets * stride;
-    const double trend = m_trend ? offsets[m_instruments] : 0.0;
-    const double *jitters = m_jitter ? offsets + m_instruments + (m_trend ? 1 : 0) : nullptr;
-    double chiSquare = 0;
-    double logVariance = 0;
-    const std::size_t n = m_times.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const double t = m_times[i];
-        const int k = m_instrumentOf[i];
-        double model = offsets[k] + trend * t;
-        for (int j = 0; j < m_planets; ++j) {
-            const PreparedPlanet &planet = planets[std::size_t(j)];
-            const double eccentricAnomaly =
-                equations[std::size_t(j)]->eccentricAnomaly(planet.meanMotion * (t - planet.periastron));
-            const double cosE = std::cos(eccentricAnomaly);
-            const double sinE = std::sin(eccentricAnomaly);
-            model += (planet.a * (cosE - planet.e) - planet.b * sinE) / (1 - planet.e * cosE) + planet.c;
-        }
-        const double residual = m_velocities[i] - model;
-        double variance = m_variances[i];
-        if (jitters)
-            variance += jitters[k] * jitters[k];
-        chiSquare += residual * residual / variance;
-        logVariance += std::log(variance);
+    Fitting::KeplerianLikelihood::Parameters parameters;
+    parameters.planets = space.planets;
+    parameters.offsets = offsets;
+    parameters.trend = m_trend ? offsets[m_instruments] : 0.0;
+    if (m_jitter) {
+        const double *jitters = offsets + m_instruments + (m_trend ? 1 : 0);
+        for (int k = 0; k < m_instruments; ++k)
+            space.jitterVariances[std::size_t(k)] = jitters[k] * jitters[k];
+        parameters.jitterVariances = space.jitterVariances.data();
     }
-    return -0.5 * (chiSquare + logVariance + double(n) * std::log(twoPi));
+    return -m_likelihood.negativeLogLikelihood(parameters, space.likelihood);
 }
 
 } // namespace Sampling

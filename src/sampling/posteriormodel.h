@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fitting/keplerianlikelihood.h"
 #include "fitting/rvfit.h"
 #include "observations/rvdata.h"
 #include "sampling/logdensity.h"
@@ -8,6 +9,10 @@
 
 #include <string>
 #include <vector>
+
+namespace Fitting {
+struct Measurements;
+}
 
 namespace Sampling {
 
@@ -38,12 +43,14 @@ struct Parameter
 ///   both sides; the trend within ten times range/span either way;
 /// - each jitter from 0 to the data's velocity range.
 ///
-/// logDensity() allocates nothing and goes once over the measurements for
-/// all planets, with each planet's Kepler equation prepared for its e.
+/// logDensity() is the fits' own likelihood (Fitting::KeplerianLikelihood):
+/// one pass over the measurements for all planets, each planet's Kepler
+/// equation prepared for its e in a workspace of the calling thread, so that
+/// nothing is allocated after a thread's first call.
 class PosteriorModel final : public LogDensity
 {
 public:
-    static constexpr int maxPlanets = 4;
+    static constexpr int maxPlanets = 8;
 
     /// Refused when the fit did not succeed or does not belong to these data.
     static Numeric::Outcome<PosteriorModel> build(const Observations::DataSet &data, const Fitting::Result &fit,
@@ -67,7 +74,7 @@ public:
     double referenceTime() const { return m_referenceTime; }
 
 private:
-    PosteriorModel() = default;
+    explicit PosteriorModel(const Fitting::Measurements &measurements);
     void addParameter(std::string name, std::string unit, double lower, double upper, double best, double scale);
 
     std::vector<Parameter> m_parameters;
@@ -79,11 +86,7 @@ private:
     bool m_trend = false;
     bool m_jitter = false;
     double m_referenceTime = 0;
-    // The measurements, one array per quantity, times from the reference time.
-    std::vector<double> m_times;
-    std::vector<double> m_velocities;
-    std::vector<double> m_variances;
-    std::vector<int> m_instrumentOf;
+    Fitting::KeplerianLikelihood m_likelihood;
 };
 
 } // namespace Sampling

@@ -83,6 +83,10 @@ private slots:
             // E lies in [−π, π] with the sign of M (0 for M = 0).
             QVERIFY2(std::fabs(once) <= pi && once * m >= 0, where);
             QVERIFY2(std::fabs(prepared) <= pi && prepared * m >= 0, where);
+            const Kepler::EccentricAnomaly solved = equation.solve(m);
+            QVERIFY2(std::fabs(solved.sine - std::sin(solved.anomaly)) <= 4e-16
+                         && std::fabs(solved.cosine - std::cos(solved.anomaly)) <= 4e-16,
+                     where);
         }
     }
 
