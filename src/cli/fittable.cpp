@@ -58,6 +58,8 @@ void printFit(const Fitting::Result &result, const std::string &path, bool massG
         out << "Uncertainties from " << result.bootstrapRuns << " bootstrap refits.\n";
     if (!result.searchStopSentence.empty())
         out << result.searchStopSentence << "\n";
+    for (const std::string &note : result.notes)
+        out << note << "\n";
 }
 
 } // namespace Cli
