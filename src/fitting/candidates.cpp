@@ -113,8 +113,7 @@ bool explainedByKnown(double frequency, std::span<const double> planetFrequencie
 }
 
 std::vector<double> candidateFrequencies(const State &state, std::span<const Observations::DataSet> weightings,
-                                         std::span<const Detection::WindowPeak> window,
-                                         const std::atomic<bool> *cancel)
+                                         std::span<const Detection::WindowPeak> window, const std::atomic<bool> *cancel)
 {
     const double span = timeSpan(state.data);
     std::vector<double> planets;
@@ -123,8 +122,8 @@ std::vector<double> candidateFrequencies(const State &state, std::span<const Obs
     std::vector<double> candidates;
     const auto offer = [&](double f) {
         const bool onGrid = f >= state.grid.minFrequency && f <= state.grid.maxFrequency;
-        const bool known = std::any_of(candidates.begin(), candidates.end(),
-                                       [&](double c) { return std::abs(c - f) < 1 / span; });
+        const bool known =
+            std::any_of(candidates.begin(), candidates.end(), [&](double c) { return std::abs(c - f) < 1 / span; });
         const bool fresh = onGrid && !known && !nearTheDay(f) && !explainedByKnown(f, planets, window, span);
         if (fresh)
             candidates.push_back(f);

@@ -54,7 +54,7 @@ bool explainedByKnown(double frequency, std::span<const double> planetFrequencie
 /// the σ_i, Δ = (n/2) ln(χ²_before / χ²_after), so that p = 1 − χ²_after /
 /// χ²_before as in the periodogram. Relative to the scatter, not to σ, so
 /// error bars that are too small do not make every ripple significant. The
-/// m = ⌈n/100⌉ measurements whose share of −ln L falls most are left out
+/// m = ⌈3n/100⌉ measurements whose share of −ln L falls most are left out
 /// (n becomes n − m): an orbit with e → 1 that owes its gain to a spike
 /// through a handful of points then gains little, while a planet seen at
 /// every phase hardly loses.

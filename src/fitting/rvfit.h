@@ -6,6 +6,7 @@
 #include "periodogram/periodogram.h"
 
 #include <atomic>
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <span>
@@ -87,6 +88,14 @@ struct PlanetElements
     double minimumMassJupiter = 0; ///< m sin i, Jupiter masses
     double minimumMassEarth = 0;   ///< m sin i, Earth masses
 };
+
+/// An element is unconstrained when its 1σ uncertainty exceeds its
+/// magnitude: the data allow zero (K, e, m sin i) or almost any value (ω).
+/// Tables and exports mark such elements.
+inline bool unconstrained(double value, double uncertainty)
+{
+    return uncertainty > std::abs(value);
+}
 
 struct PlanetResult
 {
@@ -182,7 +191,7 @@ Result fit(const Observations::DataSet &data, const Options &options, const Prog
 ///   bands or within one peak width of a planet is dropped;
 /// - each fit is judged by the share p of the scatter it explains
 ///   (explainedShare in candidates.h: from the fall of −ln L with the
-///   noise's scale fitted, the largest 1 % of the measurements' gains left
+///   noise's scale fitted, the largest 3 % of the measurements' gains left
 ///   out so that an e → 1 spike through a few points does not win);
 /// - where an alias of the best explains at least half as much, the two are
 ///   simulated at the real times (Detection::decideBetweenAliases) and the
