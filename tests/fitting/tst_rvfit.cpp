@@ -194,6 +194,8 @@ private slots:
             {0.01, 0.01, 0.0001 / 0.7365, 0.05}, [](auto &, auto &) {});
         // The daily and yearly aliases of slow drifts that remain are no second planet.
         row("51 Peg, one planet", "51peg.sys", true, {4.2308}, {0.001}, [](auto &, auto &) {});
+        row("51 Peg, one planet with σ as given", "51peg.sys", true, {4.2308}, {0.001},
+            [](Options &o, auto &) { o.fitJitter = false; });
         row("47 UMa, b and c over the full range", "47uma.sys", true, {1078, 2350}, {0.01, 0.05},
             [](Options &o, auto &) { o.fitJitter = false; });
     }
