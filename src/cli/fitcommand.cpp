@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/posteriorreport.h"
 #include "fitting/resultexport.h"
+#include "fitting/rvmodel.h"
 #include "sampling/posteriorexport.h"
 
 namespace Cli {
@@ -30,11 +31,26 @@ std::string fitAndPosteriorJson(const Fitting::Result &fit, const Sampling::Resu
     return jsonLine(json);
 }
 
+/// The most planets a search of these data looks for unless told: as many as
+/// the data can hold beside offsets, jitters and trend, at most maxPlanets,
+/// so that a small data set is searched rather than refused.
+int searchablePlanets(const Observations::DataSet &data, const Fitting::Options &asked)
+{
+    const Fitting::Options options = Fitting::effectiveOptions(data, asked);
+    const int instruments = Fitting::Measurements::from(data).instruments;
+    int planets = Fitting::maxPlanets;
+    while (planets > 1
+           && Fitting::ParameterLayout{planets, instruments, options.fitTrend, options.fitJitter}.freeCount(0)
+               >= int(data.measurements.size()))
+        --planets;
+    return planets;
+}
+
 void runFit(FitRequest request, std::ostream &out)
 {
     const Loaded loaded = load(request.path, request.read);
     Fitting::Options &options = request.options;
-    options.planets = request.planets.value_or(request.find ? Fitting::maxPlanets : 1);
+    options.planets = request.planets.value_or(request.find ? searchablePlanets(loaded.data, options) : 1);
     options.starMassSolar = request.starMass ? *request.starMass
         : loaded.starMassSolar > 0           ? loaded.starMassSolar
                                              : 1.0;
@@ -66,7 +82,8 @@ void runFit(FitRequest request, std::ostream &out)
 void addModelOptions(CLI::App &fit, FitRequest &request)
 {
     fit.add_option("--planets", request.planets,
-                   "planets to fit (default 1); with --find, the most to find (default 8)")
+                   "planets to fit (default 1); with --find, the most to find (default: as many as the data can hold, "
+                   "at most 8)")
         ->check(wholeWithin(1, Fitting::maxPlanets));
     fit.add_flag("--jitter", request.options.fitJitter, "fit one jitter s per instrument");
     fit.add_flag("--trend", request.options.fitTrend, "fit a linear trend");

@@ -13,21 +13,33 @@ const Fitting::PlanetElements &uncertaintyOf(const Fitting::PlanetResult &planet
     return bootstrapRuns > 0 ? planet.bootstrapUncertainty : planet.uncertainty;
 }
 
+/// "value ± σ", with a dagger where the element is unconstrained.
+std::string markedText(double value, double uncertainty, bool &anyUnconstrained)
+{
+    const bool loose = Fitting::unconstrained(value, uncertainty);
+    anyUnconstrained = anyUnconstrained || loose;
+    return Numeric::measuredText(value, uncertainty) + (loose ? " †" : "");
+}
+
 void printPlanets(const Fitting::Result &result, std::ostream &out)
 {
-    using Numeric::measuredText;
     TextTable planets({"Planet", "P (d)", "K (m/s)", "e", "ω (°)", "T_p (d)", "m sin i (M_J)", "m sin i (M_⊕)"});
+    bool loose = false;
     for (std::size_t j = 0; j < result.planets.size(); ++j) {
         const auto &v = result.planets[j].value;
         const auto &u = uncertaintyOf(result.planets[j], result.bootstrapRuns);
-        planets.addRow(
-            {std::string(1, char('b' + j)), measuredText(v.periodDays, u.periodDays),
-             measuredText(v.semiAmplitude, u.semiAmplitude), measuredText(v.eccentricity, u.eccentricity),
-             measuredText(Fitting::degreesFromRadians(v.omegaRadians), Fitting::degreesFromRadians(u.omegaRadians)),
-             measuredText(v.periastronTime, u.periastronTime), measuredText(v.minimumMassJupiter, u.minimumMassJupiter),
-             measuredText(v.minimumMassEarth, u.minimumMassEarth)});
+        planets.addRow({std::string(1, char('b' + j)), markedText(v.periodDays, u.periodDays, loose),
+                        markedText(v.semiAmplitude, u.semiAmplitude, loose),
+                        markedText(v.eccentricity, u.eccentricity, loose),
+                        markedText(Fitting::degreesFromRadians(v.omegaRadians),
+                                   Fitting::degreesFromRadians(u.omegaRadians), loose),
+                        markedText(v.periastronTime, u.periastronTime, loose),
+                        markedText(v.minimumMassJupiter, u.minimumMassJupiter, loose),
+                        markedText(v.minimumMassEarth, u.minimumMassEarth, loose)});
     }
     out << planets.text() << "\n";
+    if (loose)
+        out << "† unconstrained: the uncertainty exceeds the value.\n\n";
 }
 
 } // namespace
@@ -58,6 +70,8 @@ void printFit(const Fitting::Result &result, const std::string &path, bool massG
         out << "Uncertainties from " << result.bootstrapRuns << " bootstrap refits.\n";
     if (!result.searchStopSentence.empty())
         out << result.searchStopSentence << "\n";
+    for (const std::string &note : result.notes)
+        out << note << "\n";
 }
 
 } // namespace Cli

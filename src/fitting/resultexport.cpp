@@ -84,6 +84,8 @@ Json planetJson(const PlanetResult &planet, bool bootstrapped)
     for (const Element &element : Elements) {
         json[element.jsonName] = jsonNumber(element.of(planet.value));
         json[element.jsonName + std::string("Uncertainty")] = jsonNumber(element.of(planet.uncertainty));
+        json[element.jsonName + std::string("Unconstrained")] =
+            unconstrained(element.of(planet.value), element.of(planet.uncertainty));
     }
     if (bootstrapped)
         for (const Element &element : Elements)
@@ -121,13 +123,18 @@ std::string resultCsv(const Result &result)
     std::string csv = "kind,name";
     for (const Element &element : Elements)
         csv += std::string(",") + element.csvName + "," + element.csvUncertaintyName;
-    csv += "\n";
+    csv += ",unconstrained\n";
     for (std::size_t j = 0; j < result.planets.size(); ++j) {
         csv += "planet," + std::string(1, char('b' + j));
-        for (const Element &element : Elements)
-            csv += "," + number(element.of(result.planets[j].value)) + ","
-                + number(element.of(result.planets[j].uncertainty));
-        csv += "\n";
+        std::string loose;
+        for (const Element &element : Elements) {
+            const double value = element.of(result.planets[j].value);
+            const double uncertainty = element.of(result.planets[j].uncertainty);
+            csv += "," + number(value) + "," + number(uncertainty);
+            if (unconstrained(value, uncertainty))
+                loose += (loose.empty() ? "" : ";") + std::string(element.csvName);
+        }
+        csv += "," + loose + "\n";
     }
     csv += "\nkind,name,points,offset_ms,offset_err,jitter_ms,jitter_err,rms_ms\n";
     for (const auto &instrument : result.instruments)
@@ -176,6 +183,7 @@ std::string resultJson(const Result &result)
         json["searchStop"] = searchStopName(result.searchStop);
         json["searchStopReason"] = result.searchStopSentence;
     }
+    json["notes"] = result.notes;
     // A message or an instrument name from a file may hold bytes that are not UTF-8: replaced, never thrown.
     return json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }

@@ -11,14 +11,17 @@
 namespace Fitting {
 
 /// One header line then one row per planet (elements and uncertainties,
-/// ω in degrees), a row per instrument, and the summary row
+/// ω in degrees, and in the last column "unconstrained" the names of the
+/// elements whose uncertainty exceeds their value, ';'-separated), a row per
+/// instrument, and the summary row
 /// (−ln L, χ², rms, BIC, n, k).
 std::string resultCsv(const Result &result);
 
 /// A JSON object: "status", "message", "planets" [{period, semiAmplitude,
 /// eccentricity, omegaDegrees, periastronTime, conjunctionTime,
-/// minimumMassJupiter, minimumMassEarth, each with "…Uncertainty", and
-/// "…BootstrapUncertainty" when a bootstrap ran}],
+/// minimumMassJupiter, minimumMassEarth, each with "…Uncertainty", the
+/// boolean "…Unconstrained" (see Fitting::unconstrained) and
+/// "…BootstrapUncertainty" when a bootstrap ran}], "notes" [sentences],
 /// "instruments" [{name, points, offset, offsetUncertainty, jitter,
 /// jitterUncertainty, rms}], "trend", "negativeLogLikelihood", "chiSquare",
 /// "rms", "bic", "points", "parameters", "bootstrapRuns", "starMass", and

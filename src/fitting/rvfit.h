@@ -6,6 +6,7 @@
 #include "periodogram/periodogram.h"
 
 #include <atomic>
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <span>
@@ -88,6 +89,14 @@ struct PlanetElements
     double minimumMassEarth = 0;   ///< m sin i, Earth masses
 };
 
+/// An element is unconstrained when its 1σ uncertainty exceeds its
+/// magnitude: the data allow zero (K, e, m sin i) or almost any value (ω).
+/// Tables and exports mark such elements.
+inline bool unconstrained(double value, double uncertainty)
+{
+    return uncertainty > std::abs(value);
+}
+
 struct PlanetResult
 {
     PlanetElements value;
@@ -139,6 +148,9 @@ struct Result
         peaks; ///< the residual periodogram's peak each planet started from, in order (none for starting orbits)
     SearchStop searchStop = SearchStop::NotSearched;
     std::string searchStopSentence; ///< why the search stopped, a sentence with the figures; empty for fit()
+    /// Sentences on how the fit was reached: which of two aliases a search
+    /// kept and why; planets of a fit too close to be told apart.
+    std::vector<std::string> notes;
 
     bool ok() const { return status == Status::Converged || status == Status::Stalled; }
 };
@@ -157,27 +169,41 @@ Options effectiveOptions(const Observations::DataSet &data, Options options);
 
 /// Fits options.planets Keplerians. Planets without a starting orbit start at
 /// the highest periodogram peak of the residuals of the planets before them.
+/// Where two planets end within one peak width (1/T) of each other, where
+/// they trade amplitude freely, Result::notes says so and suggests fewer.
 /// Raising *cancel makes it return Status::Cancelled promptly.
 Result fit(const Observations::DataSet &data, const Options &options, const Progress &progress = {},
            const std::atomic<bool> *cancel = nullptr);
 
 /// Adds planets one at a time, at most options.planets. Each step:
-/// - starts: the 5 highest distinct peaks (1/T apart) of the residual
-///   periodogram, weighted by σ_i² + s_k²; with jitters fitted, also the 5
-///   highest of the residuals weighted by σ_i² alone, since a jitter fitted
-///   without a planet absorbs its signal and can hide its peak;
+/// - starts (candidateFrequencies in candidates.h): the 5 highest distinct
+///   peaks of the residual periodogram, weighted by σ_i² + s_k² and, with
+///   jitters fitted, by σ_i² alone (a jitter fitted without a planet absorbs
+///   its signal); f/2 and f/3 of the 3 highest (an eccentric orbit's power
+///   sits in its harmonics); and the strongest members of their alias
+///   families |f ± k f_w| under the sampling's window peaks. Never a start:
+///   a window peak, a frequency within 0.01 c/d of 1–4 cycles per (sidereal)
+///   day, or within one peak width (1/T) of a planet found or its aliases;
 /// - each start is fitted with all planets so far (a start below 3 days
 ///   is held circular: tides circularise such orbits, and a free e lets an
 ///   orbit of about a day, seen at the same hour each night, mimic slow
-///   drifts); a fit whose period leaves the grid's range is dropped;
-/// - the fit of highest likelihood is kept only if it lowers the BIC
-///   (k ln n + 2(−ln L)) and its peak, in the residuals weighted by the new
-///   fit's own jitters, has a false-alarm probability ≤
+///   drifts); a fit whose period leaves the grid's range, lands in those
+///   bands or within one peak width of a planet is dropped;
+/// - each fit is judged by the share p of the scatter it explains
+///   (explainedShare in candidates.h: from the fall of −ln L with the
+///   noise's scale fitted, the largest 3 % of the measurements' gains left
+///   out so that an e → 1 spike through a few points does not win);
+/// - where an alias of the best explains at least half as much, the two are
+///   simulated at the real times (Detection::decideBetweenAliases) and the
+///   alias replaces the best only when the simulations decide (≥ 95 %);
+/// - the winner is kept only if it lowers the BIC (k ln n + 2(−ln L)) and
+///   the false-alarm probability of p on the grid
+///   (Periodogram::falseAlarmProbability, Baluev 2008) is ≤
 ///   options.falseAlarmThreshold; otherwise the search ends.
-/// Result::peaks holds each kept planet's peak with that probability;
-/// Result::searchStop and searchStopSentence say why the search ended.
-/// With no planet kept, the result holds no planet (offsets, jitters and
-/// trend only) and status Converged.
+/// Result::peaks holds each kept planet's period, p and that probability;
+/// Result::notes how each alias was settled; Result::searchStop and
+/// searchStopSentence why the search ended. With no planet kept, the result
+/// holds no planet (offsets, jitters and trend only) and status Converged.
 Result findPlanets(const Observations::DataSet &data, const Options &options, const Progress &progress = {},
                    const std::atomic<bool> *cancel = nullptr);
 

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -62,6 +63,11 @@ void ResultTable::addMeasured(const QString &name, double value, double uncertai
 {
     const auto [valueText, uncertaintyText] = measured(value, uncertainty);
     addRow({name, valueText, uncertaintyText, bootstrap > 0 ? measured(bootstrap, bootstrap).second : QString(), unit});
+    if (Fitting::unconstrained(value, std::max(uncertainty, bootstrap))) {
+        QTableWidgetItem *cell = item(rowCount() - 1, Value);
+        cell->setText(cell->text() + QStringLiteral(" †"));
+        cell->setToolTip(tr("Unconstrained: the uncertainty exceeds the value."));
+    }
 }
 
 void ResultTable::addSummary(const QString &name, double value, const QString &unit)

@@ -77,13 +77,38 @@ private slots:
         const QStringList lines = csv.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.at(0),
                  "kind,name,period_d,period_err,k_ms,k_err,e,e_err,omega_deg,omega_err,tp,tp_err,tc,tc_err,"
-                 "msini_mjup,msini_mjup_err,msini_mearth,msini_mearth_err");
+                 "msini_mjup,msini_mjup_err,msini_mearth,msini_mearth_err,unconstrained");
         QCOMPARE(lines.filter(QRegularExpression("^planet,")).size(), 1);
         QCOMPARE(lines.filter(QRegularExpression("^instrument,")).size(), 1);
         QVERIFY(lines.filter(QRegularExpression("^instrument,")).at(0).startsWith("instrument,\"HIRES \"\"red\"\""));
         QVERIFY(csv.contains("planet,b,20.885,0.004,5.5,0.6,0.06,0.05,90,1,"));
         QVERIFY(csv.contains("summary,converged,80.5,31,3.25,190,32,8,,,1.07"));
         QCOMPARE(lines.filter(QRegularExpression("^planet,")).at(0).split(',').at(10).toDouble(), 2450518.1234567891);
+    }
+
+    // An element whose uncertainty exceeds its value is marked in both files; one within it is not.
+    void unconstrainedMarked_data()
+    {
+        QTest::addColumn<double>("eccentricityUncertainty");
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("e = 0.06 ± 0.05") << 0.05 << false;
+        QTest::newRow("e = 0.06 ± 0.07") << 0.07 << true;
+    }
+    void unconstrainedMarked()
+    {
+        QFETCH(double, eccentricityUncertainty);
+        QFETCH(bool, marked);
+        Fitting::Result result = handResult();
+        result.planets[0].uncertainty.eccentricity = eccentricityUncertainty;
+        const QJsonObject planet = QJsonDocument::fromJson(QByteArray::fromStdString(Fitting::resultJson(result)))
+                                       .object()["planets"]
+                                       .toArray()
+                                       .at(0)
+                                       .toObject();
+        QCOMPARE(planet["eccentricityUnconstrained"].toBool(), marked);
+        QCOMPARE(planet["semiAmplitudeUnconstrained"].toBool(), false);
+        const QStringList rows = QString::fromStdString(Fitting::resultCsv(result)).split('\n');
+        QCOMPARE(rows.at(1).section(',', -1), marked ? QStringLiteral("e") : QString());
     }
 
     void residualsFollowModel()
