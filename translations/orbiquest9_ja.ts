@@ -9,6 +9,37 @@
     </message>
 </context>
 <context>
+    <name>AnswerKeyWindow</name>
+    <message>
+        <source>Answer key: %1</source>
+        <translation>解答: %1</translation>
+    </message>
+    <message>
+        <source>Export PDF…</source>
+        <translation>PDF に書き出す…</translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation>CSV に書き出す…</translation>
+    </message>
+    <message>
+        <source>Export JSON…</source>
+        <translation>JSON に書き出す…</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>PDF 文書 (*.pdf)</translation>
+    </message>
+    <message>
+        <source>CSV text (*.csv)</source>
+        <translation>CSV テキスト (*.csv)</translation>
+    </message>
+    <message>
+        <source>JSON text (*.json)</source>
+        <translation>JSON テキスト (*.json)</translation>
+    </message>
+</context>
+<context>
     <name>CaptureWindow</name>
     <message>
         <source>The delay must be between 1 and %1 seconds.</source>
@@ -55,6 +86,197 @@
     <message>
         <source>The catalog&apos;s 2.7955 d is an alias of the true period, which its yearly gaps in the velocities let through. Dawson &amp; Fabrycky (2010) showed that the planet&apos;s period is 0.7365 d; Winn et al. (2011) and Demory et al. (2011) then saw it transit its star at that period.</source>
         <translation>カタログの 2.7955 d は真の公転周期のエイリアスで、視線速度の観測に毎年できる空白のために紛れ込んだものです。Dawson &amp; Fabrycky (2010) はこの惑星の公転周期が 0.7365 d であることを示し、その後 Winn ほか (2011) と Demory ほか (2011) がこの周期で恒星の前を通過するトランジットを観測しました。</translation>
+    </message>
+</context>
+<context>
+    <name>ChallengeLoading</name>
+    <message>
+        <source>Challenge %1</source>
+        <translation>チャレンジ %1</translation>
+    </message>
+</context>
+<context>
+    <name>ChallengeMaker</name>
+    <message>
+        <source>New challenge</source>
+        <translation>新しいチャレンジ</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>レベル</translation>
+    </message>
+    <message>
+        <source>Observations</source>
+        <translation>観測点の数</translation>
+    </message>
+    <message>
+        <source>Noise σ</source>
+        <translation>ノイズ σ</translation>
+    </message>
+    <message>
+        <source>Cadence</source>
+        <translation>観測の間隔</translation>
+    </message>
+    <message>
+        <source>Random seed</source>
+        <translation>乱数の種</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>ヒント</translation>
+    </message>
+    <message>
+        <source>Class code</source>
+        <translation>クラスコード</translation>
+    </message>
+    <message>
+        <source>Teacher&apos;s code</source>
+        <translation>教師用コード</translation>
+    </message>
+    <message>
+        <source>Nightly, with weather and seasons</source>
+        <translation>毎晩（天候と季節による欠測あり）</translation>
+    </message>
+    <message>
+        <source>Random times</source>
+        <translation>ランダムな時刻</translation>
+    </message>
+    <message>
+        <source>&quot;How close am I?&quot; may answer</source>
+        <translation>「どれくらい近い？」を使える</translation>
+    </message>
+    <message>
+        <source>Make codes</source>
+        <translation>コードを作る</translation>
+    </message>
+    <message>
+        <source>For the students: it gives the data</source>
+        <translation>生徒用: データが得られます</translation>
+    </message>
+    <message>
+        <source>For you: it gives the data and the answer key</source>
+        <translation>教師用: データと解答が得られます</translation>
+    </message>
+</context>
+<context>
+    <name>ChallengePanel</name>
+    <message>
+        <source>Score my answer</source>
+        <translation>答えを採点する</translation>
+    </message>
+    <message>
+        <source>Answer key…</source>
+        <translation>解答…</translation>
+    </message>
+    <message>
+        <source>P (days)</source>
+        <translation>P（日）</translation>
+    </message>
+    <message>
+        <source>K (m/s)</source>
+        <translation>K（m/s）</translation>
+    </message>
+    <message>
+        <source>e</source>
+        <translation>e</translation>
+    </message>
+    <message>
+        <source>m sin i (MJup)</source>
+        <translation>m sin i（木星質量）</translation>
+    </message>
+    <message>
+        <source>Planet %1</source>
+        <translation>惑星 %1</translation>
+    </message>
+    <message>
+        <source>Open a challenge with the code your teacher gave you (File → Open challenge…).</source>
+        <translation>先生から受け取ったコードでチャレンジを開いてください（ファイル → チャレンジを開く…）。</translation>
+    </message>
+    <message>
+        <source>Challenge %1: %2. %3 observations; the star&apos;s mass is %4 solar masses.</source>
+        <translation>チャレンジ %1: %2。観測 %3 点、恒星の質量は %4 太陽質量。</translation>
+    </message>
+    <message>
+        <source>%1 of planet %2</source>
+        <translation>惑星 %2 の %1</translation>
+    </message>
+    <message>
+        <source>Planet %1:</source>
+        <translation>惑星 %1:</translation>
+    </message>
+    <message>
+        <source>%1 of %2 right</source>
+        <translation>%2 問中 %1 問正解</translation>
+    </message>
+</context>
+<context>
+    <name>ChallengeTexts</name>
+    <message>
+        <source>%1 is right, within what the data allow (±%2).</source>
+        <translation>%1 は正解です（データが許す範囲 ±%2 以内）。</translation>
+    </message>
+    <message>
+        <source>%1 is too long: shorten it.</source>
+        <translation>%1 は長すぎます: 短くしてください。</translation>
+    </message>
+    <message>
+        <source>%1 is too short: lengthen it.</source>
+        <translation>%1 は短すぎます: 長くしてください。</translation>
+    </message>
+    <message>
+        <source>%1 is too large: make it smaller.</source>
+        <translation>%1 は大きすぎます: 小さくしてください。</translation>
+    </message>
+    <message>
+        <source>%1 is too small: make it larger.</source>
+        <translation>%1 は小さすぎます: 大きくしてください。</translation>
+    </message>
+    <message>
+        <source>%1 is too large: the orbit is rounder.</source>
+        <translation>%1 は大きすぎます: 軌道はもっと円に近いです。</translation>
+    </message>
+    <message>
+        <source>%1 is too small: the orbit is more elongated.</source>
+        <translation>%1 は小さすぎます: 軌道はもっと細長いです。</translation>
+    </message>
+</context>
+<context>
+    <name>ClosenessCheck</name>
+    <message>
+        <source>Looking for the best fit…</source>
+        <translation>最良フィットを探しています…</translation>
+    </message>
+    <message>
+        <source>No best fit to compare with: %1</source>
+        <translation>比べる最良フィットがありません: %1</translation>
+    </message>
+    <message>
+        <source>as good as the best fit</source>
+        <translation>最良フィットと同じくらい良い</translation>
+    </message>
+    <message>
+        <source>close</source>
+        <translation>もう少し</translation>
+    </message>
+    <message>
+        <source>getting closer</source>
+        <translation>近づいている</translation>
+    </message>
+    <message>
+        <source>far</source>
+        <translation>まだ遠い</translation>
+    </message>
+    <message>
+        <source>Your χ² is as low as the best fit&apos;s: %1.</source>
+        <translation>あなたの χ² は最良フィットと同じくらい小さい: %1。</translation>
+    </message>
+    <message>
+        <source>Your χ² is %1 times the best fit&apos;s: %2.</source>
+        <translation>あなたの χ² は最良フィットの %1 倍: %2。</translation>
+    </message>
+    <message>
+        <source>How close am I?</source>
+        <translation>どのくらい近い？</translation>
     </message>
 </context>
 <context>
@@ -238,6 +460,22 @@
         <source>Export plots (PNG/SVG)…</source>
         <translation>グラフを書き出す (PNG/SVG)…</translation>
     </message>
+    <message>
+        <source>Velocity unit</source>
+        <translation>速度の単位</translation>
+    </message>
+    <message>
+        <source>As the file says</source>
+        <translation>ファイルの指定どおり</translation>
+    </message>
+    <message>
+        <source>m/s</source>
+        <translation>m/s</translation>
+    </message>
+    <message>
+        <source>km/s</source>
+        <translation>km/s</translation>
+    </message>
 </context>
 <context>
     <name>FitControls</name>
@@ -299,6 +537,45 @@
     </message>
 </context>
 <context>
+    <name>HandFitPane</name>
+    <message>
+        <source>Your curve</source>
+        <translation>あなたの曲線</translation>
+    </message>
+    <message>
+        <source>No goodness to show: %1</source>
+        <translation>当てはまりの良さを表示できません: %1</translation>
+    </message>
+    <message>
+        <source>Reduced χ² = %1    rms of the residuals = %2 m/s</source>
+        <translation>換算 χ² = %1    残差の rms = %2 m/s</translation>
+    </message>
+    <message>
+        <source>χ² = %1 (too few points for a reduced χ²)    rms of the residuals = %2 m/s</source>
+        <translation>χ² = %1（換算 χ² には点が少なすぎます）    残差の rms = %2 m/s</translation>
+    </message>
+    <message>
+        <source>Fold on my P</source>
+        <translation>自分の P で位相を折り畳む</translation>
+    </message>
+    <message>
+        <source>v − γ (m/s)</source>
+        <translation>視線速度 v − γ (m/s)</translation>
+    </message>
+    <message>
+        <source>orbital phase (0 = periastron)</source>
+        <translation>軌道位相（0 = 近点通過）</translation>
+    </message>
+    <message>
+        <source>days since the first measurement</source>
+        <translation>最初の測定からの日数</translation>
+    </message>
+    <message>
+        <source>residual (m/s)</source>
+        <translation>残差 (m/s)</translation>
+    </message>
+</context>
+<context>
     <name>KeplerLab</name>
     <message>
         <source>True orbit</source>
@@ -336,6 +613,85 @@
         <source> (elements changed)</source>
         <translation> (軌道要素を変更)</translation>
     </message>
+    <message>
+        <source>View(&amp;V)</source>
+        <translation>表示(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Presentation(&amp;P)</source>
+        <translation>プレゼンテーション(&amp;P)</translation>
+    </message>
+</context>
+<context>
+    <name>LabClassroom</name>
+    <message>
+        <source>Lessons</source>
+        <translation>レッスン</translation>
+    </message>
+    <message>
+        <source>New challenge…</source>
+        <translation>新しいチャレンジ…</translation>
+    </message>
+    <message>
+        <source>Open challenge…</source>
+        <translation>チャレンジを開く…</translation>
+    </message>
+    <message>
+        <source>Challenge worksheet (PDF)…</source>
+        <translation>チャレンジのワークシート（PDF）…</translation>
+    </message>
+    <message>
+        <source>Open lesson…</source>
+        <translation>レッスンを開く…</translation>
+    </message>
+    <message>
+        <source>Lesson worksheet (PDF)…</source>
+        <translation>レッスンのワークシート（PDF）…</translation>
+    </message>
+    <message>
+        <source>Challenge</source>
+        <translation>チャレンジ</translation>
+    </message>
+    <message>
+        <source>Lesson</source>
+        <translation>レッスン</translation>
+    </message>
+    <message>
+        <source>Type the class code your teacher gave you:</source>
+        <translation>先生から受け取ったクラスコードを入力してください:</translation>
+    </message>
+    <message>
+        <source>Open challenge</source>
+        <translation>チャレンジを開く</translation>
+    </message>
+    <message>
+        <source>This code opens no challenge: %1</source>
+        <translation>このコードではチャレンジを開けません: %1</translation>
+    </message>
+    <message>
+        <source>Open lesson</source>
+        <translation>レッスンを開く</translation>
+    </message>
+    <message>
+        <source>This lesson cannot be opened: %1</source>
+        <translation>このレッスンは開けません: %1</translation>
+    </message>
+    <message>
+        <source>Open a challenge first (File → Open challenge…).</source>
+        <translation>先にチャレンジを開いてください（ファイル → チャレンジを開く…）。</translation>
+    </message>
+    <message>
+        <source>Challenge worksheet</source>
+        <translation>チャレンジのワークシート</translation>
+    </message>
+    <message>
+        <source>Open a lesson first (File → Lessons).</source>
+        <translation>先にレッスンを開いてください（ファイル → レッスン）。</translation>
+    </message>
+    <message>
+        <source>Lesson worksheet</source>
+        <translation>レッスンのワークシート</translation>
+    </message>
 </context>
 <context>
     <name>LabPlanet</name>
@@ -349,6 +705,49 @@
     <message>
         <source>Language</source>
         <translation>言語</translation>
+    </message>
+</context>
+<context>
+    <name>LessonPanel</name>
+    <message>
+        <source>reduced χ²</source>
+        <translation>換算 χ²</translation>
+    </message>
+    <message>
+        <source>Next step</source>
+        <translation>次のステップ</translation>
+    </message>
+    <message>
+        <source>Check</source>
+        <translation>確かめる</translation>
+    </message>
+    <message>
+        <source>No lesson open: choose one in File → Lessons, or open a lesson file.</source>
+        <translation>レッスンが開かれていません: ファイル → レッスンから選ぶか、レッスンファイルを開いてください。</translation>
+    </message>
+    <message>
+        <source>The lesson is finished. Well done!</source>
+        <translation>レッスンは終わりです。よくできました！</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2: %3</source>
+        <translation>ステップ %1 / %2: %3</translation>
+    </message>
+    <message>
+        <source>Right.</source>
+        <translation>正解です。</translation>
+    </message>
+    <message>
+        <source>Not yet: %1 is too large.</source>
+        <translation>まだです: %1 は大きすぎます。</translation>
+    </message>
+    <message>
+        <source>Not yet: %1 is too small.</source>
+        <translation>まだです: %1 は小さすぎます。</translation>
+    </message>
+    <message>
+        <source>The lab must show %1 = %2 (±%3).</source>
+        <translation>ラボで %1 = %2（±%3）にしてください。</translation>
     </message>
 </context>
 <context>
@@ -485,6 +884,13 @@
     <message>
         <source>PNG picture (*.png);;SVG drawing (*.svg)</source>
         <translation>PNG 画像 (*.png);;SVG 図 (*.svg)</translation>
+    </message>
+</context>
+<context>
+    <name>OffsetControls</name>
+    <message>
+        <source>● Offset γ (%1)</source>
+        <translation>● オフセット γ（%1）</translation>
     </message>
 </context>
 <context>
@@ -871,6 +1277,10 @@ could not be loaded: %2</source>
         <source>JSON (*.json)</source>
         <translation>JSON (*.json)</translation>
     </message>
+    <message>
+        <source>Save results (CSV)…</source>
+        <translation>結果を保存 (CSV)…</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>
@@ -1041,6 +1451,10 @@ It is shown in the list, but the document was not changed.</source>
         <source>points</source>
         <translation>点数</translation>
     </message>
+    <message>
+        <source>Unconstrained: the uncertainty exceeds the value.</source>
+        <translation>制約なし：不確かさが値を上回っています。</translation>
+    </message>
 </context>
 <context>
     <name>RvPlot</name>
@@ -1208,6 +1622,17 @@ It is shown in the list, but the document was not changed.</source>
     <message>
         <source>No observations could be made of this planet.</source>
         <translation>この惑星の観測データを作れませんでした。</translation>
+    </message>
+</context>
+<context>
+    <name>VelocityPicture</name>
+    <message>
+        <source>time (days); radial velocity (m/s)</source>
+        <translation>時刻（日）; 視線速度（m/s）</translation>
+    </message>
+    <message>
+        <source>orbital phase of planet %1 from periastron; radial velocity (m/s)</source>
+        <translation>惑星 %1 の近点からの軌道位相; 視線速度（m/s）</translation>
     </message>
 </context>
 </TS>
