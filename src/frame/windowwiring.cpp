@@ -32,13 +32,12 @@ void install()
         // The measured-data panel joins the lab and Screen2 from above: it
         // knows both, and neither of them knows it. Fitting by hand joins
         // the lab and that panel the same way.
-        if (auto *lab = qobject_cast<KeplerLab *>(window))
-            if (auto *lab = qobject_cast<KeplerLab *>(window)) {
-                ObservationsPanel *observations = LabObservations::attach(lab);
-                HandFit::attach(lab, observations);
-                QObject::connect(LabClassroom::attach(lab, observations), &LabClassroom::closenessHelpChanged, lab,
-                                 &KeplerLab::setHintsAllowed);
-            }
+        if (auto *lab = qobject_cast<KeplerLab *>(window)) {
+            ObservationsPanel *observations = LabObservations::attach(lab);
+            HandFit::attach(lab, observations);
+            QObject::connect(LabClassroom::attach(lab, observations), &LabClassroom::closenessHelpChanged, lab,
+                             &KeplerLab::setHintsAllowed);
+        }
         if (auto *catalogWindow = qobject_cast<MassFunctionWindow *>(window)) {
             QObject::connect(catalogWindow, &MassFunctionWindow::realDataRequested, catalogWindow,
                              &LabObservations::openRealData);
