@@ -9,11 +9,8 @@
 #include "labdata/resulttable.h"
 #include "labdata/syntheticdialog.h"
 
-#include "fitting/resultexport.h"
-#include "ground/exportflow.h"
 #include "ground/platform.h"
 #include "observations/datafolder.h"
-#include "observations/rvwriter.h"
 #include "observations/synthetic.h"
 
 #include <QAction>
@@ -26,7 +23,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -34,26 +30,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString textFilter()
-{
-    return QCoreApplication::translate("ObservationsPanel", "RV data (*.txt)");
-}
-
-QString csvFilter()
-{
-    return QCoreApplication::translate("ObservationsPanel", "CSV table (*.csv)");
-}
-
-QString jsonFilter()
-{
-    return QCoreApplication::translate("ObservationsPanel", "JSON (*.json)");
-}
-
-QString pictureFilter()
-{
-    return QCoreApplication::translate("ObservationsPanel", "PNG picture (*.png);;SVG drawing (*.svg)");
-}
 
 /// The narrowest the settings and results may be: the results table's
 /// columns with their units in full.
@@ -497,53 +473,4 @@ void ObservationsPanel::updateCommands()
 void ObservationsPanel::makeSyntheticObservations()
 {
     m_synthetic->offer();
-}
-
-void ObservationsPanel::saveBytes(const QString &filter, const QString &caption,
-                                  const std::function<std::string()> &text)
-{
-    const QString path = ExportFlow::saveBytes(this, filter, [&text] { return QByteArray::fromStdString(text()); });
-    if (!path.isEmpty())
-        m_controls->showStatus(tr("%1 saved as %2.").arg(caption, QFileInfo(path).fileName()));
-}
-
-void ObservationsPanel::saveData()
-{
-    if (m_data.measurements.empty())
-        return;
-    saveBytes(textFilter(), tr("Observations"), [this] {
-        const std::string text = Observations::toText(m_data);
-        return m_exclusion.excludesAny(m_data) ? withExcludedColumn(text, m_exclusion.mask(m_data), ' ') : text;
-    });
-}
-
-void ObservationsPanel::exportResiduals()
-{
-    if (!m_fit)
-        return;
-    saveBytes(csvFilter(), tr("Data, model and residuals"), [this] {
-        const std::string csv = Fitting::residualsCsv(*shownFit(), m_data);
-        return m_exclusion.excludesAny(m_data) ? withExcludedColumn(csv, m_exclusion.mask(m_data), ',') : csv;
-    });
-}
-
-void ObservationsPanel::exportFitCsv()
-{
-    if (m_fit)
-        saveBytes(csvFilter(), tr("Fit results"), [this] { return Fitting::resultCsv(*m_fit); });
-}
-
-void ObservationsPanel::exportFitJson()
-{
-    if (m_fit)
-        saveBytes(jsonFilter(), tr("Fit results"), [this] { return Fitting::resultJson(*m_fit); });
-}
-
-void ObservationsPanel::exportPlot()
-{
-    QWidget *page = m_plots;
-    const QString path = ExportFlow::savePicture(this, pictureFilter(), page->size(), m_title,
-                                                 [page](QPainter &painter) { page->render(&painter); });
-    if (!path.isEmpty())
-        m_controls->showStatus(tr("Plot saved as %1.").arg(QFileInfo(path).fileName()));
 }
