@@ -43,15 +43,15 @@ bool LessonProgress::watchMet(const LabState &state) const
 AnswerCheck LessonProgress::checkAnswer(int question, std::string_view typed)
 {
     if (finished() || question < 0 || question >= int(step().questions.size()))
-        return {false, "there is no question " + std::to_string(question + 1) + " in this step"};
+        return {false, "there is no question " + std::to_string(question + 1) + " in this step", std::nullopt, false};
     const Question &asked = step().questions[std::size_t(question)];
     const auto value = readAnswerNumber("the answer", typed);
     if (!value)
-        return {false, value.reason()};
+        return {false, value.reason(), std::nullopt, false};
     const double off = *value - asked.answer;
     if (std::abs(off) <= asked.tolerance) {
         m_answered[std::size_t(question)] = true;
-        return {true, "Right.", *value};
+        return {true, "Right.", *value, false};
     }
     return {false,
             "Not yet: " + Numeric::shortestText(*value) + (asked.unit.empty() ? "" : " " + asked.unit)

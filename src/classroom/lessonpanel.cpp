@@ -193,10 +193,9 @@ void LessonPanel::updateStepDone()
     }
     if (const auto &watch = m_progress->step().watch) {
         const bool met = m_progress->watchMet(m_state);
-        m_watch->setText(
-            (met ? QStringLiteral("✔ ") : QStringLiteral("… "))
-            + tr("The lab must show %1 = %2 (±%3).")
-                  .arg(QString::fromStdString(watch->quantity), number(watch->target), number(watch->tolerance)));
+        m_watch->setText((met ? QStringLiteral("✔ ") : QStringLiteral("… "))
+                         + tr("The lab must show %1 = %2 (±%3).")
+                               .arg(quantityName(watch->quantity), number(watch->target), number(watch->tolerance)));
     } else {
         m_watch->clear();
     }
