@@ -1,33 +1,11 @@
+#include "support/clirun.h"
+
 #include "challenge/challengedata.h"
 #include "challenge/classcode.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run cli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(ORBIQUEST9_CLI), arguments);
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-} // namespace
 
 class TestChallengeCli : public QObject
 {
@@ -36,12 +14,12 @@ class TestChallengeCli : public QObject
 private slots:
     void dataBytesEqualTheLibrarys()
     {
-        const Run made = cli({"challenge", "make", "--level", "2", "--seed", "31", "--cadence", "random"});
+        const CliRun made = runCli({"challenge", "make", "--level", "2", "--seed", "31", "--cadence", "random"});
         QCOMPARE(made.exitCode, 0);
         const QString classCode = QString::fromUtf8(made.out).section('\n', 0, 0).section(' ', -1);
         QTemporaryDir folder;
         const QString file = folder.filePath("data.txt");
-        const Run written = cli({"challenge", "data", classCode, "-o", file});
+        const CliRun written = runCli({"challenge", "data", classCode, "-o", file});
         QVERIFY2(written.exitCode == 0, written.err.constData());
         QFile saved(file);
         QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -71,7 +49,7 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
-        const Run run = cli(QStringList{"challenge"} + arguments);
+        const CliRun run = runCli(QStringList{"challenge"} + arguments);
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
         QVERIFY(run.out.isEmpty());
@@ -79,8 +57,8 @@ private slots:
 
     void scoreSaysWhichWay()
     {
-        const Run run = cli({"challenge", "score", "P198-1QD6-MZ56", "--period", "3.383", "--k", "200", "--e", "0",
-                             "--msini", "0.79", "--json"});
+        const CliRun run = runCli({"challenge", "score", "P198-1QD6-MZ56", "--period", "3.383", "--k", "200", "--e",
+                                   "0", "--msini", "0.79", "--json"});
         QVERIFY2(run.exitCode == 0, run.err.constData());
         QVERIFY2(run.out.contains("K = 200 m/s is too large"), run.out.constData());
         QVERIFY(run.out.contains("\"right\": 3"));

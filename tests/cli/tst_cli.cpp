@@ -1,7 +1,8 @@
+#include "support/clirun.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -13,27 +14,6 @@
 namespace {
 
 constexpr double pi = std::numbers::pi;
-
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
-};
-
-Run cli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(ORBIQUEST9_CLI), arguments);
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return {};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            process.readAllStandardError()};
-}
 
 /// The number at a JSON path lies in [low, high].
 struct Within
@@ -108,7 +88,7 @@ private slots:
               {"circular.txt", {"--k", "20", "--sigma", "2", "--seed", "4", "--points", "40"}},
               {"nightly.txt",
                {"--k", "20", "--sigma", "2", "--seed", "5", "--points", "60", "--cadence", "nightly"}}}) {
-            const Run run = cli(
+            const CliRun run = runCli(
                 QStringList{"simulate", "--period", "12.5", "--span", "300", "-o", m_folder.filePath(name)} + options);
             QVERIFY2(run.exitCode == 0, run.err.constData());
         }
@@ -243,7 +223,7 @@ private slots:
         QFETCH(QStringList, fragments);
         QFETCH(QList<Within>, numbers);
         arguments.replaceInStrings("FOLDER", m_folder.path());
-        const Run run = cli(arguments);
+        const CliRun run = runCli(arguments);
         QCOMPARE(run.exitCode, exitCode);
         if (exitCode != 0) {
             QVERIFY(run.out.isEmpty());
@@ -263,10 +243,10 @@ private slots:
     // m sin i = K √(1 − e²) (P / 2πG)^(1/3) M★^(2/3) for m ≪ M★: half the star's mass, 0.5^(2/3) the planet's.
     void starMassScalesTheMinimumMass()
     {
-        const double heavy = numberAt(cli({"fit", m_folder.filePath("planet.txt"), "--json"}).json(),
+        const double heavy = numberAt(runCli({"fit", m_folder.filePath("planet.txt"), "--json"}).json(),
                                       {"planets", "0", "minimumMassJupiter"});
         const double light =
-            numberAt(cli({"fit", m_folder.filePath("planet.txt"), "--star-mass", "0.5", "--json"}).json(),
+            numberAt(runCli({"fit", m_folder.filePath("planet.txt"), "--star-mass", "0.5", "--json"}).json(),
                      {"planets", "0", "minimumMassJupiter"});
         QVERIFY2(std::abs(light / heavy - std::pow(0.5, 2.0 / 3)) < 1e-3, qPrintable(QString::number(light / heavy)));
     }
@@ -276,12 +256,13 @@ private slots:
     void falseAlarmThresholdDecidesTheSearch()
     {
         const QString weak = m_folder.filePath("weak.txt");
-        const double f = numberAt(cli({"periodogram", weak, "--json"}).json(), {"peaks", "0", "falseAlarmProbability"});
+        const double f =
+            numberAt(runCli({"periodogram", weak, "--json"}).json(), {"peaks", "0", "falseAlarmProbability"});
         QVERIFY2(f > 1e-200 && f < 1e-4, qPrintable(QString::number(f)));
-        const QJsonObject strict = cli({"fit", weak, "--find", "--fap", QString::number(f / 100), "--json"}).json();
+        const QJsonObject strict = runCli({"fit", weak, "--find", "--fap", QString::number(f / 100), "--json"}).json();
         QCOMPARE(strict["planets"].toArray().size(), 0);
         QCOMPARE(strict["searchStop"].toString(), QStringLiteral("falseAlarmThreshold"));
-        const QJsonObject lenient = cli({"fit", weak, "--find", "--fap", QString::number(f * 100), "--json"}).json();
+        const QJsonObject lenient = runCli({"fit", weak, "--find", "--fap", QString::number(f * 100), "--json"}).json();
         QCOMPARE(lenient["planets"].toArray().size(), 1);
     }
 
@@ -293,7 +274,7 @@ private slots:
                                 "--omega",  "70",       "--tp", "2459990",      "--span", "100",   "--start",
                                 "2459950",  "--sigma",  "1e-6", "--instrument", "Lick",   "--json"};
         const auto measurements = [&](const QStringList &more) {
-            return cli(orbit + more).json()["measurements"].toArray();
+            return runCli(orbit + more).json()["measurements"].toArray();
         };
         const auto days = [](const QJsonArray &list) {
             std::set<int> nights;
@@ -334,7 +315,7 @@ private slots:
     void likelihoodFromTheExportedElements()
     {
         const QString path = m_folder.filePath("planet.txt");
-        const QJsonObject fit = cli({"fit", path, "--json"}).json();
+        const QJsonObject fit = runCli({"fit", path, "--json"}).json();
         const QJsonObject p = fit["planets"].toArray().at(0).toObject();
         const double offset = fit["instruments"].toArray().at(0).toObject()["offset"].toDouble();
         double cost = 0;
@@ -354,7 +335,7 @@ private slots:
     void csvAndResiduals()
     {
         const QString residuals = m_folder.filePath("residuals.csv");
-        const Run run = cli({"fit", m_folder.filePath("planet.txt"), "--csv", "--residuals", residuals});
+        const CliRun run = runCli({"fit", m_folder.filePath("planet.txt"), "--csv", "--residuals", residuals});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.startsWith("kind,name,period_d,") && run.out.contains("\nplanet,b,"));
         QFile file(residuals);
