@@ -21,6 +21,15 @@ struct Measurement
     int instrument = 0;     ///< index into DataSet::instruments
 };
 
+/// An activity index measured with the velocities (S-index, log R'HK, Hα,
+/// FWHM, bisector span…): a second series at the same times, which tells the
+/// star's own variability from a planet's pull.
+struct ActivityIndex
+{
+    std::string name;           ///< as the file's header names it, or "column N" without a name
+    std::vector<double> values; ///< one per measurement, in their order; NaN where a row gave none
+};
+
 /// The measurements of one star, from one or several instruments.
 struct DataSet
 {
@@ -30,6 +39,9 @@ struct DataSet
     /// their measurements carry assumedUncertainty, equal weights, and a fit
     /// must fit their jitter.
     std::vector<int> instrumentsWithoutUncertainties{};
+    /// The activity indices the files gave, each as long as `measurements`;
+    /// whatever reorders, merges or drops measurements does the same to them.
+    std::vector<ActivityIndex> activity{};
 
     bool lacksUncertainties(int instrument) const
     {
