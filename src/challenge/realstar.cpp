@@ -1,6 +1,7 @@
 #include "challenge/realstar.h"
 
 #include "challenge/rounding.h"
+#include "observations/activityrows.h"
 #include "observations/rvreader.h"
 
 #include <algorithm>
@@ -48,6 +49,7 @@ Observations::DataSet shownData(const Observations::DataSet &published, const st
         m.uncertainty = std::max(0.01, roundedTo(m.uncertainty, 0.01));
         shown.measurements.push_back(m);
     }
+    shown.activity = Observations::activityOfRows(published.activity, indices);
     return shown;
 }
 

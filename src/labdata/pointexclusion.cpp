@@ -1,5 +1,7 @@
 #include "labdata/pointexclusion.h"
 
+#include "observations/activityrows.h"
+
 #include <algorithm>
 
 void PointExclusion::reset(std::size_t measurementCount)
@@ -73,13 +75,16 @@ Observations::DataSet PointExclusion::kept(const Observations::DataSet &data) co
             kept.instruments.push_back(data.instruments[k]);
         }
     }
+    std::vector<std::size_t> rows;
     for (std::size_t i = 0; i < data.measurements.size(); ++i) {
         Observations::Measurement m = data.measurements[i];
         if (isExcluded(data, i) || m.instrument < 0 || std::size_t(m.instrument) >= renumbered.size())
             continue;
         m.instrument = renumbered[std::size_t(m.instrument)];
         kept.measurements.push_back(m);
+        rows.push_back(i);
     }
+    kept.activity = Observations::activityOfRows(data.activity, rows);
     return kept;
 }
 

@@ -35,7 +35,8 @@ public:
 
     /// The data the analysis sees: excluded measurements left out, and
     /// instruments left without a measurement removed, the others keeping
-    /// their order (so a fit never has an offset without points).
+    /// their order (so a fit never has an offset without points); the
+    /// activity indices keep the kept measurements' values.
     Observations::DataSet kept(const Observations::DataSet &data) const;
 
 private:

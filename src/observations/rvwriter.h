@@ -16,6 +16,9 @@ namespace Observations {
 /// text) and are cut to maxInstrumentNameBytes; an empty name is written as
 /// "default". Names that differ only there read back as one instrument.
 /// Instruments without measurements are not written.
+/// Activity indices follow as columns headed by activityHeaderField() of
+/// their names (so the reader gives them back under the same names), a
+/// missing value written `nan`.
 std::string toText(const DataSet &data);
 
 } // namespace Observations

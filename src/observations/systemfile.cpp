@@ -1,5 +1,6 @@
 #include "observations/systemfile.h"
 
+#include "observations/activityrows.h"
 #include "observations/filebytes.h"
 #include "observations/readerlimits.h"
 #include "observations/tablereader.h"
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <numeric>
 
 namespace Observations {
 
@@ -99,6 +101,9 @@ std::optional<Numeric::Refusal> merge(Reading part, const std::string &name, Sta
         merged.instruments.push_back(uniqueName(instrument, merged.instruments));
     for (const int instrument : part.data.instrumentsWithoutUncertainties)
         merged.instrumentsWithoutUncertainties.push_back(instrument + firstIndex);
+    std::vector<std::size_t> rows(part.data.measurements.size());
+    std::iota(rows.begin(), rows.end(), std::size_t(0));
+    appendActivityRows(merged.activity, merged.measurements.size(), part.data.activity, rows);
     for (Measurement measurement : part.data.measurements) {
         measurement.instrument += firstIndex;
         merged.measurements.push_back(measurement);

@@ -28,7 +28,8 @@ struct StarSystem
 /// at most maxInstruments) are used and the rest (HD, HIP, Teff, RA, Dec, …)
 /// ignored. Each velocity file is read as parseText() reads it and is one
 /// instrument named by instrumentNameFromFile(); a name that is already taken
-/// gets "_2", "_3", … appended. Velocity file names must be plain names,
+/// gets "_2", "_3", … appended. Activity indices are matched by name across
+/// the files, NaN in the rows of a file that lacks one. Velocity file names must be plain names,
 /// without a folder. A refusal in a velocity file names the file and line.
 Numeric::Outcome<StarSystem> loadSystemFile(const std::string &path, const ReadOptions &options = {});
 

@@ -1,5 +1,6 @@
 #include "observations/tableheader.h"
 
+#include "observations/activitycolumns.h"
 #include "observations/textlines.h"
 
 #include <algorithm>
@@ -148,6 +149,13 @@ std::vector<std::string> joinedUnits(const std::vector<std::string_view> &fields
     return joined;
 }
 
+void addIndexColumn(std::size_t column, std::string_view field, std::vector<IndexColumn> &columns)
+{
+    const auto name = activityIndexName(field);
+    if (name && std::ranges::none_of(columns, [&](const IndexColumn &c) { return c.name == *name; }))
+        columns.push_back({column, *name});
+}
+
 } // namespace
 
 double metresPerSecond(VelocityUnit unit)
@@ -185,10 +193,13 @@ Numeric::Outcome<TableLayout> layoutFromHeader(const std::vector<std::string_vie
     const std::vector<std::string> names = joinedUnits(fields);
     std::array<std::optional<std::size_t>, 4> found; // indexed by Column up to Instrument
     std::array<std::string_view, 4> units;
+    std::vector<IndexColumn> indexColumns;
     for (std::size_t i = 0; i < names.size(); ++i) {
         const NamedColumn named = namedColumn(names[i]);
-        if (named.column == Column::Ignored)
+        if (named.column == Column::Ignored) {
+            addIndexColumn(i, names[i], indexColumns);
             continue;
+        }
         const auto slot = static_cast<std::size_t>(named.column);
         if (!found[slot]) {
             found[slot] = i;
@@ -207,6 +218,7 @@ Numeric::Outcome<TableLayout> layoutFromHeader(const std::vector<std::string_vie
     layout.instrument = at(Column::Instrument);
     layout.fromHeader = true;
     layout.headerFields = names.size();
+    layout.activity = std::move(indexColumns);
     for (const Column column : {Column::Velocity, Column::Uncertainty}) {
         const std::string_view unit = units[static_cast<std::size_t>(column)];
         if (unit.empty())
@@ -221,12 +233,24 @@ Numeric::Outcome<TableLayout> layoutFromHeader(const std::vector<std::string_vie
     return layout;
 }
 
-TableLayout layoutByOrder(std::size_t firstRowFields)
+TableLayout layoutByOrder(const std::vector<std::string_view> &firstRow)
 {
     TableLayout layout;
-    if (firstRowFields == 2) {
+    if (firstRow.size() == 2) {
         layout.uncertainty.reset();
         layout.instrument = 2;
+        return layout;
+    }
+    for (std::size_t i = 3; i < firstRow.size(); ++i) {
+        double unused = 0;
+        const bool number = !firstRow[i].empty()
+            && Text::parseNumber(firstRow[i], unused, Text::DecimalMark::Comma) != Text::NumberStatus::NotANumber;
+        if (i == 3 && !number)
+            continue; // the instrument's name
+        if (i == 3)
+            layout.instrument.reset();
+        if (number)
+            layout.activity.push_back({i, "column " + std::to_string(i + 1)});
     }
     return layout;
 }

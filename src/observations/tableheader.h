@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +31,13 @@ std::optional<VelocityUnit> velocityUnitFromText(std::string_view text);
 /// of the name.
 Column columnFromName(std::string_view name);
 
+/// A column of activity-index values and the index's readable name.
+struct IndexColumn
+{
+    std::size_t column = 0;
+    std::string name; ///< "S-index", "FWHM"… (see activityIndexName()), or "column N"
+};
+
 /// Where the quantities stand in a row and in which units they are given.
 struct TableLayout
 {
@@ -41,6 +49,7 @@ struct TableLayout
     std::size_t headerFields = 0;                ///< the columns a comma-separated header names; 0 otherwise
     std::optional<VelocityUnit> velocityUnit;    ///< as the header declares it
     std::optional<VelocityUnit> uncertaintyUnit; ///< as the header declares it
+    std::vector<IndexColumn> activity{};         ///< in the order of the columns
 
     /// Fields a row needs at least.
     std::size_t requiredFields() const;
@@ -48,13 +57,17 @@ struct TableLayout
 
 /// The layout a header's fields describe. A field that is only a unit in
 /// brackets (`BJD (days)` split at its blank) belongs to the field before it.
+/// Columns that activityIndexName() knows are activity indices (the first
+/// column of each name; a later one of the same name is skipped).
 /// Refused when the header names no time or no velocity column, or gives the
 /// velocity or its uncertainty a unit the program does not know.
 Numeric::Outcome<TableLayout> layoutFromHeader(const std::vector<std::string_view> &fields);
 
-/// The layout of a table without a header whose first row has this many
-/// fields: time, velocity, uncertainty and an optional instrument; with two
-/// fields, time and velocity only.
-TableLayout layoutByOrder(std::size_t firstRowFields);
+/// The layout of a table without a header, from its first row: time,
+/// velocity, uncertainty, then an instrument name when the fourth field is
+/// not a number; every later field that reads as a number (or `nan`) is an
+/// activity index named "column N" (N counted from 1). With two fields, time
+/// and velocity only, and an optional instrument.
+TableLayout layoutByOrder(const std::vector<std::string_view> &firstRow);
 
 } // namespace Observations

@@ -1,5 +1,6 @@
 #include "observations/tablereader.h"
 
+#include "observations/activityvalues.h"
 #include "observations/textlines.h"
 
 #include <algorithm>
@@ -112,7 +113,8 @@ public:
         // column the program does not use.
         for (std::size_t i = 0; i < fields.size(); ++i) {
             const bool used = i == layout.time || i == layout.velocity || i == layout.uncertainty
-                || (layout.fromHeader && i == layout.instrument);
+                || (layout.fromHeader && i == layout.instrument)
+                || std::ranges::any_of(layout.activity, [i](const IndexColumn &c) { return c.column == i; });
             double unused = 0;
             const NumberStatus status = used ? NumberStatus::Ok : parseNumber(fields[i], unused, mark);
             if (status == NumberStatus::NotFinite || status == NumberStatus::OutOfRange)
@@ -143,7 +145,7 @@ public:
     bool empty() const { return measurements.empty(); }
     std::vector<Measurement> &rows() { return measurements; }
 
-    DataSet take() { return DataSet{std::move(measurements), std::move(instruments), {}}; }
+    DataSet take() { return DataSet{std::move(measurements), std::move(instruments), {}, {}}; }
 
 private:
     static std::optional<std::string> shapeRefusal(const std::vector<std::string_view> &fields,
@@ -269,6 +271,7 @@ Numeric::Outcome<Reading> parseText(std::string_view text, std::string_view defa
     LineReader lines(text);
     Collector collector(defaultInstrument);
     std::optional<TableLayout> layout;
+    std::optional<ActivityValues> activity;
     Delimiter delimiter = Delimiter::BlanksAndCommas;
     DeclaredUnits declared;
     bool afterHeader = false;
@@ -296,13 +299,15 @@ Numeric::Outcome<Reading> parseText(std::string_view text, std::string_view defa
                 if (!fromHeader)
                     return Numeric::Refusal{lineError(lines.lineNumber(), fromHeader.reason())};
                 layout = *fromHeader;
+                activity.emplace(layout->activity);
                 // Only a comma-separated header can tell decimal commas from columns.
                 if (delimiter != Delimiter::BlanksAndCommas || line->find(',') == std::string_view::npos)
                     layout->headerFields = 0;
                 afterHeader = true;
                 continue;
             }
-            layout = layoutByOrder(fields.size());
+            layout = layoutByOrder(fields);
+            activity.emplace(layout->activity);
         }
         if (afterHeader) {
             afterHeader = false;
@@ -311,6 +316,8 @@ Numeric::Outcome<Reading> parseText(std::string_view text, std::string_view defa
         }
         const DecimalMark mark = delimiter == Delimiter::BlanksAndCommas ? DecimalMark::Point : DecimalMark::Comma;
         if (auto message = collector.addRow(fields, *layout, mark, lines.lineNumber()))
+            return Numeric::Refusal{std::move(*message)};
+        if (auto message = activity->read(fields, mark, lines.lineNumber()))
             return Numeric::Refusal{std::move(*message)};
     }
     if (!lines.error().empty())
@@ -329,6 +336,7 @@ Numeric::Outcome<Reading> parseText(std::string_view text, std::string_view defa
                      [](const Measurement &m) { return std::isfinite(m.velocity) && std::isfinite(m.uncertainty); }))
         return Numeric::Refusal{"a velocity or uncertainty is too large to convert from km/s to m/s"};
     reading.data = collector.take();
+    reading.data.activity = activity->take(reading.notes);
     if (!measured) {
         for (int i = 0; i < int(reading.data.instruments.size()); ++i)
             reading.data.instrumentsWithoutUncertainties.push_back(i);

@@ -33,14 +33,24 @@
 ///   `BJD_TDB (days), RV (m/s), sigma_RV (m/s)`; see columnFromName(). A unit
 ///   after a velocity or uncertainty name (`RV [km/s]`, `vel (km/s)`,
 ///   `rv_kms`) declares that column's unit; an uncertainty without one takes
-///   the velocity's. Unknown columns are skipped. A line of dashes right
+///   the velocity's. Activity indices are kept under their readable names
+///   (see activityIndexName(): `s_mw` → "S-index", `log_rhk` → "log R'HK",
+///   `halpha` → "Hα", `fwhm` → "FWHM", `bis_span` → "bisector span"); their
+///   own uncertainty columns (`sig_s`, `e_fwhm`) and every other unknown
+///   column are skipped. A line of dashes right
 ///   after the header (the .rdb format's `--- ---- -----`) is skipped too.
 ///   A row with more fields than a comma-separated header names is refused
 ///   (its commas are most likely decimal marks).
 /// - Without a header the columns are time, velocity, uncertainty and an
-///   optional instrument name; a fourth column that is a number is taken for
-///   an extra quantity (an activity index, say) and ignored, as are columns
-///   after the fourth. A first row of two fields means time and velocity.
+///   optional instrument name; from the fourth column on, each column whose
+///   field in the first row is a number (or `nan`) is an activity index
+///   named "column N", N counted from 1 (a numeric fourth column is then no
+///   instrument). A first row of two fields means time and velocity.
+///
+/// Activity indices: an empty field, a field missing at the row's end or
+/// `nan` (any case) is a missing value (NaN), and one note per index says
+/// how many rows lack it and names their first lines; an index no row gives
+/// is left out. Text or an infinity there is refused like a velocity.
 ///
 /// Units: times are kept in whatever scale the file uses (JD, BJD, reduced
 /// JD, MJD); velocities and uncertainties are converted to m/s from the unit
@@ -54,7 +64,8 @@
 /// DataSet::instrumentsWithoutUncertainties, and a note saying so.
 ///
 /// Every number in a row must be finite, even in a column that is not used,
-/// and every uncertainty > 0. The limits of readerlimits.h apply.
+/// apart from the missing values of activity indices, and every
+/// uncertainty > 0. The limits of readerlimits.h apply.
 ///
 /// A refusal is one English line naming the line, what was expected and what
 /// was found ("line 17: the uncertainty (column 3) must be a positive number
@@ -71,7 +82,7 @@ struct ReadOptions
 /// What a file gave: the measurements and what the reader did to them.
 struct Reading
 {
-    DataSet data; ///< measurements in file order; instruments in order of first appearance
+    DataSet data; ///< measurements in file order; instruments in order of first appearance; indices in column order
     /// Conversions, assumptions and warnings, one sentence each, for the
     /// user to see ("velocities converted from km/s to m/s").
     std::vector<std::string> notes;

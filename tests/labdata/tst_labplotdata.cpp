@@ -81,6 +81,28 @@ private slots:
         QCOMPARE(PlotData::timeSpan({}), 0.0);
     }
 
+    // The analysis sees each kept measurement with its own index value, and excluded ones come back with theirs.
+    void exclusionKeepsActivityAligned()
+    {
+        Observations::DataSet data = twoInstruments();
+        data.activity = {{"S-index", {0.1, 0.3, 0.9}}, {"FWHM", {7, 8, 9}}};
+        PointExclusion exclusion;
+        exclusion.reset(data.measurements.size());
+        exclusion.setInstrumentHidden(1, true);
+        exclusion.togglePoint(0);
+        const auto kept = [&] {
+            QList<double> values;
+            for (const auto &index : exclusion.kept(data).activity)
+                values.append(QList<double>(index.values.begin(), index.values.end()));
+            return values;
+        };
+        QCOMPARE(kept(), (QList<double>{0.9, 9}));
+        exclusion.togglePoint(0);
+        QCOMPARE(kept(), (QList<double>{0.1, 0.9, 7, 9}));
+        exclusion.setInstrumentHidden(1, false);
+        QCOMPARE(kept(), (QList<double>{0.1, 0.3, 0.9, 7, 8, 9}));
+    }
+
     void excludedPointsLeaveTheAnalysisButNotThePlots()
     {
         const Observations::DataSet data = twoInstruments();

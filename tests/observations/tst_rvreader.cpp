@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <numeric>
@@ -59,6 +60,31 @@ void checkInstruments(const DataSet &data, const QStringList &instruments, const
     QCOMPARE(std::accumulate(counts.begin(), counts.end(), 0), int(data.measurements.size()));
 }
 
+QStringList indexNames(const DataSet &data)
+{
+    QStringList list;
+    for (const ActivityIndex &index : data.activity)
+        list << QString::fromStdString(index.name);
+    return list;
+}
+
+// Stands for a missing (NaN) value in compared lists, as NaN equals nothing.
+constexpr double missing = -1e300;
+
+// Every index's values, index after index, each checked to be as long as the
+// measurements; NaN as `missing`.
+QList<double> allValues(const DataSet &data)
+{
+    QList<double> values;
+    for (const ActivityIndex &index : data.activity) {
+        if (index.values.size() != data.measurements.size())
+            return {-999};
+        for (const double value : index.values)
+            values.append(std::isnan(value) ? missing : value);
+    }
+    return values;
+}
+
 } // namespace
 
 class TestRvReader : public QObject
@@ -94,7 +120,6 @@ private slots:
         accept("unknown and unit columns skipped", "bjd,fwhm,rv[m/s],err[m/s],bis\n1,9,2,3,7\n", 1, {1, 2, 3});
         accept("no header, instrument column", "1 2 3 HIRES\n4 5 6 HARPS\n7 8 9 HIRES\n", 3, {7, 8, 9},
                {"HIRES", "HARPS"}, "HIRES");
-        accept("no header, numeric fourth column ignored", "1 2 3 0.17\n4 5 6 0.18 9\n", 2, {4, 5, 6});
         accept("unnamed extra columns after a blank-separated header", "jd rv err\n1 2 3 0.17 9\n", 1, {1, 2, 3});
         accept("CR LF line ends", "time mnvel errvel\r\n1 2 3\r\n4 5 6\r\n", 2, {4, 5, 6});
         accept("CR line ends", "1 2 3\r4 5 6\r", 2, {4, 5, 6});
@@ -131,7 +156,7 @@ private slots:
         refuse("infinite uncertainty", "1 2 inf\n", "line 1: the uncertainty (column 3) should be a finite number");
         refuse("zero uncertainty", "jd rv err\n1 2 3\n4 5 0\n",
                "line 3: the uncertainty (column 3) must be a positive number but is '0'");
-        refuse("NaN in an unused column", "bjd,fwhm,rv,err\n1,9,2,3\n4,NaN,5,6\n",
+        refuse("NaN in an unused column", "bjd,foo,rv,err\n1,9,2,3\n4,NaN,5,6\n",
                "line 3: column 2 should be a finite number but is 'NaN'");
         refuse("infinity in a fourth column", "1 2 3 -inf\n", "line 1: column 4 should be a finite number");
         refuse("out of range", "1 1e999 3\n", "line 1: the velocity (column 2) is too large for a number");
@@ -194,6 +219,73 @@ private slots:
         QCOMPARE((QList<double>{m.time, m.velocity, m.uncertainty}), last);
         QCOMPARE(names(result->data), instruments);
         QCOMPARE(QString::fromStdString(result->data.instruments[std::size_t(m.instrument)]), lastInstrument);
+    }
+
+    void activity_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("error");        // refused with an error that starts with this, when given
+        QTest::addColumn<QStringList>("names");    // the indices, in column order
+        QTest::addColumn<QList<double>>("values"); // the indices' values, index after index, NaN where missing
+        QTest::addColumn<QString>("note");         // the one note, empty when none
+        const double nan = missing;
+        const auto read = [](const char *name, const QByteArray &text, const QStringList &names,
+                             const QList<double> &values, const char *note = "") {
+            QTest::newRow(name) << text << QString() << names << values << QString(note);
+        };
+        const auto refuse = [](const char *name, const QByteArray &text, const char *error) {
+            QTest::newRow(name) << text << QString(error) << QStringList{} << QList<double>{} << QString();
+        };
+        // One row per family of names, each in a spelling of its own.
+        read("S-index as s_mw", "jd rv err S_MW\n1 2 3 0.17\n", {"S-index"}, {0.17});
+        read("S-index as s-index", "jd rv err s-index\n1 2 3 0.17\n", {"S-index"}, {0.17});
+        read("log R'HK as log(r'hk)", "jd rv err log(R'HK)\n1 2 3 -4.91\n", {"log R'HK"}, {-4.91});
+        read("Hα as hα", "jd rv err Hα\n1 2 3 0.05\n", {"Hα"}, {0.05});
+        read("FWHM with its unit", "jd;rv;err;FWHM [km/s]\n1;2;3;7,25\n", {"FWHM"}, {7.25});
+        read("bisector span as BIS_SPAN", "jd rv err BIS_SPAN\n1 2 3 -12\n", {"bisector span"}, {-12});
+        read("several, in column order, their errors skipped",
+             "bjd,fwhm,e_fwhm,rv,err,sig_s,s_index,bis,sig_bis_span,fwhm_err\n1,9,0.1,2,3,0.01,0.2,-5,2,0.1\n",
+             {"FWHM", "S-index", "bisector span"}, {9, 0.2, -5});
+        read("no header: numeric columns after the uncertainty", "1 2 3 0.17\n4 5 6 0.18 9\n", {"column 4"},
+             {0.17, 0.18});
+        read("no header: after the instrument", "1 2 3 HIRES 0.5 -4.9\n", {"column 5", "column 6"}, {0.5, -4.9});
+        // Missing values, each kind, and the note that counts them.
+        read("nan, NaN and an empty field", "jd,rv,err,fwhm\n1,2,3,nan\n4,5,6,7\n7,8,9,NaN\n10,11,12,\n", {"FWHM"},
+             {nan, 7, nan, nan}, "FWHM: missing in 3 of 4 rows (lines 2, 4, 5)");
+        read("a missing trailing field", "jd rv err bis\n1 2 3\n4 5 6 -7\n", {"bisector span"}, {nan, -7},
+             "bisector span: missing in 1 of 2 rows (line 2)");
+        read("the first few lines named", "1 2 3 0.1\n1 2 3\n1 2 3\n1 2 3\n1 2 3\n1 2 3\n1 2 3\n", {"column 4"},
+             {0.1, nan, nan, nan, nan, nan, nan}, "column 4: missing in 6 of 7 rows (lines 2, 3, 4, 5, 6, …)");
+        read("an index no row gives is left out", "jd rv err s\n1 2 3 nan\n", {}, {}, "S-index: no row gives a value");
+        refuse("text in an index", "jd rv err s\n1 2 3 0.1\n4 5 6 high\n",
+               "line 3: the S-index (column 4) should be a number but is 'high'");
+        refuse("text in a headerless index", "1 2 3 0.1\n4 5 6 HARPS\n",
+               "line 2: column 4 should be a number but is 'HARPS'");
+        refuse("infinity in an index", "jd rv err fwhm\n1 2 3 inf\n",
+               "line 2: the FWHM (column 4) should be a finite number but is 'inf'");
+        refuse("a velocity stays strict beside an index", "jd rv err fwhm\n1 nan 3 7\n",
+               "line 2: the velocity (column 2) should be a finite number");
+    }
+
+    void activity()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, error);
+        QFETCH(QStringList, names);
+        QFETCH(QList<double>, values);
+        QFETCH(QString, note);
+        const auto result = parseText(std::string_view(text.constData(), text.size()), "given");
+        if (!error.isEmpty()) {
+            QVERIFY2(!result.ok() && QString::fromStdString(result.reason()).startsWith(error),
+                     result.reason().c_str());
+            return;
+        }
+        QVERIFY2(result.ok(), result.reason().c_str());
+        QCOMPARE(indexNames(result->data), names);
+        QCOMPARE(allValues(result->data), values);
+        QCOMPARE(result->notes.size(), std::size_t(note.isEmpty() ? 0 : 1));
+        if (!note.isEmpty())
+            QVERIFY2(QString::fromStdString(result->notes.front()).startsWith(note), result->notes.front().c_str());
     }
 
     void units_data()
@@ -389,9 +481,20 @@ private slots:
                              {2460000.123456789, -6682.780000000001, 5e-300, 1},
                              {-0.0, 1e300, 4.9406564584124654e-324 * 3, 0},
                              {1234567.8901234567, -1.0 / 3.0, 2.2250738585072014e-308, 1}};
+        // Every family's name comes back, and a missing value stays missing.
+        const double nan = std::nan("");
+        data.activity = {{"S-index", {0.1 + 0.2, nan, 1.0 / 3.0, -0.0}},
+                         {"log R'HK", {-4.9, -5, -4.75, -4.8}},
+                         {"Hα", {nan, nan, nan, 0.05}},
+                         {"FWHM", {7, 7.5, 1e-300, 8}},
+                         {"bisector span", {-12, 3, 4, 5}},
+                         {"column 7", {1, 2, 3, 4}}};
         const auto back = parseText(toText(data), "unused");
         QVERIFY2(back.ok(), back.reason().c_str());
         QCOMPARE(back->data.instruments, (std::vector<std::string>{"HIRES", "HARPS_N"}));
+        QCOMPARE(indexNames(back->data), indexNames(data));
+        QCOMPARE(allValues(back->data), allValues(data));
+        QVERIFY(sameDouble(back->data.activity[0].values[0], 0.1 + 0.2));
         QCOMPARE(back->data.measurements.size(), data.measurements.size());
         for (std::size_t i = 0; i < data.measurements.size(); ++i) {
             const Measurement &a = data.measurements[i];
@@ -400,6 +503,22 @@ private slots:
                          && sameDouble(a.uncertainty, b.uncertainty) && a.instrument == b.instrument,
                      qPrintable(QString("row %1").arg(i)));
         }
+    }
+
+    // Indices matched by name across the files of a system, missing where a file lacks one.
+    void systemFileAlignsActivity()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        writeFile(dir.filePath("X_1_A.vels"), "jd rv err s_mw fwhm\n1 2 3 0.1 7\n");
+        writeFile(dir.filePath("X_2_B.vels"), "jd rv err fwhm bis\n4 5 6 8 -1\n5 6 7 9 -2\n");
+        writeFile(dir.filePath("X_3_C.vels"), "1 2 3\n");
+        writeFile(dir.filePath("x.sys"), "Mass 1\nRV[] X_1_A.vels\nRV[] X_2_B.vels\nRV[] X_3_C.vels\n");
+        const auto system = loadSystemFile(dir.filePath("x.sys").toStdString());
+        QVERIFY2(system.ok(), system.reason().c_str());
+        QCOMPARE(indexNames(system->data), (QStringList{"S-index", "FWHM", "bisector span"}));
+        QCOMPARE(allValues(system->data),
+                 (QList<double>{0.1, missing, missing, missing, 7, 8, 9, missing, missing, -1, -2, missing}));
     }
 
     void dataFolder()
