@@ -1,6 +1,7 @@
 #include "cli/commandkit.h"
 #include "cli/commands.h"
 #include "cli/orbitoptions.h"
+#include "detection/spottedstar.h"
 #include "observations/rvwriter.h"
 #include "observations/synthetic.h"
 
@@ -17,17 +18,38 @@ struct SimulateRequest
     std::string cadence = "nightly";
     std::optional<std::string> outputPath;
     bool json = false;
+    /// A spotted star when its rotation period is given.
+    std::optional<double> spotPeriod;
+    Detection::SpottedStar star;
 };
 
 std::string measurementsJson(const Observations::DataSet &data)
 {
     Json json = {{"measurements", Json::array()}};
-    for (const auto &m : data.measurements)
-        json["measurements"].push_back({{"time", jsonNumber(m.time)},
-                                        {"velocity", jsonNumber(m.velocity)},
-                                        {"uncertainty", jsonNumber(m.uncertainty)},
-                                        {"instrument", data.instruments[std::size_t(m.instrument)]}});
+    for (std::size_t i = 0; i < data.measurements.size(); ++i) {
+        const auto &m = data.measurements[i];
+        Json row = {{"time", jsonNumber(m.time)},
+                    {"velocity", jsonNumber(m.velocity)},
+                    {"uncertainty", jsonNumber(m.uncertainty)},
+                    {"instrument", data.instruments[std::size_t(m.instrument)]}};
+        for (const auto &index : data.activity)
+            row[index.name] = jsonNumber(index.values[i]);
+        json["measurements"].push_back(row);
+    }
     return jsonLine(json);
+}
+
+Observations::DataSet observe(const SimulateRequest &request, const std::vector<Kepler::Orbit> &planets)
+{
+    if (!request.spotPeriod)
+        return Observations::simulate(planets, request.plan);
+    Detection::SpottedStar star = request.star;
+    star.rotationPeriodDays = *request.spotPeriod;
+    star.seed = Detection::spotSeedFor(request.plan.seed);
+    auto spotted = Detection::simulateSpottedStar(planets, request.plan, star);
+    if (!spotted)
+        throw UsageError{spotted.reason()};
+    return Detection::withSIndex(std::move(spotted).value());
 }
 
 void runSimulate(SimulateRequest request, std::ostream &out)
@@ -39,7 +61,7 @@ void runSimulate(SimulateRequest request, std::ostream &out)
     plan.cadence = request.cadence == "random" ? Observations::Cadence::Uniform : Observations::Cadence::Nightly;
     if (const auto reason = Observations::refusal(plan))
         throw UsageError{*reason};
-    const Observations::DataSet data = Observations::simulate(planets, plan);
+    const Observations::DataSet data = observe(request, planets);
     const std::string text = request.json ? measurementsJson(data) : Observations::toText(data);
     if (request.outputPath)
         writeFile(*request.outputPath, text);
@@ -55,7 +77,9 @@ void registerSimulate(CLI::App &app, std::ostream &out)
     CLI::App *command = app.add_subcommand("simulate", "synthetic measurements of one planet, in the text format");
     command->footer(
         "Synthetic measurements of one planet, written in the 'time mnvel errvel tel'\n"
-        "text format (to FILE with -o, else to the standard output).");
+        "text format (to FILE with -o, else to the standard output). With --spot-period\n"
+        "the star is spotted: its rotation moves the velocities, and an S-index column\n"
+        "follows the same spots.");
     request->orbit.addTo(*command, "time of periastron, days (default: the start)");
     Observations::SyntheticPlan &plan = request->plan;
     command->add_option("--points", request->points, "measurements (default 60)")->check(wholeWithin(1, 1'000'000));
@@ -69,6 +93,18 @@ void registerSimulate(CLI::App &app, std::ostream &out)
     command->add_option("--cadence", request->cadence, "random (uniform times) or nightly (default nightly)")
         ->check(oneOf({"random", "nightly"}));
     command->add_option("--instrument", plan.instrument, "instrument name (default Synthetic)");
+    CLI::Option *spotPeriod = command
+                                  ->add_option("--spot-period", request->spotPeriod,
+                                               "a spotted star: its rotation period, days; its S-index is written too")
+                                  ->check(numberWithin(1e-3, 1e7));
+    command->add_option("--spot-lifetime", request->star.spotLifetimeDays, "days a spot lives (default 60)")
+        ->check(numberWithin(1e-3, 1e7))
+        ->needs(spotPeriod);
+    command
+        ->add_option("--spot-amplitude", request->star.velocityAmplitude,
+                     "the spots' velocity semi-amplitude, m/s (default 10)")
+        ->check(numberWithin(0, 1e6))
+        ->needs(spotPeriod);
     command->add_option("-o", request->outputPath, "write to this file instead of the standard output");
     command->add_flag("--json", request->json, "print JSON instead of the text format");
     command->callback([request, &out] { runSimulate(*request, out); });

@@ -97,4 +97,10 @@ Numeric::Outcome<SpottedData> simulateSpottedStar(std::span<const Kepler::Orbit>
     return spotted;
 }
 
+Observations::DataSet withSIndex(SpottedData spotted)
+{
+    spotted.data.activity.push_back({"S-index", std::move(spotted.index)});
+    return std::move(spotted.data);
+}
+
 } // namespace Detection

@@ -39,12 +39,23 @@ struct SpottedStar
     std::uint64_t seed = 1;         ///< the regions and the index noise
 };
 
+/// The seed of a star's spots observed with a plan of this seed: another
+/// stream than the measurement noise's, so spots and noise are unrelated.
+inline std::uint64_t spotSeedFor(std::uint64_t planSeed)
+{
+    return planSeed + 1;
+}
+
 /// Measurements and the activity index at each of them, in the same order.
 struct SpottedData
 {
     Observations::DataSet data;
     std::vector<double> index;
 };
+
+/// The spotted data as one data set, its index carried as the "S-index"
+/// (the name a file's `s_index` column reads back as).
+Observations::DataSet withSIndex(SpottedData spotted);
 
 /// The plan's measurements of these planets (Observations::simulate) with the
 /// star's activity added, and its index. Refused, with a sentence, when the

@@ -1,6 +1,7 @@
 #include "labdata/syntheticdialog.h"
 
 #include "ground/platform.h"
+#include "labdata/spottedstarbox.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -33,6 +34,7 @@ SyntheticDialog::SyntheticDialog(QWidget *parent)
     , m_jitter(named(new QDoubleSpinBox, "syntheticJitter"))
     , m_seed(named(new QSpinBox, "syntheticSeed"))
     , m_instrument(named(new QLineEdit(QStringLiteral("Synthetic")), "syntheticInstrument"))
+    , m_spotted(new SpottedStarBox)
     , m_refusal(named(new QLabel, "syntheticRefusal"))
 {
     setObjectName(QStringLiteral("SyntheticDialog"));
@@ -75,6 +77,7 @@ SyntheticDialog::SyntheticDialog(QWidget *parent)
     m_refusal->setStyleSheet(QStringLiteral("color: #b00000"));
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(m_spotted);
     layout->addWidget(m_refusal);
     layout->addWidget(buttons);
 }
@@ -150,8 +153,23 @@ std::optional<Observations::DataSet> SyntheticDialog::observe(const Planets &pla
         if (auto refused = Kepler::refusal(orbit))
             return refuse(QString::fromStdString(refused->reason));
     }
+    if (m_spotted->isChecked())
+        return observeSpotted(planets, plan);
     Observations::DataSet data = Observations::simulate(planets.orbits, plan);
     if (data.measurements.empty())
         return refuse(tr("No observations could be made of this planet."));
     return data;
+}
+
+std::optional<Observations::DataSet> SyntheticDialog::observeSpotted(const Planets &planets,
+                                                                     const Observations::SyntheticPlan &plan)
+{
+    auto spotted =
+        Detection::simulateSpottedStar(planets.orbits, plan, *m_spotted->star(Detection::spotSeedFor(plan.seed)));
+    if (!spotted) {
+        Platform::current().messageBox(QString::fromStdString(spotted.reason()), MsgBox::OkOnly | MsgBox::Exclamation,
+                                       windowTitle());
+        return std::nullopt;
+    }
+    return Detection::withSIndex(std::move(spotted).value());
 }

@@ -15,14 +15,17 @@ class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
+class SpottedStarBox;
 
 /// "Make synthetic observations": how the current planet is to be observed,
 /// and the observing. Shown without blocking (offer(), not exec()); Make
 /// observes the planets the source gives at that moment and says made().
 /// Each offer proposes a new random seed, shown, so a set can be made again.
+/// The star may be spotted (SpottedStarBox): its data then carry an S-index.
 /// Object names: "syntheticPlanet" (what is observed), "syntheticPoints",
 /// "syntheticSpan", "syntheticCadence", "syntheticNoise", "syntheticJitter",
-/// "syntheticSeed", "syntheticInstrument", "syntheticRefusal".
+/// "syntheticSeed", "syntheticInstrument", "syntheticRefusal" and those of
+/// SpottedStarBox.
 class SyntheticDialog : public QDialog
 {
     Q_OBJECT
@@ -57,6 +60,9 @@ signals:
 private:
     /// The observations, or nothing with the reason said.
     std::optional<Observations::DataSet> observe(const Planets &planets, const Observations::SyntheticPlan &plan);
+    /// The observations of a spotted star, or nothing with the reason said.
+    std::optional<Observations::DataSet> observeSpotted(const Planets &planets,
+                                                        const Observations::SyntheticPlan &plan);
 
     std::function<Planets()> m_source;
     QLabel *m_planet;
@@ -67,5 +73,6 @@ private:
     QDoubleSpinBox *m_jitter;
     QSpinBox *m_seed;
     QLineEdit *m_instrument;
+    SpottedStarBox *m_spotted;
     QLabel *m_refusal;
 };

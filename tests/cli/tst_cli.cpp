@@ -1,5 +1,8 @@
 #include "support/clirun.h"
 
+#include "detection/activity.h"
+#include "observations/rvreader.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -204,6 +207,8 @@ private slots:
         fails("unknown option", {"fit", "FOLDER/planet.txt", "--planet", "2"}, 2, "--planet");
         fails("eccentricity of 1.5", {"curve", "--period", "3", "--k", "5", "--e", "1.5"}, 2, "--e: must lie in");
         fails("no period", {"simulate", "--k", "5"}, 2, "--period is required");
+        fails("spots without their rotation", {"simulate", "--period", "3", "--k", "5", "--spot-amplitude", "9"}, 2,
+              "--spot-amplitude requires --spot-period");
         fails("bad cadence", {"simulate", "--period", "3", "--k", "5", "--cadence", "weekly"}, 2, "random or nightly");
         fails("unwritable output", {"simulate", "--period", "3", "--k", "5", "-o", "/nonexistent/x.txt"}, 1,
               "cannot be written");
@@ -308,6 +313,30 @@ private slots:
         }
         QVERIFY2(std::abs(std::sqrt(squares / jittered.size()) - 5) < 1.2,
                  qPrintable(QString::number(std::sqrt(squares / jittered.size()))));
+    }
+
+    // A spotted star's S-index follows its velocities (r > 0.8, the spots' 20 m/s dwarfing a planet of 2 m/s
+    // and the noise of 2 m/s), read back from the written file; without spots no index is written.
+    void spottedStarCarriesItsIndex()
+    {
+        const QString spotted = m_folder.filePath("spotted.txt");
+        const QStringList simulate{"simulate", "--period", "12.5", "--k", "2", "--span", "300", "--points", "80"};
+        QCOMPARE(runCli(simulate
+                        + QStringList{"--spot-period", "23", "--spot-lifetime", "40", "--spot-amplitude", "20", "-o",
+                                      spotted})
+                     .exitCode,
+                 0);
+        const auto read = Observations::loadFile(spotted.toStdString());
+        QVERIFY2(read.ok(), read.reason().c_str());
+        QCOMPARE(read->data.activity.size(), std::size_t(1));
+        QCOMPARE(read->data.activity[0].name, std::string("S-index"));
+        std::vector<double> velocities;
+        for (const auto &m : read->data.measurements)
+            velocities.push_back(m.velocity);
+        const auto correlation = Detection::pearsonCorrelation(velocities, read->data.activity[0].values);
+        QVERIFY2(correlation.ok() && correlation->r > 0.8, qPrintable(QString::number(correlation->r)));
+        const auto quiet = Observations::loadFile(m_folder.filePath("weak.txt").toStdString());
+        QVERIFY(quiet.ok() && quiet->data.activity.empty());
     }
 
     // −ln L recomputed here from the JSON's elements and offset and the data file agrees to 1e-9: the export keeps
