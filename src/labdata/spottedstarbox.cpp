@@ -19,9 +19,7 @@ QDoubleSpinBox *spinBox(const char *name, double low, double high, int decimals,
 
 } // namespace
 
-SpottedStarBox::SpottedStarBox(QWidget *parent)
-    : QGroupBox(parent)
-    , m_form(new QFormLayout(this))
+SpottedStarBox::SpottedStarBox(QWidget *parent) : QGroupBox(parent), m_form(new QFormLayout(this))
 {
     setObjectName(QStringLiteral("syntheticSpotted"));
     setCheckable(true);

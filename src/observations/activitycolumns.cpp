@@ -81,7 +81,8 @@ std::string activityHeaderField(std::string_view name)
             return std::string(family.headerField);
     }
     std::string field(name);
-    std::replace_if(field.begin(), field.end(), [](char c) { return c == ' ' || c == '\t'; }, '_');
+    std::replace_if(
+        field.begin(), field.end(), [](char c) { return c == ' ' || c == '\t'; }, '_');
     return field;
 }
 

@@ -20,8 +20,7 @@ void appendActivityRows(std::vector<ActivityIndex> &target, std::size_t targetRo
             target.push_back({index.name, std::vector<double>(targetRows, missing)});
     }
     for (ActivityIndex &index : target) {
-        const auto found =
-            std::ranges::find_if(source, [&](const ActivityIndex &s) { return s.name == index.name; });
+        const auto found = std::ranges::find_if(source, [&](const ActivityIndex &s) { return s.name == index.name; });
         for (const std::size_t row : rows) {
             const bool given = found != source.end() && row < found->values.size();
             index.values.push_back(given ? found->values[row] : missing);
@@ -29,8 +28,7 @@ void appendActivityRows(std::vector<ActivityIndex> &target, std::size_t targetRo
     }
 }
 
-std::vector<ActivityIndex> activityOfRows(const std::vector<ActivityIndex> &source,
-                                          std::span<const std::size_t> rows)
+std::vector<ActivityIndex> activityOfRows(const std::vector<ActivityIndex> &source, std::span<const std::size_t> rows)
 {
     std::vector<ActivityIndex> selected;
     appendActivityRows(selected, 0, source, rows);

@@ -19,7 +19,6 @@ void appendActivityRows(std::vector<ActivityIndex> &target, std::size_t targetRo
                         const std::vector<ActivityIndex> &source, std::span<const std::size_t> rows);
 
 /// The activity of `source`'s measurements `rows`, in that order.
-std::vector<ActivityIndex> activityOfRows(const std::vector<ActivityIndex> &source,
-                                          std::span<const std::size_t> rows);
+std::vector<ActivityIndex> activityOfRows(const std::vector<ActivityIndex> &source, std::span<const std::size_t> rows);
 
 } // namespace Observations

@@ -49,7 +49,7 @@ ActivityValues::ActivityValues(const std::vector<IndexColumn> &columns)
 }
 
 std::optional<std::string> ActivityValues::read(const std::vector<std::string_view> &fields, DecimalMark mark,
-                                                 std::size_t line)
+                                                std::size_t line)
 {
     m_row.assign(m_columns.size(), missing);
     for (std::size_t k = 0; k < m_columns.size(); ++k) {
@@ -91,8 +91,8 @@ std::vector<ActivityIndex> ActivityValues::take(std::vector<std::string> &notes)
             continue;
         }
         if (column.missingCount > 0)
-            notes.push_back(name + ": missing in " + std::to_string(column.missingCount) + " of "
-                            + std::to_string(rows) + " rows (" + linesText(column.missingLines, column.missingCount)
+            notes.push_back(name + ": missing in " + std::to_string(column.missingCount) + " of " + std::to_string(rows)
+                            + " rows (" + linesText(column.missingLines, column.missingCount)
                             + "); read as missing values");
         indices.push_back({name, std::move(column.values)});
     }

@@ -432,6 +432,17 @@ private slots:
         QCOMPARE(m_panel->data().measurements.size(), first.measurements.size());
         for (std::size_t i = 0; i < first.measurements.size(); ++i)
             QCOMPARE(m_panel->data().measurements[i].velocity, first.measurements[i].velocity);
+        QVERIFY(m_panel->data().activity.empty());
+
+        // A spotted star: its data carry an S-index, one value a measurement, and its spots move the velocities.
+        action("actionMakeSynthetic")->trigger();
+        seed->setValue(firstSeed);
+        dialog->findChild<QGroupBox *>(QStringLiteral("syntheticSpotted"))->setChecked(true);
+        makeSynthetic(30, 90, 1);
+        QCOMPARE(m_panel->data().activity.size(), std::size_t(1));
+        QCOMPARE(m_panel->data().activity[0].name, std::string("S-index"));
+        QCOMPARE(m_panel->data().activity[0].values.size(), std::size_t(30));
+        QVERIFY(m_panel->data().measurements[0].velocity != first.measurements[0].velocity);
 
         // Nightly: at most one point a night, so 500 points do not fit in 100 days.
         action("actionMakeSynthetic")->trigger();
