@@ -1,6 +1,7 @@
 #include "labdata/pointexclusion.h"
 
 #include <algorithm>
+#include <cmath>
 
 void PointExclusion::reset(std::size_t measurementCount)
 {
@@ -73,12 +74,17 @@ Observations::DataSet PointExclusion::kept(const Observations::DataSet &data) co
             kept.instruments.push_back(data.instruments[k]);
         }
     }
+    for (const auto &index : data.activity)
+        kept.activity.push_back({index.name, {}});
     for (std::size_t i = 0; i < data.measurements.size(); ++i) {
         Observations::Measurement m = data.measurements[i];
         if (isExcluded(data, i) || m.instrument < 0 || std::size_t(m.instrument) >= renumbered.size())
             continue;
         m.instrument = renumbered[std::size_t(m.instrument)];
         kept.measurements.push_back(m);
+        for (std::size_t a = 0; a < data.activity.size(); ++a)
+            kept.activity[a].values.push_back(i < data.activity[a].values.size() ? data.activity[a].values[i]
+                                                                                 : std::nan(""));
     }
     return kept;
 }

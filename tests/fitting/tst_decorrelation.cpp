@@ -114,7 +114,8 @@ private slots:
         }
         const auto &instrument = result.instruments.front();
         QVERIFY2(std::abs(instrument.decorrelation - sxy / sxx) < 1e-6,
-                 qPrintable(QStringLiteral("d = %1, slope %2").arg(instrument.decorrelation, 0, 'g', 12)
+                 qPrintable(QStringLiteral("d = %1, slope %2")
+                                .arg(instrument.decorrelation, 0, 'g', 12)
                                 .arg(sxy / sxx, 0, 'g', 12)));
         QVERIFY(std::abs(instrument.decorrelationUncertainty / (sigma / std::sqrt(sxx)) - 1) < 1e-4);
         QVERIFY(std::abs(instrument.indexMean - meanX) < 1e-12);
@@ -132,8 +133,9 @@ private slots:
         QTest::addColumn<DataSet>("data");
         QTest::addColumn<QString>("named");
         const DataSet good = activeStar({}, {5, -8}, {3.0, 3.0}, 5);
-        QTest::newRow("no such index") << NumericFixtures::changed(good, [](DataSet &d) { d.activity[1].name = "FWHM"; })
-                                       << QStringLiteral("these data have \"S-index\", \"FWHM\".");
+        QTest::newRow("no such index") << NumericFixtures::changed(good, [](DataSet &d) {
+            d.activity[1].name = "FWHM";
+        }) << QStringLiteral("these data have \"S-index\", \"FWHM\".");
         QTest::newRow("no index at all") << NumericFixtures::changed(good, [](DataSet &d) { d.activity.clear(); })
                                          << QStringLiteral("these data have no activity index");
         QTest::newRow("constant on one instrument") << NumericFixtures::changed(good, [](DataSet &d) {
