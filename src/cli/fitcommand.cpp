@@ -40,7 +40,9 @@ int searchablePlanets(const Observations::DataSet &data, const Fitting::Options 
     const int instruments = Fitting::Measurements::from(data).instruments;
     int planets = Fitting::maxPlanets;
     while (planets > 1
-           && Fitting::ParameterLayout{planets, instruments, options.fitTrend, options.fitJitter}.freeCount(0)
+           && Fitting::ParameterLayout{planets, instruments, options.fitTrend, options.fitJitter,
+                                       !options.decorrelateAgainst.empty()}
+                   .freeCount(0)
                >= int(data.measurements.size()))
         --planets;
     return planets;
@@ -88,6 +90,9 @@ void addModelOptions(CLI::App &fit, FitRequest &request)
     fit.add_flag("--jitter", request.options.fitJitter, "fit one jitter s per instrument");
     fit.add_flag("--trend", request.options.fitTrend, "fit a linear trend");
     fit.add_flag("--circular", request.options.circular, "hold every eccentricity at 0");
+    fit.add_option("--decorrelate", request.options.decorrelateAgainst,
+                   "fit one coefficient per instrument on the activity index NAME (a column of the file); "
+                   "measurements without it are left out");
     fit.add_option("--star-mass", request.starMass,
                    "star's mass, solar masses, for m sin i (default: the .sys file's, else 1)")
         ->check(numberWithin(1e-6, 1e6));

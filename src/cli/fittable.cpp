@@ -42,6 +42,31 @@ void printPlanets(const Fitting::Result &result, std::ostream &out)
         out << "† unconstrained: the uncertainty exceeds the value.\n\n";
 }
 
+/// Offsets, jitters and rms per instrument, and the coefficients on the
+/// activity index when the fit decorrelates against one.
+void printInstruments(const Fitting::Result &result, std::ostream &out)
+{
+    using Numeric::measuredText;
+    const bool decorrelated = !result.decorrelatedAgainst.empty();
+    std::vector<std::string> header{"Instrument", "Points", "Offset (m/s)", "Jitter (m/s)", "rms (m/s)"};
+    if (decorrelated)
+        header.push_back("d (m/s per unit of " + result.decorrelatedAgainst + ")");
+    TextTable instruments(header);
+    bool loose = false;
+    for (const auto &instrument : result.instruments) {
+        std::vector<std::string> row{instrument.name, std::to_string(instrument.points),
+                                     measuredText(instrument.offset, instrument.offsetUncertainty),
+                                     measuredText(instrument.jitter, instrument.jitterUncertainty),
+                                     significant(instrument.rms, 3)};
+        if (decorrelated)
+            row.push_back(markedText(instrument.decorrelation, instrument.decorrelationUncertainty, loose));
+        instruments.addRow(row);
+    }
+    out << instruments.text() << "\n";
+    if (loose)
+        out << "† unconstrained: the uncertainty exceeds the value.\n\n";
+}
+
 } // namespace
 
 void printFit(const Fitting::Result &result, const std::string &path, bool massGiven, std::ostream &out)
@@ -54,13 +79,7 @@ void printFit(const Fitting::Result &result, const std::string &path, bool massG
         << "\n\n";
     if (!result.planets.empty())
         printPlanets(result, out);
-    TextTable instruments({"Instrument", "Points", "Offset (m/s)", "Jitter (m/s)", "rms (m/s)"});
-    for (const auto &instrument : result.instruments)
-        instruments.addRow({instrument.name, std::to_string(instrument.points),
-                            measuredText(instrument.offset, instrument.offsetUncertainty),
-                            measuredText(instrument.jitter, instrument.jitterUncertainty),
-                            significant(instrument.rms, 3)});
-    out << instruments.text() << "\n";
+    printInstruments(result, out);
     if (result.trendFitted)
         out << "Trend: " << measuredText(result.trend, result.trendUncertainty) << " m/s per day\n";
     out << "-ln L = " << significant(result.negativeLogLikelihood, 8) << ", chi² = " << significant(result.chiSquare, 6)

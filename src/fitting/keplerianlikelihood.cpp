@@ -23,10 +23,11 @@ PreparedPlanet PreparedPlanet::of(const Kepler::Orbit &orbit, double conjunction
 
 KeplerianLikelihood::KeplerianLikelihood(std::span<const double> times, std::span<const double> velocities,
                                          std::span<const double> variances, std::span<const int> instruments,
-                                         double referenceTime)
+                                         double referenceTime, std::span<const double> centredIndex)
     : m_velocities(velocities.begin(), velocities.end())
     , m_variances(variances.begin(), variances.end())
     , m_instruments(instruments.begin(), instruments.end())
+    , m_centredIndex(centredIndex.begin(), centredIndex.end())
 {
     m_times.reserve(times.size());
     for (double t : times)
@@ -52,6 +53,9 @@ double KeplerianLikelihood::negativeLogLikelihood(const Parameters &parameters, 
         mean[i] = parameters.offsets[k] + parameters.trend * times[i];
         variance[i] = m_variances[i] + (parameters.jitterVariances ? parameters.jitterVariances[k] : 0.0);
     }
+    if (parameters.decorrelation && !m_centredIndex.empty())
+        for (std::size_t i = 0; i < n; ++i)
+            mean[i] += parameters.decorrelation[m_instruments[i]] * m_centredIndex[i];
     double *anomalies = space.anomalies.data();
     const double *sines = space.sines.data();
     const double *cosines = space.cosines.data();

@@ -46,18 +46,23 @@ class KeplerianLikelihood
 {
 public:
     /// The measurements: per point its time (days), velocity (m/s), σ² and
-    /// instrument; the times are kept from `referenceTime` on.
+    /// instrument; the times are kept from `referenceTime` on. `centredIndex`,
+    /// empty or one per point, is the activity index x_i − x̄_k a fit
+    /// decorrelates against.
     KeplerianLikelihood(std::span<const double> times, std::span<const double> velocities,
-                        std::span<const double> variances, std::span<const int> instruments, double referenceTime);
+                        std::span<const double> variances, std::span<const int> instruments, double referenceTime,
+                        std::span<const double> centredIndex = {});
 
     /// What one evaluation reads: the planets (prepared), the offset γ_k and
-    /// the added variance s_k² of each instrument, the trend c (m/s per day).
+    /// the added variance s_k² of each instrument, the trend c (m/s per day)
+    /// and the coefficient d_k of each instrument on the centred index.
     struct Parameters
     {
         std::span<const PreparedPlanet> planets;
         const double *offsets = nullptr;
         const double *jitterVariances = nullptr; ///< nullptr: no jitter
         double trend = 0;
+        const double *decorrelation = nullptr; ///< m/s per index unit; nullptr: no decorrelation
     };
 
     /// The scratch of one evaluating thread: a Kepler equation per planet
@@ -83,6 +88,7 @@ private:
     std::vector<double> m_velocities;
     std::vector<double> m_variances; ///< σ_i², (m/s)²
     std::vector<int> m_instruments;
+    std::vector<double> m_centredIndex; ///< x_i − x̄_k, or empty
 };
 
 } // namespace Fitting

@@ -1,5 +1,6 @@
 #include "detection/aliasdecision.h"
 #include "fitting/candidates.h"
+#include "fitting/decorrelation.h"
 #include "fitting/resultassembly.h"
 #include "fitting/uncertainties.h"
 
@@ -210,18 +211,22 @@ std::optional<MinimiserOutcome> addAskedPlanet(State &state, std::size_t j, cons
 }
 
 /// fit() and findPlanets(): a model of offsets, jitters and trend, then planets added one at a time.
-Result search(const Observations::DataSet &data, const Options &options, PlanetCount count, const Progress &progress,
+Result search(const Observations::DataSet &given, const Options &options, PlanetCount count, const Progress &progress,
               const std::atomic<bool> *cancel)
 {
-    if (const auto refused = refusal(data, options)) {
+    if (const auto refused = refusal(given, options)) {
         Result result;
         result.message = refused->reason;
         return result;
     }
+    const std::string &index = options.decorrelateAgainst;
+    const Observations::DataSet data = index.empty() ? given : measurementsWithIndex(given, index);
     State state;
-    state.data = Measurements::from(data);
+    state.data = Measurements::from(data, index);
     state.original = data;
     state.options = options;
+    if (const std::size_t leftOut = given.measurements.size() - data.measurements.size())
+        state.notes.push_back(leftOutSentence(leftOut, index));
     state.grid = options.grid ? *options.grid : Periodogram::automaticGrid(data);
     if (progress)
         progress(0, "offsets");

@@ -41,6 +41,11 @@ void addInstruments(const State &state, RvModel &model, const MatrixXd &covarian
             instrument.jitterUncertainty = s2 > 0 ? sigmaOf(layout.jitterSquared(k)) / (2 * instrument.jitter)
                                                   : std::sqrt(sigmaOf(layout.jitterSquared(k)));
         }
+        if (layout.decorrelation) {
+            instrument.decorrelation = state.x(layout.coefficient(k));
+            instrument.decorrelationUncertainty = sigmaOf(layout.coefficient(k));
+            instrument.indexMean = data.indexMeans[std::size_t(k)];
+        }
     }
 }
 
@@ -71,6 +76,8 @@ Result makeResult(const State &state)
                                   {}});
     }
     addInstruments(state, model, covariance, result);
+    if (layout.decorrelation)
+        result.decorrelatedAgainst = state.options.decorrelateAgainst;
     result.trendFitted = layout.trend;
     if (layout.trend) {
         result.trend = state.x(layout.trendIndex());

@@ -136,11 +136,18 @@ std::string resultCsv(const Result &result)
         }
         csv += "," + loose + "\n";
     }
-    csv += "\nkind,name,points,offset_ms,offset_err,jitter_ms,jitter_err,rms_ms\n";
-    for (const auto &instrument : result.instruments)
+    const bool decorrelated = !result.decorrelatedAgainst.empty();
+    csv += "\nkind,name,points,offset_ms,offset_err,jitter_ms,jitter_err,rms_ms";
+    csv += decorrelated ? ",decorrelated_against,decorrelation_ms_per_unit,decorrelation_err,index_mean\n" : "\n";
+    for (const auto &instrument : result.instruments) {
         csv += "instrument," + csvField(instrument.name) + "," + std::to_string(instrument.points) + ","
             + number(instrument.offset) + "," + number(instrument.offsetUncertainty) + "," + number(instrument.jitter)
-            + "," + number(instrument.jitterUncertainty) + "," + number(instrument.rms) + "\n";
+            + "," + number(instrument.jitterUncertainty) + "," + number(instrument.rms);
+        if (decorrelated)
+            csv += "," + csvField(result.decorrelatedAgainst) + "," + number(instrument.decorrelation) + ","
+                + number(instrument.decorrelationUncertainty) + "," + number(instrument.indexMean);
+        csv += "\n";
+    }
     csv +=
         "\nkind,status,neg_log_likelihood,chi_square,rms_ms,bic,points,parameters,trend_ms_per_day,trend_err,"
         "star_mass_solar\n";
@@ -159,14 +166,25 @@ std::string resultJson(const Result &result)
     for (const PlanetResult &planet : result.planets)
         json["planets"].push_back(planetJson(planet, result.bootstrapRuns > 0));
     json["instruments"] = Json::array();
-    for (const auto &instrument : result.instruments)
-        json["instruments"].push_back({{"name", instrument.name},
-                                       {"points", instrument.points},
-                                       {"offset", jsonNumber(instrument.offset)},
-                                       {"offsetUncertainty", jsonNumber(instrument.offsetUncertainty)},
-                                       {"jitter", jsonNumber(instrument.jitter)},
-                                       {"jitterUncertainty", jsonNumber(instrument.jitterUncertainty)},
-                                       {"rms", jsonNumber(instrument.rms)}});
+    for (const auto &instrument : result.instruments) {
+        Json row = {{"name", instrument.name},
+                    {"points", instrument.points},
+                    {"offset", jsonNumber(instrument.offset)},
+                    {"offsetUncertainty", jsonNumber(instrument.offsetUncertainty)},
+                    {"jitter", jsonNumber(instrument.jitter)},
+                    {"jitterUncertainty", jsonNumber(instrument.jitterUncertainty)},
+                    {"rms", jsonNumber(instrument.rms)}};
+        if (!result.decorrelatedAgainst.empty()) {
+            row["decorrelation"] = jsonNumber(instrument.decorrelation);
+            row["decorrelationUncertainty"] = jsonNumber(instrument.decorrelationUncertainty);
+            row["decorrelationUnconstrained"] =
+                unconstrained(instrument.decorrelation, instrument.decorrelationUncertainty);
+            row["indexMean"] = jsonNumber(instrument.indexMean);
+        }
+        json["instruments"].push_back(row);
+    }
+    if (!result.decorrelatedAgainst.empty())
+        json["decorrelatedAgainst"] = result.decorrelatedAgainst;
     if (result.trendFitted) {
         json["trend"] = jsonNumber(result.trend);
         json["trendUncertainty"] = jsonNumber(result.trendUncertainty);

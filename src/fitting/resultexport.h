@@ -13,8 +13,8 @@ namespace Fitting {
 /// One header line then one row per planet (elements and uncertainties,
 /// ω in degrees, and in the last column "unconstrained" the names of the
 /// elements whose uncertainty exceeds their value, ';'-separated), a row per
-/// instrument, and the summary row
-/// (−ln L, χ², rms, BIC, n, k).
+/// instrument (with, when decorrelated, the index's name, d_k, its σ and
+/// x̄_k), and the summary row (−ln L, χ², rms, BIC, n, k).
 std::string resultCsv(const Result &result);
 
 /// A JSON object: "status", "message", "planets" [{period, semiAmplitude,
@@ -23,7 +23,9 @@ std::string resultCsv(const Result &result);
 /// boolean "…Unconstrained" (see Fitting::unconstrained) and
 /// "…BootstrapUncertainty" when a bootstrap ran}], "notes" [sentences],
 /// "instruments" [{name, points, offset, offsetUncertainty, jitter,
-/// jitterUncertainty, rms}], "trend", "negativeLogLikelihood", "chiSquare",
+/// jitterUncertainty, rms, and when decorrelated decorrelation (m/s per index
+/// unit), decorrelationUncertainty, decorrelationUnconstrained, indexMean}],
+/// "decorrelatedAgainst" (the index's name, when decorrelated), "trend", "negativeLogLikelihood", "chiSquare",
 /// "rms", "bic", "points", "parameters", "bootstrapRuns", "starMass", and
 /// after a search "searchStop" (planetCap, falseAlarmThreshold, noBicGain,
 /// noPeak) and "searchStopReason". A number that is not finite is null.

@@ -1,5 +1,6 @@
 #include "fitting/rvfit.h"
 
+#include "fitting/decorrelation.h"
 #include "fitting/rvmodel.h"
 
 #include <algorithm>
@@ -56,11 +57,17 @@ std::optional<Numeric::Refusal> refusal(const Observations::DataSet &data, const
     for (const auto &orbit : options.startingOrbits)
         if (const auto reason = Kepler::refusal(orbit))
             return no("A starting orbit is not valid: " + reason->reason);
-    const ParameterLayout largest{options.planets, instruments, options.fitTrend, options.fitJitter};
+    const bool decorrelate = !options.decorrelateAgainst.empty();
+    if (decorrelate)
+        if (auto reason = decorrelationRefusal(data, options.decorrelateAgainst))
+            return reason;
+    const ParameterLayout largest{options.planets, instruments, options.fitTrend, options.fitJitter, decorrelate};
     const int parameters = largest.freeCount(options.circular ? options.planets : 0);
-    if (int(data.measurements.size()) <= parameters)
+    const std::size_t points = decorrelate ? measurementsWithIndex(data, options.decorrelateAgainst).measurements.size()
+                                           : data.measurements.size();
+    if (int(points) <= parameters)
         return no("Fitting " + std::to_string(parameters) + " parameters needs more than that many measurements; "
-                  "these data have " + std::to_string(data.measurements.size()) + ".");
+                  "these data have " + std::to_string(points) + (decorrelate ? " with the activity index." : "."));
     if (const auto reason =
             Periodogram::refusal(data, options.grid ? *options.grid : Periodogram::FrequencyGrid{1, 2, 2}))
         return no(reason->reason);
@@ -72,11 +79,18 @@ std::vector<double> modelVelocities(const Result &result, const Observations::Da
     std::vector<Kepler::Orbit> orbits;
     for (const auto &planet : result.planets)
         orbits.push_back(planet.orbit());
+    const Observations::ActivityIndex *index =
+        result.decorrelatedAgainst.empty() ? nullptr : activityIndex(data, result.decorrelatedAgainst);
     std::vector<double> model;
-    for (const auto &m : data.measurements) {
+    for (std::size_t i = 0; i < data.measurements.size(); ++i) {
+        const auto &m = data.measurements[i];
         double v = Kepler::radialVelocity(orbits, m.time);
-        if (m.instrument >= 0 && std::size_t(m.instrument) < result.instruments.size())
-            v += result.instruments[std::size_t(m.instrument)].offset;
+        if (m.instrument >= 0 && std::size_t(m.instrument) < result.instruments.size()) {
+            const InstrumentResult &instrument = result.instruments[std::size_t(m.instrument)];
+            v += instrument.offset;
+            if (index && i < index->values.size() && std::isfinite(index->values[i]))
+                v += instrument.decorrelation * (index->values[i] - instrument.indexMean);
+        }
         if (result.trendFitted)
             v += result.trend * (m.time - result.referenceTime);
         model.push_back(v);

@@ -18,19 +18,24 @@
 /// Eigen, no Qt; every call may run on a worker thread.
 ///
 /// Model of measurement i from instrument k at time t_i (days, m/s):
-///   μ_i = Σ_planets v_j(t_i) + γ_k + c (t_i − t_ref),
+///   μ_i = Σ_planets v_j(t_i) + γ_k + c (t_i − t_ref) + d_k (x_i − x̄_k),
 /// with v_j the Keplerian velocity of kepler/keplerorbit.h
 /// (v = K[cos(ν + ω) + e cos ω], ω the star's argument of periastron),
-/// γ_k one offset per instrument, c an optional linear trend (m/s/day) and
-/// t_ref the mean time of the data.
+/// γ_k one offset per instrument, c an optional linear trend (m/s/day),
+/// t_ref the mean time of the data, and, when the fit decorrelates against
+/// an activity index x (Options::decorrelateAgainst), d_k one coefficient per
+/// instrument (m/s per index unit) on x's departure from its mean x̄_k over
+/// that instrument's measurements. Measurements without a value of x are
+/// left out of a decorrelated fit and its notes say how many
+/// (decorrelation.h).
 ///
 /// Likelihood (Gaussian with jitter, s_k an optional jitter per instrument):
 ///   −ln L = ½ Σ_i [ r_i² / (σ_i² + s_k²) + ln(2π (σ_i² + s_k²)) ],  r_i = y_i − μ_i.
 ///
 /// Internal parameters (better conditioned, and e < 1, K > 0, P > 0 hold by
 /// construction): per planet ln P, ln K, √e cos ω, √e sin ω and the time of
-/// inferior conjunction T_c (where ν = π/2 − ω); then the offsets, the trend
-/// and per instrument s² (kept ≥ 0).
+/// inferior conjunction T_c (where ν = π/2 − ω); then the offsets, the trend,
+/// per instrument s² (kept ≥ 0) and per instrument d_k.
 ///
 /// The model and its analytic derivatives: rvmodel.h. Optimiser:
 /// Levenberg–Marquardt on −ln L with its Fisher (Gauss–Newton) Hessian
@@ -74,6 +79,9 @@ struct Options
     /// (one start each, e.g. periods known from transits); the remaining
     /// planets come from periodogram peaks of the residuals.
     std::vector<Kepler::Orbit> startingOrbits;
+    /// The name of the activity index (Observations::DataSet::activity) the
+    /// velocities are decorrelated against; empty: no decorrelation.
+    std::string decorrelateAgainst;
 };
 
 /// Orbital elements of one planet, or their 1σ uncertainties.
@@ -115,6 +123,9 @@ struct InstrumentResult
     double jitter = 0;            ///< s_k, m/s; 0 when not fitted
     double jitterUncertainty = 0; ///< from σ(s²) / (2 s), or √σ(s²) at s = 0
     double rms = 0;               ///< of this instrument's residuals, m/s
+    double decorrelation = 0;     ///< d_k, m/s per index unit; 0 when not decorrelated
+    double decorrelationUncertainty = 0;
+    double indexMean = 0; ///< x̄_k, the index's mean over this instrument's fitted measurements
 };
 
 /// Why findPlanets stopped adding planets.
@@ -135,7 +146,8 @@ struct Result
     bool trendFitted = false;
     double trend = 0; ///< c, m/s/day
     double trendUncertainty = 0;
-    double referenceTime = 0; ///< t_ref, days
+    std::string decorrelatedAgainst; ///< the activity index's name; empty when not decorrelated
+    double referenceTime = 0;        ///< t_ref, days
     double starMassSolar = 1.0;
     int pointCount = 0;               ///< n
     int parameterCount = 0;           ///< k, the free parameters
@@ -208,7 +220,8 @@ Result findPlanets(const Observations::DataSet &data, const Options &options, co
                    const std::atomic<bool> *cancel = nullptr);
 
 /// The model velocity μ_i of the result at each measurement of data (m/s),
-/// offsets and trend included.
+/// offsets and trend included, and the decorrelation term where data hold
+/// the index's value (a point without one gets none).
 std::vector<double> modelVelocities(const Result &result, const Observations::DataSet &data);
 
 /// −ln L of the formula above for given residuals r_i, uncertainties σ_i and

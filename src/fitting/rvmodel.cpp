@@ -1,5 +1,7 @@
 #include "fitting/rvmodel.h"
 
+#include "fitting/decorrelation.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -30,7 +32,7 @@ Anomaly anomalyAt(double t, const Kepler::Orbit &orbit, double conjunction, cons
 
 } // namespace
 
-Measurements Measurements::from(const Observations::DataSet &set)
+Measurements Measurements::from(const Observations::DataSet &set, const std::string &index)
 {
     Measurements data;
     data.instruments = int(set.instruments.size());
@@ -44,6 +46,15 @@ Measurements Measurements::from(const Observations::DataSet &set)
         sum += m.time;
     }
     data.referenceTime = data.size() ? sum / double(data.size()) : 0.0;
+    if (const Observations::ActivityIndex *series = activityIndex(set, index);
+        series && series->values.size() == set.measurements.size()) {
+        data.indexMeans = Fitting::indexMeans(set, index);
+        data.indexMeans.resize(std::size_t(data.instruments), 0.0);
+        for (std::size_t i = 0; i < data.size(); ++i) {
+            const double x = series->values[i];
+            data.centredIndex.push_back(std::isfinite(x) ? x - data.indexMeans[std::size_t(data.instrument[i])] : 0.0);
+        }
+    }
     return data;
 }
 
@@ -85,10 +96,11 @@ Kepler::Orbit PlanetParameters::orbit() const
 RvModel::RvModel(const Measurements &data, const ParameterLayout &layout)
     : m_data(&data)
     , m_layout(layout)
-    , m_likelihood(data.time, data.velocity, data.variance, data.instrument, data.referenceTime)
+    , m_likelihood(data.time, data.velocity, data.variance, data.instrument, data.referenceTime, data.centredIndex)
     , m_planets(std::size_t(layout.planets))
     , m_offsets(std::size_t(layout.instruments))
     , m_jitterVariances(std::size_t(layout.instruments))
+    , m_coefficients(std::size_t(layout.instruments))
 {
     m_likelihood.fit(m_space, std::size_t(layout.planets));
 }
@@ -121,12 +133,14 @@ double RvModel::negativeLogLikelihood(const Eigen::VectorXd &x)
     for (int k = 0; k < m_layout.instruments; ++k) {
         m_offsets[std::size_t(k)] = x(m_layout.offset(k));
         m_jitterVariances[std::size_t(k)] = m_layout.jitter ? x(m_layout.jitterSquared(k)) : 0.0;
+        m_coefficients[std::size_t(k)] = m_layout.decorrelation ? x(m_layout.coefficient(k)) : 0.0;
     }
     KeplerianLikelihood::Parameters parameters;
     parameters.planets = m_planets;
     parameters.offsets = m_offsets.data();
     parameters.jitterVariances = m_jitterVariances.data();
     parameters.trend = m_layout.trend ? x(m_layout.trendIndex()) : 0.0;
+    parameters.decorrelation = m_layout.decorrelation ? m_coefficients.data() : nullptr;
     return m_likelihood.negativeLogLikelihood(parameters, m_space);
 }
 
@@ -182,6 +196,8 @@ void RvModel::linearise(const Eigen::VectorXd &x, Eigen::VectorXd &gradient, Eig
         m_jacobian(i, m_layout.offset(data.instrument[n])) = 1;
         if (m_layout.trend)
             m_jacobian(i, m_layout.trendIndex()) = data.time[n] - data.referenceTime;
+        if (m_layout.decorrelation && !data.centredIndex.empty())
+            m_jacobian(i, m_layout.coefficient(data.instrument[n])) = data.centredIndex[n];
         weight(i) = 1 / m_space.variance[n];
         weightedResidual(i) = (data.velocity[n] - m_space.mean[n]) / m_space.variance[n];
     }

@@ -19,8 +19,12 @@ struct Measurements
     std::vector<int> instrument;
     int instruments = 0;
     double referenceTime = 0; ///< t_ref, the mean time, days
+    /// x_i − x̄_k of the index decorrelated against (0 where a point has
+    /// none), and x̄_k per instrument; both empty without one.
+    std::vector<double> centredIndex, indexMeans;
 
-    static Measurements from(const Observations::DataSet &data);
+    /// `index` names the activity index to decorrelate against, or is empty.
+    static Measurements from(const Observations::DataSet &data, const std::string &index = {});
     std::size_t size() const { return time.size(); }
 };
 
@@ -47,19 +51,22 @@ enum class OrbitShape { Free, Circular };
 
 /// Which parameters a vector holds, in this order: per planet the five of
 /// PlanetParameters, the offset γ_k of each instrument, the trend c when
-/// fitted, the jitter s_k² of each instrument when fitted.
+/// fitted, the jitter s_k² of each instrument when fitted, the coefficient
+/// d_k of each instrument on the activity index when decorrelating.
 struct ParameterLayout
 {
     int planets = 0;
     int instruments = 0;
     bool trend = false;
     bool jitter = false;
+    bool decorrelation = false;
 
     int planet(int j) const { return PlanetParameters::count * j; }
     int offset(int k) const { return PlanetParameters::count * planets + k; }
     int trendIndex() const { return offset(instruments); }
     int jitterSquared(int k) const { return trendIndex() + (trend ? 1 : 0) + k; }
-    int size() const { return jitterSquared(0) + (jitter ? instruments : 0); }
+    int coefficient(int k) const { return jitterSquared(0) + (jitter ? instruments : 0) + k; }
+    int size() const { return coefficient(0) + (decorrelation ? instruments : 0); }
     /// The parameters a model has when `circular` planets hold e = 0 (the
     /// held √e cos ω and √e sin ω are not counted).
     int freeCount(int circular) const { return size() - 2 * circular; }
@@ -92,7 +99,7 @@ public:
 
     /// The gradient of −ln L and its Fisher (expected Hessian) matrix at a
     /// plausible x: Σ J Jᵀ / V for the velocity parameters and ½ Σ (∂V/∂s²)² / V²
-    /// for the jitters, J = ∂μ/∂θ analytic.
+    /// for the jitters, J = ∂μ/∂θ analytic (∂μ_i/∂d_k = x_i − x̄_k).
     void linearise(const Eigen::VectorXd &x, Eigen::VectorXd &gradient, Eigen::MatrixXd &fisher);
 
     const Measurements &data() const { return *m_data; }
@@ -107,7 +114,7 @@ private:
     KeplerianLikelihood m_likelihood;
     // What one evaluation hands the likelihood, kept to allocate nothing.
     std::vector<PreparedPlanet> m_planets;
-    std::vector<double> m_offsets, m_jitterVariances;
+    std::vector<double> m_offsets, m_jitterVariances, m_coefficients;
     KeplerianLikelihood::Workspace m_space;
     Eigen::MatrixXd m_jacobian; ///< ∂μ_i/∂θ
 };

@@ -89,7 +89,8 @@ Observations::DataSet residualSet(const State &state, Weights weights)
 
 MinimiserOutcome fitBaseline(State &state, const std::atomic<bool> *cancel)
 {
-    state.layout = {0, state.data.instruments, state.options.fitTrend, state.options.fitJitter};
+    state.layout = {0, state.data.instruments, state.options.fitTrend, state.options.fitJitter,
+                    !state.options.decorrelateAgainst.empty()};
     state.x = VectorXd::Zero(state.layout.size());
     for (int k = 0; k < state.data.instruments; ++k) {
         double sw = 0, swy = 0;

@@ -1,6 +1,7 @@
 #include "labdata/fitcontrols.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QEvent>
 #include <QFormLayout>
@@ -56,6 +57,7 @@ FitControls::FitControls(QWidget *parent)
     , m_jitter(named(new QCheckBox, "fitJitter"))
     , m_trend(named(new QCheckBox, "fitTrend"))
     , m_circular(named(new QCheckBox, "fitCircular"))
+    , m_decorrelate(named(new QComboBox, "decorrelateAgainst"))
     , m_starMass(named(new QDoubleSpinBox, "fitStarMass"))
     , m_threshold(named(new ProbabilitySpinBox, "fapThreshold"))
     , m_fit(named(new QPushButton, "fitButton"))
@@ -78,6 +80,7 @@ FitControls::FitControls(QWidget *parent)
     form->addRow(m_jitter);
     form->addRow(m_trend);
     form->addRow(m_circular);
+    form->addRow(new QLabel, m_decorrelate);
     form->addRow(new QLabel, m_starMass);
     form->addRow(new QLabel, m_threshold);
 
@@ -107,6 +110,7 @@ FitControls::FitControls(QWidget *parent)
     connect(m_bootstrap, &QPushButton::clicked, this, &FitControls::bootstrapRequested);
     connect(m_posterior, &QPushButton::clicked, this, &FitControls::posteriorRequested);
     connect(m_cancel, &QPushButton::clicked, this, &FitControls::cancelRequested);
+    setActivityIndices({});
     setRunning(false);
     retranslate();
 }
@@ -133,6 +137,10 @@ void FitControls::retranslate()
     caption(m_planets, tr("Planets"));
     caption(m_starMass, tr("Star mass"));
     caption(m_threshold, tr("FAP threshold"));
+    caption(m_decorrelate, tr("Decorrelate against"));
+    m_decorrelate->setItemText(0, tr("none"));
+    m_decorrelate->setToolTip(
+        tr("Fit one coefficient per instrument on this activity index; measurements without it are left out"));
 }
 
 void FitControls::changeEvent(QEvent *event)
@@ -151,7 +159,18 @@ Fitting::Options FitControls::options() const
     options.circular = m_circular->isChecked();
     options.starMassSolar = m_starMass->value();
     options.falseAlarmThreshold = m_threshold->value();
+    options.decorrelateAgainst = m_decorrelate->currentData().toString().toStdString();
     return options;
+}
+
+void FitControls::setActivityIndices(const QStringList &names)
+{
+    m_decorrelate->clear();
+    // "none" carries no index name, so a translated "none" never reaches the fit.
+    m_decorrelate->addItem(tr("none"), QString());
+    for (const QString &name : names)
+        m_decorrelate->addItem(name, name);
+    m_form->setRowVisible(m_decorrelate, !names.isEmpty());
 }
 
 void FitControls::setStarMass(double solarMasses)

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 
 class QCheckBox;
+class QComboBox;
 class QDoubleSpinBox;
 class QFormLayout;
 class QLabel;
@@ -14,7 +15,7 @@ class QSpinBox;
 
 /// The fit's settings and commands, and the progress of a run with its
 /// Cancel button. Object names: "planetCount", "fitJitter", "fitTrend", "fitCircular",
-/// "fitStarMass", "fapThreshold", "fitButton", "findPlanetsButton",
+/// "decorrelateAgainst", "fitStarMass", "fapThreshold", "fitButton", "findPlanetsButton",
 /// "bootstrapButton", "fitProgress", "cancelButton", "fitStatus".
 class FitControls : public QGroupBox
 {
@@ -25,6 +26,10 @@ public:
 
     /// The settings as the numeric code takes them.
     Fitting::Options options() const;
+
+    /// The activity indices the data hold, offered under "Decorrelate against"
+    /// beside "none"; the row is hidden when there are none.
+    void setActivityIndices(const QStringList &names);
 
     /// M★ in solar masses, 0.05–100.
     void setStarMass(double solarMasses);
@@ -56,6 +61,7 @@ private:
     QCheckBox *m_jitter;
     QCheckBox *m_trend;
     QCheckBox *m_circular;
+    QComboBox *m_decorrelate;
     QDoubleSpinBox *m_starMass;
     QDoubleSpinBox *m_threshold;
     QPushButton *m_fit;

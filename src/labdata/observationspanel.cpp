@@ -239,6 +239,10 @@ void ObservationsPanel::setData(const Observations::DataSet &data, const QString
     m_plots->periodogram()->clear();
     m_plots->periodogram()->showAutomaticRange(m_data);
     m_plots->setInstruments(m_data.instruments, {});
+    QStringList indices;
+    for (const auto &index : m_data.activity)
+        indices << QString::fromStdString(index.name);
+    m_controls->setActivityIndices(indices);
     m_controls->showStatus(QString());
     showPlots();
     updateCommands();

@@ -115,6 +115,9 @@ void ResultTable::showResult(const Fitting::Result &result)
         if (instrument.jitter > 0 || instrument.jitterUncertainty > 0)
             addMeasured(tr("jitter") + name, instrument.jitter, instrument.jitterUncertainty, 0, tr("m/s"));
         addSummary(tr("rms") + name, instrument.rms, tr("m/s"));
+        if (!result.decorrelatedAgainst.empty())
+            addMeasured(tr("decorrelation") + name, instrument.decorrelation, instrument.decorrelationUncertainty, 0,
+                        tr("m/s per unit of %1").arg(QString::fromStdString(result.decorrelatedAgainst)));
     }
     if (result.trendFitted)
         addMeasured(tr("trend"), result.trend, result.trendUncertainty, 0, tr("m/s/d"));

@@ -9,7 +9,8 @@
 /// The fit's results, one quantity a row: value, 1σ uncertainty (from the
 /// covariance, and from the bootstrap when one ran) and unit. Planets
 /// first (P, K, e, ω, T_p, T_c, m sin i), then per instrument the offset,
-/// jitter and rms, the trend, and the summary: −ln L, χ², rms, BIC.
+/// jitter, rms and, when the fit decorrelates against an activity index, its
+/// coefficient; the trend, and the summary: −ln L, χ², rms, BIC.
 /// A value with an uncertainty is shown to its precision (two significant
 /// digits of the uncertainty). Ctrl+C copies the selected cells as
 /// tab-separated lines.

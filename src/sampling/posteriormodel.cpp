@@ -62,6 +62,10 @@ Numeric::Outcome<PosteriorModel> PosteriorModel::build(const Observations::DataS
     if (fit.planets.empty() || int(fit.planets.size()) > maxPlanets)
         return Numeric::Refusal{"The posterior is sampled for fits of 1 to " + std::to_string(maxPlanets)
                                 + " planets; this fit has " + std::to_string(fit.planets.size()) + "."};
+    if (!fit.decorrelatedAgainst.empty())
+        return Numeric::Refusal{
+            "The posterior is not sampled for a fit decorrelated against an activity index;"
+            " fit without the decorrelation to sample it."};
     if (data.measurements.size() < 2 || fit.instruments.size() != data.instruments.size()
         || fit.pointCount != int(data.measurements.size()))
         return Numeric::Refusal{"The fit does not belong to these measurements; fit them again."};

@@ -52,7 +52,9 @@ class PosteriorModel final : public LogDensity
 public:
     static constexpr int maxPlanets = 8;
 
-    /// Refused when the fit did not succeed or does not belong to these data.
+    /// Refused when the fit did not succeed, does not belong to these data, or
+    /// decorrelates against an activity index (whose coefficients this
+    /// posterior does not hold).
     static Numeric::Outcome<PosteriorModel> build(const Observations::DataSet &data, const Fitting::Result &fit,
                                                   const Fitting::Options &options);
 

@@ -212,6 +212,8 @@ private slots:
         fails("bad cadence", {"simulate", "--period", "3", "--k", "5", "--cadence", "weekly"}, 2, "random or nightly");
         fails("unwritable output", {"simulate", "--period", "3", "--k", "5", "-o", "/nonexistent/x.txt"}, 1,
               "cannot be written");
+        fails("--decorrelate against an index the file lacks", {"fit", "FOLDER/planet.txt", "--decorrelate", "BIS"}, 1,
+              "no activity index named \"BIS\"");
         fails("json and csv", {"fit", "FOLDER/planet.txt", "--json", "--csv"}, 2, "--json excludes --csv");
         fails("challenge: unknown option", {"challenge", "make", "--level", "1", "--colour"}, 2, "--colour");
         fails("challenge: unwritable file", {"challenge", "data", "P198-1QD6-MZ56", "-o", "/nonexistent/x.txt"}, 1,

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <cmath>
 #include <numbers>
 
 namespace {
@@ -19,7 +20,7 @@ Fitting::Result handResult()
     planet.value = {20.885, 5.5, 0.06, std::numbers::pi / 2, 2450518.1234567891, 2457001.25, 0.07, 22.3};
     planet.uncertainty = {0.004, 0.6, 0.05, std::numbers::pi / 180, 1.5, 0.3, 0.008, 2.5};
     result.planets.push_back(planet);
-    result.instruments.push_back({"HIRES \"red\"\\chip\n", 32, -1.25, 0.5, 2.0, 0.75, 3.1});
+    result.instruments.push_back({"HIRES \"red\"\\chip\n", 32, -1.25, 0.5, 2.0, 0.75, 3.1, 0, 0, 0});
     result.negativeLogLikelihood = 80.5;
     result.chiSquare = 31.0;
     result.rms = 3.25;
@@ -123,6 +124,29 @@ private slots:
         QCOMPARE(csv,
                  QStringLiteral("time,velocity,uncertainty,instrument,model,residual\n"
                                 "1,5,1,A,2,3\n2450518.123456789,-1.5,2,A,2,-3.5\n"));
+    }
+
+    // A decorrelated fit: its model holds d (x − x̄) where the index has a value and nothing where it has none, and
+    // both files carry d with its σ.
+    void decorrelationWrittenOut()
+    {
+        Fitting::Result result = handResult();
+        result.planets.clear();
+        result.decorrelatedAgainst = "BIS";
+        result.instruments[0] = {"A", 2, 2.0, 0.5, 0, 0, 3.1, 3.0, 0.25, 10.0};
+        Observations::DataSet data;
+        data.instruments = {"A"};
+        data.measurements = {{1.0, 5.0, 1.0, 0}, {2.0, -1.5, 2.0, 0}};
+        data.activity = {{"BIS", {12.0, std::nan("")}}};
+        QCOMPARE(QString::fromStdString(Fitting::residualsCsv(result, data)),
+                 QStringLiteral("time,velocity,uncertainty,instrument,model,residual\n"
+                                "1,5,1,A,8,-3\n2,-1.5,2,A,2,-3.5\n"));
+        const QJsonObject root =
+            QJsonDocument::fromJson(QByteArray::fromStdString(Fitting::resultJson(result))).object();
+        QCOMPARE(root["decorrelatedAgainst"].toString(), QStringLiteral("BIS"));
+        QCOMPARE(root["instruments"].toArray().at(0).toObject()["decorrelationUncertainty"].toDouble(), 0.25);
+        QVERIFY(
+            QString::fromStdString(Fitting::resultCsv(result)).contains("instrument,A,2,2,0.5,0,0,3.1,BIS,3,0.25,10"));
     }
 };
 

@@ -13,28 +13,34 @@ using Fitting::ParameterLayout;
 
 namespace {
 
-/// Two instruments, each with one σ, a planet of e = 0.3, a trend; 200 points.
+/// Two instruments, each with one σ, a planet of e = 0.3, a trend, velocities moved by an activity index; 200 points.
 struct Problem
 {
     Fitting::Measurements data;
-    ParameterLayout layout{1, 2, true, true};
+    ParameterLayout layout{1, 2, true, true, true};
     VectorXd truth;
 
     Problem()
     {
         const Kepler::Orbit planet{17.3, 30, 0.3, 1.2, 2458004};
         Observations::DataSet set = NumericFixtures::noisyData({planet}, {-5, 12}, 200, 2458000, 300, 1.0, 0, 2.0, 3);
+        set.activity = {{"FWHM", {}}};
         for (auto &m : set.measurements) {
             m.uncertainty = m.instrument == 0 ? 1.0 : 1.5;
             m.velocity += 0.02 * (m.time - 2458150);
+            const double fwhm = 7 + std::sin(m.time);
+            set.activity[0].values.push_back(fwhm);
+            m.velocity += (m.instrument == 0 ? 4 : -2) * (fwhm - 7);
         }
-        data = Fitting::Measurements::from(set);
+        data = Fitting::Measurements::from(set, "FWHM");
         truth = VectorXd::Zero(layout.size());
         Fitting::PlanetParameters::of(planet).write(truth.data());
         truth(layout.offset(0)) = -5;
         truth(layout.offset(1)) = 12;
         truth(layout.trendIndex()) = 0.02;
         truth(layout.jitterSquared(0)) = truth(layout.jitterSquared(1)) = 4;
+        truth(layout.coefficient(0)) = 4;
+        truth(layout.coefficient(1)) = -2;
     }
 };
 
@@ -65,6 +71,7 @@ private slots:
         QTest::newRow("offset") << layout.offset(1) << 1e-4;
         QTest::newRow("trend") << layout.trendIndex() << 1e-4;
         QTest::newRow("jitter") << layout.jitterSquared(0) << 1e-4;
+        QTest::newRow("decorrelation") << layout.coefficient(1) << 1e-4;
     }
     void gradientMatchesFiniteDifference()
     {
@@ -76,6 +83,7 @@ private slots:
         x.head(5) += VectorXd::Constant(5, 0.003);
         x(problem.layout.offset(1)) += 0.4;
         x(problem.layout.jitterSquared(0)) = 6;
+        x(problem.layout.coefficient(1)) += 0.3;
         VectorXd gradient;
         MatrixXd fisher;
         model.linearise(x, gradient, fisher);
@@ -136,7 +144,7 @@ private slots:
         const Observations::DataSet set =
             NumericFixtures::noisyData({planet}, {3, -7}, 80, 2458000, 120, 1.5, 1.0, 0, 11);
         const Fitting::Measurements data = Fitting::Measurements::from(set);
-        const ParameterLayout layout{planets, 2, planets == 0, false};
+        const ParameterLayout layout{planets, 2, planets == 0, false, false};
         // Columns: the offsets, then the trend or the orbit's shape −sin(2π (t − T_c)/P), T_c = T_p + P/4.
         MatrixXd design = MatrixXd::Zero(Eigen::Index(data.size()), 3);
         VectorXd weight(design.rows()), y(design.rows());
@@ -177,7 +185,7 @@ private slots:
         for (auto &m : set.measurements)
             m.uncertainty = 2.0;
         const Fitting::Measurements data = Fitting::Measurements::from(set);
-        const ParameterLayout layout{0, 1, false, true};
+        const ParameterLayout layout{0, 1, false, true, false};
         Fitting::RvModel model(data, layout);
         VectorXd x(2);
         x << 1.0, -0.5;

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <random>
 
 namespace {
 
@@ -574,6 +575,43 @@ private slots:
         QTest::mouseRelease(chart->viewport(), Qt::LeftButton, {}, seventh + QPoint(10, 10));
         QVERIFY(m_panel->exclusion().isExcluded(m_panel->data(), 7));
         QVERIFY(!m_panel->exclusion().isExcluded(m_panel->data(), 30));
+    }
+
+    // The choice appears only for data with activity indices; a fit against one, with a point excluded, shows the
+    // coefficient of velocities that follow the index by 3 m/s per unit, within 4σ.
+    void fitDecorrelatesAgainstAChosenIndex()
+    {
+        m_panel->setData(quickSet(), QStringLiteral("quick"));
+        waitIdle();
+        auto *choice = child<QComboBox>("decorrelateAgainst");
+        QVERIFY(!choice->isVisibleTo(m_panel.get()));
+        Observations::DataSet data = quickSet();
+        std::mt19937 random(3);
+        std::uniform_real_distribution<double> uniform(-2, 2);
+        data.activity = {{"FWHM", {}}};
+        for (auto &m : data.measurements) {
+            data.activity[0].values.push_back(uniform(random));
+            m.velocity += 3.0 * data.activity[0].values.back();
+        }
+        m_panel->setData(data, QStringLiteral("active"));
+        waitIdle();
+        QVERIFY(choice->isVisibleTo(m_panel.get()));
+        choice->setCurrentIndex(choice->findText(QStringLiteral("FWHM")));
+        QTest::mouseClick(child<DataChart>("velocityChart")->viewport(), Qt::LeftButton, {},
+                          child<DataChart>("velocityChart")->pixelOf(5).value());
+        waitIdle();
+        child<QPushButton>("fitButton")->click();
+        waitIdle();
+        const ResultTable *table = child<ResultTable>("resultTable");
+        QVERIFY2(table->rowOf(QStringLiteral("points")) >= 0, qPrintable(child<QLabel>("fitStatus")->text()));
+        QCOMPARE(table->item(table->rowOf(QStringLiteral("points")), ResultTable::Value)->text(), QStringLiteral("39"));
+        const auto rows = table->findItems(QStringLiteral("decorrelation"), Qt::MatchStartsWith);
+        QCOMPARE(rows.size(), 1);
+        const int row = rows.front()->row();
+        const double d = table->item(row, ResultTable::Value)->text().toDouble();
+        const double sigma = table->item(row, ResultTable::Uncertainty)->text().toDouble();
+        QVERIFY2(sigma > 0 && std::abs(d - 3.0) < 4 * sigma, qPrintable(QStringLiteral("%1 ± %2").arg(d).arg(sigma)));
+        QCOMPARE(table->item(row, ResultTable::Unit)->text(), QStringLiteral("m/s per unit of FWHM"));
     }
 
     void hiddenInstrumentIsMarkedInTheSavedData()
