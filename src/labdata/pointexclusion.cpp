@@ -1,6 +1,7 @@
 #include "labdata/pointexclusion.h"
 
 #include <algorithm>
+#include <cmath>
 
 void PointExclusion::reset(std::size_t measurementCount)
 {
@@ -73,12 +74,21 @@ Observations::DataSet PointExclusion::kept(const Observations::DataSet &data) co
             kept.instruments.push_back(data.instruments[k]);
         }
     }
+    // An instrument without uncertainties still needs its jitter fitted when only some of its points are kept.
+    for (int instrument : data.instrumentsWithoutUncertainties)
+        if (instrument >= 0 && std::size_t(instrument) < renumbered.size() && renumbered[std::size_t(instrument)] >= 0)
+            kept.instrumentsWithoutUncertainties.push_back(renumbered[std::size_t(instrument)]);
+    for (const Observations::ActivityIndex &index : data.activity)
+        kept.activity.push_back({index.name, {}});
     for (std::size_t i = 0; i < data.measurements.size(); ++i) {
         Observations::Measurement m = data.measurements[i];
         if (isExcluded(data, i) || m.instrument < 0 || std::size_t(m.instrument) >= renumbered.size())
             continue;
         m.instrument = renumbered[std::size_t(m.instrument)];
         kept.measurements.push_back(m);
+        // The indices keep step with the measurements they were measured with.
+        for (std::size_t k = 0; k < data.activity.size(); ++k)
+            kept.activity[k].values.push_back(i < data.activity[k].values.size() ? data.activity[k].values[i] : NAN);
     }
     return kept;
 }
