@@ -57,9 +57,8 @@ CenteredPairs centeredPairs(const IndexSeries &series)
     return pairs;
 }
 
-IndexAnalysis analyseIndex(const Observations::DataSet &data, std::size_t which,
-                           const Periodogram::FrequencyGrid &grid, std::size_t peakCount,
-                           const std::atomic<bool> *cancel)
+IndexAnalysis analyseIndex(const Observations::DataSet &data, std::size_t which, const Periodogram::FrequencyGrid &grid,
+                           std::size_t peakCount, const std::atomic<bool> *cancel)
 {
     IndexAnalysis analysis;
     analysis.series = indexSeries(data, which);

@@ -62,9 +62,8 @@ struct IndexAnalysis
 /// generalised Lomb–Scargle periodogram on `grid` (the velocities' own, so
 /// that peaks compare) with its `peakCount` highest peaks. Raising *cancel
 /// stops the periodogram and leaves its spectrum empty.
-IndexAnalysis analyseIndex(const Observations::DataSet &data, std::size_t which,
-                           const Periodogram::FrequencyGrid &grid, std::size_t peakCount,
-                           const std::atomic<bool> *cancel = nullptr);
+IndexAnalysis analyseIndex(const Observations::DataSet &data, std::size_t which, const Periodogram::FrequencyGrid &grid,
+                           std::size_t peakCount, const std::atomic<bool> *cancel = nullptr);
 
 /// The index, and its peak, a velocity peak may owe itself to.
 struct ActivityFlag

@@ -7,11 +7,12 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
 #include <QLineSeries>
 #include <QLogValueAxis>
+#include <QStackedLayout>
+#include <QVBoxLayout>
 #include <QValueAxis>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -73,9 +74,12 @@ ActivityPane::ActivityPane(QWidget *parent)
     , m_choice(new QComboBox)
     , m_message(new QLabel)
     , m_correlation(new QLabel)
+    , m_levelsKey(new QLabel)
+    , m_noIndex(new QLabel)
     , m_time(new DataChart(QString(), QString()))
     , m_periodogram(new PeriodogramChart)
     , m_scatter(new DataChart(QString(), QString()))
+    , m_pages(new QStackedLayout(this))
     , m_cancel(std::make_shared<std::atomic<bool>>(false))
 {
     setObjectName(QStringLiteral("activityPane"));
@@ -88,8 +92,12 @@ ActivityPane::ActivityPane(QWidget *parent)
     m_periodogram->setObjectName(QStringLiteral("activityPeriodogramChart"));
     m_scatter->setObjectName(QStringLiteral("activityScatterChart"));
     for (QWidget *chart : std::initializer_list<QWidget *>{m_time, m_periodogram, m_scatter})
-        chart->setMinimumSize(220, 150);
+        chart->setMinimumSize(200, 150);
+    // The page shares the tab's height with the periodogram: the scatter and
+    // the index's periodogram say what they show beside them, not in legends.
     m_scatter->chart()->legend()->hide();
+    m_periodogram->chart()->legend()->hide();
+    m_levelsKey->setWordWrap(true);
     for (std::size_t k = 0; k < std::size(Levels); ++k) {
         auto *level = new QLineSeries;
         level->setPen(QPen(QColor(120, 120, 120), 1, k == 0 ? Qt::DashLine : Qt::DotLine));
@@ -99,26 +107,33 @@ ActivityPane::ActivityPane(QWidget *parent)
         m_levels.append(level);
     }
 
-    auto *choiceRow = new QHBoxLayout;
-    choiceRow->addWidget(m_choice);
-    choiceRow->addWidget(m_correlation);
-    choiceRow->addStretch(1);
-    auto *charts = new QGridLayout;
-    charts->addWidget(m_time, 0, 0, 1, 2);
-    charts->addWidget(m_periodogram, 1, 0);
-    charts->addWidget(m_scatter, 1, 1);
-    charts->setRowStretch(0, 1);
-    charts->setRowStretch(1, 1);
-    charts->setColumnStretch(0, 3);
-    charts->setColumnStretch(1, 2);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(choiceRow);
-    layout->addWidget(m_message);
-    layout->addLayout(charts, 1);
+    auto *said = new QVBoxLayout;
+    said->addWidget(m_choice);
+    said->addWidget(m_correlation);
+    said->addWidget(m_message);
+    said->addWidget(m_levelsKey);
+    said->addStretch(1);
+    auto *indexPage = new QWidget;
+    auto *layout = new QGridLayout(indexPage);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(m_time, 0, 0);
+    layout->addWidget(m_scatter, 0, 1);
+    layout->addWidget(m_periodogram, 1, 0);
+    layout->addLayout(said, 1, 1);
+    layout->setColumnStretch(0, 3);
+    layout->setColumnStretch(1, 2);
+    layout->setRowStretch(0, 1);
+    layout->setRowStretch(1, 1);
+    // Data without an index get one sentence, not empty charts.
+    m_noIndex->setObjectName(QStringLiteral("activityNoIndex"));
+    m_noIndex->setWordWrap(true);
+    m_noIndex->setAlignment(Qt::AlignCenter);
+    m_noIndex->setMargin(20);
+    m_pages->addWidget(m_noIndex);
+    m_pages->addWidget(indexPage);
 
     connect(m_choice, &QComboBox::currentIndexChanged, this, &ActivityPane::showChosenIndex);
-    connect(&m_watcher, &QFutureWatcher<std::vector<Detection::IndexAnalysis>>::finished, this,
-            &ActivityPane::finish);
+    connect(&m_watcher, &QFutureWatcher<std::vector<Detection::IndexAnalysis>>::finished, this, &ActivityPane::finish);
     retranslate();
 }
 
@@ -134,8 +149,9 @@ void ActivityPane::retranslate()
     setWindowTitle(tr("Activity"));
     m_choice->setToolTip(tr("The activity index shown"));
     m_time->setTitles(tr("Time since first measurement (days)"), tr("Index"));
-    m_levels[0]->setName(tr("1 % false alarm"));
-    m_levels[1]->setName(tr("0.1 % false alarm"));
+    m_levelsKey->setText(
+        tr("Periodogram of the index: false-alarm probability 1 % at the dashed line, "
+           "0.1 % at the dotted one."));
     showChosenIndex();
 }
 
@@ -200,11 +216,11 @@ void ActivityPane::finish()
 
 QString ActivityPane::activityRemark(const Periodogram::Peak &velocityPeak) const
 {
-    const auto flags =
-        Detection::activityFlags(std::span(&velocityPeak, 1), m_analyses, m_spanDays);
+    const auto flags = Detection::activityFlags(std::span(&velocityPeak, 1), m_analyses, m_spanDays);
     if (!flags.front())
         return {};
-    return tr("may be activity (%1, %2 d)")
+    // On two lines, so the peak table stays narrow enough for a small screen.
+    return tr("may be activity\n%1, %2 d")
         .arg(QString::fromStdString(flags.front()->indexName))
         .arg(flags.front()->indexPeak.periodDays, 0, 'g', 3);
 }
@@ -240,6 +256,7 @@ void ActivityPane::showChosenIndex()
     }
     m_time->setTitles(tr("Time since first measurement (days)"), name);
     m_time->setInstruments(pointsPerInstrument(series.data, times, values, {}, series.rows));
+    m_time->chart()->legend()->setVisible(series.data.instruments.size() > 1);
 
     const Detection::CenteredPairs pairs = Detection::centeredPairs(series);
     std::vector<double> errors;
@@ -248,7 +265,8 @@ void ActivityPane::showChosenIndex()
     std::vector<double> rowErrors;
     for (std::size_t row : series.rows)
         rowErrors.push_back(errors[row]);
-    m_scatter->setTitles(tr("%1 − instrument mean").arg(name), tr("Velocity − instrument mean (m/s)"));
+    // Short titles on a small chart: the message says each instrument's mean is removed.
+    m_scatter->setTitles(name, tr("Velocity (m/s)"));
     m_scatter->setInstruments(pointsPerInstrument(series.data, pairs.index, pairs.velocity, rowErrors, series.rows));
     if (analysis.correlation)
         //: %2 is "= 0.43", "= 3×10⁻⁵" or "< 10⁻³⁰⁰".
@@ -287,25 +305,26 @@ void ActivityPane::showLevels(const Detection::IndexAnalysis &analysis)
 
 void ActivityPane::showMessage()
 {
-    if (m_kept.activity.empty()) {
-        m_message->setText(tr("These data have no activity index. Files with columns such as the S-index, "
-                              "log R'HK, Hα, the line width (FWHM) or the bisector span show them here."));
+    m_noIndex->setText(
+        tr("These data have no activity index. Files with columns such as the S-index, "
+           "log R'HK, Hα, the line width (FWHM) or the bisector span show them here."));
+    m_pages->setCurrentIndex(m_kept.activity.empty() ? 0 : 1);
+    if (m_kept.activity.empty())
         return;
-    }
     const int chosen = m_choice->currentIndex();
     if (isRunning() || chosen < 0 || std::size_t(chosen) >= m_analyses.size()) {
         m_message->setText(tr("Analysing the activity indices…"));
         return;
     }
     const Detection::IndexAnalysis &analysis = m_analyses[std::size_t(chosen)];
-    QString text = tr("%1 of %2 points analysed have a value of %3.")
+    QString text = tr("%1 of %2 points analysed have a value of %3; each instrument's mean is removed from it and from "
+                      "the velocities before they are compared.")
                        .arg(analysis.series.data.measurements.size())
                        .arg(m_kept.measurements.size())
                        .arg(QString::fromStdString(analysis.series.name));
     if (analysis.series.missing > 0)
         text += QLatin1Char(' ') + tr("%1 without one are left out.").arg(analysis.series.missing);
     if (!analysis.periodogramRefused.empty())
-        text += QLatin1Char(' ')
-            + tr("No periodogram: %1").arg(QString::fromStdString(analysis.periodogramRefused));
+        text += QLatin1Char(' ') + tr("No periodogram: %1").arg(QString::fromStdString(analysis.periodogramRefused));
     m_message->setText(text);
 }

@@ -17,16 +17,18 @@ class PeriodogramChart;
 class QComboBox;
 class QLabel;
 class QLineSeries;
+class QStackedLayout;
 
 /// The star's activity beside its velocities, a page of the Observations
 /// tab. For the index chosen in "activityIndexChoice" (the data's activity
 /// indices by name): the index against time per instrument
 /// ("activityTimeChart"), its periodogram on the velocities' grid with the
 /// 1 % and 0.1 % false-alarm levels ("activityPeriodogramChart"), and the
-/// velocities against it ("activityScatterChart") with Pearson's r, its
-/// p-value and the number of pairs in "activityCorrelation".
-/// "activityMessage" says when the data have no index and how many kept
-/// points lack a value of the chosen one.
+/// velocities against it ("activityScatterChart"), each instrument's mean
+/// removed from both, with Pearson's r, its p-value and the number of pairs
+/// in "activityCorrelation".
+/// "activityMessage" says how many kept points lack a value of the chosen
+/// index; data without any index show only the sentence "activityNoIndex".
 ///
 /// Only the points the analysis keeps, with a finite value of the index,
 /// count. Every index is analysed at once on a worker thread, so the window
@@ -46,7 +48,7 @@ public:
     /// of the velocities of `kept`), forgetting at once what was shown.
     void analyse(const Observations::DataSet &kept, const std::optional<Periodogram::FrequencyGrid> &grid);
 
-    /// "may be activity (S-index, 25.1 d)" for a peak of the velocities
+    /// "may be activity\nS-index, 25.1 d" for a peak of the velocities
     /// analysed last that lies within one peak width of a peak of an index
     /// with a false-alarm probability of 1 % or less; empty otherwise and
     /// while the analysis runs.
@@ -80,10 +82,14 @@ private:
     QComboBox *m_choice;
     QLabel *m_message;
     QLabel *m_correlation;
+    QLabel *m_levelsKey;
+    QLabel *m_noIndex;
     DataChart *m_time;
     PeriodogramChart *m_periodogram;
     DataChart *m_scatter;
     QList<QLineSeries *> m_levels;
+    /// The sentence for data without an index, or the index's charts.
+    QStackedLayout *m_pages;
 
     Observations::DataSet m_kept;
     double m_spanDays = 0;

@@ -67,13 +67,15 @@ PeriodogramPane::PeriodogramPane(QWidget *parent)
     range->addWidget(m_to);
     range->addWidget(m_recompute);
     range->addStretch(1);
-    auto *chartColumn = new QVBoxLayout;
-    chartColumn->addWidget(m_chart, 1);
-    chartColumn->addLayout(range);
-    auto *layout = new QHBoxLayout(this);
+    // The range under both, so that the chart may be narrower than the range
+    // row when the table needs the room for its remarks.
+    auto *chartAndPeaks = new QHBoxLayout;
+    chartAndPeaks->addWidget(m_chart, 1);
+    chartAndPeaks->addWidget(m_peaks);
+    auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(chartColumn, 1);
-    layout->addWidget(m_peaks);
+    layout->addLayout(chartAndPeaks, 1);
+    layout->addLayout(range);
     retranslate();
 }
 
@@ -135,6 +137,8 @@ void PeriodogramPane::listPeaks()
                                      fapText(peak.falseAlarmProbability), m_remark ? m_remark(peak) : QString()};
             for (int column = 0; column < 5; ++column)
                 m_peaks->setItem(row, column, new QTableWidgetItem(cells[column]));
+            if (!cells[4].isEmpty())
+                m_peaks->resizeRowToContents(row);
         }
     };
     list(m_dataPeaks, tr("data"));
