@@ -1,6 +1,7 @@
 #include "cli/commandkit.h"
 #include "cli/commands.h"
 #include "cli/texttable.h"
+#include "detection/activityscan.h"
 #include "detection/aliases.h"
 #include "detection/spectralwindow.h"
 
@@ -59,6 +60,42 @@ Json aliasJson(const Detection::AliasLabel &label, std::span<const Periodogram::
               {"period", jsonNumber(1 / label.windowFrequency)}}}};
 }
 
+/// How many peaks of each activity index are compared with the velocities'.
+constexpr std::size_t indexPeakCount = 5;
+
+/// Each activity index of the file on the velocities' grid, and the index
+/// peak, if any, each velocity peak may owe itself to.
+struct ActivityCheck
+{
+    std::vector<Detection::IndexAnalysis> indices;
+    std::vector<std::optional<Detection::ActivityFlag>> flags;
+};
+
+ActivityCheck checkActivity(const Observations::DataSet &data, const Periodogram::FrequencyGrid &grid,
+                            std::span<const Periodogram::Peak> peaks)
+{
+    ActivityCheck check;
+    for (std::size_t k = 0; k < data.activity.size(); ++k)
+        check.indices.push_back(Detection::analyseIndex(data, k, grid, indexPeakCount));
+    check.flags = Detection::activityFlags(peaks, check.indices, Detection::timeSpan(data));
+    return check;
+}
+
+Json activityJson(const std::optional<Detection::ActivityFlag> &flag)
+{
+    if (!flag)
+        return nullptr;
+    return {{"index", flag->indexName},
+            {"period", jsonNumber(flag->indexPeak.periodDays)},
+            {"falseAlarmProbability", jsonNumber(flag->indexPeak.falseAlarmProbability)}};
+}
+
+std::string activityText(const std::optional<Detection::ActivityFlag> &flag)
+{
+    return flag ? "may be activity (" + flag->indexName + ", " + significant(flag->indexPeak.periodDays, 3) + " d)"
+                : "-";
+}
+
 void runWindow(const PeriodogramRequest &request, const Loaded &loaded, std::ostream &out)
 {
     const auto grid = Detection::windowGrid(loaded.data);
@@ -98,27 +135,43 @@ void runPeriodogram(const PeriodogramRequest &request, std::ostream &out)
     const auto peaks = Periodogram::highestPeaks(spectrum, loaded.data, std::size_t(request.peaks));
     const auto labels = Detection::labelAliases(peaks, {}, windowPeaksOf(loaded.data, windowPeaksForAliases),
                                                 Detection::timeSpan(loaded.data));
+    const bool hasIndices = !loaded.data.activity.empty();
+    const ActivityCheck activity = hasIndices ? checkActivity(loaded.data, grid, peaks) : ActivityCheck{};
     if (request.json) {
         Json json = jsonHead(request, loaded, grid);
         json["peaks"] = Json::array();
-        for (std::size_t k = 0; k < peaks.size(); ++k)
-            json["peaks"].push_back({{"period", jsonNumber(peaks[k].periodDays)},
-                                     {"frequency", jsonNumber(peaks[k].frequency)},
-                                     {"power", jsonNumber(peaks[k].power)},
-                                     {"falseAlarmProbability", jsonNumber(peaks[k].falseAlarmProbability)},
-                                     {"alias", aliasJson(labels[k], peaks)}});
+        for (std::size_t k = 0; k < peaks.size(); ++k) {
+            Json peak = {{"period", jsonNumber(peaks[k].periodDays)},
+                         {"frequency", jsonNumber(peaks[k].frequency)},
+                         {"power", jsonNumber(peaks[k].power)},
+                         {"falseAlarmProbability", jsonNumber(peaks[k].falseAlarmProbability)},
+                         {"alias", aliasJson(labels[k], peaks)}};
+            if (hasIndices)
+                peak["activity"] = activityJson(activity.flags[k]);
+            json["peaks"].push_back(std::move(peak));
+        }
         out << jsonLine(json);
         return;
     }
     out << "Generalised Lomb-Scargle periodogram of " << request.path << "\n"
         << loaded.data.measurements.size() << " measurements over " << significant(spanOf(loaded.data), 6) << " days; "
         << grid.count << " frequencies, " << periodRange(grid) << "\n\n";
-    TextTable table({"Peak", "Period (d)", "Frequency (1/d)", "Power", "False-alarm probability", "Alias"});
+    std::vector<std::string> columns{"Peak", "Period (d)", "Frequency (1/d)", "Power", "False-alarm probability",
+                                     "Alias"};
+    if (hasIndices)
+        columns.push_back("Activity");
+    TextTable table(columns);
     for (std::size_t k = 0; k < peaks.size(); ++k) {
         const std::string alias = Detection::describe(labels[k]);
-        table.addRow({std::to_string(k + 1), significant(peaks[k].periodDays, 7), significant(peaks[k].frequency, 6),
-                      significant(peaks[k].power, 4), significant(peaks[k].falseAlarmProbability, 3),
-                      alias.empty() ? "-" : alias});
+        std::vector<std::string> row{std::to_string(k + 1),
+                                     significant(peaks[k].periodDays, 7),
+                                     significant(peaks[k].frequency, 6),
+                                     significant(peaks[k].power, 4),
+                                     significant(peaks[k].falseAlarmProbability, 3),
+                                     alias.empty() ? "-" : alias};
+        if (hasIndices)
+            row.push_back(activityText(activity.flags[k]));
+        table.addRow(row);
     }
     out << table.text();
 }
@@ -134,7 +187,9 @@ void registerPeriodogram(CLI::App &app, std::ostream &out)
         "weights 1/sigma^2, power in [0, 1]; each instrument's mean is removed first.\n"
         "False-alarm probabilities: Baluev (2008), the Davies bound. A peak within one\n"
         "peak width of |f +- k f_w| of a stronger one, f_w a strong peak of the spectral\n"
-        "window W(f) = |sum w_i exp(2 pi i f t_i)|^2, is marked as its alias.");
+        "window W(f) = |sum w_i exp(2 pi i f t_i)|^2, is marked as its alias. When the file\n"
+        "has activity indices, a peak within one peak width of a peak of an index's own\n"
+        "periodogram (same grid, false-alarm probability <= 1 %) is marked \"may be activity\".");
     command->add_option("FILE", request->path, "velocity file or .sys system file")->required();
     addUnitOption(*command, request->read);
     request->limits.addTo(*command);

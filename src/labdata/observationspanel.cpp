@@ -1,5 +1,6 @@
 #include "labdata/observationspanel.h"
 
+#include "labdata/activitypane.h"
 #include "labdata/filecommands.h"
 #include "labdata/fitcontrols.h"
 #include "labdata/periodogrampane.h"
@@ -52,6 +53,7 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
     , m_usePlanet(new QComboBox)
     , m_usePlanetButton(new QPushButton)
     , m_plots(new PlotsPane)
+    , m_activity(new ActivityPane)
     , m_synthetic(new SyntheticDialog(this))
 {
     setObjectName(QStringLiteral("ObservationsPanel"));
@@ -68,6 +70,10 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(split);
 
+    m_plots->addPage(m_activity, m_activity->windowTitle());
+    m_plots->periodogram()->setPeakRemark(
+        [this](const Periodogram::Peak &peak) { return m_activity->activityRemark(peak); });
+    connect(m_activity, &ActivityPane::analysed, m_plots->periodogram(), &PeriodogramPane::listPeaks);
     connectFileCommands();
     connectPlots();
     connect(m_controls, &FitControls::fitRequested, this, &ObservationsPanel::fit);
@@ -342,10 +348,12 @@ bool ObservationsPanel::eventFilter(QObject *watched, QEvent *event)
 void ObservationsPanel::startRun(AnalysisRequest::Kind kind, Fitting::Options options)
 {
     const Observations::DataSet kept = m_exclusion.kept(m_data);
-    if (kept.measurements.empty())
-        return;
     QString refused;
     const auto grid = m_plots->periodogram()->chosenGrid(PlotData::timeSpan(kept), &refused);
+    if (kind == AnalysisRequest::Kind::Periodogram && refused.isEmpty())
+        m_activity->analyse(kept, grid);
+    if (kept.measurements.empty())
+        return;
     if (!refused.isEmpty()) {
         m_controls->showStatus(refused);
         return;

@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+class ActivityPane;
 class FileCommands;
 class FitControls;
 class PlotsPane;
@@ -30,7 +31,8 @@ class ResultTable;
 /// title "dataTitle", the fit's settings (FitControls), its results
 /// (ResultTable) and "usePlanetChoice" with "usePlanetButton". On the
 /// right the plots with the periodogram below them (PlotsPane,
-/// PeriodogramPane). The file commands (FileCommands) go to a File menu;
+/// PeriodogramPane) and the star's activity on a page of the plots
+/// (ActivityPane), whose remarks mark velocity peaks in the peak table. The file commands (FileCommands) go to a File menu;
 /// synthetic observations are planned in SyntheticDialog.
 ///
 /// The periodogram and the fit see only the points kept; the plots grey the
@@ -139,5 +141,6 @@ private:
     QComboBox *m_usePlanet;
     QPushButton *m_usePlanetButton;
     PlotsPane *m_plots;
+    ActivityPane *m_activity;
     SyntheticDialog *m_synthetic;
 };

@@ -31,7 +31,7 @@ QList<QPointF> peakMarks(const std::vector<Periodogram::Peak> &peaks)
 PeriodogramPane::PeriodogramPane(QWidget *parent)
     : QWidget(parent)
     , m_chart(new PeriodogramChart)
-    , m_peaks(new QTableWidget(0, 4))
+    , m_peaks(new QTableWidget(0, 5))
     , m_from(new QDoubleSpinBox)
     , m_to(new QDoubleSpinBox)
     , m_recompute(new QPushButton)
@@ -67,20 +67,22 @@ PeriodogramPane::PeriodogramPane(QWidget *parent)
     range->addWidget(m_to);
     range->addWidget(m_recompute);
     range->addStretch(1);
-    auto *chartColumn = new QVBoxLayout;
-    chartColumn->addWidget(m_chart, 1);
-    chartColumn->addLayout(range);
-    auto *layout = new QHBoxLayout(this);
+    // The range under both, so that the chart may be narrower than the range
+    // row when the table needs the room for its remarks.
+    auto *chartAndPeaks = new QHBoxLayout;
+    chartAndPeaks->addWidget(m_chart, 1);
+    chartAndPeaks->addWidget(m_peaks);
+    auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(chartColumn, 1);
-    layout->addWidget(m_peaks);
+    layout->addLayout(chartAndPeaks, 1);
+    layout->addLayout(range);
     retranslate();
 }
 
 void PeriodogramPane::retranslate()
 {
     m_recompute->setText(tr("Recompute"));
-    m_peaks->setHorizontalHeaderLabels({tr("Of"), tr("Period (d)"), tr("Power"), tr("FAP")});
+    m_peaks->setHorizontalHeaderLabels({tr("Of"), tr("Period (d)"), tr("Power"), tr("FAP"), tr("Note")});
     for (QDoubleSpinBox *box : {m_from, m_to}) {
         box->setSuffix(tr(" d"));
         box->setToolTip(tr("The periods the periodogram covers; the fits search the same range"));
@@ -132,13 +134,21 @@ void PeriodogramPane::listPeaks()
             const int row = m_peaks->rowCount();
             m_peaks->insertRow(row);
             const QString cells[] = {of, QString::number(peak.periodDays, 'g', 7), QString::number(peak.power, 'f', 3),
-                                     fapText(peak.falseAlarmProbability)};
-            for (int column = 0; column < 4; ++column)
+                                     fapText(peak.falseAlarmProbability), m_remark ? m_remark(peak) : QString()};
+            for (int column = 0; column < 5; ++column)
                 m_peaks->setItem(row, column, new QTableWidgetItem(cells[column]));
+            if (!cells[4].isEmpty())
+                m_peaks->resizeRowToContents(row);
         }
     };
     list(m_dataPeaks, tr("data"));
     list(m_residualPeaks, tr("residuals"));
+}
+
+void PeriodogramPane::setPeakRemark(std::function<QString(const Periodogram::Peak &)> remark)
+{
+    m_remark = std::move(remark);
+    listPeaks();
 }
 
 void PeriodogramPane::showAutomaticRange(const Observations::DataSet &data)

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -40,6 +41,12 @@ public:
     /// longest gives `refused` its sentence and nullopt.
     std::optional<Periodogram::FrequencyGrid> chosenGrid(double spanDays, QString *refused) const;
 
+    /// What the table's last column says of a peak ("may be activity …"),
+    /// asked again by listPeaks(); empty says nothing.
+    void setPeakRemark(std::function<QString(const Periodogram::Peak &)> remark);
+    /// Lists the peaks shown again, after what their remarks depend on changed.
+    void listPeaks();
+
     /// Whether the range may be edited and recomputed (data shown, no run going).
     void setAvailable(bool available);
 
@@ -53,7 +60,6 @@ protected:
 
 private:
     void retranslate();
-    void listPeaks();
 
     PeriodogramChart *m_chart;
     QTableWidget *m_peaks;
@@ -64,6 +70,7 @@ private:
     QLabel *m_toLabel;
     std::vector<Periodogram::Peak> m_dataPeaks;
     std::vector<Periodogram::Peak> m_residualPeaks;
+    std::function<QString(const Periodogram::Peak &)> m_remark;
     /// The user chose the periods; otherwise the automatic grid of each data set is used.
     bool m_rangeEdited = false;
 };

@@ -167,6 +167,9 @@ void PlotsPane::addChart(DataChart *chart)
 void PlotsPane::addPage(QWidget *page, const QString &title)
 {
     m_tabs->addTab(page, title);
+    // A page retitles itself when the language changes; its tab follows.
+    connect(page, &QWidget::windowTitleChanged, this,
+            [this, page](const QString &retitled) { m_tabs->setTabText(m_tabs->indexOf(page), retitled); });
 }
 
 void PlotsPane::setInstruments(const std::vector<std::string> &names, const std::vector<bool> &hidden)

@@ -39,7 +39,8 @@ public:
     /// The instruments the menu offers, and which of them are hidden.
     void setInstruments(const std::vector<std::string> &names, const std::vector<bool> &hidden);
 
-    /// A further page beside the velocities and the phase plot.
+    /// A further page beside the velocities and the phase plot; its tab
+    /// follows the page's window title.
     void addPage(QWidget *page, const QString &title);
 
     PeriodogramPane *periodogram() const { return m_periodogram; }

@@ -75,6 +75,10 @@ Observations::DataSet PointExclusion::kept(const Observations::DataSet &data) co
             kept.instruments.push_back(data.instruments[k]);
         }
     }
+    // An instrument without uncertainties still needs its jitter fitted when only some of its points are kept.
+    for (int instrument : data.instrumentsWithoutUncertainties)
+        if (instrument >= 0 && std::size_t(instrument) < renumbered.size() && renumbered[std::size_t(instrument)] >= 0)
+            kept.instrumentsWithoutUncertainties.push_back(renumbered[std::size_t(instrument)]);
     std::vector<std::size_t> rows;
     for (std::size_t i = 0; i < data.measurements.size(); ++i) {
         Observations::Measurement m = data.measurements[i];
