@@ -204,6 +204,12 @@ private slots:
         const auto refused = Sampling::samplePosterior(set.data, set.fit, set.options, odd);
         QCOMPARE(refused.status, Sampling::Status::Refused);
         QVERIFY(QString::fromStdString(refused.message).contains("even"));
+        // The posterior holds no coefficient on an activity index: it refuses rather than sample another model.
+        Fitting::Result decorrelated = set.fit;
+        decorrelated.decorrelatedAgainst = "BIS";
+        const auto notSampled = Sampling::samplePosterior(set.data, decorrelated, set.options, {});
+        QCOMPARE(notSampled.status, Sampling::Status::Refused);
+        QVERIFY(QString::fromStdString(notSampled.message).contains("decorrelated against an activity index"));
     }
 };
 
