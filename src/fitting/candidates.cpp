@@ -171,23 +171,26 @@ std::vector<double> candidateFrequencies(const State &state, std::span<const Obs
     return candidates;
 }
 
-std::vector<double> untriedAliases(const State &state, double frequency, std::span<const double> tried,
-                                   std::span<const Detection::WindowPeak> window)
+std::vector<double> untriedRelatives(const State &state, double frequency, std::span<const double> tried,
+                                     std::span<const Detection::WindowPeak> window)
 {
     const double span = timeSpan(state.data);
     std::vector<double> planets;
     for (int j = 0; j < state.layout.planets; ++j)
         planets.push_back(1 / state.period(j));
     const std::vector<Detection::WindowPeak> daily = dailyPeaks(window);
-    std::vector<double> aliases;
-    for (double alias : Detection::aliasFrequencies(frequency, window, span)) {
-        const auto near = [&](double f) { return std::abs(f - alias) < 1 / span; };
-        if (alias >= state.grid.minFrequency && alias <= state.grid.maxFrequency && !nearTheDay(alias)
-            && std::none_of(tried.begin(), tried.end(), near) && std::none_of(aliases.begin(), aliases.end(), near)
-            && !aliasOfPlanet(alias, planets, daily, span))
-            aliases.push_back(alias);
+    std::vector<double> relatives = Detection::aliasFrequencies(frequency, window, span);
+    relatives.push_back(2 * frequency);
+    relatives.push_back(frequency / 2);
+    std::vector<double> untried;
+    for (double relative : relatives) {
+        const auto near = [&](double f) { return std::abs(f - relative) < 1 / span; };
+        if (relative >= state.grid.minFrequency && relative <= state.grid.maxFrequency && !nearTheDay(relative)
+            && std::none_of(tried.begin(), tried.end(), near) && std::none_of(untried.begin(), untried.end(), near)
+            && !aliasOfPlanet(relative, planets, daily, span))
+            untried.push_back(relative);
     }
-    return aliases;
+    return untried;
 }
 
 double explainedShare(const State &before, const State &after)

@@ -176,11 +176,11 @@ Step addSignificantPlanet(State &state, std::span<const Detection::WindowPeak> w
         }
         if (trials.empty())
             break;
-        // The second round tries the aliases of the best fit not yet tried.
+        // The second round tries the aliases, 2f and f/2 of the best fit not yet tried.
         std::vector<double> tried = candidates;
         for (const auto &trial : trials)
             tried.push_back(trial.frequency);
-        for (double alias : untriedAliases(state, trials[bestOf(trials)].frequency, tried, window))
+        for (double alias : untriedRelatives(state, trials[bestOf(trials)].frequency, tried, window))
             candidates.push_back(alias);
     }
     if (cancelled(cancel))
