@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <iterator>
 
 namespace Fitting::Search {
 
@@ -65,6 +66,21 @@ void shares(const State &state, std::vector<double> &likelihood, std::vector<dou
     }
 }
 
+/// The window peaks in the bands of nearTheDay(). A planet's aliases under
+/// them are nearly as strong as the planet and survive any misfit of its
+/// orbit; its aliases under the slow peaks (the year, the seasons) are
+/// weaker, vanish with the planet from the residuals of a joint fit, and lie
+/// within a peak width of slow planets of their own (HD 202206 c's 1383 days
+/// lie a fifth of a peak width from b's yearly alias), so a start there is
+/// judged by its fit like any other.
+std::vector<Detection::WindowPeak> dailyPeaks(std::span<const Detection::WindowPeak> window)
+{
+    std::vector<Detection::WindowPeak> daily;
+    std::copy_if(window.begin(), window.end(), std::back_inserter(daily),
+                 [](const auto &w) { return nearTheDay(w.frequency); });
+    return daily;
+}
+
 } // namespace
 
 std::vector<Detection::WindowPeak> samplingPeaks(const Observations::DataSet &data, const std::atomic<bool> *cancel)
@@ -94,16 +110,16 @@ bool nearTheDay(double frequency)
     return false;
 }
 
-bool explainedByKnown(double frequency, std::span<const double> planetFrequencies,
-                      std::span<const Detection::WindowPeak> window, double spanDays)
+bool onWindowPeak(double frequency, std::span<const Detection::WindowPeak> window, double spanDays)
 {
-    const double width = 1 / spanDays;
-    const auto near = [&](double f) { return std::abs(f - frequency) <= width; };
-    // A window peak's own width, widened by the slowest frequency searched
-    // (1/2T): a drift too slow to be searched shows there too.
-    const auto onWindowPeak = [&](const auto &w) { return std::abs(w.frequency - frequency) <= 1.5 * width; };
-    if (std::any_of(window.begin(), window.end(), onWindowPeak))
-        return true;
+    return std::any_of(window.begin(), window.end(),
+                       [&](const auto &w) { return std::abs(w.frequency - frequency) <= 1.5 / spanDays; });
+}
+
+bool aliasOfPlanet(double frequency, std::span<const double> planetFrequencies,
+                   std::span<const Detection::WindowPeak> window, double spanDays)
+{
+    const auto near = [&](double f) { return std::abs(f - frequency) <= 1 / spanDays; };
     for (double planet : planetFrequencies) {
         const auto aliases = Detection::aliasFrequencies(planet, window, spanDays);
         if (near(planet) || std::any_of(aliases.begin(), aliases.end(), near))
@@ -119,12 +135,13 @@ std::vector<double> candidateFrequencies(const State &state, std::span<const Obs
     std::vector<double> planets;
     for (int j = 0; j < state.layout.planets; ++j)
         planets.push_back(1 / state.period(j));
+    const std::vector<Detection::WindowPeak> daily = dailyPeaks(window);
     std::vector<double> candidates;
     const auto offer = [&](double f) {
         const bool onGrid = f >= state.grid.minFrequency && f <= state.grid.maxFrequency;
         const bool known =
             std::any_of(candidates.begin(), candidates.end(), [&](double c) { return std::abs(c - f) < 1 / span; });
-        const bool fresh = onGrid && !known && !nearTheDay(f) && !explainedByKnown(f, planets, window, span);
+        const bool fresh = onGrid && !known && !nearTheDay(f) && !aliasOfPlanet(f, planets, daily, span);
         if (fresh)
             candidates.push_back(f);
         return fresh;
@@ -154,22 +171,26 @@ std::vector<double> candidateFrequencies(const State &state, std::span<const Obs
     return candidates;
 }
 
-std::vector<double> untriedAliases(const State &state, double frequency, std::span<const double> tried,
-                                   std::span<const Detection::WindowPeak> window)
+std::vector<double> untriedRelatives(const State &state, double frequency, std::span<const double> tried,
+                                     std::span<const Detection::WindowPeak> window)
 {
     const double span = timeSpan(state.data);
     std::vector<double> planets;
     for (int j = 0; j < state.layout.planets; ++j)
         planets.push_back(1 / state.period(j));
-    std::vector<double> aliases;
-    for (double alias : Detection::aliasFrequencies(frequency, window, span)) {
-        const auto near = [&](double f) { return std::abs(f - alias) < 1 / span; };
-        if (alias >= state.grid.minFrequency && alias <= state.grid.maxFrequency && !nearTheDay(alias)
-            && std::none_of(tried.begin(), tried.end(), near) && std::none_of(aliases.begin(), aliases.end(), near)
-            && !explainedByKnown(alias, planets, window, span))
-            aliases.push_back(alias);
+    const std::vector<Detection::WindowPeak> daily = dailyPeaks(window);
+    std::vector<double> relatives = Detection::aliasFrequencies(frequency, window, span);
+    relatives.push_back(2 * frequency);
+    relatives.push_back(frequency / 2);
+    std::vector<double> untried;
+    for (double relative : relatives) {
+        const auto near = [&](double f) { return std::abs(f - relative) < 1 / span; };
+        if (relative >= state.grid.minFrequency && relative <= state.grid.maxFrequency && !nearTheDay(relative)
+            && std::none_of(tried.begin(), tried.end(), near) && std::none_of(untried.begin(), untried.end(), near)
+            && !aliasOfPlanet(relative, planets, daily, span))
+            untried.push_back(relative);
     }
-    return aliases;
+    return untried;
 }
 
 double explainedShare(const State &before, const State &after)

@@ -20,10 +20,10 @@ std::vector<Detection::WindowPeak> samplingPeaks(const Observations::DataSet &da
 /// f/3 (an eccentric orbit puts much of its power into its harmonics, and
 /// its own period may show no peak at all); and their alias families |f ± f_w| under the window peaks (each moved to the local
 /// maximum of the periodogram within one peak width). A family matters when
-/// the sampling makes an alias outshine the signal. Left out: window peaks,
-/// the band nearTheDay(),
-/// frequencies within one peak width of a planet found or of its aliases
-/// (k = 1, 2), and frequencies off the grid.
+/// the sampling makes an alias outshine the signal. Left out: the band
+/// nearTheDay(), frequencies within one peak width of a planet found or of
+/// its aliases under the window peaks of those bands (aliasOfPlanet), and
+/// frequencies off the grid.
 std::vector<double> candidateFrequencies(const State &state, std::span<const Observations::DataSet> weightings,
                                          std::span<const Detection::WindowPeak> window,
                                          const std::atomic<bool> *cancel);
@@ -35,16 +35,27 @@ std::vector<double> candidateFrequencies(const State &state, std::span<const Obs
 /// planet in this band, where nightly data cannot tell one from the other.
 bool nearTheDay(double frequency);
 
-/// The aliases |f ± k f_w| (k = 1, 2) of the best fit's frequency that no
-/// start has tried yet, on the grid and outside the bands above: the signal
-/// itself when the sampling made every start an alias of it.
-std::vector<double> untriedAliases(const State &state, double frequency, std::span<const double> tried,
-                                   std::span<const Detection::WindowPeak> window);
+/// The aliases |f ± k f_w| (k = 1, 2) of the best fit's frequency, and 2f
+/// and f/2, that no start has tried yet, on the grid and outside the bands
+/// above: the signal itself when the sampling made every start an alias of
+/// it, or when a very eccentric orbit of twice the period fitted it through
+/// sparse phases (HD 17156 b, e = 0.68, 21.2 d, fits as e = 0.78 at 42.4 d).
+std::vector<double> untriedRelatives(const State &state, double frequency, std::span<const double> tried,
+                                     std::span<const Detection::WindowPeak> window);
 
-/// Whether a frequency (cycles/day) lies within one peak width of a window
-/// peak, of one of the planets' frequencies or of their aliases.
-bool explainedByKnown(double frequency, std::span<const double> planetFrequencies,
-                      std::span<const Detection::WindowPeak> window, double spanDays);
+/// Whether a frequency (cycles/day) lies on a window peak: within its width
+/// 1/T, widened by the slowest frequency searched (1/2T), where a drift too
+/// slow to be searched shows too. Such a frequency is not refused as a start:
+/// a planet may lie there (HD 17156 b was observed at the phases of its
+/// 21.2-day transits, HD 202206 b's 256 days lie within a peak width of the
+/// yearly peak of 2.2 years of data); the search keeps it only when it
+/// outshines a drift.
+bool onWindowPeak(double frequency, std::span<const Detection::WindowPeak> window, double spanDays);
+
+/// Whether a frequency (cycles/day) lies within one peak width of one of the
+/// planets' frequencies or of their aliases (k = 1, 2).
+bool aliasOfPlanet(double frequency, std::span<const double> planetFrequencies,
+                   std::span<const Detection::WindowPeak> window, double spanDays);
 
 /// The share of the scatter that `after`'s newest planet explains, the
 /// Keplerian counterpart of the periodogram's normalised power:

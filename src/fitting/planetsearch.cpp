@@ -41,6 +41,14 @@ struct Trial
     double share = 0;     ///< explainedShare()
 };
 
+/// The trial that explains most; trials must not be empty.
+std::size_t bestOf(const std::vector<Trial> &trials)
+{
+    return std::size_t(
+        std::max_element(trials.begin(), trials.end(), [](const auto &a, const auto &b) { return a.share < b.share; })
+        - trials.begin());
+}
+
 /// Whether the newest planet sits within one peak width of an older one.
 bool crowdsAnOlderPlanet(const State &state)
 {
@@ -52,11 +60,10 @@ bool crowdsAnOlderPlanet(const State &state)
     return false;
 }
 
-/// The candidate at `frequency` fitted with all planets so far, or nothing
-/// when its orbit leaves the grid's range (a trend or curvature the data
-/// cannot tell from a planet) or lands on a planet already found.
-std::optional<Trial> fitCandidate(const State &state, const Observations::DataSet &residuals, double frequency,
-                                  const std::atomic<bool> *cancel)
+/// The candidate at `frequency` fitted with all planets so far, wherever
+/// its orbit ends.
+Trial fittedTrial(const State &state, const Observations::DataSet &residuals, double frequency,
+                  const std::atomic<bool> *cancel)
 {
     Trial trial{state, 0, 0};
     const Kepler::Orbit start = circularStart(residuals, frequency, state.data.referenceTime);
@@ -66,11 +73,24 @@ std::optional<Trial> fitCandidate(const State &state, const Observations::DataSe
     if (trial.state.outcome == MinimiserOutcome::Cancelled)
         return trial;
     trial.frequency = 1 / trial.state.lastPeriod();
+    if (std::isfinite(trial.state.cost()))
+        trial.share = explainedShare(state, trial.state);
+    return trial;
+}
+
+/// The candidate at `frequency` fitted with all planets so far, or nothing
+/// when its orbit leaves the grid's range (a trend or curvature the data
+/// cannot tell from a planet) or lands on a planet already found.
+std::optional<Trial> fitCandidate(const State &state, const Observations::DataSet &residuals, double frequency,
+                                  const std::atomic<bool> *cancel)
+{
+    Trial trial = fittedTrial(state, residuals, frequency, cancel);
+    if (trial.state.outcome == MinimiserOutcome::Cancelled)
+        return trial;
     const bool inRange = trial.frequency >= state.grid.minFrequency && trial.frequency <= state.grid.maxFrequency;
     if (!inRange || nearTheDay(trial.frequency) || crowdsAnOlderPlanet(trial.state)
         || !std::isfinite(trial.state.cost()))
         return std::nullopt;
-    trial.share = explainedShare(state, trial.state);
     return trial;
 }
 
@@ -86,7 +106,7 @@ std::size_t settleAliases(const std::vector<Trial> &trials, std::size_t best, co
     std::optional<std::size_t> rival;
     for (std::size_t t = 0; t < trials.size(); ++t)
         if (t != best && trials[t].share >= rivalAliasShare * trials[best].share
-            && explainedByKnown(trials[t].frequency, bestFrequency, window, span)
+            && aliasOfPlanet(trials[t].frequency, bestFrequency, window, span)
             && (!rival || trials[t].share > trials[*rival].share))
             rival = t;
     if (!rival)
@@ -108,6 +128,34 @@ std::size_t settleAliases(const std::vector<Trial> &trials, std::size_t best, co
     return chosen;
 }
 
+/// The best trial's index once trials on a window peak that do not outshine
+/// a drift are dropped, or nothing when none is left. A window peak is the
+/// alias of frequency zero: a drift the offsets and the trend leave raises
+/// it. A trial there is a planet only when its fall of −ln L, ∝ −ln(1 − p),
+/// is more than twice that of the slow orbits (the slowest on the grid, and
+/// any trial within a window peak's reach of zero), the rivals a drift would
+/// be, wherever its orbit ends. Compared as falls, not as shares: a strong planet and a slow orbit
+/// through part of its swing may both explain most of the scatter.
+std::optional<std::size_t> bestBesideDrifts(std::vector<Trial> &trials, const State &state,
+                                            const Observations::DataSet &residuals,
+                                            std::span<const Detection::WindowPeak> window,
+                                            const std::atomic<bool> *cancel)
+{
+    const double span = timeSpan(state.data);
+    const auto onWindow = [&](const Trial &t) { return onWindowPeak(t.frequency, window, span); };
+    if (!onWindow(trials[bestOf(trials)]))
+        return bestOf(trials);
+    const auto fall = [](double share) { return -std::log1p(-std::min(share, 1 - 1e-15)); };
+    double drift = fall(fittedTrial(state, residuals, state.grid.minFrequency, cancel).share);
+    for (const auto &trial : trials)
+        if (trial.frequency <= 1.5 / span)
+            drift = std::max(drift, fall(trial.share));
+    if (drift < rivalAliasShare * fall(trials[bestOf(trials)].share))
+        return bestOf(trials);
+    std::erase_if(trials, onWindow);
+    return trials.empty() ? std::nullopt : std::optional(bestOf(trials));
+}
+
 /// One step of findPlanets; see rvfit.h for the criteria.
 Step addSignificantPlanet(State &state, std::span<const Detection::WindowPeak> window,
                           const std::function<void(double)> &stepProgress, const std::atomic<bool> *cancel)
@@ -120,11 +168,6 @@ Step addSignificantPlanet(State &state, std::span<const Detection::WindowPeak> w
         weightings.push_back(residualSet(state, Weights::MeasurementOnly));
     std::vector<double> candidates = candidateFrequencies(state, weightings, window, cancel);
     std::vector<Trial> trials;
-    const auto bestTrial = [&] {
-        return std::size_t(std::max_element(trials.begin(), trials.end(),
-                                            [](const auto &a, const auto &b) { return a.share < b.share; })
-                           - trials.begin());
-    };
     std::size_t next = 0;
     for (int round = 0; round < 2 && !cancelled(cancel); ++round) {
         for (; next < candidates.size() && !cancelled(cancel); ++next) {
@@ -134,11 +177,11 @@ Step addSignificantPlanet(State &state, std::span<const Detection::WindowPeak> w
         }
         if (trials.empty())
             break;
-        // The second round tries the aliases of the best fit not yet tried.
+        // The second round tries the aliases, 2f and f/2 of the best fit not yet tried.
         std::vector<double> tried = candidates;
         for (const auto &trial : trials)
             tried.push_back(trial.frequency);
-        for (double alias : untriedAliases(state, trials[bestTrial()].frequency, tried, window))
+        for (double alias : untriedRelatives(state, trials[bestOf(trials)].frequency, tried, window))
             candidates.push_back(alias);
     }
     if (cancelled(cancel))
@@ -146,9 +189,15 @@ Step addSignificantPlanet(State &state, std::span<const Detection::WindowPeak> w
     if (trials.empty())
         return stopped(state, SearchStop::NoPeak,
                        "The search stopped: the residuals hold no peak to fit in the periods searched.");
-    std::size_t best = bestTrial();
+    const std::optional<std::size_t> beside = bestBesideDrifts(trials, state, residuals, window, cancel);
+    if (cancelled(cancel))
+        return Step::Cancelled;
+    if (!beside)
+        return stopped(state, SearchStop::NoPeak,
+                       "The search stopped: the residuals hold no peak to fit in the periods searched"
+                       " but the window's own peaks, which a slow drift explains as well.");
     std::vector<std::string> notes = state.notes;
-    best = settleAliases(trials, best, residuals, window, notes, cancel);
+    const std::size_t best = settleAliases(trials, *beside, residuals, window, notes, cancel);
     State &winner = trials[best].state;
     const std::string period = periodText(winner.lastPeriod());
     if (!(bicOf(winner) < bicOf(state)))
@@ -185,6 +234,29 @@ void warnOfCrowdedPlanets(State &state)
                                         " Fit fewer planets.");
                 return;
             }
+}
+
+/// A search fits a jitter per instrument when the data ask for one: when the
+/// model without planets has a lower BIC with jitters than without.
+/// Published error bars often understate the scatter many times over (16 Cyg
+/// B's 450 HJS velocities: σ ≈ 5 m/s, scatter ≈ 100 m/s); weighted by σ alone,
+/// such an instrument steers every fit and a planet the others see clearly
+/// is lost to its noise.
+MinimiserOutcome fitJitterWhenNeeded(State &state, const std::atomic<bool> *cancel)
+{
+    State withJitter = state;
+    withJitter.options.fitJitter = true;
+    if (state.options.fitJitter || refusal(state.original, withJitter.options))
+        return MinimiserOutcome::Converged;
+    const MinimiserOutcome outcome = fitBaseline(withJitter, cancel);
+    if (outcome != MinimiserOutcome::Cancelled && bicOf(withJitter) < bicOf(state)) {
+        char numbers[64];
+        std::snprintf(numbers, sizeof numbers, "%.1f to %.1f", bicOf(state), bicOf(withJitter));
+        withJitter.notes.push_back(std::string("A jitter per instrument is fitted: the scatter exceeds the error bars")
+                                   + " (the BIC without planets falls from " + numbers + ").");
+        state = std::move(withJitter);
+    }
+    return outcome;
 }
 
 /// The next planet of a fit of the asked count: from its starting orbit, or
@@ -230,7 +302,9 @@ Result search(const Observations::DataSet &given, const Options &options, Planet
     state.grid = options.grid ? *options.grid : Periodogram::automaticGrid(data);
     if (progress)
         progress(0, "offsets");
-    if (fitBaseline(state, cancel) == MinimiserOutcome::Cancelled)
+    if (fitBaseline(state, cancel) == MinimiserOutcome::Cancelled
+        || (count == PlanetCount::WhileSignificant
+            && fitJitterWhenNeeded(state, cancel) == MinimiserOutcome::Cancelled))
         return cancelledResult();
     const double fitShare = options.bootstrapRuns > 0 ? 0.5 : 1.0;
     const std::vector<Detection::WindowPeak> window =

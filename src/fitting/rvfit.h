@@ -187,15 +187,20 @@ Options effectiveOptions(const Observations::DataSet &data, Options options);
 Result fit(const Observations::DataSet &data, const Options &options, const Progress &progress = {},
            const std::atomic<bool> *cancel = nullptr);
 
-/// Adds planets one at a time, at most options.planets. Each step:
+/// Adds planets one at a time, at most options.planets. Without
+/// options.fitJitter, a jitter per instrument is fitted when the model
+/// without planets has the lower BIC with one (error bars that understate
+/// the scatter would otherwise let one instrument steer every fit); a note
+/// says so. Each step:
 /// - starts (candidateFrequencies in candidates.h): the 5 highest distinct
 ///   peaks of the residual periodogram, weighted by σ_i² + s_k² and, with
 ///   jitters fitted, by σ_i² alone (a jitter fitted without a planet absorbs
 ///   its signal); f/2 and f/3 of the 3 highest (an eccentric orbit's power
 ///   sits in its harmonics); and the strongest members of their alias
 ///   families |f ± k f_w| under the sampling's window peaks. Never a start:
-///   a window peak, a frequency within 0.01 c/d of 1–4 cycles per (sidereal)
-///   day, or within one peak width (1/T) of a planet found or its aliases;
+///   a frequency within 0.01 c/d of 1–4 cycles per (sidereal) day, or within
+///   one peak width (1/T) of a planet found or its aliases under those daily
+///   window peaks;
 /// - each start is fitted with all planets so far (a start below 3 days
 ///   is held circular: tides circularise such orbits, and a free e lets an
 ///   orbit of about a day, seen at the same hour each night, mimic slow
@@ -205,6 +210,9 @@ Result fit(const Observations::DataSet &data, const Options &options, const Prog
 ///   (explainedShare in candidates.h: from the fall of −ln L with the
 ///   noise's scale fitted, the largest 3 % of the measurements' gains left
 ///   out so that an e → 1 spike through a few points does not win);
+/// - a best fit on one of the window's other peaks (a drift's alias there)
+///   is kept only when its fall of −ln L exceeds twice that of the slowest
+///   orbit on the grid, else every fit on a window peak is dropped;
 /// - where an alias of the best explains at least half as much, the two are
 ///   simulated at the real times (Detection::decideBetweenAliases) and the
 ///   alias replaces the best only when the simulations decide (≥ 95 %);
