@@ -26,6 +26,24 @@ std::string periodogramOf(const Observations::DataSet &data, const std::optional
     return {};
 }
 
+/// The window over the periodogram's periods, widened to the daily peaks.
+void windowOf(const Observations::DataSet &data, const Periodogram::FrequencyGrid &periodogramGrid,
+              const std::atomic<bool> *cancel, AnalysisOutcome &outcome)
+{
+    const Periodogram::FrequencyGrid daily = Detection::windowGrid(data);
+    const double span = Detection::timeSpan(data);
+    const Periodogram::FrequencyGrid grid =
+        Periodogram::gridBetween(std::min(daily.minFrequency, periodogramGrid.minFrequency),
+                                 std::max(daily.maxFrequency, periodogramGrid.maxFrequency), span);
+    outcome.window = Detection::spectralWindow(data, grid, cancel);
+    if (cancel && cancel->load()) {
+        outcome.cancelled = true;
+        outcome.window = {};
+        return;
+    }
+    outcome.windowPeaks = Detection::windowPeaks(outcome.window, span, AnalysisRunner::WindowPeakCount);
+}
+
 } // namespace
 
 AnalysisRunner::AnalysisRunner(QObject *parent)
@@ -96,6 +114,9 @@ AnalysisOutcome AnalysisRunner::run(const AnalysisRequest &request, const Fittin
     try {
         if (request.kind == AnalysisRequest::Kind::Periodogram) {
             outcome.error = periodogramOf(request.data, request.options.grid, cancel, outcome);
+            if (outcome.error.empty() && !outcome.cancelled)
+                windowOf(request.data, request.options.grid.value_or(Periodogram::automaticGrid(request.data)), cancel,
+                         outcome);
             return outcome;
         }
         if (auto refused = Fitting::refusal(request.data, request.options)) {

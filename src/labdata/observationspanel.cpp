@@ -1,5 +1,6 @@
 #include "labdata/observationspanel.h"
 
+#include "labdata/analysistabs.h"
 #include "labdata/filecommands.h"
 #include "labdata/fitcontrols.h"
 #include "labdata/periodogrampane.h"
@@ -8,6 +9,7 @@
 #include "labdata/posteriorwindow.h"
 #include "labdata/resulttable.h"
 #include "labdata/syntheticdialog.h"
+#include "labdata/windowpane.h"
 
 #include "ground/platform.h"
 #include "observations/datafolder.h"
@@ -52,6 +54,7 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
     , m_usePlanet(new QComboBox)
     , m_usePlanetButton(new QPushButton)
     , m_plots(new PlotsPane)
+    , m_window(new WindowPane)
     , m_synthetic(new SyntheticDialog(this))
 {
     setObjectName(QStringLiteral("ObservationsPanel"));
@@ -60,6 +63,7 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
     auto *split = new QSplitter(Qt::Horizontal);
     split->addWidget(createSideColumn());
     split->addWidget(m_plots);
+    m_plots->analyses()->addPage(m_window);
     split->setStretchFactor(0, 0);
     split->setStretchFactor(1, 1);
     split->setChildrenCollapsible(false);
@@ -237,6 +241,7 @@ void ObservationsPanel::setData(const Observations::DataSet &data, const QString
     showDataTitle();
     m_results->clearResult();
     m_plots->periodogram()->clear();
+    m_window->clear();
     m_plots->periodogram()->showAutomaticRange(m_data);
     m_plots->setInstruments(m_data.instruments, {});
     m_controls->showStatus(QString());
@@ -279,6 +284,7 @@ void ObservationsPanel::exclusionChanged()
     ++m_dataGeneration;
     m_results->clearResult();
     m_plots->periodogram()->clear();
+    m_window->clear();
     showDataTitle();
     showPlots();
     updateCommands();
@@ -413,10 +419,11 @@ void ObservationsPanel::showOutcome(const AnalysisOutcome &outcome)
         m_controls->showStatus(QString::fromStdString(outcome.error));
         return;
     }
-    if (outcome.kind == AnalysisRequest::Kind::Periodogram)
-        m_plots->periodogram()->showDataSpectrum(outcome.spectrum, outcome.peaks);
-    else
-        showFitOutcome(outcome);
+    if (outcome.kind != AnalysisRequest::Kind::Periodogram)
+        return showFitOutcome(outcome);
+    m_plots->periodogram()->showDataSpectrum(outcome.spectrum, outcome.peaks);
+    m_plots->periodogram()->setWindowPeaks(outcome.windowPeaks, PlotData::timeSpan(m_exclusion.kept(m_data)));
+    m_window->show(outcome.window, outcome.windowPeaks);
 }
 
 void ObservationsPanel::showFitOutcome(const AnalysisOutcome &outcome)
@@ -424,6 +431,10 @@ void ObservationsPanel::showFitOutcome(const AnalysisOutcome &outcome)
     m_fit = outcome.fit;
     m_plots->periodogram()->showResidualSpectrum(outcome.spectrum, outcome.peaks);
     const Fitting::Result &result = *m_fit;
+    std::vector<double> planetFrequencies;
+    for (const Fitting::PlanetResult &planet : result.planets)
+        planetFrequencies.push_back(1 / planet.value.periodDays);
+    m_plots->periodogram()->setPlanetFrequencies(std::move(planetFrequencies));
     QString status = result.status == Fitting::Status::Stalled
         ? tr("The fit stopped at its iteration limit; the best point found is shown.")
         : tr("Fit converged.");

@@ -22,6 +22,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class ResultTable;
+class WindowPane;
 
 /// Measured radial velocities and their analysis, for the Kepler lab to
 /// embed. It composes the panes a reader sees and keeps what they share:
@@ -29,8 +30,8 @@ class ResultTable;
 /// On the left, in "sideColumn" (it scrolls on a small screen): the data's
 /// title "dataTitle", the fit's settings (FitControls), its results
 /// (ResultTable) and "usePlanetChoice" with "usePlanetButton". On the
-/// right the plots with the periodogram below them (PlotsPane,
-/// PeriodogramPane). The file commands (FileCommands) go to a File menu;
+/// right the plots with the analyses below them (PlotsPane): the
+/// periodogram (PeriodogramPane) and the spectral window (WindowPane). The file commands (FileCommands) go to a File menu;
 /// synthetic observations are planned in SyntheticDialog.
 ///
 /// The periodogram and the fit see only the points kept; the plots grey the
@@ -139,5 +140,6 @@ private:
     QComboBox *m_usePlanet;
     QPushButton *m_usePlanetButton;
     PlotsPane *m_plots;
+    WindowPane *m_window;
     SyntheticDialog *m_synthetic;
 };

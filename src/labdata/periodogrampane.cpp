@@ -1,6 +1,9 @@
 #include "labdata/periodogrampane.h"
 
+#include "labdata/aliastext.h"
 #include "labdata/periodogramchart.h"
+
+#include "detection/aliases.h"
 
 #include <QDoubleSpinBox>
 #include <QEvent>
@@ -31,7 +34,7 @@ QList<QPointF> peakMarks(const std::vector<Periodogram::Peak> &peaks)
 PeriodogramPane::PeriodogramPane(QWidget *parent)
     : QWidget(parent)
     , m_chart(new PeriodogramChart)
-    , m_peaks(new QTableWidget(0, 4))
+    , m_peaks(new QTableWidget(0, 5))
     , m_from(new QDoubleSpinBox)
     , m_to(new QDoubleSpinBox)
     , m_recompute(new QPushButton)
@@ -79,8 +82,10 @@ PeriodogramPane::PeriodogramPane(QWidget *parent)
 
 void PeriodogramPane::retranslate()
 {
+    setWindowTitle(tr("Periodogram"));
     m_recompute->setText(tr("Recompute"));
-    m_peaks->setHorizontalHeaderLabels({tr("Of"), tr("Period (d)"), tr("Power"), tr("FAP")});
+    m_peaks->setHorizontalHeaderLabels({tr("Of"), tr("Period (d)"), tr("Power"), tr("FAP"), tr("Alias")});
+    listPeaks();
     for (QDoubleSpinBox *box : {m_from, m_to}) {
         box->setSuffix(tr(" d"));
         box->setToolTip(tr("The periods the periodogram covers; the fits search the same range"));
@@ -103,6 +108,21 @@ void PeriodogramPane::clear()
     m_chart->setPeaks({});
     m_dataPeaks.clear();
     m_residualPeaks.clear();
+    m_windowPeaks.clear();
+    m_planetFrequencies.clear();
+    listPeaks();
+}
+
+void PeriodogramPane::setWindowPeaks(std::vector<Detection::WindowPeak> peaks, double spanDays)
+{
+    m_windowPeaks = std::move(peaks);
+    m_spanDays = spanDays;
+    listPeaks();
+}
+
+void PeriodogramPane::setPlanetFrequencies(std::vector<double> frequencies)
+{
+    m_planetFrequencies = std::move(frequencies);
     listPeaks();
 }
 
@@ -128,13 +148,16 @@ void PeriodogramPane::listPeaks()
     // The data's peaks above those of the residuals of the last fit.
     m_peaks->setRowCount(0);
     auto list = [this](const std::vector<Periodogram::Peak> &peaks, const QString &of) {
-        for (const Periodogram::Peak &peak : peaks) {
+        const auto aliases = Detection::labelAliases(peaks, m_planetFrequencies, m_windowPeaks, m_spanDays);
+        for (std::size_t k = 0; k < peaks.size(); ++k) {
+            const Periodogram::Peak &peak = peaks[k];
             const int row = m_peaks->rowCount();
             m_peaks->insertRow(row);
             const QString cells[] = {of, QString::number(peak.periodDays, 'g', 7), QString::number(peak.power, 'f', 3),
-                                     fapText(peak.falseAlarmProbability)};
-            for (int column = 0; column < 4; ++column)
+                                     fapText(peak.falseAlarmProbability), AliasText::sentence(aliases[k])};
+            for (int column = 0; column < 5; ++column)
                 m_peaks->setItem(row, column, new QTableWidgetItem(cells[column]));
+            m_peaks->item(row, 4)->setToolTip(cells[4]);
         }
     };
     list(m_dataPeaks, tr("data"));
