@@ -26,6 +26,21 @@ std::string periodogramOf(const Observations::DataSet &data, const std::optional
     return {};
 }
 
+/// The window's peaks worth naming: the named ones (the day, the sidereal
+/// day, the year, the lunar month) and those faster than 100 days. The slower
+/// ones are mostly lobes of the central peak a long span leaves, which would
+/// crowd out the daily peak though they explain no alias a student looks for.
+std::vector<Detection::WindowPeak> aliasRaisingPeaks(const Periodogram::Spectrum &window, double span)
+{
+    constexpr std::size_t candidates = 20;
+    constexpr double slowest = 1.0 / 100;
+    std::vector<Detection::WindowPeak> kept;
+    for (Detection::WindowPeak &peak : Detection::windowPeaks(window, span, candidates))
+        if ((!peak.name.empty() || peak.frequency >= slowest) && kept.size() < AnalysisRunner::WindowPeakCount)
+            kept.push_back(std::move(peak));
+    return kept;
+}
+
 /// The window over the periodogram's periods, widened to the daily peaks.
 void windowOf(const Observations::DataSet &data, const Periodogram::FrequencyGrid &periodogramGrid,
               const std::atomic<bool> *cancel, AnalysisOutcome &outcome)
@@ -41,7 +56,7 @@ void windowOf(const Observations::DataSet &data, const Periodogram::FrequencyGri
         outcome.window = {};
         return;
     }
-    outcome.windowPeaks = Detection::windowPeaks(outcome.window, span, AnalysisRunner::WindowPeakCount);
+    outcome.windowPeaks = aliasRaisingPeaks(outcome.window, span);
 }
 
 } // namespace

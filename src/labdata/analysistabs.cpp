@@ -2,8 +2,7 @@
 
 #include <QEvent>
 
-AnalysisTabs::AnalysisTabs(QWidget *parent)
-    : QTabWidget(parent)
+AnalysisTabs::AnalysisTabs(QWidget *parent) : QTabWidget(parent)
 {
     setObjectName(QStringLiteral("analysisTabs"));
     setDocumentMode(true);

@@ -1,6 +1,7 @@
 #include "labdata/observationspanel.h"
 
 #include "labdata/analysistabs.h"
+#include "labdata/detectabilitypane.h"
 #include "labdata/filecommands.h"
 #include "labdata/fitcontrols.h"
 #include "labdata/periodogrampane.h"
@@ -55,6 +56,7 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
     , m_usePlanetButton(new QPushButton)
     , m_plots(new PlotsPane)
     , m_window(new WindowPane)
+    , m_detectability(new DetectabilityPane)
     , m_synthetic(new SyntheticDialog(this))
 {
     setObjectName(QStringLiteral("ObservationsPanel"));
@@ -64,6 +66,8 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
     split->addWidget(createSideColumn());
     split->addWidget(m_plots);
     m_plots->analyses()->addPage(m_window);
+    m_plots->analyses()->addPage(m_detectability);
+    m_detectability->setStarMassSource([this] { return m_controls->starMass(); });
     split->setStretchFactor(0, 0);
     split->setStretchFactor(1, 1);
     split->setChildrenCollapsible(false);
@@ -466,6 +470,7 @@ void ObservationsPanel::showPlots()
 {
     const std::optional<Fitting::Result> fit = shownFit();
     m_plots->show(m_data, fit ? &*fit : nullptr, m_exclusion.mask(m_data));
+    m_detectability->setData(m_exclusion.kept(m_data), m_fit);
     m_usePlanet->clear();
     if (m_fit)
         m_usePlanet->addItems(PlotData::planetSummaries(*m_fit));

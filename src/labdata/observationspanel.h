@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+class DetectabilityPane;
 class FileCommands;
 class FitControls;
 class PlotsPane;
@@ -31,7 +32,8 @@ class WindowPane;
 /// title "dataTitle", the fit's settings (FitControls), its results
 /// (ResultTable) and "usePlanetChoice" with "usePlanetButton". On the
 /// right the plots with the analyses below them (PlotsPane): the
-/// periodogram (PeriodogramPane) and the spectral window (WindowPane). The file commands (FileCommands) go to a File menu;
+/// periodogram (PeriodogramPane), the spectral window (WindowPane) and
+/// what the data could have found (DetectabilityPane). The file commands (FileCommands) go to a File menu;
 /// synthetic observations are planned in SyntheticDialog.
 ///
 /// The periodogram and the fit see only the points kept; the plots grey the
@@ -141,5 +143,6 @@ private:
     QPushButton *m_usePlanetButton;
     PlotsPane *m_plots;
     WindowPane *m_window;
+    DetectabilityPane *m_detectability;
     SyntheticDialog *m_synthetic;
 };

@@ -14,7 +14,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+constexpr int AliasColumn = 4;
+constexpr int AliasColumnWidth = 170;
 
 QString fapText(double fap)
 {
@@ -46,6 +51,7 @@ PeriodogramPane::PeriodogramPane(QWidget *parent)
     m_peaks->setObjectName(QStringLiteral("peakTable"));
     m_peaks->verticalHeader()->setVisible(false);
     m_peaks->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_peaks->horizontalHeader()->setSectionResizeMode(AliasColumn, QHeaderView::Interactive);
     m_peaks->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // As wide as its columns, so that no false-alarm probability is cut off.
     m_peaks->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
@@ -70,13 +76,14 @@ PeriodogramPane::PeriodogramPane(QWidget *parent)
     range->addWidget(m_to);
     range->addWidget(m_recompute);
     range->addStretch(1);
-    auto *chartColumn = new QVBoxLayout;
-    chartColumn->addWidget(m_chart, 1);
-    chartColumn->addLayout(range);
-    auto *layout = new QHBoxLayout(this);
+    // The range under both, so that the chart may narrow for the table's alias column.
+    auto *spectra = new QHBoxLayout;
+    spectra->addWidget(m_chart, 1);
+    spectra->addWidget(m_peaks);
+    auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(chartColumn, 1);
-    layout->addWidget(m_peaks);
+    layout->addLayout(spectra, 1);
+    layout->addLayout(range);
     retranslate();
 }
 
@@ -154,14 +161,19 @@ void PeriodogramPane::listPeaks()
             const int row = m_peaks->rowCount();
             m_peaks->insertRow(row);
             const QString cells[] = {of, QString::number(peak.periodDays, 'g', 7), QString::number(peak.power, 'f', 3),
-                                     fapText(peak.falseAlarmProbability), AliasText::sentence(aliases[k])};
+                                     fapText(peak.falseAlarmProbability), AliasText::brief(aliases[k])};
             for (int column = 0; column < 5; ++column)
                 m_peaks->setItem(row, column, new QTableWidgetItem(cells[column]));
-            m_peaks->item(row, 4)->setToolTip(cells[4]);
+            m_peaks->item(row, 4)->setToolTip(AliasText::sentence(aliases[k]));
         }
     };
     list(m_dataPeaks, tr("data"));
     list(m_residualPeaks, tr("residuals"));
+    // The alias column wraps rather than widening the table; the tooltip keeps the whole sentence.
+    m_peaks->resizeColumnToContents(AliasColumn);
+    m_peaks->setColumnWidth(AliasColumn, std::min(m_peaks->columnWidth(AliasColumn), AliasColumnWidth));
+    m_peaks->resizeRowsToContents();
+    m_peaks->updateGeometry();
 }
 
 void PeriodogramPane::showAutomaticRange(const Observations::DataSet &data)

@@ -1,15 +1,13 @@
 #include "labdata/windowchart.h"
 
 #include "labdata/periodogramchart.h"
+#include "labdata/pointlabels.h"
 
 #include <QEvent>
-#include <QGraphicsSimpleTextItem>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QScatterSeries>
 #include <QValueAxis>
-
-#include <algorithm>
 
 namespace {
 constexpr int DrawnBins = 2000;
@@ -38,19 +36,20 @@ WindowChart::WindowChart(QWidget *parent)
     m_window->setPen(QPen(QColor(44, 160, 44), 1.2));
     m_marks->setMarkerSize(9);
     m_marks->setColor(QColor(255, 127, 14));
-    for (QAbstractSeries *series : {static_cast<QAbstractSeries *>(m_window), static_cast<QAbstractSeries *>(m_marks)}) {
+    for (QAbstractSeries *series :
+         {static_cast<QAbstractSeries *>(m_window), static_cast<QAbstractSeries *>(m_marks)}) {
         chart->addSeries(series);
         series->attachAxis(m_period);
         series->attachAxis(m_power);
     }
-    connect(chart, &QChart::plotAreaChanged, this, &WindowChart::placeNames);
+    m_names = new PointLabels(chart, m_marks);
     retranslate();
 }
 
 void WindowChart::retranslate()
 {
     m_period->setTitleText(tr("Period (days)"));
-    m_power->setTitleText(tr("Window power"));
+    m_power->setTitleText(tr("Window"));
 }
 
 void WindowChart::changeEvent(QEvent *event)
@@ -68,36 +67,22 @@ void WindowChart::setWindow(const std::vector<double> &frequencies, const std::v
         m_period->setRange(1, 1000);
     else // the envelope is ascending in period
         m_period->setRange(points.front().x(), points.back().x());
-    placeNames();
+    m_names->place();
 }
 
 void WindowChart::setMarks(const QList<Mark> &marks)
 {
-    qDeleteAll(m_names);
-    m_names.clear();
     QList<QPointF> points;
+    QStringList names;
     for (const Mark &mark : marks) {
         points.append({mark.periodDays, mark.power});
-        auto *name = new QGraphicsSimpleTextItem(mark.name, chart());
-        name->setZValue(10);
-        m_names.append(name);
+        names.append(mark.name);
     }
     m_marks->replace(points);
-    placeNames();
+    m_names->setTexts(names);
 }
 
-void WindowChart::placeNames()
+QStringList WindowChart::markNames() const
 {
-    const QList<QPointF> points = m_marks->points();
-    const QRectF area = chart()->plotArea();
-    for (qsizetype k = 0; k < m_names.size() && k < points.size(); ++k) {
-        QGraphicsSimpleTextItem *name = m_names[k];
-        const QPointF at = chart()->mapToPosition(points[k], m_marks);
-        const QRectF box = name->boundingRect();
-        // Beside the mark, but kept inside the plot so a peak at the edge is still named.
-        const double x = std::clamp(at.x() + 6, area.left(), std::max(area.left(), area.right() - box.width()));
-        const double y = std::clamp(at.y() - box.height(), area.top(), std::max(area.top(), area.bottom() - box.height()));
-        name->setPos(x, y);
-        name->setVisible(area.contains(at));
-    }
+    return m_names->texts();
 }

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-class QGraphicsSimpleTextItem;
+class PointLabels;
 class QLineSeries;
 class QLogValueAxis;
 class QScatterSeries;
@@ -35,17 +35,18 @@ public:
 
     QLineSeries *windowSeries() const { return m_window; }
     QScatterSeries *markSeries() const { return m_marks; }
+    /// The names beside the marks, in the marks' order.
+    QStringList markNames() const;
 
 protected:
     void changeEvent(QEvent *event) override;
 
 private:
     void retranslate();
-    void placeNames();
 
     QLogValueAxis *m_period;
     QValueAxis *m_power;
     QLineSeries *m_window;
     QScatterSeries *m_marks;
-    QList<QGraphicsSimpleTextItem *> m_names;
+    PointLabels *m_names;
 };

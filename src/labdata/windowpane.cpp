@@ -11,10 +11,7 @@
 #include <QVBoxLayout>
 
 WindowPane::WindowPane(QWidget *parent)
-    : QWidget(parent)
-    , m_chart(new WindowChart)
-    , m_table(new QTableWidget(0, 3))
-    , m_hint(new QLabel)
+    : QWidget(parent), m_chart(new WindowChart), m_table(new QTableWidget(0, 3)), m_hint(new QLabel)
 {
     setObjectName(QStringLiteral("windowPane"));
     m_chart->setObjectName(QStringLiteral("windowChart"));
@@ -43,8 +40,9 @@ void WindowPane::retranslate()
 {
     setWindowTitle(tr("Spectral window"));
     m_table->setHorizontalHeaderLabels({tr("Period (d)"), tr("Window power"), tr("Named")});
-    m_hint->setText(tr("The periodogram of the times alone. A signal at frequency f also shows at f ± f_w "
-                       "for each peak f_w marked here: its aliases."));
+    m_hint->setText(
+        tr("The periodogram of the times alone. A signal at frequency f also shows at f ± f_w "
+           "for each peak f_w marked here: its aliases."));
     listPeaks();
 }
 
