@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -27,17 +29,22 @@ std::string periodogramOf(const Observations::DataSet &data, const std::optional
 }
 
 /// The window's peaks worth naming: the named ones (the day, the sidereal
-/// day, the year, the lunar month) and those faster than 100 days. The slower
-/// ones are mostly lobes of the central peak a long span leaves, which would
-/// crowd out the daily peak though they explain no alias a student looks for.
+/// day, the year, the lunar month) and those faster than 100 days, less the
+/// lobes of a stronger one within 1/100 cycle a day. The slower peaks are
+/// mostly lobes of the central peak a long span leaves; they would crowd out
+/// the daily peak though they explain no alias a student looks for.
 std::vector<Detection::WindowPeak> aliasRaisingPeaks(const Periodogram::Spectrum &window, double span)
 {
     constexpr std::size_t candidates = 20;
     constexpr double slowest = 1.0 / 100;
     std::vector<Detection::WindowPeak> kept;
-    for (Detection::WindowPeak &peak : Detection::windowPeaks(window, span, candidates))
-        if ((!peak.name.empty() || peak.frequency >= slowest) && kept.size() < AnalysisRunner::WindowPeakCount)
+    for (Detection::WindowPeak &peak : Detection::windowPeaks(window, span, candidates)) {
+        const bool lobe = std::ranges::any_of(
+            kept, [&](const Detection::WindowPeak &k) { return std::abs(k.frequency - peak.frequency) < slowest; });
+        if (kept.size() < AnalysisRunner::WindowPeakCount
+            && (!peak.name.empty() || (peak.frequency >= slowest && !lobe)))
             kept.push_back(std::move(peak));
+    }
     return kept;
 }
 

@@ -31,9 +31,8 @@ QColor shareColour(double share)
 /// The outer edges of cells centred on values evenly spaced in ln.
 std::pair<double, double> cellEdges(const std::vector<double> &values)
 {
-    const double step = values.size() > 1
-        ? std::pow(values.back() / values.front(), 1.0 / double(values.size() - 1))
-        : 1.5;
+    const double step =
+        values.size() > 1 ? std::pow(values.back() / values.front(), 1.0 / double(values.size() - 1)) : 1.5;
     return {values.front() / std::sqrt(step), values.back() * std::sqrt(step)};
 }
 
@@ -192,7 +191,7 @@ void DetectabilityChart::placeCells()
     m_cellItem->setVisible(!m_cells.isNull() && area.isValid());
     if (m_cells.isNull() || !area.isValid())
         return;
-    m_cellItem->setPixmap(QPixmap::fromImage(
-        m_cells.scaled(area.size().toSize(), Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+    m_cellItem->setPixmap(
+        QPixmap::fromImage(m_cells.scaled(area.size().toSize(), Qt::IgnoreAspectRatio, Qt::FastTransformation)));
     m_cellItem->setPos(area.topLeft());
 }

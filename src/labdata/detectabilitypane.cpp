@@ -137,6 +137,7 @@ DetectabilityPane::~DetectabilityPane()
 QWidget *DetectabilityPane::createSettings()
 {
     m_axis->setObjectName(QStringLiteral("mapAxis"));
+    m_axis->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_axis->addItems({QString(), QString()});
     m_threshold->setObjectName(QStringLiteral("mapThreshold"));
     m_threshold->setDecimals(4);
@@ -176,8 +177,8 @@ QWidget *DetectabilityPane::createSettings()
     grid->addWidget(m_labels[7], 3, 0);
     grid->addWidget(m_noise, 3, 1, 1, 5);
     auto *commands = new QHBoxLayout;
-    for (QWidget *widget : {static_cast<QWidget *>(m_run), static_cast<QWidget *>(m_cancel),
-                            static_cast<QWidget *>(m_progress)})
+    for (QWidget *widget :
+         {static_cast<QWidget *>(m_run), static_cast<QWidget *>(m_cancel), static_cast<QWidget *>(m_progress)})
         commands->addWidget(widget);
     grid->addLayout(commands, 4, 0, 1, 6);
     grid->addWidget(m_status, 5, 0, 1, 6);
@@ -197,15 +198,18 @@ void DetectabilityPane::retranslate()
         m_labels[k]->setText(tr(LabelTexts[k]));
     m_axis->setItemText(0, tr("K (m/s)"));
     m_axis->setItemText(1, tr("m sin i (M_J)"));
-    m_axis->setToolTip(tr("The map's second axis: the semi-amplitude, or the minimum mass with the star's mass "
-                          "of the fit's settings"));
+    m_axis->setToolTip(
+        tr("The map's second axis: the semi-amplitude, or the minimum mass with the star's mass "
+           "of the fit's settings"));
     m_noise->setItemText(0, tr("Residuals of the fit"));
     m_noise->setItemText(1, tr("Simulated noise of the same uncertainties"));
-    m_threshold->setToolTip(tr("An injected planet counts as found when the highest peak lies at its period "
-                               "with a false-alarm probability at most this"));
+    m_threshold->setToolTip(
+        tr("An injected planet counts as found when the highest peak lies at its period "
+           "with a false-alarm probability at most this"));
     m_run->setText(tr("Run"));
-    m_run->setToolTip(tr("What could these data have found? Planets on circular orbits are injected at several "
-                         "phases in each cell and searched for with the periodogram."));
+    m_run->setToolTip(
+        tr("What could these data have found? Planets on circular orbits are injected at several "
+           "phases in each cell and searched for with the periodogram."));
     m_cancel->setText(tr("Cancel"));
     m_progress->setFormat(tr("%v of %m cells"));
     m_saveCsv->setText(tr("Save CSV…"));
@@ -304,16 +308,16 @@ Observations::DataSet DetectabilityPane::noiseData() const
 Detection::InjectionPlan DetectabilityPane::plan() const
 {
     Detection::InjectionPlan plan;
-    plan.periodsDays = Detection::evenlySpacedInLog(m_periodFrom->value(), m_periodTo->value(),
-                                                    std::size_t(m_periodCount->value()));
+    plan.periodsDays =
+        Detection::evenlySpacedInLog(m_periodFrom->value(), m_periodTo->value(), std::size_t(m_periodCount->value()));
     plan.amplitudes = Detection::evenlySpacedInLog(m_amplitudeFrom->value(), m_amplitudeTo->value(),
                                                    std::size_t(m_amplitudeCount->value()));
     plan.axis = axis();
     plan.starMassSolar = starMass();
     plan.trials = m_trials->value();
     plan.falseAlarmThreshold = m_threshold->value();
-    plan.noise = m_noise->currentIndex() == 0 ? Detection::InjectionNoise::Residuals
-                                              : Detection::InjectionNoise::Simulated;
+    plan.noise =
+        m_noise->currentIndex() == 0 ? Detection::InjectionNoise::Residuals : Detection::InjectionNoise::Simulated;
     return plan;
 }
 
@@ -386,9 +390,9 @@ void DetectabilityPane::setRunning(bool running)
 {
     m_running = running;
     const bool haveData = !m_data.measurements.empty();
-    for (QWidget *setting : std::initializer_list<QWidget *>{m_periodFrom, m_periodTo, m_periodCount, m_axis,
-                                                             m_amplitudeFrom, m_amplitudeTo, m_amplitudeCount,
-                                                             m_trials, m_threshold, m_noise})
+    for (QWidget *setting :
+         std::initializer_list<QWidget *>{m_periodFrom, m_periodTo, m_periodCount, m_axis, m_amplitudeFrom,
+                                          m_amplitudeTo, m_amplitudeCount, m_trials, m_threshold, m_noise})
         setting->setEnabled(!running);
     m_run->setEnabled(haveData && !running);
     m_cancel->setEnabled(running);

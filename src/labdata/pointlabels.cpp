@@ -6,10 +6,7 @@
 
 #include <algorithm>
 
-PointLabels::PointLabels(QChart *chart, QXYSeries *series)
-    : QObject(chart)
-    , m_chart(chart)
-    , m_series(series)
+PointLabels::PointLabels(QChart *chart, QXYSeries *series) : QObject(chart), m_chart(chart), m_series(series)
 {
     connect(chart, &QChart::plotAreaChanged, this, &PointLabels::place);
     connect(series, &QXYSeries::pointsReplaced, this, &PointLabels::place);
@@ -52,8 +49,8 @@ void PointLabels::place()
         box.moveTo(std::clamp(at.x() + 6, area.left(), std::max(area.left(), area.right() - box.width())),
                    std::clamp(at.y() - box.height(), area.top(), std::max(area.top(), area.bottom() - box.height())));
         // Two close points (the day and the sidereal day) would write one name over the other.
-        for (int tries = 0; tries < 8 && std::ranges::any_of(placed, [&](const QRectF &r) { return r.intersects(box); });
-             ++tries)
+        for (int tries = 0;
+             tries < 8 && std::ranges::any_of(placed, [&](const QRectF &r) { return r.intersects(box); }); ++tries)
             box.moveTop(box.top() - box.height() < area.top() ? box.bottom() + 1 : box.top() - box.height() - 1);
         placed.append(box);
         item->setPos(box.topLeft());

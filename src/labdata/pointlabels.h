@@ -24,7 +24,6 @@ public:
     void place();
 
 private:
-
     QChart *m_chart;
     QXYSeries *m_series;
     QList<QGraphicsSimpleTextItem *> m_items;

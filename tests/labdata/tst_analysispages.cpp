@@ -157,7 +157,8 @@ private slots:
         QCOMPARE(alias(1.5), QString());
         for (double period : {3.0, 0.6}) {
             QVERIFY2(alias(period), qPrintable(QStringLiteral("no peak at %1 d").arg(period)));
-            QVERIFY2(alias(period)->contains(QStringLiteral("1.5 d")) && alias(period)->contains(QStringLiteral("1 day")),
+            QVERIFY2(alias(period)->contains(QStringLiteral("1.5 d"))
+                         && alias(period)->contains(QStringLiteral("1 day")),
                      qPrintable(*alias(period)));
         }
     }
