@@ -118,9 +118,11 @@ DetectabilityPane::DetectabilityPane(QWidget *parent)
     connect(m_saveCsv, &QPushButton::clicked, this, &DetectabilityPane::saveCsv);
     connect(m_savePicture, &QPushButton::clicked, this, &DetectabilityPane::savePicture);
     connect(m_axis, &QComboBox::currentIndexChanged, this, [this] {
-        proposeRanges();
+        proposeRanges(); // the other axis's values would be meaningless
         showPlanets();
     });
+    for (QDoubleSpinBox *box : {m_periodFrom, m_periodTo, m_amplitudeFrom, m_amplitudeTo})
+        connect(box, &QDoubleSpinBox::valueChanged, this, [this] { m_rangesEdited = true; });
     connect(&m_watcher, &QFutureWatcher<RunResult>::finished, this, [this] { finish(m_watcher.result()); });
     setRunning(false);
     retranslate();
@@ -242,8 +244,9 @@ void DetectabilityPane::setData(const Observations::DataSet &kept, const std::op
         m_progress->setValue(0);
         m_progress->setTextVisible(false);
         m_status->clear();
+        m_rangesEdited = false;
     }
-    if (!m_running)
+    if (!m_running && !m_rangesEdited)
         proposeRanges();
     showPlanets();
     setRunning(m_running);
@@ -280,6 +283,8 @@ void DetectabilityPane::proposeRanges()
         low = Kepler::minimumMass(shortest, low, 0, starMass()) * Kepler::jupiterMassesPerSolarMass;
         high = Kepler::minimumMass(longest, high, 0, starMass()) * Kepler::jupiterMassesPerSolarMass;
     }
+    const QSignalBlocker quiet[] = {QSignalBlocker(m_periodFrom), QSignalBlocker(m_periodTo),
+                                    QSignalBlocker(m_amplitudeFrom), QSignalBlocker(m_amplitudeTo)};
     m_periodFrom->setValue(shortest);
     m_periodTo->setValue(longest);
     m_amplitudeFrom->setValue(low);

@@ -107,6 +107,8 @@ private:
     QFutureWatcher<RunResult> m_watcher;
     std::shared_ptr<std::atomic<bool>> m_cancelFlag;
     bool m_running = false;
+    /// The user chose the ranges; otherwise they are proposed for each data set and fit.
+    bool m_rangesEdited = false;
     /// Raised with new data: a run over older data is ignored when it ends.
     int m_generation = 0;
     int m_runGeneration = 0;

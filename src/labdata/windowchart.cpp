@@ -9,10 +9,6 @@
 #include <QScatterSeries>
 #include <QValueAxis>
 
-namespace {
-constexpr int DrawnBins = 2000;
-}
-
 WindowChart::WindowChart(QWidget *parent)
     : QChartView(new QChart, parent)
     , m_period(new QLogValueAxis)
@@ -61,7 +57,7 @@ void WindowChart::changeEvent(QEvent *event)
 
 void WindowChart::setWindow(const std::vector<double> &frequencies, const std::vector<double> &power)
 {
-    m_window->replace(PeriodogramChart::envelope(frequencies, power, DrawnBins));
+    m_window->replace(PeriodogramChart::envelope(frequencies, power, PeriodogramChart::DrawnBins));
     const QList<QPointF> points = m_window->points();
     if (points.isEmpty())
         m_period->setRange(1, 1000);
