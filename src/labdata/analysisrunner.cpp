@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -24,6 +26,44 @@ std::string periodogramOf(const Observations::DataSet &data, const std::optional
     }
     outcome.peaks = Periodogram::highestPeaks(outcome.spectrum, data, AnalysisRunner::PeakCount);
     return {};
+}
+
+/// The window's peaks worth naming: the named ones (the day, the sidereal
+/// day, the year, the lunar month) and those faster than 100 days, less the
+/// lobes of a stronger one within 1/100 cycle a day. The slower peaks are
+/// mostly lobes of the central peak a long span leaves; they would crowd out
+/// the daily peak though they explain no alias a student looks for.
+std::vector<Detection::WindowPeak> aliasRaisingPeaks(const Periodogram::Spectrum &window, double span)
+{
+    constexpr std::size_t candidates = 20;
+    constexpr double slowest = 1.0 / 100;
+    std::vector<Detection::WindowPeak> kept;
+    for (Detection::WindowPeak &peak : Detection::windowPeaks(window, span, candidates)) {
+        const bool lobe = std::ranges::any_of(
+            kept, [&](const Detection::WindowPeak &k) { return std::abs(k.frequency - peak.frequency) < slowest; });
+        if (kept.size() < AnalysisRunner::WindowPeakCount
+            && (!peak.name.empty() || (peak.frequency >= slowest && !lobe)))
+            kept.push_back(std::move(peak));
+    }
+    return kept;
+}
+
+/// The window over the periodogram's periods, widened to the daily peaks.
+void windowOf(const Observations::DataSet &data, const Periodogram::FrequencyGrid &periodogramGrid,
+              const std::atomic<bool> *cancel, AnalysisOutcome &outcome)
+{
+    const Periodogram::FrequencyGrid daily = Detection::windowGrid(data);
+    const double span = Detection::timeSpan(data);
+    const Periodogram::FrequencyGrid grid =
+        Periodogram::gridBetween(std::min(daily.minFrequency, periodogramGrid.minFrequency),
+                                 std::max(daily.maxFrequency, periodogramGrid.maxFrequency), span);
+    outcome.window = Detection::spectralWindow(data, grid, cancel);
+    if (cancel && cancel->load()) {
+        outcome.cancelled = true;
+        outcome.window = {};
+        return;
+    }
+    outcome.windowPeaks = aliasRaisingPeaks(outcome.window, span);
 }
 
 } // namespace
@@ -96,6 +136,9 @@ AnalysisOutcome AnalysisRunner::run(const AnalysisRequest &request, const Fittin
     try {
         if (request.kind == AnalysisRequest::Kind::Periodogram) {
             outcome.error = periodogramOf(request.data, request.options.grid, cancel, outcome);
+            if (outcome.error.empty() && !outcome.cancelled)
+                windowOf(request.data, request.options.grid.value_or(Periodogram::automaticGrid(request.data)), cancel,
+                         outcome);
             return outcome;
         }
         if (auto refused = Fitting::refusal(request.data, request.options)) {

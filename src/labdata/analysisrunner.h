@@ -1,5 +1,6 @@
 #pragma once
 
+#include "detection/spectralwindow.h"
 #include "fitting/rvfit.h"
 #include "observations/rvdata.h"
 #include "periodogram/periodogram.h"
@@ -14,7 +15,7 @@
 struct AnalysisRequest
 {
     enum class Kind {
-        Periodogram, ///< the data's periodogram and its peaks, no fit
+        Periodogram, ///< the data's periodogram and its peaks, and the spectral window of their times; no fit
         Fit,         ///< Fitting::fit, then the residual periodogram
         FindPlanets  ///< Fitting::findPlanets, then the residual periodogram
     };
@@ -32,6 +33,10 @@ struct AnalysisOutcome
     bool cancelled = false;
     Periodogram::Spectrum spectrum; ///< of the data (Periodogram) or of the residuals (fits)
     std::vector<Periodogram::Peak> peaks;
+    /// The spectral window over the periodogram's periods and down to 0.83 day
+    /// at least (Kind::Periodogram only: a fit leaves the times as they were).
+    Periodogram::Spectrum window;
+    std::vector<Detection::WindowPeak> windowPeaks; ///< its strongest peaks, highest first
     std::optional<Fitting::Result> fit;
 };
 
@@ -46,6 +51,9 @@ class AnalysisRunner : public QObject
 public:
     /// How many peaks an outcome lists.
     static constexpr std::size_t PeakCount = 5;
+    /// How many window peaks an outcome names: the few highest are those
+    /// whose aliases are worth naming.
+    static constexpr std::size_t WindowPeakCount = 5;
 
     explicit AnalysisRunner(QObject *parent = nullptr);
     /// Cancels a run in progress and waits for it, so the worker never

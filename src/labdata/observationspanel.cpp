@@ -1,6 +1,8 @@
 #include "labdata/observationspanel.h"
 
 #include "labdata/activitypane.h"
+#include "labdata/analysistabs.h"
+#include "labdata/detectabilitypane.h"
 #include "labdata/filecommands.h"
 #include "labdata/fitcontrols.h"
 #include "labdata/periodogrampane.h"
@@ -9,6 +11,7 @@
 #include "labdata/posteriorwindow.h"
 #include "labdata/resulttable.h"
 #include "labdata/syntheticdialog.h"
+#include "labdata/windowpane.h"
 
 #include "ground/platform.h"
 #include "observations/datafolder.h"
@@ -54,6 +57,8 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
     , m_usePlanetButton(new QPushButton)
     , m_plots(new PlotsPane)
     , m_activity(new ActivityPane)
+    , m_window(new WindowPane)
+    , m_detectability(new DetectabilityPane)
     , m_synthetic(new SyntheticDialog(this))
 {
     setObjectName(QStringLiteral("ObservationsPanel"));
@@ -62,6 +67,9 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
     auto *split = new QSplitter(Qt::Horizontal);
     split->addWidget(createSideColumn());
     split->addWidget(m_plots);
+    m_plots->analyses()->addPage(m_window);
+    m_plots->analyses()->addPage(m_detectability);
+    m_detectability->setStarMassSource([this] { return m_controls->starMass(); });
     split->setStretchFactor(0, 0);
     split->setStretchFactor(1, 1);
     split->setChildrenCollapsible(false);
@@ -243,6 +251,7 @@ void ObservationsPanel::setData(const Observations::DataSet &data, const QString
     showDataTitle();
     m_results->clearResult();
     m_plots->periodogram()->clear();
+    m_window->clear();
     m_plots->periodogram()->showAutomaticRange(m_data);
     m_plots->setInstruments(m_data.instruments, {});
     QStringList indices;
@@ -289,6 +298,7 @@ void ObservationsPanel::exclusionChanged()
     ++m_dataGeneration;
     m_results->clearResult();
     m_plots->periodogram()->clear();
+    m_window->clear();
     showDataTitle();
     showPlots();
     updateCommands();
@@ -425,10 +435,11 @@ void ObservationsPanel::showOutcome(const AnalysisOutcome &outcome)
         m_controls->showStatus(QString::fromStdString(outcome.error));
         return;
     }
-    if (outcome.kind == AnalysisRequest::Kind::Periodogram)
-        m_plots->periodogram()->showDataSpectrum(outcome.spectrum, outcome.peaks);
-    else
-        showFitOutcome(outcome);
+    if (outcome.kind != AnalysisRequest::Kind::Periodogram)
+        return showFitOutcome(outcome);
+    m_plots->periodogram()->showDataSpectrum(outcome.spectrum, outcome.peaks);
+    m_plots->periodogram()->setWindowPeaks(outcome.windowPeaks, PlotData::timeSpan(m_exclusion.kept(m_data)));
+    m_window->show(outcome.window, outcome.windowPeaks);
 }
 
 void ObservationsPanel::showFitOutcome(const AnalysisOutcome &outcome)
@@ -436,6 +447,10 @@ void ObservationsPanel::showFitOutcome(const AnalysisOutcome &outcome)
     m_fit = outcome.fit;
     m_plots->periodogram()->showResidualSpectrum(outcome.spectrum, outcome.peaks);
     const Fitting::Result &result = *m_fit;
+    std::vector<double> planetFrequencies;
+    for (const Fitting::PlanetResult &planet : result.planets)
+        planetFrequencies.push_back(1 / planet.value.periodDays);
+    m_plots->periodogram()->setPlanetFrequencies(std::move(planetFrequencies));
     QString status = result.status == Fitting::Status::Stalled
         ? tr("The fit stopped at its iteration limit; the best point found is shown.")
         : tr("Fit converged.");
@@ -467,6 +482,7 @@ void ObservationsPanel::showPlots()
 {
     const std::optional<Fitting::Result> fit = shownFit();
     m_plots->show(m_data, fit ? &*fit : nullptr, m_exclusion.mask(m_data));
+    m_detectability->setData(m_exclusion.kept(m_data), m_fit);
     m_usePlanet->clear();
     if (m_fit)
         m_usePlanet->addItems(PlotData::planetSummaries(*m_fit));

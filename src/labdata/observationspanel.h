@@ -16,6 +16,7 @@
 #include <vector>
 
 class ActivityPane;
+class DetectabilityPane;
 class FileCommands;
 class FitControls;
 class PlotsPane;
@@ -23,6 +24,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class ResultTable;
+class WindowPane;
 
 /// Measured radial velocities and their analysis, for the Kepler lab to
 /// embed. It composes the panes a reader sees and keeps what they share:
@@ -30,9 +32,10 @@ class ResultTable;
 /// On the left, in "sideColumn" (it scrolls on a small screen): the data's
 /// title "dataTitle", the fit's settings (FitControls), its results
 /// (ResultTable) and "usePlanetChoice" with "usePlanetButton". On the
-/// right the plots with the periodogram below them (PlotsPane,
-/// PeriodogramPane) and the star's activity on a page of the plots
-/// (ActivityPane), whose remarks mark velocity peaks in the peak table. The file commands (FileCommands) go to a File menu;
+/// right the plots with the analyses below them (PlotsPane): the
+/// periodogram (PeriodogramPane), the spectral window (WindowPane) and
+/// what the data could have found (DetectabilityPane); the star's activity
+/// on a page of the plots (ActivityPane), whose remarks mark velocity peaks in the peak table. The file commands (FileCommands) go to a File menu;
 /// synthetic observations are planned in SyntheticDialog.
 ///
 /// The periodogram and the fit see only the points kept; the plots grey the
@@ -142,5 +145,7 @@ private:
     QPushButton *m_usePlanetButton;
     PlotsPane *m_plots;
     ActivityPane *m_activity;
+    WindowPane *m_window;
+    DetectabilityPane *m_detectability;
     SyntheticDialog *m_synthetic;
 };

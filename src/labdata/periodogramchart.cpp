@@ -9,10 +9,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-constexpr int DrawnBins = 2000;
-}
-
 PeriodogramChart::PeriodogramChart(QWidget *parent)
     : QChartView(new QChart, parent)
     , m_period(new QLogValueAxis)

@@ -17,6 +17,9 @@ class PeriodogramChart : public QChartView
     Q_OBJECT
 
 public:
+    /// The period bins a long spectrum is reduced to for drawing.
+    static constexpr int DrawnBins = 2000;
+
     explicit PeriodogramChart(QWidget *parent = nullptr);
 
     /// One spectrum, frequencies in cycles per day (> 0) and their power;

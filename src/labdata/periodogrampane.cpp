@@ -1,6 +1,9 @@
 #include "labdata/periodogrampane.h"
 
+#include "labdata/aliastext.h"
 #include "labdata/periodogramchart.h"
+
+#include "detection/aliases.h"
 
 #include <QDoubleSpinBox>
 #include <QEvent>
@@ -11,7 +14,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+
+constexpr int NoteColumn = 4;
+constexpr int NoteColumnWidth = 170;
 
 QString fapText(double fap)
 {
@@ -43,6 +51,7 @@ PeriodogramPane::PeriodogramPane(QWidget *parent)
     m_peaks->setObjectName(QStringLiteral("peakTable"));
     m_peaks->verticalHeader()->setVisible(false);
     m_peaks->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_peaks->horizontalHeader()->setSectionResizeMode(NoteColumn, QHeaderView::Interactive);
     m_peaks->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // As wide as its columns, so that no false-alarm probability is cut off.
     m_peaks->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
@@ -67,22 +76,23 @@ PeriodogramPane::PeriodogramPane(QWidget *parent)
     range->addWidget(m_to);
     range->addWidget(m_recompute);
     range->addStretch(1);
-    // The range under both, so that the chart may be narrower than the range
-    // row when the table needs the room for its remarks.
-    auto *chartAndPeaks = new QHBoxLayout;
-    chartAndPeaks->addWidget(m_chart, 1);
-    chartAndPeaks->addWidget(m_peaks);
+    // The range under both, so that the chart may narrow for the table's note column.
+    auto *spectra = new QHBoxLayout;
+    spectra->addWidget(m_chart, 1);
+    spectra->addWidget(m_peaks);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(chartAndPeaks, 1);
+    layout->addLayout(spectra, 1);
     layout->addLayout(range);
     retranslate();
 }
 
 void PeriodogramPane::retranslate()
 {
+    setWindowTitle(tr("Periodogram"));
     m_recompute->setText(tr("Recompute"));
     m_peaks->setHorizontalHeaderLabels({tr("Of"), tr("Period (d)"), tr("Power"), tr("FAP"), tr("Note")});
+    listPeaks();
     for (QDoubleSpinBox *box : {m_from, m_to}) {
         box->setSuffix(tr(" d"));
         box->setToolTip(tr("The periods the periodogram covers; the fits search the same range"));
@@ -105,6 +115,21 @@ void PeriodogramPane::clear()
     m_chart->setPeaks({});
     m_dataPeaks.clear();
     m_residualPeaks.clear();
+    m_windowPeaks.clear();
+    m_planetFrequencies.clear();
+    listPeaks();
+}
+
+void PeriodogramPane::setWindowPeaks(std::vector<Detection::WindowPeak> peaks, double spanDays)
+{
+    m_windowPeaks = std::move(peaks);
+    m_spanDays = spanDays;
+    listPeaks();
+}
+
+void PeriodogramPane::setPlanetFrequencies(std::vector<double> frequencies)
+{
+    m_planetFrequencies = std::move(frequencies);
     listPeaks();
 }
 
@@ -130,19 +155,29 @@ void PeriodogramPane::listPeaks()
     // The data's peaks above those of the residuals of the last fit.
     m_peaks->setRowCount(0);
     auto list = [this](const std::vector<Periodogram::Peak> &peaks, const QString &of) {
-        for (const Periodogram::Peak &peak : peaks) {
+        const auto aliases = Detection::labelAliases(peaks, m_planetFrequencies, m_windowPeaks, m_spanDays);
+        for (std::size_t k = 0; k < peaks.size(); ++k) {
+            const Periodogram::Peak &peak = peaks[k];
             const int row = m_peaks->rowCount();
             m_peaks->insertRow(row);
             const QString cells[] = {of, QString::number(peak.periodDays, 'g', 7), QString::number(peak.power, 'f', 3),
-                                     fapText(peak.falseAlarmProbability), m_remark ? m_remark(peak) : QString()};
+                                     fapText(peak.falseAlarmProbability), AliasText::brief(aliases[k])};
             for (int column = 0; column < 5; ++column)
                 m_peaks->setItem(row, column, new QTableWidgetItem(cells[column]));
-            if (!cells[4].isEmpty())
-                m_peaks->resizeRowToContents(row);
+            m_peaks->item(row, NoteColumn)->setToolTip(AliasText::sentence(aliases[k]));
+            if (const QString remark = m_remark ? m_remark(peak) : QString(); !remark.isEmpty()) {
+                QTableWidgetItem *note = m_peaks->item(row, NoteColumn);
+                note->setText(note->text().isEmpty() ? remark : note->text() + QLatin1Char('\n') + remark);
+            }
         }
     };
     list(m_dataPeaks, tr("data"));
     list(m_residualPeaks, tr("residuals"));
+    // The note column wraps rather than widening the table; the tooltip keeps the whole sentence.
+    m_peaks->resizeColumnToContents(NoteColumn);
+    m_peaks->setColumnWidth(NoteColumn, std::min(m_peaks->columnWidth(NoteColumn), NoteColumnWidth));
+    m_peaks->resizeRowsToContents();
+    m_peaks->updateGeometry();
 }
 
 void PeriodogramPane::setPeakRemark(std::function<QString(const Periodogram::Peak &)> remark)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "detection/spectralwindow.h"
 #include "periodogram/periodogram.h"
 
 #include <QWidget>
@@ -15,8 +16,9 @@ class QPushButton;
 class QTableWidget;
 
 /// The periodogram as the tab shows it: the chart of the data's and the
-/// residuals' spectra with their peaks marked, the table of those peaks,
-/// and the period range with its Recompute button.
+/// residuals' spectra with their peaks marked, the table of those peaks
+/// (each an alias or not: AliasText), and the period range with its
+/// Recompute button.
 ///
 /// Object names: "periodogramChart", "peakTable", "periodFrom", "periodTo",
 /// "periodogramButton".
@@ -27,8 +29,14 @@ class PeriodogramPane : public QWidget
 public:
     explicit PeriodogramPane(QWidget *parent = nullptr);
 
-    /// Forgets both spectra and their peaks.
+    /// Forgets both spectra, their peaks and what aliases are judged against.
     void clear();
+    /// The sampling's strongest window peaks, of points spanning `spanDays`:
+    /// a listed peak near one of them, or at |f ± k f_w| of a stronger peak,
+    /// is said to be an alias.
+    void setWindowPeaks(std::vector<Detection::WindowPeak> peaks, double spanDays);
+    /// The fitted planets' frequencies (cycles/day), whose aliases are named too; empty without a fit.
+    void setPlanetFrequencies(std::vector<double> frequencies);
     void showDataSpectrum(const Periodogram::Spectrum &spectrum, const std::vector<Periodogram::Peak> &peaks);
     /// The residuals of the last fit; empty vectors remove them.
     void showResidualSpectrum(const Periodogram::Spectrum &spectrum, const std::vector<Periodogram::Peak> &peaks);
@@ -71,6 +79,9 @@ private:
     std::vector<Periodogram::Peak> m_dataPeaks;
     std::vector<Periodogram::Peak> m_residualPeaks;
     std::function<QString(const Periodogram::Peak &)> m_remark;
+    std::vector<Detection::WindowPeak> m_windowPeaks;
+    double m_spanDays = 0;
+    std::vector<double> m_planetFrequencies;
     /// The user chose the periods; otherwise the automatic grid of each data set is used.
     bool m_rangeEdited = false;
 };

@@ -1,5 +1,6 @@
 #include "labdata/plotspane.h"
 
+#include "labdata/analysistabs.h"
 #include "labdata/datachart.h"
 #include "labdata/periodogrampane.h"
 #include "labdata/plotdata.h"
@@ -57,6 +58,7 @@ PlotsPane::PlotsPane(QWidget *parent)
     , m_phase(new DataChart(QString(), QString()))
     , m_phasePlanet(new QComboBox)
     , m_periodogram(new PeriodogramPane)
+    , m_analyses(new AnalysisTabs)
 {
     setObjectName(QStringLiteral("plotArea"));
     m_tabs->setObjectName(QStringLiteral("plotTabs"));
@@ -96,7 +98,8 @@ PlotsPane::PlotsPane(QWidget *parent)
     // The periodogram stays in sight under the fit: each fit changes the
     // residual periodogram, and the next planet is its highest peak.
     addWidget(top);
-    addWidget(m_periodogram);
+    m_analyses->addPage(m_periodogram);
+    addWidget(m_analyses);
     setStretchFactor(0, 3);
     setStretchFactor(1, 2);
     setChildrenCollapsible(false);

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class AnalysisTabs;
 class DataChart;
 class PeriodogramPane;
 class QComboBox;
@@ -17,9 +18,10 @@ class QToolButton;
 
 /// The tab's plots: the velocities over time with the fitted curve and the
 /// residuals under them, the phase-folded velocities of one planet, each a
-/// page of "plotTabs", and the periodogram pane kept in sight below, all in
-/// the vertical splitter "plotArea". Points left out of the analysis are
-/// drawn grey; the plots zoom with a rubber band.
+/// page of "plotTabs", and the analyses kept in sight below (AnalysisTabs,
+/// the periodogram pane its first page), all in the vertical splitter
+/// "plotArea". Points left out of the analysis are drawn grey; the plots
+/// zoom with a rubber band.
 ///
 /// Above the pages: "instrumentsButton" (a menu of the instruments, each
 /// "showInstrument_<n>", checkable), "excludePointsButton" (a rubber band
@@ -44,6 +46,7 @@ public:
     void addPage(QWidget *page, const QString &title);
 
     PeriodogramPane *periodogram() const { return m_periodogram; }
+    AnalysisTabs *analyses() const { return m_analyses; }
 
 signals:
     void instrumentShown(int instrument, bool shown);
@@ -72,6 +75,7 @@ private:
     QPushButton *m_exclude;
     QPushButton *m_resetZoom = nullptr;
     PeriodogramPane *m_periodogram;
+    AnalysisTabs *m_analyses;
 
     Observations::DataSet m_data;
     std::optional<Fitting::Result> m_fit;
