@@ -261,6 +261,28 @@ double eccentricAnomaly(double meanAnomaly, double eccentricity)
     return solvedWithSign(meanAnomaly, [eccentricity](double m) { return solveOnHalfTurn(m, eccentricity); });
 }
 
+namespace {
+
+// The first bin whose start b·π/bins is not below M (0 for M ≤ 0 or NaN,
+// all the bins for M beyond π): the estimate from M, then moved until the
+// comparison itself agrees, so that rounding never gives a bin an interval
+// past its start.
+int firstBinFrom(double meanAnomaly)
+{
+    using Table = KeplerEquation::Table;
+    constexpr double binWidth = pi / Table::meanBins;
+    if (!(meanAnomaly > 0))
+        return 0;
+    int bin = meanAnomaly < pi ? static_cast<int>(std::ceil(meanAnomaly / binWidth)) : Table::meanBins;
+    while (bin > 0 && (bin - 1) * binWidth >= meanAnomaly)
+        --bin;
+    while (bin < Table::meanBins && bin * binWidth < meanAnomaly)
+        ++bin;
+    return bin;
+}
+
+} // namespace
+
 KeplerEquation::KeplerEquation(double eccentricity) : m_table(std::make_unique<Table>())
 {
     prepare(eccentricity);
@@ -276,14 +298,14 @@ void KeplerEquation::prepare(double eccentricity)
     for (int k = 0; k < intervals; ++k)
         table.intervals[k] = hermiteInterval(k, m_eccentricity);
     // Interval k claims the bins that start below M_k+1 and were not
-    // claimed before it: one pass over the bins, no search per bin, since a
-    // sampler prepares every planet on every call.
+    // claimed before it, each interval's bins one fill: a sampler prepares
+    // every planet on every call, so no bin is searched for.
     int bin = 0;
-    for (int k = 0; k + 1 < intervals; ++k)
-        for (; bin < Table::meanBins && bin * (pi / Table::meanBins) < table.nodeMeans[k + 1]; ++bin)
+    for (int k = 0; k < intervals; ++k) {
+        const int end = k + 1 < intervals ? firstBinFrom(table.nodeMeans[k + 1]) : Table::meanBins;
+        for (; bin < end; ++bin)
             table.binIntervals[bin] = static_cast<std::uint8_t>(k);
-    for (; bin < Table::meanBins; ++bin)
-        table.binIntervals[bin] = static_cast<std::uint8_t>(intervals - 1);
+    }
 }
 
 KeplerEquation::~KeplerEquation() = default;
