@@ -30,11 +30,14 @@ inline double nearestInteger(double x)
 // M reduced into [−π, π] (it may end up within 1e-15 beyond ±π).
 [[gnu::always_inline]] inline double reducedMeanAnomaly(double meanAnomaly)
 {
-    if (std::fabs(meanAnomaly) <= pi)
-        return meanAnomaly;
     const double turns = nearestInteger(meanAnomaly * (1 / twoPi));
-    if (std::fabs(turns) < exactTurnsBelow)
-        return ((meanAnomaly - turns * twoPiFirst) - turns * twoPiSecond) - turns * twoPiThird;
+    // Reduced whether or not M already lies in [−π, π], and chosen after, so
+    // that a stream of mean anomalies never waits on a mispredicted branch
+    // (M = ±π itself stays, whichever way the product rounds).
+    if (std::fabs(turns) < exactTurnsBelow) {
+        const double reduced = ((meanAnomaly - turns * twoPiFirst) - turns * twoPiSecond) - turns * twoPiThird;
+        return std::fabs(meanAnomaly) <= pi ? meanAnomaly : reduced;
+    }
     // Beyond 2^26 turns (|M| > 4e8), reduce exactly by the double 2π: its
     // error costs |M|·4e-17, less than the spacing of doubles near M, so M
     // itself is the coarser of the two. Infinity and NaN come out as NaN.

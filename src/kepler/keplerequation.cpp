@@ -2,6 +2,7 @@
 
 #include "kepler/anglereduction.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -186,11 +187,10 @@ struct Step
 
 // The guard: the root of a mean anomaly in [0, π] lies in [0, π]. (When the
 // reduction left M a hair beyond π, π is within that hair of the root.)
-double clampedToHalfTurn(double anomaly)
+[[gnu::always_inline]] inline double clampedToHalfTurn(double anomaly)
 {
-    if (anomaly < 0)
-        return 0;
-    return anomaly > pi ? pi : anomaly;
+    // min and max, not branches: NaN passes through, and nothing waits on a guess.
+    return std::min(std::max(anomaly, 0.0), pi);
 }
 
 // Solution for M in [0, π] in the corner, bracketed in interval k.
@@ -211,18 +211,25 @@ double solveNearPeriastron(int k, double meanAnomaly, double e, const Interval &
     return clampedToHalfTurn(halley.anomaly + newton);
 }
 
-// Solution for M in [0, π] away from the corner, bracketed in interval k.
-[[gnu::always_inline]] inline double solveInInterval(int k, double meanAnomaly, double e, const Interval &interval)
+// Solution for M in [0, π] away from the corner, bracketed in interval k,
+// with the node its Halley step started from (within π/128 + 2e-5 of it).
+struct NearNode
+{
+    double anomaly;
+    const Node *node;
+};
+
+[[gnu::always_inline]] inline NearNode solveInInterval(int k, double meanAnomaly, double e, const Interval &interval)
 {
     const double offset = hermiteOffset(interval, meanAnomaly);
-    const Node &node = nodes[offset > 0.5 * nodeStep ? k + 1 : k];
-    return clampedToHalfTurn(halleyStep(nodes[k].anomaly + offset, node, meanAnomaly, e).anomaly);
+    const Node &node = nodes[k + int(offset > 0.5 * nodeStep)];
+    return {clampedToHalfTurn(halleyStep(nodes[k].anomaly + offset, node, meanAnomaly, e).anomaly), &node};
 }
 
 [[gnu::always_inline]] inline double solveInBracket(int k, double meanAnomaly, double e, const Interval &interval)
 {
     return inCorner(k, e) ? solveNearPeriastron(k, meanAnomaly, e, interval)
-                          : solveInInterval(k, meanAnomaly, e, interval);
+                          : solveInInterval(k, meanAnomaly, e, interval).anomaly;
 }
 
 // E in [0, π] for M in [0, π], with nothing prepared for this e.
@@ -254,6 +261,28 @@ double eccentricAnomaly(double meanAnomaly, double eccentricity)
     return solvedWithSign(meanAnomaly, [eccentricity](double m) { return solveOnHalfTurn(m, eccentricity); });
 }
 
+namespace {
+
+// The first bin whose start b·π/bins is not below M (0 for M ≤ 0 or NaN,
+// all the bins for M beyond π): the estimate from M, then moved until the
+// comparison itself agrees, so that rounding never gives a bin an interval
+// past its start.
+int firstBinFrom(double meanAnomaly)
+{
+    using Table = KeplerEquation::Table;
+    constexpr double binWidth = pi / Table::meanBins;
+    if (!(meanAnomaly > 0))
+        return 0;
+    int bin = meanAnomaly < pi ? static_cast<int>(std::ceil(meanAnomaly / binWidth)) : Table::meanBins;
+    while (bin > 0 && (bin - 1) * binWidth >= meanAnomaly)
+        --bin;
+    while (bin < Table::meanBins && bin * binWidth < meanAnomaly)
+        ++bin;
+    return bin;
+}
+
+} // namespace
+
 KeplerEquation::KeplerEquation(double eccentricity) : m_table(std::make_unique<Table>())
 {
     prepare(eccentricity);
@@ -268,12 +297,14 @@ void KeplerEquation::prepare(double eccentricity)
         table.nodeMeans[j] = nodes[j].anomaly - m_eccentricity * nodes[j].sine;
     for (int k = 0; k < intervals; ++k)
         table.intervals[k] = hermiteInterval(k, m_eccentricity);
-    int k = 0;
-    for (int bin = 0; bin < Table::meanBins; ++bin) {
-        const double binStart = bin * (pi / Table::meanBins);
-        while (k + 1 < intervals && table.nodeMeans[k + 1] <= binStart)
-            ++k;
-        table.binIntervals[bin] = static_cast<std::uint8_t>(k);
+    // Interval k claims the bins that start below M_k+1 and were not
+    // claimed before it, each interval's bins one fill: a sampler prepares
+    // every planet on every call, so no bin is searched for.
+    int bin = 0;
+    for (int k = 0; k < intervals; ++k) {
+        const int end = k + 1 < intervals ? firstBinFrom(table.nodeMeans[k + 1]) : Table::meanBins;
+        for (; bin < end; ++bin)
+            table.binIntervals[bin] = static_cast<std::uint8_t>(k);
     }
 }
 
@@ -281,57 +312,102 @@ KeplerEquation::~KeplerEquation() = default;
 KeplerEquation::KeplerEquation(KeplerEquation &&) noexcept = default;
 KeplerEquation &KeplerEquation::operator=(KeplerEquation &&) noexcept = default;
 
-[[gnu::always_inline]] inline double KeplerEquation::solvedAnomaly(double meanAnomaly) const
+namespace {
+
+using Table = KeplerEquation::Table;
+
+// The interval bracketing M in [0, π]: the bin's first interval, then at
+// most one node more (past the corner, nodes lie at least 0.0042 apart in M,
+// at e → 1 where E ≥ π/8, and bins 0.0031 wide); in the corner the search
+// decides. Only the corner's test is a branch, and it depends on e alone
+// below e = 0.5.
+[[gnu::always_inline]] inline int intervalOf(const Table &table, int cornerIntervals, double meanAnomaly)
 {
-    const Table &table = *m_table;
-    return solvedWithSign(meanAnomaly, [this, &table](double m) {
-        // The bin's first interval, then at most one node more: past the
-        // corner, nodes lie at least 0.0042 apart in M (at e → 1, E ≥ π/8)
-        // and bins 0.0031 wide. In the corner the search decides.
-        const double position = m * (Table::meanBins / pi);
-        const int bin = position < Table::meanBins ? static_cast<int>(position) : Table::meanBins - 1;
-        int k = table.binIntervals[bin];
-        if (k < m_cornerIntervals)
-            k = bracket(m, [&table](int j) { return table.nodeMeans[j]; });
-        else if (k + 1 < intervals && table.nodeMeans[k + 1] <= m)
-            ++k;
-        return k < m_cornerIntervals ? solveNearPeriastron(k, m, m_eccentricity, table.intervals[k])
-                                     : solveInInterval(k, m, m_eccentricity, table.intervals[k]);
-    });
+    const double position = meanAnomaly * (Table::meanBins / pi);
+    const int bin = position < Table::meanBins ? static_cast<int>(position) : Table::meanBins - 1;
+    const int first = table.binIntervals[bin];
+    const int k = std::min(first + int(table.nodeMeans[first + 1] <= meanAnomaly), intervals - 1);
+    return k < cornerIntervals ? bracket(meanAnomaly, [&table](int j) { return table.nodeMeans[j]; }) : k;
 }
 
-double KeplerEquation::eccentricAnomaly(double meanAnomaly) const
+// E for M in [0, π] bracketed in interval k, with a node near it.
+[[gnu::always_inline]] inline NearNode solvedInTable(const Table &table, double e, int cornerIntervals, int k,
+                                                     double meanAnomaly)
 {
-    return solvedAnomaly(meanAnomaly);
+    if (k < cornerIntervals) {
+        const double anomaly = solveNearPeriastron(k, meanAnomaly, e, table.intervals[k]);
+        return {anomaly, &nearestNode(anomaly)};
+    }
+    return solveInInterval(k, meanAnomaly, e, table.intervals[k]);
 }
 
-[[gnu::always_inline]] inline EccentricAnomaly KeplerEquation::solvedWithSines(double meanAnomaly) const
+struct SineAndCosine
 {
-    // sin E and cos E from the nearest node's by the angle addition formulas,
-    // with the series of sin d and cos d − 1 to d⁷ and d⁸ (|d| ≤ π/128: the
-    // next terms are below 1e-20).
-    const double anomaly = solvedAnomaly(meanAnomaly);
-    const Node &node = nearestNode(std::fabs(anomaly));
-    const double d = std::fabs(anomaly) - node.anomaly;
+    double sine;
+    double cosine;
+};
+
+// sin E and cos E from a node within π/128 + 2e-5 of E, by the angle
+// addition formulas with the series of sin d and cos d − 1 to d⁷ and d⁸ (the
+// next terms are below 1e-20), so no node is looked up twice.
+[[gnu::always_inline]] inline SineAndCosine sinesNear(const NearNode &near)
+{
+    const Node &node = *near.node;
+    const double d = near.anomaly - node.anomaly;
     const double d2 = d * d;
     const double sinD = d + (d * d2) * (-1.0 / 6 + d2 * (1.0 / 120 - d2 * (1.0 / 5040)));
     const double cosDMinusOne = d2 * (-0.5 + d2 * (1.0 / 24 + d2 * (-1.0 / 720 + d2 * (1.0 / 40320))));
-    const double sine = node.sine + (node.sine * cosDMinusOne + node.cosine * sinD);
-    const double cosine = node.cosine + (node.cosine * cosDMinusOne - node.sine * sinD);
-    return {anomaly, std::copysign(sine, anomaly), cosine};
+    return {node.sine + (node.sine * cosDMinusOne + node.cosine * sinD),
+            node.cosine + (node.cosine * cosDMinusOne - node.sine * sinD)};
+}
+
+// E with its sine and cosine for any M: E − e sin E is odd in E.
+[[gnu::always_inline]] inline EccentricAnomaly solvedWithSines(const Table &table, double e, int cornerIntervals,
+                                                               double meanAnomaly)
+{
+    const double reduced = reducedMeanAnomaly(meanAnomaly);
+    const double half = std::fabs(reduced);
+    const NearNode near = solvedInTable(table, e, cornerIntervals, intervalOf(table, cornerIntervals, half), half);
+    const SineAndCosine sines = sinesNear(near);
+    return {std::copysign(near.anomaly, reduced), std::copysign(sines.sine, reduced), sines.cosine};
+}
+
+} // namespace
+
+double KeplerEquation::eccentricAnomaly(double meanAnomaly) const
+{
+    return solvedWithSines(*m_table, m_eccentricity, m_cornerIntervals, meanAnomaly).anomaly;
 }
 
 EccentricAnomaly KeplerEquation::solve(double meanAnomaly) const
 {
-    return solvedWithSines(meanAnomaly);
+    return solvedWithSines(*m_table, m_eccentricity, m_cornerIntervals, meanAnomaly);
 }
 
 void KeplerEquation::sinesAndCosines(std::span<const double> meanAnomalies, double *sines, double *cosines) const
 {
-    for (std::size_t i = 0; i < meanAnomalies.size(); ++i) {
-        const EccentricAnomaly solved = solvedWithSines(meanAnomalies[i]);
-        sines[i] = solved.sine;
-        cosines[i] = solved.cosine;
+    // The same steps as solve(), taken a pass at a time over a block of
+    // points: each pass is a short chain of operations per point, so the
+    // processor overlaps many points where one long chain per point would
+    // keep it waiting on every table look-up in turn.
+    constexpr std::size_t block = 64;
+    std::array<double, block> reduced;
+    std::array<int, block> interval;
+    std::array<NearNode, block> solved;
+    const Table &table = *m_table;
+    for (std::size_t begin = 0; begin < meanAnomalies.size(); begin += block) {
+        const std::size_t count = std::min(block, meanAnomalies.size() - begin);
+        for (std::size_t i = 0; i < count; ++i)
+            reduced[i] = reducedMeanAnomaly(meanAnomalies[begin + i]);
+        for (std::size_t i = 0; i < count; ++i)
+            interval[i] = intervalOf(table, m_cornerIntervals, std::fabs(reduced[i]));
+        for (std::size_t i = 0; i < count; ++i)
+            solved[i] = solvedInTable(table, m_eccentricity, m_cornerIntervals, interval[i], std::fabs(reduced[i]));
+        for (std::size_t i = 0; i < count; ++i) {
+            const SineAndCosine pair = sinesNear(solved[i]);
+            sines[begin + i] = std::copysign(pair.sine, reduced[i]);
+            cosines[begin + i] = pair.cosine;
+        }
     }
 }
 

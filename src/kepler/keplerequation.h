@@ -70,9 +70,6 @@ public:
     struct Table; ///< the solver's table for this e; defined beside the solver
 
 private:
-    double solvedAnomaly(double meanAnomaly) const;
-    EccentricAnomaly solvedWithSines(double meanAnomaly) const;
-
     double m_eccentricity;
     int m_cornerIntervals;
     std::unique_ptr<Table> m_table;

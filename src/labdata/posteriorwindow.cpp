@@ -7,6 +7,7 @@
 #include "sampling/posteriorexport.h"
 
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,8 +37,8 @@ PosteriorWindow::PosteriorWindow(Observations::DataSet data, Fitting::Result fit
     : QDialog(parent), m_data(std::move(data)), m_fit(std::move(fit)), m_options(std::move(options))
 {
     setObjectName("PosteriorWindow");
-    setWindowTitle(tr("Posterior"));
     buildLayout();
+    retranslate();
     connect(&m_watcher, &QFutureWatcher<Sampling::Result>::finished, this, &PosteriorWindow::showResult);
 }
 
@@ -52,7 +53,6 @@ QFormLayout *PosteriorWindow::buildSettings()
     m_walkers = new QSpinBox;
     m_walkers->setObjectName("Walkers");
     m_walkers->setRange(0, 10000);
-    m_walkers->setSpecialValueText(tr("automatic"));
     m_maxSteps = new QSpinBox;
     m_maxSteps->setObjectName("MaxSteps");
     m_maxSteps->setRange(100, 1000000);
@@ -65,28 +65,27 @@ QFormLayout *PosteriorWindow::buildSettings()
     m_starMassSigma->setRange(0, 10);
     m_starMassSigma->setDecimals(3);
     m_starMassSigma->setSingleStep(0.01);
-    auto *settings = new QFormLayout;
-    settings->addRow(tr("Walkers"), m_walkers);
-    settings->addRow(tr("Step limit"), m_maxSteps);
-    settings->addRow(tr("Seed"), m_seed);
-    settings->addRow(tr("σ of the star's mass (M☉)"), m_starMassSigma);
-    return settings;
+    m_settings = new QFormLayout;
+    for (QWidget *field : {static_cast<QWidget *>(m_walkers), static_cast<QWidget *>(m_maxSteps),
+                           static_cast<QWidget *>(m_seed), static_cast<QWidget *>(m_starMassSigma)})
+        m_settings->addRow(new QLabel, field);
+    return m_settings;
 }
 
 void PosteriorWindow::buildLayout()
 {
     QFormLayout *settings = buildSettings();
 
-    m_startButton = new QPushButton(tr("Sample"));
+    m_startButton = new QPushButton;
     m_startButton->setObjectName("SampleButton");
-    m_cancelButton = new QPushButton(tr("Cancel"));
+    m_cancelButton = new QPushButton;
     m_cancelButton->setObjectName("CancelButton");
     m_cancelButton->setEnabled(false);
     m_progress = new QProgressBar;
     m_progress->setObjectName("SamplingProgress");
     m_status = new QLabel;
     m_status->setObjectName("SamplingStatus");
-    m_verdict = new QLabel(tr("Priors: %1").arg(QString::fromStdString(Sampling::priorsText())));
+    m_verdict = new QLabel;
     m_verdict->setObjectName("Verdict");
     m_verdict->setWordWrap(true);
     connect(m_startButton, &QPushButton::clicked, this, &PosteriorWindow::start);
@@ -95,7 +94,6 @@ void PosteriorWindow::buildLayout()
     m_table = new QTableWidget;
     m_table->setObjectName("PosteriorTable");
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    fillPosteriorTable(*m_table, Sampling::Result{});
     m_columns = new QListWidget;
     m_columns->setObjectName("CornerColumns");
     m_columns->setMaximumWidth(160);
@@ -109,16 +107,16 @@ void PosteriorWindow::buildLayout()
     auto *traceScroll = new QScrollArea;
     traceScroll->setWidget(m_traces);
     traceScroll->setWidgetResizable(true);
-    auto *tabs = new QTabWidget;
-    tabs->setObjectName("PosteriorTabs");
-    tabs->addTab(m_table, tr("Results"));
-    tabs->addTab(cornerTab, tr("Corner plot"));
-    tabs->addTab(traceScroll, tr("Traces"));
+    m_tabs = new QTabWidget;
+    m_tabs->setObjectName("PosteriorTabs");
+    m_tabs->addTab(m_table, QString());
+    m_tabs->addTab(cornerTab, QString());
+    m_tabs->addTab(traceScroll, QString());
 
-    m_saveCorner = new QPushButton(tr("Save corner plot…"));
-    m_saveChain = new QPushButton(tr("Save chain (CSV)…"));
-    m_saveJson = new QPushButton(tr("Save results (JSON)…"));
-    m_saveSummary = new QPushButton(tr("Save results (CSV)…"));
+    m_saveCorner = new QPushButton;
+    m_saveChain = new QPushButton;
+    m_saveJson = new QPushButton;
+    m_saveSummary = new QPushButton;
     m_saveCorner->setObjectName("SaveCornerButton");
     m_saveChain->setObjectName("SaveChainButton");
     m_saveJson->setObjectName("SaveJsonButton");
@@ -145,7 +143,7 @@ void PosteriorWindow::buildLayout()
     layout->addLayout(run);
     layout->addWidget(m_status);
     layout->addWidget(m_verdict);
-    layout->addWidget(tabs, 1);
+    layout->addWidget(m_tabs, 1);
     layout->addLayout(saves);
     resize(900, 760);
 }
@@ -210,10 +208,7 @@ void PosteriorWindow::showResult()
     m_startButton->setEnabled(true);
     m_cancelButton->setEnabled(false);
     m_status->setText(QString::fromStdString(r.message));
-    QString verdict = tr("Priors: %1").arg(QString::fromStdString(r.priors));
-    if (r.disagrees())
-        verdict = QString::fromStdString(r.disagreement) + "\n" + verdict;
-    m_verdict->setText(verdict);
+    showVerdict();
     fillPosteriorTable(*m_table, r);
     m_traces->setRun(m_result);
     m_traces->setMinimumHeight(60 * std::max(r.chain.dimension, 1));
@@ -229,6 +224,42 @@ void PosteriorWindow::showResult()
     m_saveSummary->setEnabled(r.converged());
     m_saveChain->setEnabled(r.chain.steps() > 0 && r.status != Sampling::Status::Cancelled);
     emit finished();
+}
+
+void PosteriorWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
+}
+
+void PosteriorWindow::retranslate()
+{
+    setWindowTitle(tr("Posterior"));
+    m_walkers->setSpecialValueText(tr("automatic"));
+    const QString labels[] = {tr("Walkers"), tr("Step limit"), tr("Seed"), tr("σ of the star's mass (M☉)")};
+    for (int row = 0; row < m_settings->rowCount(); ++row)
+        static_cast<QLabel *>(m_settings->itemAt(row, QFormLayout::LabelRole)->widget())->setText(labels[row]);
+    m_startButton->setText(tr("Sample"));
+    m_cancelButton->setText(tr("Cancel"));
+    m_tabs->setTabText(0, tr("Results"));
+    m_tabs->setTabText(1, tr("Corner plot"));
+    m_tabs->setTabText(2, tr("Traces"));
+    m_saveCorner->setText(tr("Save corner plot…"));
+    m_saveChain->setText(tr("Save chain (CSV)…"));
+    m_saveJson->setText(tr("Save results (JSON)…"));
+    m_saveSummary->setText(tr("Save results (CSV)…"));
+    showVerdict();
+    fillPosteriorTable(*m_table, m_result ? *m_result : Sampling::Result{});
+}
+
+void PosteriorWindow::showVerdict()
+{
+    QString verdict =
+        tr("Priors: %1").arg(QString::fromStdString(m_result ? m_result->priors : Sampling::priorsText()));
+    if (m_result && m_result->disagrees())
+        verdict = QString::fromStdString(m_result->disagreement) + "\n" + verdict;
+    m_verdict->setText(verdict);
 }
 
 void PosteriorWindow::updateCorner()

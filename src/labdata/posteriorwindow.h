@@ -18,6 +18,7 @@ class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
+class QTabWidget;
 class QTableWidget;
 class TracePlot;
 
@@ -53,7 +54,14 @@ public:
 signals:
     void finished();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    /// Every text the window shows, in the current language.
+    void retranslate();
+    /// The priors, and above them where the posterior and the covariance disagree.
+    void showVerdict();
     void buildLayout();
     QFormLayout *buildSettings();
     void showProgress(const Sampling::ProgressReport &report);
@@ -67,6 +75,7 @@ private:
     std::shared_ptr<std::atomic<bool>> m_cancel;
     std::shared_ptr<const Sampling::Result> m_result;
 
+    QFormLayout *m_settings = nullptr;
     QSpinBox *m_walkers = nullptr;
     QSpinBox *m_maxSteps = nullptr;
     QSpinBox *m_seed = nullptr;
@@ -77,6 +86,7 @@ private:
     QLabel *m_status = nullptr;
     QLabel *m_verdict = nullptr;
     QTableWidget *m_table = nullptr;
+    QTabWidget *m_tabs = nullptr;
     QListWidget *m_columns = nullptr;
     CornerPlot *m_corner = nullptr;
     TracePlot *m_traces = nullptr;

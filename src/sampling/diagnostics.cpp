@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <complex>
 #include <limits>
 #include <vector>
@@ -57,44 +58,67 @@ double autocorrelationTime(const Chain &chain, int parameter, int firstStep, int
 
 double splitRHat(const Chain &chain, int parameter, int firstStep)
 {
+    return splitRHats(chain, firstStep)[std::size_t(parameter)];
+}
+
+std::vector<double> splitRHats(const Chain &chain, int firstStep)
+{
+    const int d = chain.dimension;
     const int steps = (chain.steps() - firstStep) / 2;
     const int group = chain.walkers / 2;
     const int n = steps * group;
+    std::vector<double> rHats(std::size_t(d), std::numeric_limits<double>::quiet_NaN());
     if (steps < 2 || group < 1)
-        return std::numeric_limits<double>::quiet_NaN();
+        return rHats;
     constexpr int chains = 4;
-    std::array<double, chains> means{};
-    double within = 0;
+    // Per chain and parameter, the sums of x − x₀ and (x − x₀)², x₀ the
+    // chain's first value, which lies inside the distribution, so that the
+    // variance from the sums loses no digits to a large mean.
+    std::vector<double> shifts(std::size_t(chains * d)), sums(std::size_t(chains * d)),
+        squares(std::size_t(chains * d));
     for (int c = 0; c < chains; ++c) {
         const int start = firstStep + (c % 2) * steps;
         const int firstWalker = (c / 2) * group;
-        double mean = 0;
-        for (int s = 0; s < steps; ++s)
-            for (int k = 0; k < group; ++k)
-                mean += chain.at(start + s, firstWalker + k, parameter);
-        mean /= n;
-        double variance = 0;
+        double *shift = shifts.data() + std::size_t(c * d);
+        double *sum = sums.data() + std::size_t(c * d);
+        double *square = squares.data() + std::size_t(c * d);
+        const auto first = chain.point(start, firstWalker);
+        std::copy(first.begin(), first.end(), shift);
         for (int s = 0; s < steps; ++s)
             for (int k = 0; k < group; ++k) {
-                const double d = chain.at(start + s, firstWalker + k, parameter) - mean;
-                variance += d * d;
+                const double *x = chain.point(start + s, firstWalker + k).data();
+                for (int p = 0; p < d; ++p) {
+                    const double v = x[p] - shift[p];
+                    sum[p] += v;
+                    square[p] += v * v;
+                }
             }
-        within += variance / (n - 1);
-        means[std::size_t(c)] = mean;
     }
-    within /= chains;
-    double grand = 0;
-    for (double m : means)
-        grand += m;
-    grand /= chains;
-    double between = 0;
-    for (double m : means)
-        between += (m - grand) * (m - grand);
-    between *= double(n) / (chains - 1);
-    if (!(within > 0))
-        return std::numeric_limits<double>::infinity();
-    const double pooled = (n - 1.0) / n * within + between / n;
-    return std::sqrt(pooled / within);
+    for (int p = 0; p < d; ++p) {
+        std::array<double, chains> means{};
+        double within = 0;
+        for (int c = 0; c < chains; ++c) {
+            const std::size_t i = std::size_t(c * d + p);
+            means[std::size_t(c)] = shifts[i] + sums[i] / n;
+            within += (squares[i] - sums[i] * sums[i] / n) / (n - 1);
+        }
+        within /= chains;
+        double grand = 0;
+        for (double m : means)
+            grand += m;
+        grand /= chains;
+        double between = 0;
+        for (double m : means)
+            between += (m - grand) * (m - grand);
+        between *= double(n) / (chains - 1);
+        if (!(within > 0)) {
+            rHats[std::size_t(p)] = std::numeric_limits<double>::infinity();
+            continue;
+        }
+        const double pooled = (n - 1.0) / n * within + between / n;
+        rHats[std::size_t(p)] = std::sqrt(pooled / within);
+    }
+    return rHats;
 }
 
 } // namespace Sampling

@@ -2,6 +2,8 @@
 
 #include "sampling/chain.h"
 
+#include <vector>
+
 namespace Sampling {
 
 /// The integrated autocorrelation time τ of one parameter, in steps, over
@@ -24,5 +26,9 @@ double autocorrelationTime(const Chain &chain, int parameter, int firstStep, int
 /// walkers move together is judged as the one sampler it is, not as
 /// independent chains. NaN when fewer than 4 steps are left.
 double splitRHat(const Chain &chain, int parameter, int firstStep);
+
+/// splitRHat of every parameter, from one pass over the chain (a check of a
+/// long run reads the chain once, not once per parameter).
+std::vector<double> splitRHats(const Chain &chain, int firstStep);
 
 } // namespace Sampling

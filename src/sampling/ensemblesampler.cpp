@@ -45,8 +45,9 @@ void EnsembleSampler::start(std::vector<double> positions)
 
 void EnsembleSampler::advance(int steps)
 {
-    m_chain.values.reserve(m_chain.values.size() + std::size_t(steps) * m_positions.size());
-    m_chain.logDensities.reserve(m_chain.logDensities.size() + std::size_t(steps) * std::size_t(m_walkers));
+    // No reserve for just these steps: the chain grows by a few steps at a
+    // time, and growing it geometrically copies it a few times in all, where
+    // an exact reserve per call would copy all of it on every call.
     for (int s = 0; s < steps; ++s) {
         const auto step = std::uint64_t(m_chain.steps());
         moveHalf(0, step);

@@ -63,16 +63,13 @@ Check checkChain(const Chain &chain, int burnIn, WorkerPool &pool)
     Check check;
     check.burnIn = burnIn;
     check.times.resize(std::size_t(chain.dimension));
-    check.rHats.resize(std::size_t(chain.dimension));
     // A power of two, so that consecutive checks thin to the same steps.
     int stride = 1;
     while ((chain.steps() - burnIn) / stride > autocorrelationSamples)
         stride *= 2;
-    auto diagnose = [&](int p) {
-        check.times[std::size_t(p)] = autocorrelationTime(chain, p, burnIn, stride);
-        check.rHats[std::size_t(p)] = splitRHat(chain, p, burnIn);
-    };
+    auto diagnose = [&](int p) { check.times[std::size_t(p)] = autocorrelationTime(chain, p, burnIn, stride); };
     pool.run(chain.dimension, diagnose);
+    check.rHats = splitRHats(chain, burnIn);
     for (int p = 0; p < chain.dimension; ++p) {
         check.maxTime = std::max(check.maxTime, check.times[std::size_t(p)]);
         check.maxRHat = std::max(check.maxRHat, check.rHats[std::size_t(p)]);

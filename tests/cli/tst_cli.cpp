@@ -376,6 +376,35 @@ private slots:
         QCOMPARE(lines[0], QByteArray("time,velocity,uncertainty,instrument,model,residual"));
     }
 
+    // The posterior's files: the summary names its columns and has a row per derived quantity (P, K, e, ω, T_p,
+    // m sin i, a) and per sampled parameter (ln P, ln K, Tc, offset of a circular one-instrument fit); the chain
+    // a row per walker and kept step, a column per parameter after step, walker and ln posterior.
+    void posteriorFiles()
+    {
+        const QString summary = m_folder.filePath("posterior.csv");
+        const QString chain = m_folder.filePath("chain.csv");
+        const CliRun run = runCli({"fit", m_folder.filePath("circular.txt"), "--circular", "--mcmc", "--json",
+                                   "--posterior-csv", summary, "--chain", chain});
+        QCOMPARE(run.exitCode, 0);
+        const QJsonObject posterior = run.json().value("posterior").toObject();
+        const auto linesOf = [](const QString &path) {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().split('\n') : QList<QByteArray>();
+        };
+        const QList<QByteArray> summaryLines = linesOf(summary);
+        QCOMPARE(summaryLines.value(0),
+                 QByteArray("quantity,unit,median,lower68,upper68,lower95,upper95,fit,"
+                            "fitUncertainty,autocorrelationTime,splitRHat"));
+        QCOMPARE(summaryLines.size(), 1 + 7 + 4);
+        const QList<QByteArray> chainLines = linesOf(chain);
+        QVERIFY(chainLines.value(0).startsWith("step,walker,lnPosterior,ln P1,ln K1,Tc1,offset "));
+        QCOMPARE(chainLines.value(0).count(','), 3 + 3);
+        QCOMPARE(chainLines.value(1).count(','), 3 + 3);
+        const int keptSteps = posterior.value("steps").toInt() - posterior.value("burnIn").toInt();
+        QVERIFY(keptSteps > 0);
+        QCOMPARE(chainLines.size(), 1 + posterior.value("walkers").toInt() * keptSteps);
+    }
+
 private:
     QTemporaryDir m_folder;
 };

@@ -88,6 +88,16 @@ private slots:
                          && std::fabs(solved.cosine - std::cos(solved.anomaly)) <= 4e-16,
                      where);
         }
+        // The batch gives only sin E and cos E: the angle they name must meet the equation, on a unit circle.
+        const std::vector<double> grid = meanAnomalyGrid(e);
+        std::vector<double> sines(grid.size()), cosines(grid.size());
+        equation.sinesAndCosines(grid, sines.data(), cosines.data());
+        for (std::size_t i = 0; i < grid.size(); ++i) {
+            const long double angle = std::atan2((long double)sines[i], (long double)cosines[i]);
+            const QByteArray where = QByteArray("batch, M = ") + QByteArray::number(grid[i], 'g', 17);
+            QVERIFY2(std::fabs(angle - e * std::sin(angle) - grid[i]) <= tolerance, where);
+            QVERIFY2(std::fabs(sines[i] * sines[i] + cosines[i] * cosines[i] - 1) <= 1e-15, where);
+        }
     }
 
     void anyMeanAnomaly_data()

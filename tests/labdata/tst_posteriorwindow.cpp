@@ -1,10 +1,12 @@
 // The posterior window: a run to convergence shows its table and a corner plot
 // whose axes name their own columns, also after the chosen columns change; the
 // chain saves as CSV; a run cut short by its step limit says so and shows no
-// results.
+// results; its texts follow a change of language.
 
 #include "labdata/cornerplot.h"
 #include "labdata/posteriorwindow.h"
+
+#include "ground/languageswitch.h"
 
 #include "support/numericfixtures.h"
 #include "support/scriptedplatform.h"
@@ -108,6 +110,20 @@ private slots:
         QCOMPARE(window.findChild<QTableWidget *>("PosteriorTable")->rowCount(), 0);
         QCOMPARE(window.findChild<CornerPlot *>("CornerPlot")->columnCount(), 0);
         QVERIFY(!window.findChild<QPushButton *>("SaveCornerButton")->isEnabled());
+    }
+
+    void textsFollowTheLanguage()
+    {
+        using Language = LanguageSwitch::Language;
+        LanguageSwitch::instance().start(Language::English);
+        PosteriorWindow window(m_set.data, m_set.fit, m_set.options);
+        const auto *sample = window.findChild<QPushButton *>("SampleButton");
+        const auto *table = window.findChild<QTableWidget *>("PosteriorTable");
+        LanguageSwitch::instance().choose(Language::Japanese);
+        QTRY_COMPARE(sample->text(), QStringLiteral("サンプリング"));
+        QCOMPARE(table->horizontalHeaderItem(2)->text(), QStringLiteral("中央値"));
+        LanguageSwitch::instance().choose(Language::English);
+        QTRY_COMPARE(sample->text(), QStringLiteral("Sample"));
     }
 };
 
