@@ -1,11 +1,115 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="ja_JP" sourcelanguage="en_US">
 <context>
     <name>AboutWindow</name>
     <message>
         <source>Licence: GPL-3.0-or-later</source>
         <translation>ライセンス: GPL-3.0-or-later</translation>
+    </message>
+</context>
+<context>
+    <name>ActivityPane</name>
+    <message>
+        <source>Activity</source>
+        <translation>恒星活動</translation>
+    </message>
+    <message>
+        <source>The activity index shown</source>
+        <translation>表示する活動指標</translation>
+    </message>
+    <message>
+        <source>Time since first measurement (days)</source>
+        <translation>最初の測定からの時間 (日)</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>指標</translation>
+    </message>
+    <message>
+        <source>Periodogram of the index: false-alarm probability 1 % at the dashed line, 0.1 % at the dotted one.</source>
+        <translation>指標のピリオドグラム: 破線は誤検出確率 1 %、点線は 0.1 % の水準です。</translation>
+    </message>
+    <message>
+        <source>may be activity
+%1, %2 d</source>
+        <translation>活動の可能性
+%1, %2 日</translation>
+    </message>
+    <message>
+        <source>Velocity (m/s)</source>
+        <translation>視線速度 (m/s)</translation>
+    </message>
+    <message>
+        <source>r = %1, p %2, n = %3</source>
+        <extracomment>%2 is "= 0.43", "= 3×10⁻⁵" or "&lt; 10⁻³⁰⁰".</extracomment>
+        <translation>r = %1, p %2, n = %3</translation>
+    </message>
+    <message>
+        <source>No correlation: %1</source>
+        <translation>相関なし: %1</translation>
+    </message>
+    <message>
+        <source>These data have no activity index. Files with columns such as the S-index, log R'HK, Hα, the line width (FWHM) or the bisector span show them here.</source>
+        <translation>このデータには活動指標がありません。S指標、log R'HK、Hα、線幅 (FWHM)、バイセクタスパンなどの列があるファイルなら、ここに表示されます。</translation>
+    </message>
+    <message>
+        <source>Analysing the activity indices…</source>
+        <translation>活動指標を解析しています…</translation>
+    </message>
+    <message>
+        <source>%1 of %2 points analysed have a value of %3; each instrument's mean is removed from it and from the velocities before they are compared.</source>
+        <translation>解析する %2 点のうち %1 点に %3 の値があります。比べる前に、指標と視線速度の両方から装置ごとの平均を引いています。</translation>
+    </message>
+    <message>
+        <source>%1 without one are left out.</source>
+        <translation>値のない %1 点は除きました。</translation>
+    </message>
+    <message>
+        <source>No periodogram: %1</source>
+        <translation>ピリオドグラムなし: %1</translation>
+    </message>
+</context>
+<context>
+    <name>AliasText</name>
+    <message>
+        <source>%1 d</source>
+        <translation>%1 日</translation>
+    </message>
+    <message>
+        <source>1 day</source>
+        <translation>1日</translation>
+    </message>
+    <message>
+        <source>sidereal day</source>
+        <translation>恒星日</translation>
+    </message>
+    <message>
+        <source>1 year</source>
+        <translation>1年</translation>
+    </message>
+    <message>
+        <source>lunar month</source>
+        <translation>朔望月</translation>
+    </message>
+    <message>
+        <source>window peak (%1)</source>
+        <translation>スペクトル窓のピーク（%1）</translation>
+    </message>
+    <message>
+        <source>alias of the %1 planet under the %2 window peak (%3)</source>
+        <translation>公転周期 %1 の惑星の、%2 の窓ピークによるエイリアス（%3）</translation>
+    </message>
+    <message>
+        <source>alias of %1 under the %2 window peak (%3)</source>
+        <translation>%1 のピークの、%2 の窓ピークによるエイリアス（%3）</translation>
+    </message>
+    <message>
+        <source>alias of planet %1 (%2, %3)</source>
+        <translation>惑星 %1 のエイリアス（%2、%3）</translation>
+    </message>
+    <message>
+        <source>alias of %1 (%2, %3)</source>
+        <translation>%1 のエイリアス（%2、%3）</translation>
     </message>
 </context>
 <context>
@@ -54,7 +158,7 @@
         <translation>何もキャプチャされませんでした: アクティブなウィンドウをコピーできませんでした。</translation>
     </message>
     <message>
-        <source>The capture was not saved: no folder &quot;Capture&quot; can be written, neither beside the program nor in your pictures folder.</source>
+        <source>The capture was not saved: no folder "Capture" can be written, neither beside the program nor in your pictures folder.</source>
         <translation>キャプチャは保存されませんでした: プログラムの隣にもピクチャフォルダーにも、書き込めるフォルダー「Capture」がありません。</translation>
     </message>
     <message>
@@ -66,7 +170,7 @@
         <translation>キャプチャを %1 に書き込めませんでした。</translation>
     </message>
     <message>
-        <source>No folder &quot;Capture&quot; can be made, neither beside the program nor in your pictures folder.</source>
+        <source>No folder "Capture" can be made, neither beside the program nor in your pictures folder.</source>
         <translation>プログラムの隣にもピクチャフォルダーにも、フォルダー「Capture」を作れません。</translation>
     </message>
 </context>
@@ -84,7 +188,7 @@
         <translation>(P 改訂値: 0.7365 d)</translation>
     </message>
     <message>
-        <source>The catalog&apos;s 2.7955 d is an alias of the true period, which its yearly gaps in the velocities let through. Dawson &amp; Fabrycky (2010) showed that the planet&apos;s period is 0.7365 d; Winn et al. (2011) and Demory et al. (2011) then saw it transit its star at that period.</source>
+        <source>The catalog's 2.7955 d is an alias of the true period, which its yearly gaps in the velocities let through. Dawson &amp; Fabrycky (2010) showed that the planet's period is 0.7365 d; Winn et al. (2011) and Demory et al. (2011) then saw it transit its star at that period.</source>
         <translation>カタログの 2.7955 d は真の公転周期のエイリアスで、視線速度の観測に毎年できる空白のために紛れ込んだものです。Dawson &amp; Fabrycky (2010) はこの惑星の公転周期が 0.7365 d であることを示し、その後 Winn ほか (2011) と Demory ほか (2011) がこの周期で恒星の前を通過するトランジットを観測しました。</translation>
     </message>
 </context>
@@ -130,7 +234,7 @@
         <translation>クラスコード</translation>
     </message>
     <message>
-        <source>Teacher&apos;s code</source>
+        <source>Teacher's code</source>
         <translation>教師用コード</translation>
     </message>
     <message>
@@ -142,7 +246,7 @@
         <translation>ランダムな時刻</translation>
     </message>
     <message>
-        <source>&quot;How close am I?&quot; may answer</source>
+        <source>"How close am I?" may answer</source>
         <translation>「どれくらい近い？」を使える</translation>
     </message>
     <message>
@@ -193,7 +297,7 @@
         <translation>先生から受け取ったコードでチャレンジを開いてください（ファイル → チャレンジを開く…）。</translation>
     </message>
     <message>
-        <source>Challenge %1: %2. %3 observations; the star&apos;s mass is %4 solar masses.</source>
+        <source>Challenge %1: %2. %3 observations; the star's mass is %4 solar masses.</source>
         <translation>チャレンジ %1: %2。観測 %3 点、恒星の質量は %4 太陽質量。</translation>
     </message>
     <message>
@@ -267,11 +371,11 @@
         <translation>まだ遠い</translation>
     </message>
     <message>
-        <source>Your χ² is as low as the best fit&apos;s: %1.</source>
+        <source>Your χ² is as low as the best fit's: %1.</source>
         <translation>あなたの χ² は最良フィットと同じくらい小さい: %1。</translation>
     </message>
     <message>
-        <source>Your χ² is %1 times the best fit&apos;s: %2.</source>
+        <source>Your χ² is %1 times the best fit's: %2.</source>
         <translation>あなたの χ² は最良フィットの %1 倍: %2。</translation>
     </message>
     <message>
@@ -309,11 +413,11 @@
         <translation>軌道長半径 a:</translation>
     </message>
     <message>
-        <source>Star&apos;s orbital speed:</source>
+        <source>Star's orbital speed:</source>
         <translation>恒星の軌道速度:</translation>
     </message>
     <message>
-        <source>Screen2&apos;s MassFunction:</source>
+        <source>Screen2's MassFunction:</source>
         <translation>Screen2 の MassFunction:</translation>
     </message>
 </context>
@@ -361,6 +465,136 @@
     </message>
 </context>
 <context>
+    <name>DetectabilityChart</name>
+    <message>
+        <source>Period (days)</source>
+        <translation>周期 (日)</translation>
+    </message>
+    <message>
+        <source>m sin i (Jupiter masses)</source>
+        <translation>最小質量 m sin i（木星質量）</translation>
+    </message>
+    <message>
+        <source>K (m/s)</source>
+        <translation>半振幅 K (m/s)</translation>
+    </message>
+</context>
+<context>
+    <name>DetectabilityPane</name>
+    <message>
+        <source>Periods (d)</source>
+        <translation>周期 (日)</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>〜</translation>
+    </message>
+    <message>
+        <source>points</source>
+        <translation>点</translation>
+    </message>
+    <message>
+        <source>Trials per cell</source>
+        <translation>1マスの試行数</translation>
+    </message>
+    <message>
+        <source>False-alarm threshold</source>
+        <translation>誤検出確率のしきい値</translation>
+    </message>
+    <message>
+        <source>Inject into</source>
+        <translation>注入先</translation>
+    </message>
+    <message>
+        <source>Detectability</source>
+        <translation>検出可能性</translation>
+    </message>
+    <message>
+        <source>K (m/s)</source>
+        <translation>K (m/s)</translation>
+    </message>
+    <message>
+        <source>m sin i (M_J)</source>
+        <translation>m sin i (M_J)</translation>
+    </message>
+    <message>
+        <source>The map's second axis: the semi-amplitude, or the minimum mass with the star's mass of the fit's settings</source>
+        <translation>地図の縦軸：半振幅 K、またはフィット設定の恒星質量から求めた最小質量 m sin i</translation>
+    </message>
+    <message>
+        <source>Residuals of the fit</source>
+        <translation>フィットの残差</translation>
+    </message>
+    <message>
+        <source>Simulated noise of the same uncertainties</source>
+        <translation>同じ誤差で作った模擬ノイズ</translation>
+    </message>
+    <message>
+        <source>An injected planet counts as found when the highest peak lies at its period with a false-alarm probability at most this</source>
+        <translation>注入した惑星は、最も高いピークがその公転周期にあり、誤検出確率がこの値以下のとき検出されたとみなします</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>実行</translation>
+    </message>
+    <message>
+        <source>What could these data have found? Planets on circular orbits are injected at several phases in each cell and searched for with the periodogram.</source>
+        <translation>このデータで何が見つけられたか？ 各マスで円軌道の惑星をいくつかの位相で注入し、ピリオドグラムで探します。</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>中止</translation>
+    </message>
+    <message>
+        <source>%v of %m cells</source>
+        <translation>%v / %m マス</translation>
+    </message>
+    <message>
+        <source>Save CSV…</source>
+        <translation>CSV を保存…</translation>
+    </message>
+    <message>
+        <source>Save picture…</source>
+        <translation>画像を保存…</translation>
+    </message>
+    <message>
+        <source>Each range must run from a smaller value to a larger one.</source>
+        <translation>範囲はどれも小さい値から大きい値へ指定してください。</translation>
+    </message>
+    <message>
+        <source>Injecting planets…</source>
+        <translation>惑星を注入しています…</translation>
+    </message>
+    <message>
+        <source>Injecting planets into the measured velocities (no fit to take residuals of)…</source>
+        <translation>測定した視線速度に惑星を注入しています（残差をとるフィットがありません）…</translation>
+    </message>
+    <message>
+        <source>Cancelled: the map was not finished.</source>
+        <translation>中止しました：地図は完成していません。</translation>
+    </message>
+    <message>
+        <source>The colour is the share of injected planets found, from white (none) to dark blue (all). Planets above the dashed line are found in half the trials, above the solid line in nine of ten (%1 trials a cell, false-alarm probability at most %2).</source>
+        <translation>色は注入した惑星の回収率で、白（0）から濃い青（すべて）までです。破線より上の惑星は試行の半分で、実線より上の惑星は10回に9回検出されます（1マス %1 回の試行、誤検出確率 %2 以下）。</translation>
+    </message>
+    <message>
+        <source>CSV table (*.csv)</source>
+        <translation>CSV 表 (*.csv)</translation>
+    </message>
+    <message>
+        <source>Map saved as %1.</source>
+        <translation>地図を %1 として保存しました。</translation>
+    </message>
+    <message>
+        <source>PNG picture (*.png);;SVG drawing (*.svg)</source>
+        <translation>PNG 画像 (*.png);;SVG 図 (*.svg)</translation>
+    </message>
+    <message>
+        <source>Detectability map</source>
+        <translation>検出可能性の地図</translation>
+    </message>
+</context>
+<context>
     <name>ElementPanel</name>
     <message>
         <source>Period P</source>
@@ -399,7 +633,7 @@
         <translation>横軸を軌道位相にする</translation>
     </message>
     <message>
-        <source>Show Screen3&apos;s schematic curve</source>
+        <source>Show Screen3's schematic curve</source>
         <translation>Screen3 の模式的な曲線を表示</translation>
     </message>
     <message>
@@ -534,6 +768,18 @@
     <message>
         <source>FAP threshold</source>
         <translation>誤検出確率のしきい値</translation>
+    </message>
+    <message>
+        <source>Decorrelate against</source>
+        <translation>活動指標との相関を除去</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>なし</translation>
+    </message>
+    <message>
+        <source>Fit one coefficient per instrument on this activity index; measurements without it are left out</source>
+        <translation>装置ごとにこの活動指標への係数を1つ当てはめます（指標の値がない測定は除外します）</translation>
     </message>
 </context>
 <context>
@@ -757,7 +1003,7 @@
         <translation>実測データ</translation>
     </message>
     <message>
-        <source>Open the measured velocities of this planet&apos;s star in the Kepler lab</source>
+        <source>Open the measured velocities of this planet's star in the Kepler lab</source>
         <translation>この惑星の恒星で測られた視線速度をケプラー・ラボで開きます</translation>
     </message>
     <message>
@@ -912,7 +1158,7 @@
         <translation>観測者の方向</translation>
     </message>
     <message>
-        <source>star&apos;s reflex orbit, enlarged ×%1</source>
+        <source>star's reflex orbit, enlarged ×%1</source>
         <translation>恒星の反射運動の軌道 (×%1 に拡大)</translation>
     </message>
 </context>
@@ -988,6 +1234,14 @@
     <message>
         <source>The shortest period must be below the longest.</source>
         <translation>最短の周期は最長の周期より短くしてください。</translation>
+    </message>
+    <message>
+        <source>Periodogram</source>
+        <translation>ピリオドグラム</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>備考</translation>
     </message>
 </context>
 <context>
@@ -1214,7 +1468,7 @@ could not be loaded: %2</source>
         <translation>乱数の種</translation>
     </message>
     <message>
-        <source>σ of the star&apos;s mass (M☉)</source>
+        <source>σ of the star's mass (M☉)</source>
         <translation>恒星質量の σ (M☉)</translation>
     </message>
     <message>
@@ -1300,11 +1554,11 @@ could not be loaded: %2</source>
 <context>
     <name>RegistrationDialogue</name>
     <message>
-        <source>Enter the planet&apos;s name / 0 or Enter stops</source>
+        <source>Enter the planet's name / 0 or Enter stops</source>
         <translation>惑星の名前を入力/0 Or「Enter」入力でStop</translation>
     </message>
     <message>
-        <source>Enter the planet&apos;s period P (days) / 0 or Enter stops</source>
+        <source>Enter the planet's period P (days) / 0 or Enter stops</source>
         <translation>惑星の公転周期P(days)を入力/0 Or「Enter」入力でStop</translation>
     </message>
     <message>
@@ -1312,7 +1566,7 @@ could not be loaded: %2</source>
         <translation>視線速度振幅K(m/s)を入力/0 Or「Enter」入力でStop</translation>
     </message>
     <message>
-        <source>Enter the planet&apos;s eccentricity e / a negative value stops / Enter gives 0</source>
+        <source>Enter the planet's eccentricity e / a negative value stops / Enter gives 0</source>
         <translation>惑星の離心率eを入力/0未満入力でStop/「Enter」で0入力</translation>
     </message>
     <message>
@@ -1324,7 +1578,7 @@ could not be loaded: %2</source>
         <translation>惑星－恒星間の距離(AU)を入力/0 Or「Enter」入力でStop</translation>
     </message>
     <message>
-        <source>Enter the star&apos;s mass M (solar masses) / 0 or Enter stops</source>
+        <source>Enter the star's mass M (solar masses) / 0 or Enter stops</source>
         <translation>恒星の質量Mを入力(太陽質量)/0入力 Or「Enter」でStop</translation>
     </message>
 </context>
@@ -1455,6 +1709,14 @@ It is shown in the list, but the document was not changed.</source>
         <source>Unconstrained: the uncertainty exceeds the value.</source>
         <translation>制約なし：不確かさが値を上回っています。</translation>
     </message>
+    <message>
+        <source>decorrelation</source>
+        <translation>活動指標の係数</translation>
+    </message>
+    <message>
+        <source>m/s per unit of %1</source>
+        <translation>%1 の1単位あたり m/s</translation>
+    </message>
 </context>
 <context>
     <name>RvPlot</name>
@@ -1467,7 +1729,7 @@ It is shown in the list, but the document was not changed.</source>
         <translation>ケプラー運動による真の曲線</translation>
     </message>
     <message>
-        <source>Screen3&apos;s schematic curve</source>
+        <source>Screen3's schematic curve</source>
         <translation>Screen3 の模式的な曲線</translation>
     </message>
     <message>
@@ -1490,7 +1752,7 @@ It is shown in the list, but the document was not changed.</source>
 <context>
     <name>SceneSetup</name>
     <message>
-        <source>Enter the planet&apos;s period P (days) / Enter or 0 stops</source>
+        <source>Enter the planet's period P (days) / Enter or 0 stops</source>
         <translation>惑星の公転周期P(days)を入力/「Enter」/0入力でStop</translation>
     </message>
     <message>
@@ -1498,7 +1760,7 @@ It is shown in the list, but the document was not changed.</source>
         <translation>視線速度の振幅K(m/s)を入力/「Enter」/0入力でStop</translation>
     </message>
     <message>
-        <source>Enter the planet&apos;s eccentricity e / a negative value stops / Enter gives 0</source>
+        <source>Enter the planet's eccentricity e / a negative value stops / Enter gives 0</source>
         <translation>惑星の離心率eを入力/0入力でStop/「Enter」で0入力</translation>
     </message>
     <message>
@@ -1510,7 +1772,7 @@ It is shown in the list, but the document was not changed.</source>
         <translation>惑星－恒星間の距離(AU)を入力/「Enter」/0入力でStop</translation>
     </message>
     <message>
-        <source>Enter the star&apos;s mass M (solar masses) / Enter or 0 stops</source>
+        <source>Enter the star's mass M (solar masses) / Enter or 0 stops</source>
         <translation>恒星の質量Mを入力(太陽質量)/「Enter」でStop</translation>
     </message>
     <message>
@@ -1537,12 +1799,47 @@ It is shown in the list, but the document was not changed.</source>
         <translation>観測者の方向</translation>
     </message>
     <message>
-        <source>orbit&apos;s normal</source>
+        <source>orbit's normal</source>
         <translation>軌道面の法線</translation>
     </message>
     <message>
         <source>i = %1°   sin i = %2</source>
         <translation>i = %1°   sin i = %2</translation>
+    </message>
+</context>
+<context>
+    <name>SpottedStarBox</name>
+    <message>
+        <source>Spotted star</source>
+        <translation>黒点のある恒星</translation>
+    </message>
+    <message>
+        <source>Spots carried round by the star's rotation shift the velocities and raise the S-index together</source>
+        <translation>恒星の自転で回る黒点が、視線速度をずらし、同時にS指数を高めます</translation>
+    </message>
+    <message>
+        <source>Rotation period</source>
+        <translation>自転周期</translation>
+    </message>
+    <message>
+        <source>Spot lifetime</source>
+        <translation>黒点の寿命</translation>
+    </message>
+    <message>
+        <source>Velocity amplitude</source>
+        <translation>視線速度の半振幅</translation>
+    </message>
+    <message>
+        <source>S-index amplitude</source>
+        <translation>S指数の半振幅</translation>
+    </message>
+    <message>
+        <source> d</source>
+        <translation> d</translation>
+    </message>
+    <message>
+        <source> m/s</source>
+        <translation> m/s</translation>
     </message>
 </context>
 <context>
@@ -1608,7 +1905,7 @@ It is shown in the list, but the document was not changed.</source>
         <translation>惑星なし: 先にラボで惑星を選んでください</translation>
     </message>
     <message>
-        <source>the lab&apos;s planet</source>
+        <source>the lab's planet</source>
         <translation>ラボの惑星</translation>
     </message>
     <message>
@@ -1633,6 +1930,40 @@ It is shown in the list, but the document was not changed.</source>
     <message>
         <source>orbital phase of planet %1 from periastron; radial velocity (m/s)</source>
         <translation>惑星 %1 の近点からの軌道位相; 視線速度（m/s）</translation>
+    </message>
+</context>
+<context>
+    <name>WindowChart</name>
+    <message>
+        <source>Period (days)</source>
+        <translation>周期 (日)</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>窓関数</translation>
+    </message>
+</context>
+<context>
+    <name>WindowPane</name>
+    <message>
+        <source>Spectral window</source>
+        <translation>スペクトル窓</translation>
+    </message>
+    <message>
+        <source>Period (d)</source>
+        <translation>周期 (d)</translation>
+    </message>
+    <message>
+        <source>Window power</source>
+        <translation>窓関数の値</translation>
+    </message>
+    <message>
+        <source>Named</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>The periodogram of the times alone. A signal at frequency f also shows at f ± f_w for each peak f_w marked here: its aliases.</source>
+        <translation>観測時刻だけのピリオドグラム。周波数 f の信号は、ここに印を付けた各ピーク f_w について f ± f_w にも現れます（エイリアス）。</translation>
     </message>
 </context>
 </TS>
