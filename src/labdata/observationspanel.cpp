@@ -1,7 +1,6 @@
 #include "labdata/observationspanel.h"
 
 #include "labdata/activitypane.h"
-#include "labdata/analysistabs.h"
 #include "labdata/detectabilitypane.h"
 #include "labdata/filecommands.h"
 #include "labdata/fitcontrols.h"
@@ -67,9 +66,6 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
     auto *split = new QSplitter(Qt::Horizontal);
     split->addWidget(createSideColumn());
     split->addWidget(m_plots);
-    m_plots->analyses()->addPage(m_window);
-    m_plots->analyses()->addPage(m_detectability);
-    m_detectability->setStarMassSource([this] { return m_controls->starMass(); });
     split->setStretchFactor(0, 0);
     split->setStretchFactor(1, 1);
     split->setChildrenCollapsible(false);
@@ -78,10 +74,7 @@ ObservationsPanel::ObservationsPanel(QWidget *parent)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(split);
 
-    m_plots->addPage(m_activity, m_activity->windowTitle());
-    m_plots->periodogram()->setPeakRemark(
-        [this](const Periodogram::Peak &peak) { return m_activity->activityRemark(peak); });
-    connect(m_activity, &ActivityPane::analysed, m_plots->periodogram(), &PeriodogramPane::listPeaks);
+    addAnalysisPages();
     connectFileCommands();
     connectPlots();
     connect(m_controls, &FitControls::fitRequested, this, &ObservationsPanel::fit);

@@ -111,6 +111,9 @@ protected:
 private:
     void retranslate();
     QWidget *createSideColumn();
+    /// The activity page beside the plots, the window and detectability
+    /// pages beside the periodogram, and what they give the peak table.
+    void addAnalysisPages();
     void connectFileCommands();
     void connectPlots();
     void startRun(AnalysisRequest::Kind kind, Fitting::Options options);
