@@ -71,6 +71,9 @@ QDoubleSpinBox *rangeBox(const char *name, int decimals)
     box->setObjectName(QLatin1String(name));
     box->setDecimals(decimals);
     box->setRange(std::pow(10.0, -decimals), 1e6);
+    // Sized for the values a map takes, not for the largest the box allows, so
+    // that the settings and the map share a 1024-pixel-wide window.
+    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("88888.888")) + 36);
     return box;
 }
 
@@ -107,7 +110,7 @@ DetectabilityPane::DetectabilityPane(QWidget *parent)
 {
     setObjectName(QStringLiteral("detectabilityPane"));
     m_chart->setObjectName(QStringLiteral("detectabilityChart"));
-    m_chart->setMinimumSize(260, 180);
+    m_chart->setMinimumSize(220, 180);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(createSettings());
