@@ -38,40 +38,41 @@ QString windowName(const std::string &name, double frequency)
     return name.empty() ? periodText(frequency) : QString::fromStdString(name);
 }
 
-QString sentence(const Detection::AliasLabel &label)
+namespace {
+
+/// A label in words; the two alias forms take the parent's period, the window
+/// peak and the order, in that order.
+QString compose(const Detection::AliasLabel &label, const char *aliasOfPlanet, const char *aliasOfPeak)
 {
-    const QString window = windowName(label.windowName, label.windowFrequency);
+    const QString window = AliasText::windowName(label.windowName, label.windowFrequency);
+    const char *alias = aliasOfPeak;
     switch (label.kind) {
     case Detection::AliasKind::None:
         return {};
     case Detection::AliasKind::WindowPeak:
         return QCoreApplication::translate("AliasText", "window peak (%1)").arg(window);
     case Detection::AliasKind::AliasOfPlanet:
-        return QCoreApplication::translate("AliasText", "alias of the %1 planet under the %2 window peak (%3)")
-            .arg(periodText(label.parentFrequency), window, orderText(label.order));
+        alias = aliasOfPlanet;
+        break;
     case Detection::AliasKind::AliasOfPeak:
         break;
     }
-    return QCoreApplication::translate("AliasText", "alias of %1 under the %2 window peak (%3)")
+    return QCoreApplication::translate("AliasText", alias)
         .arg(periodText(label.parentFrequency), window, orderText(label.order));
+}
+
+} // namespace
+
+QString sentence(const Detection::AliasLabel &label)
+{
+    return compose(label, QT_TRANSLATE_NOOP("AliasText", "alias of the %1 planet under the %2 window peak (%3)"),
+                   QT_TRANSLATE_NOOP("AliasText", "alias of %1 under the %2 window peak (%3)"));
 }
 
 QString brief(const Detection::AliasLabel &label)
 {
-    const QString window = windowName(label.windowName, label.windowFrequency);
-    switch (label.kind) {
-    case Detection::AliasKind::None:
-        return {};
-    case Detection::AliasKind::WindowPeak:
-        return QCoreApplication::translate("AliasText", "window peak (%1)").arg(window);
-    case Detection::AliasKind::AliasOfPlanet:
-        return QCoreApplication::translate("AliasText", "alias of planet %1 (%2, %3)")
-            .arg(periodText(label.parentFrequency), window, orderText(label.order));
-    case Detection::AliasKind::AliasOfPeak:
-        break;
-    }
-    return QCoreApplication::translate("AliasText", "alias of %1 (%2, %3)")
-        .arg(periodText(label.parentFrequency), window, orderText(label.order));
+    return compose(label, QT_TRANSLATE_NOOP("AliasText", "alias of planet %1 (%2, %3)"),
+                   QT_TRANSLATE_NOOP("AliasText", "alias of %1 (%2, %3)"));
 }
 
 } // namespace AliasText

@@ -2,8 +2,7 @@
 #include "labdata/analysisrunner.h"
 #include "labdata/observationspanel.h"
 #include "support/findcontrol.h"
-#include "support/scriptedplatform.h"
-#include "support/testenvironment.h"
+#include "support/panelfixture.h"
 
 #include "detection/spottedstar.h"
 
@@ -44,13 +43,9 @@ Observations::DataSet spottedSet(double activity, std::size_t missingEvery)
 
 } // namespace
 
-class TestActivityPane : public QObject
+class TestActivityPane : public QObject, private PanelFixture
 {
     Q_OBJECT
-
-    std::unique_ptr<TestEnvironment> m_environment;
-    std::unique_ptr<ScriptedPlatform> m_platform;
-    std::unique_ptr<ObservationsPanel> m_panel;
 
     template <class T> T *child(const char *name) { return control<T>(m_panel.get(), name); }
 
@@ -63,21 +58,9 @@ class TestActivityPane : public QObject
     }
 
 private slots:
-    void init()
-    {
-        m_environment = std::make_unique<TestEnvironment>();
-        m_platform = std::make_unique<ScriptedPlatform>();
-        m_panel = std::make_unique<ObservationsPanel>();
-        m_panel->resize(1200, 800);
-        m_panel->show();
-    }
+    void init() { openPanel(); }
 
-    void cleanup()
-    {
-        m_panel.reset();
-        m_platform.reset();
-        m_environment.reset();
-    }
+    void cleanup() { closePanel(); }
 
     void velocitiesFollowingAnIndexAreFlagged_data()
     {

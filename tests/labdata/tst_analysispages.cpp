@@ -7,8 +7,7 @@
 #include "labdata/windowchart.h"
 #include "labdata/windowpane.h"
 #include "support/findcontrol.h"
-#include "support/scriptedplatform.h"
-#include "support/testenvironment.h"
+#include "support/panelfixture.h"
 
 #include "observations/synthetic.h"
 
@@ -56,13 +55,9 @@ Observations::DataSet quickSet()
 
 } // namespace
 
-class TestAnalysisPages : public QObject
+class TestAnalysisPages : public QObject, private PanelFixture
 {
     Q_OBJECT
-
-    std::unique_ptr<TestEnvironment> m_environment;
-    std::unique_ptr<ScriptedPlatform> m_platform;
-    std::unique_ptr<ObservationsPanel> m_panel;
 
     template <class T> T *child(const char *name) { return control<T>(m_panel.get(), name); }
 
@@ -91,21 +86,9 @@ class TestAnalysisPages : public QObject
     }
 
 private slots:
-    void init()
-    {
-        m_environment = std::make_unique<TestEnvironment>();
-        m_platform = std::make_unique<ScriptedPlatform>();
-        m_panel = std::make_unique<ObservationsPanel>();
-        m_panel->resize(1200, 800);
-        m_panel->show();
-    }
+    void init() { openPanel(); }
 
-    void cleanup()
-    {
-        m_panel.reset();
-        m_platform.reset();
-        m_environment.reset();
-    }
+    void cleanup() { closePanel(); }
 
     void windowMarksTheDay_data()
     {

@@ -6,8 +6,7 @@
 #include "labdata/resulttable.h"
 #include "labdata/syntheticdialog.h"
 #include "support/findcontrol.h"
-#include "support/scriptedplatform.h"
-#include "support/testenvironment.h"
+#include "support/panelfixture.h"
 
 #include "fitting/resultexport.h"
 #include "observations/rvwriter.h"
@@ -82,13 +81,9 @@ QByteArray readAll(const QString &path)
 
 } // namespace
 
-class TestObservationsPanel : public QObject
+class TestObservationsPanel : public QObject, private PanelFixture
 {
     Q_OBJECT
-
-    std::unique_ptr<TestEnvironment> m_environment;
-    std::unique_ptr<ScriptedPlatform> m_platform;
-    std::unique_ptr<ObservationsPanel> m_panel;
 
     template <class T> T *child(const char *name) { return control<T>(m_panel.get(), name); }
 
@@ -129,21 +124,9 @@ class TestObservationsPanel : public QObject
     double bestPeriod() { return child<PeriodogramChart>("periodogramChart")->peakSeries()->at(0).x(); }
 
 private slots:
-    void init()
-    {
-        m_environment = std::make_unique<TestEnvironment>();
-        m_platform = std::make_unique<ScriptedPlatform>();
-        m_panel = std::make_unique<ObservationsPanel>();
-        m_panel->resize(1200, 800);
-        m_panel->show();
-    }
+    void init() { openPanel(); }
 
-    void cleanup()
-    {
-        m_panel.reset();
-        m_platform.reset();
-        m_environment.reset();
-    }
+    void cleanup() { closePanel(); }
 
     void controlsByObjectName()
     {
