@@ -1,6 +1,7 @@
 #include "detection/aliasdecision.h"
 #include "fitting/candidates.h"
 #include "fitting/decorrelation.h"
+#include "fitting/nightlymeans.h"
 #include "fitting/resultassembly.h"
 #include "fitting/uncertainties.h"
 
@@ -156,6 +157,27 @@ std::optional<std::size_t> bestBesideDrifts(std::vector<Trial> &trials, const St
     return trials.empty() ? std::nullopt : std::optional(bestOf(trials));
 }
 
+/// Drops the trials their nights do not confirm (falseAlarmByNights above
+/// the threshold), or says why the search stops when none is left.
+std::optional<std::string> dropTrialsTheNightsReject(std::vector<Trial> &trials, const State &state)
+{
+    const auto rejected = [&](const Trial &trial) {
+        const auto falseAlarm = falseAlarmByNights(state, trial.state);
+        return falseAlarm && *falseAlarm > state.options.falseAlarmThreshold;
+    };
+    const std::size_t best = bestOf(trials);
+    const auto bestFalseAlarm = falseAlarmByNights(state, trials[best].state);
+    const std::string bestPeriod = periodText(trials[best].state.lastPeriod());
+    std::erase_if(trials, rejected);
+    if (!trials.empty() || !bestFalseAlarm)
+        return std::nullopt;
+    char numbers[96];
+    std::snprintf(numbers, sizeof numbers, "%.3g judged by its nights, above the threshold %.3g.", *bestFalseAlarm,
+                  state.options.falseAlarmThreshold);
+    return "The search stopped: the best next planet (P = " + bestPeriod + ") has a false-alarm probability of "
+        + numbers;
+}
+
 /// One step of findPlanets; see rvfit.h for the criteria.
 Step addSignificantPlanet(State &state, std::span<const Detection::WindowPeak> window,
                           const std::function<void(double)> &stepProgress, const std::atomic<bool> *cancel)
@@ -189,6 +211,8 @@ Step addSignificantPlanet(State &state, std::span<const Detection::WindowPeak> w
     if (trials.empty())
         return stopped(state, SearchStop::NoPeak,
                        "The search stopped: the residuals hold no peak to fit in the periods searched.");
+    if (auto sentence = dropTrialsTheNightsReject(trials, state))
+        return stopped(state, SearchStop::FalseAlarmThreshold, std::move(*sentence));
     const std::optional<std::size_t> beside = bestBesideDrifts(trials, state, residuals, window, cancel);
     if (cancelled(cancel))
         return Step::Cancelled;
