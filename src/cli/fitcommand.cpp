@@ -4,7 +4,10 @@
 #include "cli/posteriorreport.h"
 #include "fitting/resultexport.h"
 #include "fitting/rvmodel.h"
+#include "observations/nights.h"
 #include "sampling/posteriorexport.h"
+
+#include <iostream>
 
 namespace Cli {
 
@@ -48,9 +51,26 @@ int searchablePlanets(const Observations::DataSet &data, const Fitting::Options 
     return planets;
 }
 
+/// The file's data, or with --offset-per-night its nights of two or more
+/// measurements, each an instrument of its own.
+Loaded loadForFit(const FitRequest &request)
+{
+    Loaded loaded = load(request.path, request.read);
+    if (!request.offsetPerNight)
+        return loaded;
+    const std::size_t all = loaded.data.measurements.size();
+    loaded.data = Observations::offsetPerNight(loaded.data);
+    if (loaded.data.instruments.empty())
+        throw DataError{request.path + ": --offset-per-night: no night holds two measurements of one instrument"};
+    if (const std::size_t single = all - loaded.data.measurements.size())
+        std::cerr << "orbiquest9-cli: " << request.path << ": --offset-per-night leaves out " << single
+                  << (single == 1 ? " measurement alone in its night" : " measurements alone in their nights") << "\n";
+    return loaded;
+}
+
 void runFit(FitRequest request, std::ostream &out)
 {
-    const Loaded loaded = load(request.path, request.read);
+    const Loaded loaded = loadForFit(request);
     Fitting::Options &options = request.options;
     options.planets = request.planets.value_or(request.find ? searchablePlanets(loaded.data, options) : 1);
     options.starMassSolar = request.starMass ? *request.starMass
@@ -93,6 +113,9 @@ void addModelOptions(CLI::App &fit, FitRequest &request)
     fit.add_option("--decorrelate", request.options.decorrelateAgainst,
                    "fit one coefficient per instrument on the activity index NAME (a column of the file); "
                    "measurements without it are left out");
+    fit.add_flag("--offset-per-night", request.offsetPerNight,
+                 "give each night of two or more measurements its own offset, so that only the changes within "
+                 "nights count (a star's activity, slower than a night, drops out); single measurements are left out");
     fit.add_option("--star-mass", request.starMass,
                    "star's mass, solar masses, for m sin i (default: the .sys file's, else 1)")
         ->check(numberWithin(1e-6, 1e6));

@@ -18,6 +18,7 @@ struct FitRequest
     std::optional<double> starMass; ///< else the .sys file's, else 1
     PeriodLimits limits;
     bool find = false;
+    bool offsetPerNight = false; ///< fit the nights of two or more measurements, each with its own offset
     std::optional<std::string> residualsPath;
     bool json = false;
     bool csv = false;

@@ -1,50 +1,21 @@
 #include "fitting/nightlymeans.h"
 
+#include "observations/nights.h"
 #include "periodogram/peaks.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numeric>
 #include <string>
-#include <tuple>
 
 namespace Fitting::Search {
 
 namespace {
 
-/// Measurements of one instrument less than this apart (days) belong to one
-/// night, which lasts at most nightLengthDays: no site sees a star longer.
-constexpr double nightGapDays = 0.5;
-constexpr double nightLengthDays = 0.7;
 /// A planet slower than this many of the longest nights is judged on the
 /// nightly means.
 constexpr double nightsPerPeriod = 4;
 constexpr int fewestNights = 3;
-
-/// A label per measurement: its night's number.
-std::vector<int> nightNumbers(const Measurements &data)
-{
-    std::vector<std::size_t> order(data.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
-    std::ranges::sort(order, [&](std::size_t a, std::size_t b) {
-        return std::tie(data.instrument[a], data.time[a]) < std::tie(data.instrument[b], data.time[b]);
-    });
-    std::vector<int> label(data.size(), -1);
-    int night = -1;
-    double nightStart = 0;
-    for (std::size_t n = 0; n < order.size(); ++n) {
-        const std::size_t i = order[n];
-        const bool sameNight = n > 0 && data.instrument[order[n - 1]] == data.instrument[i]
-            && data.time[i] - data.time[order[n - 1]] < nightGapDays && data.time[i] - nightStart < nightLengthDays;
-        if (!sameNight) {
-            ++night;
-            nightStart = data.time[i];
-        }
-        label[i] = night;
-    }
-    return label;
-}
 
 /// One night's weighted sums of the residuals before and after a planet.
 struct NightSums
@@ -121,9 +92,9 @@ double longestNight(const std::vector<NightSums> &sums)
 
 std::optional<double> falseAlarmByNights(const State &before, const State &after)
 {
-    const std::vector<int> night = nightNumbers(after.data);
     const Observations::DataSet residualsBefore = residualSet(before, Weights::WithJitter);
     const Observations::DataSet residualsAfter = residualSet(after, Weights::WithJitter);
+    const std::vector<int> night = Observations::nightNumbers(residualsAfter);
     const std::vector<NightSums> sums = nightSums(night, residualsBefore, residualsAfter);
     if (sums.size() < std::size_t(fewestNights) || sums.size() == night.size())
         return std::nullopt;

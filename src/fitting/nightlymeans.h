@@ -6,10 +6,9 @@
 
 /// A planet judged night by night. Internal to the fitting library.
 ///
-/// A night is the measurements of one instrument less than half a day apart,
-/// 0.7 d at most. Measurements of one night share whatever the star does that
-/// night, so its activity counts once a night, not once a measurement: K2-131's
-/// forest of activity peaks, each significant if its seventy velocities were
+/// Nights as Observations::nightNumbers counts them. Measurements of one
+/// night share whatever the star does that night, so its activity counts
+/// once a night, not once a measurement: K2-131's forest of activity peaks, each significant if its seventy velocities were
 /// independent, is judged by its fourteen nights and holds no planet. A planet
 /// slower than four times the longest night is judged on the nightly means (a
 /// night's mean keeps sinc(π w/P) ≥ 90 % of its swing); a faster one on the

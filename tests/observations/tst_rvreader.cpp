@@ -1,4 +1,5 @@
 #include "observations/datafolder.h"
+#include "observations/nights.h"
 #include "observations/rvreader.h"
 #include "observations/rvwriter.h"
 
@@ -15,6 +16,10 @@
 #include <string>
 
 using namespace Observations;
+
+Q_DECLARE_METATYPE(std::vector<double>)
+Q_DECLARE_METATYPE(std::vector<int>)
+Q_DECLARE_METATYPE(std::vector<std::string>)
 
 namespace {
 
@@ -92,6 +97,47 @@ class TestRvReader : public QObject
     Q_OBJECT
 
 private slots:
+    // A night: one instrument's measurements less than half a day apart, 0.7 d at most; only nights of two or
+    // more keep their measurements, each night an instrument of its own, activity indices alongside.
+    void offsetPerNight_data()
+    {
+        QTest::addColumn<std::vector<double>>("times");
+        QTest::addColumn<std::vector<int>>("instruments"); // 0 is "A", 1 is "B"
+        QTest::addColumn<std::vector<std::string>>("nights");
+        QTest::addColumn<std::size_t>("kept");
+        QTest::newRow("two instruments on one night stay apart")
+            << std::vector<double>{0, 0.05, 0.1, 0.15} << std::vector<int>{0, 1, 0, 1}
+            << std::vector<std::string>{"A night 1", "B night 1"} << std::size_t(4);
+        QTest::newRow("a measurement alone in its night is left out")
+            << std::vector<double>{0, 0.1, 1.0} << std::vector<int>{0, 0, 0} << std::vector<std::string>{"A night 1"}
+            << std::size_t(2);
+        QTest::newRow("half a day apart is another night")
+            << std::vector<double>{0, 0.1, 0.6, 0.7} << std::vector<int>{0, 0, 0, 0}
+            << std::vector<std::string>{"A night 1", "A night 2"} << std::size_t(4);
+        QTest::newRow("no night lasts 0.7 d")
+            << std::vector<double>{0, 0.3, 0.6, 0.9, 1.2} << std::vector<int>{0, 0, 0, 0, 0}
+            << std::vector<std::string>{"A night 1", "A night 2"} << std::size_t(5);
+    }
+    void offsetPerNight()
+    {
+        QFETCH(std::vector<double>, times);
+        QFETCH(std::vector<int>, instruments);
+        QFETCH(std::vector<std::string>, nights);
+        QFETCH(std::size_t, kept);
+        DataSet data;
+        data.instruments = {"A", "B"};
+        data.activity = {{"S-index", {}}};
+        for (std::size_t i = 0; i < times.size(); ++i) {
+            data.measurements.push_back({2458000 + times[i], double(i), 1.0, instruments[i]});
+            data.activity[0].values.push_back(double(i));
+        }
+        const DataSet split = Observations::offsetPerNight(data);
+        QCOMPARE(split.instruments, nights);
+        QCOMPARE(split.measurements.size(), kept);
+        QCOMPARE(split.activity.size(), std::size_t(1));
+        for (std::size_t i = 0; i < kept; ++i)
+            QCOMPARE(split.activity[0].values[i], split.measurements[i].velocity);
+    }
     void parse_data()
     {
         QTest::addColumn<QByteArray>("text");
