@@ -5,87 +5,41 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
-#include <string>
+#include <numeric>
+#include <tuple>
 
 namespace Fitting::Search {
 
 namespace {
 
-/// A planet slower than this many of the longest nights is judged on the
-/// nightly means.
-constexpr double nightsPerPeriod = 4;
-constexpr int fewestNights = 3;
+/// A mean over at most this share of a period keeps sinc(π/4) ≥ 90 % of a
+/// planet's swing.
+constexpr double periodShare = 0.25;
+constexpr std::size_t fewestMeans = 3;
 
-/// One night's weighted sums of the residuals before and after a planet.
-struct NightSums
+/// A label per measurement: its stretch of one night no longer than
+/// `longest` days.
+std::vector<int> stretches(const Observations::DataSet &data, double longest)
 {
-    double weight = 0, time = 0, before = 0, after = 0;
-    double first = std::numeric_limits<double>::infinity(), last = -first;
-    int instrument = 0, count = 0;
-
-    void add(const Observations::Measurement &residualAfter, double residualBefore)
-    {
-        const double w = 1 / (residualAfter.uncertainty * residualAfter.uncertainty);
-        weight += w;
-        time += w * residualAfter.time;
-        before += w * residualBefore;
-        after += w * residualAfter.velocity;
-        instrument = residualAfter.instrument;
-        ++count;
-        first = std::min(first, residualAfter.time);
-        last = std::max(last, residualAfter.time);
-    }
-    double length() const { return last - first; }
-};
-
-/// Every night's sums.
-std::vector<NightSums> nightSums(const std::vector<int> &night, const Observations::DataSet &before,
-                                 const Observations::DataSet &after)
-{
-    std::vector<NightSums> sums(night.empty() ? 0 : std::size_t(*std::ranges::max_element(night) + 1));
-    for (std::size_t i = 0; i < night.size(); ++i)
-        sums[std::size_t(night[i])].add(after.measurements[i], before.measurements[i].velocity);
-    return sums;
-}
-
-/// The measurements of nights of two or more less their night's mean
-/// (`before`'s, or `after`'s for the returned χ²), each night an instrument.
-struct WithinNightResiduals
-{
-    Observations::DataSet set;
-    double chiBefore = 0, chiAfter = 0;
-};
-
-WithinNightResiduals withinNightResiduals(const std::vector<int> &night, const std::vector<NightSums> &sums,
-                                          const Observations::DataSet &before, const Observations::DataSet &after)
-{
-    WithinNightResiduals within;
-    within.set.instrumentsWithoutUncertainties.clear();
-    std::vector<int> group(sums.size(), -1);
-    for (std::size_t i = 0; i < night.size(); ++i) {
-        const NightSums &s = sums[std::size_t(night[i])];
-        if (s.count < 2)
-            continue;
-        int &g = group[std::size_t(night[i])];
-        if (g < 0) {
-            g = int(within.set.instruments.size());
-            within.set.instruments.push_back("night " + std::to_string(g + 1));
+    const std::vector<int> night = Observations::nightNumbers(data);
+    const auto &m = data.measurements;
+    std::vector<std::size_t> order(m.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    std::ranges::sort(order, [&](std::size_t a, std::size_t b) {
+        return std::tie(night[a], m[a].time) < std::tie(night[b], m[b].time);
+    });
+    std::vector<int> label(m.size(), -1);
+    int current = -1;
+    double start = 0;
+    for (std::size_t n = 0; n < order.size(); ++n) {
+        const std::size_t i = order[n];
+        if (n == 0 || night[i] != night[order[n - 1]] || m[i].time - start > longest) {
+            ++current;
+            start = m[i].time;
         }
-        const auto &m = after.measurements[i];
-        const double w = 1 / (m.uncertainty * m.uncertainty);
-        const double residualBefore = before.measurements[i].velocity - s.before / s.weight;
-        const double residualAfter = m.velocity - s.after / s.weight;
-        within.set.measurements.push_back({m.time, residualBefore, m.uncertainty, g});
-        within.chiBefore += w * residualBefore * residualBefore;
-        within.chiAfter += w * residualAfter * residualAfter;
+        label[i] = current;
     }
-    return within;
-}
-
-double longestNight(const std::vector<NightSums> &sums)
-{
-    return std::ranges::max(sums, {}, &NightSums::length).length();
+    return label;
 }
 
 } // namespace
@@ -94,34 +48,39 @@ std::optional<double> falseAlarmByNights(const State &before, const State &after
 {
     const Observations::DataSet residualsBefore = residualSet(before, Weights::WithJitter);
     const Observations::DataSet residualsAfter = residualSet(after, Weights::WithJitter);
-    const std::vector<int> night = Observations::nightNumbers(residualsAfter);
-    const std::vector<NightSums> sums = nightSums(night, residualsBefore, residualsAfter);
-    if (sums.size() < std::size_t(fewestNights) || sums.size() == night.size())
+    const std::vector<int> stretch = stretches(residualsAfter, periodShare * after.lastPeriod());
+    const std::size_t count = stretch.empty() ? 0 : std::size_t(*std::ranges::max_element(stretch) + 1);
+    if (count < fewestMeans || count == stretch.size())
         return std::nullopt;
-    const bool fast = after.lastPeriod() < nightsPerPeriod * longestNight(sums);
-    Observations::DataSet judged = residualsBefore;
-    judged.activity.clear();
+    struct Sums
+    {
+        double weight = 0, time = 0, before = 0, after = 0;
+        int instrument = 0;
+    };
+    std::vector<Sums> sums(count);
+    for (std::size_t i = 0; i < stretch.size(); ++i) {
+        const auto &m = residualsAfter.measurements[i];
+        const double w = 1 / (m.uncertainty * m.uncertainty);
+        Sums &s = sums[std::size_t(stretch[i])];
+        s.weight += w;
+        s.time += w * m.time;
+        s.before += w * residualsBefore.measurements[i].velocity;
+        s.after += w * m.velocity;
+        s.instrument = m.instrument;
+    }
+    Observations::DataSet means = residualsBefore;
+    means.measurements.clear();
+    means.activity.clear();
     double chiBefore = 0, chiAfter = 0;
-    if (fast) {
-        auto within = withinNightResiduals(night, sums, residualsBefore, residualsAfter);
-        if (within.set.instruments.size() < std::size_t(fewestNights))
-            return std::nullopt;
-        judged = std::move(within.set);
-        chiBefore = within.chiBefore;
-        chiAfter = within.chiAfter;
-    } else {
-        judged.measurements.clear();
-        for (const NightSums &s : sums) {
-            judged.measurements.push_back(
-                {s.time / s.weight, s.before / s.weight, 1 / std::sqrt(s.weight), s.instrument});
-            chiBefore += s.before * s.before / s.weight;
-            chiAfter += s.after * s.after / s.weight;
-        }
+    for (const Sums &s : sums) {
+        means.measurements.push_back({s.time / s.weight, s.before / s.weight, 1 / std::sqrt(s.weight), s.instrument});
+        chiBefore += s.before * s.before / s.weight;
+        chiAfter += s.after * s.after / s.weight;
     }
     if (!(chiBefore > 0))
         return std::nullopt;
     const double share = std::clamp(1 - chiAfter / chiBefore, 0.0, 1.0);
-    return Periodogram::falseAlarmProbability(share, judged, after.grid.maxFrequency);
+    return Periodogram::falseAlarmProbability(share, means, after.grid.maxFrequency);
 }
 
 } // namespace Fitting::Search

@@ -212,10 +212,9 @@ Result fit(const Observations::DataSet &data, const Options &options, const Prog
 ///   out so that an e → 1 spike through a few points does not win);
 /// - where nights hold several measurements, a fit is dropped when its
 ///   nights do not confirm it: the same share, taken of the nightly means
-///   (or, for a period under four nights' length, of the changes within the
-///   nights), has a false-alarm probability above the threshold
-///   (nightlymeans.h: a star's activity, shared by one night's
-///   measurements, must not count once a measurement);
+///   (nights cut to a quarter of the period), has a false-alarm probability
+///   above the threshold (nightlymeans.h: a star's activity, shared by one
+///   night's measurements, must not count once a measurement);
 /// - a best fit on one of the window's other peaks (a drift's alias there)
 ///   is kept only when its fall of −ln L exceeds twice that of the slowest
 ///   orbit on the grid, else every fit on a window peak is dropped;
