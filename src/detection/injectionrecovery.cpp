@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -96,6 +97,79 @@ int recoveredInCell(const Observations::DataSet &data, const InjectionPlan &plan
     return recovered;
 }
 
+/// What one injected planet leaves in the highest peak: its index on the
+/// grid and its power. The data's own sums and the sums of cos and sin
+/// 2πt/P combine linearly, v = r + a cos 2πt/P + b sin 2πt/P.
+struct HighestPeak
+{
+    std::size_t index = 0;
+    double power = 0;
+};
+
+HighestPeak highestPeak(const Periodogram::PowerSums &data, const Periodogram::PowerSums &cosine,
+                        const Periodogram::PowerSums &sine, double a, double b)
+{
+    double mean = 0, square = 0;
+    for (std::size_t i = 0; i < data.weight.size(); ++i) {
+        const double y = data.velocity[i] + a * cosine.velocity[i] + b * sine.velocity[i];
+        mean += data.weight[i] * y;
+        square += data.weight[i] * y * y;
+    }
+    const double scatter = square - mean * mean;
+    HighestPeak highest;
+    for (std::size_t k = 0; k < data.cos.size(); ++k) {
+        const double yc = data.velocityCos[k] + a * cosine.velocityCos[k] + b * sine.velocityCos[k];
+        const double ys = data.velocitySin[k] + a * cosine.velocitySin[k] + b * sine.velocitySin[k];
+        const double power = Periodogram::normalisedPower(mean, scatter, data.cos[k], data.sin[k], yc, ys,
+                                                          data.cosCos[k], data.cosSin[k]);
+        if (power > highest.power)
+            highest = {k, power};
+    }
+    return highest;
+}
+
+/// The cells of one period injected into the given velocities, which are
+/// the same for every trial: each trial's periodogram follows from three
+/// sets of sums made once, so a column of cells costs three passes over
+/// points and grid instead of one per trial. Calls `cellDone` with each
+/// cell's count; false when cancelled.
+bool recoveredInColumn(const Observations::DataSet &data, const Periodogram::PowerSums &dataSums,
+                       const InjectionPlan &plan, const Periodogram::FrequencyGrid &grid, std::size_t p, double width,
+                       const std::function<void(std::size_t cell, int recovered)> &cellDone,
+                       const std::atomic<bool> *cancel)
+{
+    const double period = plan.periodsDays[p];
+    Observations::DataSet series = data;
+    const auto sumsOf = [&](double (*wave)(double)) {
+        for (std::size_t i = 0; i < series.measurements.size(); ++i)
+            series.measurements[i].velocity = wave(MathConstants::twoPi * data.measurements[i].time / period);
+        return Periodogram::powerSums(series, grid, cancel);
+    };
+    const Periodogram::PowerSums cosine = sumsOf([](double x) { return std::cos(x); });
+    const Periodogram::PowerSums sine = sumsOf([](double x) { return std::sin(x); });
+    const double lastFrequency = grid.minFrequency + grid.step() * double(grid.count - 1);
+    for (std::size_t a = 0; a < plan.amplitudes.size(); ++a) {
+        const std::size_t cell = p * plan.amplitudes.size() + a;
+        const double k = semiAmplitudeOf(plan, period, plan.amplitudes[a]);
+        Numeric::SeededRandom random(Numeric::SeededRandom::streamSeed(plan.seed, cell));
+        const double offset = random.uniform();
+        int recovered = 0;
+        for (int j = 0; j < plan.trials; ++j) {
+            if (cancel && cancel->load())
+                return false;
+            // k cos(x + φ) = k cos φ cos x − k sin φ sin x.
+            const double phase = MathConstants::twoPi * (j + offset) / plan.trials;
+            const HighestPeak peak = highestPeak(dataSums, cosine, sine, k * std::cos(phase), -k * std::sin(phase));
+            const double frequency = grid.minFrequency + grid.step() * double(peak.index);
+            if (peak.power > 0 && std::abs(frequency - 1 / period) <= width
+                && Periodogram::falseAlarmProbability(peak.power, data, lastFrequency) <= plan.falseAlarmThreshold)
+                ++recovered;
+        }
+        cellDone(cell, recovered);
+    }
+    return true;
+}
+
 } // namespace
 
 double DetectabilityMap::fraction(std::size_t p, std::size_t a) const
@@ -121,22 +195,35 @@ Numeric::Outcome<DetectabilityMap> injectionRecoveryMap(const Observations::Data
     std::atomic<bool> stopped = false;
     std::size_t done = 0;
     std::mutex progressLock;
+    const auto cellDone = [&](std::size_t cell, int recovered) {
+        map.recovered[cell] = recovered;
+        const std::lock_guard lock(progressLock);
+        ++done;
+        if (progress)
+            progress(done, cells);
+    };
+    // With the given velocities a worker takes a period at a time (its
+    // trials share their sums); with fresh noise, a cell.
+    const bool byColumn = plan.noise == InjectionNoise::Residuals;
+    const Periodogram::PowerSums dataSums =
+        byColumn ? Periodogram::powerSums(data, map.grid, cancel) : Periodogram::PowerSums{};
+    const std::size_t units = byColumn ? plan.periodsDays.size() : cells;
     const auto work = [&] {
-        for (std::size_t cell = next++; cell < cells && !stopped; cell = next++) {
-            const int recovered = recoveredInCell(data, plan, map.grid, cell, width, cancel);
-            if (recovered < 0) {
-                stopped = true;
-                return;
+        for (std::size_t unit = next++; unit < units && !stopped; unit = next++) {
+            if (byColumn) {
+                if (!recoveredInColumn(data, dataSums, plan, map.grid, unit, width, cellDone, cancel))
+                    stopped = true;
+                continue;
             }
-            map.recovered[cell] = recovered;
-            const std::lock_guard lock(progressLock);
-            ++done;
-            if (progress)
-                progress(done, cells);
+            const int recovered = recoveredInCell(data, plan, map.grid, unit, width, cancel);
+            if (recovered < 0)
+                stopped = true;
+            else
+                cellDone(unit, recovered);
         }
     };
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t threadCount = std::min<std::size_t>(plan.threads > 0 ? plan.threads : cores, cells);
+    const std::size_t threadCount = std::min<std::size_t>(plan.threads > 0 ? plan.threads : cores, units);
     std::vector<std::jthread> helpers;
     for (std::size_t t = 1; t < threadCount; ++t)
         helpers.emplace_back(work);

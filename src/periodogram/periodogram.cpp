@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <thread>
 
@@ -73,11 +74,14 @@ Prepared prepare(const Observations::DataSet &data)
     return prepared;
 }
 
-/// The normalised power from the weighted sums at one frequency.
-double power(const Prepared &data, double sumCos, double sumSin, double sumYCos, double sumYSin, double sumCosCos,
-             double sumCosSin)
+} // namespace
+
+double normalisedPower(double meanVelocity, double scatter, double sumCos, double sumSin, double sumYCos,
+                       double sumYSin, double sumCosCos, double sumCosSin)
 {
-    const double y = data.meanVelocity;
+    if (!(scatter > 0))
+        return 0;
+    const double y = meanVelocity;
     const double yc = sumYCos - y * sumCos;
     const double ys = sumYSin - y * sumSin;
     const double cc = sumCosCos - sumCos * sumCos;
@@ -89,19 +93,31 @@ double power(const Prepared &data, double sumCos, double sumSin, double sumYCos,
     // one function only.
     if (d <= 1e-12 * std::max(cc * ss, 1e-300)) {
         if (cc >= ss)
-            return cc > 0 ? std::clamp(yc * yc / (data.scatter * cc), 0.0, 1.0) : 0.0;
-        return ss > 0 ? std::clamp(ys * ys / (data.scatter * ss), 0.0, 1.0) : 0.0;
+            return cc > 0 ? std::clamp(yc * yc / (scatter * cc), 0.0, 1.0) : 0.0;
+        return ss > 0 ? std::clamp(ys * ys / (scatter * ss), 0.0, 1.0) : 0.0;
     }
-    const double p = (ss * yc * yc + cc * ys * ys - 2 * cs * yc * ys) / (data.scatter * d);
+    const double p = (ss * yc * yc + cc * ys * ys - 2 * cs * yc * ys) / (scatter * d);
     return std::clamp(p, 0.0, 1.0);
 }
 
-/// The power for the frequency blocks [firstBlock, endBlock) of the grid.
+namespace {
+
+/// The weighted sums of one block of `lanes` frequencies.
+struct BlockSums
+{
+    double cos[lanes] = {}, sin[lanes] = {}, velocityCos[lanes] = {}, velocitySin[lanes] = {}, cosCos[lanes] = {},
+           cosSin[lanes] = {};
+};
+
+/// Receives each block's sums with the grid index of its first frequency.
+using BlockSink = std::function<void(std::size_t firstIndex, const BlockSums &sums)>;
+
+/// The sums for the frequency blocks [firstBlock, endBlock) of the grid.
 #if defined(__GNUC__) && defined(__x86_64__) && !defined(__clang__)
 __attribute__((target_clones("avx2", "default")))
 #endif
 void evaluateBlocks(const Prepared &data, const FrequencyGrid &grid, std::size_t firstBlock,
-                    std::size_t endBlock, double *out, const std::atomic<bool> *cancel)
+                    std::size_t endBlock, const BlockSink &sink, const std::atomic<bool> *cancel)
 {
     const std::size_t n = data.time.size();
     const double step = grid.step();
@@ -131,7 +147,7 @@ void evaluateBlocks(const Prepared &data, const FrequencyGrid &grid, std::size_t
                 }
             }
         }
-        double sc[lanes] = {}, ss[lanes] = {}, syc[lanes] = {}, sys[lanes] = {}, scc[lanes] = {}, scs[lanes] = {};
+        BlockSums sums;
         for (std::size_t i = 0; i < n; ++i) {
             const double w = data.weight[i];
             const double wy = data.weightedVelocity[i];
@@ -143,19 +159,37 @@ void evaluateBlocks(const Prepared &data, const FrequencyGrid &grid, std::size_t
                 const double c = cs[j];
                 const double s = sn[j];
                 const double wc = w * c;
-                sc[j] += wc;
-                ss[j] += w * s;
-                syc[j] += wy * c;
-                sys[j] += wy * s;
-                scc[j] += wc * c;
-                scs[j] += wc * s;
+                sums.cos[j] += wc;
+                sums.sin[j] += w * s;
+                sums.velocityCos[j] += wy * c;
+                sums.velocitySin[j] += wy * s;
+                sums.cosCos[j] += wc * c;
+                sums.cosSin[j] += wc * s;
                 cs[j] = c * rc - s * rs;
                 sn[j] = s * rc + c * rs;
             }
         }
-        for (std::size_t j = 0; j < lanes && firstIndex + j < grid.count; ++j)
-            out[firstIndex + j] = power(data, sc[j], ss[j], syc[j], sys[j], scc[j], scs[j]);
+        sink(firstIndex, sums);
     }
+}
+
+/// evaluateBlocks over the whole grid, on two threads when it pays. The
+/// halves split where one thread alone would restart from exact sines too,
+/// so that the sums do not depend on the number of threads.
+void evaluateGrid(const Prepared &data, const FrequencyGrid &grid, Threads threads, const BlockSink &sink,
+                  const std::atomic<bool> *cancel)
+{
+    const std::size_t blocks = (grid.count + lanes - 1) / lanes;
+    const bool twoThreads = threads == Threads::UpToTwo
+        && double(data.time.size()) * double(grid.count) > threadThreshold && std::thread::hardware_concurrency() > 1;
+    if (!twoThreads) {
+        evaluateBlocks(data, grid, 0, blocks, sink, cancel);
+        return;
+    }
+    const std::size_t half = blocks / 2 / refreshBlocks * refreshBlocks;
+    std::thread helper(evaluateBlocks, std::cref(data), std::cref(grid), half, blocks, std::cref(sink), cancel);
+    evaluateBlocks(data, grid, 0, half, sink, cancel);
+    helper.join();
 }
 
 } // namespace
@@ -234,24 +268,43 @@ Numeric::Outcome<Spectrum> generalisedLombScargle(const Observations::DataSet &d
     spectrum.power.resize(grid.count);
     for (std::size_t k = 0; k < grid.count; ++k)
         spectrum.frequencies[k] = grid.minFrequency + grid.step() * double(k);
-    const std::size_t blocks = (grid.count + lanes - 1) / lanes;
-    const bool twoThreads = threads == Threads::UpToTwo
-        && double(prepared.time.size()) * double(grid.count) > threadThreshold
-        && std::thread::hardware_concurrency() > 1;
-    if (!twoThreads) {
-        evaluateBlocks(prepared, grid, 0, blocks, spectrum.power.data(), cancel);
-    } else {
-        // Split where one thread alone would restart from exact sines too,
-        // so that the spectrum does not depend on the number of threads.
-        const std::size_t half = blocks / 2 / refreshBlocks * refreshBlocks;
-        std::thread helper(evaluateBlocks, std::cref(prepared), std::cref(grid), half, blocks, spectrum.power.data(),
-                           cancel);
-        evaluateBlocks(prepared, grid, 0, half, spectrum.power.data(), cancel);
-        helper.join();
-    }
+    evaluateGrid(
+        prepared, grid, threads,
+        [&](std::size_t first, const BlockSums &b) {
+            for (std::size_t j = 0; j < lanes && first + j < grid.count; ++j)
+                spectrum.power[first + j] =
+                    normalisedPower(prepared.meanVelocity, prepared.scatter, b.cos[j], b.sin[j], b.velocityCos[j],
+                                    b.velocitySin[j], b.cosCos[j], b.cosSin[j]);
+        },
+        cancel);
     if (cancel && cancel->load(std::memory_order_relaxed))
         return Spectrum{};
     return spectrum;
+}
+
+PowerSums powerSums(const Observations::DataSet &data, const FrequencyGrid &grid, const std::atomic<bool> *cancel)
+{
+    const Prepared prepared = prepare(data);
+    PowerSums sums;
+    sums.weight = prepared.weight;
+    for (std::size_t i = 0; i < prepared.weight.size(); ++i)
+        sums.velocity.push_back(prepared.weightedVelocity[i] / prepared.weight[i]);
+    for (auto *column : {&sums.cos, &sums.sin, &sums.cosCos, &sums.cosSin, &sums.velocityCos, &sums.velocitySin})
+        column->resize(grid.count);
+    evaluateGrid(
+        prepared, grid, Threads::One,
+        [&](std::size_t first, const BlockSums &b) {
+            for (std::size_t j = 0; j < lanes && first + j < grid.count; ++j) {
+                sums.cos[first + j] = b.cos[j];
+                sums.sin[first + j] = b.sin[j];
+                sums.cosCos[first + j] = b.cosCos[j];
+                sums.cosSin[first + j] = b.cosSin[j];
+                sums.velocityCos[first + j] = b.velocityCos[j];
+                sums.velocitySin[first + j] = b.velocitySin[j];
+            }
+        },
+        cancel);
+    return sums;
 }
 
 } // namespace Periodogram

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <optional>
+#include <vector>
 
 /// The generalised Lomb–Scargle periodogram of radial velocities and the
 /// significance of its peaks. Pure double precision, no Qt.
@@ -49,5 +50,28 @@ enum class Threads { One, UpToTwo };
 Numeric::Outcome<Spectrum> generalisedLombScargle(const Observations::DataSet &data, const FrequencyGrid &grid,
                                                   const std::atomic<bool> *cancel = nullptr,
                                                   Threads threads = Threads::UpToTwo);
+
+/// The normalised power p(ω) above from Y, YY and the raw sums Σ w cos,
+/// Σ w sin, Σ w y cos, Σ w y sin, Σ w cos², Σ w cos sin at one frequency;
+/// 0 when YY ≤ 0.
+double normalisedPower(double meanVelocity, double scatter, double sumCos, double sumSin, double sumYCos,
+                       double sumYSin, double sumCosCos, double sumCosSin);
+
+/// The raw sums of the power at every frequency of a grid, and the weights
+/// and centred velocities (each instrument's weighted mean removed) they
+/// come from. The velocity sums are linear in the velocities: for data sets
+/// with the same times, uncertainties and instruments, those of y + K z are
+/// those of y plus K times those of z, so the periodograms of many such sums
+/// cost one pass over the grid each, not one over the grid and the points.
+/// Assumes data and a grid the refusal accepts, except that the velocities
+/// need not vary.
+struct PowerSums
+{
+    std::vector<double> weight;                                             ///< w_i, normalised to sum 1
+    std::vector<double> velocity;                                           ///< y_i less its instrument's weighted mean
+    std::vector<double> cos, sin, cosCos, cosSin, velocityCos, velocitySin; ///< per frequency
+};
+PowerSums powerSums(const Observations::DataSet &data, const FrequencyGrid &grid,
+                    const std::atomic<bool> *cancel = nullptr);
 
 } // namespace Periodogram

@@ -34,6 +34,7 @@ class TestInjectionRecovery : public QObject
     Q_OBJECT
 
 private slots:
+    void halfRecoveryMatchesTheThreshold_data();
     void halfRecoveryMatchesTheThreshold();
     void mapIsTheSameOnOneOrTwoThreads();
     void massAxisInjectsTheSameK();
@@ -43,16 +44,26 @@ private slots:
 
 using PlanChange = std::function<void(Observations::DataSet &, Detection::InjectionPlan &)>;
 Q_DECLARE_METATYPE(PlanChange)
+Q_DECLARE_METATYPE(Detection::InjectionNoise)
+
+// The measured white noise itself, or fresh noise per trial: either is white noise of σ = 2 m/s.
+void TestInjectionRecovery::halfRecoveryMatchesTheThreshold_data()
+{
+    QTest::addColumn<Detection::InjectionNoise>("noise");
+    QTest::newRow("into the measured velocities") << Detection::InjectionNoise::Residuals;
+    QTest::newRow("into fresh noise") << Detection::InjectionNoise::Simulated;
+}
 
 void TestInjectionRecovery::halfRecoveryMatchesTheThreshold()
 {
+    QFETCH(Detection::InjectionNoise, noise);
     const Observations::DataSet data = whiteNoise();
     Detection::InjectionPlan plan;
     plan.periodsDays = {5.3, 37, 120};
     plan.amplitudes = Detection::evenlySpacedInLog(0.3, 3, 14);
     plan.trials = 16;
     plan.falseAlarmThreshold = 0.01;
-    plan.noise = Detection::InjectionNoise::Simulated;
+    plan.noise = noise;
     const auto map = Detection::injectionRecoveryMap(data, plan);
     QVERIFY2(map.ok(), map.reason().c_str());
 
