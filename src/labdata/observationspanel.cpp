@@ -455,6 +455,9 @@ void ObservationsPanel::showFitOutcome(const AnalysisOutcome &outcome)
     // Why the search ended: the planet cap, the false-alarm threshold or no gain in BIC.
     if (outcome.kind == AnalysisRequest::Kind::FindPlanets && !result.searchStopSentence.empty())
         status += QLatin1Char(' ') + QString::fromStdString(result.searchStopSentence);
+    // What the fit noticed: a jitter the data asked for, how two aliases were settled, planets too close to tell apart.
+    for (const std::string &note : result.notes)
+        status += QLatin1Char(' ') + QString::fromStdString(note);
     if (result.bootstrapRuns > 0)
         status += QLatin1Char(' ') + tr("Bootstrap of %1 refits.").arg(result.bootstrapRuns);
     m_controls->showStatus(status);

@@ -327,6 +327,18 @@ private slots:
         QVERIFY(std::abs(bestPeriod() - QuickPlanet.periodDays) < 0.5);
     }
 
+    // K2-131's scatter asks for a jitter, and its activity's best period fails on the nightly means.
+    void aSearchSaysWhatItNoticed()
+    {
+        QVERIFY(m_panel->openShippedSet(QStringLiteral("k2-131_rv.txt")));
+        waitIdle();
+        child<QPushButton>("findPlanetsButton")->click();
+        waitIdle();
+        const QString status = child<QLabel>("fitStatus")->text();
+        QVERIFY2(status.contains(QStringLiteral("A jitter per instrument is fitted")), qPrintable(status));
+        QVERIFY2(status.contains(QStringLiteral("judged by its nights")), qPrintable(status));
+    }
+
     void refusedFitIsSaid()
     {
         loadText("2450000.5 10 1\n2450001.5 12 1\n2450003.5 9 1\n");
