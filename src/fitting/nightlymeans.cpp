@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
-#include <tuple>
 
 namespace Fitting::Search {
 
@@ -17,38 +15,12 @@ namespace {
 constexpr double periodShare = 0.25;
 constexpr std::size_t fewestMeans = 3;
 
-/// A label per measurement: its stretch of one night no longer than
-/// `longest` days.
-std::vector<int> stretches(const Observations::DataSet &data, double longest)
-{
-    const std::vector<int> night = Observations::nightNumbers(data);
-    const auto &m = data.measurements;
-    std::vector<std::size_t> order(m.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
-    std::ranges::sort(order, [&](std::size_t a, std::size_t b) {
-        return std::tie(night[a], m[a].time) < std::tie(night[b], m[b].time);
-    });
-    std::vector<int> label(m.size(), -1);
-    int current = -1;
-    double start = 0;
-    for (std::size_t n = 0; n < order.size(); ++n) {
-        const std::size_t i = order[n];
-        if (n == 0 || night[i] != night[order[n - 1]] || m[i].time - start > longest) {
-            ++current;
-            start = m[i].time;
-        }
-        label[i] = current;
-    }
-    return label;
-}
-
 } // namespace
 
-std::optional<double> falseAlarmByNights(const State &before, const State &after)
+std::optional<double> falseAlarmByNights(const Observations::DataSet &residualsBefore, const State &after)
 {
-    const Observations::DataSet residualsBefore = residualSet(before, Weights::WithJitter);
     const Observations::DataSet residualsAfter = residualSet(after, Weights::WithJitter);
-    const std::vector<int> stretch = stretches(residualsAfter, periodShare * after.lastPeriod());
+    const std::vector<int> stretch = Observations::nightNumbers(residualsAfter, periodShare * after.lastPeriod());
     const std::size_t count = stretch.empty() ? 0 : std::size_t(*std::ranges::max_element(stretch) + 1);
     if (count < fewestMeans || count == stretch.size())
         return std::nullopt;

@@ -11,7 +11,8 @@ namespace Fitting::Search {
 /// nightly means of the residuals (nights as Observations::nightNumbers
 /// counts them, each cut into stretches of at most a quarter of the
 /// planet's period, over which a mean keeps ≥ 90 % of its swing): the share
-/// p = 1 − χ²_after/χ²_before of the scatter of `before`'s means that it
+/// p = 1 − χ²_after/χ²_before of the scatter of the means of
+/// `residualsBefore` (the model without it, as residualSet gives them) that it
 /// explains, each mean weighted by Σ 1/(σ_i² + s_k²), taken as a periodogram
 /// power of the means. Measurements of one night share whatever the star
 /// does that night, so its activity counts once a night, not once a
@@ -20,6 +21,6 @@ namespace Fitting::Search {
 /// holds no planet. For white noise the means keep the significance of the
 /// measurements. Nothing when no mean holds two measurements or fewer than
 /// three means remain.
-std::optional<double> falseAlarmByNights(const State &before, const State &after);
+std::optional<double> falseAlarmByNights(const Observations::DataSet &residualsBefore, const State &after);
 
 } // namespace Fitting::Search

@@ -159,16 +159,21 @@ std::optional<std::size_t> bestBesideDrifts(std::vector<Trial> &trials, const St
 
 /// Drops the trials their nights do not confirm (falseAlarmByNights above
 /// the threshold), or says why the search stops when none is left.
-std::optional<std::string> dropTrialsTheNightsReject(std::vector<Trial> &trials, const State &state)
+std::optional<std::string> dropTrialsTheNightsReject(std::vector<Trial> &trials, const State &state,
+                                                     const Observations::DataSet &residuals)
 {
-    const auto rejected = [&](const Trial &trial) {
-        const auto falseAlarm = falseAlarmByNights(state, trial.state);
-        return falseAlarm && *falseAlarm > state.options.falseAlarmThreshold;
-    };
     const std::size_t best = bestOf(trials);
-    const auto bestFalseAlarm = falseAlarmByNights(state, trials[best].state);
     const std::string bestPeriod = periodText(trials[best].state.lastPeriod());
-    std::erase_if(trials, rejected);
+    std::optional<double> bestFalseAlarm;
+    std::vector<Trial> kept;
+    for (std::size_t t = 0; t < trials.size(); ++t) {
+        const auto falseAlarm = falseAlarmByNights(residuals, trials[t].state);
+        if (t == best)
+            bestFalseAlarm = falseAlarm;
+        if (!falseAlarm || *falseAlarm <= state.options.falseAlarmThreshold)
+            kept.push_back(std::move(trials[t]));
+    }
+    trials = std::move(kept);
     if (!trials.empty() || !bestFalseAlarm)
         return std::nullopt;
     char numbers[96];
@@ -211,7 +216,7 @@ Step addSignificantPlanet(State &state, std::span<const Detection::WindowPeak> w
     if (trials.empty())
         return stopped(state, SearchStop::NoPeak,
                        "The search stopped: the residuals hold no peak to fit in the periods searched.");
-    if (auto sentence = dropTrialsTheNightsReject(trials, state))
+    if (auto sentence = dropTrialsTheNightsReject(trials, state, residuals))
         return stopped(state, SearchStop::FalseAlarmThreshold, std::move(*sentence));
     const std::optional<std::size_t> beside = bestBesideDrifts(trials, state, residuals, window, cancel);
     if (cancelled(cancel))

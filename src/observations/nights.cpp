@@ -14,7 +14,7 @@ constexpr double nightLengthDays = 0.7;
 
 } // namespace
 
-std::vector<int> nightNumbers(const DataSet &data)
+std::vector<int> nightNumbers(const DataSet &data, double longestStretchDays)
 {
     const auto &m = data.measurements;
     std::vector<std::size_t> order(m.size());
@@ -24,14 +24,16 @@ std::vector<int> nightNumbers(const DataSet &data)
     });
     std::vector<int> night(m.size(), -1);
     int current = -1;
-    double start = 0;
+    double nightStart = 0, stretchStart = 0;
     for (std::size_t n = 0; n < order.size(); ++n) {
         const Measurement &here = m[order[n]];
         const bool sameNight = n > 0 && m[order[n - 1]].instrument == here.instrument
-            && here.time - m[order[n - 1]].time < nightGapDays && here.time - start < nightLengthDays;
-        if (!sameNight) {
+            && here.time - m[order[n - 1]].time < nightGapDays && here.time - nightStart < nightLengthDays;
+        if (!sameNight)
+            nightStart = here.time;
+        if (!sameNight || here.time - stretchStart > longestStretchDays) {
             ++current;
-            start = here.time;
+            stretchStart = here.time;
         }
         night[order[n]] = current;
     }

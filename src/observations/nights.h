@@ -9,8 +9,10 @@
 /// and consecutive nights at one site lie about a day apart.
 namespace Observations {
 
-/// Each measurement's night, numbered from 0 by instrument, then time.
-std::vector<int> nightNumbers(const DataSet &data);
+/// Each measurement's night, numbered from 0 by instrument, then time; with
+/// `longestStretchDays`, each night cut further into stretches lasting at
+/// most that long.
+std::vector<int> nightNumbers(const DataSet &data, double longestStretchDays = 1e300);
 
 /// The measurements of the nights with two or more, each night an instrument
 /// of its own ("HARPS-N night 3": the instrument's third such night), so
